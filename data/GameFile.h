@@ -1,0 +1,40 @@
+// Reading and writing game files (.qgf): the record, then the picture's BMP bytes.
+#pragma once
+#include "data/GameRecord.h"
+#include <string>
+#include <vector>
+
+// The game held in memory: its record, the file it came from, and whether that
+// file loaded. Only a loaded game is ever saved.
+struct CurrentGame {
+    GameRecord record = BlankGameRecord();
+    std::string path;
+    bool loaded = false;
+};
+
+enum class GameFileStatus { Ok, CannotOpen, TooShort, Corrupt };
+
+// Reads and checks the record of a game file (magic, reserved word 0, version 7).
+// Failures write their diagnostic to the debugger output.
+GameFileStatus ReadGameRecord(const std::string& path, GameRecord& record);
+
+// Reads the |size| picture bytes that follow the record; false when fewer are there.
+bool ReadGamePicture(const std::string& path, uint32_t size, std::vector<char>& picture);
+
+// Writes the game back to the file it came from, keeping its picture. The new
+// content goes beside the file and replaces it only when complete.
+bool SaveGameFile(const CurrentGame& game);
+
+// Creates or truncates the file and writes a blank record.
+bool CreateBlankGameFile(const std::string& path);
+
+// Stores the bytes of a BMP file as the picture of a game file, replacing any
+// picture it had. On failure the game file is left as it was.
+bool EmbedPicture(const std::string& gamePath, const std::string& bitmapPath);
+
+// Writes |parts| one after the other into a new file beside |target|, then puts
+// it in place of |target|. On any failure |target| stays as it was.
+bool ReplaceFileContent(const std::string& target, const std::vector<std::pair<const void*, size_t>>& parts);
+
+bool FileExists(const std::string& path);
+bool FolderExists(const std::string& path);

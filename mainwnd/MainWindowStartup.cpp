@@ -1,0 +1,279 @@
+// Main window start-up and shut-down: single instance, settings, folders, file
+// association, the list's columns and images, and the closing steps.
+#include "mainwnd/MainWindow.h"
+#include "app/Settings.h"
+#include "app/SingleInstance.h"
+#include "app/Texts.h"
+#include "res/resource.h"
+#include "win/UserInterface.h"
+#include <commctrl.h>
+#include <objbase.h>
+#include <cstdlib>
+#include <ctime>
+
+namespace {
+
+constexpr char kWelcome[] =
+    "This is a one time message.\n\nIf you are running WinNT/2000/XP it is highly recommended that\n"
+    "you download and install the latest version of the VDMSound\nsound emulator to ensure your DOS "
+    "games run with sound.\nThe WebSite may be accessed via the Options -> VDMSound menu.\n\n"
+    "Please send your own QGF files to the author for the next release :)";
+
+std::string ExecutableFolder() {
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string p = path;
+    size_t slash = p.rfind('\\');
+    return slash == std::string::npos ? std::string() : p.substr(0, slash);
+}
+
+// Writes a key's default value; false when the key cannot be created.
+bool SetClassKey(const char* key, const std::string& value) {
+    HKEY h = nullptr;
+    if (RegCreateKeyExA(HKEY_CLASSES_ROOT, key, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr,
+                        &h, nullptr) != ERROR_SUCCESS)
+        return false;
+    RegSetValueExA(h, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>(value.size() + 1));
+    RegCloseKey(h);
+    return true;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(std::string commandLine, std::string programFolder) : win::Dialog(IDD_MAIN) {
+    _state.commandLine = std::move(commandLine);
+    _state.programFolder = std::move(programFolder);
+}
+
+bool MainWindow::OnInit() {
+    if (!ClaimSingleInstance()) {
+        win::Ui().ShowMessage(Handle(), "Cannot run Quillon Loader, an instance is already running.",
+                              kAppTitle, MB_OK);
+        End(0);  // the program ends without any of the steps below
+        return false;
+    }
+    if (!InitStartup()) return false;
+    _state.startupComplete = true;
+    return false;  // the list has the focus
+}
+
+// The start-up steps in their order; false after a fatal failure.
+bool MainWindow::InitStartup() {
+    HWND hwnd = Handle();
+    HINSTANCE inst = GetModuleHandleA(nullptr);
+
+    // The About item of the system menu.
+    char about[128] = "";
+    LoadStringA(inst, IDS_ABOUTBOX, about, sizeof about);
+    if (HMENU sys = GetSystemMenu(hwnd, FALSE); sys && about[0]) {
+        AppendMenuA(sys, MF_SEPARATOR, 0, nullptr);
+        AppendMenuA(sys, MF_STRING, IDM_ABOUTBOX, about);
+    }
+    _icon = LoadIconA(inst, MAKEINTRESOURCEA(IDI_QUILLON));
+    SendMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(_icon));
+    SendMessageA(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(_icon));
+
+    if (!SetPriorityClass(GetCurrentProcess(), HIGH_PRIORITY_CLASS)) {
+        char text[512] = "";
+        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, GetLastError(),
+                       0x0409, text, sizeof text, nullptr);
+        win::Ui().ShowMessage(hwnd, text, kAppName, MB_OK);
+    }
+    CoInitialize(nullptr);
+
+    SendDlgItemMessageA(hwnd, IDC_SLOWDOWN_SLIDER, TBM_SETRANGE, TRUE, MAKELPARAM(10, 110));
+    SendDlgItemMessageA(hwnd, IDC_SLOWDOWN_SLIDER, TBM_SETPOS, TRUE, 10);
+    SetUpTooltips();
+
+    _state.individualUpdating = false;
+    _game.loaded = false;
+    for (int i = 0; i < 4; ++i) _columnWidths[i] = kDefaultColumnWidths[i];
+
+    if (!SetSettingsKey(kCompanyKey, kApplicationKey)) {
+        win::Ui().ShowMessage(hwnd,
+                              Tr(_state.spanish, "There was an error accessing the registry! Aborting...",
+                                 "Error al acceder al registro! Abortando..."),
+                              kAppName, MB_OK);
+        win::Ui().ExitProcess(1);
+        End(1);
+        return false;
+    }
+    LoadSettings();
+    for (int i = 0; i < 4; ++i) {
+        DWORD width = 0;
+        if (ReadSettingValue(setting::kColumnWidth[i], width)) _columnWidths[i] = static_cast<int>(width);
+    }
+    ChooseBackground();
+    if (!SetUpFolders()) return false;
+    RegisterFileType();
+    SetUpList();
+
+    const struct { int id, icon; } buttons[] = {
+        {IDC_RUNGAME, IDI_RUNGAME}, {IDC_GAMESETTINGS, IDI_GAMESETTINGS},
+        {IDC_MODIFY, IDI_MODIFY},   {IDC_DOCS, IDI_DOCS}};
+    for (const auto& b : buttons)
+        SendDlgItemMessageA(hwnd, b.id, BM_SETIMAGE, IMAGE_ICON,
+                            reinterpret_cast<LPARAM>(LoadIconA(inst, MAKEINTRESOURCEA(b.icon))));
+
+    if (!FillGameList()) {
+        win::Ui().ExitProcess(1);
+        End(1);
+        return false;
+    }
+    ListView_SetExtendedListViewStyle(_list.Handle(),
+                                      LVS_EX_GRIDLINES | LVS_EX_SUBITEMIMAGES | LVS_EX_FULLROWSELECT);
+    DWORD usePif = 0;
+    if (!ReadSettingValue(setting::kUseDefaultPif, usePif)) {
+        usePif = 1;
+        WriteSettingValue(setting::kUseDefaultPif, 1);
+    }
+    _state.useDefaultPif = usePif != 0;
+    _state.commandLineLaunch = _state.commandLine.size() > 3;
+    SelectLastRun();
+    return true;
+}
+
+void MainWindow::LoadSettings() {
+    OSVERSIONINFOA version{};
+    version.dwOSVersionInfoSize = sizeof version;
+    _state.isNt = GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT;
+
+    DWORD value = 0;
+    if (!ReadSettingValue(setting::kReloadEffects, value)) WriteSettingValue(setting::kReloadEffects, 0);
+    _state.individualUpdating = false;
+
+    if (ReadSettingValue(setting::kReloadVerify, value)) {
+        _state.reloadVerify = value != 0;
+    } else {
+        WriteSettingValue(setting::kReloadVerify, 1);
+        _state.reloadVerify = true;
+    }
+    ReadSettingValue(setting::kConfirmDelete, value);
+    WriteSettingValue(setting::kConfirmDelete, 1);
+    _state.confirmDelete = true;
+
+    if (!ReadSettingValue(setting::kFirstRun, value)) {
+        WriteSettingValue(setting::kFirstRun, 0);
+        win::Ui().ShowMessage(Handle(), kWelcome, "Welcome to Quillon Loader", MB_OK);
+    }
+    if (ReadSettingValue(setting::kSlowDownTweak, value)) {
+        _state.slowDownTweak = static_cast<int>(value);
+    } else {
+        WriteSettingValue(setting::kSlowDownTweak, 0);
+        _state.slowDownTweak = 4;
+    }
+    if (ReadSettingValue(setting::kLanguage, value)) {
+        _state.spanish = value != 0;
+    } else {
+        WriteSettingValue(setting::kLanguage, 0);
+        _state.spanish = false;
+    }
+}
+
+void MainWindow::ChooseBackground() {
+    static const int kBitmaps[4] = {IDB_BACK_RED, IDB_BACK_GREEN, IDB_BACK_BLUE, IDB_BACK_GREY};
+    srand(static_cast<unsigned>(time(nullptr)));
+    DWORD stored = 0;
+    if (!ReadSettingValue(setting::kBackground, stored)) {
+        WriteSettingValue(setting::kBackground, 3);
+        _state.background = 3;
+        _state.backgroundBitmap = IDB_BACK_GREY;
+        return;
+    }
+    int draw = rand() % 10;
+    if (draw >= 8 || stored > 3) {
+        // Now and then, and whenever the stored choice is unknown, the alternative.
+        _state.backgroundBitmap = IDB_BACK_ALT;
+        _state.background = 2;
+        WriteSettingValue(setting::kBackground, 2);
+    } else {
+        _state.background = static_cast<int>(stored);
+        _state.backgroundBitmap = kBitmaps[stored];
+    }
+}
+
+bool MainWindow::SetUpFolders() {
+    if (_state.programFolder.empty()) _state.programFolder = ExecutableFolder();
+    if (_state.programFolder.empty()) {
+        win::Ui().ShowMessage(Handle(),
+                              Tr(_state.spanish, "Unable to register executable path!",
+                                 "Imposible registrar la ruta del ejecutable!"),
+                              "QuillonLoader", MB_OK);
+        win::Ui().ExitProcess(1);
+        End(1);
+        return false;
+    }
+    _state.gamesFolder = _state.programFolder + "\\Games";
+    _state.dataIniPath = _state.programFolder + "\\Data.ini";
+    _state.loaderIniPath = _state.programFolder + "\\Loader.ini";
+    CreateDirectoryA(_state.gamesFolder.c_str(), nullptr);
+    return true;
+}
+
+void MainWindow::RegisterFileType() {
+    const std::string exe = _state.programFolder + "\\" + kExeName;
+    if (!SetClassKey(".qgf", "qgf_auto_file")) return;
+    if (!SetClassKey("qgf_auto_file\\shell\\open\\command", "\"" + exe + "\" \"%1\"")) return;
+    SetClassKey("qgf_auto_file\\DefaultIcon", exe + ",5");
+}
+
+void MainWindow::SetUpTooltips() {
+    HWND hwnd = Handle();
+    _tooltip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+    if (!_tooltip) return;
+    SendMessageA(_tooltip, TTM_ACTIVATE, TRUE, 0);
+    for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        int id = GetDlgCtrlID(child);
+        if (id == -1 || id == 0xFFFF) continue;
+        // The tool's text is the string resource with the control's number; the
+        // controls without one show no tip.
+        char text[80] = "";
+        if (!LoadStringA(GetModuleHandleA(nullptr), static_cast<UINT>(id), text, sizeof text)) continue;
+        TOOLINFOA ti{};
+        ti.cbSize = TTTOOLINFOA_V1_SIZE;
+        ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        ti.hwnd = hwnd;
+        ti.uId = reinterpret_cast<UINT_PTR>(child);
+        ti.hinst = GetModuleHandleA(nullptr);
+        ti.lpszText = MAKEINTRESOURCEA(id);
+        SendMessageA(_tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+    }
+}
+
+void MainWindow::SetUpList() {
+    _list.Attach(Item(IDC_GAMELIST));
+    static const char* const kEnglish[4] = {"Game", "Publisher", "Category", "Settings"};
+    static const char* const kSpanish[4] = {"juego", "Distribuidora", "Categor\xED" "a", "Opciones"};
+    for (int i = 0; i < 4; ++i)
+        _list.InsertColumn(i, _state.spanish ? kSpanish[i] : kEnglish[i], _columnWidths[i]);
+    _rowImages = ImageList_LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_ROWIMAGES), 16, 1,
+                                      RGB(255, 255, 255), IMAGE_BITMAP, LR_CREATEDIBSECTION);
+    if (!_rowImages || !ListView_SetImageList(_list.Handle(), _rowImages, LVSIL_SMALL)) {
+        if (!_rowImages) win::Ui().ShowMessage(Handle(), "failed setimagelist", kAppName, MB_OK);
+    }
+}
+
+void MainWindow::SelectLastRun() {
+    SetFocus(_list.Handle());
+    char lastRun[260];
+    if (!ReadSettingString(setting::kLastRun, lastRun)) return;
+    int row = _list.Find(lastRun);
+    if (row >= 0) _list.Select(row);
+}
+
+void MainWindow::WriteClosingSettings() {
+    for (int i = 0; i < 4; ++i)
+        WriteSettingValue(setting::kColumnWidth[i], static_cast<DWORD>(_list.ColumnWidth(i)));
+    WriteSettingValue(setting::kSlowDownTweak, static_cast<DWORD>(_state.slowDownTweak));
+    WriteSettingValue(setting::kLanguage, _state.spanish ? 1 : 0);
+}
+
+void MainWindow::Close() {
+    if (_closing) return;
+    _closing = true;
+    WriteClosingSettings();
+    End(IDOK);
+}

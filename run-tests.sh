@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Builds Quillon Loader for i686 (the product) and x86_64, and runs every test
+# under Wine in a private prefix on a display of its own.
+set -euo pipefail
+source "$(dirname "$0")/tools/common.sh"
+cd "$QL_ROOT"
+
+ql_need_packages
+mkdir -p build
+ql_build i686 build/i686 -DQL_BUILD_TESTS=OFF
+ql_build x86_64 build/x86_64 -DQL_PRODUCT_EXE="$QL_ROOT/build/i686/Quillon.exe"
+
+rm -rf build/wineprefix-test build/wineprefix-test.boot.log
+trap 'ql_stop_wine; ql_stop_display' EXIT
+ql_start_display
+ql_start_wine "$QL_ROOT/build/wineprefix-test"
+
+cd build/x86_64
+ctest --output-on-failure -j "$QL_JOBS" --timeout 600

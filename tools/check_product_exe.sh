@@ -1,0 +1,36 @@
+#!/bin/sh
+# Checks the i686 product: a PE header that Windows 95 and NT 4 accept, and
+# imports only from DLLs that those systems ship, and no function that Windows XP
+# and older lack.
+exe=$1
+dump=$(i686-w64-mingw32-objdump -p "$exe") || { echo "cannot read $exe"; exit 1; }
+fail=0
+for field in MajorOSystemVersion MajorSubsystemVersion; do
+  v=$(echo "$dump" | awk -v f="$field" '$1==f {print $2}')
+  [ "$v" = "4" ] || { echo "$field is '$v', want 4"; fail=1; }
+done
+for field in MinorOSystemVersion MinorSubsystemVersion; do
+  v=$(echo "$dump" | awk -v f="$field" '$1==f {print $2}')
+  [ "$v" = "0" ] || { echo "$field is '$v', want 0"; fail=1; }
+done
+echo "$dump" | grep -q '^Subsystem.*(Windows GUI)' || { echo "subsystem is not Windows GUI"; fail=1; }
+allowed="kernel32.dll user32.dll gdi32.dll comctl32.dll comdlg32.dll shell32.dll ole32.dll advapi32.dll winmm.dll msvcrt.dll"
+for dll in $(echo "$dump" | awk '/DLL Name:/ {print tolower($3)}'); do
+  case " $allowed " in
+    *" $dll "*) ;;
+    *) echo "imports from $dll"; fail=1 ;;
+  esac
+done
+# Functions that appeared after Windows XP (or only with SP2+) and that a static
+# runtime may pull in.
+for fn in GetTickCount64 InitializeConditionVariable SleepConditionVariableCS WakeConditionVariable \
+          WakeAllConditionVariable InitializeSRWLock AcquireSRWLockExclusive AcquireSRWLockShared \
+          InitOnceExecuteOnce GetCurrentProcessorNumber FlsAlloc FlsGetValue FlsSetValue FlsFree \
+          GetSystemTimePreciseAsFileTime CreateSymbolicLinkA GetFinalPathNameByHandleA \
+          SetThreadStackGuarantee GetLocaleInfoEx LCMapStringEx CompareStringEx InitializeCriticalSectionEx; do
+  if echo "$dump" | grep -E "^[[:space:]]+[0-9a-f]+[[:space:]]+[0-9]+[[:space:]]+$fn\$" >/dev/null; then
+    echo "imports $fn, which Windows XP lacks"; fail=1
+  fi
+done
+[ $fail -eq 0 ] && echo "product executable: PE header 4.0, imports fit Windows 95 to XP"
+exit $fail

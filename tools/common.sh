@@ -1,0 +1,77 @@
+# Shared by run-demo.sh and run-tests.sh: installs what is missing, builds, and
+# manages a private Wine prefix and display.
+
+QL_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+QL_JOBS=$(nproc 2>/dev/null || echo 2)
+
+ql_need_packages() {
+  local missing=()
+  command -v cmake >/dev/null || missing+=(cmake)
+  command -v i686-w64-mingw32-g++-posix >/dev/null || missing+=(mingw-w64)
+  command -v x86_64-w64-mingw32-g++-posix >/dev/null || missing+=(mingw-w64)
+  command -v wine >/dev/null || missing+=(wine wine64)
+  command -v Xvfb >/dev/null || missing+=(xvfb xauth)
+  command -v import >/dev/null || missing+=(imagemagick)
+  [ -f /usr/src/googletest/CMakeLists.txt ] || missing+=(googletest)
+  command -v make >/dev/null || missing+=(make)
+  if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo=sudo
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
+      "${missing[@]}" >/dev/null
+  fi
+}
+
+# ql_build ARCH DIR [cmake options...]
+ql_build() {
+  local arch=$1 dir=$2
+  shift 2
+  cmake -S "$QL_ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$QL_ROOT/cmake/mingw-$arch.cmake" "$@" >"$dir.configure.log" 2>&1 \
+    || { cat "$dir.configure.log"; return 1; }
+  cmake --build "$dir" -j "$QL_JOBS"
+}
+
+# ql_start_wine PREFIX: a fresh private prefix, its services started once with
+# their output going to a file (they keep the descriptors they inherit).
+ql_start_wine() {
+  export WINEPREFIX=$1
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    mkdir -p "$WINEPREFIX"
+    wineboot --init >"$WINEPREFIX.boot.log" 2>&1 </dev/null
+    # Windows open inside one virtual desktop: without a window manager, Wine
+    # otherwise waits two seconds for every top-level window that closes.
+    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >>"$WINEPREFIX.boot.log" 2>&1 </dev/null
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >>"$WINEPREFIX.boot.log" 2>&1 </dev/null
+  fi
+  wineserver -p >/dev/null 2>&1 </dev/null &
+  wineserver -w >/dev/null 2>&1 || true
+}
+
+ql_stop_wine() {
+  wineserver -k >/dev/null 2>&1 || true
+}
+
+# ql_start_display: an Xvfb display of our own unless one is given.
+QL_XVFB_PID=""
+ql_start_display() {
+  local n
+  for n in $(seq 91 120); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
+    QL_XVFB_PID=$!
+    export DISPLAY=":$n"
+    sleep 1
+    return 0
+  done
+  echo "No free X display number" >&2
+  return 1
+}
+
+ql_stop_display() {
+  [ -n "$QL_XVFB_PID" ] && kill "$QL_XVFB_PID" 2>/dev/null || true
+}

@@ -1,0 +1,18 @@
+// Shows the hourglass for the life of the object.
+#pragma once
+#include <windows.h>
+
+namespace win {
+
+class WaitCursor {
+public:
+    WaitCursor() : _previous(SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)))) {}  // IDC_WAIT
+    ~WaitCursor() { SetCursor(_previous ? _previous : LoadCursorA(nullptr, MAKEINTRESOURCEA(32512))); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    HCURSOR _previous;
+};
+
+}  // namespace win
