@@ -7,7 +7,9 @@ cd "$QL_ROOT"
 
 ql_need_packages
 mkdir -p build
-ql_build i686 build/i686 -DQL_BUILD_TESTS=OFF
+# The product uses the win32-thread runtime: the posix one pulls in
+# GetTickCount64, which Windows XP and older lack.
+ql_build i686 build/i686 -DQL_BUILD_TESTS=OFF -DQL_THREADS=win32
 ql_build x86_64 build/x86_64 -DQL_PRODUCT_EXE="$QL_ROOT/build/i686/Quillon.exe"
 
 rm -rf build/wineprefix-test build/wineprefix-test.boot.log

@@ -7,6 +7,7 @@ struct AppState {
     std::string gamesFolder;    // programFolder + "\Games"
     std::string dataIniPath;    // programFolder + "\Data.ini"
     std::string loaderIniPath;  // programFolder + "\Loader.ini"
+    std::string windowsFolder;  // where _default.pif lives; empty: the system's
     std::string commandLine;    // as given to the program
     bool commandLineLaunch = false;
 

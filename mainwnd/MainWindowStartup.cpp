@@ -4,6 +4,7 @@
 #include "app/Settings.h"
 #include "app/SingleInstance.h"
 #include "app/Texts.h"
+#include "launch/DefaultPif.h"
 #include "res/resource.h"
 #include "win/UserInterface.h"
 #include <commctrl.h>
@@ -129,6 +130,8 @@ bool MainWindow::InitStartup() {
         WriteSettingValue(setting::kUseDefaultPif, 1);
     }
     _state.useDefaultPif = usePif != 0;
+    if (_state.windowsFolder.empty()) _state.windowsFolder = WindowsFolder();
+    if (_state.useDefaultPif) InstallDefaultPif(_state.windowsFolder, GetModuleHandleA(nullptr));
     _state.commandLineLaunch = _state.commandLine.size() > 3;
     SelectLastRun();
     return true;
@@ -275,5 +278,6 @@ void MainWindow::Close() {
     if (_closing) return;
     _closing = true;
     WriteClosingSettings();
+    if (_state.useDefaultPif) RestoreDefaultPif(_state.windowsFolder);
     End(IDOK);
 }

@@ -234,3 +234,30 @@ TEST_F(StartupTest, LastRunGameIsSelectedAtStart) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(StartupTest, DefaultPifIsInstalledWhileRunningAndTheUsersPutBackAtClose) {
+    const std::string windows = folder + "\\Windows";
+    CreateDirectoryA(windows.c_str(), nullptr);
+    WriteFileText(windows + "\\_default.pif", "the user's own");
+    Start();
+    EXPECT_EQ(ReadFileBytes(windows + "\\_default.pif").size(), 2855u);
+    EXPECT_EQ(ReadFileBytes(windows + "\\_defaultpif.bak"), std::vector<char>({'t','h','e',' ','u','s','e','r','\'','s',' ','o','w','n'}));
+    CloseWindow();
+    EXPECT_EQ(ReadFileBytes(windows + "\\_default.pif"), ReadFileBytes(windows + "\\_defaultpif.bak"));
+}
+
+TEST_F(StartupTest, UseDefaultPifZeroLeavesTheWindowsFolderAlone) {
+    WriteSettingValue("UseDefaultPif", 0);
+    const std::string windows = folder + "\\Windows";
+    CreateDirectoryA(windows.c_str(), nullptr);
+    Start();
+    EXPECT_FALSE(window->State().useDefaultPif);
+    EXPECT_EQ(GetFileAttributesA((windows + "\\_default.pif").c_str()), INVALID_FILE_ATTRIBUTES);
+    CloseWindow();
+    EXPECT_EQ(GetFileAttributesA((windows + "\\_default.pif").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(Setting("UseDefaultPif"), 0u);
+}
+
+}  // namespace

@@ -20,6 +20,8 @@ void MainWindowFixture::TearDown() {
 
 MainWindow& MainWindowFixture::Start(const std::string& commandLine) {
     window = std::make_unique<MainWindow>(commandLine, folder);
+    CreateDirectoryA((folder + "\\Windows").c_str(), nullptr);
+    window->State().windowsFolder = folder + "\\Windows";
     HWND h = window->Create(nullptr);
     if (h) {
         ShowWindow(h, SW_SHOWNOACTIVATE);
