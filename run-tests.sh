@@ -15,7 +15,7 @@ ql_build x86_64 build/x86_64 -DQL_PRODUCT_EXE="$QL_ROOT/build/i686/Quillon.exe"
 rm -rf build/wineprefix-test build/wineprefix-test.boot.log
 trap 'ql_stop_wine; ql_stop_display' EXIT
 ql_start_display
-ql_start_wine "$QL_ROOT/build/wineprefix-test"
+ql_start_wine "$QL_ROOT/build/wineprefix-test" desktop
 
 cd build/x86_64
 ctest --output-on-failure -j "$QL_JOBS" --timeout 600

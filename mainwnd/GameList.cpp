@@ -291,8 +291,10 @@ bool MainWindow::LoadGameFile(const std::string& path, bool showPicture) {
 }
 
 void MainWindow::ShowDefaultPicture() {
+    if (_preview && _previewIsDefault) return;  // already shown: no need to load it again
     SetPreview(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_DEFAULTGAME),
                                                IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    _previewIsDefault = true;
 }
 
 void MainWindow::SetPreview(HBITMAP bitmap) {
@@ -301,4 +303,5 @@ void MainWindow::SetPreview(HBITMAP bitmap) {
     SendDlgItemMessageA(Handle(), IDC_PICTURE, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
     if (_preview && _preview != bitmap) DeleteObject(_preview);
     _preview = bitmap;
+    _previewIsDefault = false;
 }

@@ -80,6 +80,7 @@ private:
     HIMAGELIST _rowImages = nullptr;
     HICON _icon = nullptr;
     HBITMAP _preview = nullptr;  // the bitmap the preview shows, ours to delete
+    bool _previewIsDefault = false;
     int _columnWidths[4] = {190, 85, 100, 145};
     int _rowCount = 0;
     int _sortColumn = 0;

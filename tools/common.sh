@@ -34,22 +34,26 @@ ql_build() {
   cmake --build "$dir" -j "$QL_JOBS"
 }
 
-# ql_start_wine PREFIX: a fresh private prefix, its services started once with
-# their output going to a file (they keep the descriptors they inherit).
+# ql_start_wine PREFIX [desktop]: a private prefix, its services started once
+# with their output going to a file (they keep the descriptors they inherit).
+# "desktop" puts every window into one virtual desktop (for displays without a
+# window manager, where Wine otherwise waits two seconds for each closed window).
 ql_start_wine() {
   export WINEPREFIX=$1
+  local desktop=${2:-}
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
+  mkdir -p "$WINEPREFIX"
+  # A persistent server first: the background services that the first wine
+  # call starts then inherit this file, not the caller's pipes.
+  wineserver -p >"$WINEPREFIX.server.log" 2>&1 </dev/null || true
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    mkdir -p "$WINEPREFIX"
     wineboot --init >"$WINEPREFIX.boot.log" 2>&1 </dev/null
-    # Windows open inside one virtual desktop: without a window manager, Wine
-    # otherwise waits two seconds for every top-level window that closes.
+  fi
+  if [ -n "$desktop" ]; then
     wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >>"$WINEPREFIX.boot.log" 2>&1 </dev/null
     wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >>"$WINEPREFIX.boot.log" 2>&1 </dev/null
   fi
-  wineserver -p >/dev/null 2>&1 </dev/null &
-  wineserver -w >/dev/null 2>&1 || true
 }
 
 ql_stop_wine() {

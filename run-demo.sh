@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Builds Quillon Loader and starts it under Wine on the bundled demo library:
+# Data.ini, a few sample game files with pictures, and tiny demo games in
+# C:\DemoGames that really start and show how they were started.
+set -euo pipefail
+source "$(dirname "$0")/tools/common.sh"
+cd "$QL_ROOT"
+
+ql_need_packages
+mkdir -p build
+# Wine here runs 64-bit programs only, so the demo runs the x86_64 build; the
+# product for Windows 95 to XP is the i686 one (run-tests.sh builds both).
+ql_build x86_64 build/demo -DQL_BUILD_TESTS=OFF
+
+own_display=""
+if [ -z "${DISPLAY:-}" ]; then
+  ql_start_display
+  own_display=1
+  echo "No display given: running on the virtual display $DISPLAY (a screenshot goes to build/demo-shot.png)."
+fi
+prefix="$QL_ROOT/build/wineprefix-demo"
+first=""
+[ -f "$prefix/system.reg" ] || first=1
+ql_start_wine "$prefix" "${own_display:+desktop}"
+trap 'ql_stop_wine; ql_stop_display' EXIT
+
+drive="$WINEPREFIX/drive_c"
+app="$drive/Quillon Loader"
+mkdir -p "$app/Games" "$app/Images"
+cp build/demo/Quillon.exe "$app/"
+[ -f "$app/Data.ini" ] || cp demo/Data.ini "$app/"
+cp -n demo/Images/*.bmp "$app/Images/" 2>/dev/null || true
+if [ -n "$first" ]; then cp demo/Games/*.qgf "$app/Games/"; fi
+for game in starmaze:StarMaze caverun:CaveRun pinball:Pinball tankduel:TankDuel; do
+  exe=${game%%:*}
+  dir="$drive/DemoGames/${game##*:}"
+  mkdir -p "$dir"
+  cp "build/demo/demo/$exe.exe" "$dir/$(echo "$exe" | tr a-z A-Z).EXE"
+  printf 'A demo game of Quillon Loader.\r\nIt shows the arguments it was started with.\r\n' > "$dir/README.TXT"
+done
+
+echo "Starting Quillon Loader (C:\\Quillon Loader\\Quillon.exe)..."
+if [ -n "$own_display" ]; then
+  wine "C:\\Quillon Loader\\Quillon.exe" >"$QL_ROOT/build/demo.log" 2>&1 &
+  sleep 8
+  import -window root "$QL_ROOT/build/demo-shot.png" && echo "Screenshot: build/demo-shot.png"
+  wait
+else
+  wine "C:\\Quillon Loader\\Quillon.exe" >"$QL_ROOT/build/demo.log" 2>&1
+fi
