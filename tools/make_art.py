@@ -1673,7 +1673,7 @@ def details_small():
 
 BACK_STYLES = {
     # ramp stops from dark to light, then streaks, veins, bands (malachite)
-    'Red': ([(0.0, (152, 58, 52)), (0.35, (194, 96, 86)), (0.65, (228, 146, 130)), (1.0, (250, 214, 202))],
+    'Red': ([(0.0, (164, 70, 62)), (0.35, (200, 104, 92)), (0.65, (228, 146, 130)), (1.0, (250, 214, 202))],
             0.6, 1.0, 0.0),
     'Green': ([(0.0, (64, 124, 86)), (0.35, (104, 162, 118)), (0.65, (160, 204, 164)), (1.0, (224, 240, 218))],
               0.5, 0.4, 1.0),
@@ -1960,7 +1960,7 @@ def game_default():
 
 def splash():
     W, H = 240, 160
-    hz = 104
+    hz = 112
     cv = Canvas(W, H)
     rnd = random.Random(77)
     sky = [(0.0, (6, 4, 30)), (0.35, (26, 12, 70)), (0.72, (110, 30, 120)), (0.92, (226, 80, 120)), (1.0, (255, 150, 110))]
@@ -1978,7 +1978,7 @@ def splash():
             for px, py in ((x + d, y), (x - d, y), (x, y + d), (x, y - d)):
                 cv.put(px, py, (255, 255, 255), a)
     # sun with slits
-    scx, scy, sr = 120, hz, 40
+    scx, scy, sr = 128, hz, 40
 
     def sun_col(x, y):
         return ramp([(0, (255, 248, 150)), (0.5, (255, 170, 60)), (1, (250, 60, 120))], (y - (scy - sr)) / sr)
@@ -1995,10 +1995,10 @@ def splash():
         slits.append(sd_box(scx - sr - 2, yy, scx + sr + 2, yy + 1.0 + k * 0.7))
     cv.fill(sd_inter(sd_sub(sun, *slits), sd_box(0, 0, W, hz)), sun_col)
     # mountains: far layer and near layer
-    for layer, (base, amp, col, seed) in enumerate(((hz - 10, 12, (56, 20, 90), 3), (hz - 3, 9, (22, 8, 48), 9))):
+    for layer, (base, amp, col, seed) in enumerate(((hz - 4, 10, (56, 20, 90), 3), (hz - 1, 7, (22, 8, 48), 9))):
         r2 = random.Random(seed)
         n = 33
-        pts = [base - r2.random() * amp for _ in range(n)]
+        pts = [base - r2.random() * amp * (0.35 + 0.65 * abs(i - n / 2.0) / (n / 2.0)) for i in range(n)]
         for i in range(1, n - 1):
             pts[i] = (pts[i - 1] + pts[i] * 2 + pts[i + 1]) / 4
         poly = [(-1, hz + 1)] + [(i * (W + 2) / (n - 1) - 1, pts[i]) for i in range(n)] + [(W + 1, hz + 1)]
@@ -2017,14 +2017,16 @@ def splash():
         dy = y + 0.5 - hz
         z = F / dy
         dz = F / (dy * dy)
-        zz = z * 0.25
-        gz = abs(zz - round(zz)) / (dz * 0.25)
-        hl = clamp(1.0 - gz / 0.9)
+        zz = z * 0.10
+        gz = abs(zz - round(zz)) / (dz * 0.10)
+        hl = clamp(1.0 - gz / 0.9) * smoothstep(3.0, 10.0, dy)
+        hl *= smoothstep(2.5, 7.0, 1.0 / (dz * 0.10))
+        vf = smoothstep(4.0, 12.0, dy / 1.7)
         for x in range(W):
-            u = (x + 0.5 - 120) / dy * 3.2
-            du = 3.2 / dy
-            gu = abs(u - round(u)) / du
-            a = max(hl, clamp(1.0 - gu / 0.9)) * smoothstep(0.0, 14.0, dy)
+            u = (x + 0.5 - 120) / dy * 1.7
+            du = 1.7 / dy
+            gu = abs(u - round(u)) / du / math.sqrt(1.0 + ((x + 0.5 - 120) / dy) ** 2)
+            a = max(hl, clamp(1.2 - gu) * vf)
             grid.v[y * W + x] = a
     cv.paint(grid.blur(1), neon, 0.5)
     cv.paint(grid, lighten(neon, 0.4), 0.9)
@@ -2042,22 +2044,22 @@ def splash():
     cv.paint(sh.blur(2).shifted(3, 3), (0, 0, 0), 0.6)
     cv.blit(em, 176, 8)
     # title
-    fancy_text(cv, 14, 12, 'Quillon', 4, gold_fill(12, 28), italic=0.22, ow=1.6, sh_off=(3, 3))
-    fancy_text(cv, 52, 48, 'Loader', 4, gold_fill(48, 28), italic=0.22, ow=1.6, sh_off=(3, 3))
+    fancy_text(cv, 12, 10, 'Quillon', 4, gold_fill(10, 28), italic=0.22, ow=1.6, sh_off=(3, 3))
+    fancy_text(cv, 46, 44, 'Loader', 4, gold_fill(44, 28), italic=0.22, ow=1.6, sh_off=(3, 3))
     sub = 'DOS GAME LAUNCHER'
     sw = text_width(sub, FONT3, 1, 2)
-    m = text_mask(W, H, 228 - sw, 83, sub, FONT3, 1, 2, ss=1)
+    m = text_mask(W, H, 186 - sw, 80, sub, FONT3, 1, 2, ss=1)
     cv.paint(m.dilate(1), (20, 0, 40), 0.8)
     cv.paint(m, (120, 240, 255))
     # version badge
-    badge = sd_box(178, 132, 232, 152, r=5)
+    badge = sd_box(168, 136, 234, 153, r=5)
     soft_shadow(cv, badge, 2, 0.6, 2, 2)
-    shape(cv, badge, vgrad(132, 152, (70, 200, 240), (20, 90, 180), (10, 40, 110)), (0, 16, 50), 1.0, bevel=2.5, bstr=0.5)
-    draw_text(cv, 184, 136, 'VERSION', FONT3, (200, 240, 255))
+    shape(cv, badge, vgrad(136, 153, (70, 200, 240), (20, 90, 180), (10, 40, 110)), (0, 16, 50), 1.0, bevel=2.5, bstr=0.5)
+    draw_text(cv, 175, 143, 'VERSION', FONT3, (0, 20, 60))
+    draw_text(cv, 174, 142, 'VERSION', FONT3, (200, 240, 255))
     vt = '0.8c'
-    vw = text_width(vt, FONT5)
-    draw_text(cv, 226 - vw + 1, 141, vt, FONT5, (0, 20, 60))
-    draw_text(cv, 226 - vw, 140, vt, FONT5, (255, 255, 255))
+    draw_text(cv, 207, 142, vt, FONT5, (0, 20, 60))
+    draw_text(cv, 206, 141, vt, FONT5, (255, 255, 255))
     # thin bevelled frame
     cv.bevel_frame(0, 0, W - 1, H - 1, (200, 180, 255), (10, 0, 20))
     return cv
@@ -2080,19 +2082,499 @@ def about_banner():
     for y in range(1, H, 2):
         cv.rect(0, y, W, y + 1, (0, 0, 0), 0.08)
     em = Canvas(32, 32, (0, 0, 0), 0.0)
-    draw_emblem(em, 1, 1, 30)
+    draw_emblem(em, 1, 1, 28)
     m = Mask(W, H)
     for y in range(32):
         for x in range(32):
-            if 3 + x < W and 2 + y < H:
-                m.v[(2 + y) * W + 3 + x] = em.a[y * 32 + x]
+            if 2 + x < W and 2 + y < H:
+                m.v[(2 + y) * W + 2 + x] = em.a[y * 32 + x]
     cv.paint(m.blur(1).shifted(2, 2), (0, 0, 0), 0.6)
-    cv.blit(em, 3, 2)
-    text = 'QUILLON LOADER'
-    tw = text_width(text, FONT5, 2, 1)
-    x = 38 + (W - 38 - tw) // 2
-    fancy_text(cv, x, 11, text, 2, gold_fill(11, 14), ow=1.0, shadow=0.7, bevel=0.7, gap=1, sh_off=(1, 2))
+    cv.blit(em, 2, 2)
+    w1 = text_width('QUILLON', FONT5, 2, 1)
+    tw = w1 + 6 + text_width('LOADER', FONT5, 2, 1)
+    x = 34 + (W - 36 - tw) // 2
+    fancy_text(cv, x, 11, 'QUILLON', 2, gold_fill(11, 14), ow=1.0, shadow=0.7, bevel=0.7, gap=1, sh_off=(1, 2))
+    fancy_text(cv, x + w1 + 6, 11, 'LOADER', 2, gold_fill(11, 14), ow=1.0, shadow=0.7, bevel=0.7, gap=1,
+               sh_off=(1, 2))
     cv.bevel_frame(0, 0, W - 1, H - 1, (150, 190, 255), (0, 0, 30))
     return cv
 
-##SCENES3##
+# ---------------------------------------------------------------------------
+# Demo game screenshots (160x100, VGA style)
+# ---------------------------------------------------------------------------
+
+
+def sprite(cv, x, y, rows, cmap, flip=False):
+    for j, row in enumerate(rows):
+        if flip:
+            row = row[::-1]
+        for i, ch in enumerate(row):
+            if ch in cmap:
+                cv.put(x + i, y + j, cmap[ch])
+
+
+def dither_ramp(cols, t, x, y):
+    """Ordered-dither position t (0..1) over a list of flat colours."""
+    t = clamp(t) * (len(cols) - 1)
+    i = int(t)
+    if i >= len(cols) - 1:
+        return cols[-1]
+    return cols[i + 1] if (t - i) > bayer(x, y) else cols[i]
+
+
+def hud_bar(cv, h, top=(40, 40, 120), bot=(8, 8, 40)):
+    for y in range(h):
+        cv.rect(0, y, cv.w, y + 1, mix(top, bot, y / max(1, h - 1)))
+    cv.rect(0, h, cv.w, h + 1, lighten(top, 0.4))
+
+
+def star_maze():
+    W, H = 160, 100
+    cv = Canvas(W, H)
+    rnd = random.Random(31)
+    neb = fbm(W, H, [(40, 30, 0.6), (14, 12, 0.4)], 4)
+    pal = [(0, 0, 0), (14, 0, 34), (34, 6, 66), (62, 18, 96), (92, 34, 120)]
+    for y in range(H):
+        for x in range(W):
+            t = (neb[y * W + x] - 0.40) * 2.6 + 0.25 * (x / W)
+            cv.put(x, y, dither_ramp(pal, t, x, y))
+    for _ in range(90):
+        x, y = rnd.randrange(W), rnd.randrange(H)
+        cv.put(x, y, rnd.choice([(255, 255, 255), (160, 200, 255), (255, 240, 160), (120, 120, 160)]))
+    # maze: 19 x 11 tiles of 8 pixels
+    TW, TH, T = 19, 11, 8
+    ox, oy = 4, 12
+    grid = [[1] * TW for _ in range(TH)]
+    stack = [(0, 0)]
+    seen = {(0, 0)}
+    grid[1][1] = 0
+    while stack:
+        cx, cy = stack[-1]
+        nb = [(cx + dx, cy + dy) for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1))
+              if 0 <= cx + dx < 9 and 0 <= cy + dy < 5 and (cx + dx, cy + dy) not in seen]
+        if not nb:
+            stack.pop()
+            continue
+        nx, ny = rnd.choice(nb)
+        seen.add((nx, ny))
+        grid[cy + ny + 1][cx + nx + 1] = 0
+        grid[ny * 2 + 1][nx * 2 + 1] = 0
+        stack.append((nx, ny))
+    for _ in range(9):
+        x, y = rnd.randrange(1, TW - 1), rnd.randrange(1, TH - 1)
+        if (x + y) % 2 == 1:
+            grid[y][x] = 0
+
+    def wall(tx, ty):
+        return tx < 0 or ty < 0 or tx >= TW or ty >= TH or grid[ty][tx] == 1
+    for ty in range(TH):
+        for tx in range(TW):
+            if not grid[ty][tx]:
+                continue
+            x0, y0 = ox + tx * T, oy + ty * T
+            for y in range(y0, y0 + T):
+                for x in range(x0, x0 + T):
+                    cv.put(x, y, dither_ramp([(6, 10, 50), (14, 24, 90), (24, 40, 130)],
+                                             0.25 + 0.3 * ((x + y) % 8 == 0), x, y))
+            outer, inner = (0, 110, 230), (90, 240, 255)
+            if not wall(tx, ty - 1):
+                cv.rect(x0, y0, x0 + T, y0 + 1, outer)
+                cv.rect(x0, y0 + 1, x0 + T, y0 + 2, inner)
+            if not wall(tx, ty + 1):
+                cv.rect(x0, y0 + T - 1, x0 + T, y0 + T, outer)
+                cv.rect(x0, y0 + T - 2, x0 + T, y0 + T - 1, (0, 150, 220))
+            if not wall(tx - 1, ty):
+                cv.rect(x0, y0, x0 + 1, y0 + T, outer)
+                cv.rect(x0 + 1, y0, x0 + 2, y0 + T, inner)
+            if not wall(tx + 1, ty):
+                cv.rect(x0 + T - 1, y0, x0 + T, y0 + T, outer)
+                cv.rect(x0 + T - 2, y0, x0 + T - 1, y0 + T, (0, 150, 220))
+    free = [(tx, ty) for ty in range(TH) for tx in range(TW) if not grid[ty][tx]]
+    for tx, ty in free:
+        if rnd.random() < 0.45:
+            x, y = ox + tx * T + 3, oy + ty * T + 3
+            cv.rect(x, y, x + 2, y + 2, (255, 220, 120))
+    gem = ["..w..", ".wcc.", "wcccb", ".cbb.", "..b.."]
+    for tx, ty in rnd.sample(free, 4):
+        sprite(cv, ox + tx * T + 1, oy + ty * T + 1, gem, {'w': (255, 255, 255), 'c': (80, 255, 200), 'b': (0, 150, 130)})
+    # exit portal in the far corner
+    ex, ey = ox + 17 * T + 4, oy + 9 * T + 4
+    for r, c in ((4, (0, 120, 40)), (3, (40, 220, 80)), (2, (160, 255, 160)), (1, (255, 255, 255))):
+        cv.fill(sd_ring(sd_circle(ex, ey, r), 1.0), c)
+    ship = ["..a....", ".abb...", "abbccc.", "abbccdd", "abbccc.", ".abb...", "..a...."]
+    sx, sy = ox + 5 * T, oy + 1 * T
+    for i, c in enumerate(((255, 120, 0), (255, 200, 60))):
+        cv.rect(sx - 4 + i * 2, sy + 3, sx - 2 + i * 2, sy + 4, c)
+    sprite(cv, sx, sy, ship, {'a': (120, 130, 180), 'b': (220, 224, 255), 'c': (90, 200, 255), 'd': (255, 255, 255)})
+    cv.rect(sx + 8, sy + 3, sx + 20, sy + 4, (255, 80, 255))
+    cv.rect(sx + 10, sy + 3, sx + 18, sy + 4, (255, 220, 255))
+    alien = ["..g.g..", ".ggggg.", "gwkgwkg", "ggggggg", "g.g.g.g", ".g...g."]
+    for tx, ty, col in ((9, 5, (255, 70, 70)), (13, 1, (255, 80, 220)), (3, 7, (255, 160, 40))):
+        sprite(cv, ox + tx * T, oy + ty * T + 1, alien, {'g': col, 'w': (255, 255, 255), 'k': (0, 0, 0)})
+    hud_bar(cv, 9, (30, 30, 110), (6, 6, 40))
+    draw_text(cv, 3, 2, 'SCORE 012450', FONT3, (255, 240, 90))
+    draw_text(cv, 62, 2, 'LEVEL 3', FONT3, (120, 230, 255))
+    for i in range(3):
+        sprite(cv, 132 + i * 9, 1, ship, {'a': (120, 130, 180), 'b': (220, 224, 255), 'c': (90, 200, 255),
+                                         'd': (255, 255, 255)})
+    return cv
+
+
+CAVE_MAP = [
+    "####################",
+    "#v..vv....v...vv..v#",
+    "#..................#",
+    "#.......g......T...#",
+    "#T....=======......#",
+    "#............H..g..#",
+    "#=====......=H=====#",
+    "#....H.......H.....#",
+    "#.g..H...T...H.....#",
+    "#....H.............#",
+    "#=======...===..===#",
+    "~~~~~~~~~~~~~~~~~~~~",
+]
+
+
+def cave_runner():
+    W, H = 160, 100
+    cv = Canvas(W, H)
+    T, oy = 8, 4
+    rock = fbm(W, H, [(24, 16, 0.5), (8, 6, 0.3), (3, 3, 0.2)], 12)
+    pal = [(16, 10, 18), (30, 18, 26), (46, 30, 36), (64, 44, 46), (86, 62, 58)]
+    torches = []
+    for ty, row in enumerate(CAVE_MAP):
+        for tx, ch in enumerate(row):
+            if ch == 'T':
+                torches.append((tx * T + 4, oy + ty * T + 2))
+    for y in range(H):
+        for x in range(W):
+            t = (rock[y * W + x] - 0.3) * 1.6
+            light = 0.0
+            for lx, ly in torches:
+                light += 0.9 * math.exp(-((x - lx) ** 2 + (y - ly) ** 2) / 380.0)
+            light += 0.8 * math.exp(-(H - 8 - y) / 10.0)
+            c = dither_ramp(pal, t * 0.7 + light * 0.5, x, y)
+            lava_glow = math.exp(-(H - 8 - y) / 9.0)
+            c = mix(c, (255, 90, 0), 0.25 * lava_glow)
+            cv.put(x, y, c)
+    rnd = random.Random(8)
+
+    def tile(ch, tx, ty):
+        x0, y0 = tx * T, oy + ty * T
+        if ch in '#=':
+            wall = ch == '#'
+            base = (104, 82, 70) if wall else (132, 116, 104)
+            for y in range(T):
+                for x in range(T):
+                    c = base
+                    if y == 0 or x == 0:
+                        c = lighten(base, 0.25)
+                    elif y == T - 1 or x == T - 1:
+                        c = darken(base, 0.45)
+                    elif rnd.random() < 0.18:
+                        c = darken(base, 0.2)
+                    if not wall and y == 3 and x in (T - 1,):
+                        c = darken(base, 0.45)
+                    cv.put(x0 + x, y0 + y, c)
+            above = CAVE_MAP[ty - 1][tx] if ty > 0 else '#'
+            if above not in '#=':
+                for x in range(T):
+                    cv.put(x0 + x, y0, (90, 200, 70))
+                    cv.put(x0 + x, y0 + 1, (50, 150, 50) if (x + tx) % 3 else (90, 200, 70))
+                    if (x * 7 + tx * 3) % 5 == 0:
+                        cv.put(x0 + x, y0 + 2, (40, 120, 40))
+        elif ch == 'v':
+            for j in range(6):
+                w = max(0, 3 - j // 2)
+                for i in range(-w, w + 1):
+                    cv.put(x0 + 4 + i, oy + ty * T + j, (86, 66, 60) if i < 0 else (60, 44, 42))
+        elif ch == 'H':
+            for y in range(T):
+                cv.put(x0 + 1, y0 + y, (150, 96, 40))
+                cv.put(x0 + 6, y0 + y, (110, 66, 26))
+                if y % 3 == 1:
+                    for x in range(2, 6):
+                        cv.put(x0 + x, y0 + y, (190, 130, 60))
+        elif ch == 'T':
+            cv.rect(x0 + 3, y0 + 3, x0 + 5, y0 + 8, (110, 70, 30))
+            sprite(cv, x0 + 2, y0 - 2, [".r..", "royr", "ryyo", ".yo."], {'r': (230, 50, 0), 'o': (255, 150, 0),
+                                                                          'y': (255, 240, 120)})
+        elif ch == 'g':
+            sprite(cv, x0 + 1, y0 + 2, [".ccc.", "cwccc", "ccccb", ".cbb.", "..b.."],
+                   {'w': (255, 255, 255), 'c': (80, 255, 120), 'b': (20, 140, 60)})
+        elif ch == '~':
+            for y in range(T):
+                for x in range(T):
+                    X = x0 + x
+                    top = 1 + int(1.5 + 1.5 * math.sin(X * 0.35))
+                    if y < top:
+                        continue
+                    t = (y - top) / 6.0
+                    c = dither_ramp([(255, 240, 120), (255, 160, 20), (220, 60, 0), (140, 20, 0)], t, X, y0 + y)
+                    cv.put(X, y0 + y, c)
+    for ty, row in enumerate(CAVE_MAP):
+        for tx, ch in enumerate(row):
+            if ch != '.':
+                tile(ch, tx, ty)
+    for bx, by in ((40, 93), (118, 95)):
+        cv.fill(sd_circle(bx, by, 1.5), (255, 230, 120))
+    hero = ["..hhh...", ".hhss...", "..ssk...", "..ss....", ".rrrr...", "r.rrrs..", "s.rrr...", "..bbb...",
+            ".bb.bb..", ".b...bb.", "kk....k."]
+    sprite(cv, 92, oy + 10 * T - 11, hero, {'h': (120, 60, 20), 's': (250, 200, 150), 'k': (60, 40, 20),
+                                             'r': (220, 40, 40), 'b': (40, 70, 210)})
+    bat = ["p.......p", "pp.ppp.pp", "ppprpprpp", ".pp.p.pp.", "...p.p..."]
+    sprite(cv, 122, oy + 8 * T + 1, bat, {'p': (150, 60, 200), 'r': (255, 40, 40)})
+    sprite(cv, 30, oy + 2 * T + 2, bat, {'p': (150, 60, 200), 'r': (255, 40, 40)})
+    hud_bar(cv, 8, (70, 40, 20), (24, 12, 6))
+    draw_text(cv, 3, 2, 'SCORE 003700', FONT3, (255, 230, 120))
+    draw_text(cv, 62, 2, 'CAVE 2', FONT3, (200, 255, 200))
+    heart = [".r.r.", "rwrrr", "rrrrr", ".rrr.", "..r.."]
+    for i in range(3):
+        sprite(cv, 136 + i * 7, 1, heart, {'r': (240, 40, 60), 'w': (255, 200, 200)})
+    return cv
+
+
+def pixel_pinball():
+    W, H = 160, 100
+    cv = Canvas(W, H, (14, 14, 24))
+    # playfield
+    field = sd_union(sd_box(4, 16, 106, 104), sd_circle(55, 40, 51.0))
+    field = sd_inter(field, sd_box(4, 1, 106, 104))
+
+    def field_col(x, y):
+        c = mix((26, 34, 120), (80, 20, 110), clamp(y / 100.0))
+        d = math.hypot(x - 56, y - 52) / 30.0
+        c = mix(c, (120, 60, 180), 0.35 * math.exp(-d * d))
+        return c
+    cv.fill(field, field_col)
+    rnd = random.Random(3)
+    for _ in range(40):
+        x, y = rnd.uniform(8, 100), rnd.uniform(6, 96)
+        if field(x, y) < -2:
+            cv.put(int(x), int(y), (200, 200, 255), 0.5)
+    # playfield decal: ringed planet
+    cv.fill(sd_circle(56, 58, 11), rad_grad(52, 54, 14, (255, 170, 80), (190, 60, 40)), 0.55)
+    cv.fill(sd_ring(sd_ellipse(56, 58, 19, 5), 1.4), (255, 220, 160), 0.5)
+    # metal rail around the playfield and the plunger lane wall
+    rail = sd_ring(field, 3.0)
+    cv.fill_bevel(rail, (170, 176, 190), depth=1.5, strength=0.6)
+    cv.fill_bevel(sd_box(96, 30, 99, 100), (170, 176, 190), depth=1.2, strength=0.6)
+    # top lanes with rollover lights
+    for i, x in enumerate((40, 52, 64, 76)):
+        cv.fill_bevel(sd_seg(x, 8, x, 18, 2.2), (200, 204, 214), depth=1, strength=0.6)
+    for i, x in enumerate((46, 58, 70)):
+        lit = i != 1
+        if lit:
+            cv.fill(sd_circle(x, 14, 5), (255, 220, 80), 0.25)
+        cv.fill(sd_circle(x, 14, 2.2), (255, 230, 90) if lit else (90, 80, 30))
+    # pop bumpers
+    for bx, by, lit in ((40, 31, True), (64, 27, False), (52, 45, True)):
+        if lit:
+            cv.fill(sd_circle(bx, by, 11), (255, 120, 120), 0.22)
+        cv.fill(sd_circle(bx + 1, by + 2, 7.5), (0, 0, 0), 0.45)
+        shape(cv, sd_circle(bx, by, 7.5), (230, 230, 240), (40, 40, 60), 1.0, bevel=2, bstr=0.5)
+        cv.fill(sd_circle(bx, by, 5.5), sphere_col(bx, by, 5.5, (230, 30, 40) if lit else (150, 20, 30)))
+        cv.fill(sd_grow(sd_poly(star_pts(bx, by, 3.4, 1.5)), 0.3), (255, 240, 120) if lit else (200, 180, 80))
+    # drop targets on the left
+    for i in range(3):
+        y = 44 + i * 7
+        shape(cv, sd_box(8, y, 12, y + 5), vgrad(y, y + 5, (255, 240, 120), (220, 160, 0)), (80, 50, 0), 1.0)
+    # arrow inserts
+    for x, y, c in ((30, 58, (255, 140, 0)), (80, 58, (0, 220, 120)), (56, 72, (0, 200, 255))):
+        cv.fill(sd_grow(sd_poly([(x, y - 4), (x + 3.5, y + 3), (x - 3.5, y + 3)]), 0.6), c)
+        cv.fill(sd_circle(x, y, 6), c, 0.18)
+    # slingshots
+    for sgn in (1, -1):
+        cx = 55 - sgn * 33
+        pts = [(cx - sgn * 4, 66), (cx - sgn * 4, 80), (cx + sgn * 5, 84)]
+        tri = sd_grow(sd_poly(pts), 1.0)
+        shape(cv, tri, vgrad(66, 84, (255, 90, 90), (170, 20, 40)), (245, 245, 250), 1.5)
+        cv.fill_bevel(sd_path([(cx - sgn * 9, 62), (cx - sgn * 9, 82), (cx + sgn * 6, 92)], 2.0), (200, 204, 214),
+                      depth=1, strength=0.6)
+    # flippers
+    for px, tx in ((36, 50), (74, 60)):
+        pts = [(px, 88), (tx, 93)]
+        fl = sd_union(sd_circle(px, 88, 3.2), sd_circle(tx, 93.5, 1.8),
+                      sd_poly([(px, 84.8), (tx, 91.7), (tx, 95.3), (px, 91.2)]))
+        cv.fill(sd_grow(fl, 0.2), (0, 0, 0), 0.4, bbox=(px - 6, 82, tx + 6, 100))
+        shape(cv, fl, (246, 246, 250), (220, 30, 30), 1.3, bevel=1.5, bstr=0.4)
+        cv.fill(sd_circle(px, 88, 1.0), (120, 120, 140))
+    # plunger
+    cv.fill_bevel(sd_box(100, 84, 104, 100), (200, 40, 40), depth=1.2, strength=0.6)
+    cv.fill(sd_circle(102, 80, 2.4), sphere_col(102, 80, 2.4, (200, 200, 210)))
+    # the ball with a short motion trail
+    for i, a in ((3, 0.12), (2, 0.2), (1, 0.32)):
+        cv.fill(sd_circle(70 + i * 2.2, 62 + i * 3.0, 2.8), (220, 220, 255), a)
+    cv.fill(sd_circle(70, 62, 3.0), sphere_col(70, 62, 3.0, (190, 196, 210), hi=0.9, lo=0.6))
+    # right panel: backbox with the dot matrix display
+    shape(cv, sd_box(111, 2, 158, 98, r=2), vgrad(2, 98, (70, 72, 90), (30, 30, 44)), (0, 0, 0), 1.0, bevel=2, bstr=0.5)
+    logo1 = 'PIXEL'
+    logo2 = 'PINBALL'
+    fancy_text(cv, 134 - text_width(logo1, FONT5) // 2, 6, logo1, 1, vgrad(6, 13, (255, 250, 160), (255, 120, 40)),
+               outline=(60, 0, 40), ow=1.0, shadow=0.6, bevel=0.5, sh_off=(1, 1))
+    fancy_text(cv, 134 - text_width(logo2, FONT5) // 2, 15, logo2, 1, vgrad(15, 22, (160, 240, 255), (40, 120, 255)),
+               outline=(0, 0, 60), ow=1.0, shadow=0.6, bevel=0.5, sh_off=(1, 1))
+    dx0, dy0, dx1, dy1 = 114, 28, 155, 68
+    cv.rect(dx0, dy0, dx1, dy1, (8, 4, 0))
+    cv.bevel_frame(dx0 - 1, dy0 - 1, dx1, dy1, (20, 20, 30), (140, 140, 160))
+    dm = Canvas(W, H, (0, 0, 0), 0.0)
+    draw_text(dm, 116, 31, 'SCORE', FONT3, (255, 140, 20))
+    draw_text(dm, 116, 39, '1250300', FONT3, (255, 170, 40), 1)
+    draw_text(dm, 116, 50, 'BALL 2', FONT3, (255, 140, 20))
+    draw_text(dm, 116, 58, 'x2 BONUS', FONT3, (255, 110, 10))
+    for y in range(dy0 + 1, dy1 - 1):
+        for x in range(dx0 + 1, dx1 - 1):
+            i = y * W + x
+            if dm.a[i] > 0:
+                cv.put(x, y, (dm.r[i], dm.g[i], dm.b[i]))
+            elif (x + y) % 2 == 0:
+                cv.put(x, y, (50, 22, 0))
+    draw_text(cv, 116, 74, 'HIGH SCORE', FONT3, (200, 200, 220))
+    draw_text(cv, 116, 81, '8420150', FONT3, (255, 255, 255))
+    for i in range(3):
+        c = sphere_col(119 + i * 8, 92, 2.6, (200, 200, 214)) if i < 2 else (60, 60, 70)
+        cv.fill(sd_circle(119 + i * 8, 92, 2.6), c)
+    return cv
+
+
+def tank_duel():
+    W, H = 160, 100
+    cv = Canvas(W, H)
+    sky = [(20, 24, 100), (40, 50, 150), (70, 90, 190), (120, 130, 210), (190, 150, 190), (250, 180, 130),
+           (255, 210, 140)]
+    for y in range(H):
+        for x in range(W):
+            cv.put(x, y, dither_ramp(sky, (y - 8) / 72.0, x, y))
+    # sun and clouds
+    cv.fill(sd_circle(128, 50, 12), (255, 230, 150), 0.3)
+    cv.fill(sd_circle(128, 50, 8), (255, 240, 170))
+    cl = Canvas(W, H, (0, 0, 0), 0.0)
+    for cx, cy, r in ((30, 24, 5), (37, 21, 6), (45, 24, 5), (40, 26, 4), (100, 32, 4), (106, 29, 5), (112, 32, 4)):
+        cl.fill(sd_circle(cx, cy, r), (250, 240, 250))
+    for y in range(H):
+        for x in range(W):
+            i = y * W + x
+            if cl.a[i] > 0.5:
+                below = y + 2 < H and cl.a[i + 2 * W] < 0.5
+                cv.put(x, y, (200, 170, 200) if below else (250, 236, 240))
+    # distant mountains
+    rnd = random.Random(14)
+    mh = [0.0] * W
+    v = 62.0
+    for x in range(W):
+        v += rnd.uniform(-1.4, 1.4)
+        v = clamp(v, 52, 70)
+        mh[x] = v
+    for x in range(W):
+        for y in range(int(mh[x]), H):
+            cv.put(x, y, dither_ramp([(120, 100, 160), (90, 80, 140)], (y - mh[x]) / 10.0, x, y))
+
+    def ground(x):
+        return (76 + 6 * math.sin(x * 0.05) - 32 * math.exp(-((x - 82) / 20.0) ** 2)
+                + 1.2 * math.sin(x * 0.4))
+    crater = (112, ground(112))
+    for x in range(W):
+        gy = ground(x)
+        dxc = x - crater[0]
+        if abs(dxc) < 6:
+            gy = max(gy, crater[1] + math.sqrt(36 - dxc * dxc) * 0.7)
+        g0 = int(gy)
+        for y in range(g0, H):
+            d = y - g0
+            if d < 2:
+                c = (110, 220, 70) if d == 0 else (60, 170, 50)
+            elif d < 4:
+                c = (40, 130, 40)
+            else:
+                c = dither_ramp([(150, 100, 50), (120, 76, 36), (92, 56, 28), (70, 40, 20)], (d - 4) / 30.0, x, y)
+                if (x * 13 + y * 7) % 37 == 0:
+                    c = (170, 150, 130)
+            if abs(dxc) < 7 and d < 3:
+                c = (50, 40, 30)
+            cv.put(x, y, c)
+    # smoke from the crater
+    for i, (sx, sy, r) in enumerate(((112, crater[1] - 6, 3), (114, crater[1] - 11, 3.5), (111, crater[1] - 16, 2.5))):
+        cv.fill(sd_circle(sx, sy, r), (120, 110, 120), 0.55 - i * 0.12)
+
+    def tank(x, body, dark, ang, flip):
+        gy = int(ground(x + 6)) - 1
+        rows = [".....bbb.....", "....bbbbb....", "..bbbbbbbbb..", ".ddddddddddd.", "dkdkdkdkdkdkd", ".ddddddddddd."]
+        y0 = gy - 5
+        tx, ty = x + 6.5, y0 + 1
+        L = 7
+        dx = math.cos(ang) * L * (-1 if flip else 1)
+        dy = -math.sin(ang) * L
+        cv.fill(sd_seg(tx, ty, tx + dx, ty + dy, 1.6), (60, 60, 70))
+        sprite(cv, x, y0, rows, {'b': body, 'd': dark, 'k': (30, 30, 30)})
+        cv.put(x + 6, y0, lighten(body, 0.5))
+        cv.put(x + 5, y0 + 1, lighten(body, 0.4))
+        return tx + dx, ty + dy
+    mx, my = tank(18, (70, 120, 240), (40, 60, 140), math.radians(58), False)
+    tank(128, (230, 60, 50), (130, 30, 20), math.radians(40), True)
+    # shot trajectory: a dotted arc to the shell near its apex
+    vx, vy, g = 1.35, -2.2, 0.055
+    x, y = mx, my
+    n = 0
+    while x < 88:
+        if n % 3 == 0:
+            cv.put(int(x), int(y), (255, 255, 200), 0.8)
+        x += vx * 0.5
+        y += vy * 0.5
+        vy += g * 0.5
+        n += 1
+    cv.fill(sd_circle(x, y, 3.2), (255, 220, 120), 0.35)
+    cv.fill(sd_circle(x, y, 1.4), (255, 255, 220))
+    # HUD
+    hud_bar(cv, 8, (40, 40, 50), (10, 10, 16))
+    draw_text(cv, 3, 2, 'P1 ANGLE 58 POWER 72', FONT3, (140, 190, 255))
+    draw_text(cv, 120, 2, 'WIND >>', FONT3, (255, 255, 255))
+    for i, (x, c, hp) in enumerate(((3, (70, 120, 240), 30), (125, (230, 60, 50), 18))):
+        cv.rect(x, 94, x + 32, 97, (20, 20, 20))
+        cv.rect(x + 1, 95, x + 1 + hp, 96, c)
+    return cv
+
+# ---------------------------------------------------------------------------
+# Main
+# ---------------------------------------------------------------------------
+
+
+def main(argv):
+    global PNG_DIR
+    if '--png' in argv:
+        PNG_DIR = argv[argv.index('--png') + 1]
+        os.makedirs(PNG_DIR, exist_ok=True)
+    art = lambda name: os.path.join(ART_DIR, name)
+    demo = lambda name: os.path.join(DEMO_DIR, name)
+    jobs = [
+        (art('GameDefault.bmp'), game_default, save24),
+        (art('BackRed.bmp'), lambda: main_background(500, 350, 'Red', 11), save8),
+        (art('BackGreen.bmp'), lambda: main_background(500, 350, 'Green', 23), save8),
+        (art('BackBlue.bmp'), lambda: main_background(500, 350, 'Blue', 37), save8),
+        (art('BackGrey.bmp'), lambda: main_background(600, 500, 'Grey', 41), save8),
+        (art('BackAlt.bmp'), lambda: sunset_background(500, 350, 5), save8),
+        (art('DialogTile.bmp'), lambda: dialog_tile(600, 500, 3), save8),
+        (art('RowImages.bmp'), row_images, save_keyed),
+        (art('Splash.bmp'), splash, save24),
+        (art('About.bmp'), about_banner, save24),
+        (art('DetailsLarge.bmp'), details_large, save_keyed),
+        (art('DetailsSmall.bmp'), details_small, save_keyed),
+        (demo('StarMaze.bmp'), star_maze, save24),
+        (demo('CaveRunner.bmp'), cave_runner, save24),
+        (demo('PixelPinball.bmp'), pixel_pinball, save24),
+        (demo('TankDuel.bmp'), tank_duel, save24),
+    ]
+    for path, make, save in jobs:
+        save(path, make())
+    icons = [('Quillon.ico', ico_quillon), ('RunGame.ico', ico_rungame), ('GameSettings.ico', ico_settings),
+             ('Modify.ico', ico_modify), ('Docs.ico', ico_docs), ('Browse.ico', ico_browse)]
+    for name, draw in icons:
+        save_ico(art(name), icon_pair(draw))
+    for path, size in WRITTEN:
+        if PNG_DIR and path.startswith(PNG_DIR):
+            continue
+        print('%-40s %7d bytes' % (os.path.relpath(path, ROOT), size))
+
+
+if __name__ == '__main__':
+    main(sys.argv[1:])
