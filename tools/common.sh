@@ -53,6 +53,10 @@ ql_start_wine() {
   if [ -n "$desktop" ]; then
     wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >>"$WINEPREFIX.boot.log" 2>&1 </dev/null
     wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >>"$WINEPREFIX.boot.log" 2>&1 </dev/null
+    # The desktop is chosen when the services start: start them again.
+    wineserver -k >/dev/null 2>&1 </dev/null || true
+    wineserver -p >>"$WINEPREFIX.server.log" 2>&1 </dev/null || true
+    wineboot >>"$WINEPREFIX.boot.log" 2>&1 </dev/null || true
   fi
 }
 
