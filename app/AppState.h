@@ -1,5 +1,7 @@
 // Application-wide state that start-up sets and every part of the program reads.
 #pragma once
+#include "launch/VdmSound.h"
+#include <atomic>
 #include <string>
 
 struct AppState {
@@ -14,11 +16,15 @@ struct AppState {
     bool isNt = false;    // Windows NT family
     bool spanish = false; // Spanish messages
     bool useDefaultPif = true;
-    int slowDownTweak = 4;
+    // Read by the slow-down timer on its own thread, so atomic.
+    std::atomic<int> slowDownTweak{4};
     bool reloadVerify = true;
     bool confirmDelete = true;
     bool individualUpdating = false;
     int background = 3;  // 0 red, 1 green, 2 blue, 3 grey
     int backgroundBitmap = 0;
     bool startupComplete = false;
+
+    VdmSoundInstall vdm;  // found once at start-up
+    std::string vdmSoundFixedFolder = kVdmSoundFolder;  // where the fixed-folder lookup looks
 };

@@ -249,6 +249,9 @@ void MainWindow::OnListNotify(NMHDR& hdr) {
         }
         break;
     }
+    case NM_DBLCLK:
+        RunAndSave(GetSelectedRow());
+        break;
     case LVN_COLUMNCLICK:
         SortBy(reinterpret_cast<NMLISTVIEW&>(hdr).iSubItem);
         break;

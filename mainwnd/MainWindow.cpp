@@ -39,6 +39,9 @@ void MainWindow::OnCommand(int id, int /*code*/, HWND /*ctl*/) {
     case IDM_EXIT: PostMessageA(Handle(), WM_CLOSE, 0, 0); break;
     case IDM_REFRESH: RefreshGameList(); break;
     case IDM_VERIFYALL: VerifyAllGames(); break;
+    case IDM_RUNGAME: OnRunGameMenu(); break;
+    case IDC_RUNGAME: RunAndSave(GetSelectedRow()); break;
+    case IDC_SLOWDOWN: OnSlowDownClicked(); break;
     case IDC_SAVEGAME:
         if (GetSelectedRow() != -1) SaveGameFile(_game);
         break;
@@ -48,6 +51,7 @@ void MainWindow::OnCommand(int id, int /*code*/, HWND /*ctl*/) {
 
 LRESULT MainWindow::OnNotify(int id, NMHDR& hdr) {
     if (id == IDC_GAMELIST) OnListNotify(hdr);
+    if (id == IDC_SLOWDOWN_SLIDER && hdr.code == NM_RELEASEDCAPTURE) OnSlowDownReleased();
     return 0;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 #include "app/AppState.h"
 #include "data/GameFile.h"
+#include "launch/SlowDown.h"
 #include "win/Dialog.h"
 #include "win/ListView.h"
 #include <string>
@@ -46,6 +47,12 @@ public:
     // Runs the closing steps and closes the window.
     void Close();
 
+    // Launching: the game of a row, and what the Run Game button and the
+    // double click do (run, save, refresh the row's image).
+    bool LaunchGame(int row);
+    void RunAndSave(int row);
+    SlowDown& CpuSlowDown() { return _slowDown; }
+
 private:
     bool OnInit() override;
     void OnCommand(int id, int code, HWND ctl) override;
@@ -66,6 +73,11 @@ private:
     void SetUpList();
     void SelectLastRun();
     void WriteClosingSettings();
+    void LaunchFromCommandLine();
+
+    void OnRunGameMenu();
+    void OnSlowDownClicked();
+    void OnSlowDownReleased();
 
     void EnableGameCommands(bool on);
     void SetPreview(HBITMAP bitmap);
@@ -75,6 +87,8 @@ private:
 
     AppState _state;
     CurrentGame _game;
+    SlowDown _slowDown{_state.slowDownTweak};
+    bool _slowDownEnabled = false;
     win::ListView _list;
     HWND _tooltip = nullptr;
     HIMAGELIST _rowImages = nullptr;

@@ -5,6 +5,7 @@
 #include "app/SingleInstance.h"
 #include "app/Texts.h"
 #include "launch/DefaultPif.h"
+#include "launch/VdmSound.h"
 #include "res/resource.h"
 #include "win/UserInterface.h"
 #include <commctrl.h>
@@ -109,6 +110,7 @@ bool MainWindow::InitStartup() {
     if (!SetUpFolders()) return false;
     RegisterFileType();
     SetUpList();
+    FindVdmSoundAtStartup(_state.vdm, _state.vdmSoundFixedFolder);
 
     const struct { int id, icon; } buttons[] = {
         {IDC_RUNGAME, IDI_RUNGAME}, {IDC_GAMESETTINGS, IDI_GAMESETTINGS},
@@ -133,7 +135,10 @@ bool MainWindow::InitStartup() {
     if (_state.windowsFolder.empty()) _state.windowsFolder = WindowsFolder();
     if (_state.useDefaultPif) InstallDefaultPif(_state.windowsFolder, GetModuleHandleA(nullptr));
     _state.commandLineLaunch = _state.commandLine.size() > 3;
-    SelectLastRun();
+    if (_state.commandLineLaunch)
+        LaunchFromCommandLine();
+    else
+        SelectLastRun();
     return true;
 }
 
@@ -278,6 +283,7 @@ void MainWindow::Close() {
     if (_closing) return;
     _closing = true;
     WriteClosingSettings();
+    _slowDown.Stop();
     if (_state.useDefaultPif) RestoreDefaultPif(_state.windowsFolder);
     End(IDOK);
 }

@@ -1,6 +1,7 @@
 // The scripted user of the tests.
 #include "FakeUi.h"
 #include "win/Dialog.h"
+#include <shellapi.h>
 
 std::vector<UiCall> FakeUi::Calls(UiCall::Kind kind) const {
     std::vector<UiCall> out;
@@ -46,6 +47,10 @@ bool FakeUi::PickFolder(HWND owner, const std::string& title, std::string& path)
 INT_PTR FakeUi::Execute(HWND owner, const std::string& verb, const std::string& file, const std::string& params,
                         const std::string& dir, int show) {
     calls.push_back({UiCall::Execute, file, verb, static_cast<unsigned>(show), params, dir, owner, 0});
+    if (realShell)
+        return reinterpret_cast<INT_PTR>(ShellExecuteA(owner, verb.c_str(), file.c_str(),
+                                                       params.empty() ? nullptr : params.c_str(),
+                                                       dir.empty() ? nullptr : dir.c_str(), show));
     if (shellResults.empty()) return 42;
     INT_PTR r = shellResults.front();
     shellResults.pop_front();
