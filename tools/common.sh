@@ -53,6 +53,8 @@ ql_start_wine() {
   if [ -n "$desktop" ]; then
     wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >>"$WINEPREFIX.boot.log" 2>&1 </dev/null
     wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >>"$WINEPREFIX.boot.log" 2>&1 </dev/null
+    # A crashing test ends at once instead of waiting in the crash dialog.
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >>"$WINEPREFIX.boot.log" 2>&1 </dev/null
     # The desktop is chosen when the services start: start them again.
     wineserver -k >/dev/null 2>&1 </dev/null || true
     wineserver -p >>"$WINEPREFIX.server.log" 2>&1 </dev/null || true
