@@ -417,6 +417,24 @@ TEST_F(LaunchTest, ARealLaunchUnderTheShell) {
     EXPECT_TRUE(ui.Messages().empty());
 }
 
+TEST_F(LaunchTest, VdmSoundIsLookedForAtStartUp) {
+    const std::string vdm = folder + "\\VDMSound\\";
+    CreateDirectoryA(vdm.c_str(), nullptr);
+    WriteFileText(vdm + "LaunchPad.dll", "");
+    beforeStart = [&](AppState& state) { state.vdmSoundFixedFolder = vdm; };
+    GameRecord g = Game("Through VDMSound");
+    g.options = 1;
+    StartWith(g);
+    ASSERT_TRUE(window->State().vdm.available);
+    EXPECT_EQ(window->State().vdm.folder, vdm);
+    EXPECT_EQ(window->State().vdm.launchFile, vdm + "VDMSRun.bat");
+    EXPECT_EQ(ReadFileBytes(vdm + "VDMSRun.bat").size(), std::string("dosdrv.exe /i:VDMS.INI\nCall %1").size());
+    ClickRun();
+    ASSERT_EQ(ui.Calls(UiCall::Execute).size(), 1u);
+    EXPECT_EQ(ui.Calls(UiCall::Execute)[0].text, vdm + "VDMSRun.bat");
+    EXPECT_EQ(ui.Calls(UiCall::Execute)[0].params, "PLAY.EXE");
+}
+
 TEST_F(LaunchTest, SlowDownControls) {
     Start();
     HWND h = window->Handle();

@@ -22,6 +22,8 @@ MainWindow& MainWindowFixture::Start(const std::string& commandLine) {
     window = std::make_unique<MainWindow>(commandLine, folder);
     CreateDirectoryA((folder + "\\Windows").c_str(), nullptr);
     window->State().windowsFolder = folder + "\\Windows";
+    window->State().vdmSoundFixedFolder = folder + "\\NoVDMSound\\";
+    if (beforeStart) beforeStart(window->State());
     HWND h = window->Create(nullptr);
     if (h) {
         ShowWindow(h, SW_SHOWNOACTIVATE);

@@ -5,6 +5,7 @@
 #include "TestEnv.h"
 #include "mainwnd/MainWindow.h"
 #include <gtest/gtest.h>
+#include <functional>
 #include <memory>
 
 class MainWindowFixture : public ::testing::Test {
@@ -25,4 +26,6 @@ protected:
     FakeUi ui;
     std::string folder;
     std::unique_ptr<MainWindow> window;
+    // Runs on the new window's state before its start-up.
+    std::function<void(AppState&)> beforeStart;
 };
