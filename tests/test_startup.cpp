@@ -27,6 +27,22 @@ std::string ClassKeyValue(const char* key) {
     return buf;
 }
 
+// The column headings of a list view.
+std::vector<std::string> Headings(HWND list) {
+    HWND header = ListView_GetHeader(list);
+    std::vector<std::string> out;
+    for (int i = 0; i < Header_GetItemCount(header); ++i) {
+        char text[64] = "";
+        HDITEMA item{};
+        item.mask = HDI_TEXT;
+        item.pszText = text;
+        item.cchTextMax = sizeof text;
+        SendMessageA(header, HDM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
+        out.push_back(text);
+    }
+    return out;
+}
+
 class StartupTest : public MainWindowFixture {};
 
 TEST_F(StartupTest, FirstStartWritesEverySettingAndWelcomesOnce) {
@@ -102,18 +118,7 @@ TEST_F(StartupTest, BackgroundChoice) {
 TEST_F(StartupTest, ColumnsControlsAndFileType) {
     Start();
     HWND list = window->List().Handle();
-    HWND header = ListView_GetHeader(list);
-    ASSERT_EQ(Header_GetItemCount(header), 4);
-    const char* headings[4] = {"Game", "Publisher", "Category", "Settings"};
-    for (int i = 0; i < 4; ++i) {
-        char text[64] = "";
-        HDITEMA item{};
-        item.mask = HDI_TEXT;
-        item.pszText = text;
-        item.cchTextMax = sizeof text;
-        SendMessageA(header, HDM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
-        EXPECT_STREQ(text, headings[i]);
-    }
+    EXPECT_EQ(Headings(list), (std::vector<std::string>{"Game", "Publisher", "Category", "Settings"}));
     DWORD ex = ListView_GetExtendedListViewStyle(list);
     EXPECT_TRUE(ex & LVS_EX_GRIDLINES);
     EXPECT_TRUE(ex & LVS_EX_FULLROWSELECT);
@@ -152,17 +157,8 @@ TEST_F(StartupTest, ColumnsControlsAndFileType) {
 TEST_F(StartupTest, SpanishColumnHeadings) {
     WriteSettingValue("Language", 1);
     Start();
-    HWND header = ListView_GetHeader(window->List().Handle());
-    const char* headings[4] = {"juego", "Distribuidora", "Categor\xED" "a", "Opciones"};
-    for (int i = 0; i < 4; ++i) {
-        char text[64] = "";
-        HDITEMA item{};
-        item.mask = HDI_TEXT;
-        item.pszText = text;
-        item.cchTextMax = sizeof text;
-        SendMessageA(header, HDM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
-        EXPECT_STREQ(text, headings[i]);
-    }
+    EXPECT_EQ(Headings(window->List().Handle()),
+              (std::vector<std::string>{"juego", "Distribuidora", "Categor\xED" "a", "Opciones"}));
 }
 
 TEST_F(StartupTest, GamesFolderIsCreated) {
