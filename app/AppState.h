@@ -26,5 +26,6 @@ struct AppState {
     bool startupComplete = false;
 
     VdmSoundInstall vdm;  // found once at start-up
+    std::string vdmSoundWeb;  // the VDMSound page, from Data.ini
     std::string vdmSoundFixedFolder = kVdmSoundFolder;  // where the fixed-folder lookup looks
 };

@@ -67,6 +67,10 @@ int main() {
     const std::string folder = std::string(temp) + "ql_bench_" + std::to_string(GetCurrentProcessId());
     CreateDirectoryA(folder.c_str(), nullptr);
     CreateDirectoryA((folder + "\\Games").c_str(), nullptr);
+    if (FILE* ini = fopen((folder + "\\Data.ini").c_str(), "wb")) {
+        fputs("[Categories]\r\n00=Action\r\n", ini);
+        fclose(ini);
+    }
     const char* categories[] = {"Action", "Adventure", "Arcade", "Puzzle", "Strategy", "Sports", "Racing", "RPG"};
     const std::vector<char> picture = Picture();
     std::vector<std::string> files;
@@ -129,6 +133,7 @@ int main() {
     win::SetUi(nullptr);
     for (const auto& path : files) DeleteFileA(path.c_str());
     RemoveDirectoryA((folder + "\\Games").c_str());
+    DeleteFileA((folder + "\\Data.ini").c_str());
     RemoveDirectoryA(folder.c_str());
     return 0;
 }

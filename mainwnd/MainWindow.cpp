@@ -1,6 +1,7 @@
 // Main window messages: painting, the message loop, keys, commands.
 #include "mainwnd/MainWindow.h"
 #include "app/Texts.h"
+#include "dialogs/AddGameDialog.h"
 #include "res/resource.h"
 #include "win/UserInterface.h"
 #include <commctrl.h>
@@ -40,6 +41,7 @@ void MainWindow::OnCommand(int id, int /*code*/, HWND /*ctl*/) {
     case IDM_REFRESH: RefreshGameList(); break;
     case IDM_VERIFYALL: VerifyAllGames(); break;
     case IDM_RUNGAME: OnRunGameMenu(); break;
+    case IDM_ADDGAME: AddNewGame(); break;
     case IDC_RUNGAME: RunAndSave(GetSelectedRow()); break;
     case IDC_SLOWDOWN: OnSlowDownClicked(); break;
     case IDC_SAVEGAME:
@@ -55,7 +57,7 @@ LRESULT MainWindow::OnNotify(int id, NMHDR& hdr) {
     return 0;
 }
 
-bool MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM /*lp*/, INT_PTR& result) {
+bool MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
     switch (msg) {
     case WM_PAINT:
         Paint();
@@ -69,13 +71,13 @@ bool MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM /*lp*/, INT_PTR& result) 
             result = TRUE;
             return true;
         }
-        return false;
+        return SkinnedDialog::OnMessage(msg, wp, lp, result);
     case WM_CLOSE:
         Close();
         result = TRUE;
         return true;
     default:
-        return false;
+        return SkinnedDialog::OnMessage(msg, wp, lp, result);
     }
 }
 
@@ -102,4 +104,16 @@ void MainWindow::OnDestroy() {
         _preview = nullptr;
     }
     _tooltip = nullptr;  // a child of ours: destroyed with us
+}
+
+void MainWindow::AddNewGame() {
+    AddGameDialog dialog(_state.programFolder, _dataIni);
+    if (win::Ui().RunModal(dialog, Handle()) != IDOK) return;
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RefreshGameList();
+    int row = _list.Find(dialog.title);
+    if (row == -1) return;
+    _list.Select(row);
+    SetFocus(_list.Handle());
+    ShowSelectedGame(row, true);
 }

@@ -3,12 +3,13 @@
 #pragma once
 #include "app/AppState.h"
 #include "data/GameFile.h"
+#include "data/IniFile.h"
 #include "launch/SlowDown.h"
-#include "win/Dialog.h"
+#include "widgets/SkinnedDialog.h"
 #include "win/ListView.h"
 #include <string>
 
-class MainWindow : public win::Dialog {
+class MainWindow : public SkinnedDialog {
 public:
     static constexpr int kMaxGames = 512;
     static constexpr int kDefaultColumnWidths[4] = {190, 85, 100, 145};
@@ -44,6 +45,11 @@ public:
     void ShowDefaultPicture();
     HBITMAP PreviewBitmap() const { return _preview; }
 
+    // The criteria data file, checked at start-up.
+    IniFile& DataIni() { return _dataIni; }
+    // Runs the add-game dialog; on OK the list is refreshed and the new game selected.
+    void AddNewGame();
+
     // Runs the closing steps and closes the window.
     void Close();
 
@@ -74,6 +80,7 @@ private:
     void SelectLastRun();
     void WriteClosingSettings();
     void LaunchFromCommandLine();
+    void CheckVdmsIni();
 
     void OnRunGameMenu();
     void OnSlowDownClicked();
@@ -87,6 +94,7 @@ private:
 
     AppState _state;
     CurrentGame _game;
+    IniFile _dataIni;
     SlowDown _slowDown{_state.slowDownTweak};
     bool _slowDownEnabled = false;
     win::ListView _list;

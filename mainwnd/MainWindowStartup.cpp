@@ -4,6 +4,7 @@
 #include "app/Settings.h"
 #include "app/SingleInstance.h"
 #include "app/Texts.h"
+#include "data/CriteriaData.h"
 #include "launch/DefaultPif.h"
 #include "launch/VdmSound.h"
 #include "res/resource.h"
@@ -43,7 +44,7 @@ bool SetClassKey(const char* key, const std::string& value) {
 
 }  // namespace
 
-MainWindow::MainWindow(std::string commandLine, std::string programFolder) : win::Dialog(IDD_MAIN) {
+MainWindow::MainWindow(std::string commandLine, std::string programFolder) : SkinnedDialog(IDD_MAIN) {
     _state.commandLine = std::move(commandLine);
     _state.programFolder = std::move(programFolder);
 }
@@ -107,6 +108,7 @@ bool MainWindow::InitStartup() {
         if (ReadSettingValue(setting::kColumnWidth[i], width)) _columnWidths[i] = static_cast<int>(width);
     }
     ChooseBackground();
+    SetBackground(_state.backgroundBitmap, kStretch);
     if (!SetUpFolders()) return false;
     RegisterFileType();
     SetUpList();
@@ -119,11 +121,13 @@ bool MainWindow::InitStartup() {
         SendDlgItemMessageA(hwnd, b.id, BM_SETIMAGE, IMAGE_ICON,
                             reinterpret_cast<LPARAM>(LoadIconA(inst, MAKEINTRESOURCEA(b.icon))));
 
-    if (!FillGameList()) {
+    if (!FillGameList() || !OpenDataIni(_dataIni, _state.dataIniPath, _state.spanish, hwnd)) {
         win::Ui().ExitProcess(1);
         End(1);
         return false;
     }
+    _state.vdmSoundWeb = ReadVdmSoundWeb(_dataIni);
+    CheckVdmsIni();
     ListView_SetExtendedListViewStyle(_list.Handle(),
                                       LVS_EX_GRIDLINES | LVS_EX_SUBITEMIMAGES | LVS_EX_FULLROWSELECT);
     DWORD usePif = 0;
@@ -140,6 +144,22 @@ bool MainWindow::InitStartup() {
     else
         SelectLastRun();
     return true;
+}
+
+// VDMSound is there: its own settings file should be too.
+void MainWindow::CheckVdmsIni() {
+    if (!_state.vdm.available) return;
+    IniFile vdms;
+    if (vdms.Open(_state.vdm.folder + "VDMS.INI")) return;
+    win::Ui().ShowMessage(
+        Handle(),
+        Format(Tr(_state.spanish,
+                  "VDMSound is installed but VDMS.INI cannot be found.\n\nThe latest version of VDMSound can be "
+                  "downloaded at\n%s",
+                  "VDMSound instalado pero VDMS.INI no encontrado.\n\nLa \xFAltima versi\xF3n de VDMSound puede ser "
+                  "descargada en\n%s"),
+               _state.vdmSoundWeb.c_str()),
+        kAppName, MB_OK);
 }
 
 void MainWindow::LoadSettings() {

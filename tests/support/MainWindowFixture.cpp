@@ -6,6 +6,9 @@
 void MainWindowFixture::SetUp() {
     folder = MakeTempFolder("main");
     CreateDirectoryA((folder + "\\Games").c_str(), nullptr);
+    WriteFileText(folder + "\\Data.ini",
+                  "[Categories]\r\n00=Action\r\n01=Adventure\r\n[Publishers]\r\n00=Apogee\r\n"
+                  "[Sound Devices]\r\n00=Sound Blaster\r\n[Music Devices]\r\n00=AdLib\r\n");
     ResetSettings();
     WriteSettingValue("FirstRun", 0);
     ReleaseSingleInstance();
@@ -31,6 +34,12 @@ MainWindow& MainWindowFixture::Start(const std::string& commandLine) {
         PumpMessages();
     }
     return *window;
+}
+
+void MainWindowFixture::Discard() {
+    window.reset();
+    PumpMessages();
+    ReleaseSingleInstance();
 }
 
 void MainWindowFixture::CloseWindow() {

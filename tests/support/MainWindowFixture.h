@@ -15,6 +15,8 @@ protected:
 
     // Creates the window (its start-up runs), shows it and lets it paint.
     MainWindow& Start(const std::string& commandLine = "");
+    // Destroys the window without its closing steps, so that another can start.
+    void Discard();
     // Closes the window through its close box.
     void CloseWindow();
     std::string GamePath(const std::string& name) const { return folder + "\\Games\\" + name + ".qgf"; }

@@ -1,0 +1,54 @@
+// The criteria data file Data.ini: four numbered lists (categories, publishers,
+// sound and music devices) with fixed capacities, and the VDMSound page address.
+// Nothing is cached: every read goes to the file and every change is written at once.
+#pragma once
+#include "data/IniFile.h"
+#include <windows.h>
+#include <string>
+#include <vector>
+
+enum class CriteriaList { Categories, Publishers, SoundDevices, MusicDevices };
+
+struct CriteriaListInfo {
+    const char* section;
+    int capacity;  // keys "00" up to capacity - 1
+};
+
+const CriteriaListInfo& ListInfo(CriteriaList list);
+
+// The key of slot |index|: "%02d", so "00".."09", then "10", ... "127".
+std::string CriteriaKey(int index);
+
+// "%s\Data.ini" for the program folder (which has no trailing separator).
+std::string DataIniPath(const std::string& programFolder);
+
+// The non-empty values of the first |keyCount| keys (all keys when negative), in
+// key order. |stopAfterFreeSlots| > 0 ends the read once that many free slots
+// in a row have been seen.
+std::vector<std::string> ReadCriteriaList(const IniFile& ini, CriteriaList list, int keyCount = -1,
+                                          int stopAfterFreeSlots = 0);
+
+// Opens Data.ini; on failure tells the user (English or Spanish) and returns
+// false, leaving the accessor closed.
+bool OpenDataIni(IniFile& ini, const std::string& path, bool spanish, HWND owner);
+
+constexpr char kDefaultVdmSoundWeb[] = "http://sourceforge.net/projects/vdmsound/";
+
+// "Misc"/"VDMSoundWeb", or the built-in address when that is empty.
+std::string ReadVdmSoundWeb(const IniFile& ini);
+
+// Writes |text| as typed into the lowest free slot and returns its index. A full
+// list gets the limit message and -1; nothing changes.
+int AddCriteriaEntry(IniFile& ini, CriteriaList list, const std::string& text, HWND owner);
+
+enum class DeleteEntryResult {
+    NoSelection,  // told the user; nothing changed
+    NotFound,     // no key holds that text
+    Declined,     // the user answered No
+    Deleted,      // the first key holding the text is gone
+};
+
+// Deletes the first key whose value equals the selected row's text exactly.
+// An empty |selectedText| means that no row is selected.
+DeleteEntryResult DeleteCriteriaEntry(IniFile& ini, CriteriaList list, const std::string& selectedText,
+                                      bool confirm, HWND owner);

@@ -1,0 +1,304 @@
+// The add-game dialog driven in-process: its lists, the browse buttons, and
+// the game file that ADD writes.
+#include "FakeUi.h"
+#include "TestEnv.h"
+#include "data/GameFile.h"
+#include "dialogs/AddGameDialog.h"
+#include "res/AddGameDialogRes.h"
+#include <gtest/gtest.h>
+#include <commdlg.h>
+#include <memory>
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+constexpr char kDataIni[] = "[Categories]\n00=Platform\n01=Adventure\n05=Action\n"
+                            "[Publishers]\n00=Sierra\n02=Apogee\n11=id Software\n21=Too far\n";
+
+class AddGameDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder = MakeTempFolder("addgame");
+        for (const char* sub : {"\\Games", "\\Images", "\\KEEN4"}) CreateDirectoryA((folder + sub).c_str(), nullptr);
+        gameDir = folder + "\\KEEN4";
+        WriteFileText(folder + "\\Data.ini", kDataIni);
+        ASSERT_TRUE(ini.Open(folder + "\\Data.ini"));
+        Open();
+    }
+    void TearDown() override {
+        SetCurrentDirectoryA("C:\\");
+        dialog.reset();
+        RemoveTree(folder);
+    }
+    void Open() {
+        dialog = std::make_unique<AddGameDialog>(folder, ini);
+        ASSERT_TRUE(dialog->Create(nullptr));
+    }
+    HWND Item(int id) const { return GetDlgItem(dialog->Handle(), id); }
+    void Set(int id, const std::string& text) { SetWindowTextA(Item(id), text.c_str()); }
+    std::string Get(int id) const { return win::WindowText(Item(id)); }
+    void Click(int id) { SendMessageA(dialog->Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+    // Opens a fresh dialog, types the title and presses ADD.
+    void Add(const std::string& title, const std::string& path = {}) {
+        if (dialog->Ended()) Open();
+        Set(IDC_ADD_TITLE, title);
+        Set(IDC_ADD_PATH, path);
+        Click(IDOK);
+    }
+    Strings Combo(int id) const {
+        Strings items;
+        for (int i = 0; i < SendMessageA(Item(id), CB_GETCOUNT, 0, 0); ++i) {
+            char text[260] = "";
+            SendMessageA(Item(id), CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+            items.push_back(text);
+        }
+        return items;
+    }
+    std::string GameFile(const std::string& title) const { return folder + "\\Games\\" + title + ".qgf"; }
+    GameRecord Game(const std::string& title) const {
+        GameRecord g{};
+        EXPECT_EQ(ReadGameRecord(GameFile(title), g), GameFileStatus::Ok) << title;
+        return g;
+    }
+    std::vector<char> Picture(const std::string& title) const {
+        std::vector<char> bytes = ReadFileBytes(GameFile(title));
+        return bytes.size() < kGameRecordSize ? bytes : std::vector<char>(bytes.begin() + kGameRecordSize, bytes.end());
+    }
+    bool NoGames() const {
+        WIN32_FIND_DATAA fd;
+        HANDLE h = FindFirstFileA((folder + "\\Games\\*.qgf").c_str(), &fd);
+        if (h != INVALID_HANDLE_VALUE) FindClose(h);
+        return h == INVALID_HANDLE_VALUE;
+    }
+    LONG PreviewWidth() const {
+        BITMAP bm{};
+        GetObjectA(reinterpret_cast<HBITMAP>(SendMessageA(Item(IDC_ADD_PREVIEW), STM_GETIMAGE, IMAGE_BITMAP, 0)),
+                   sizeof bm, &bm);
+        return bm.bmWidth;
+    }
+    std::string LastMessage() const { return ui.Messages().empty() ? "" : ui.Messages().back().text; }
+
+    FakeUi ui;
+    std::string folder, gameDir;
+    IniFile ini;
+    std::unique_ptr<AddGameDialog> dialog;
+};
+
+TEST_F(AddGameDialogTest, OpensWithBothBoxesCheckedAndTheListsFilled) {
+    EXPECT_TRUE(IsDlgButtonChecked(dialog->Handle(), IDC_ADD_VDMSOUND));
+    EXPECT_TRUE(IsDlgButtonChecked(dialog->Handle(), IDC_ADD_WIN95));
+    EXPECT_TRUE(SendMessageA(Item(IDC_ADD_BROWSE_PICTURE), BM_GETIMAGE, IMAGE_ICON, 0));
+    EXPECT_EQ(GetFocus(), Item(IDC_ADD_TITLE));
+    EXPECT_EQ(PreviewWidth(), 160) << "the default picture";
+    EXPECT_EQ(Combo(IDC_ADD_CATEGORY), (Strings{"Action", "Adventure", "Platform"}));
+    EXPECT_EQ(Combo(IDC_ADD_PUBLISHER), (Strings{"Apogee", "id Software", "Sierra"}))
+        << "the read stops once keys 12 to 20 are free";
+}
+
+TEST_F(AddGameDialogTest, AddWritesTheFieldsIntoABlankGameFile) {
+    WriteFileBytes(gameDir + "\\KEEN4E.EXE", std::vector<char>(1234, 'x'));
+    WriteFileBytes(gameDir + "\\EGAGRAPH.CK4", std::vector<char>(567, 'd'));
+    Set(IDC_ADD_PUBLISHER, "Apogee");
+    Set(IDC_ADD_CATEGORY, "Platform");
+    Set(IDC_ADD_COMMAND, "KEEN4E.EXE");
+    Set(IDC_ADD_DOCUMENT, "README.TXT");
+    Set(IDC_ADD_DATAFILE, "EGAGRAPH.CK4");
+    CheckDlgButton(dialog->Handle(), IDC_ADD_WIN95, BST_UNCHECKED);
+    Add("Commander Keen 4", gameDir);
+    EXPECT_TRUE(ui.calls.empty());
+    EXPECT_EQ(dialog->Result(), IDOK);
+    EXPECT_EQ(dialog->title, "Commander Keen 4");
+    EXPECT_TRUE(dialog->noSetup);
+
+    GameRecord g = Game("Commander Keen 4");
+    EXPECT_EQ(Picture("Commander Keen 4").size(), 0u);
+    const Strings fields{FieldText(g.title),    FieldText(g.publisher), FieldText(g.category),
+                         FieldText(g.path),     FieldText(g.command),   FieldText(g.setup),
+                         FieldText(g.document), FieldText(g.dataName),  FieldText(g.programName)};
+    EXPECT_EQ(fields, (Strings{"Commander Keen 4", "Apogee", "Platform", gameDir, "KEEN4E.EXE", "", "README.TXT",
+                               "EGAGRAPH.CK4", "KEEN4E.EXE"}));
+    EXPECT_EQ(g.options, 1);
+    EXPECT_EQ(g.programSize, 1234u);
+    EXPECT_EQ(g.dataSize, 567u);
+    EXPECT_EQ(FieldText(g.comment), "no comment") << "the rest keeps the blank values";
+    EXPECT_EQ(g.selectedDisplay, -1);
+
+    // Files that do not open give no sizes and no program name; the texts stay.
+    Open();
+    Set(IDC_ADD_COMMAND, "GONE.EXE");
+    Set(IDC_ADD_DATAFILE, "GONE.DAT");
+    CheckDlgButton(dialog->Handle(), IDC_ADD_VDMSOUND, BST_UNCHECKED);
+    CheckDlgButton(dialog->Handle(), IDC_ADD_WIN95, BST_UNCHECKED);
+    Add("Missing Files", gameDir);
+    g = Game("Missing Files");
+    EXPECT_EQ(FieldText(g.command), "GONE.EXE");
+    EXPECT_EQ(FieldText(g.programName), "");
+    EXPECT_EQ(g.programSize + g.dataSize, 0u);
+    EXPECT_EQ(g.options, 0) << "both boxes cleared";
+}
+
+TEST_F(AddGameDialogTest, SetupProgramPrecedence) {
+    const std::pair<Strings, std::string> cases[] = {
+        {{"INSTALL.BAT"}, "INSTALL.BAT"},
+        {{"INSTALL.BAT", "SETUP.BAT"}, "SETUP.BAT"},
+        {{"SETUP.BAT", "INSTALL.EXE"}, "INSTALL.EXE"},
+        {{"INSTALL.EXE", "INSTALL.COM"}, "INSTALL.COM"},
+        {{"SETUP.EXE", "INSTALL.BAT"}, "SETUP.EXE"},
+        {{"INSTALL.COM", "SETUP.EXE", "setup.com"}, "SETUP.COM"},
+        {{"SETUP.TXT"}, ""},
+    };
+    int n = 0;
+    for (const auto& [files, stored] : cases) {
+        std::string dir = folder + "\\G" + std::to_string(++n);
+        CreateDirectoryA(dir.c_str(), nullptr);
+        for (const auto& f : files) WriteFileText(dir + "\\" + f, "x");
+        Add("Game " + std::to_string(n), dir);
+        EXPECT_EQ(FieldText(Game("Game " + std::to_string(n)).setup), stored);
+        EXPECT_EQ(dialog->noSetup, stored.empty()) << stored;
+    }
+    WriteFileText(folder + "\\SETUP.EXE", "x");
+    Add("No Folder");
+    EXPECT_TRUE(dialog->noSetup) << "no folder, no setup";
+    EXPECT_EQ(FieldText(Game("No Folder").path), "");
+}
+
+TEST_F(AddGameDialogTest, TitleChecksComeAfterTheSpacesQuestion) {
+    std::string spaced = folder + "\\My Games";
+    ui.messageAnswers = {IDNO, IDYES};
+    Add("X", spaced);
+    EXPECT_EQ(LastMessage(), "The game path contains spaces which may cause\nproblems loading and saving its game "
+                             "files.\nContinue anyway?");
+    EXPECT_EQ(ui.Messages()[0].caption, "Possible problem");
+    EXPECT_EQ(ui.Messages().size(), 1u) << "No keeps the dialog open at once";
+    Add("X", spaced);
+    EXPECT_EQ(LastMessage(), "Please enter the 'Game Title'.");
+    EXPECT_EQ(ui.Messages().back().flags, static_cast<unsigned>(MB_OK | MB_ICONSTOP));
+    EXPECT_FALSE(dialog->Ended());
+    EXPECT_TRUE(NoGames());
+    Add("XY");
+    EXPECT_EQ(dialog->Result(), IDOK) << "two characters are enough";
+}
+
+// The title names the game file: one that cannot be a file name inside Games
+// is refused, and nothing is written anywhere.
+TEST_F(AddGameDialogTest, TitlesThatCannotNameAFileAreRefused) {
+    for (const char* title : {"Doom\\II", "AC/DC", "Wing: Commander", "Why?", "Star*", "\"Q\"", "<T>", "a|b",
+                              "Dot at end.", "..", "Space at end ", "Tab\there", "nul.txt", "Com1"}) {
+        ui.Clear();
+        Add(title);
+        EXPECT_FALSE(dialog->Ended()) << title;
+        EXPECT_EQ(LastMessage().rfind("The game title cannot be used as a file name:\n" + std::string(title), 0), 0u)
+            << title;
+        EXPECT_EQ(ui.Messages().back().flags, static_cast<unsigned>(MB_OK | MB_ICONSTOP));
+    }
+    EXPECT_NE(LastMessage().find("device"), std::string::npos);
+    const size_t fixed = GameFile("").size();
+    std::string longest(AddGameDialog::kMaxGamePath - fixed, 'a');
+    Add(longest + "a");
+    EXPECT_EQ(LastMessage().rfind("The game title is too long to be used as a file name:\n", 0), 0u);
+    EXPECT_TRUE(NoGames());
+    std::vector<char> data = ReadFileBytes(folder + "\\Data.ini");
+    EXPECT_EQ(std::string(data.begin(), data.end()), kDataIni);
+
+    for (const std::string& fine : {longest, std::string("Console Wars"), std::string("Episode 1.5")}) {
+        Add(fine);
+        EXPECT_EQ(dialog->Result(), IDOK) << fine;
+    }
+}
+
+TEST_F(AddGameDialogTest, ExistingGameIsOverwrittenAndFailuresCancel) {
+    WriteGame(GameFile("Doom"), MakeGame("Doom"), MakeBmp(8, 8, 1, 2, 3));
+    Set(IDC_ADD_PUBLISHER, "id Software");
+    Add("Doom");
+    EXPECT_EQ(FieldText(Game("Doom").publisher), "id Software");
+    EXPECT_TRUE(Picture("Doom").empty()) << "the old picture is gone";
+
+    RemoveTree(folder + "\\Games");
+    Add("Nowhere");
+    EXPECT_EQ(dialog->Result(), IDCANCEL);
+    EXPECT_EQ(LastMessage(), "Failed to create the new QGF file!\n" + GameFile("Nowhere"));
+    EXPECT_EQ(ui.Messages().back().caption, "Error");
+}
+
+TEST_F(AddGameDialogTest, PicturesAreFoundWhateverTheCurrentFolder) {
+    const std::vector<char> picked = MakeBmp(32, 20, 0, 0, 255), typed = MakeBmp(8, 8, 10, 20, 30);
+    WriteFileBytes(gameDir + "\\shot.bmp", picked);
+    WriteFileBytes(folder + "\\Images\\shot.bmp", MakeBmp(16, 10, 0, 255, 0));
+    WriteFileBytes(folder + "\\Images\\typed.bmp", typed);
+    ui.fileAnswers = {gameDir + "\\shot.bmp", gameDir + "\\shot.bmp"};
+    Click(IDC_ADD_BROWSE_PICTURE);
+    EXPECT_EQ(ui.Calls(UiCall::File)[0].params, folder + "\\Images") << "starts in Images";
+    EXPECT_EQ(Get(IDC_ADD_PICTURE), "shot.bmp");
+    EXPECT_EQ(PreviewWidth(), 32);
+    SetCurrentDirectoryA(folder.c_str());
+    Add("Picked");
+    EXPECT_EQ(Picture("Picked"), picked) << "the picked file, not Images\\shot.bmp";
+    EXPECT_EQ(Game("Picked").pictureSize, picked.size());
+
+    Open();
+    Click(IDC_ADD_BROWSE_PICTURE);
+    Set(IDC_ADD_PICTURE, "typed.bmp");
+    SetCurrentDirectoryA(gameDir.c_str());
+    Add("Typed");
+    EXPECT_EQ(Picture("Typed"), typed) << "a typed name comes from Images";
+    Open();
+    Set(IDC_ADD_PICTURE, gameDir + "\\shot.bmp");
+    Add("Full Path");
+    EXPECT_EQ(Picture("Full Path"), picked);
+    EXPECT_TRUE(ui.Messages().empty());
+
+    Open();
+    Set(IDC_ADD_PICTURE, "missing.bmp");
+    Add("Without");
+    EXPECT_EQ(dialog->Result(), IDOK);
+    EXPECT_EQ(LastMessage(), "Failed to embed the picture!\n" + folder + "\\Images\\missing.bmp");
+    EXPECT_EQ(ui.Messages().back().caption, "Created with error...");
+    EXPECT_EQ(ReadFileBytes(GameFile("Without")).size(), kGameRecordSize);
+}
+
+TEST_F(AddGameDialogTest, PictureThatCannotBeLoadedEmptiesTheField) {
+    WriteFileBytes(folder + "\\Images\\good.bmp", MakeBmp(20, 12, 0, 0, 0));
+    WriteFileText(folder + "\\Images\\notes.txt", "not a bitmap");
+    ui.fileAnswers = {folder + "\\Images\\good.bmp", folder + "\\Images\\notes.txt"};
+    Click(IDC_ADD_BROWSE_PICTURE);
+    ASSERT_EQ(PreviewWidth(), 20);
+    Click(IDC_ADD_BROWSE_PICTURE);
+    EXPECT_EQ(LastMessage(), "Could not load bitmap '" + folder + "\\Images\\notes.txt'");
+    EXPECT_EQ(Get(IDC_ADD_PICTURE), "");
+    EXPECT_EQ(PreviewWidth(), 160) << "back to the default picture";
+}
+
+TEST_F(AddGameDialogTest, BrowsesFillTheFieldsAndThePath) {
+    ui.folderAnswers = {std::nullopt, std::string(), gameDir};
+    for (int i = 0; i < 3; ++i) Click(IDC_ADD_BROWSE_PATH);
+    EXPECT_EQ(ui.Calls(UiCall::Folder)[0].text, "Quillon Loader");
+    EXPECT_EQ(Get(IDC_ADD_PATH), gameDir) << "only the third answer is a folder";
+
+    const std::tuple<int, int, const char*, const char*> browses[] = {
+        {IDC_ADD_BROWSE_COMMAND, IDC_ADD_COMMAND, "Executables (*.exe;*.com;*.bat;*.pif)|*.exe; *.com; *.bat; *.pif||",
+         "Please select the game file to execute..."},
+        {IDC_ADD_BROWSE_DOCUMENT, IDC_ADD_DOCUMENT, "All Files (*.*)|*.*||", "Please select the game document..."},
+        {IDC_ADD_BROWSE_DATAFILE, IDC_ADD_DATAFILE, "All Files (*.*)|*.*||", "Please select the game data file..."},
+    };
+    for (const auto& [button, target, filter, title] : browses) {
+        ui.Clear();
+        Set(IDC_ADD_PATH, gameDir);
+        ui.fileAnswers = {folder + "\\OTHER\\F" + std::to_string(button) + ".EXE"};
+        Click(button);
+        const UiCall pick = ui.Calls(UiCall::File).at(0);
+        EXPECT_EQ(std::make_tuple(pick.text, pick.caption, pick.params), std::make_tuple(title, filter, gameDir));
+        EXPECT_EQ(pick.flags & (OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR), unsigned(OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR));
+        EXPECT_EQ(Get(target), "F" + std::to_string(button) + ".EXE");
+        EXPECT_EQ(Get(IDC_ADD_PATH), folder + "\\OTHER") << "the pick's folder replaces the path";
+    }
+    for (const std::string& path : {std::string(), std::string("D"), folder + "\\Nowhere"}) {
+        ui.Clear();
+        Set(IDC_ADD_PATH, path);
+        Click(IDC_ADD_BROWSE_DATAFILE);
+        EXPECT_EQ(ui.Calls(UiCall::File).at(0).params, "C:\\") << "'" << path << "'";
+        EXPECT_EQ(Get(IDC_ADD_PATH), path) << "cancelled: nothing changes";
+    }
+}
+
+}  // namespace

@@ -1,0 +1,130 @@
+// Loading a bitmap resource into a DIB with its palette, and drawing it.
+#include "widgets/DibBitmap.h"
+#include <new>
+
+namespace {
+
+// Releases a GDI object and a window DC at the end of a scope.
+struct ObjectGuard {
+    HGDIOBJ object;
+    ~ObjectGuard() {
+        if (object) DeleteObject(object);
+    }
+};
+
+struct WindowDc {
+    HWND hwnd;
+    HDC dc;
+    explicit WindowDc(HWND h) : hwnd(h), dc(GetDC(h)) {}
+    ~WindowDc() {
+        if (dc) ReleaseDC(hwnd, dc);
+    }
+};
+
+int ColourEntries(int bitCount) {
+    switch (bitCount) {
+    case 1: return 2;
+    case 4: return 16;
+    case 8: return 256;
+    default: return 0;
+    }
+}
+
+}  // namespace
+
+DibBitmap::~DibBitmap() { Release(); }
+
+void DibBitmap::Release() {
+    if (_palette) DeleteObject(_palette);
+    _palette = nullptr;
+    _bits.clear();
+    _info.clear();
+}
+
+bool DibBitmap::LoadFromResource(HINSTANCE module, int id) {
+    Release();
+    HBITMAP bitmap = static_cast<HBITMAP>(
+        LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    if (!bitmap) return false;
+    ObjectGuard bitmapGuard{bitmap};
+
+    BITMAP bm{};
+    if (!GetObjectA(bitmap, sizeof bm, &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0) return false;
+    const int bitCount = bm.bmBitsPixel <= 8 ? bm.bmBitsPixel : 24;
+    const int colours = ColourEntries(bitCount);
+    const size_t rowBytes = ((static_cast<size_t>(bm.bmWidth) * static_cast<size_t>(bitCount) + 31) / 32) * 4;
+    const size_t imageBytes = rowBytes * static_cast<size_t>(bm.bmHeight);
+
+    try {
+        _bits.assign(imageBytes, 0);
+    } catch (const std::bad_alloc&) {
+        OutputDebugStringA("could not allocate data storage\n");
+        Release();
+        return false;
+    }
+    try {
+        _info.assign((sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD)) / sizeof(DWORD), 0);
+    } catch (const std::bad_alloc&) {
+        OutputDebugStringA("could not allocate BITMAPINFO struct\n");
+        Release();
+        return false;
+    }
+    BITMAPINFOHEADER& header = *reinterpret_cast<BITMAPINFOHEADER*>(_info.data());
+    header.biSize = sizeof(BITMAPINFOHEADER);
+    header.biWidth = bm.bmWidth;
+    header.biHeight = bm.bmHeight;
+    header.biPlanes = 1;
+    header.biBitCount = static_cast<WORD>(bitCount);
+    header.biCompression = BI_RGB;
+    header.biSizeImage = static_cast<DWORD>(imageBytes);
+
+    int rows = 0;
+    {
+        WindowDc desktop(GetDesktopWindow());
+        rows = GetDIBits(desktop.dc, bitmap, 0, static_cast<UINT>(bm.bmHeight), _bits.data(),
+                         reinterpret_cast<BITMAPINFO*>(_info.data()), DIB_RGB_COLORS);
+    }
+    if (rows < bm.bmHeight) {
+        OutputDebugStringA("call to GetDIBits did not return full number of requested scan lines\n");
+        Release();
+        return false;
+    }
+    // GetDIBits may rewrite the header's fields; keep the ones we asked for.
+    header.biSize = sizeof(BITMAPINFOHEADER);
+    header.biCompression = BI_RGB;
+    header.biClrUsed = 0;
+
+    if (colours > 0) {
+        std::vector<DWORD> store((sizeof(LOGPALETTE) + colours * sizeof(PALETTEENTRY)) / sizeof(DWORD) + 1, 0);
+        LOGPALETTE* logical = reinterpret_cast<LOGPALETTE*>(store.data());
+        logical->palVersion = 0x300;
+        logical->palNumEntries = static_cast<WORD>(colours);
+        const RGBQUAD* table = Info()->bmiColors;
+        for (int i = 0; i < colours; ++i) {
+            logical->palPalEntry[i].peRed = table[i].rgbRed;
+            logical->palPalEntry[i].peGreen = table[i].rgbGreen;
+            logical->palPalEntry[i].peBlue = table[i].rgbBlue;
+            logical->palPalEntry[i].peFlags = 0;
+        }
+        _palette = CreatePalette(logical);
+    }
+    return true;
+}
+
+void DibBitmap::DrawStretched(HDC dc, const RECT& rect) const {
+    if (!IsLoaded()) return;
+    HPALETTE previous = nullptr;
+    if (_palette) {
+        previous = SelectPalette(dc, _palette, FALSE);
+        RealizePalette(dc);
+        SetStretchBltMode(dc, COLORONCOLOR);
+    }
+    StretchDIBits(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, 0, 0, Width(), Height(),
+                  _bits.data(), Info(), DIB_RGB_COLORS, SRCCOPY);
+    if (previous) SelectPalette(dc, previous, FALSE);
+}
+
+void DibBitmap::DrawAt(HDC dc, int x, int y) const {
+    RECT rect{x, y, x + Width(), y + Height()};
+    DrawStretched(dc, rect);
+}
