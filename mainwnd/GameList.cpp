@@ -154,6 +154,9 @@ void MainWindow::ShowSelectedGame(int row, bool showPicture) {
     if (row == -1) row = _list.Selected();
     HMENU menu = GetMenu(Handle());
     if (row == -1) {
+        // Nothing is shown now: selecting any row, even the one shown before a
+        // fill, shows its game.
+        _lastShownRow = -1;
         EnableMenuItem(menu, IDM_RUNGAME, MF_BYCOMMAND | MF_GRAYED);
         EnableMenuItem(menu, IDM_DELETEGAME, MF_BYCOMMAND | MF_GRAYED);
         SetWindowTextA(Handle(), kAppTitle);

@@ -244,6 +244,18 @@ TEST_F(GameListTest, RefreshKeepsTheSelectedGameByName) {
     EXPECT_STREQ(lastRun, "Aaa") << "the refresh's own pass over the rows does not change the last game";
 }
 
+TEST_F(GameListTest, SelectingWithTheKeyboardAfterAFillShowsTheGame) {
+    AddGame(MakeGame("First"));
+    AddGame(MakeGame("Last"));
+    Start();
+    window->RefreshGameList();  // passes over every row, the last one last
+    ASSERT_EQ(window->GetSelectedRow(), -1);
+    window->List().Select(1);  // a selection change without a click
+    PumpMessages();
+    EXPECT_EQ(Caption(), "Quillon Loader 0.8c - Last");
+    EXPECT_TRUE(window->Game().loaded);
+}
+
 TEST_F(GameListTest, ADamagedSelectedGameIsReportedOnceUntilSelectedAgain) {
     AddGame(MakeGame("Good"));
     AddGame(MakeGame("Hurt"));
