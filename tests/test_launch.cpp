@@ -14,14 +14,7 @@
 
 namespace {
 
-std::string TestProgram(const std::string& name) {
-    const char* dir = std::getenv("QL_TEST_PROGRAMS");
-    std::string path = dir ? dir : ".";
-    if (!path.empty() && path[0] == '/') path = "Z:" + path;
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    return path + "\\" + name;
-}
+std::string TestProgram(const std::string& name) { return FolderFromEnvironment("QL_TEST_PROGRAMS") + "\\" + name; }
 
 std::string LayerValue(const std::string& program) {
     HKEY key;

@@ -3,18 +3,10 @@
 #include "TestEnv.h"
 #include "app/Settings.h"
 #include <gtest/gtest.h>
-#include <cstdlib>
 
 namespace {
 
-std::string ProductExe() {
-    const char* dir = std::getenv("QL_PRODUCT_DIR");
-    std::string path = dir ? dir : ".";
-    if (!path.empty() && path[0] == '/') path = "Z:" + path;  // a Unix path as Wine sees it
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    return path + "\\Quillon.exe";
-}
+std::string ProductExe() { return FolderFromEnvironment("QL_PRODUCT_DIR") + "\\Quillon.exe"; }
 
 struct Found {
     DWORD pid;

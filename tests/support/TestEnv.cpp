@@ -2,6 +2,7 @@
 #include "TestEnv.h"
 #include "app/Settings.h"
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 std::string MakeTempFolder(const std::string& tag) {
@@ -124,4 +125,13 @@ void PumpMessages() {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
+}
+
+std::string FolderFromEnvironment(const char* variable) {
+    const char* value = std::getenv(variable);
+    std::string path = value ? value : ".";
+    if (!path.empty() && path[0] == '/') path = "Z:" + path;
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return path;
 }
