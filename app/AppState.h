@@ -13,8 +13,8 @@ struct AppState {
     std::string commandLine;    // as given to the program
     bool commandLineLaunch = false;
 
-    bool isNt = false;    // Windows NT family
-    bool spanish = false; // Spanish messages
+    bool isNt = false;     // Windows NT family
+    bool spanish = false;  // Spanish messages
     bool useDefaultPif = true;
     // Read by the slow-down timer on its own thread, so atomic.
     std::atomic<int> slowDownTweak{4};
@@ -25,7 +25,7 @@ struct AppState {
     int backgroundBitmap = 0;
     bool startupComplete = false;
 
-    VdmSoundInstall vdm;  // found once at start-up
-    std::string vdmSoundWeb;  // the VDMSound page, from Data.ini
+    VdmSoundInstall vdm;                                // found once at start-up
+    std::string vdmSoundWeb;                            // the VDMSound page, from Data.ini
     std::string vdmSoundFixedFolder = kVdmSoundFolder;  // where the fixed-folder lookup looks
 };

@@ -68,12 +68,11 @@ bool WriteSettingString(const char* name, const char* text) {
     if (!key) {
         win::Ui().ShowMessage(nullptr, "Failed RegCreateKeyEx", kAppName, MB_OK);
         // Try again with plain access: the value may still be writable.
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, g_keyPath.c_str(), 0, KEY_WRITE, &key) != ERROR_SUCCESS)
-            return false;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, g_keyPath.c_str(), 0, KEY_WRITE, &key) != ERROR_SUCCESS) return false;
     }
     const char* t = text ? text : "";
-    LONG r = RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(t),
-                            static_cast<DWORD>(std::strlen(t) + 1));
+    LONG r =
+        RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(t), static_cast<DWORD>(std::strlen(t) + 1));
     RegCloseKey(key);
     return r == ERROR_SUCCESS;
 }

@@ -19,7 +19,8 @@ public:
     int ShowMessage(HWND, const std::string&, const std::string&, UINT) override { return IDOK; }
     bool PickFile(const win::OpenFileRequest&, std::string&) override { return false; }
     bool PickFolder(HWND, const std::string&, std::string&) override { return false; }
-    INT_PTR Execute(HWND, const std::string&, const std::string&, const std::string&, const std::string&, int) override {
+    INT_PTR Execute(HWND, const std::string&, const std::string&, const std::string&, const std::string&,
+                    int) override {
         return 42;
     }
     INT_PTR RunModal(win::Dialog&, HWND) override { return IDCANCEL; }
@@ -39,13 +40,20 @@ std::vector<char> Picture() {
     uint32_t v;
     bmp[0] = 'B';
     bmp[1] = 'M';
-    v = static_cast<uint32_t>(bmp.size()); memcpy(&bmp[2], &v, 4);
-    v = 54; memcpy(&bmp[10], &v, 4);
-    v = 40; memcpy(&bmp[14], &v, 4);
-    v = w; memcpy(&bmp[18], &v, 4);
-    v = h; memcpy(&bmp[22], &v, 4);
-    uint16_t s = 1; memcpy(&bmp[26], &s, 2);
-    s = 24; memcpy(&bmp[28], &s, 2);
+    v = static_cast<uint32_t>(bmp.size());
+    memcpy(&bmp[2], &v, 4);
+    v = 54;
+    memcpy(&bmp[10], &v, 4);
+    v = 40;
+    memcpy(&bmp[14], &v, 4);
+    v = w;
+    memcpy(&bmp[18], &v, 4);
+    v = h;
+    memcpy(&bmp[22], &v, 4);
+    uint16_t s = 1;
+    memcpy(&bmp[26], &s, 2);
+    s = 24;
+    memcpy(&bmp[28], &s, 2);
     for (size_t i = 54; i < bmp.size(); ++i) bmp[i] = static_cast<char>(i * 7);
     return bmp;
 }

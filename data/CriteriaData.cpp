@@ -25,8 +25,7 @@ std::string CriteriaKey(int index) {
 
 std::string DataIniPath(const std::string& programFolder) { return programFolder + "\\Data.ini"; }
 
-std::vector<std::string> ReadCriteriaList(const IniFile& ini, CriteriaList list, int keyCount,
-                                          int stopAfterFreeSlots) {
+std::vector<std::string> ReadCriteriaList(const IniFile& ini, CriteriaList list, int keyCount, int stopAfterFreeSlots) {
     const CriteriaListInfo& info = ListInfo(list);
     if (keyCount < 0 || keyCount > info.capacity) keyCount = info.capacity;
     std::vector<std::string> values;
@@ -45,12 +44,12 @@ std::vector<std::string> ReadCriteriaList(const IniFile& ini, CriteriaList list,
 
 bool OpenDataIni(IniFile& ini, const std::string& path, bool spanish, HWND owner) {
     if (ini.Open(path)) return true;
-    win::Ui().ShowMessage(owner,
-                          Tr(spanish,
-                             "Failed to load the Data.ini file!\nRecover the file or re-install Quillon Loader.",
-                             "\xA1No se pudo cargar el archivo Data.ini!\n"
-                             "Recupere el archivo o vuelva a instalar Quillon Loader."),
-                          kAppName, MB_OK);
+    win::Ui().ShowMessage(
+        owner,
+        Tr(spanish, "Failed to load the Data.ini file!\nRecover the file or re-install Quillon Loader.",
+           "\xA1No se pudo cargar el archivo Data.ini!\n"
+           "Recupere el archivo o vuelva a instalar Quillon Loader."),
+        kAppName, MB_OK);
     return false;
 }
 
@@ -68,13 +67,13 @@ int AddCriteriaEntry(IniFile& ini, CriteriaList list, const std::string& text, H
             return i;
         }
     }
-    win::Ui().ShowMessage(owner, Format("Cannot add anymore entries.\nMaximum limit is %d.", info.capacity),
-                          kAppName, MB_OK);
+    win::Ui().ShowMessage(owner, Format("Cannot add anymore entries.\nMaximum limit is %d.", info.capacity), kAppName,
+                          MB_OK);
     return -1;
 }
 
-DeleteEntryResult DeleteCriteriaEntry(IniFile& ini, CriteriaList list, const std::string& selectedText,
-                                      bool confirm, HWND owner) {
+DeleteEntryResult DeleteCriteriaEntry(IniFile& ini, CriteriaList list, const std::string& selectedText, bool confirm,
+                                      HWND owner) {
     if (selectedText.empty()) {
         win::Ui().ShowMessage(owner, "No entry is selected!", "Error", MB_OK | MB_ICONSTOP);
         return DeleteEntryResult::NoSelection;

@@ -50,5 +50,5 @@ enum class DeleteEntryResult {
 
 // Deletes the first key whose value equals the selected row's text exactly.
 // An empty |selectedText| means that no row is selected.
-DeleteEntryResult DeleteCriteriaEntry(IniFile& ini, CriteriaList list, const std::string& selectedText,
-                                      bool confirm, HWND owner);
+DeleteEntryResult DeleteCriteriaEntry(IniFile& ini, CriteriaList list, const std::string& selectedText, bool confirm,
+                                      HWND owner);

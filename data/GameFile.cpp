@@ -28,16 +28,6 @@ bool ReadWholeFile(const std::string& path, std::vector<char>& bytes) {
 
 }  // namespace
 
-bool FileExists(const std::string& path) {
-    DWORD a = GetFileAttributesA(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool FolderExists(const std::string& path) {
-    DWORD a = GetFileAttributesA(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 GameFileStatus ReadGameRecord(const std::string& path, GameRecord& record) {
     File f = OpenFile(path, "rb");
     if (!f) {
@@ -67,8 +57,7 @@ bool ReadGamePicture(const std::string& path, uint32_t size, std::vector<char>& 
     return fread(picture.data(), 1, size, f.get()) == size;
 }
 
-bool ReplaceFileContent(const std::string& target,
-                        const std::vector<std::pair<const void*, size_t>>& parts) {
+bool ReplaceFileContent(const std::string& target, const std::vector<std::pair<const void*, size_t>>& parts) {
     const std::string fresh = target + ".new";
     const std::string old = target + ".old";
     if (old.size() >= MAX_PATH) {

@@ -1,5 +1,6 @@
 // Reading and writing game files (.qgf): the record, then the picture's BMP bytes.
 #pragma once
+#include "data/Files.h"
 #include "data/GameRecord.h"
 #include <string>
 #include <vector>
@@ -35,6 +36,3 @@ bool EmbedPicture(const std::string& gamePath, const std::string& bitmapPath);
 // Writes |parts| one after the other into a new file beside |target|, then puts
 // it in place of |target|. On any failure |target| stays as it was.
 bool ReplaceFileContent(const std::string& target, const std::vector<std::pair<const void*, size_t>>& parts);
-
-bool FileExists(const std::string& path);
-bool FolderExists(const std::string& path);

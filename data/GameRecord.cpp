@@ -2,7 +2,6 @@
 #include "data/GameRecord.h"
 #include <cstring>
 
-
 GameRecord BlankGameRecord() {
     GameRecord g;
     std::memset(&g, 0, sizeof g);
@@ -23,13 +22,13 @@ GameRecord BlankGameRecord() {
 
 const char* SelectedDisplayParameter(const GameRecord& game) {
     switch (game.selectedDisplay) {
-    case 1: return game.vesaParam;
-    case 2: return game.vgaParam;
-    case 3: return game.mcgaParam;
-    case 4: return game.egaParam;
-    case 5: return game.cgaParam;
-    case 6: return game.tandyParam;
-    default: return nullptr;
+        case 1: return game.vesaParam;
+        case 2: return game.vgaParam;
+        case 3: return game.mcgaParam;
+        case 4: return game.egaParam;
+        case 5: return game.cgaParam;
+        case 6: return game.tandyParam;
+        default: return nullptr;
     }
 }
 

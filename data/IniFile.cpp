@@ -61,8 +61,8 @@ bool IniFile::FirstSection(std::string& name, size_t maxLength) {
     _sectionCount = 0;
     _sectionCursor = 0;
     _sections.clear();
-    DWORD n = GetPrivateProfileSectionNamesA(_sectionBuffer.data(), static_cast<DWORD>(_sectionBuffer.size()),
-                                             _path.c_str());
+    DWORD n =
+        GetPrivateProfileSectionNamesA(_sectionBuffer.data(), static_cast<DWORD>(_sectionBuffer.size()), _path.c_str());
     if (n == 0 || _sectionBuffer[0] == '\0') return false;
     // Names separated by single zero bytes, the list ended by a second one.
     const char* const begin = _sectionBuffer.data();

@@ -8,9 +8,9 @@
 
 class IniFile {
 public:
-    static constexpr size_t kValueSize = 260;           // a value is read into this many bytes
+    static constexpr size_t kValueSize = 260;            // a value is read into this many bytes
     static constexpr size_t kSectionBufferSize = 67600;  // raw list of section names
-    static constexpr size_t kMaxSections = 260;         // names kept by FirstSection
+    static constexpr size_t kMaxSections = 260;          // names kept by FirstSection
 
     IniFile();
     virtual ~IniFile();

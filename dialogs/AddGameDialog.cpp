@@ -127,19 +127,19 @@ void AddGameDialog::FillLists() {
 void AddGameDialog::OnCommand(int id, int code, HWND /*ctl*/) {
     if (code != BN_CLICKED) return;
     switch (id) {
-    case IDC_ADD_BROWSE_PICTURE: BrowsePicture(); break;
-    case IDC_ADD_BROWSE_PATH: BrowseFolder(); break;
-    case IDC_ADD_BROWSE_COMMAND:
-        BrowseFile(IDC_ADD_COMMAND, "Executables (*.exe;*.com;*.bat;*.pif)|*.exe; *.com; *.bat; *.pif||",
-                   "Please select the game file to execute...");
-        break;
-    case IDC_ADD_BROWSE_DOCUMENT:
-        BrowseFile(IDC_ADD_DOCUMENT, "All Files (*.*)|*.*||", "Please select the game document...");
-        break;
-    case IDC_ADD_BROWSE_DATAFILE:
-        BrowseFile(IDC_ADD_DATAFILE, "All Files (*.*)|*.*||", "Please select the game data file...");
-        break;
-    default: break;
+        case IDC_ADD_BROWSE_PICTURE: BrowsePicture(); break;
+        case IDC_ADD_BROWSE_PATH: BrowseFolder(); break;
+        case IDC_ADD_BROWSE_COMMAND:
+            BrowseFile(IDC_ADD_COMMAND, "Executables (*.exe;*.com;*.bat;*.pif)|*.exe; *.com; *.bat; *.pif||",
+                       "Please select the game file to execute...");
+            break;
+        case IDC_ADD_BROWSE_DOCUMENT:
+            BrowseFile(IDC_ADD_DOCUMENT, "All Files (*.*)|*.*||", "Please select the game document...");
+            break;
+        case IDC_ADD_BROWSE_DATAFILE:
+            BrowseFile(IDC_ADD_DATAFILE, "All Files (*.*)|*.*||", "Please select the game data file...");
+            break;
+        default: break;
     }
 }
 
@@ -222,17 +222,18 @@ std::string AddGameDialog::PictureSource(const std::string& field) const {
 bool AddGameDialog::AcceptTitle(const std::string& gameTitle) {
     const char* problem = nullptr;
     switch (CheckTitle(gameTitle, GameFilePath(gameTitle).size())) {
-    case TitleProblem::None: return true;
-    case TitleProblem::NotAFileName:
-        problem = "The game title cannot be used as a file name:\n%s\n\n"
-                  "Please leave out \\ / : * ? \" < > | and do not end it with a dot or a space.";
-        break;
-    case TitleProblem::DeviceName:
-        problem = "The game title cannot be used as a file name:\n%s\n\nWindows keeps this name for a device.";
-        break;
-    case TitleProblem::TooLong:
-        problem = "The game title is too long to be used as a file name:\n%s\n\nPlease enter a shorter title.";
-        break;
+        case TitleProblem::None: return true;
+        case TitleProblem::NotAFileName:
+            problem =
+                "The game title cannot be used as a file name:\n%s\n\n"
+                "Please leave out \\ / : * ? \" < > | and do not end it with a dot or a space.";
+            break;
+        case TitleProblem::DeviceName:
+            problem = "The game title cannot be used as a file name:\n%s\n\nWindows keeps this name for a device.";
+            break;
+        case TitleProblem::TooLong:
+            problem = "The game title is too long to be used as a file name:\n%s\n\nPlease enter a shorter title.";
+            break;
     }
     win::Ui().ShowMessage(Handle(), Format(problem, gameTitle.c_str()), kAppName, MB_OK | MB_ICONSTOP);
     SetFocus(Item(IDC_ADD_TITLE));
@@ -298,7 +299,8 @@ bool AddGameDialog::WriteGameFile(const std::string& gamePath, const std::string
     SetField(record.command, command.c_str());
     SetField(record.setup, setup.c_str());
     SetField(record.document, ItemText(IDC_ADD_DOCUMENT).c_str());
-    record.options = (IsChecked(IDC_ADD_VDMSOUND) ? kOptionVdmSound : 0) | (IsChecked(IDC_ADD_WIN95) ? kOptionWin95 : 0);
+    record.options =
+        (IsChecked(IDC_ADD_VDMSOUND) ? kOptionVdmSound : 0) | (IsChecked(IDC_ADD_WIN95) ? kOptionWin95 : 0);
     SetField(record.dataName, dataFile.c_str());
     if (!path.empty() && !dataFile.empty())
         if (auto size = FileSize(Format("%s\\%s", path.c_str(), dataFile.c_str()))) record.dataSize = *size;

@@ -31,8 +31,7 @@ bool LocateFolder(const LaunchRequest& r, std::string& folder) {
         return false;
     }
     std::string chosen;
-    if (!win::Ui().PickFolder(r.owner,
-                              Tr(state.spanish, "Select the game path...", "Seleccionar la ruta del juego..."),
+    if (!win::Ui().PickFolder(r.owner, Tr(state.spanish, "Select the game path...", "Seleccionar la ruta del juego..."),
                               chosen))
         return false;
     if (!chosen.empty()) {
@@ -63,8 +62,8 @@ bool LaunchGame(const LaunchRequest& r) {
     if (program.empty() || !FileExists(folder + "\\" + program)) {
         win::OpenFileRequest ask;
         ask.owner = r.owner;
-        ask.title = Tr(state.spanish, "Select the game file to execute...",
-                       "Seleccionar el archivo del juego a ejecutar...");
+        ask.title =
+            Tr(state.spanish, "Select the game file to execute...", "Seleccionar el archivo del juego a ejecutar...");
         ask.filter = Tr(state.spanish, "Executables (*.exe;*.com;*.bat;*.pif)|*.exe; *.com; *.bat; *.pif||",
                         "Ejecutables (*.exe;*.com;*.bat;*.pif)|*.exe; *.com; *.bat; *.pif||");
         ask.initialDir = folder;
@@ -92,10 +91,10 @@ bool LaunchGame(const LaunchRequest& r) {
         if (!FileExists(fullProgram)) {
             win::Ui().ShowMessage(
                 r.owner,
-                Format(Tr(state.spanish,
-                          "Could not execute %s\nPlease enter the correct command (game file) to execute.",
-                          "No se puede ejecutar %s Por favor introduzca el archivo de configuraci\xF3n correcto."),
-                       fullProgram.c_str()),
+                Format(
+                    Tr(state.spanish, "Could not execute %s\nPlease enter the correct command (game file) to execute.",
+                       "No se puede ejecutar %s Por favor introduzca el archivo de configuraci\xF3n correcto."),
+                    fullProgram.c_str()),
                 gameFileName, MB_OK | MB_ICONSTOP);
             return false;
         }

@@ -8,7 +8,7 @@
 
 struct LaunchRequest {
     HWND owner = nullptr;
-    std::string title;   // the game list row's text
+    std::string title;  // the game list row's text
     CurrentGame* game = nullptr;
     AppState* state = nullptr;
 };

@@ -7,8 +7,8 @@
 bool WriteOrDeleteRegistryString(HKEY root, const char* keyPath, const char* valueName, const char* data) {
     if (!valueName || !*valueName || !data || !*data) return false;
     HKEY key = nullptr;
-    if (RegCreateKeyExA(root, keyPath, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS) {
+    if (RegCreateKeyExA(root, keyPath, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS) {
         // Told, but not fatal: the game is still launched, just without the setting.
         win::Ui().ShowMessage(nullptr, "Failed RegCreateKeyEx", kAppName, MB_OK);
         return false;

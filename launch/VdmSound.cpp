@@ -1,5 +1,6 @@
 // Finding the VDMSound sound emulator.
 #include "launch/VdmSound.h"
+#include "data/Files.h"
 #include <windows.h>
 #include <cstdio>
 #include <cstring>
@@ -18,8 +19,7 @@ bool FromRegistry(VdmSoundInstall& out) {
     char value[260] = {};
     DWORD size = sizeof value;
     // Whatever its type, the value is taken as text.
-    if (RegQueryValueExA(key, kTipsValue, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size) !=
-        ERROR_SUCCESS) {
+    if (RegQueryValueExA(key, kTipsValue, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size) != ERROR_SUCCESS) {
         RegCloseKey(key);
         return false;
     }
@@ -48,8 +48,7 @@ bool FromRegistry(VdmSoundInstall& out) {
 bool FromFolder(const std::string& fixedFolder, VdmSoundInstall& out) {
     std::string folder = fixedFolder;
     if (folder.empty() || folder.back() != '\\') folder += '\\';
-    const DWORD attributes = GetFileAttributesA((folder + "LaunchPad.dll").c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+    if (!FileExists(folder + "LaunchPad.dll")) return false;
 
     out.folder = folder;
     out.launchFile = folder + "VDMSRun.bat";

@@ -26,9 +26,9 @@ std::string SortKey(const std::string& path, int column) {
     fclose(f);
     if (n != sizeof record) return {};
     switch (column) {
-    case 1: return FieldText(record.publisher);
-    case 2: return FieldText(record.category);
-    default: return FieldText(record.setup);
+        case 1: return FieldText(record.publisher);
+        case 2: return FieldText(record.category);
+        default: return FieldText(record.setup);
     }
 }
 
@@ -97,9 +97,10 @@ bool MainWindow::FillGameList() {
 
     if (_state.startupComplete) ShowDefaultPicture();
     ShowSelectedGame(-1, false);
-    SetWindowTextA(Handle(), _rowCount == 1
-                                 ? Format(Tr(_state.spanish, "%s - %d game", "%s - %d juego."), kAppTitle, _rowCount).c_str()
-                                 : Format(Tr(_state.spanish, "%s - %d games", "%s - %d juegos."), kAppTitle, _rowCount).c_str());
+    SetWindowTextA(Handle(),
+                   _rowCount == 1
+                       ? Format(Tr(_state.spanish, "%s - %d game", "%s - %d juego."), kAppTitle, _rowCount).c_str()
+                       : Format(Tr(_state.spanish, "%s - %d games", "%s - %d juegos."), kAppTitle, _rowCount).c_str());
     _busy = false;
     SendMessageA(progress, PBM_SETPOS, 0, 0);
     return true;
@@ -235,31 +236,26 @@ void MainWindow::SortBy(int column) {
 
 void MainWindow::OnListNotify(NMHDR& hdr) {
     switch (hdr.code) {
-    case NM_CLICK:
-        // A click that just selected the row was reported by the selection change.
-        if (!_selectionShownByClick) _reportedFailure.clear();
-        _selectionShownByClick = false;
-        ShowSelectedGame(-1, true);
-        break;
-    case LVN_ITEMCHANGED: {
-        auto& change = reinterpret_cast<NMLISTVIEW&>(hdr);
-        if (!(change.uChanged & LVIF_STATE)) break;
-        int selected = _list.Selected();
-        if (selected != _lastShownRow && selected != -1 && !_busy) {
-            _reportedFailure.clear();
-            _selectionShownByClick = true;
-            ShowSelectedGame(selected, true);
+        case NM_CLICK:
+            // A click that just selected the row was reported by the selection change.
+            if (!_selectionShownByClick) _reportedFailure.clear();
+            _selectionShownByClick = false;
+            ShowSelectedGame(-1, true);
+            break;
+        case LVN_ITEMCHANGED: {
+            auto& change = reinterpret_cast<NMLISTVIEW&>(hdr);
+            if (!(change.uChanged & LVIF_STATE)) break;
+            int selected = _list.Selected();
+            if (selected != _lastShownRow && selected != -1 && !_busy) {
+                _reportedFailure.clear();
+                _selectionShownByClick = true;
+                ShowSelectedGame(selected, true);
+            }
+            break;
         }
-        break;
-    }
-    case NM_DBLCLK:
-        RunAndSave(GetSelectedRow());
-        break;
-    case LVN_COLUMNCLICK:
-        SortBy(reinterpret_cast<NMLISTVIEW&>(hdr).iSubItem);
-        break;
-    default:
-        break;
+        case NM_DBLCLK: RunAndSave(GetSelectedRow()); break;
+        case LVN_COLUMNCLICK: SortBy(reinterpret_cast<NMLISTVIEW&>(hdr).iSubItem); break;
+        default: break;
     }
 }
 

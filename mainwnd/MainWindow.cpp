@@ -37,17 +37,17 @@ bool MainWindow::PreTranslate(MSG& msg) {
 
 void MainWindow::OnCommand(int id, int /*code*/, HWND /*ctl*/) {
     switch (id) {
-    case IDM_EXIT: PostMessageA(Handle(), WM_CLOSE, 0, 0); break;
-    case IDM_REFRESH: RefreshGameList(); break;
-    case IDM_VERIFYALL: VerifyAllGames(); break;
-    case IDM_RUNGAME: OnRunGameMenu(); break;
-    case IDM_ADDGAME: AddNewGame(); break;
-    case IDC_RUNGAME: RunAndSave(GetSelectedRow()); break;
-    case IDC_SLOWDOWN: OnSlowDownClicked(); break;
-    case IDC_SAVEGAME:
-        if (GetSelectedRow() != -1) SaveGameFile(_game);
-        break;
-    default: break;
+        case IDM_EXIT: PostMessageA(Handle(), WM_CLOSE, 0, 0); break;
+        case IDM_REFRESH: RefreshGameList(); break;
+        case IDM_VERIFYALL: VerifyAllGames(); break;
+        case IDM_RUNGAME: OnRunGameMenu(); break;
+        case IDM_ADDGAME: AddNewGame(); break;
+        case IDC_RUNGAME: RunAndSave(GetSelectedRow()); break;
+        case IDC_SLOWDOWN: OnSlowDownClicked(); break;
+        case IDC_SAVEGAME:
+            if (GetSelectedRow() != -1) SaveGameFile(_game);
+            break;
+        default: break;
     }
 }
 
@@ -59,25 +59,22 @@ LRESULT MainWindow::OnNotify(int id, NMHDR& hdr) {
 
 bool MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
     switch (msg) {
-    case WM_PAINT:
-        Paint();
-        result = TRUE;
-        return true;
-    case WM_QUERYDRAGICON:
-        result = reinterpret_cast<INT_PTR>(_icon);
-        return true;
-    case WM_SYSCOMMAND:
-        if ((wp & 0xFFF0) == IDM_ABOUTBOX) {
+        case WM_PAINT:
+            Paint();
             result = TRUE;
             return true;
-        }
-        return SkinnedDialog::OnMessage(msg, wp, lp, result);
-    case WM_CLOSE:
-        Close();
-        result = TRUE;
-        return true;
-    default:
-        return SkinnedDialog::OnMessage(msg, wp, lp, result);
+        case WM_QUERYDRAGICON: result = reinterpret_cast<INT_PTR>(_icon); return true;
+        case WM_SYSCOMMAND:
+            if ((wp & 0xFFF0) == IDM_ABOUTBOX) {
+                result = TRUE;
+                return true;
+            }
+            return SkinnedDialog::OnMessage(msg, wp, lp, result);
+        case WM_CLOSE:
+            Close();
+            result = TRUE;
+            return true;
+        default: return SkinnedDialog::OnMessage(msg, wp, lp, result);
     }
 }
 

@@ -33,8 +33,8 @@ std::string ExecutableFolder() {
 // Writes a key's default value; false when the key cannot be created.
 bool SetClassKey(const char* key, const std::string& value) {
     HKEY h = nullptr;
-    if (RegCreateKeyExA(HKEY_CLASSES_ROOT, key, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr,
-                        &h, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(HKEY_CLASSES_ROOT, key, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, &h, nullptr) !=
+        ERROR_SUCCESS)
         return false;
     RegSetValueExA(h, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                    static_cast<DWORD>(value.size() + 1));
@@ -51,8 +51,7 @@ MainWindow::MainWindow(std::string commandLine, std::string programFolder) : Ski
 
 bool MainWindow::OnInit() {
     if (!ClaimSingleInstance()) {
-        win::Ui().ShowMessage(Handle(), "Cannot run Quillon Loader, an instance is already running.",
-                              kAppTitle, MB_OK);
+        win::Ui().ShowMessage(Handle(), "Cannot run Quillon Loader, an instance is already running.", kAppTitle, MB_OK);
         End(0);  // the program ends without any of the steps below
         return false;
     }
@@ -79,8 +78,8 @@ bool MainWindow::InitStartup() {
 
     if (!SetPriorityClass(GetCurrentProcess(), HIGH_PRIORITY_CLASS)) {
         char text[512] = "";
-        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, GetLastError(),
-                       0x0409, text, sizeof text, nullptr);
+        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, GetLastError(), 0x0409,
+                       text, sizeof text, nullptr);
         win::Ui().ShowMessage(hwnd, text, kAppName, MB_OK);
     }
     CoInitialize(nullptr);
@@ -114,9 +113,12 @@ bool MainWindow::InitStartup() {
     SetUpList();
     FindVdmSoundAtStartup(_state.vdm, _state.vdmSoundFixedFolder);
 
-    const struct { int id, icon; } buttons[] = {
-        {IDC_RUNGAME, IDI_RUNGAME}, {IDC_GAMESETTINGS, IDI_GAMESETTINGS},
-        {IDC_MODIFY, IDI_MODIFY},   {IDC_DOCS, IDI_DOCS}};
+    const struct {
+        int id, icon;
+    } buttons[] = {{IDC_RUNGAME, IDI_RUNGAME},
+                   {IDC_GAMESETTINGS, IDI_GAMESETTINGS},
+                   {IDC_MODIFY, IDI_MODIFY},
+                   {IDC_DOCS, IDI_DOCS}};
     for (const auto& b : buttons)
         SendDlgItemMessageA(hwnd, b.id, BM_SETIMAGE, IMAGE_ICON,
                             reinterpret_cast<LPARAM>(LoadIconA(inst, MAKEINTRESOURCEA(b.icon))));
@@ -128,8 +130,7 @@ bool MainWindow::InitStartup() {
     }
     _state.vdmSoundWeb = ReadVdmSoundWeb(_dataIni);
     CheckVdmsIni();
-    ListView_SetExtendedListViewStyle(_list.Handle(),
-                                      LVS_EX_GRIDLINES | LVS_EX_SUBITEMIMAGES | LVS_EX_FULLROWSELECT);
+    ListView_SetExtendedListViewStyle(_list.Handle(), LVS_EX_GRIDLINES | LVS_EX_SUBITEMIMAGES | LVS_EX_FULLROWSELECT);
     DWORD usePif = 0;
     if (!ReadSettingValue(setting::kUseDefaultPif, usePif)) {
         usePif = 1;
@@ -224,10 +225,10 @@ void MainWindow::ChooseBackground() {
 bool MainWindow::SetUpFolders() {
     if (_state.programFolder.empty()) _state.programFolder = ExecutableFolder();
     if (_state.programFolder.empty()) {
-        win::Ui().ShowMessage(Handle(),
-                              Tr(_state.spanish, "Unable to register executable path!",
-                                 "Imposible registrar la ruta del ejecutable!"),
-                              "QuillonLoader", MB_OK);
+        win::Ui().ShowMessage(
+            Handle(),
+            Tr(_state.spanish, "Unable to register executable path!", "Imposible registrar la ruta del ejecutable!"),
+            "QuillonLoader", MB_OK);
         win::Ui().ExitProcess(1);
         End(1);
         return false;
@@ -248,9 +249,8 @@ void MainWindow::RegisterFileType() {
 
 void MainWindow::SetUpTooltips() {
     HWND hwnd = Handle();
-    _tooltip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd, nullptr,
-                               GetModuleHandleA(nullptr), nullptr);
+    _tooltip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, hwnd, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!_tooltip) return;
     SendMessageA(_tooltip, TTM_ACTIVATE, TRUE, 0);
     for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -274,9 +274,11 @@ void MainWindow::SetUpTooltips() {
 void MainWindow::SetUpList() {
     _list.Attach(Item(IDC_GAMELIST));
     static const char* const kEnglish[4] = {"Game", "Publisher", "Category", "Settings"};
-    static const char* const kSpanish[4] = {"juego", "Distribuidora", "Categor\xED" "a", "Opciones"};
-    for (int i = 0; i < 4; ++i)
-        _list.InsertColumn(i, _state.spanish ? kSpanish[i] : kEnglish[i], _columnWidths[i]);
+    static const char* const kSpanish[4] = {"juego", "Distribuidora",
+                                            "Categor\xED"
+                                            "a",
+                                            "Opciones"};
+    for (int i = 0; i < 4; ++i) _list.InsertColumn(i, _state.spanish ? kSpanish[i] : kEnglish[i], _columnWidths[i]);
     _rowImages = ImageList_LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_ROWIMAGES), 16, 1,
                                       RGB(255, 255, 255), IMAGE_BITMAP, LR_CREATEDIBSECTION);
     if (!_rowImages || !ListView_SetImageList(_list.Handle(), _rowImages, LVSIL_SMALL)) {
@@ -293,8 +295,7 @@ void MainWindow::SelectLastRun() {
 }
 
 void MainWindow::WriteClosingSettings() {
-    for (int i = 0; i < 4; ++i)
-        WriteSettingValue(setting::kColumnWidth[i], static_cast<DWORD>(_list.ColumnWidth(i)));
+    for (int i = 0; i < 4; ++i) WriteSettingValue(setting::kColumnWidth[i], static_cast<DWORD>(_list.ColumnWidth(i)));
     WriteSettingValue(setting::kSlowDownTweak, static_cast<DWORD>(_state.slowDownTweak));
     WriteSettingValue(setting::kLanguage, _state.spanish ? 1 : 0);
 }

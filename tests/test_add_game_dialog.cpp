@@ -13,8 +13,9 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-constexpr char kDataIni[] = "[Categories]\n00=Platform\n01=Adventure\n05=Action\n"
-                            "[Publishers]\n00=Sierra\n02=Apogee\n11=id Software\n21=Too far\n";
+constexpr char kDataIni[] =
+    "[Categories]\n00=Platform\n01=Adventure\n05=Action\n"
+    "[Publishers]\n00=Sierra\n02=Apogee\n11=id Software\n21=Too far\n";
 
 class AddGameDialogTest : public ::testing::Test {
 protected:
@@ -167,8 +168,9 @@ TEST_F(AddGameDialogTest, TitleChecksComeAfterTheSpacesQuestion) {
     std::string spaced = folder + "\\My Games";
     ui.messageAnswers = {IDNO, IDYES};
     Add("X", spaced);
-    EXPECT_EQ(LastMessage(), "The game path contains spaces which may cause\nproblems loading and saving its game "
-                             "files.\nContinue anyway?");
+    EXPECT_EQ(LastMessage(),
+              "The game path contains spaces which may cause\nproblems loading and saving its game "
+              "files.\nContinue anyway?");
     EXPECT_EQ(ui.Messages()[0].caption, "Possible problem");
     EXPECT_EQ(ui.Messages().size(), 1u) << "No keeps the dialog open at once";
     Add("X", spaced);

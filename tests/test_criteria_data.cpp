@@ -34,9 +34,10 @@ protected:
 };
 
 TEST_F(CriteriaDataTest, ReadingSkipsFreeSlots) {
-    Load("[Categories]\n00=Strategy\n01=Action\n03=\n05=Adventure\n24=Beyond\n"
-         "[Sound Devices]\n00=Sound Blaster\n31=Gravis\n40=AdLib\n"
-         "[Publishers]\n00=id\n09=Apogee\n18=Sierra\n100=Late\n127=Last\n");
+    Load(
+        "[Categories]\n00=Strategy\n01=Action\n03=\n05=Adventure\n24=Beyond\n"
+        "[Sound Devices]\n00=Sound Blaster\n31=Gravis\n40=AdLib\n"
+        "[Publishers]\n00=id\n09=Apogee\n18=Sierra\n100=Late\n127=Last\n");
     EXPECT_EQ(ReadCriteriaList(ini, CriteriaList::Categories), (Strings{"Strategy", "Action", "Adventure"}));
     EXPECT_EQ(ReadCriteriaList(ini, CriteriaList::SoundDevices), (Strings{"Sound Blaster", "Gravis", "AdLib"}));
     EXPECT_EQ(ReadCriteriaList(ini, CriteriaList::SoundDevices, 32), (Strings{"Sound Blaster", "Gravis"}));
@@ -76,8 +77,8 @@ TEST_F(CriteriaDataTest, DeletingRemovesTheFirstKeyWithThatExactText) {
     EXPECT_EQ(DeleteCriteriaEntry(ini, CriteriaList::Publishers, "Origin", false, nullptr), DeleteEntryResult::Deleted);
     EXPECT_EQ(Text().find("03="), std::string::npos);
     EXPECT_EQ(ini.GetString("Publishers", "07"), "Origin");
-    EXPECT_EQ(DeleteCriteriaEntry(ini, CriteriaList::Publishers, "SIERRA", false, nullptr),
-              DeleteEntryResult::NotFound) << "case counts";
+    EXPECT_EQ(DeleteCriteriaEntry(ini, CriteriaList::Publishers, "SIERRA", false, nullptr), DeleteEntryResult::NotFound)
+        << "case counts";
     EXPECT_EQ(DeleteCriteriaEntry(ini, CriteriaList::Publishers, "Sierra", false, nullptr), DeleteEntryResult::Deleted);
     EXPECT_EQ(ini.GetString("Publishers", "00"), "Apogee");
     EXPECT_TRUE(ui.calls.empty()) << "no question without the confirm preference";

@@ -16,25 +16,19 @@ const size_t kPifSize = 2855;
 const size_t kBasicSize = 0x171;
 const size_t kHeadingSize = 22;
 
-Bytes EmbeddedPif()
-{
+Bytes EmbeddedPif() {
     HMODULE self = GetModuleHandleA(nullptr);
-    HRSRC info = FindResourceExA(self, "PIFFILE", MAKEINTRESOURCEA(182),
-                                 MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL));
-    if (info == nullptr)
-        return Bytes();
-    const unsigned char* data =
-        static_cast<const unsigned char*>(LockResource(LoadResource(self, info)));
-    if (data == nullptr)
-        return Bytes();
+    HRSRC info = FindResourceExA(self, "PIFFILE", MAKEINTRESOURCEA(182), MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL));
+    if (info == nullptr) return Bytes();
+    const unsigned char* data = static_cast<const unsigned char*>(LockResource(LoadResource(self, info)));
+    if (data == nullptr) return Bytes();
     return Bytes(data, data + SizeofResource(self, info));
 }
 
 unsigned Word(const Bytes& b, size_t at) { return b[at] | (b[at + 1] << 8); }
 
 // NUL-terminated text of a fixed-size field.
-std::string Field(const Bytes& b, size_t at, size_t size)
-{
+std::string Field(const Bytes& b, size_t at, size_t size) {
     std::string s(reinterpret_cast<const char*>(&b[at]), size);
     return s.substr(0, s.find('\0'));
 }
@@ -48,8 +42,7 @@ struct Section {
 
 // Walks the heading chain from 0x171; every heading and data block must lie
 // inside the file and the chain must end with 0xFFFF.
-std::vector<Section> Chain(const Bytes& pif)
-{
+std::vector<Section> Chain(const Bytes& pif) {
     std::vector<Section> sections;
     size_t at = kBasicSize;
     while (at != 0xFFFF) {
@@ -65,32 +58,27 @@ std::vector<Section> Chain(const Bytes& pif)
     return sections;
 }
 
-const Section* Find(const std::vector<Section>& sections, const char* name)
-{
+const Section* Find(const std::vector<Section>& sections, const char* name) {
     for (const Section& s : sections)
-        if (s.name == name)
-            return &s;
+        if (s.name == name) return &s;
     return nullptr;
 }
 
-Bytes ReadBytes(const std::string& path)
-{
+Bytes ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-void WriteBytes(const std::string& path, const Bytes& bytes)
-{
+void WriteBytes(const std::string& path, const Bytes& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-} // namespace
+}  // namespace
 
-TEST(DefaultPifResource, IsA2855BytePifWithItsSectionsChainedInOrder)
-{
+TEST(DefaultPifResource, IsA2855BytePifWithItsSectionsChainedInOrder) {
     const Bytes pif = EmbeddedPif();
     ASSERT_EQ(pif.size(), kPifSize);
 
@@ -106,15 +94,13 @@ TEST(DefaultPifResource, IsA2855BytePifWithItsSectionsChainedInOrder)
     EXPECT_EQ(sections[0].data, 0u);
 }
 
-TEST(DefaultPifResource, CarriesTheProgramConfigFilesIconAndFonts)
-{
+TEST(DefaultPifResource, CarriesTheProgramConfigFilesIconAndFonts) {
     const Bytes pif = EmbeddedPif();
     ASSERT_EQ(pif.size(), kPifSize);
     EXPECT_EQ(Field(pif, 0x24, 63), "_DEFAULT.BAT");
 
     unsigned sum = 0;
-    for (size_t i = 2; i < kBasicSize; ++i)
-        sum += pif[i];
+    for (size_t i = 2; i < kBasicSize; ++i) sum += pif[i];
     EXPECT_EQ(pif[1], sum & 0xFF) << "basic section checksum";
 
     const std::vector<Section> sections = Chain(pif);
@@ -129,28 +115,21 @@ TEST(DefaultPifResource, CarriesTheProgramConfigFilesIconAndFonts)
     EXPECT_EQ(Field(pif, vmm->data + 0x10A, 32), "Lucida Console");
 }
 
-TEST(DefaultPifResource, MatchesTheFileInTheSourceTree)
-{
+TEST(DefaultPifResource, MatchesTheFileInTheSourceTree) {
     // The tests run under Wine, where the source tree is seen through drive Z:.
     std::string path = __FILE__;
     for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    if (!path.empty() && path[0] == '\\')
-        path = "Z:" + path;
+        if (c == '/') c = '\\';
+    if (!path.empty() && path[0] == '\\') path = "Z:" + path;
     const size_t tests = path.rfind('\\');
-    const size_t root = tests == std::string::npos || tests == 0 ? std::string::npos
-                                                                 : path.rfind('\\', tests - 1);
-    if (root == std::string::npos)
-        GTEST_SKIP() << "no source folder in " << path;
+    const size_t root = tests == std::string::npos || tests == 0 ? std::string::npos : path.rfind('\\', tests - 1);
+    if (root == std::string::npos) GTEST_SKIP() << "no source folder in " << path;
     path = path.substr(0, root) + "\\res\\default.pif";
-    if (!Exists(path))
-        GTEST_SKIP() << path << " is not reachable";
+    if (!Exists(path)) GTEST_SKIP() << path << " is not reachable";
     EXPECT_EQ(EmbeddedPif(), ReadBytes(path));
 }
 
-TEST(DefaultPifWindowsFolder, IsAnExistingFolderWithoutTrailingSeparator)
-{
+TEST(DefaultPifWindowsFolder, IsAnExistingFolderWithoutTrailingSeparator) {
     const std::string folder = WindowsFolder();
     ASSERT_FALSE(folder.empty());
     EXPECT_NE(folder.back(), '\\');
@@ -161,8 +140,7 @@ TEST(DefaultPifWindowsFolder, IsAnExistingFolderWithoutTrailingSeparator)
 
 class DefaultPifInstall : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         pif_ = EmbeddedPif();
         ASSERT_EQ(pif_.size(), kPifSize);
         char temp[MAX_PATH];
@@ -175,22 +153,19 @@ protected:
         backup_ = folder_ + "\\_defaultpif.bak";
     }
 
-    void TearDown() override
-    {
+    void TearDown() override {
         for (const std::string& dir : extraDirs_) {
             DeleteFileA((dir + "\\_default.pif").c_str());
             DeleteFileA((dir + "\\_defaultpif.bak").c_str());
         }
-        for (auto dir = extraDirs_.rbegin(); dir != extraDirs_.rend(); ++dir)
-            RemoveDirectoryA(dir->c_str());
+        for (auto dir = extraDirs_.rbegin(); dir != extraDirs_.rend(); ++dir) RemoveDirectoryA(dir->c_str());
         DeleteFileA(installed_.c_str());
         DeleteFileA(backup_.c_str());
         RemoveDirectoryA(folder_.c_str());
     }
 
     // A folder inside ours whose full path is exactly `length` characters.
-    std::string FolderOfLength(size_t length)
-    {
+    std::string FolderOfLength(size_t length) {
         std::string dir = folder_ + "\\";
         dir.append(length - dir.size(), 'd');
         EXPECT_TRUE(CreateDirectoryA(dir.c_str(), nullptr)) << dir.size();
@@ -204,8 +179,7 @@ protected:
     const Bytes original_ = {'u', 's', 'e', 'r', 0x00, 0xFF, '\r', '\n'};
 };
 
-TEST_F(DefaultPifInstall, WithoutAnExistingPifWritesOursAndNoBackup)
-{
+TEST_F(DefaultPifInstall, WithoutAnExistingPifWritesOursAndNoBackup) {
     InstallDefaultPif(folder_, GetModuleHandleA(nullptr));
     EXPECT_EQ(ReadBytes(installed_), pif_);
     EXPECT_FALSE(Exists(backup_));
@@ -216,8 +190,7 @@ TEST_F(DefaultPifInstall, WithoutAnExistingPifWritesOursAndNoBackup)
     EXPECT_FALSE(Exists(backup_));
 }
 
-TEST_F(DefaultPifInstall, BacksUpTheUsersPifOnceAndRestoresIt)
-{
+TEST_F(DefaultPifInstall, BacksUpTheUsersPifOnceAndRestoresIt) {
     WriteBytes(installed_, original_);
 
     InstallDefaultPif(folder_, GetModuleHandleA(nullptr));
@@ -234,8 +207,7 @@ TEST_F(DefaultPifInstall, BacksUpTheUsersPifOnceAndRestoresIt)
     EXPECT_EQ(ReadBytes(backup_), original_);
 }
 
-TEST_F(DefaultPifInstall, RestoreWithoutBackupChangesNothing)
-{
+TEST_F(DefaultPifInstall, RestoreWithoutBackupChangesNothing) {
     RestoreDefaultPif(folder_);
     EXPECT_FALSE(Exists(installed_));
 
@@ -245,16 +217,14 @@ TEST_F(DefaultPifInstall, RestoreWithoutBackupChangesNothing)
     EXPECT_FALSE(Exists(backup_));
 }
 
-TEST_F(DefaultPifInstall, ModuleWithoutThePifTouchesNothing)
-{
+TEST_F(DefaultPifInstall, ModuleWithoutThePifTouchesNothing) {
     WriteBytes(installed_, original_);
     InstallDefaultPif(folder_, GetModuleHandleA("kernel32.dll"));
     EXPECT_EQ(ReadBytes(installed_), original_);
     EXPECT_FALSE(Exists(backup_));
 }
 
-TEST_F(DefaultPifInstall, TrailingBackslashIsNotDoubledAndLongPathsAreRefused)
-{
+TEST_F(DefaultPifInstall, TrailingBackslashIsNotDoubledAndLongPathsAreRefused) {
     // "\_defaultpif.bak" is 16 characters: a 243-character folder makes a
     // 259-character backup path, the longest allowed. A doubled backslash
     // would push it over and nothing would be installed.

@@ -62,10 +62,13 @@ TEST_F(GameFileTest, ReadingRejectsShortAndDamagedFiles) {
     WriteFileBytes(File("exact.qgf"), record);
     EXPECT_EQ(ReadGameRecord(File("exact.qgf"), out), GameFileStatus::Ok);
 
-    struct Damage { const char* name; size_t offset; char value; };
-    const Damage damages[] = {
-        {"version 6", 10, 6}, {"version 8", 10, 8}, {"reserved word", 8, 1}, {"reserved high byte", 9, 1},
-        {"lower-case magic", 0, 'q'}, {"magic end", 7, 'e'}};
+    struct Damage {
+        const char* name;
+        size_t offset;
+        char value;
+    };
+    const Damage damages[] = {{"version 6", 10, 6},         {"version 8", 10, 8},         {"reserved word", 8, 1},
+                              {"reserved high byte", 9, 1}, {"lower-case magic", 0, 'q'}, {"magic end", 7, 'e'}};
     for (const auto& d : damages) {
         std::vector<char> bad = record;
         bad[d.offset] = d.value;
@@ -163,8 +166,10 @@ TEST_F(GameFileTest, EmbedRefusesMissingFilesAndWrongVersions) {
 TEST(GameRecordTest, DisplayNumbersMapToTheStoredFields) {
     GameRecord g = BlankGameRecord();
     char* base = reinterpret_cast<char*>(&g);
-    const struct { int selected; size_t offset; } fields[] = {
-        {1, 10400}, {2, 10432}, {3, 10496}, {4, 10464}, {5, 10528}, {6, 10560}};
+    const struct {
+        int selected;
+        size_t offset;
+    } fields[] = {{1, 10400}, {2, 10432}, {3, 10496}, {4, 10464}, {5, 10528}, {6, 10560}};
     for (const auto& f : fields) std::snprintf(base + f.offset, 32, "at%zu", f.offset);
     for (const auto& f : fields) {
         g.selectedDisplay = f.selected;

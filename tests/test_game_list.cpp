@@ -176,15 +176,16 @@ TEST_F(GameListTest, SelectingARowShowsTheGame) {
     ASSERT_TRUE(ReadSettingString("LastRun", lastRun));
     EXPECT_STREQ(lastRun, "Pictured");
     BITMAP bm{};
-    HBITMAP shown = reinterpret_cast<HBITMAP>(
-        SendDlgItemMessageA(window->Handle(), IDC_PICTURE, STM_GETIMAGE, IMAGE_BITMAP, 0));
+    HBITMAP shown =
+        reinterpret_cast<HBITMAP>(SendDlgItemMessageA(window->Handle(), IDC_PICTURE, STM_GETIMAGE, IMAGE_BITMAP, 0));
     ASSERT_TRUE(GetObjectA(shown, sizeof bm, &bm));
     EXPECT_EQ(bm.bmWidth, 40);
     EXPECT_EQ(bm.bmHeight, 25);
 
     ClickRow(1);
     EXPECT_EQ(Caption(), "Quillon Loader 0.8c - Plain");
-    shown = reinterpret_cast<HBITMAP>(SendDlgItemMessageA(window->Handle(), IDC_PICTURE, STM_GETIMAGE, IMAGE_BITMAP, 0));
+    shown =
+        reinterpret_cast<HBITMAP>(SendDlgItemMessageA(window->Handle(), IDC_PICTURE, STM_GETIMAGE, IMAGE_BITMAP, 0));
     ASSERT_TRUE(GetObjectA(shown, sizeof bm, &bm));
     EXPECT_EQ(bm.bmWidth, 160) << "the default picture";
     EXPECT_EQ(bm.bmHeight, 100);

@@ -188,13 +188,15 @@ TEST_F(LaunchTest, VdmSoundLaunchWritesLoaderBatOnlyWithArguments) {
     SetFileAttributesA((gameDir + "\\Loader.bat").c_str(), FILE_ATTRIBUTE_READONLY);
 
     ASSERT_TRUE(Launch(0));
-    EXPECT_EQ(ReadFileBytes(gameDir + "\\Loader.bat"), std::vector<char>({'@', 'P', 'L', 'A', 'Y', '.', 'E', 'X', 'E', ' ', ' ', '/', 's', 'b', '1', '6', ' '}));
+    EXPECT_EQ(ReadFileBytes(gameDir + "\\Loader.bat"),
+              std::vector<char>({'@', 'P', 'L', 'A', 'Y', '.', 'E', 'X', 'E', ' ', ' ', '/', 's', 'b', '1', '6', ' '}));
     char cwd[MAX_PATH];
     GetCurrentDirectoryA(sizeof cwd, cwd);
     EXPECT_EQ(std::string(cwd), gameDir) << "the folder becomes the current directory";
     ASSERT_TRUE(Launch(1));
     ASSERT_TRUE(Launch(2));
-    EXPECT_EQ(ReadFileBytes(gameDir + "\\Loader.bat"), std::vector<char>({'@', 'P', 'L', 'A', 'Y', '.', 'E', 'X', 'E', ' ', ' '}));
+    EXPECT_EQ(ReadFileBytes(gameDir + "\\Loader.bat"),
+              std::vector<char>({'@', 'P', 'L', 'A', 'Y', '.', 'E', 'X', 'E', ' ', ' '}));
     ASSERT_TRUE(Launch(3));
 
     auto runs = ui.Calls(UiCall::Execute);
@@ -447,7 +449,8 @@ TEST_F(LaunchTest, SlowDownControls) {
 
     // Ticking reads the slider.
     CheckDlgButton(h, IDC_SLOWDOWN, BST_CHECKED);
-    SendMessageA(h, WM_COMMAND, MAKEWPARAM(IDC_SLOWDOWN, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(h, IDC_SLOWDOWN)));
+    SendMessageA(h, WM_COMMAND, MAKEWPARAM(IDC_SLOWDOWN, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(h, IDC_SLOWDOWN)));
     EXPECT_TRUE(window->CpuSlowDown().Running());
     EXPECT_EQ(window->CpuSlowDown().Period(), 50u);
 
@@ -460,7 +463,8 @@ TEST_F(LaunchTest, SlowDownControls) {
     EXPECT_EQ(window->CpuSlowDown().Period(), 100u);
 
     CheckDlgButton(h, IDC_SLOWDOWN, BST_UNCHECKED);
-    SendMessageA(h, WM_COMMAND, MAKEWPARAM(IDC_SLOWDOWN, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(h, IDC_SLOWDOWN)));
+    SendMessageA(h, WM_COMMAND, MAKEWPARAM(IDC_SLOWDOWN, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(h, IDC_SLOWDOWN)));
     EXPECT_FALSE(window->CpuSlowDown().Running());
 }
 

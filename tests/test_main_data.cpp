@@ -58,8 +58,11 @@ TEST_F(MainDataTest, VdmsIniMustBeBesideAFoundVdmSound) {
 }
 
 TEST_F(MainDataTest, BackgroundPictureIsStretchedOverTheWindow) {
-    const struct { DWORD stored; int bitmap; int width; } hues[] = {
-        {0, IDB_BACK_RED, 500}, {1, IDB_BACK_GREEN, 500}, {2, IDB_BACK_BLUE, 500}, {3, IDB_BACK_GREY, 600}};
+    const struct {
+        DWORD stored;
+        int bitmap;
+        int width;
+    } hues[] = {{0, IDB_BACK_RED, 500}, {1, IDB_BACK_GREEN, 500}, {2, IDB_BACK_BLUE, 500}, {3, IDB_BACK_GREY, 600}};
     for (const auto& hue : hues) {
         WriteSettingValue("Background", hue.stored);
         Start();
@@ -70,12 +73,13 @@ TEST_F(MainDataTest, BackgroundPictureIsStretchedOverTheWindow) {
         EXPECT_EQ(window->DrawMode(), SkinnedDialog::kStretch);
         // The slider keeps its own background; the check box shows the picture.
         HDC dc = CreateCompatibleDC(nullptr);
-        HBRUSH checkBrush = reinterpret_cast<HBRUSH>(SendMessageA(
-            window->Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(GetDlgItem(window->Handle(), IDC_SLOWDOWN))));
+        HBRUSH checkBrush = reinterpret_cast<HBRUSH>(
+            SendMessageA(window->Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                         reinterpret_cast<LPARAM>(GetDlgItem(window->Handle(), IDC_SLOWDOWN))));
         EXPECT_EQ(checkBrush, static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)));
-        HBRUSH sliderBrush = reinterpret_cast<HBRUSH>(SendMessageA(
-            window->Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-            reinterpret_cast<LPARAM>(GetDlgItem(window->Handle(), IDC_SLOWDOWN_SLIDER))));
+        HBRUSH sliderBrush = reinterpret_cast<HBRUSH>(
+            SendMessageA(window->Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                         reinterpret_cast<LPARAM>(GetDlgItem(window->Handle(), IDC_SLOWDOWN_SLIDER))));
         EXPECT_NE(sliderBrush, static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)));
         DeleteDC(dc);
         Discard();

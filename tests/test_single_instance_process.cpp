@@ -18,19 +18,21 @@ struct Found {
 HWND FindTopWindow(DWORD pid, const char* className, const std::string& titlePrefix, DWORD timeoutMs) {
     Found f{pid, className, titlePrefix};
     for (DWORD waited = 0; waited <= timeoutMs; waited += 50) {
-        EnumWindows([](HWND h, LPARAM p) -> BOOL {
-            auto* f = reinterpret_cast<Found*>(p);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(h, &owner);
-            if (owner != f->pid || !IsWindowVisible(h)) return TRUE;
-            char cls[64] = "", title[256] = "";
-            GetClassNameA(h, cls, sizeof cls);
-            GetWindowTextA(h, title, sizeof title);
-            if (f->className && lstrcmpA(cls, f->className) != 0) return TRUE;
-            if (std::string(title).rfind(f->titlePrefix, 0) != 0) return TRUE;
-            f->hwnd = h;
-            return FALSE;
-        }, reinterpret_cast<LPARAM>(&f));
+        EnumWindows(
+            [](HWND h, LPARAM p) -> BOOL {
+                auto* f = reinterpret_cast<Found*>(p);
+                DWORD owner = 0;
+                GetWindowThreadProcessId(h, &owner);
+                if (owner != f->pid || !IsWindowVisible(h)) return TRUE;
+                char cls[64] = "", title[256] = "";
+                GetClassNameA(h, cls, sizeof cls);
+                GetWindowTextA(h, title, sizeof title);
+                if (f->className && lstrcmpA(cls, f->className) != 0) return TRUE;
+                if (std::string(title).rfind(f->titlePrefix, 0) != 0) return TRUE;
+                f->hwnd = h;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&f));
         if (f.hwnd) return f.hwnd;
         Sleep(50);
     }
@@ -39,13 +41,16 @@ HWND FindTopWindow(DWORD pid, const char* className, const std::string& titlePre
 
 std::string StaticTexts(HWND box) {
     std::string all;
-    EnumChildWindows(box, [](HWND h, LPARAM p) -> BOOL {
-        char cls[32] = "", text[512] = "";
-        GetClassNameA(h, cls, sizeof cls);
-        if (lstrcmpiA(cls, "Static") == 0 && GetWindowTextA(h, text, sizeof text) > 0)
-            *reinterpret_cast<std::string*>(p) += text;
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&all));
+    EnumChildWindows(
+        box,
+        [](HWND h, LPARAM p) -> BOOL {
+            char cls[32] = "", text[512] = "";
+            GetClassNameA(h, cls, sizeof cls);
+            if (lstrcmpiA(cls, "Static") == 0 && GetWindowTextA(h, text, sizeof text) > 0)
+                *reinterpret_cast<std::string*>(p) += text;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&all));
     return all;
 }
 
@@ -115,7 +120,7 @@ TEST(SingleInstanceAcrossProcesses, SecondCopyIsRefusedUntilTheFirstEnds) {
         ASSERT_TRUE(again) << "a new start succeeds after the first copy ended";
         char title[256] = "";
         GetWindowTextA(again, title, sizeof title);
-        EXPECT_STRNE(title, "") ;
+        EXPECT_STRNE(title, "");
         PostMessageA(again, WM_CLOSE, 0, 0);
         EXPECT_EQ(third.WaitExit(20000), 0u);
     }

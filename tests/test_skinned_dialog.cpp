@@ -27,8 +27,8 @@ public:
         PatBlt(_dc, 0, 0, width, height, BLACKNESS);
     }
     explicit Surface(int resourceId) : _dc(CreateCompatibleDC(nullptr)) {
-        Select(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resourceId), IMAGE_BITMAP,
-                                               0, 0, LR_CREATEDIBSECTION)));
+        Select(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resourceId), IMAGE_BITMAP, 0,
+                                               0, LR_CREATEDIBSECTION)));
     }
     ~Surface() {
         DeleteObject(SelectObject(_dc, _old));

@@ -33,10 +33,17 @@ TEST(SlowDownPeriod, LowSixteenBitsKeptWithinTenTo110) {
     EXPECT_EQ(slow.Period(), 110u);
     EXPECT_FALSE(slow.Running());
 
-    const struct { unsigned value, period; } cases[] = {
-        {5, 10},   {200, 110}, {0x10032, 50}, {0xFFFF0005u, 10}, {11, 11}, {109, 109},
-        {SlowDown::PeriodForSlider(110), 10}, {SlowDown::PeriodForSlider(60), 50},
-        {SlowDown::PeriodForSlider(10), 100}};
+    const struct {
+        unsigned value, period;
+    } cases[] = {{5, 10},
+                 {200, 110},
+                 {0x10032, 50},
+                 {0xFFFF0005u, 10},
+                 {11, 11},
+                 {109, 109},
+                 {SlowDown::PeriodForSlider(110), 10},
+                 {SlowDown::PeriodForSlider(60), 50},
+                 {SlowDown::PeriodForSlider(10), 100}};
     for (const auto& c : cases) {
         EXPECT_TRUE(slow.SetPeriod(c.value)) << c.value;
         EXPECT_EQ(slow.Period(), c.period) << c.value;

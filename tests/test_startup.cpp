@@ -135,12 +135,15 @@ TEST_F(StartupTest, ColumnsControlsAndFileType) {
         EXPECT_TRUE(SendDlgItemMessageA(window->Handle(), id, BM_GETIMAGE, IMAGE_ICON, 0)) << id;
 
     HWND tooltip = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND h, LPARAM out) -> BOOL {
-        char cls[64] = "";
-        GetClassNameA(h, cls, sizeof cls);
-        if (lstrcmpiA(cls, TOOLTIPS_CLASSA) == 0) *reinterpret_cast<HWND*>(out) = h;
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&tooltip));
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND h, LPARAM out) -> BOOL {
+            char cls[64] = "";
+            GetClassNameA(h, cls, sizeof cls);
+            if (lstrcmpiA(cls, TOOLTIPS_CLASSA) == 0) *reinterpret_cast<HWND*>(out) = h;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&tooltip));
     ASSERT_TRUE(tooltip);
     EXPECT_EQ(SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0), 4) << "Run Game, Game Settings, Modify and Docs";
 
@@ -157,8 +160,10 @@ TEST_F(StartupTest, ColumnsControlsAndFileType) {
 TEST_F(StartupTest, SpanishColumnHeadings) {
     WriteSettingValue("Language", 1);
     Start();
-    EXPECT_EQ(Headings(window->List().Handle()),
-              (std::vector<std::string>{"juego", "Distribuidora", "Categor\xED" "a", "Opciones"}));
+    EXPECT_EQ(Headings(window->List().Handle()), (std::vector<std::string>{"juego", "Distribuidora",
+                                                                           "Categor\xED"
+                                                                           "a",
+                                                                           "Opciones"}));
 }
 
 TEST_F(StartupTest, GamesFolderIsCreated) {
@@ -213,8 +218,7 @@ TEST_F(StartupTest, ASecondCopyInTheSameProcessIsRefusedWithoutTouchingSettings)
     EXPECT_EQ(messages[0].text, "Cannot run Quillon Loader, an instance is already running.");
     EXPECT_EQ(messages[0].caption, "Quillon Loader 0.8c");
     HKEY key;
-    EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Freeware\\QuillonLoader", 0, KEY_READ, &key),
-              ERROR_SUCCESS);
+    EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Freeware\\QuillonLoader", 0, KEY_READ, &key), ERROR_SUCCESS);
 }
 
 TEST_F(StartupTest, LastRunGameIsSelectedAtStart) {
@@ -239,7 +243,8 @@ TEST_F(StartupTest, DefaultPifIsInstalledWhileRunningAndTheUsersPutBackAtClose) 
     WriteFileText(windows + "\\_default.pif", "the user's own");
     Start();
     EXPECT_EQ(ReadFileBytes(windows + "\\_default.pif").size(), 2855u);
-    EXPECT_EQ(ReadFileBytes(windows + "\\_defaultpif.bak"), std::vector<char>({'t','h','e',' ','u','s','e','r','\'','s',' ','o','w','n'}));
+    EXPECT_EQ(ReadFileBytes(windows + "\\_defaultpif.bak"),
+              std::vector<char>({'t', 'h', 'e', ' ', 'u', 's', 'e', 'r', '\'', 's', ' ', 'o', 'w', 'n'}));
     CloseWindow();
     EXPECT_EQ(ReadFileBytes(windows + "\\_default.pif"), ReadFileBytes(windows + "\\_defaultpif.bak"));
 }

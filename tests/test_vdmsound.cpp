@@ -24,8 +24,8 @@ protected:
 
     void SetTipsFile(const std::string& value, DWORD type = REG_SZ, bool terminated = true) {
         HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                                  nullptr, &key, nullptr),
+        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                                  &key, nullptr),
                   ERROR_SUCCESS);
         RegSetValueExA(key, "TipsFile", 0, type, reinterpret_cast<const BYTE*>(value.c_str()),
                        static_cast<DWORD>(value.size() + (terminated ? 1 : 0)));
@@ -53,8 +53,10 @@ TEST_F(VdmSoundTest, RegistryGivesTheTipsFileFolderAndThePif) {
 }
 
 TEST_F(VdmSoundTest, RegistryWithoutAUsableFolderFails) {
-    const struct { const char* value; const char* why; } bad[] = {
-        {"tips.txt", "no backslash"}, {"\\tips.txt", "only backslash at the start"}, {"", "empty"}};
+    const struct {
+        const char* value;
+        const char* why;
+    } bad[] = {{"tips.txt", "no backslash"}, {"\\tips.txt", "only backslash at the start"}, {"", "empty"}};
     for (const auto& b : bad) {
         SetTipsFile(b.value);
         VdmSoundInstall found;

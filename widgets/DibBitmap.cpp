@@ -23,10 +23,10 @@ struct WindowDc {
 
 int ColourEntries(int bitCount) {
     switch (bitCount) {
-    case 1: return 2;
-    case 4: return 16;
-    case 8: return 256;
-    default: return 0;
+        case 1: return 2;
+        case 4: return 16;
+        case 8: return 256;
+        default: return 0;
     }
 }
 
@@ -43,8 +43,8 @@ void DibBitmap::Release() {
 
 bool DibBitmap::LoadFromResource(HINSTANCE module, int id) {
     Release();
-    HBITMAP bitmap = static_cast<HBITMAP>(
-        LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    HBITMAP bitmap =
+        static_cast<HBITMAP>(LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     if (!bitmap) return false;
     ObjectGuard bitmapGuard{bitmap};
 

@@ -39,25 +39,23 @@ bool SkinnedDialog::OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
 
 bool SkinnedDialog::HandleSkinMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
     switch (msg) {
-    case WM_ERASEBKGND:
-        if (!EraseBackground(reinterpret_cast<HDC>(wp))) return false;
-        // DefDlgProc returns DWLP_MSGRESULT for this message: nonzero = erased.
-        SetMsgResult(TRUE);
-        result = TRUE;
-        return true;
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORSTATIC:
-        // For WM_CTLCOLOR* the dialog procedure's own result is the brush.
-        return ControlColour(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp), result);
-    case WM_QUERYNEWPALETTE:
-        return QueryNewPalette(result);
-    case WM_PALETTECHANGED:
-        if (!PaletteChanged(reinterpret_cast<HWND>(wp))) return false;
-        SetMsgResult(0);
-        result = TRUE;
-        return true;
-    default:
-        return false;
+        case WM_ERASEBKGND:
+            if (!EraseBackground(reinterpret_cast<HDC>(wp))) return false;
+            // DefDlgProc returns DWLP_MSGRESULT for this message: nonzero = erased.
+            SetMsgResult(TRUE);
+            result = TRUE;
+            return true;
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORSTATIC:
+            // For WM_CTLCOLOR* the dialog procedure's own result is the brush.
+            return ControlColour(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp), result);
+        case WM_QUERYNEWPALETTE: return QueryNewPalette(result);
+        case WM_PALETTECHANGED:
+            if (!PaletteChanged(reinterpret_cast<HWND>(wp))) return false;
+            SetMsgResult(0);
+            result = TRUE;
+            return true;
+        default: return false;
     }
 }
 

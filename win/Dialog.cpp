@@ -21,8 +21,8 @@ Dialog::~Dialog() {
 INT_PTR Dialog::DoModal(HWND owner) {
     _modal = true;
     _ended = false;
-    INT_PTR r = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(_templateId), owner,
-                                &Dialog::Proc, reinterpret_cast<LPARAM>(this));
+    INT_PTR r = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(_templateId), owner, &Dialog::Proc,
+                                reinterpret_cast<LPARAM>(this));
     _result = r;
     _ended = true;
     return r;
@@ -32,8 +32,8 @@ HWND Dialog::Create(HWND owner) {
     _modal = false;
     _ended = false;
     _result = 0;
-    HWND h = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(_templateId), owner,
-                                &Dialog::Proc, reinterpret_cast<LPARAM>(this));
+    HWND h = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(_templateId), owner, &Dialog::Proc,
+                                reinterpret_cast<LPARAM>(this));
     return _ended ? nullptr : h;
 }
 
@@ -78,33 +78,30 @@ INT_PTR CALLBACK Dialog::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 INT_PTR Dialog::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     INT_PTR result = 0;
     switch (msg) {
-    case WM_INITDIALOG:
-        return OnInit() ? TRUE : FALSE;
-    case WM_COMMAND: {
-        int id = LOWORD(wp);
-        int code = HIWORD(wp);
-        if (id == IDOK && code == BN_CLICKED) {
-            if (OnOK()) End(IDOK);
+        case WM_INITDIALOG: return OnInit() ? TRUE : FALSE;
+        case WM_COMMAND: {
+            int id = LOWORD(wp);
+            int code = HIWORD(wp);
+            if (id == IDOK && code == BN_CLICKED) {
+                if (OnOK()) End(IDOK);
+                return TRUE;
+            }
+            if (id == IDCANCEL && code == BN_CLICKED) {
+                if (OnCancel()) End(IDCANCEL);
+                return TRUE;
+            }
+            OnCommand(id, code, reinterpret_cast<HWND>(lp));
             return TRUE;
         }
-        if (id == IDCANCEL && code == BN_CLICKED) {
-            if (OnCancel()) End(IDCANCEL);
+        case WM_NOTIFY: {
+            NMHDR* hdr = reinterpret_cast<NMHDR*>(lp);
+            SetMsgResult(OnNotify(static_cast<int>(hdr->idFrom), *hdr));
             return TRUE;
         }
-        OnCommand(id, code, reinterpret_cast<HWND>(lp));
-        return TRUE;
-    }
-    case WM_NOTIFY: {
-        NMHDR* hdr = reinterpret_cast<NMHDR*>(lp);
-        SetMsgResult(OnNotify(static_cast<int>(hdr->idFrom), *hdr));
-        return TRUE;
-    }
-    case WM_DESTROY:
-        OnDestroy();
-        return FALSE;
-    default:
-        if (OnMessage(msg, wp, lp, result)) return result;
-        return FALSE;
+        case WM_DESTROY: OnDestroy(); return FALSE;
+        default:
+            if (OnMessage(msg, wp, lp, result)) return result;
+            return FALSE;
     }
 }
 

@@ -38,9 +38,7 @@ protected:
     virtual bool OnCancel() { return true; }
     // Any other message; return true when handled, with the dialog procedure's
     // result in |result|.
-    virtual bool OnMessage(UINT /*msg*/, WPARAM /*wp*/, LPARAM /*lp*/, INT_PTR& /*result*/) {
-        return false;
-    }
+    virtual bool OnMessage(UINT /*msg*/, WPARAM /*wp*/, LPARAM /*lp*/, INT_PTR& /*result*/) { return false; }
     virtual void OnDestroy() {}
 
     HWND Item(int id) const { return GetDlgItem(_hwnd, id); }

@@ -64,8 +64,8 @@ int ListView::Find(const std::string& text) const {
     LVFINDINFOA find{};
     find.flags = LVFI_STRING;
     find.psz = text.c_str();
-    return static_cast<int>(SendMessageA(_hwnd, LVM_FINDITEMA, static_cast<WPARAM>(-1),
-                                         reinterpret_cast<LPARAM>(&find)));
+    return static_cast<int>(
+        SendMessageA(_hwnd, LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
 }
 
 }  // namespace win

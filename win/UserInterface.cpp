@@ -11,8 +11,7 @@ namespace {
 
 class RealUserInterface final : public UserInterface {
 public:
-    int ShowMessage(HWND owner, const std::string& text, const std::string& caption,
-                    UINT flags) override {
+    int ShowMessage(HWND owner, const std::string& text, const std::string& caption, UINT flags) override {
         return MessageBoxA(owner, text.c_str(), caption.empty() ? nullptr : caption.c_str(), flags);
     }
 
@@ -53,11 +52,11 @@ public:
         return true;
     }
 
-    INT_PTR Execute(HWND owner, const std::string& verb, const std::string& file,
-                    const std::string& params, const std::string& dir, int show) override {
-        HINSTANCE h = ShellExecuteA(owner, verb.empty() ? nullptr : verb.c_str(), file.c_str(),
-                                    params.empty() ? nullptr : params.c_str(),
-                                    dir.empty() ? nullptr : dir.c_str(), show);
+    INT_PTR Execute(HWND owner, const std::string& verb, const std::string& file, const std::string& params,
+                    const std::string& dir, int show) override {
+        HINSTANCE h =
+            ShellExecuteA(owner, verb.empty() ? nullptr : verb.c_str(), file.c_str(),
+                          params.empty() ? nullptr : params.c_str(), dir.empty() ? nullptr : dir.c_str(), show);
         return reinterpret_cast<INT_PTR>(h);
     }
 

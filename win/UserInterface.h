@@ -22,16 +22,15 @@ public:
     virtual ~UserInterface() = default;
 
     // MessageBoxA; returns the button pressed (IDOK, IDYES, ...).
-    virtual int ShowMessage(HWND owner, const std::string& text, const std::string& caption,
-                            UINT flags) = 0;
+    virtual int ShowMessage(HWND owner, const std::string& text, const std::string& caption, UINT flags) = 0;
     // GetOpenFileNameA; false when cancelled, else the full path of the file.
     virtual bool PickFile(const OpenFileRequest& request, std::string& path) = 0;
     // SHBrowseForFolderA; false when cancelled. A chosen item without a
     // file-system path gives true and an empty path.
     virtual bool PickFolder(HWND owner, const std::string& title, std::string& path) = 0;
     // ShellExecuteA; the result as the shell gives it (32 or less is a failure).
-    virtual INT_PTR Execute(HWND owner, const std::string& verb, const std::string& file,
-                            const std::string& params, const std::string& dir, int show) = 0;
+    virtual INT_PTR Execute(HWND owner, const std::string& verb, const std::string& file, const std::string& params,
+                            const std::string& dir, int show) = 0;
     // Runs a dialog modally and returns its result.
     virtual INT_PTR RunModal(Dialog& dialog, HWND owner) = 0;
     // Ends the process with that exit code. The fake records it and returns.

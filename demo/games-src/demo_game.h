@@ -45,22 +45,22 @@ static void Paint(HWND hwnd, HDC dc) {
 
 static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd, &ps);
-        Paint(hwnd, dc);
-        EndPaint(hwnd, &ps);
-        return 0;
-    }
-    case WM_ERASEBKGND: return 1;
-    case WM_TIMER:
-        ++g_frame;
-        InvalidateRect(hwnd, NULL, FALSE);
-        return 0;
-    case WM_KEYDOWN:
-        if (wp == VK_ESCAPE) DestroyWindow(hwnd);
-        return 0;
-    case WM_DESTROY: PostQuitMessage(0); return 0;
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(hwnd, &ps);
+            Paint(hwnd, dc);
+            EndPaint(hwnd, &ps);
+            return 0;
+        }
+        case WM_ERASEBKGND: return 1;
+        case WM_TIMER:
+            ++g_frame;
+            InvalidateRect(hwnd, NULL, FALSE);
+            return 0;
+        case WM_KEYDOWN:
+            if (wp == VK_ESCAPE) DestroyWindow(hwnd);
+            return 0;
+        case WM_DESTROY: PostQuitMessage(0); return 0;
     }
     return DefWindowProcA(hwnd, msg, wp, lp);
 }
@@ -81,8 +81,8 @@ int WINAPI WinMain(HINSTANCE inst, HINSTANCE prev, LPSTR cmd, int show) {
     wc.hCursor = LoadCursorA(NULL, IDC_ARROW);
     wc.lpszClassName = "QuillonDemoGame";
     RegisterClassA(&wc);
-    HWND hwnd = CreateWindowA("QuillonDemoGame", DEMO_TITLE, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                              560, 300, NULL, NULL, inst, NULL);
+    HWND hwnd = CreateWindowA("QuillonDemoGame", DEMO_TITLE, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 560,
+                              300, NULL, NULL, inst, NULL);
     ShowWindow(hwnd, show);
     SetTimer(hwnd, 1, 40, NULL);
     MSG msg;

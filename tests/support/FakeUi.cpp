@@ -24,8 +24,8 @@ int FakeUi::ShowMessage(HWND owner, const std::string& text, const std::string& 
 }
 
 bool FakeUi::PickFile(const win::OpenFileRequest& request, std::string& path) {
-    calls.push_back({UiCall::File, request.title, request.filter, request.flags, request.initialDir, {},
-                     request.owner, 0});
+    calls.push_back(
+        {UiCall::File, request.title, request.filter, request.flags, request.initialDir, {}, request.owner, 0});
     if (fileAnswers.empty()) return false;
     auto a = fileAnswers.front();
     fileAnswers.pop_front();

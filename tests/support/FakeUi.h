@@ -16,7 +16,7 @@ struct UiCall {
     std::string params;   // executed parameters, file dialog's initial folder
     std::string dir;      // executed working folder
     HWND owner = nullptr;
-    int dialogId = 0;     // template of a modal dialog
+    int dialogId = 0;  // template of a modal dialog
 };
 
 class FakeUi final : public win::UserInterface {
