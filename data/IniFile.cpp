@@ -52,8 +52,10 @@ void IniFile::WriteString(const std::string& section, const std::string& key, co
 }
 
 void IniFile::DeleteKey(const std::string& section, const std::string& key) {
-    if (!_open || section.empty()) return;
-    WritePrivateProfileStringA(section.c_str(), key.empty() ? nullptr : key.c_str(), nullptr, _path.c_str());
+    // Without a key WritePrivateProfileString would remove the whole section:
+    // a missing key deletes nothing.
+    if (!_open || section.empty() || key.empty()) return;
+    WritePrivateProfileStringA(section.c_str(), key.c_str(), nullptr, _path.c_str());
 }
 
 bool IniFile::FirstSection(std::string& name, size_t maxLength) {

@@ -234,7 +234,7 @@ bool MainWindow::SetUpFolders() {
         return false;
     }
     _state.gamesFolder = _state.programFolder + "\\Games";
-    _state.dataIniPath = _state.programFolder + "\\Data.ini";
+    _state.dataIniPath = DataIniPath(_state.programFolder);
     _state.loaderIniPath = _state.programFolder + "\\Loader.ini";
     CreateDirectoryA(_state.gamesFolder.c_str(), nullptr);
     return true;

@@ -54,6 +54,7 @@ TEST_F(IniFileTest, WritesAndDeletesGoToTheFileAtOnce) {
     ini.WriteString("", "00", "x");
     ini.WriteString("List", "", "x");
     ini.DeleteKey("", "00");
+    ini.DeleteKey("List", "");
     EXPECT_EQ(Text(), before) << "no section or key given";
 
     DeleteFileA(path.c_str());
