@@ -28,7 +28,11 @@ ql_need_packages() {
 ql_build() {
   local arch=$1 dir=$2
   shift 2
-  cmake -S "$QL_ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=Release \
+  local launcher=()
+  # A compiler cache, where one is installed, makes rebuilds of other trees cheap.
+  export CCACHE_BASEDIR="$QL_ROOT" CCACHE_NOHASHDIR=1
+  command -v ccache >/dev/null && launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  cmake -S "$QL_ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" \
         -DCMAKE_TOOLCHAIN_FILE="$QL_ROOT/cmake/mingw-$arch.cmake" "$@" >"$dir.configure.log" 2>&1 \
     || { cat "$dir.configure.log"; return 1; }
   cmake --build "$dir" -j "$QL_JOBS"
