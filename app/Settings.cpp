@@ -1,6 +1,7 @@
 // Registry access for the program's settings.
 #include "app/Settings.h"
 #include "app/Texts.h"
+#include "data/RegistryKey.h"
 #include "win/UserInterface.h"
 #include <cstring>
 
@@ -8,12 +9,13 @@ namespace {
 
 std::string g_keyPath = std::string("Software\\") + kCompanyKey + "\\" + kApplicationKey;
 
-HKEY OpenSettingsKey() {
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, g_keyPath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_READ | KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
-        return nullptr;
-    return key;
+bool OpenSettingsKey(RegistryKey& key) { return key.Open(HKEY_LOCAL_MACHINE, g_keyPath, KEY_READ | KEY_WRITE, true); }
+
+// Reads a value, or writes |firstStart| when it is absent; true when it was there.
+bool ReadOrInit(const char* name, DWORD& value, DWORD firstStart) {
+    if (ReadSettingValue(name, value)) return true;
+    WriteSettingValue(name, firstStart);
+    return false;
 }
 
 }  // namespace
@@ -22,57 +24,58 @@ bool SetSettingsKey(const char* company, const char* application) {
     if (!company || !application || !*company || !*application) return false;
     if (std::strlen(company) > 64 || std::strlen(application) > 64) return false;
     g_keyPath = std::string("Software\\") + company + "\\" + application;
-    HKEY key = OpenSettingsKey();
-    if (!key) return false;
-    RegCloseKey(key);
-    return true;
+    RegistryKey key;
+    return OpenSettingsKey(key);
 }
 
 const std::string& SettingsKeyPath() { return g_keyPath; }
 
 bool ReadSettingValue(const char* name, DWORD& value) {
-    HKEY key = OpenSettingsKey();
-    if (!key) return false;
-    DWORD type = 0, data = 0, size = sizeof data;
-    LONG r = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&data), &size);
-    RegCloseKey(key);
-    if (r != ERROR_SUCCESS || type != REG_DWORD || size != sizeof data) return false;
-    value = data;
-    return true;
+    RegistryKey key;
+    return OpenSettingsKey(key) && key.ReadDword(name, value);
 }
 
 bool WriteSettingValue(const char* name, DWORD value) {
-    HKEY key = OpenSettingsKey();
-    if (!key) return false;
-    LONG r = RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
-    RegCloseKey(key);
-    return r == ERROR_SUCCESS;
+    RegistryKey key;
+    return OpenSettingsKey(key) && key.WriteDword(name, value);
 }
 
-bool ReadSettingString(const char* name, char (&buffer)[260]) {
-    std::memset(buffer, 0, sizeof buffer);
-    HKEY key = OpenSettingsKey();
-    if (!key) return false;
-    DWORD type = 0, size = sizeof buffer - 1;
-    LONG r = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
-    RegCloseKey(key);
-    if (r != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) {
-        std::memset(buffer, 0, sizeof buffer);
-        return false;
-    }
-    return true;
+bool ReadSettingString(const char* name, std::string& text) {
+    text.clear();
+    RegistryKey key;
+    return OpenSettingsKey(key) && key.ReadString(name, text, 260);
 }
 
-bool WriteSettingString(const char* name, const char* text) {
-    HKEY key = OpenSettingsKey();
-    if (!key) {
+bool WriteSettingString(const char* name, const std::string& text) {
+    RegistryKey key;
+    if (!OpenSettingsKey(key)) {
         win::Ui().ShowMessage(nullptr, "Failed RegCreateKeyEx", kAppName, MB_OK);
         // Try again with plain access: the value may still be writable.
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, g_keyPath.c_str(), 0, KEY_WRITE, &key) != ERROR_SUCCESS) return false;
+        if (!key.Open(HKEY_LOCAL_MACHINE, g_keyPath, KEY_WRITE, false)) return false;
     }
-    const char* t = text ? text : "";
-    LONG r =
-        RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(t), static_cast<DWORD>(std::strlen(t) + 1));
-    RegCloseKey(key);
-    return r == ERROR_SUCCESS;
+    return key.WriteString(name, text);
+}
+
+void Settings::Load() {
+    DWORD value = 0;
+    ReadOrInit(setting::kReloadEffects, value, 0);
+    reloadVerify = ReadOrInit(setting::kReloadVerify, value, 1) ? value != 0 : true;
+    WriteSettingValue(setting::kConfirmDelete, 1);
+    confirmDelete = true;
+    firstStart = !ReadOrInit(setting::kFirstRun, value, 0);
+    slowDownTweak = ReadOrInit(setting::kSlowDownTweak, value, 0) ? static_cast<int>(value) : 4;
+    spanish = ReadOrInit(setting::kLanguage, value, 0) ? value != 0 : false;
+    useDefaultPif = ReadOrInit(setting::kUseDefaultPif, value, 1) ? value != 0 : true;
+    // Any unknown stored choice counts as 4.
+    storedBackground =
+        ReadSettingValue(setting::kBackground, value) ? static_cast<int>(value > 4 ? 4 : value) : kNoBackground;
+    for (int i = 0; i < 4; ++i)
+        columnWidths[i] = ReadSettingValue(setting::kColumnWidth[i], value) ? static_cast<int>(value)
+                                                                            : kDefaultColumnWidths[i];
+}
+
+void Settings::Save() const {
+    for (int i = 0; i < 4; ++i) WriteSettingValue(setting::kColumnWidth[i], static_cast<DWORD>(columnWidths[i]));
+    WriteSettingValue(setting::kSlowDownTweak, static_cast<DWORD>(slowDownTweak));
+    WriteSettingValue(setting::kLanguage, spanish ? 1 : 0);
 }

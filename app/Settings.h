@@ -1,5 +1,6 @@
 // The program's settings in the registry, under
-// HKEY_LOCAL_MACHINE\Software\<company>\<application>.
+// HKEY_LOCAL_MACHINE\Software\<company>\<application>: the value helpers and
+// the one structure that start-up loads and the closing steps save.
 #pragma once
 #include <windows.h>
 #include <string>
@@ -15,10 +16,10 @@ const std::string& SettingsKeyPath();
 // Each creates the key when it does not exist.
 bool ReadSettingValue(const char* name, DWORD& value);
 bool WriteSettingValue(const char* name, DWORD value);
-// Reads at most 260 bytes into |buffer| (emptied first); false when absent.
-bool ReadSettingString(const char* name, char (&buffer)[260]);
+// Reads at most 259 characters into |text|; false (and |text| empty) when absent.
+bool ReadSettingString(const char* name, std::string& text);
 // Shows "Failed RegCreateKeyEx" when the key cannot be opened, and still tries.
-bool WriteSettingString(const char* name, const char* text);
+bool WriteSettingString(const char* name, const std::string& text);
 
 // Registry value names.
 namespace setting {
@@ -33,3 +34,27 @@ constexpr char kUseDefaultPif[] = "UseDefaultPif";
 constexpr char kLastRun[] = "LastRun";
 constexpr const char* kColumnWidth[4] = {"ColumnWidth0", "ColumnWidth1", "ColumnWidth2", "ColumnWidth3"};
 }  // namespace setting
+
+struct Settings {
+    static constexpr int kDefaultColumnWidths[4] = {190, 85, 100, 145};
+    static constexpr int kNoBackground = -1;
+
+    bool spanish = false;           // "Language" non-zero
+    int slowDownTweak = 4;          // "SlowDownTweak"
+    bool reloadVerify = true;       // "ReloadVerify"
+    bool confirmDelete = true;      // always on: start-up writes 1
+    bool useDefaultPif = true;      // "UseDefaultPif"
+    int storedBackground = kNoBackground;  // "Background" as stored, kNoBackground when absent
+    int columnWidths[4] = {190, 85, 100, 145};
+    bool firstStart = false;        // "FirstRun" was absent (start-up then writes it)
+
+    // Reads every value. A value that is absent keeps its default and is written
+    // as the first start writes it ("SlowDownTweak" 0 and "Language" 0 although 4
+    // and English are used, "ReloadEffects" 0, "ReloadVerify" 1, "FirstRun" 0,
+    // "UseDefaultPif" 1); "ConfirmDelete" is always written 1. "Background" is
+    // left to the start-up's choice.
+    void Load();
+    // What the closing steps store: the column widths, the slow-down strength and
+    // the language.
+    void Save() const;
+};

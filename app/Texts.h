@@ -1,6 +1,6 @@
 // Names and message helpers shared by every window of the program.
 #pragma once
-#include <cstdarg>
+#include "data/Strings.h"
 #include <string>
 
 constexpr char kAppName[] = "Quillon Loader";
@@ -11,10 +11,3 @@ constexpr char kExeName[] = "Quillon.exe";
 inline const char* Tr(bool spanish, const char* english, const char* spanishText) {
     return spanish ? spanishText : english;
 }
-
-// printf-style formatting into a string: never overruns, however long the values.
-std::string Format(const char* format, ...)
-#if defined(__GNUC__)
-    __attribute__((format(printf, 1, 2)))
-#endif
-    ;

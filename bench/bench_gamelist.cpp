@@ -87,7 +87,9 @@ void ClickHeading(HWND window, int column) {
 std::unique_ptr<MainWindow> StartWindow(const std::string& folder, double& seconds) {
     ReleaseSingleInstance();
     const double t0 = Now();
-    auto window = std::make_unique<MainWindow>("", folder);
+    MainWindowOptions options;
+    options.folders.programFolder = folder;
+    auto window = std::make_unique<MainWindow>("", options);
     HWND h = window->Create(nullptr);
     if (h) {
         ShowWindow(h, SW_SHOWNOACTIVATE);

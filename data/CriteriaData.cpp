@@ -1,7 +1,5 @@
 // Reading and changing the criteria lists of Data.ini.
 #include "data/CriteriaData.h"
-#include "app/Texts.h"
-#include "win/UserInterface.h"
 #include <cstdio>
 
 namespace {
@@ -42,23 +40,12 @@ std::vector<std::string> ReadCriteriaList(const IniFile& ini, CriteriaList list,
     return values;
 }
 
-bool OpenDataIni(IniFile& ini, const std::string& path, bool spanish, HWND owner) {
-    if (ini.Open(path)) return true;
-    win::Ui().ShowMessage(
-        owner,
-        Tr(spanish, "Failed to load the Data.ini file!\nRecover the file or re-install Quillon Loader.",
-           "\xA1No se pudo cargar el archivo Data.ini!\n"
-           "Recupere el archivo o vuelva a instalar Quillon Loader."),
-        kAppName, MB_OK);
-    return false;
-}
-
 std::string ReadVdmSoundWeb(const IniFile& ini) {
     std::string web = ini.GetString("Misc", "VDMSoundWeb");
     return web.empty() ? kDefaultVdmSoundWeb : web;
 }
 
-int AddCriteriaEntry(IniFile& ini, CriteriaList list, const std::string& text, HWND owner) {
+int AddCriteriaEntry(IniFile& ini, CriteriaList list, const std::string& text) {
     const CriteriaListInfo& info = ListInfo(list);
     for (int i = 0; i < info.capacity; ++i) {
         std::string key = CriteriaKey(i);
@@ -67,27 +54,16 @@ int AddCriteriaEntry(IniFile& ini, CriteriaList list, const std::string& text, H
             return i;
         }
     }
-    win::Ui().ShowMessage(owner, Format("Cannot add anymore entries.\nMaximum limit is %d.", info.capacity), kAppName,
-                          MB_OK);
     return -1;
 }
 
-DeleteEntryResult DeleteCriteriaEntry(IniFile& ini, CriteriaList list, const std::string& selectedText, bool confirm,
-                                      HWND owner) {
-    if (selectedText.empty()) {
-        win::Ui().ShowMessage(owner, "No entry is selected!", "Error", MB_OK | MB_ICONSTOP);
-        return DeleteEntryResult::NoSelection;
-    }
+int FindCriteriaEntry(const IniFile& ini, CriteriaList list, const std::string& text) {
     const CriteriaListInfo& info = ListInfo(list);
-    for (int i = 0; i < info.capacity; ++i) {
-        std::string key = CriteriaKey(i);
-        if (ini.GetString(info.section, key) != selectedText) continue;
-        if (confirm &&
-            win::Ui().ShowMessage(owner, Format("Are you sure you want to\ndelete %s?", selectedText.c_str()),
-                                  "Confirm Delete", MB_YESNO | MB_ICONQUESTION) != IDYES)
-            return DeleteEntryResult::Declined;
-        ini.DeleteKey(info.section, key);
-        return DeleteEntryResult::Deleted;
-    }
-    return DeleteEntryResult::NotFound;
+    for (int i = 0; i < info.capacity; ++i)
+        if (ini.GetString(info.section, CriteriaKey(i)) == text) return i;
+    return -1;
+}
+
+void DeleteCriteriaSlot(IniFile& ini, CriteriaList list, int index) {
+    ini.DeleteKey(ListInfo(list).section, CriteriaKey(index));
 }

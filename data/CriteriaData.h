@@ -3,7 +3,6 @@
 // Nothing is cached: every read goes to the file and every change is written at once.
 #pragma once
 #include "data/IniFile.h"
-#include <windows.h>
 #include <string>
 #include <vector>
 
@@ -28,27 +27,17 @@ std::string DataIniPath(const std::string& programFolder);
 std::vector<std::string> ReadCriteriaList(const IniFile& ini, CriteriaList list, int keyCount = -1,
                                           int stopAfterFreeSlots = 0);
 
-// Opens Data.ini; on failure tells the user (English or Spanish) and returns
-// false, leaving the accessor closed.
-bool OpenDataIni(IniFile& ini, const std::string& path, bool spanish, HWND owner);
-
 constexpr char kDefaultVdmSoundWeb[] = "http://sourceforge.net/projects/vdmsound/";
 
 // "Misc"/"VDMSoundWeb", or the built-in address when that is empty.
 std::string ReadVdmSoundWeb(const IniFile& ini);
 
-// Writes |text| as typed into the lowest free slot and returns its index. A full
-// list gets the limit message and -1; nothing changes.
-int AddCriteriaEntry(IniFile& ini, CriteriaList list, const std::string& text, HWND owner);
+// Writes |text| as typed into the lowest free slot and returns its index; -1
+// when the list is full (nothing changes).
+int AddCriteriaEntry(IniFile& ini, CriteriaList list, const std::string& text);
 
-enum class DeleteEntryResult {
-    NoSelection,  // told the user; nothing changed
-    NotFound,     // no key holds that text
-    Declined,     // the user answered No
-    Deleted,      // the first key holding the text is gone
-};
+// The first slot whose value equals |text| exactly, -1 when none.
+int FindCriteriaEntry(const IniFile& ini, CriteriaList list, const std::string& text);
 
-// Deletes the first key whose value equals the selected row's text exactly.
-// An empty |selectedText| means that no row is selected.
-DeleteEntryResult DeleteCriteriaEntry(IniFile& ini, CriteriaList list, const std::string& selectedText, bool confirm,
-                                      HWND owner);
+// Empties that slot.
+void DeleteCriteriaSlot(IniFile& ini, CriteriaList list, int index);

@@ -1,8 +1,17 @@
-// Small questions about the file system.
+// Small questions about the file system, and whole-file writes.
 #pragma once
+#include <cstddef>
 #include <string>
 
 // True for an existing file (not a folder).
 bool FileExists(const std::string& path);
 // True for an existing folder.
 bool FolderExists(const std::string& path);
+
+// Creates or replaces the file with these bytes; a read-only file is replaced
+// too. False when it cannot be written completely.
+bool WriteWholeFile(const std::string& path, const void* bytes, size_t size);
+
+// Size and last write time of a file, 0 when it is missing: changes whenever
+// the file does.
+unsigned long long FileStamp(const std::string& path);

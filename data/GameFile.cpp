@@ -1,6 +1,5 @@
 // Game file reading and writing.
 #include "data/GameFile.h"
-#include "win/WaitCursor.h"
 #include <windows.h>
 #include <cstdio>
 #include <cstring>
@@ -98,7 +97,6 @@ bool ReplaceFileContent(const std::string& target, const std::vector<std::pair<c
 bool SaveGameFile(const CurrentGame& game) {
     if (!game.loaded) return false;
     OutputDebugStringA("Saving the game file...");
-    win::WaitCursor wait;
     std::vector<char> picture;
     if (game.record.pictureSize != 0) {
         // Keep the picture bytes that follow the record, as far as they go.
@@ -121,7 +119,6 @@ bool CreateBlankGameFile(const std::string& path) {
 }
 
 bool EmbedPicture(const std::string& gamePath, const std::string& bitmapPath) {
-    win::WaitCursor wait;
     if (!FileExists(gamePath) || !FileExists(bitmapPath)) return false;
     std::vector<char> bitmap;
     if (!ReadWholeFile(bitmapPath, bitmap)) return false;

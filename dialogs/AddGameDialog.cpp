@@ -3,13 +3,11 @@
 #include "app/Texts.h"
 #include "data/CriteriaData.h"
 #include "data/GameFile.h"
+#include "data/NewGame.h"
 #include "res/AddGameDialogRes.h"
 #include "res/resource.h"
 #include "win/UserInterface.h"
 #include <commdlg.h>
-#include <cstdio>
-#include <cstring>
-#include <optional>
 
 namespace {
 
@@ -21,34 +19,6 @@ const int kBrowseButtons[] = {IDC_ADD_BROWSE_PATH, IDC_ADD_BROWSE_COMMAND, IDC_A
 const int kTextFields[] = {IDC_ADD_TITLE,    IDC_ADD_PATH,     IDC_ADD_COMMAND,
                            IDC_ADD_DOCUMENT, IDC_ADD_DATAFILE, IDC_ADD_PICTURE};
 
-// Setup programs looked for in the game's folder. Later entries win, so the
-// precedence is SETUP.COM, SETUP.EXE, INSTALL.COM, INSTALL.EXE, SETUP.BAT, INSTALL.BAT.
-struct SetupProgram {
-    const char* file;
-    const char* stored;
-};
-constexpr SetupProgram kSetupPrograms[] = {
-    {"Install.bat", "INSTALL.BAT"}, {"setup.bat", "SETUP.BAT"}, {"Install.exe", "INSTALL.EXE"},
-    {"Install.com", "INSTALL.COM"}, {"setup.exe", "SETUP.EXE"}, {"SETUP.COM", "SETUP.COM"},
-};
-
-std::string FindSetupProgram(const std::string& folder) {
-    std::string found;
-    for (const auto& setup : kSetupPrograms)
-        if (FileExists(folder + "\\" + setup.file)) found = setup.stored;
-    return found;
-}
-
-std::optional<uint32_t> FileSize(const std::string& path) {
-    FILE* f = fopen(path.c_str(), "rb");
-    if (!f) return std::nullopt;
-    long size = -1;
-    if (fseek(f, 0, SEEK_END) == 0) size = ftell(f);
-    fclose(f);
-    if (size < 0) return std::nullopt;
-    return static_cast<uint32_t>(size);
-}
-
 std::string FileNameOf(const std::string& path) {
     size_t slash = path.find_last_of('\\');
     return slash == std::string::npos ? path : path.substr(slash + 1);
@@ -57,33 +27,6 @@ std::string FileNameOf(const std::string& path) {
 // A drive path ("C:\..."), a UNC path or a path from the root of the drive.
 bool IsFullPath(const std::string& path) {
     return (path.size() >= 2 && path[1] == ':') || (!path.empty() && (path[0] == '\\' || path[0] == '/'));
-}
-
-enum class TitleProblem { None, NotAFileName, DeviceName, TooLong };
-
-// Names that Windows keeps for devices, with or without an extension.
-bool IsDeviceName(const std::string& title) {
-    std::string base = title.substr(0, title.find('.'));
-    while (!base.empty() && base.back() == ' ') base.pop_back();
-    static const char* const kDevices[] = {"CON",  "PRN",  "AUX",  "NUL",  "COM1", "COM2", "COM3", "COM4",
-                                           "COM5", "COM6", "COM7", "COM8", "COM9", "LPT1", "LPT2", "LPT3",
-                                           "LPT4", "LPT5", "LPT6", "LPT7", "LPT8", "LPT9"};
-    for (const char* device : kDevices)
-        if (lstrcmpiA(base.c_str(), device) == 0) return true;
-    return false;
-}
-
-// The title names the game file, so it must be a plain file name: one that
-// Windows stores as it is, inside the Games folder.
-TitleProblem CheckTitle(const std::string& title, size_t gamePathLength) {
-    for (unsigned char c : title)
-        if (c < 32 || std::strchr("\\/:*?\"<>|", c)) return TitleProblem::NotAFileName;
-    // Windows drops trailing dots and blanks: "Doom." would become "Doom.qgf"
-    // and ".." would leave the Games folder.
-    if (title.empty() || title.back() == '.' || title.back() == ' ') return TitleProblem::NotAFileName;
-    if (IsDeviceName(title)) return TitleProblem::DeviceName;
-    if (gamePathLength > AddGameDialog::kMaxGamePath) return TitleProblem::TooLong;
-    return TitleProblem::None;
 }
 
 }  // namespace
@@ -95,10 +38,6 @@ AddGameDialog::~AddGameDialog() {
     // A modeless dialog still open: close it while the images are ours.
     if (Handle()) DestroyWindow(Handle());
     ReleaseImages();
-}
-
-std::string AddGameDialog::GameFilePath(const std::string& gameTitle) const {
-    return Format("%s\\Games\\%s.qgf", _programFolder.c_str(), gameTitle.c_str());
 }
 
 bool AddGameDialog::OnInit() {
@@ -221,8 +160,9 @@ std::string AddGameDialog::PictureSource(const std::string& field) const {
 // anything is written, rather than failing (or writing elsewhere) later.
 bool AddGameDialog::AcceptTitle(const std::string& gameTitle) {
     const char* problem = nullptr;
-    switch (CheckTitle(gameTitle, GameFilePath(gameTitle).size())) {
+    switch (CheckGameTitle(gameTitle, _programFolder)) {
         case TitleProblem::None: return true;
+        case TitleProblem::TooShort: problem = "Please enter the 'Game Title'."; break;
         case TitleProblem::NotAFileName:
             problem =
                 "The game title cannot be used as a file name:\n%s\n\n"
@@ -252,19 +192,22 @@ bool AddGameDialog::OnOK() {
                               "game files.\nContinue anyway?",
                               "Possible problem", MB_YESNO | MB_ICONQUESTION) != IDYES)
         return false;
-    if (gameTitle.size() < 2) {
-        win::Ui().ShowMessage(Handle(), "Please enter the 'Game Title'.", kAppName, MB_OK | MB_ICONSTOP);
-        SetFocus(Item(IDC_ADD_TITLE));
-        return false;
-    }
     if (!AcceptTitle(gameTitle)) return false;
 
-    title = gameTitle;
-    const std::string gamePath = GameFilePath(gameTitle);
+    NewGameFields fields;
+    fields.title = gameTitle;
+    fields.publisher = ItemText(IDC_ADD_PUBLISHER);
+    fields.category = ItemText(IDC_ADD_CATEGORY);
+    fields.path = path;
+    fields.command = ItemText(IDC_ADD_COMMAND);
+    fields.document = ItemText(IDC_ADD_DOCUMENT);
+    fields.dataFile = ItemText(IDC_ADD_DATAFILE);
+    fields.vdmSound = IsChecked(IDC_ADD_VDMSOUND);
+    fields.win95 = IsChecked(IDC_ADD_WIN95);
+    const std::string gamePath = GameFilePath(_programFolder, gameTitle);
     const std::string setup = path.empty() ? std::string() : FindSetupProgram(path);
-    noSetup = setup.empty();
 
-    if (!WriteGameFile(gamePath, setup)) {
+    if (!WriteNewGameFile(gamePath, NewGameRecord(fields, setup))) {
         win::Ui().ShowMessage(Handle(), Format("Failed to create the new QGF file!\n%s", gamePath.c_str()), "Error",
                               MB_OK | MB_ICONEXCLAMATION);
         End(IDCANCEL);
@@ -276,41 +219,12 @@ bool AddGameDialog::OnOK() {
             win::Ui().ShowMessage(Handle(), Format("Failed to embed the picture!\n%s", source.c_str()),
                                   "Created with error...", MB_OK | MB_ICONEXCLAMATION);
     }
+    added = AddedGame{gameTitle, setup.empty()};
     return true;
 }
 
-// Writes a blank game file, then patches the record with the dialog's fields.
-bool AddGameDialog::WriteGameFile(const std::string& gamePath, const std::string& setup) {
-    if (!CreateBlankGameFile(gamePath)) return false;
-    FILE* f = fopen(gamePath.c_str(), "r+b");
-    if (!f) return false;
-    GameRecord record;
-    if (fread(&record, 1, sizeof record, f) != sizeof record) {
-        fclose(f);
-        return false;
-    }
-    const std::string path = ItemText(IDC_ADD_PATH);
-    const std::string command = ItemText(IDC_ADD_COMMAND);
-    const std::string dataFile = ItemText(IDC_ADD_DATAFILE);
-    SetField(record.title, title.c_str());
-    SetField(record.publisher, ItemText(IDC_ADD_PUBLISHER).c_str());
-    SetField(record.category, ItemText(IDC_ADD_CATEGORY).c_str());
-    SetField(record.path, path.c_str());
-    SetField(record.command, command.c_str());
-    SetField(record.setup, setup.c_str());
-    SetField(record.document, ItemText(IDC_ADD_DOCUMENT).c_str());
-    record.options =
-        (IsChecked(IDC_ADD_VDMSOUND) ? kOptionVdmSound : 0) | (IsChecked(IDC_ADD_WIN95) ? kOptionWin95 : 0);
-    SetField(record.dataName, dataFile.c_str());
-    if (!path.empty() && !dataFile.empty())
-        if (auto size = FileSize(Format("%s\\%s", path.c_str(), dataFile.c_str()))) record.dataSize = *size;
-    if (!path.empty() && !command.empty()) {
-        if (auto size = FileSize(Format("%s\\%s", path.c_str(), command.c_str()))) {
-            record.programSize = *size;
-            SetField(record.programName, command.c_str());
-        }
-    }
-    bool ok = fseek(f, 0, SEEK_SET) == 0 && fwrite(&record, 1, sizeof record, f) == sizeof record;
-    if (fclose(f) != 0) ok = false;
-    return ok;
+std::optional<AddedGame> AskAddGame(HWND owner, const std::string& programFolder, const IniFile& dataIni) {
+    AddGameDialog dialog(programFolder, dataIni);
+    if (win::Ui().RunModal(dialog, owner) != IDOK) return std::nullopt;
+    return dialog.added;
 }

@@ -3,26 +3,22 @@
 #pragma once
 #include "data/IniFile.h"
 #include "widgets/SkinnedDialog.h"
+#include <optional>
 #include <string>
+
+struct AddedGame {
+    std::string title;    // as entered: the new game file's name
+    bool noSetup = true;  // the game's folder held no setup program (or no folder was given)
+};
 
 class AddGameDialog final : public SkinnedDialog {
 public:
-    // A game file path longer than this is refused: saving a game later puts a
-    // ".new" and an ".old" file beside it, and those must fit in MAX_PATH too.
-    static constexpr size_t kMaxGamePath = MAX_PATH - 1 - 4;
+    std::optional<AddedGame> added;  // out, after OK
 
-    // Out, after OK: the title as entered, and whether the game's folder held
-    // no setup program (also true when no folder was given).
-    std::string title;
-    bool noSetup = true;
-
-    // |programFolder| has no trailing separator; |dataIni| is the accessor of
-    // Data.ini that fills the publisher and category lists.
+    // |programFolder| has no trailing separator; |dataIni| fills the publisher
+    // and category lists.
     AddGameDialog(std::string programFolder, const IniFile& dataIni);
     ~AddGameDialog() override;
-
-    // "%s\Games\%s.qgf" for a title.
-    std::string GameFilePath(const std::string& gameTitle) const;
 
 private:
     bool OnInit() override;
@@ -37,7 +33,6 @@ private:
     void ShowPreview(HBITMAP bitmap);
     void ReleaseImages();
     bool AcceptTitle(const std::string& gameTitle);
-    bool WriteGameFile(const std::string& gamePath, const std::string& setup);
     std::string PictureSource(const std::string& field) const;
 
     std::string _programFolder;
@@ -46,3 +41,7 @@ private:
     HBITMAP _preview = nullptr;  // the picture we put into the preview, ours to delete
     std::string _chosenPicture;  // full path of the picture last picked with the browser
 };
+
+// Runs the dialog through the user-interface seam; nullopt when cancelled or
+// when the game file could not be written.
+std::optional<AddedGame> AskAddGame(HWND owner, const std::string& programFolder, const IniFile& dataIni);

@@ -7,9 +7,12 @@
 // the program's path, data: the layer names).
 constexpr char kLayersKey[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\AppCompatFlags\\Layers";
 
+enum class RegistryWrite {
+    Done,       // the value was set or deleted (or that was tried: its own failure is not reported)
+    Skipped,    // valueName or data null or empty: nothing done
+    KeyFailed,  // the key could not be created
+};
+
 // Creates root\keyPath when needed, then sets valueName to data (REG_SZ), or
-// deletes the value when data is "DELETE" in any case. False, with nothing
-// done, when valueName or data is null or empty; false after telling the user
-// when the key cannot be created. True once the value was set or deleted (or
-// that was tried: its own failure is not reported).
-bool WriteOrDeleteRegistryString(HKEY root, const char* keyPath, const char* valueName, const char* data);
+// deletes the value when data is "DELETE" in any case.
+RegistryWrite WriteOrDeleteRegistryString(HKEY root, const char* keyPath, const char* valueName, const char* data);

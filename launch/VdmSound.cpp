@@ -1,9 +1,8 @@
 // Finding the VDMSound sound emulator.
 #include "launch/VdmSound.h"
 #include "data/Files.h"
+#include "data/RegistryKey.h"
 #include <windows.h>
-#include <cstdio>
-#include <cstring>
 
 namespace {
 
@@ -14,34 +13,18 @@ constexpr char kTipsValue[] = "TipsFile";
 constexpr char kLauncherBatch[] = "dosdrv.exe /i:VDMS.INI\nCall %1";
 
 bool FromRegistry(VdmSoundInstall& out) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kVdmSoundKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return false;
-    char value[260] = {};
-    DWORD size = sizeof value;
+    RegistryKey key;
+    std::string value;
     // Whatever its type, the value is taken as text.
-    if (RegQueryValueExA(key, kTipsValue, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size) != ERROR_SUCCESS) {
-        RegCloseKey(key);
+    if (!key.Open(HKEY_CURRENT_USER, kVdmSoundKey, KEY_READ, false) || !key.ReadString(kTipsValue, value, 260, true))
         return false;
-    }
-    value[sizeof value - 1] = '\0';
-
     // The tips file lies in VDMSound's folder; a backslash at the very start
     // leaves no folder name.
-    size_t slash = 0;
-    for (size_t i = std::strlen(value); i-- > 1;) {
-        if (value[i] == '\\') {
-            slash = i;
-            break;
-        }
-    }
-    if (slash == 0) {
-        RegCloseKey(key);
-        return false;
-    }
-    out.folder.assign(value, slash + 1);
+    size_t slash = value.rfind('\\');
+    if (slash == std::string::npos || slash == 0) return false;
+    out.folder = value.substr(0, slash + 1);
     out.launchFile = out.folder + "VDMSRun.pif";
     out.available = true;
-    RegCloseKey(key);
     return true;
 }
 
@@ -56,11 +39,7 @@ bool FromFolder(const std::string& fixedFolder, VdmSoundInstall& out) {
 
     // Our launcher replaces whatever is there, even a read-only one. When it
     // cannot be written the old one (if any) is used.
-    SetFileAttributesA(out.launchFile.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (FILE* f = std::fopen(out.launchFile.c_str(), "w+b")) {
-        std::fwrite(kLauncherBatch, 1, sizeof kLauncherBatch - 1, f);
-        std::fclose(f);
-    }
+    WriteWholeFile(out.launchFile, kLauncherBatch, sizeof kLauncherBatch - 1);
     return true;
 }
 

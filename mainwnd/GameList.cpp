@@ -1,232 +1,135 @@
-// The game list: one row per game file of the games folder, its row images,
-// sorting, and the display of the selected game.
-#include "mainwnd/MainWindow.h"
-#include "app/Settings.h"
+// The game list: one row per game file of the games folder, read once per fill,
+// its row images, sorting, and the list's notifications.
 #include "app/Texts.h"
-#include "launch/ParameterLine.h"
+#include "data/GameFolder.h"
+#include "launch/GameRows.h"
+#include "mainwnd/MainWindow.h"
 #include "res/resource.h"
 #include "win/UserInterface.h"
 #include "win/WaitCursor.h"
-#include <algorithm>
-#include <cstdio>
-#include <cstring>
 #include <vector>
 
 namespace {
 
-bool LessNoCase(const std::string& a, const std::string& b) { return _stricmp(a.c_str(), b.c_str()) < 0; }
-
-// The sort key of one game file: its Publisher, Category or Setup; empty when
-// the record cannot be read (no validity check, as for any raw read).
-std::string SortKey(const std::string& path, int column) {
-    GameRecord record;
-    FILE* f = fopen(path.c_str(), "rb");
-    if (!f) return {};
-    size_t n = fread(&record, 1, sizeof record, f);
-    fclose(f);
-    if (n != sizeof record) return {};
-    switch (column) {
-        case 1: return FieldText(record.publisher);
-        case 2: return FieldText(record.category);
-        default: return FieldText(record.setup);
+// Moves a progress bar only when its filled part grows by a pixel, and at most
+// every 40 ms: painting it at each of 512 positions costs more than the work it
+// shows.
+class ProgressSteps {
+public:
+    ProgressSteps(HWND bar, int total) : _bar(bar), _total(total) {
+        RECT rc{};
+        GetClientRect(bar, &rc);
+        _width = rc.right > 0 ? rc.right : 1;
+        SendMessageA(bar, PBM_SETRANGE, 0, MAKELPARAM(0, total));
+        SendMessageA(bar, PBM_SETPOS, 0, 0);
     }
-}
+    void Set(int position) {
+        if (_total <= 0) return;
+        const int pixel = static_cast<int>(static_cast<long long>(position) * _width / _total);
+        const DWORD now = GetTickCount();
+        if (pixel == _lastPixel || now - _lastTime < 40) return;
+        _lastPixel = pixel;
+        _lastTime = now;
+        SendMessageA(_bar, PBM_SETPOS, static_cast<WPARAM>(position), 0);
+        UpdateWindow(_bar);
+    }
 
-// Size and last write time of a file, 0 when it is missing.
-unsigned long long FileStamp(const std::string& path) {
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA(path.c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE) return 0;
-    FindClose(h);
-    return (static_cast<unsigned long long>(fd.ftLastWriteTime.dwHighDateTime) << 32 |
-            fd.ftLastWriteTime.dwLowDateTime) ^
-           (static_cast<unsigned long long>(fd.nFileSizeHigh) << 48 | fd.nFileSizeLow);
-}
+private:
+    HWND _bar;
+    int _total;
+    int _width = 1;
+    int _lastPixel = 0;
+    DWORD _lastTime = GetTickCount();
+};
 
 }  // namespace
 
-void MainWindow::EnableGameCommands(bool on) {
-    for (int id : {IDC_RUNGAME, IDC_GAMESETTINGS, IDC_MODIFY, IDC_DOCS}) EnableItem(id, on);
-}
-
-bool MainWindow::FillGameList() {
+void MainWindow::FillGameList() {
     win::WaitCursor wait;
-    _busy = true;
+    _filling = true;
     EnableGameCommands(false);
+    // The list redraws once at the end, unless the player wants to see it grow.
+    const bool redrawEachRow = false;
+    if (!redrawEachRow) SendMessageA(_list.Handle(), WM_SETREDRAW, FALSE, 0);
     _list.DeleteAll();
-    _rowCount = 0;
+    ClearCurrentGame();
 
-    std::vector<std::string> names;
-    int counted = 0;
-    WIN32_FIND_DATAA fd;
-    HANDLE find = FindFirstFileA((_state.gamesFolder + "\\*.qgf").c_str(), &fd);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            ++counted;
-            if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && names.size() < static_cast<size_t>(kMaxGames))
-                names.push_back(fd.cFileName);
-        } while (FindNextFileA(find, &fd));
-        FindClose(find);
-    }
-    HWND progress = Item(IDC_PROGRESS);
-    SendMessageA(progress, PBM_SETRANGE, 0, MAKELPARAM(0, names.size()));
-    SendMessageA(progress, PBM_SETPOS, 0, 0);
-    if (counted > kMaxGames) {
+    const GameFolderListing listing = ListGameFiles(_state.gamesFolder, _options.maxGames);
+    ProgressSteps progress(Item(IDC_PROGRESS), static_cast<int>(listing.files.size()));
+    if (listing.counted > _options.maxGames) {
         win::Ui().ShowMessage(Handle(),
-                              Format(Tr(_state.spanish, "There are %d games, maximum is %d.\nPlease remove some games.",
+                              Format(Tr(_state.Spanish(), "There are %d games, maximum is %d.\nPlease remove some games.",
                                         "Hay %d juegos, el m\xE1ximo es %d. Por favor, borre algunos juegos."),
-                                     counted, kMaxGames),
+                                     listing.counted, _options.maxGames),
                               kAppName, MB_OK);
     }
-    std::sort(names.begin(), names.end(), LessNoCase);
-
-    if (_sortColumn != 0) {
-        // Grouped by the column's value, by name within a group; the files that
-        // cannot be read have an empty key and come first.
-        std::vector<std::pair<std::string, std::string>> keyed;
-        keyed.reserve(names.size());
-        for (const auto& name : names) keyed.emplace_back(SortKey(_state.gamesFolder + "\\" + name, _sortColumn), name);
-        std::stable_sort(keyed.begin(), keyed.end(),
-                         [](const auto& a, const auto& b) { return LessNoCase(a.first, b.first); });
-        for (size_t i = 0; i < keyed.size(); ++i) names[i] = keyed[i].second;
+    std::vector<GameRowData> rows;
+    rows.reserve(listing.files.size());
+    for (const auto& file : listing.files)
+        rows.push_back(ReadGameRow(_state.gamesFolder, file, _state.settings.reloadVerify));
+    OrderGameRows(rows, _sortColumn);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        progress.Set(static_cast<int>(i));
+        InsertRow(static_cast<int>(i), rows[i]);
     }
-    for (size_t i = 0; i < names.size(); ++i) {
-        SendMessageA(progress, PBM_SETPOS, i, 0);
-        InsertGameRow(names[i]);
+    if (!redrawEachRow) {
+        SendMessageA(_list.Handle(), WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(_list.Handle(), nullptr, TRUE);
     }
-
-    if (_state.startupComplete) ShowDefaultPicture();
-    ShowSelectedGame(-1, false);
+    const int count = _list.Count();
     SetWindowTextA(Handle(),
-                   _rowCount == 1
-                       ? Format(Tr(_state.spanish, "%s - %d game", "%s - %d juego."), kAppTitle, _rowCount).c_str()
-                       : Format(Tr(_state.spanish, "%s - %d games", "%s - %d juegos."), kAppTitle, _rowCount).c_str());
-    _busy = false;
-    SendMessageA(progress, PBM_SETPOS, 0, 0);
-    return true;
+                   count == 1 ? Format(Tr(_state.Spanish(), "%s - %d game", "%s - %d juego."), kAppTitle, count).c_str()
+                              : Format(Tr(_state.Spanish(), "%s - %d games", "%s - %d juegos."), kAppTitle, count).c_str());
+    SendMessageA(Item(IDC_PROGRESS), PBM_SETPOS, 0, 0);
+    _filling = false;
 }
 
-void MainWindow::InsertGameRow(const std::string& fileName) {
-    std::string name = fileName;
-    for (size_t i = name.size(); i-- > 1;) {
-        if (name[i] == '.' && name.size() - i - 1 >= 3 && _strnicmp(name.c_str() + i + 1, "qgf", 3) == 0) {
-            name.resize(i);
-            break;
-        }
+void MainWindow::InsertRow(int index, const GameRowData& row) {
+    const int inserted = _list.InsertRow(index, row.name);
+    if (!row.loaded) win::Ui().ShowMessage(Handle(), Format("Failed to load:\n%s", row.file.c_str()), "Error", MB_OK);
+    if (row.loaded) {
+        _list.SetText(inserted, 1, row.publisher);
+        _list.SetText(inserted, 2, row.category);
     }
-    int row = _list.InsertRow(_rowCount, name);
-    if (!LoadGameFile(_state.gamesFolder + "\\" + fileName, false)) {
-        win::Ui().ShowMessage(Handle(), Format("Failed to load:\n%s", fileName.c_str()), "Error", MB_OK);
-    }
-    if (!_game.path.empty()) {
-        _list.SetText(row, 1, FieldText(_game.record.publisher));
-        _list.SetText(row, 2, FieldText(_game.record.category));
-    }
-    _list.SetImage(row, _state.reloadVerify ? VerifyGameRow(row) : 7);
+    _list.SetImage(inserted, row.image);
+    _list.SetText(inserted, 3, row.settings);
+}
+
+void MainWindow::UpdateRowImage(int row) {
+    if (row < 0) return;
+    const std::string name = _list.Text(row, 0, 260);
+    GameRecord record;
+    int image = 1;
+    if (!name.empty() && ReadGameRecord(_state.gamesFolder + "\\" + name + ".qgf", record) == GameFileStatus::Ok)
+        image = GameStatusImage(record);
+    _list.SetImage(row, image);
     _list.RedrawRow(row);
-    _list.SetText(row, 3, SettingsColumnText());
-    if (_state.individualUpdating) {
-        UpdateWindow(Handle());
-        ShowSelectedGame(row, true);
-    }
-    ++_rowCount;
-}
-
-std::string MainWindow::SettingsColumnText() const {
-    const GameRecord& g = _game.record;
-    if (g.setup[0] == '\0') return "None";
-    if (UsesParameterSets(g)) return FieldText(g.command) + " " + ComposeParameterLine(g);
-    return FieldText(g.setup);
-}
-
-int MainWindow::VerifyGameRow(int row) {
-    if (row == -1 || _list.Text(row, 0).empty()) return 1;
-    ShowSelectedGame(row, !_busy);
-    const std::string path = FieldText(_game.record.path);
-    const std::string command = FieldText(_game.record.command);
-    if (path.size() < 2 || !FolderExists(path)) return 1;
-    if (command.size() < 2) return 2;
-    return FileExists(path + "\\" + command) ? 0 : 2;
-}
-
-void MainWindow::ShowSelectedGame(int row, bool showPicture) {
-    if (!_state.startupComplete) return;
-    _game.loaded = false;
-    if (row == -1) row = _list.Selected();
-    HMENU menu = GetMenu(Handle());
-    if (row == -1) {
-        // Nothing is shown now: selecting any row, even the one shown before a
-        // fill, shows its game.
-        _lastShownRow = -1;
-        EnableMenuItem(menu, IDM_RUNGAME, MF_BYCOMMAND | MF_GRAYED);
-        EnableMenuItem(menu, IDM_DELETEGAME, MF_BYCOMMAND | MF_GRAYED);
-        SetWindowTextA(Handle(), kAppTitle);
-        EnableGameCommands(false);
-        ShowDefaultPicture();
-        return;
-    }
-    _lastShownRow = row;
-    if (!_busy) _list.EnsureVisible(row);
-    EnableMenuItem(menu, IDM_RUNGAME, MF_BYCOMMAND | MF_ENABLED);
-    EnableMenuItem(menu, IDM_DELETEGAME, MF_BYCOMMAND | MF_ENABLED);
-    EnableGameCommands(true);
-
-    const std::string text = _list.Text(row, 0, 260);
-    if (text.empty()) return;
-    // While the list is filled or verified every row passes through here: only a
-    // game that the user selected is remembered as the last one.
-    if (!_busy) WriteSettingString(setting::kLastRun, text.c_str());
-    const std::string fileName = text + ".qgf";
-    const std::string path = _state.gamesFolder + "\\" + fileName;
-    _game.loaded = LoadGameFile(path, showPicture);
-    if (!_game.loaded) {
-        SetWindowTextA(Handle(), kAppTitle);
-        EnableGameCommands(false);
-        ShowDefaultPicture();
-        // The fill already reported the file; a repaint reports it only once.
-        if (!_busy) ReportLoadFailure(path, fileName);
-        return;
-    }
-    _reportedFailure.clear();
-    SetWindowTextA(Handle(), Format("%s - %s", kAppTitle, FieldText(_game.record.title).c_str()).c_str());
-    RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-}
-
-void MainWindow::ReportLoadFailure(const std::string& path, const std::string& caption) {
-    const unsigned long long stamp = FileStamp(path);
-    if (path == _reportedFailure && stamp == _reportedStamp) return;
-    _reportedFailure = path;
-    _reportedStamp = stamp;
-    win::Ui().ShowMessage(Handle(), "Failed to load the game file.\nPlease re-create it.", caption, MB_OK);
 }
 
 void MainWindow::RefreshGameList() {
-    int selected = _list.Selected();
-    std::string text = selected == -1 ? std::string() : _list.Text(selected, 0, 260);
-    _reportedFailure.clear();
+    const int selected = _list.Selected();
+    const std::string text = selected == -1 ? std::string() : _list.Text(selected, 0, 260);
     FillGameList();
     if (text.empty()) return;
-    int row = _list.Find(text);
+    const int row = _list.Find(text);
     if (row == -1) return;
     _list.Select(row);
-    _reportedFailure.clear();
-    ShowSelectedGame(row, true);
+    SetFocus(_list.Handle());
+    ShowSelectedGame(row);
 }
 
 void MainWindow::VerifyAllGames() {
     win::WaitCursor wait;
-    int selected = _list.Selected();
-    _busy = true;
-    HWND progress = Item(IDC_PROGRESS);
-    SendMessageA(progress, PBM_SETRANGE, 0, MAKELPARAM(0, _rowCount));
-    for (int row = 0; row < _rowCount; ++row) {
-        SendMessageA(progress, PBM_SETPOS, row, 0);
-        _list.SetImage(row, VerifyGameRow(row));
-        _list.RedrawRow(row);
+    _filling = true;
+    const int count = _list.Count();
+    ProgressSteps progress(Item(IDC_PROGRESS), count);
+    for (int row = 0; row < count; ++row) {
+        progress.Set(row);
+        UpdateRowImage(row);
     }
-    SendMessageA(progress, PBM_SETPOS, 0, 0);
-    _busy = false;
-    ShowSelectedGame(selected, true);
+    SendMessageA(Item(IDC_PROGRESS), PBM_SETPOS, 0, 0);
+    _filling = false;
+    ShowSelectedGame();
 }
 
 void MainWindow::SortBy(int column) {
@@ -236,74 +139,16 @@ void MainWindow::SortBy(int column) {
 
 void MainWindow::OnListNotify(NMHDR& hdr) {
     switch (hdr.code) {
-        case NM_CLICK:
-            // A click that just selected the row was reported by the selection change.
-            if (!_selectionShownByClick) _reportedFailure.clear();
-            _selectionShownByClick = false;
-            ShowSelectedGame(-1, true);
-            break;
+        case NM_CLICK: RequestShowSelected(); break;
         case LVN_ITEMCHANGED: {
-            auto& change = reinterpret_cast<NMLISTVIEW&>(hdr);
-            if (!(change.uChanged & LVIF_STATE)) break;
-            int selected = _list.Selected();
-            if (selected != _lastShownRow && selected != -1 && !_busy) {
-                _reportedFailure.clear();
-                _selectionShownByClick = true;
-                ShowSelectedGame(selected, true);
-            }
+            const auto& change = reinterpret_cast<NMLISTVIEW&>(hdr);
+            if (!(change.uChanged & LVIF_STATE) || _filling) break;
+            const int selected = _list.Selected();
+            if (selected != -1 && selected != _shownRow) RequestShowSelected();
             break;
         }
         case NM_DBLCLK: RunAndSave(GetSelectedRow()); break;
         case LVN_COLUMNCLICK: SortBy(reinterpret_cast<NMLISTVIEW&>(hdr).iSubItem); break;
         default: break;
     }
-}
-
-bool MainWindow::LoadGameFile(const std::string& path, bool showPicture) {
-    _game.loaded = false;
-    std::memset(&_game.record, 0, sizeof _game.record);
-    _game.path.clear();
-    if (ReadGameRecord(path, _game.record) != GameFileStatus::Ok) return false;
-    _game.path = path;
-    _game.loaded = true;
-    if (_game.record.pictureSize == 0 || !showPicture) {
-        ShowDefaultPicture();
-        return true;
-    }
-    char temp[MAX_PATH] = "";
-    GetTempPathA(sizeof temp, temp);
-    const std::string tempFile = std::string(temp) + "~_quil_~.bmp";
-    std::vector<char> picture;
-    if (!ReadGamePicture(path, _game.record.pictureSize, picture)) return true;
-    FILE* f = fopen(tempFile.c_str(), "wb");
-    if (!f) return true;
-    bool written = fwrite(picture.data(), 1, picture.size(), f) == picture.size();
-    written = fclose(f) == 0 && written;
-    HBITMAP bitmap = written ? static_cast<HBITMAP>(LoadImageA(nullptr, tempFile.c_str(), IMAGE_BITMAP, 0, 0,
-                                                               LR_LOADFROMFILE | LR_CREATEDIBSECTION))
-                             : nullptr;
-    if (!bitmap) {
-        OutputDebugStringA("qgf - Loadimage..FAILED.");
-        ShowDefaultPicture();
-    } else {
-        SetPreview(bitmap);
-    }
-    RedrawWindow(Item(IDC_PICTURE), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    return true;
-}
-
-void MainWindow::ShowDefaultPicture() {
-    if (_preview && _previewIsDefault) return;  // already shown: no need to load it again
-    SetPreview(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_DEFAULTGAME),
-                                               IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-    _previewIsDefault = true;
-}
-
-void MainWindow::SetPreview(HBITMAP bitmap) {
-    // The control shows the bitmap until the next one replaces it: only then is
-    // the old one deleted.
-    SendDlgItemMessageA(Handle(), IDC_PICTURE, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
-    if (_preview && _preview != bitmap) DeleteObject(_preview);
-    _preview = bitmap;
-    _previewIsDefault = false;
 }

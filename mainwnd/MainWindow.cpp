@@ -1,10 +1,13 @@
-// Main window messages: painting, the message loop, keys, commands.
+// Main window messages: the message loop, keys, notifications and painting.
 #include "mainwnd/MainWindow.h"
-#include "app/Texts.h"
-#include "dialogs/AddGameDialog.h"
+#include "mainwnd/MainWindowMessages.h"
 #include "res/resource.h"
-#include "win/UserInterface.h"
 #include <commctrl.h>
+
+MainWindow::MainWindow(std::string commandLine, MainWindowOptions options)
+    : SkinnedDialog(IDD_MAIN), _options(std::move(options)) {
+    _state.commandLine = std::move(commandLine);
+}
 
 MainWindow::~MainWindow() {
     if (_preview) DeleteObject(_preview);
@@ -21,34 +24,17 @@ int MainWindow::Run() {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
-    return 0;
+    return static_cast<int>(Result() == IDOK ? 0 : Result());
 }
 
 // Keys that reach the main window or any of its controls.
 bool MainWindow::PreTranslate(MSG& msg) {
     HWND hwnd = Handle();
     if (!hwnd || (msg.hwnd != hwnd && !IsChild(hwnd, msg.hwnd))) return false;
-    if (msg.message == WM_LBUTTONDOWN) _selectionShownByClick = false;
     if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;
     if (_tooltip) SendMessageA(_tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
     if (msg.message == WM_KEYDOWN && msg.wParam == VK_F5) RefreshGameList();
     return false;  // the key goes on to the normal handling
-}
-
-void MainWindow::OnCommand(int id, int /*code*/, HWND /*ctl*/) {
-    switch (id) {
-        case IDM_EXIT: PostMessageA(Handle(), WM_CLOSE, 0, 0); break;
-        case IDM_REFRESH: RefreshGameList(); break;
-        case IDM_VERIFYALL: VerifyAllGames(); break;
-        case IDM_RUNGAME: OnRunGameMenu(); break;
-        case IDM_ADDGAME: AddNewGame(); break;
-        case IDC_RUNGAME: RunAndSave(GetSelectedRow()); break;
-        case IDC_SLOWDOWN: OnSlowDownClicked(); break;
-        case IDC_SAVEGAME:
-            if (GetSelectedRow() != -1) SaveGameFile(_game);
-            break;
-        default: break;
-    }
 }
 
 LRESULT MainWindow::OnNotify(int id, NMHDR& hdr) {
@@ -70,6 +56,11 @@ bool MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
                 return true;
             }
             return SkinnedDialog::OnMessage(msg, wp, lp, result);
+        case kShowSelectedMessage:
+            _showPending = false;
+            ShowSelectedGame();
+            result = TRUE;
+            return true;
         case WM_CLOSE:
             Close();
             result = TRUE;
@@ -87,11 +78,10 @@ void MainWindow::Paint() {
         int x = (rc.right - GetSystemMetrics(SM_CXICON) + 1) / 2;
         int y = (rc.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
         DrawIcon(dc, x, y, _icon);
-        EndPaint(Handle(), &ps);
-        return;
     }
     EndPaint(Handle(), &ps);
-    if (_state.startupComplete) ShowSelectedGame(-1, true);
+    // A game file changed (or repaired) outside the program shows as it is now.
+    if (_state.startupComplete) ReloadIfChanged();
 }
 
 void MainWindow::OnDestroy() {
@@ -101,16 +91,4 @@ void MainWindow::OnDestroy() {
         _preview = nullptr;
     }
     _tooltip = nullptr;  // a child of ours: destroyed with us
-}
-
-void MainWindow::AddNewGame() {
-    AddGameDialog dialog(_state.programFolder, _dataIni);
-    if (win::Ui().RunModal(dialog, Handle()) != IDOK) return;
-    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    RefreshGameList();
-    int row = _list.Find(dialog.title);
-    if (row == -1) return;
-    _list.Select(row);
-    SetFocus(_list.Handle());
-    ShowSelectedGame(row, true);
 }

@@ -1,5 +1,9 @@
-// The main window: the game list, the selected game's picture and buttons.
-// It owns the program's shared state for the whole run.
+// The main window: the game list, the selected game's picture and buttons, the
+// CPU slow-down controls. It owns the program's shared state for the whole run.
+// Split by concern: MainWindow.cpp (messages and painting), MainWindowStartup.cpp
+// (start-up and shut-down), GameList.cpp (the list's rows), SelectedGame.cpp (the
+// current game and its display), MainWindowCommands.cpp (menu and buttons),
+// MainWindowLaunch.cpp (running games).
 #pragma once
 #include "app/AppState.h"
 #include "data/GameFile.h"
@@ -9,91 +13,86 @@
 #include "win/ListView.h"
 #include <string>
 
+// Where a main window keeps its files and how many games it lists; empty
+// folders take the real places.
+struct MainWindowOptions {
+    AppFolders folders;
+    int maxGames = 512;
+};
+
 class MainWindow : public SkinnedDialog {
 public:
-    static constexpr int kMaxGames = 512;
-    static constexpr int kDefaultColumnWidths[4] = {190, 85, 100, 145};
-
-    // |programFolder| empty: the executable's folder.
-    explicit MainWindow(std::string commandLine, std::string programFolder = {});
+    MainWindow(std::string commandLine, MainWindowOptions options = {});
     ~MainWindow() override;
 
     // Runs the window with the program's own message loop (keyboard shortcuts
     // need to see keys before the dialog manager does); returns the exit code.
     int Run();
-
-    AppState& State() { return _state; }
-    CurrentGame& Game() { return _game; }
-    win::ListView& List() { return _list; }
-
-    // The game list.
-    bool FillGameList();
-    void InsertGameRow(const std::string& fileName);
-    void ShowSelectedGame(int row, bool showPicture);
-    int VerifyGameRow(int row);
-    void RefreshGameList();
-    void VerifyAllGames();
-    int GetSelectedRow() const { return _list.Selected(); }
-    int SortColumn() const { return _sortColumn; }
-    void SortBy(int column);
-    // The text of the Settings column for the current game.
-    std::string SettingsColumnText() const;
-
-    // Loads a game file into the current game; shows its picture (or the default
-    // picture) in the preview.
-    bool LoadGameFile(const std::string& path, bool showPicture);
-    void ShowDefaultPicture();
-    HBITMAP PreviewBitmap() const { return _preview; }
-
-    // The criteria data file, checked at start-up.
-    IniFile& DataIni() { return _dataIni; }
-    // Runs the add-game dialog; on OK the list is refreshed and the new game selected.
-    void AddNewGame();
-
     // Runs the closing steps and closes the window.
     void Close();
-
-    // Launching: the game of a row, and what the Run Game button and the
-    // double click do (run, save, refresh the row's image).
-    bool LaunchGame(int row);
-    void RunAndSave(int row);
-    SlowDown& CpuSlowDown() { return _slowDown; }
 
 private:
     bool OnInit() override;
     void OnCommand(int id, int code, HWND ctl) override;
     LRESULT OnNotify(int id, NMHDR& hdr) override;
-    bool OnOK() override { return false; }      // Enter never ends the program
-    bool OnCancel() override { return false; }  // nor does Escape
+    bool OnOK() override { return false; }      // never ends the program (Enter runs the game)
+    bool OnCancel() override { return false; }  // Escape does nothing
     bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) override;
     void OnDestroy() override;
     bool PreTranslate(MSG& msg);
+    void Paint();
 
-    // Start-up steps.
+    // Start-up and shut-down (MainWindowStartup.cpp).
     bool InitStartup();
-    void LoadSettings();
-    void ChooseBackground();
+    void SetUpWindowDecorations();
     bool SetUpFolders();
+    void ChooseBackground();
     void RegisterFileType();
     void SetUpTooltips();
     void SetUpList();
-    void SelectLastRun();
-    void WriteClosingSettings();
-    void LaunchFromCommandLine();
     void CheckVdmsIni();
+    void SelectLastRun();
 
+    // The game list (GameList.cpp).
+    void FillGameList();
+    void InsertRow(int index, const struct GameRowData& row);
+    void RefreshGameList();
+    void VerifyAllGames();
+    void UpdateRowImage(int row);
+    void SortBy(int column);
+    void OnListNotify(NMHDR& hdr);
+    int GetSelectedRow() const { return _list.Selected(); }
+
+    // The current game (SelectedGame.cpp): loaded when the user selects a game.
+    void ShowSelectedGame(int row = -1);
+    void RequestShowSelected();
+    void ClearCurrentGame();
+    void OnCurrentGameChanged();
+    void ReloadIfChanged();
+    void ShowPicture(const std::string& path, const GameRecord& record);
+    void ShowDefaultPicture();
+    void SetPreview(HBITMAP bitmap, bool isDefault);
+    void EnableGameCommands(bool on);
+
+    // Commands (MainWindowCommands.cpp).
     void OnRunGameMenu();
+    void OnAddGame();
+    void OnSaveGame();
     void OnSlowDownClicked();
     void OnSlowDownReleased();
 
-    void EnableGameCommands(bool on);
-    void SetPreview(HBITMAP bitmap);
-    void ReportLoadFailure(const std::string& path, const std::string& caption);
-    void OnListNotify(NMHDR& hdr);
-    void Paint();
+    // Running games (MainWindowLaunch.cpp).
+    bool LaunchRow(int row);
+    void RunAndSave(int row);
+    void LaunchFromCommandLine();
 
     AppState _state;
+    MainWindowOptions _options;
     CurrentGame _game;
+    int _shownRow = -1;                      // the row whose game the current game is
+    unsigned long long _shownStamp = 0;      // its file's size and time when it was read
+    bool _showPending = false;               // a selection change waits to be shown
+    bool _filling = false;                   // the list is being filled or verified
     IniFile _dataIni;
     SlowDown _slowDown{_state.slowDownTweak};
     bool _slowDownEnabled = false;
@@ -103,16 +102,6 @@ private:
     HICON _icon = nullptr;
     HBITMAP _preview = nullptr;  // the bitmap the preview shows, ours to delete
     bool _previewIsDefault = false;
-    int _columnWidths[4] = {190, 85, 100, 145};
-    int _rowCount = 0;
     int _sortColumn = 0;
-    bool _busy = false;
-    int _lastShownRow = -1;
     bool _closing = false;
-    // The damaged game file whose load failure was last reported, and its size
-    // and time then: repaints do not report it again while it stays unchanged.
-    std::string _reportedFailure;
-    unsigned long long _reportedStamp = 0;
-    // Set by a selection change, taken by the click that caused it.
-    bool _selectionShownByClick = false;
 };

@@ -1,49 +1,38 @@
-// The main window's ways of running a game (button, double click, menu, command
-// line) and the CPU slow-down controls.
-#include "mainwnd/MainWindow.h"
+// The main window's ways of running a game: the Run Game button, the double
+// click, the menu and the command line.
 #include "app/Texts.h"
-#include "launch/LaunchGame.h"
+#include "mainwnd/LaunchSteps.h"
+#include "mainwnd/MainWindow.h"
 #include "res/resource.h"
 #include "win/UserInterface.h"
-#include <commctrl.h>
+#include "win/WaitCursor.h"
 
-bool MainWindow::LaunchGame(int row) {
+bool MainWindow::LaunchRow(int row) {
     if (row == -1) return false;
-    LaunchRequest request;
-    request.owner = Handle();
-    request.title = _list.Text(row, 0);
-    request.game = &_game;
-    request.state = &_state;
-    return ::LaunchGame(request);
+    return RunGame(Handle(), _list.Text(row, 0), _game.record, _state);
 }
 
 void MainWindow::RunAndSave(int row) {
     if (row == -1) return;
-    LaunchGame(row);
-    SaveGameFile(_game);  // only a loaded game is written
-    _list.SetImage(row, VerifyGameRow(row));
-}
-
-void MainWindow::OnRunGameMenu() {
-    int row = GetSelectedRow();
-    if (row == -1) {
-        win::Ui().ShowMessage(Handle(), Tr(_state.spanish, "No game is selected.", "No seleccionado Juego."), kAppName,
-                              MB_OK | MB_ICONEXCLAMATION);
-        return;
+    LaunchRow(row);
+    {
+        win::WaitCursor wait;
+        SaveGameFile(_game);  // only a loaded game is written
     }
-    LaunchGame(row);
+    _shownStamp = FileStamp(_game.path);
+    UpdateRowImage(row);
 }
 
 // The program was started with a game file: find its row, load it and run it.
 void MainWindow::LaunchFromCommandLine() {
     std::string path = _state.commandLine;
     if (!path.empty() && path[0] == '"') path = path.size() >= 2 ? path.substr(1, path.size() - 2) : std::string();
-    size_t slash = path.rfind('\\');
+    const size_t slash = path.rfind('\\');
     std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    size_t dot = name.rfind('.');
+    const size_t dot = name.rfind('.');
     if (dot != std::string::npos && dot > 0) name.resize(dot);
 
-    int row = _list.Find(name);
+    const int row = _list.Find(name);
     if (row == -1) {
         win::Ui().ShowMessage(Handle(),
                               "Cannot find the QGF in the game list!\n\nPlease move the QGF file to the folder\n"
@@ -54,31 +43,16 @@ void MainWindow::LaunchFromCommandLine() {
     }
     _list.Select(row);
     SetFocus(_list.Handle());
-    if (!LoadGameFile(path, true)) {
+    _game = CurrentGame();
+    _game.path = path;
+    _game.loaded = ReadGameRecord(path, _game.record) == GameFileStatus::Ok;
+    _shownRow = row;
+    _shownStamp = FileStamp(path);
+    OnCurrentGameChanged();
+    if (!_game.loaded) {
         win::Ui().ShowMessage(Handle(), "The QGF file appears to be corrupted.\nPlease re-create it.", path,
                               MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     RunAndSave(row);
-}
-
-void MainWindow::OnSlowDownClicked() {
-    _slowDownEnabled = IsChecked(IDC_SLOWDOWN);
-    if (_slowDownEnabled) {
-        int position = static_cast<int>(SendDlgItemMessageA(Handle(), IDC_SLOWDOWN_SLIDER, TBM_GETPOS, 0, 0));
-        _slowDown.SetPeriod(SlowDown::PeriodForSlider(position));
-        _slowDown.Start();
-    } else {
-        _slowDown.Stop();
-    }
-}
-
-void MainWindow::OnSlowDownReleased() {
-    int position = static_cast<int>(SendDlgItemMessageA(Handle(), IDC_SLOWDOWN_SLIDER, TBM_GETPOS, 0, 0));
-    if (_slowDownEnabled) _slowDown.SetPeriod(SlowDown::PeriodForSlider(position));
-    // Hidden while it changes, so that it repaints over the background.
-    HWND label = Item(IDC_SLOWDOWN_LABEL);
-    ShowWindow(label, SW_HIDE);
-    SetWindowTextA(label, SlowDown::LabelForSlider(position).c_str());
-    ShowWindow(label, SW_SHOW);
 }

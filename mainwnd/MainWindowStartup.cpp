@@ -4,7 +4,10 @@
 #include "app/Settings.h"
 #include "app/SingleInstance.h"
 #include "app/Texts.h"
+#include "app/Background.h"
 #include "data/CriteriaData.h"
+#include "data/RegistryKey.h"
+#include "dialogs/CriteriaPrompts.h"
 #include "launch/DefaultPif.h"
 #include "launch/VdmSound.h"
 #include "res/resource.h"
@@ -32,22 +35,13 @@ std::string ExecutableFolder() {
 
 // Writes a key's default value; false when the key cannot be created.
 bool SetClassKey(const char* key, const std::string& value) {
-    HKEY h = nullptr;
-    if (RegCreateKeyExA(HKEY_CLASSES_ROOT, key, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, &h, nullptr) !=
-        ERROR_SUCCESS)
-        return false;
-    RegSetValueExA(h, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>(value.size() + 1));
-    RegCloseKey(h);
+    RegistryKey k;
+    if (!k.Open(HKEY_CLASSES_ROOT, key, KEY_WRITE, true)) return false;
+    k.WriteString(nullptr, value);
     return true;
 }
 
 }  // namespace
-
-MainWindow::MainWindow(std::string commandLine, std::string programFolder) : SkinnedDialog(IDD_MAIN) {
-    _state.commandLine = std::move(commandLine);
-    _state.programFolder = std::move(programFolder);
-}
 
 bool MainWindow::OnInit() {
     if (!ClaimSingleInstance()) {
@@ -63,9 +57,63 @@ bool MainWindow::OnInit() {
 // The start-up steps in their order; false after a fatal failure.
 bool MainWindow::InitStartup() {
     HWND hwnd = Handle();
-    HINSTANCE inst = GetModuleHandleA(nullptr);
+    SetUpWindowDecorations();
+    if (!SetPriorityClass(GetCurrentProcess(), HIGH_PRIORITY_CLASS)) {
+        char text[512] = "";
+        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, GetLastError(), 0x0409,
+                       text, sizeof text, nullptr);
+        win::Ui().ShowMessage(hwnd, text, kAppName, MB_OK);
+    }
+    CoInitialize(nullptr);
+    SendDlgItemMessageA(hwnd, IDC_SLOWDOWN_SLIDER, TBM_SETRANGE, TRUE, MAKELPARAM(10, 110));
+    SendDlgItemMessageA(hwnd, IDC_SLOWDOWN_SLIDER, TBM_SETPOS, TRUE, 10);
+    SetUpTooltips();
 
-    // The About item of the system menu.
+    if (!SetSettingsKey(kCompanyKey, kApplicationKey)) {
+        win::Ui().ShowMessage(hwnd,
+                              Tr(_state.Spanish(), "There was an error accessing the registry! Aborting...",
+                                 "Error al acceder al registro! Abortando..."),
+                              kAppName, MB_OK);
+        win::Ui().ExitProcess(1);
+        End(1);
+        return false;
+    }
+    OSVERSIONINFOA version{};
+    version.dwOSVersionInfoSize = sizeof version;
+    _state.isNt = GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT;
+    _state.settings.Load();
+    _state.slowDownTweak = _state.settings.slowDownTweak;
+    if (_state.settings.firstStart) win::Ui().ShowMessage(hwnd, kWelcome, "Welcome to Quillon Loader", MB_OK);
+    ChooseBackground();
+    SetBackground(_state.backgroundBitmap, kStretch);
+    if (!SetUpFolders()) return false;
+    RegisterFileType();
+    SetUpList();
+    FindVdmSoundAtStartup(_state.vdm, _state.vdmSoundFixedFolder);
+
+    FillGameList();
+    if (!OpenDataIni(_dataIni, _state.dataIniPath, _state.Spanish(), hwnd)) {
+        win::Ui().ExitProcess(1);
+        End(1);
+        return false;
+    }
+    _state.vdmSoundWeb = ReadVdmSoundWeb(_dataIni);
+    CheckVdmsIni();
+    ListView_SetExtendedListViewStyle(_list.Handle(), LVS_EX_GRIDLINES | LVS_EX_SUBITEMIMAGES | LVS_EX_FULLROWSELECT);
+    if (_state.settings.useDefaultPif) InstallDefaultPif(_state.windowsFolder, GetModuleHandleA(nullptr));
+    _state.commandLineLaunch = _state.commandLine.size() > 3;
+    if (_state.commandLineLaunch)
+        LaunchFromCommandLine();
+    else
+        SelectLastRun();
+    return true;
+}
+
+// The About item of the system menu and the program's icons on the window and
+// its buttons.
+void MainWindow::SetUpWindowDecorations() {
+    HWND hwnd = Handle();
+    HINSTANCE inst = GetModuleHandleA(nullptr);
     char about[128] = "";
     LoadStringA(inst, IDS_ABOUTBOX, about, sizeof about);
     if (HMENU sys = GetSystemMenu(hwnd, FALSE); sys && about[0]) {
@@ -75,44 +123,6 @@ bool MainWindow::InitStartup() {
     _icon = LoadIconA(inst, MAKEINTRESOURCEA(IDI_QUILLON));
     SendMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(_icon));
     SendMessageA(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(_icon));
-
-    if (!SetPriorityClass(GetCurrentProcess(), HIGH_PRIORITY_CLASS)) {
-        char text[512] = "";
-        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, GetLastError(), 0x0409,
-                       text, sizeof text, nullptr);
-        win::Ui().ShowMessage(hwnd, text, kAppName, MB_OK);
-    }
-    CoInitialize(nullptr);
-
-    SendDlgItemMessageA(hwnd, IDC_SLOWDOWN_SLIDER, TBM_SETRANGE, TRUE, MAKELPARAM(10, 110));
-    SendDlgItemMessageA(hwnd, IDC_SLOWDOWN_SLIDER, TBM_SETPOS, TRUE, 10);
-    SetUpTooltips();
-
-    _state.individualUpdating = false;
-    _game.loaded = false;
-    for (int i = 0; i < 4; ++i) _columnWidths[i] = kDefaultColumnWidths[i];
-
-    if (!SetSettingsKey(kCompanyKey, kApplicationKey)) {
-        win::Ui().ShowMessage(hwnd,
-                              Tr(_state.spanish, "There was an error accessing the registry! Aborting...",
-                                 "Error al acceder al registro! Abortando..."),
-                              kAppName, MB_OK);
-        win::Ui().ExitProcess(1);
-        End(1);
-        return false;
-    }
-    LoadSettings();
-    for (int i = 0; i < 4; ++i) {
-        DWORD width = 0;
-        if (ReadSettingValue(setting::kColumnWidth[i], width)) _columnWidths[i] = static_cast<int>(width);
-    }
-    ChooseBackground();
-    SetBackground(_state.backgroundBitmap, kStretch);
-    if (!SetUpFolders()) return false;
-    RegisterFileType();
-    SetUpList();
-    FindVdmSoundAtStartup(_state.vdm, _state.vdmSoundFixedFolder);
-
     const struct {
         int id, icon;
     } buttons[] = {{IDC_RUNGAME, IDI_RUNGAME},
@@ -122,29 +132,6 @@ bool MainWindow::InitStartup() {
     for (const auto& b : buttons)
         SendDlgItemMessageA(hwnd, b.id, BM_SETIMAGE, IMAGE_ICON,
                             reinterpret_cast<LPARAM>(LoadIconA(inst, MAKEINTRESOURCEA(b.icon))));
-
-    if (!FillGameList() || !OpenDataIni(_dataIni, _state.dataIniPath, _state.spanish, hwnd)) {
-        win::Ui().ExitProcess(1);
-        End(1);
-        return false;
-    }
-    _state.vdmSoundWeb = ReadVdmSoundWeb(_dataIni);
-    CheckVdmsIni();
-    ListView_SetExtendedListViewStyle(_list.Handle(), LVS_EX_GRIDLINES | LVS_EX_SUBITEMIMAGES | LVS_EX_FULLROWSELECT);
-    DWORD usePif = 0;
-    if (!ReadSettingValue(setting::kUseDefaultPif, usePif)) {
-        usePif = 1;
-        WriteSettingValue(setting::kUseDefaultPif, 1);
-    }
-    _state.useDefaultPif = usePif != 0;
-    if (_state.windowsFolder.empty()) _state.windowsFolder = WindowsFolder();
-    if (_state.useDefaultPif) InstallDefaultPif(_state.windowsFolder, GetModuleHandleA(nullptr));
-    _state.commandLineLaunch = _state.commandLine.size() > 3;
-    if (_state.commandLineLaunch)
-        LaunchFromCommandLine();
-    else
-        SelectLastRun();
-    return true;
 }
 
 // VDMSound is there: its own settings file should be too.
@@ -154,7 +141,7 @@ void MainWindow::CheckVdmsIni() {
     if (vdms.Open(_state.vdm.folder + "VDMS.INI")) return;
     win::Ui().ShowMessage(
         Handle(),
-        Format(Tr(_state.spanish,
+        Format(Tr(_state.Spanish(),
                   "VDMSound is installed but VDMS.INI cannot be found.\n\nThe latest version of VDMSound can be "
                   "downloaded at\n%s",
                   "VDMSound instalado pero VDMS.INI no encontrado.\n\nLa \xFAltima versi\xF3n de VDMSound puede ser "
@@ -163,71 +150,22 @@ void MainWindow::CheckVdmsIni() {
         kAppName, MB_OK);
 }
 
-void MainWindow::LoadSettings() {
-    OSVERSIONINFOA version{};
-    version.dwOSVersionInfoSize = sizeof version;
-    _state.isNt = GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT;
-
-    DWORD value = 0;
-    if (!ReadSettingValue(setting::kReloadEffects, value)) WriteSettingValue(setting::kReloadEffects, 0);
-    _state.individualUpdating = false;
-
-    if (ReadSettingValue(setting::kReloadVerify, value)) {
-        _state.reloadVerify = value != 0;
-    } else {
-        WriteSettingValue(setting::kReloadVerify, 1);
-        _state.reloadVerify = true;
-    }
-    ReadSettingValue(setting::kConfirmDelete, value);
-    WriteSettingValue(setting::kConfirmDelete, 1);
-    _state.confirmDelete = true;
-
-    if (!ReadSettingValue(setting::kFirstRun, value)) {
-        WriteSettingValue(setting::kFirstRun, 0);
-        win::Ui().ShowMessage(Handle(), kWelcome, "Welcome to Quillon Loader", MB_OK);
-    }
-    if (ReadSettingValue(setting::kSlowDownTweak, value)) {
-        _state.slowDownTweak = static_cast<int>(value);
-    } else {
-        WriteSettingValue(setting::kSlowDownTweak, 0);
-        _state.slowDownTweak = 4;
-    }
-    if (ReadSettingValue(setting::kLanguage, value)) {
-        _state.spanish = value != 0;
-    } else {
-        WriteSettingValue(setting::kLanguage, 0);
-        _state.spanish = false;
-    }
-}
-
 void MainWindow::ChooseBackground() {
-    static const int kBitmaps[4] = {IDB_BACK_RED, IDB_BACK_GREEN, IDB_BACK_BLUE, IDB_BACK_GREY};
     srand(static_cast<unsigned>(time(nullptr)));
-    DWORD stored = 0;
-    if (!ReadSettingValue(setting::kBackground, stored)) {
-        WriteSettingValue(setting::kBackground, 3);
-        _state.background = 3;
-        _state.backgroundBitmap = IDB_BACK_GREY;
-        return;
-    }
-    int draw = rand() % 10;
-    if (draw >= 8 || stored > 3) {
-        // Now and then, and whenever the stored choice is unknown, the alternative.
-        _state.backgroundBitmap = IDB_BACK_ALT;
-        _state.background = 2;
-        WriteSettingValue(setting::kBackground, 2);
-    } else {
-        _state.background = static_cast<int>(stored);
-        _state.backgroundBitmap = kBitmaps[stored];
-    }
+    const BackgroundChoice choice = ChooseStartBackground(_state.settings.storedBackground, rand() % 10);
+    _state.backgroundBitmap = choice.bitmap;
+    if (choice.store >= 0) WriteSettingValue(setting::kBackground, static_cast<DWORD>(choice.store));
 }
 
 bool MainWindow::SetUpFolders() {
-    if (_state.programFolder.empty()) _state.programFolder = ExecutableFolder();
+    const AppFolders& folders = _options.folders;
+    _state.programFolder = folders.programFolder.empty() ? ExecutableFolder() : folders.programFolder;
+    _state.windowsFolder = folders.windowsFolder.empty() ? WindowsFolder() : folders.windowsFolder;
+    if (!folders.vdmSoundFolder.empty()) _state.vdmSoundFixedFolder = folders.vdmSoundFolder;
     if (_state.programFolder.empty()) {
         win::Ui().ShowMessage(
             Handle(),
-            Tr(_state.spanish, "Unable to register executable path!", "Imposible registrar la ruta del ejecutable!"),
+            Tr(_state.Spanish(), "Unable to register executable path!", "Imposible registrar la ruta del ejecutable!"),
             "QuillonLoader", MB_OK);
         win::Ui().ExitProcess(1);
         End(1);
@@ -278,7 +216,8 @@ void MainWindow::SetUpList() {
                                             "Categor\xED"
                                             "a",
                                             "Opciones"};
-    for (int i = 0; i < 4; ++i) _list.InsertColumn(i, _state.spanish ? kSpanish[i] : kEnglish[i], _columnWidths[i]);
+    for (int i = 0; i < 4; ++i)
+        _list.InsertColumn(i, _state.Spanish() ? kSpanish[i] : kEnglish[i], _state.settings.columnWidths[i]);
     _rowImages = ImageList_LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_ROWIMAGES), 16, 1,
                                       RGB(255, 255, 255), IMAGE_BITMAP, LR_CREATEDIBSECTION);
     if (!_rowImages || !ListView_SetImageList(_list.Handle(), _rowImages, LVSIL_SMALL)) {
@@ -288,23 +227,19 @@ void MainWindow::SetUpList() {
 
 void MainWindow::SelectLastRun() {
     SetFocus(_list.Handle());
-    char lastRun[260];
+    std::string lastRun;
     if (!ReadSettingString(setting::kLastRun, lastRun)) return;
     int row = _list.Find(lastRun);
     if (row >= 0) _list.Select(row);
 }
 
-void MainWindow::WriteClosingSettings() {
-    for (int i = 0; i < 4; ++i) WriteSettingValue(setting::kColumnWidth[i], static_cast<DWORD>(_list.ColumnWidth(i)));
-    WriteSettingValue(setting::kSlowDownTweak, static_cast<DWORD>(_state.slowDownTweak));
-    WriteSettingValue(setting::kLanguage, _state.spanish ? 1 : 0);
-}
-
 void MainWindow::Close() {
     if (_closing) return;
     _closing = true;
-    WriteClosingSettings();
+    for (int i = 0; i < 4; ++i) _state.settings.columnWidths[i] = _list.ColumnWidth(i);
+    _state.settings.slowDownTweak = _state.slowDownTweak;
+    _state.settings.Save();
     _slowDown.Stop();
-    if (_state.useDefaultPif) RestoreDefaultPif(_state.windowsFolder);
+    if (_state.settings.useDefaultPif) RestoreDefaultPif(_state.windowsFolder);
     End(IDOK);
 }

@@ -1,6 +1,8 @@
-// Formatting of message texts.
-#include "app/Texts.h"
+// Formatting and comparing texts.
+#include "data/Strings.h"
+#include <cstdarg>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 std::string Format(const char* format, ...) {
@@ -19,3 +21,7 @@ std::string Format(const char* format, ...) {
     va_end(args);
     return out;
 }
+
+bool EqualNoCase(const std::string& a, const std::string& b) { return _stricmp(a.c_str(), b.c_str()) == 0; }
+
+bool LessNoCase(const std::string& a, const std::string& b) { return _stricmp(a.c_str(), b.c_str()) < 0; }

@@ -1,0 +1,92 @@
+// Creating a new game file.
+#include "data/NewGame.h"
+#include "data/Files.h"
+#include "data/GameFile.h"
+#include "data/Strings.h"
+#include <cstdio>
+#include <cstring>
+#include <optional>
+
+namespace {
+
+// Later entries win.
+struct SetupProgram {
+    const char* file;
+    const char* stored;
+};
+constexpr SetupProgram kSetupPrograms[] = {
+    {"Install.bat", "INSTALL.BAT"}, {"setup.bat", "SETUP.BAT"}, {"Install.exe", "INSTALL.EXE"},
+    {"Install.com", "INSTALL.COM"}, {"setup.exe", "SETUP.EXE"}, {"SETUP.COM", "SETUP.COM"},
+};
+
+std::optional<uint32_t> FileSize(const std::string& path) {
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return std::nullopt;
+    long size = -1;
+    if (std::fseek(f, 0, SEEK_END) == 0) size = std::ftell(f);
+    std::fclose(f);
+    if (size < 0) return std::nullopt;
+    return static_cast<uint32_t>(size);
+}
+
+}  // namespace
+
+std::string GameFilePath(const std::string& programFolder, const std::string& title) {
+    return Format("%s\\Games\\%s.qgf", programFolder.c_str(), title.c_str());
+}
+
+bool IsDeviceName(const std::string& name) {
+    std::string base = name.substr(0, name.find('.'));
+    while (!base.empty() && base.back() == ' ') base.pop_back();
+    static const char* const kDevices[] = {"CON",  "PRN",  "AUX",  "NUL",  "CLOCK$", "COM1", "COM2", "COM3",
+                                           "COM4", "COM5", "COM6", "COM7", "COM8",   "COM9", "LPT1", "LPT2",
+                                           "LPT3", "LPT4", "LPT5", "LPT6", "LPT7",   "LPT8", "LPT9"};
+    for (const char* device : kDevices)
+        if (EqualNoCase(base, device)) return true;
+    return false;
+}
+
+TitleProblem CheckGameTitle(const std::string& title, const std::string& programFolder) {
+    if (title.size() < 2) return TitleProblem::TooShort;
+    for (unsigned char c : title)
+        if (c < 32 || std::strchr("\\/:*?\"<>|", c)) return TitleProblem::NotAFileName;
+    // Windows drops trailing dots and blanks: "Doom." would become "Doom.qgf"
+    // and ".." would leave the Games folder.
+    if (title.back() == '.' || title.back() == ' ') return TitleProblem::NotAFileName;
+    if (IsDeviceName(title)) return TitleProblem::DeviceName;
+    if (GameFilePath(programFolder, title).size() > kMaxGamePath) return TitleProblem::TooLong;
+    return TitleProblem::None;
+}
+
+std::string FindSetupProgram(const std::string& folder) {
+    std::string found;
+    for (const auto& setup : kSetupPrograms)
+        if (FileExists(folder + "\\" + setup.file)) found = setup.stored;
+    return found;
+}
+
+GameRecord NewGameRecord(const NewGameFields& fields, const std::string& setup) {
+    GameRecord record = BlankGameRecord();
+    SetField(record.title, fields.title.c_str());
+    SetField(record.publisher, fields.publisher.c_str());
+    SetField(record.category, fields.category.c_str());
+    SetField(record.path, fields.path.c_str());
+    SetField(record.command, fields.command.c_str());
+    SetField(record.setup, setup.c_str());
+    SetField(record.document, fields.document.c_str());
+    record.options = (fields.vdmSound ? kOptionVdmSound : 0) | (fields.win95 ? kOptionWin95 : 0);
+    SetField(record.dataName, fields.dataFile.c_str());
+    if (!fields.path.empty() && !fields.dataFile.empty())
+        if (auto size = FileSize(fields.path + "\\" + fields.dataFile)) record.dataSize = *size;
+    if (!fields.path.empty() && !fields.command.empty()) {
+        if (auto size = FileSize(fields.path + "\\" + fields.command)) {
+            record.programSize = *size;
+            SetField(record.programName, fields.command.c_str());
+        }
+    }
+    return record;
+}
+
+bool WriteNewGameFile(const std::string& gamePath, const GameRecord& record) {
+    return CreateBlankGameFile(gamePath) && ReplaceFileContent(gamePath, {{&record, sizeof record}});
+}

@@ -1,0 +1,14 @@
+// Small text helpers shared by the core and the windows.
+#pragma once
+#include <string>
+
+// printf-style formatting into a string: never overruns, however long the values.
+std::string Format(const char* format, ...)
+#if defined(__GNUC__)
+    __attribute__((format(printf, 1, 2)))
+#endif
+    ;
+
+// Compares without regard to case (code page 1252 letters included).
+bool EqualNoCase(const std::string& a, const std::string& b);
+bool LessNoCase(const std::string& a, const std::string& b);

@@ -1,0 +1,71 @@
+// The main window's commands: one handler per menu item, button and control.
+#include "app/Texts.h"
+#include "dialogs/AddGameDialog.h"
+#include "mainwnd/MainWindow.h"
+#include "res/resource.h"
+#include "win/UserInterface.h"
+#include "win/WaitCursor.h"
+#include <commctrl.h>
+
+void MainWindow::OnCommand(int id, int /*code*/, HWND /*ctl*/) {
+    switch (id) {
+        case IDM_EXIT: PostMessageA(Handle(), WM_CLOSE, 0, 0); break;
+        case IDM_REFRESH: RefreshGameList(); break;
+        case IDM_VERIFYALL: VerifyAllGames(); break;
+        case IDM_RUNGAME: OnRunGameMenu(); break;
+        case IDM_ADDGAME: OnAddGame(); break;
+        case IDC_RUNGAME: RunAndSave(GetSelectedRow()); break;
+        case IDC_SLOWDOWN: OnSlowDownClicked(); break;
+        case IDC_SAVEGAME: OnSaveGame(); break;
+        default: break;
+    }
+}
+
+void MainWindow::OnRunGameMenu() {
+    const int row = GetSelectedRow();
+    if (row == -1) {
+        win::Ui().ShowMessage(Handle(), Tr(_state.Spanish(), "No game is selected.", "No seleccionado Juego."), kAppName,
+                              MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    LaunchRow(row);
+}
+
+void MainWindow::OnAddGame() {
+    const auto added = AskAddGame(Handle(), _state.programFolder, _dataIni);
+    if (!added) return;
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RefreshGameList();
+    const int row = _list.Find(added->title);
+    if (row == -1) return;
+    _list.Select(row);
+    SetFocus(_list.Handle());
+    ShowSelectedGame(row);
+}
+
+void MainWindow::OnSaveGame() {
+    if (GetSelectedRow() == -1) return;
+    win::WaitCursor wait;
+    SaveGameFile(_game);
+}
+
+void MainWindow::OnSlowDownClicked() {
+    _slowDownEnabled = IsChecked(IDC_SLOWDOWN);
+    if (_slowDownEnabled) {
+        const int position = static_cast<int>(SendDlgItemMessageA(Handle(), IDC_SLOWDOWN_SLIDER, TBM_GETPOS, 0, 0));
+        _slowDown.SetPeriod(SlowDown::PeriodForSlider(position));
+        _slowDown.Start();
+    } else {
+        _slowDown.Stop();
+    }
+}
+
+void MainWindow::OnSlowDownReleased() {
+    const int position = static_cast<int>(SendDlgItemMessageA(Handle(), IDC_SLOWDOWN_SLIDER, TBM_GETPOS, 0, 0));
+    if (_slowDownEnabled) _slowDown.SetPeriod(SlowDown::PeriodForSlider(position));
+    // Hidden while it changes, so that it repaints over the background.
+    HWND label = Item(IDC_SLOWDOWN_LABEL);
+    ShowWindow(label, SW_HIDE);
+    SetWindowTextA(label, SlowDown::LabelForSlider(position).c_str());
+    ShowWindow(label, SW_SHOW);
+}

@@ -1,0 +1,125 @@
+// The current game: the game the user selected in the list, loaded from its
+// file when selected, and what shows it (caption, preview, buttons, menu items).
+#include "app/Texts.h"
+#include "data/Files.h"
+#include "data/GameFile.h"
+#include "mainwnd/MainWindow.h"
+#include "mainwnd/MainWindowMessages.h"
+#include "res/resource.h"
+#include "win/UserInterface.h"
+#include <vector>
+
+void MainWindow::EnableGameCommands(bool on) {
+    for (int id : {IDC_RUNGAME, IDC_GAMESETTINGS, IDC_MODIFY, IDC_DOCS}) EnableItem(id, on);
+    HMENU menu = GetMenu(Handle());
+    for (int id : {IDM_RUNGAME, IDM_DELETEGAME})
+        EnableMenuItem(menu, static_cast<UINT>(id), MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
+}
+
+// A selection change and the click that caused it come as two notifications:
+// both ask, the game is shown once.
+void MainWindow::RequestShowSelected() {
+    if (_showPending) return;
+    _showPending = true;
+    PostMessageA(Handle(), kShowSelectedMessage, 0, 0);
+}
+
+void MainWindow::ShowSelectedGame(int row) {
+    if (!_state.startupComplete) return;
+    if (row == -1) row = _list.Selected();
+    if (row == -1) {
+        ClearCurrentGame();
+        return;
+    }
+    _shownRow = row;
+    if (!_filling) _list.EnsureVisible(row);
+    EnableGameCommands(true);
+
+    const std::string text = _list.Text(row, 0, 260);
+    if (text.empty()) return;
+    WriteSettingString(setting::kLastRun, text);
+    const std::string fileName = text + ".qgf";
+    _game = CurrentGame();
+    _game.path = _state.gamesFolder + "\\" + fileName;
+    _shownStamp = FileStamp(_game.path);
+    _game.loaded = ReadGameRecord(_game.path, _game.record) == GameFileStatus::Ok;
+    OnCurrentGameChanged();
+    if (!_game.loaded)
+        win::Ui().ShowMessage(Handle(), "Failed to load the game file.\nPlease re-create it.", fileName, MB_OK);
+}
+
+void MainWindow::ClearCurrentGame() {
+    _game = CurrentGame();
+    _shownRow = -1;
+    _shownStamp = 0;
+    OnCurrentGameChanged();
+}
+
+// Everything that shows the current game follows it from here.
+void MainWindow::OnCurrentGameChanged() {
+    const bool shown = _shownRow != -1;
+    if (!shown || !_game.loaded) {
+        SetWindowTextA(Handle(), kAppTitle);
+        // A game that failed to load cannot be run or changed.
+        EnableGameCommands(false);
+        ShowDefaultPicture();
+        return;
+    }
+    EnableGameCommands(true);
+    SetWindowTextA(Handle(), Format("%s - %s", kAppTitle, FieldText(_game.record.title).c_str()).c_str());
+    ShowPicture(_game.path, _game.record);
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+// On a repaint: the selection went away, or the shown game's file changed.
+void MainWindow::ReloadIfChanged() {
+    const int selected = _list.Selected();
+    if (selected == -1) {
+        if (_shownRow != -1) ClearCurrentGame();
+        if (win::WindowText(Handle()) != kAppTitle) SetWindowTextA(Handle(), kAppTitle);
+        return;
+    }
+    if (_showPending) return;
+    if (selected != _shownRow || (!_game.path.empty() && FileStamp(_game.path) != _shownStamp))
+        ShowSelectedGame(selected);
+}
+
+// The picture embedded in a game file, or the default one when it has none or
+// it cannot be shown.
+void MainWindow::ShowPicture(const std::string& path, const GameRecord& record) {
+    std::vector<char> picture;
+    if (record.pictureSize == 0 || !ReadGamePicture(path, record.pictureSize, picture)) {
+        ShowDefaultPicture();
+        return;
+    }
+    char temp[MAX_PATH] = "";
+    GetTempPathA(sizeof temp, temp);
+    const std::string tempFile = std::string(temp) + "~_quil_~.bmp";
+    HBITMAP bitmap = WriteWholeFile(tempFile, picture.data(), picture.size())
+                         ? static_cast<HBITMAP>(LoadImageA(nullptr, tempFile.c_str(), IMAGE_BITMAP, 0, 0,
+                                                           LR_LOADFROMFILE | LR_CREATEDIBSECTION))
+                         : nullptr;
+    if (!bitmap) {
+        OutputDebugStringA("qgf - Loadimage..FAILED.");
+        ShowDefaultPicture();
+    } else {
+        SetPreview(bitmap, false);
+    }
+    RedrawWindow(Item(IDC_PICTURE), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+void MainWindow::ShowDefaultPicture() {
+    if (_preview && _previewIsDefault) return;  // already shown: no need to load it again
+    SetPreview(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_DEFAULTGAME),
+                                               IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)),
+               true);
+}
+
+void MainWindow::SetPreview(HBITMAP bitmap, bool isDefault) {
+    // The control shows the bitmap until the next one replaces it: only then is
+    // the old one deleted.
+    SendDlgItemMessageA(Handle(), IDC_PICTURE, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
+    if (_preview && _preview != bitmap) DeleteObject(_preview);
+    _preview = bitmap;
+    _previewIsDefault = isDefault;
+}
