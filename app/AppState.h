@@ -28,6 +28,7 @@ struct AppState {
     Settings settings;
     // Read by the slow-down timer on its own thread, so atomic.
     std::atomic<int> slowDownTweak{4};
+    bool individualUpdating = false;  // the list repaints and shows each game while it fills
     int backgroundBitmap = 0;
     bool startupComplete = false;
 

@@ -29,7 +29,7 @@ bool RegistryKey::ReadDword(const char* name, DWORD& value) const {
 bool RegistryKey::ReadString(const char* name, std::string& value, size_t maxBytes, bool anyType) const {
     if (!_key || maxBytes < 1) return false;
     std::vector<char> buffer(maxBytes, '\0');
-    DWORD type = 0, size = static_cast<DWORD>(maxBytes - 1);
+    DWORD type = 0, size = static_cast<DWORD>(maxBytes);
     if (RegQueryValueExA(_key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &size) != ERROR_SUCCESS)
         return false;
     if (!anyType && type != REG_SZ && type != REG_EXPAND_SZ) return false;

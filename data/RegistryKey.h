@@ -18,8 +18,9 @@ public:
 
     // A REG_DWORD value; false when absent or of another type or size.
     bool ReadDword(const char* name, DWORD& value) const;
-    // A string value of at most |maxBytes| - 1 characters; REG_SZ or
-    // REG_EXPAND_SZ unless |anyType| (then the bytes are taken as text).
+    // A string value of at most |maxBytes| bytes, cut to |maxBytes| - 1
+    // characters; REG_SZ or REG_EXPAND_SZ unless |anyType| (then the bytes are
+    // taken as text).
     bool ReadString(const char* name, std::string& value, size_t maxBytes = MAX_PATH, bool anyType = false) const;
     bool WriteDword(const char* name, DWORD value);
     // null |name|: the key's default value.

@@ -38,6 +38,7 @@ GameRowData ReadGameRow(const std::string& gamesFolder, const std::string& file,
     if (row.loaded) {
         row.publisher = FieldText(record.publisher);
         row.category = FieldText(record.category);
+        row.pictureSize = record.pictureSize;
     }
     row.settings = SettingsColumnText(record);
     row.image = verify ? (row.name.empty() ? 1 : GameStatusImage(record)) : 7;

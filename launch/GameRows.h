@@ -12,6 +12,7 @@ struct GameRowData {
     bool loaded = false;   // the record is a good one
     std::string sortKeys[3];  // Publisher, Category, Setup; empty when the record could not be read
     std::string publisher, category, settings;
+    uint32_t pictureSize = 0;
     int image = 7;         // the status image: 0 ready, 1 no folder, 2 no program, 7 not verified
 };
 

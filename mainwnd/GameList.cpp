@@ -49,7 +49,7 @@ void MainWindow::FillGameList() {
     _filling = true;
     EnableGameCommands(false);
     // The list redraws once at the end, unless the player wants to see it grow.
-    const bool redrawEachRow = false;
+    const bool redrawEachRow = _state.individualUpdating;
     if (!redrawEachRow) SendMessageA(_list.Handle(), WM_SETREDRAW, FALSE, 0);
     _list.DeleteAll();
     ClearCurrentGame();
@@ -93,6 +93,12 @@ void MainWindow::InsertRow(int index, const GameRowData& row) {
     }
     _list.SetImage(inserted, row.image);
     _list.SetText(inserted, 3, row.settings);
+    if (_state.individualUpdating) {
+        UpdateWindow(Handle());
+        GameRecord picture{};
+        picture.pictureSize = row.pictureSize;
+        ShowPicture(_state.gamesFolder + "\\" + row.file, picture);
+    }
 }
 
 void MainWindow::UpdateRowImage(int row) {

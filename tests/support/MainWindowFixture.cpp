@@ -2,10 +2,12 @@
 #include "MainWindowFixture.h"
 #include "app/Settings.h"
 #include "app/SingleInstance.h"
+#include "res/resource.h"
 
 void MainWindowFixture::SetUp() {
     folder = MakeTempFolder("main");
     CreateDirectoryA((folder + "\\Games").c_str(), nullptr);
+    CreateDirectoryA((folder + "\\Windows").c_str(), nullptr);
     WriteFileText(folder + "\\Data.ini",
                   "[Categories]\r\n00=Action\r\n01=Adventure\r\n[Publishers]\r\n00=Apogee\r\n"
                   "[Sound Devices]\r\n00=Sound Blaster\r\n[Music Devices]\r\n00=AdLib\r\n");
@@ -21,12 +23,13 @@ void MainWindowFixture::TearDown() {
     RemoveTree(folder);
 }
 
-MainWindow& MainWindowFixture::Start(const std::string& commandLine) {
-    window = std::make_unique<MainWindow>(commandLine, folder);
-    CreateDirectoryA((folder + "\\Windows").c_str(), nullptr);
-    window->State().windowsFolder = folder + "\\Windows";
-    window->State().vdmSoundFixedFolder = folder + "\\NoVDMSound\\";
-    if (beforeStart) beforeStart(window->State());
+MainWindow& MainWindowFixture::Start(const std::string& commandLine, int maxGames) {
+    MainWindowOptions options;
+    options.folders.programFolder = folder;
+    options.folders.windowsFolder = folder + "\\Windows";
+    options.folders.vdmSoundFolder = folder + "\\NoVDMSound\\";
+    options.maxGames = maxGames;
+    window = std::make_unique<MainWindow>(commandLine, options);
     HWND h = window->Create(nullptr);
     if (h) {
         ShowWindow(h, SW_SHOWNOACTIVATE);
@@ -43,7 +46,7 @@ void MainWindowFixture::Discard() {
 }
 
 void MainWindowFixture::CloseWindow() {
-    SendMessageA(window->Handle(), WM_CLOSE, 0, 0);
+    SendMessageA(Hwnd(), WM_CLOSE, 0, 0);
     PumpMessages();
 }
 
@@ -51,10 +54,67 @@ void MainWindowFixture::AddGame(const GameRecord& record, const std::vector<char
     WriteGame(GamePath(FieldText(record.title)), record, picture);
 }
 
-std::string MainWindowFixture::Caption() const { return win::WindowText(window->Handle()); }
+std::vector<std::string> MainWindowFixture::Column(int column) const {
+    std::vector<std::string> out;
+    win::ListView list = List();
+    for (int i = 0; i < list.Count(); ++i) out.push_back(list.Text(i, column));
+    return out;
+}
+
+std::string MainWindowFixture::Caption() const { return win::WindowText(Hwnd()); }
+
+std::pair<int, int> MainWindowFixture::PreviewSize() const {
+    BITMAP bm{};
+    GetObjectA(reinterpret_cast<HBITMAP>(SendDlgItemMessageA(Hwnd(), IDC_PICTURE, STM_GETIMAGE, IMAGE_BITMAP, 0)),
+               sizeof bm, &bm);
+    return {static_cast<int>(bm.bmWidth), static_cast<int>(bm.bmHeight)};
+}
+
+std::string MainWindowFixture::LastRun() const {
+    std::string text;
+    ReadSettingString("LastRun", text);
+    return text;
+}
+
+namespace {
+void Notify(HWND window, UINT code, int row, int column) {
+    NMLISTVIEW nm{};
+    nm.hdr.hwndFrom = GetDlgItem(window, IDC_GAMELIST);
+    nm.hdr.idFrom = IDC_GAMELIST;
+    nm.hdr.code = code;
+    nm.iItem = row;
+    nm.iSubItem = column;
+    SendMessageA(window, WM_NOTIFY, IDC_GAMELIST, reinterpret_cast<LPARAM>(&nm));
+    PumpMessages();
+}
+}  // namespace
+
+void MainWindowFixture::ClickRow(int row) {
+    List().Select(row);
+    Notify(Hwnd(), NM_CLICK, row, 0);
+}
+
+void MainWindowFixture::DoubleClickRow(int row) {
+    List().Select(row);
+    PumpMessages();
+    Notify(Hwnd(), NM_DBLCLK, row, 0);
+}
+
+void MainWindowFixture::ClickColumn(int column) { Notify(Hwnd(), LVN_COLUMNCLICK, -1, column); }
+
+void MainWindowFixture::Command(int id) {
+    SendMessageA(Hwnd(), WM_COMMAND, static_cast<WPARAM>(id), 0);
+    PumpMessages();
+}
 
 void MainWindowFixture::Repaint() {
-    InvalidateRect(window->Handle(), nullptr, TRUE);
-    UpdateWindow(window->Handle());
+    InvalidateRect(Hwnd(), nullptr, TRUE);
+    UpdateWindow(Hwnd());
     PumpMessages();
+}
+
+size_t MainWindowFixture::CountMessages(const std::string& text) const {
+    size_t n = 0;
+    for (const auto& m : ui.Messages()) n += m.text == text;
+    return n;
 }
