@@ -124,6 +124,22 @@ TEST_F(GameFileTest, AFailedSaveOrEmbedLeavesTheFileAsItWas) {
     EXPECT_EQ(ReadFileBytes(File("safe.qgf")), before);
 }
 
+TEST_F(GameFileTest, AFailedSwapPutsTheOldFileBack) {
+    WriteGame(File("swap.qgf"), MakeGame("Swap"), MakeBmp(4, 4, 1, 2, 3));
+    const std::vector<char> before = ReadFileBytes(File("swap.qgf"));
+    // The new content can be written, but an open handle without delete sharing
+    // keeps it from being renamed into place after the old file moved aside.
+    const std::string fresh = File("swap.qgf") + ".new";
+    HANDLE held = CreateFileA(fresh.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    const std::string text = "changed";
+    EXPECT_FALSE(ReplaceFileContent(File("swap.qgf"), {{text.data(), text.size()}}));
+    CloseHandle(held);
+    EXPECT_EQ(ReadFileBytes(File("swap.qgf")), before);
+    EXPECT_EQ(GetFileAttributesA((File("swap.qgf") + ".old").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
 TEST_F(GameFileTest, EmbedReplacesThePicture) {
     WriteGame(File("e.qgf"), MakeGame("E"), MakeBmp(30, 30, 200, 0, 0));
     std::vector<char> newer = MakeBmp(3, 2, 0, 0, 255);

@@ -146,12 +146,17 @@ TEST_F(LaunchTest, EntryPointsRunAndSaveOrNot) {
     EXPECT_EQ(FieldText(Saved("C double").command), "PLAY.EXE");
     EXPECT_EQ(List().Image(2), 0) << "the row's image is recomputed";
 
-    // Enter presses the default button, Run Game; Escape does nothing.
+    // Enter in the list presses the default button, Run Game; Escape does nothing.
     ClickRow(1);
-    SendMessageA(Hwnd(), WM_COMMAND, IDCANCEL, 0);
-    PumpMessages();
+    ui.Clear();
+    for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
+        MSG msg{List().Handle(), WM_KEYDOWN, key, 0, 0, {0, 0}};
+        IsDialogMessageA(Hwnd(), &msg);
+        PumpMessages();
+    }
+    EXPECT_EQ(ui.Calls(UiCall::Execute).size(), 1u);
     EXPECT_TRUE(IsWindow(Hwnd()));
-    EXPECT_EQ(LOWORD(SendMessageA(Hwnd(), DM_GETDEFID, 0, 0)), IDC_RUNGAME);
+    EXPECT_FALSE(window->Ended());
 }
 
 TEST_F(LaunchTest, CommandLineLaunch) {

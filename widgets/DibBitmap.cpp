@@ -1,25 +1,10 @@
 // Loading a bitmap resource into a DIB with its palette, and drawing it.
 #include "widgets/DibBitmap.h"
+#include "win/GdiGuards.h"
 #include <new>
+#include <optional>
 
 namespace {
-
-// Releases a GDI object and a window DC at the end of a scope.
-struct ObjectGuard {
-    HGDIOBJ object;
-    ~ObjectGuard() {
-        if (object) DeleteObject(object);
-    }
-};
-
-struct WindowDc {
-    HWND hwnd;
-    HDC dc;
-    explicit WindowDc(HWND h) : hwnd(h), dc(GetDC(h)) {}
-    ~WindowDc() {
-        if (dc) ReleaseDC(hwnd, dc);
-    }
-};
 
 int ColourEntries(int bitCount) {
     switch (bitCount) {
@@ -46,7 +31,7 @@ bool DibBitmap::LoadFromResource(HINSTANCE module, int id) {
     HBITMAP bitmap =
         static_cast<HBITMAP>(LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     if (!bitmap) return false;
-    ObjectGuard bitmapGuard{bitmap};
+    win::GdiObject bitmapGuard(bitmap);
 
     BITMAP bm{};
     if (!GetObjectA(bitmap, sizeof bm, &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0) return false;
@@ -80,8 +65,8 @@ bool DibBitmap::LoadFromResource(HINSTANCE module, int id) {
 
     int rows = 0;
     {
-        WindowDc desktop(GetDesktopWindow());
-        rows = GetDIBits(desktop.dc, bitmap, 0, static_cast<UINT>(bm.bmHeight), _bits.data(),
+        win::WindowDc desktop(GetDesktopWindow());
+        rows = GetDIBits(desktop.Get(), bitmap, 0, static_cast<UINT>(bm.bmHeight), _bits.data(),
                          reinterpret_cast<BITMAPINFO*>(_info.data()), DIB_RGB_COLORS);
     }
     if (rows < bm.bmHeight) {
@@ -113,15 +98,13 @@ bool DibBitmap::LoadFromResource(HINSTANCE module, int id) {
 
 void DibBitmap::DrawStretched(HDC dc, const RECT& rect) const {
     if (!IsLoaded()) return;
-    HPALETTE previous = nullptr;
+    std::optional<win::RealizedPalette> palette;
     if (_palette) {
-        previous = SelectPalette(dc, _palette, FALSE);
-        RealizePalette(dc);
+        palette.emplace(dc, _palette, false);
         SetStretchBltMode(dc, COLORONCOLOR);
     }
     StretchDIBits(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, 0, 0, Width(), Height(),
                   _bits.data(), Info(), DIB_RGB_COLORS, SRCCOPY);
-    if (previous) SelectPalette(dc, previous, FALSE);
 }
 
 void DibBitmap::DrawAt(HDC dc, int x, int y) const {

@@ -1,6 +1,7 @@
 // Background painting, transparent controls and palette realisation of the
 // skinned dialogs.
 #include "widgets/SkinnedDialog.h"
+#include "win/GdiGuards.h"
 
 namespace {
 
@@ -87,11 +88,12 @@ bool SkinnedDialog::ControlColour(HDC dc, HWND control, INT_PTR& result) {
 bool SkinnedDialog::QueryNewPalette(INT_PTR& result) {
     HPALETTE palette = _background.Palette();
     if (!palette) return false;
-    HDC dc = GetDC(Handle());
-    HPALETTE previous = SelectPalette(dc, palette, FALSE);
-    UINT changed = RealizePalette(dc);
-    SelectPalette(dc, previous, FALSE);
-    ReleaseDC(Handle(), dc);
+    UINT changed = 0;
+    {
+        win::WindowDc dc(Handle());
+        win::RealizedPalette realized(dc.Get(), palette, false);
+        changed = realized.Changed();
+    }
     const bool realised = changed != 0 && changed != GDI_ERROR;
     if (realised) InvalidateRect(Handle(), nullptr, TRUE);
     SetMsgResult(realised ? TRUE : FALSE);
@@ -102,11 +104,12 @@ bool SkinnedDialog::QueryNewPalette(INT_PTR& result) {
 bool SkinnedDialog::PaletteChanged(HWND changedBy) {
     HPALETTE palette = _background.Palette();
     if (!palette || changedBy == Handle() || IsChild(Handle(), changedBy)) return false;
-    HDC dc = GetDC(Handle());
-    HPALETTE previous = SelectPalette(dc, palette, TRUE);
-    UINT changed = RealizePalette(dc);
-    SelectPalette(dc, previous, TRUE);
-    ReleaseDC(Handle(), dc);
+    UINT changed = 0;
+    {
+        win::WindowDc dc(Handle());
+        win::RealizedPalette realized(dc.Get(), palette, true);
+        changed = realized.Changed();
+    }
     if (changed != 0 && changed != GDI_ERROR) InvalidateRect(Handle(), nullptr, TRUE);
     return true;
 }
