@@ -75,10 +75,8 @@ class Pic:
         self.im = Image.new('RGBA', self.size, bg)
         self.t = (0.0, 0.0, 1.0)
 
-    def at(self, dx, dy, s=1.0):
-        """Moves and scales the design grid for the pictograms drawn next."""
+    def at(self, dx, dy, s=1.0):  # moves and scales the design grid for what is drawn next
         self.t = (dx, dy, s)
-        return self
 
     def X(self, x):
         return (x * self.t[2] + self.t[0]) * self.unit * SS
@@ -122,8 +120,7 @@ class Pic:
         self.im.alpha_composite(src)
 
     def shape(self, kind, geo, fill, out=None, ow=1.0, r=0.0, w=1.0, opacity=1.0, shine=0.0):
-        """A filled shape whose outermost ow units are the outline colour; shine
-        lights its upper left part. Returns the shape's mask."""
+        """A shape, its outer ow units in the outline colour, its upper left lit by shine; returns its mask."""
         m = self.mask(kind, geo, w, r)
         inner = m
         if out is not None:
@@ -164,7 +161,7 @@ class Pic:
         d = ImageDraw.Draw(m)
         ox = x
         for ch in s:
-            g = font.get(ch) or font.get(ch.upper()) or font[' ']
+            g = glyph(font, ch)
             for row, bits in enumerate(g):
                 for col_, bit in enumerate(bits):
                     if bit == '#':
@@ -191,8 +188,12 @@ class Pic:
         return self.im.convert('RGBa').reduce(SS).convert('RGBA')
 
 
+def glyph(font, c):
+    return font.get(c) or font.get(c.upper()) or font[' ']
+
+
 def text_width(s, font, scale):
-    return sum((len((font.get(c) or font.get(c.upper()) or font[' '])[0]) + 1) * scale for c in s) - scale
+    return sum((len(glyph(font, c)[0]) + 1) * scale for c in s) - scale
 
 
 # --- Pixel fonts (our own): FONT5 is 5x7 with descenders, FONT3 is 3x5 ---
@@ -292,8 +293,7 @@ def main_background(w, h, style, seed):
 
 
 def sunset(w, h, seed, neon):
-    """Sun with slits over a grid plane; pastel for the alternative background,
-    dark with neon lines for the splash."""
+    """A sun with slits over a grid plane: pastel (the alternative background) or neon (the splash)."""
     rnd = random.Random(seed)
     p = Pic(w, h)
     hz = int(h * (0.70 if neon else 0.60))
@@ -304,8 +304,7 @@ def sunset(w, h, seed, neon):
     else:
         sky, sea, line, sun = ((160, 146, 214), (214, 162, 206), (246, 182, 172), (252, 216, 164)), \
             ((176, 222, 220), (102, 178, 186)), (226, 250, 246), ((255, 246, 196), (255, 190, 130))
-    full = Image.new('L', p.size, 255)
-    p.paint(full, p.vgrad(0, hz, *sky))
+    p.paint(Image.new('L', p.size, 255), p.vgrad(0, hz, *sky))
     if neon:  # stars
         for _ in range(70):
             x, y, r = rnd.uniform(0, w), rnd.uniform(0, hz * 0.8), rnd.choice((0.5, 0.5, 0.7, 1.0))
@@ -332,8 +331,8 @@ def sunset(w, h, seed, neon):
     for k in range(-24, 25):  # rails towards the vanishing point
         g.line((p.X(sx), p.Y(hz), p.X(sx + k * w * 0.09), p.Y(h)), fill=255, width=lw)
     for k in range(1, 30):  # sleepers, closer together towards the horizon
-        y = hz + (h - hz) * (1.0 / (1.0 + k * 0.35)) ** 1.0
-        g.line((0, p.Y(y), p.size[0], p.Y(y)), fill=255, width=lw)
+        y = p.Y(hz + (h - hz) / (1.0 + k * 0.35))
+        g.line((0, y, p.size[0], y), fill=255, width=lw)
     fade = p.vgrad(hz, hz + (h - hz) * 0.5, (0, 0, 0), (255, 255, 255)).convert('L')
     grid = ImageChops.multiply(ImageChops.multiply(grid, ground), fade)
     if neon:
@@ -363,9 +362,6 @@ def dialog_tile(w, h, seed):
 
 
 # --- Pictograms on a 16-unit grid (drawn at 16 or 32 pixels) ---
-
-OUT = (40, 40, 52)
-
 
 def floppy(p, body=(44, 86, 190), stripe=(220, 64, 48)):
     p.shape('poly', [(0.5, 0.5), (13, 0.5), (15.5, 3), (15.5, 15.5), (0.5, 15.5)],
@@ -406,8 +402,8 @@ def page(p, x0=2.5, y0=0.5, x1=13.5, y1=15.5, fold=4, lines=True):
 
 def warning(p):
     p.shape('poly', [(11.5, 7), (16, 15.5), (7, 15.5)], p.vgrad(7, 16, (255, 242, 120), (240, 170, 0)), (104, 64, 0))
-    p.shape('rect', (11, 10, 12, 13), (30, 20, 0))
-    p.shape('rect', (11, 13.8, 12, 14.8), (30, 20, 0))
+    for y0, y1 in ((10, 13), (13.8, 14.8)):
+        p.shape('rect', (11, y0, 12, y1), (30, 20, 0))
 
 
 def star(p, cx=8, cy=8.5, ro=7.5, ri=3.4):
@@ -625,8 +621,7 @@ def pictogram(draw, size):
 
 
 def flatten(rgba, matte, key=None):
-    """Opaque pixels over matte; with a key colour, the mostly transparent ones
-    become the key colour and no drawn pixel keeps the key colour by chance."""
+    """Over matte; with a key colour, mostly transparent pixels become it and no drawn pixel keeps it."""
     comp = Image.alpha_composite(Image.new('RGBA', rgba.size, tuple(matte) + (255,)), rgba).convert('RGB')
     if key is None:
         return comp
@@ -717,8 +712,7 @@ def splash():
 def about_banner():
     W, H = 180, 36
     p = Pic(W, H)
-    full = Image.new('L', p.size, 255)
-    p.paint(full, p.vgrad(0, H, (40, 60, 140), (14, 20, 60), (30, 40, 100)))
+    p.paint(Image.new('L', p.size, 255), p.vgrad(0, H, (40, 60, 140), (14, 20, 60), (30, 40, 100)))
     p.paint(p.mask('rect', (0, 0, W, 1)), (140, 170, 255))
     p.paint(p.mask('rect', (0, H - 1, W, H)), (0, 0, 20))
     emblem(p, 4, 6, 24)
@@ -732,8 +726,7 @@ WRITTEN = []
 
 
 def png_copy(name, im):
-    if PNG_DIR:
-        im.save(os.path.join(PNG_DIR, os.path.splitext(name)[0] + '.png'))
+    return PNG_DIR and im.save(os.path.join(PNG_DIR, os.path.splitext(name)[0] + '.png'))
 
 
 def save24(name, im):
