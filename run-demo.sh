@@ -27,7 +27,7 @@ trap 'ql_stop_wine; ql_stop_display' EXIT
 drive="$WINEPREFIX/drive_c"
 app="$drive/Quillon Loader"
 mkdir -p "$app/Games" "$app/Images"
-cp build/demo/Quillon.exe "$app/"
+cp build/demo/Quillon.exe build/demo/Quillon.chm "$app/"
 [ -f "$app/Data.ini" ] || cp demo/Data.ini "$app/"
 cp -n demo/Images/*.bmp "$app/Images/" 2>/dev/null || true
 if [ -n "$first" ]; then cp demo/Games/*.qgf "$app/Games/"; fi

@@ -14,6 +14,7 @@ ql_need_packages() {
   command -v import >/dev/null || missing+=(imagemagick)
   [ -f /usr/src/googletest/CMakeLists.txt ] || missing+=(googletest)
   command -v make >/dev/null || missing+=(make)
+  command -v chmcmd >/dev/null || missing+=(fp-utils)
   if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing: ${missing[*]}"
     local sudo=""

@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# Takes the screenshots of the help file (help/images/*.png): the x86_64 build
+# under Wine on a virtual display, on the demo library. Each window is shown by
+# build/x86_64/help/help_shots.exe (tools/help_shots.cpp), which writes the
+# window's rectangle; the screen is grabbed with `import -window root` and cut
+# to that rectangle. To add a picture, add a line to SHOTS and let a page of
+# help/html refer to images/NAME.png.
+set -euo pipefail
+source "$(dirname "$0")/common.sh"
+cd "$QL_ROOT"
+
+# NAME            WINDOW (help_shots.exe)  NEEDS THE PROGRAM RUNNING
+SHOTS=(
+  "main_window    find:Quillon Loader      yes"
+  "add_game       add_game                 no"
+  "text_input     text_input               no"
+  "comment        comment                  no"
+)
+
+ql_need_packages
+mkdir -p build
+ql_build x86_64 build/x86_64 >/dev/null
+out="$QL_ROOT/help/images"
+mkdir -p "$out"
+work=$(mktemp -d)
+
+ql_start_display
+ql_start_wine "$QL_ROOT/build/wineprefix-shots" desktop
+trap 'ql_stop_wine; ql_stop_display; rm -rf "$work"' EXIT
+
+# The demo library, as run-demo.sh lays it out: the rows then show found games.
+drive="$WINEPREFIX/drive_c"
+app="$drive/Quillon Loader"
+rm -rf "$app"
+mkdir -p "$app/Games" "$app/Images"
+cp build/x86_64/Quillon.exe demo/Data.ini "$app/"
+cp demo/Images/*.bmp "$app/Images/"
+cp demo/Games/*.qgf "$app/Games/"
+for game in starmaze:StarMaze caverun:CaveRun pinball:Pinball tankduel:TankDuel; do
+  dir="$drive/DemoGames/${game##*:}"
+  mkdir -p "$dir"
+  cp "build/x86_64/demo/${game%%:*}.exe" "$dir/$(echo "${game%%:*}" | tr a-z A-Z).EXE"
+  printf 'A demo game of Quillon Loader.\r\n' >"$dir/README.TXT"
+done
+key='HKLM\Software\Freeware\QuillonLoader'
+wine reg add "$key" /v FirstRun /t REG_DWORD /d 0 /f >/dev/null 2>&1
+wine reg add "$key" /v Background /t REG_DWORD /d 2 /f >/dev/null 2>&1
+wine reg add "$key" /v LastRun /d "Star Maze" /f >/dev/null 2>&1
+cp build/x86_64/help/help_shots.exe "$work/"
+
+for line in "${SHOTS[@]}"; do
+  IFS='|' read -r name window needs <<<"$(echo "$line" | sed 's/  \+/|/g')"
+  program=""
+  if [ "$needs" = yes ]; then
+    wine "C:\\Quillon Loader\\Quillon.exe" >"$work/program.log" 2>&1 &
+    program=$!
+  fi
+  rect="$work/$name.rect"
+  wine "$work/help_shots.exe" "$window" "Z:${rect//\//\\}" "C:\\Quillon Loader" >"$work/$name.log" 2>&1 &
+  helper=$!
+  for _ in $(seq 150); do [ -s "$rect" ] && break; sleep 0.2; done
+  if [ ! -s "$rect" ]; then
+    echo "take_help_shots: no window for $name" >&2
+    cat "$work/$name.log" >&2
+    exit 1
+  fi
+  read -r x y w h <"$rect"
+  import -window root "$work/$name.png"
+  # Palette PNGs keep the help file small.
+  convert "$work/$name.png" -crop "${w}x${h}+${x}+${y}" +repage -colors 256 "PNG8:$out/$name.png"
+  rm -f "$rect"
+  wait "$helper" || true
+  if [ -n "$program" ]; then
+    kill "$program" 2>/dev/null || true
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -p >/dev/null 2>&1 </dev/null || true
+  fi
+  echo "help/images/$name.png: ${w}x${h}"
+done
