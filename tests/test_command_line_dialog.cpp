@@ -137,7 +137,10 @@ TEST_F(CommandLineDialogTest, EveryClickChangesTheGameAndTheLine) {
 }
 
 TEST_F(CommandLineDialogTest, SelectionsOutlastTheCloseBox) {
-    game.selectedSound = 42;  // a damaged game file: no entry, nothing selected
+    // A damaged game file: index 10 is one past the last entry (where the first
+    // parameter lies), so nothing is selected.
+    game.selectedSound = 10;
+    SetField(game.soundParams[0], "Sound Blaster");
     for (INT_PTR button : {IDOK, IDCANCEL}) {
         ui.modalScripts.push_back([button](win::Dialog& d, HWND owner) -> INT_PTR {
             HWND h = d.Create(owner);

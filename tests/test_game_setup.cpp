@@ -299,7 +299,7 @@ TEST_F(GameSetupTest, ModifySavesOnOkAndKeepsABrowsedFolderOnCancel) {
     current.loaded = false;
     Script(IDD_GAMESETTINGS, [](HWND h) { Press(h, IDOK); });
     out = ModifyGameSettings(Context());
-    EXPECT_EQ(LastMessage(), "There was an error saving the game file!");
+    ASSERT_EQ(LastMessage(), "There was an error saving the game file!");
     EXPECT_EQ(ui.Messages().back().caption, current.path);
     EXPECT_TRUE(out.unsaved);
 
