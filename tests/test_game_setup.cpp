@@ -121,14 +121,6 @@ TEST_F(GameSetupTest, ANewGameConfiguredForParametersGoesOnToTheCommandLine) {
     EXPECT_EQ(FieldText(g.setup), "(Parameters)");
     EXPECT_EQ(FieldText(g.vgaParam), "-vga");
     EXPECT_EQ(g.selectedDisplay, 2) << "the command line dialog's Close saved the selection";
-
-    // The settings dialog cancelled: nothing more happens.
-    ui.Clear();
-    current.record = MakeGame("Keen", "Apogee", "Platform", gameDir, "KEEN.EXE");
-    ui.messageAnswers.push_back(IDYES);
-    out = RunGameSetup(Context());
-    EXPECT_EQ(ui.Calls(UiCall::Modal).size(), 1u);
-    EXPECT_FALSE(out.refreshRow);
 }
 
 TEST_F(GameSetupTest, TheConfigFileIsMovedAsideOnceAndNothingIsLost) {
@@ -243,20 +235,12 @@ TEST_F(GameSetupTest, MissingFolderAndSetupProgramAreAskedForAndSaved) {
     EXPECT_EQ(ui.Calls(UiCall::Folder)[0].text, "Select the game path...");
     ASSERT_EQ(ui.Calls(UiCall::File).size(), 1u);
     EXPECT_EQ(ui.Calls(UiCall::File)[0].params, gameDir) << "the folder just chosen";
-    EXPECT_EQ(ui.Calls(UiCall::File)[0].text, "Please select the setup file to execute...");
     GameRecord g = Saved();
     EXPECT_EQ(FieldText(g.path), other) << "the setup program's folder becomes the Path";
     EXPECT_EQ(FieldText(g.setup), "SETUP.COM");
     ASSERT_EQ(ui.Calls(UiCall::Execute).size(), 1u);
     EXPECT_EQ(ui.Calls(UiCall::Execute)[0].params, "SETUP.COM");
     EXPECT_EQ(ui.Calls(UiCall::Execute)[0].dir, other);
-
-    // Declined: nothing is asked further and nothing runs.
-    ui.Clear();
-    SetField(current.record.path, (folder + "\\MOVED").c_str());
-    RunGameSetup(Context());
-    EXPECT_TRUE(ui.Calls(UiCall::Folder).empty());
-    EXPECT_TRUE(ui.Calls(UiCall::Execute).empty());
 }
 
 TEST_F(GameSetupTest, ParametersInAnyCaseOpenTheCommandLineDialog) {
