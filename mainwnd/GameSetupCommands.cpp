@@ -12,8 +12,7 @@
 namespace {
 
 constexpr char kConfigIntro[] =
-    "A config file has been specified for removal to activate the games' internal setup "
-    "screen.\n\n";
+    "A config file has been specified for removal to activate the games' internal setup screen.\n\n";
 
 class SetupCommand {
 public:
