@@ -1,0 +1,97 @@
+// Running a game's setup, window-free: which setup mode a game uses, moving its
+// configuration file aside, the shell call for its setup program, the help
+// batch file "Commands.bat", and the checks that keep a game file's texts from
+// reaching outside the game's folder or into a batch file.
+#pragma once
+#include "data/GameRecord.h"
+#include "launch/VdmSound.h"
+#include <string>
+
+// How a game is set up, from its Setup and Config file fields.
+enum class SetupMode {
+    NotConfigured,  // Setup and Config file empty
+    WithinGame,     // Setup empty, a Config file named: removing it shows the game's own setup
+    Parameters,     // Setup is "(Parameters)" in any case
+    Program,        // Setup names a setup program in the game folder
+};
+SetupMode SetupModeOf(const GameRecord& game);
+
+// A name that stays inside the folder it is joined to: not empty, no folder
+// separator, drive colon, wildcard or control character, and not made of dots
+// and blanks only ("..", "...").
+bool IsPlainFileName(const std::string& name);
+
+// Characters that a batch file or the command interpreter would act on.
+bool HasBatchSpecialCharacters(const std::string& text);
+
+// A setup program name that may be run: a plain file name that can also pass
+// through VDMSound's batch file as its argument.
+bool IsSafeSetupName(const std::string& name);
+
+// "%s\%s": the folder and a name in it.
+std::string JoinFolder(const std::string& folder, const std::string& name);
+// The parts of a full path before and after its last backslash (no backslash:
+// an empty folder and the whole text as the name).
+std::string FolderPart(const std::string& path);
+std::string NamePart(const std::string& path);
+
+// Moving the configuration file aside so that the game shows its setup screen.
+enum class ConfigMove {
+    Moved,           // renamed to "<name>.bak"
+    MovedBesideOld,  // "<name>.bak" was there already and stays; renamed to "<name>.<n>.bak"
+    Missing,         // no such file in the folder: nothing to do
+    NotPlainName,    // the Config file field is not a plain file name: nothing touched
+    Failed,          // the rename failed: the file is still in place
+};
+
+struct ConfigMoveResult {
+    ConfigMove status = ConfigMove::Missing;
+    std::string backupName;  // the name the file got (or would have got), without folder
+};
+
+// Renames "<folder>\<name>" to "<name>.bak" in the same folder. An existing
+// backup is never replaced: the file then gets the first free "<name>.<n>.bak"
+// (n from 2). Nothing outside the folder is ever renamed.
+ConfigMoveResult MoveConfigAside(const std::string& folder, const std::string& configName);
+
+// The mode-0 suggestion of the game settings dialog: of INSTALL.BAT, SETUP.BAT,
+// INSTALL.COM, SETUP.COM, INSTALL.EXE, SETUP.EXE in that order, the last one
+// present in the folder; empty when none is.
+std::string SuggestSetupProgram(const std::string& folder);
+
+// True when the game's setup program runs through VDMSound: VDMSound was found
+// and Options is 1 or 3.
+bool SetupRunsThroughVdmSound(const GameRecord& game, const VdmSoundInstall& vdm);
+
+// What to hand the shell for a setup program in |folder|: VDMSound's launch
+// file with the program as its parameter, or the program itself.
+struct ShellCall {
+    std::string file;
+    std::string params;
+    std::string dir;
+};
+ShellCall SetupShellCall(const std::string& folder, const std::string& setup, bool viaVdmSound,
+                         const std::string& launchFile);
+
+// The help batch file "Commands.bat" of the game settings dialog.
+constexpr char kCommandsBatch[] = "Commands.bat";
+constexpr size_t kHelpCommandChars = 31;
+
+// Why a help command may not be written into the batch file.
+enum class HelpCommandProblem { None, UnsafePath, UnsafeCommand, UnsafeHelp };
+// The Path and Command come from the game file and must not carry batch
+// syntax; the Command must also stay inside the folder. The help command is
+// typed by the player and only needs to stay on its line.
+HelpCommandProblem CheckHelpCommand(const std::string& path, const std::string& command, const std::string& help);
+
+// "<path>\<command> <help>", a carriage return and line feed, then "pause"
+// with no line break after it.
+std::string CommandsBatchContent(const std::string& path, const std::string& command, const std::string& help);
+
+// Writes the content as "<folder>\Commands.bat"; false when it cannot be written.
+bool WriteCommandsBatch(const std::string& folder, const std::string& content);
+
+// Stores one row of the game settings dialog's device table into the sound
+// (music false) or music entries. Text beyond the fields is cut; a row whose
+// name and parameter are both empty clears the entry.
+void StoreDeviceEntry(GameRecord& game, bool music, size_t row, const std::string& name, const std::string& param);

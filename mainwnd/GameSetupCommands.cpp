@@ -1,0 +1,240 @@
+// The Game Settings and Modify commands: what the player is asked and told.
+#include "mainwnd/GameSetupCommands.h"
+#include "app/Texts.h"
+#include "data/Files.h"
+#include "dialogs/CommandLineDialog.h"
+#include "dialogs/GameSettingsDialog.h"
+#include "launch/GameSetup.h"
+#include "win/UserInterface.h"
+#include <commdlg.h>
+#include <cstring>
+
+namespace {
+
+constexpr char kConfigIntro[] =
+    "A config file has been specified for removal to activate the games' internal setup screen.\n\n";
+
+class SetupCommand {
+public:
+    explicit SetupCommand(const GameSetupContext& context)
+        : _c(context), _game(context.game->record), _folder(FieldText(_game.path)) {}
+
+    GameSetupOutcome Run();
+    GameSetupOutcome Modify();
+
+private:
+    int Tell(const std::string& text, UINT flags) { return win::Ui().ShowMessage(_c.owner, text, _c.title, flags); }
+    const char* Tr(const char* english, const char* spanish) const { return ::Tr(_c.spanish, english, spanish); }
+    bool Save();
+    bool EditSettings();
+    void MoveConfigFile();
+    void ChooseParameters();
+    void RunSetupProgram();
+    bool LocateFolder();
+    bool LocateSetupProgram(std::string& setup);
+
+    const GameSetupContext& _c;
+    GameRecord& _game;
+    std::string _folder;
+    GameSetupOutcome _out;
+};
+
+bool SetupCommand::Save() {
+    if (SaveGameFile(*_c.game)) return true;
+    win::Ui().ShowMessage(_c.owner, "There was an error saving the game file!", _c.game->path, MB_OK);
+    _out.unsaved = true;
+    return false;
+}
+
+// The game settings dialog on the current game; true after OK.
+bool SetupCommand::EditSettings() {
+    static const IniFile kNoData;
+    GameSettingsResult result = AskGameSettings(_c.owner, _c.title, _game, _c.dataIni ? *_c.dataIni : kNoData);
+    if (!result.accepted) {
+        // A folder chosen with "->" stays in memory.
+        if (std::memcmp(_game.path, result.game.path, sizeof _game.path) != 0) {
+            std::memcpy(_game.path, result.game.path, sizeof _game.path);
+            _out.unsaved = true;
+        }
+        return false;
+    }
+    _game = result.game;
+    _folder = FieldText(_game.path);
+    _out.refreshRow = true;
+    Save();
+    return true;
+}
+
+GameSetupOutcome SetupCommand::Modify() {
+    EditSettings();
+    return _out;
+}
+
+GameSetupOutcome SetupCommand::Run() {
+    switch (SetupModeOf(_game)) {
+        case SetupMode::NotConfigured:
+            if (Tell(Tr("The game has not been configured to setup externally.\n\nWould you like to modify the "
+                        "setup configuration?",
+                        "El juego no ha sido configurado externamente. \n\nQuieres modificar las opciones?"),
+                     MB_YESNO | MB_ICONSTOP) != IDYES)
+                break;
+            if (!EditSettings() || _game.setup[0] == '\0') break;
+            if (SetupModeOf(_game) == SetupMode::Parameters)
+                ChooseParameters();
+            else
+                RunSetupProgram();
+            break;
+        case SetupMode::WithinGame: MoveConfigFile(); break;
+        case SetupMode::Parameters: ChooseParameters(); break;
+        case SetupMode::Program: RunSetupProgram(); break;
+    }
+    return _out;
+}
+
+// The config file is moved aside so that the game shows its own setup screen
+// on its next run. The game itself is not started.
+void SetupCommand::MoveConfigFile() {
+    if (!FolderExists(_folder)) {
+        if (_c.showPathItem) _c.showPathItem();
+        Tell("Please locate the game path...", MB_OK | MB_ICONSTOP);
+        return;
+    }
+    const std::string config = FieldText(_game.configFile);
+    const ConfigMoveResult moved = MoveConfigAside(_folder, config);
+    switch (moved.status) {
+        case ConfigMove::Missing:
+            Tell(Format("%sThe config file '%s' did not exist.\nRun the game to configure it.", kConfigIntro,
+                        config.c_str()),
+                 MB_OK | MB_ICONINFORMATION);
+            break;
+        case ConfigMove::Moved:
+            Tell(Format("%sThe config file '%s' has just been deleted.\nRun the game to configure it.", kConfigIntro,
+                        config.c_str()),
+                 MB_OK | MB_ICONINFORMATION);
+            break;
+        case ConfigMove::MovedBesideOld:
+            Tell(Format("%sThe config file '%s' has just been moved aside as '%s':\nan earlier backup '%s.bak' was "
+                        "already there and has been kept.\nRun the game to configure it.",
+                        kConfigIntro, config.c_str(), moved.backupName.c_str(), config.c_str()),
+                 MB_OK | MB_ICONINFORMATION);
+            break;
+        case ConfigMove::Failed:
+            Tell(Format("%sThe config file '%s' could not be moved aside to '%s'.\nIt is still in place, so the game "
+                        "will not show its setup screen.\nPlease check that the file is not in use.",
+                        kConfigIntro, config.c_str(), moved.backupName.c_str()),
+                 MB_OK | MB_ICONSTOP);
+            break;
+        case ConfigMove::NotPlainName:
+            Tell(Format("%sThe config file '%s' is not a file name in the game folder,\nso nothing has been moved "
+                        "or deleted.\nPlease enter the config file's name only in the game's settings.",
+                        kConfigIntro, config.c_str()),
+                 MB_OK | MB_ICONSTOP);
+            break;
+    }
+}
+
+void SetupCommand::ChooseParameters() {
+    if (_c.owner) RedrawWindow(_c.owner, nullptr, nullptr, RDW_UPDATENOW);
+    CommandLineResult result = AskCommandLine(_c.owner, _c.title, _game);
+    const bool changed = std::memcmp(&_game, &result.game, sizeof _game) != 0;
+    _game = result.game;
+    if (result.closed) {
+        Save();
+        if (_c.owner) RedrawWindow(_c.owner, nullptr, nullptr, RDW_UPDATENOW);
+    } else if (changed) {
+        _out.unsaved = true;
+    }
+    _out.refreshRow = true;
+}
+
+// A missing game folder may be located with the folder browser; the choice is
+// saved at once. False when the player gives up.
+bool SetupCommand::LocateFolder() {
+    if (Tell(Format(Tr("Cannot find the folder %s\n\nWould you like to find its proper location?",
+                       "No se puede abrir la carpeta %s  Quieres buscar manualmente su ubicaci\xF3n?"),
+                    _folder.c_str()),
+             MB_YESNO | MB_ICONSTOP) != IDYES)
+        return false;
+    std::string chosen;
+    if (!win::Ui().PickFolder(_c.owner, Tr("Select the game path...", "Seleccionar la ruta del juego.."), chosen))
+        return false;
+    if (!chosen.empty()) {
+        _folder = chosen;
+        SetField(_game.path, _folder.c_str());
+        Save();
+    }
+    return true;
+}
+
+// A setup program that is not in the folder is asked for; the chosen file's
+// folder and name become the game's Path and Setup, saved at once.
+bool SetupCommand::LocateSetupProgram(std::string& setup) {
+    win::OpenFileRequest ask;
+    ask.owner = _c.owner;
+    ask.title =
+        Tr("Please select the setup file to execute...", "Por favor seleccione el archivo de configuraci\xF3n...");
+    ask.filter = "Executables (*.exe;*.com;*.bat;*.pif)|*.exe; *.com; *.bat; *.pif||";
+    ask.initialDir = _folder;
+    ask.flags = OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR | OFN_SHOWHELP;
+    std::string chosen;
+    if (!win::Ui().PickFile(ask, chosen)) return false;
+    setup = NamePart(chosen);
+    _folder = FolderPart(chosen);
+    SetField(_game.setup, setup.c_str());
+    SetField(_game.path, _folder.c_str());
+    Save();
+    return true;
+}
+
+void SetupCommand::RunSetupProgram() {
+    std::string setup = FieldText(_game.setup);
+    const char* kRefused =
+        "The setup program '%s' is not a file name in the game folder,\nor holds characters that a batch file "
+        "would run as commands.\nNothing has been run.\n\nPlease choose the setup program in the game's settings.";
+    if (!IsSafeSetupName(setup)) {
+        Tell(Format(kRefused, setup.c_str()), MB_OK | MB_ICONSTOP);
+        return;
+    }
+    if (!FolderExists(_folder) && !LocateFolder()) return;
+    if (!FileExists(JoinFolder(_folder, setup))) {
+        if (!LocateSetupProgram(setup)) return;
+        if (!IsSafeSetupName(setup)) {
+            Tell(Format(kRefused, setup.c_str()), MB_OK | MB_ICONSTOP);
+            return;
+        }
+    }
+    const std::string full = JoinFolder(_folder, setup);
+    const bool viaVdmSound = _c.vdm && SetupRunsThroughVdmSound(_game, *_c.vdm);
+    if (viaVdmSound && !FileExists(full)) {
+        Tell(Format(Tr("Could not execute %s\nPlease enter the correct setup file to execute.",
+                       "No se puede ejecutar %s Por favor introduzca el archivo de configuraci\xF3n correcto."),
+                    full.c_str()),
+             MB_OK | MB_ICONSTOP);
+        return;
+    }
+    const ShellCall call = SetupShellCall(_folder, setup, viaVdmSound, viaVdmSound ? _c.vdm->launchFile : "");
+    if (win::Ui().Execute(_c.owner, "open", call.file, call.params, call.dir, SW_SHOWNORMAL) <= 32) {
+        if (viaVdmSound)
+            Tell(Format(Tr("Could not open %s\nPlease verify the settings.",
+                           "No se puede abrir %s Por favor verifique las opciones."),
+                        full.c_str()),
+                 MB_OK | MB_ICONSTOP);
+        else if (_c.spanish)
+            Tell("No se puede abrir. Por favor verifique las opciones.", MB_OK | MB_ICONSTOP);
+        else
+            Tell(Format("Could not open %s\nPlease verify the settings.", setup.c_str()), MB_OK | MB_ICONSTOP);
+    }
+    _out.refreshRow = true;
+}
+
+}  // namespace
+
+GameSetupOutcome RunGameSetup(const GameSetupContext& context) {
+    if (context.title.empty() || !context.game) return {};
+    return SetupCommand(context).Run();
+}
+
+GameSetupOutcome ModifyGameSettings(const GameSetupContext& context) {
+    if (context.title.empty() || !context.game) return {};
+    return SetupCommand(context).Modify();
+}
