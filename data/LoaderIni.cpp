@@ -34,10 +34,9 @@ bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 bool IsDeviceName(const std::string& name) {
     std::string base = name.substr(0, name.find('.'));
     while (!base.empty() && base.back() == ' ') base.pop_back();
-    static const char* const kDevices[] = {"CON",  "PRN",  "AUX",  "NUL",  "CONIN$", "CONOUT$", "CLOCK$",
-                                           "COM1", "COM2", "COM3", "COM4", "COM5",   "COM6",    "COM7",
-                                           "COM8", "COM9", "LPT1", "LPT2", "LPT3",   "LPT4",    "LPT5",
-                                           "LPT6", "LPT7", "LPT8", "LPT9"};
+    static const char* const kDevices[] = {
+        "CON",  "PRN",  "AUX",  "NUL",  "CONIN$", "CONOUT$", "CLOCK$", "COM1", "COM2", "COM3", "COM4", "COM5", "COM6",
+        "COM7", "COM8", "COM9", "LPT1", "LPT2",   "LPT3",    "LPT4",   "LPT5", "LPT6", "LPT7", "LPT8", "LPT9"};
     for (const char* device : kDevices)
         if (SameTextNoCase(base, device)) return true;
     // COM and LPT with a superscript digit are devices too on newer Windows.
@@ -151,9 +150,7 @@ bool WriteNewFile(const std::string& path, const GameRecord& record, const std::
 
 }  // namespace
 
-bool SameTextNoCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && Lower(a) == Lower(b);
-}
+bool SameTextNoCase(const std::string& a, const std::string& b) { return a.size() == b.size() && Lower(a) == Lower(b); }
 
 DeviceValue SplitDeviceValue(const std::string& value) {
     DeviceValue out;
@@ -278,8 +275,7 @@ std::string PicturePathFor(const std::string& imagesFolder, const std::string& v
 }
 
 SectionOutcome ConvertSectionToGame(const IniFile& ini, const std::string& section, const std::string& fileName,
-                                    const std::string& programFolder, const std::string& imagesFolder,
-                                    bool overwrite) {
+                                    const std::string& programFolder, const std::string& imagesFolder, bool overwrite) {
     if (CheckGameFileName(fileName, programFolder) != GameNameProblem::None) return SectionOutcome::Refused;
     const std::string path = GameFilePathFor(programFolder, fileName);
     const bool exists = GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;

@@ -53,8 +53,7 @@ enum class SectionOutcome { Converted, Exists, Refused, Failed };
 // file can be read. An existing game file is kept unless |overwrite|; when it is
 // replaced, the new content takes its place only when complete.
 SectionOutcome ConvertSectionToGame(const IniFile& ini, const std::string& section, const std::string& fileName,
-                                    const std::string& programFolder, const std::string& imagesFolder,
-                                    bool overwrite);
+                                    const std::string& programFolder, const std::string& imagesFolder, bool overwrite);
 
 // The section names of the accessor's INI file, as far as it reads them (at
 // most 260), and how many more sections the file holds that it could not read.

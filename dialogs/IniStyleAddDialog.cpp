@@ -69,10 +69,10 @@ void IniStyleAddDialog::Add() {
     else if (result.status == BatchStatus::NoSections)
         win::Ui().ShowMessage(Handle(), "Ini file contains no game entries!", "Could not init the INI file", MB_OK);
     else if (result.unread > 0)
-        win::Ui().ShowMessage(
-            Handle(), Format("%d game entries could not be read: at most %d are added at once.", result.unread,
-                             static_cast<int>(kMaxCatalogueSections)),
-            kAppName, MB_OK | MB_ICONEXCLAMATION);
+        win::Ui().ShowMessage(Handle(),
+                              Format("%d game entries could not be read: at most %d are added at once.", result.unread,
+                                     static_cast<int>(kMaxCatalogueSections)),
+                              kAppName, MB_OK | MB_ICONEXCLAMATION);
     PutTemplate();
     DeleteFileA(tempPath.c_str());
 }

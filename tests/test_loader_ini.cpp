@@ -86,8 +86,8 @@ TEST(LoaderIniRules, SplitsDeviceValues) {
 }
 
 TEST(LoaderIniRules, NamesDisplaysInAnyCase) {
-    const std::pair<const char*, int> cases[] = {{"VESA", 1}, {"vga", 2}, {"Mcga", 3}, {"EGA", 4}, {"cga", 5},
-                                                 {"tandy", 6}, {"SVGA", -1}, {"", -1}, {"VGA ", -1}};
+    const std::pair<const char*, int> cases[] = {{"VESA", 1},  {"vga", 2},   {"Mcga", 3}, {"EGA", 4},  {"cga", 5},
+                                                 {"tandy", 6}, {"SVGA", -1}, {"", -1},    {"VGA ", -1}};
     for (const auto& c : cases) EXPECT_EQ(DisplayNumber(c.first), c.second) << c.first;
 }
 
@@ -189,10 +189,21 @@ TEST_F(LoaderIniTest, EveryKeyReachesItsField) {
 
 TEST_F(LoaderIniTest, ReadsValuesAsThePlatformDoes) {
     const std::string lines[] = {
-        "Publisher=  Apogee  ",    "  publisher = Apogee",    "Publisher=\"Quoted\"",   "Publisher='single'",
-        "Publisher=\"half",         "Publisher=a=b",           "Publisher=\tTabbed\t",    "Publisher=",
-        "Publisher=x ;comment",    "Publisher=1\r\nPublisher=2", ";Publisher=Commented",     "Publisher",
-        "Publisher=\"\"",           "PUBLISHER=Upper",         "Publisher=" + std::string(300, 'v'),
+        "Publisher=  Apogee  ",
+        "  publisher = Apogee",
+        "Publisher=\"Quoted\"",
+        "Publisher='single'",
+        "Publisher=\"half",
+        "Publisher=a=b",
+        "Publisher=\tTabbed\t",
+        "Publisher=",
+        "Publisher=x ;comment",
+        "Publisher=1\r\nPublisher=2",
+        ";Publisher=Commented",
+        "Publisher",
+        "Publisher=\"\"",
+        "PUBLISHER=Upper",
+        "Publisher=" + std::string(300, 'v'),
     };
     for (const auto& line : lines) {
         WriteIni("[P]\r\nOther=1\r\n" + line + "\r\nMore=2\r\n[Q]\r\nPublisher=Wrong\r\n");
@@ -306,10 +317,11 @@ TEST_F(LoaderIniTest, BatchAddsNewGamesAndSkipsExistingOnesSilently) {
 TEST_F(LoaderIniTest, RoundTripOf200Sections) {
     std::string text;
     for (int i = 0; i < 200; ++i)
-        text += Format("[Game %03d]\r\nPublisher=Pub %d\r\nCategory=Cat %d\r\nPath=C:\\G%d\r\nCommand=G%d.EXE\r\n"
-                       "SoundDevice%02d=Dev %d, /d%d\r\nSelectedSound=dev %d\r\nSelectedDisplay=%s\r\n"
-                       "VDMSound=%d\r\n",
-                       i, i, i, i, i, i % 10 + 1, i, i, i, i % 2 ? "EGA" : "cga", i % 2);
+        text += Format(
+            "[Game %03d]\r\nPublisher=Pub %d\r\nCategory=Cat %d\r\nPath=C:\\G%d\r\nCommand=G%d.EXE\r\n"
+            "SoundDevice%02d=Dev %d, /d%d\r\nSelectedSound=dev %d\r\nSelectedDisplay=%s\r\n"
+            "VDMSound=%d\r\n",
+            i, i, i, i, i, i % 10 + 1, i, i, i, i % 2 ? "EGA" : "cga", i % 2);
     WriteFileText(iniPath, text);
     Recorder list;
     BatchResult r = ConvertCatalogue(iniPath, program + "\\Images", program, list);
