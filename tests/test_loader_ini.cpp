@@ -244,6 +244,7 @@ TEST_F(LoaderIniTest, LongValuesAreCutToTheirFields) {
     EXPECT_EQ(FieldText(g.soundNames[0]), std::string(259, 'x'));
     EXPECT_EQ(FieldText(g.musicParams[0]), std::string(31, 'x'));
     EXPECT_EQ(FieldText(g.customName), std::string(31, 'x'));
+    EXPECT_STREQ(g.customParam, "") << "a value is read as 259 characters: the comma lies beyond";
     EXPECT_EQ(g.musicNames[1][0], '\0') << "nothing written past the field";
     EXPECT_EQ(g.selectedSound, -1);
 }
