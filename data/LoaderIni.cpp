@@ -279,7 +279,7 @@ SectionOutcome ConvertSectionToGame(const IniFile& ini, const std::string& secti
     if (CheckGameFileName(fileName, programFolder) != GameNameProblem::None) return SectionOutcome::Refused;
     const std::string path = GameFilePathFor(programFolder, fileName);
     const bool exists = GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-    
+    if (exists && !overwrite) return SectionOutcome::Exists;
 
     const SectionKeys keys(ini, section);
     GameRecord record = BlankGameRecord();
