@@ -56,10 +56,12 @@ bool ImportDialog::OnInit() {
         SetItemText(IDC_IMPORT_PATH, _programFolder + "\\" + kLoaderIniName);
         EnableItem(IDC_IMPORT_PATH, false);
         EnableItem(IDC_IMPORT_BROWSE, false);
+        SetFocus(Item(_fileExists ? IDC_IMPORT_LIST : IDOK));
     } else {
         LoadList();
+        SetFocus(Item(IDC_IMPORT_PATH));
     }
-    return true;
+    return false;  // the focus is set
 }
 
 void ImportDialog::OnCommand(int id, int code, HWND /*ctl*/) {
