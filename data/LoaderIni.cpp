@@ -14,9 +14,11 @@ namespace {
 constexpr size_t kMaxGamePath = MAX_PATH - 1 - 4;
 // A preview picture is some ten kilobytes; a larger file is no picture of ours.
 constexpr long kMaxPictureBytes = 16L * 1024 * 1024;
-// Section names of a damaged catalogue may need more room than the accessor's
-// buffer; beyond this much nothing is counted.
-constexpr DWORD kMaxNameListBytes = 64UL * 1024 * 1024;
+// The private-profile lists of a damaged catalogue may need more room than the
+// usual buffers; beyond this much the rest is not read.
+constexpr DWORD kMaxListBytes = 16UL * 1024 * 1024;
+// Windows 9x gives at most this much of a section.
+constexpr DWORD kFirstListBytes = 32767;
 
 const char* const kDisplayNames[] = {"VESA", "VGA", "MCGA", "EGA", "CGA", "TANDY"};
 
@@ -45,16 +47,28 @@ bool IsDeviceName(const std::string& name) {
     return false;
 }
 
+// Fills |buffer| through |read| (a private-profile call that takes a buffer and
+// its size), growing it while the list does not fit: a list that fills the
+// buffer comes back as size - 2 characters. Stops when the platform gives no
+// more (Windows 9x caps the size) or at the cap. Returns the characters read.
+template <class Read>
+DWORD ReadProfileList(std::vector<char>& buffer, Read read) {
+    DWORD n = 0;
+    DWORD previous = 0;
+    for (DWORD size = kFirstListBytes;; size *= 4) {
+        buffer.assign(size, '\0');
+        n = read(buffer.data(), size);
+        if (n < size - 2 || n == previous || size > kMaxListBytes / 4) break;
+        previous = n;
+    }
+    return n;
+}
+
 // Total of non-empty section names in the file, however many there are.
 int CountSectionNames(const std::string& path) {
     std::vector<char> names;
-    DWORD n = 0;
-    for (DWORD size = 65536;; size *= 4) {
-        names.assign(size, '\0');
-        n = GetPrivateProfileSectionNamesA(names.data(), size, path.c_str());
-        // A full buffer comes back as size - 2 characters.
-        if (n < size - 2 || size >= kMaxNameListBytes) break;
-    }
+    const DWORD n = ReadProfileList(
+        names, [&](char* out, DWORD size) { return GetPrivateProfileSectionNamesA(out, size, path.c_str()); });
     int count = 0;
     for (DWORD i = 0; i < n && i < names.size();) {
         size_t length = strnlen(names.data() + i, n - i);
@@ -91,12 +105,9 @@ public:
     SectionKeys(const IniFile& ini, const std::string& section) {
         if (!ini.IsOpen() || section.empty()) return;
         std::vector<char> buffer;
-        DWORD n = 0;
-        for (DWORD size = 32768;; size *= 4) {
-            buffer.assign(size, '\0');
-            n = GetPrivateProfileSectionA(section.c_str(), buffer.data(), size, ini.Path().c_str());
-            if (n < size - 2 || size >= kMaxNameListBytes) break;
-        }
+        const DWORD n = ReadProfileList(buffer, [&](char* out, DWORD size) {
+            return GetPrivateProfileSectionA(section.c_str(), out, size, ini.Path().c_str());
+        });
         for (DWORD i = 0; i < n;) {
             const char* line = buffer.data() + i;
             size_t length = strnlen(line, n - i);

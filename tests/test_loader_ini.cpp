@@ -205,6 +205,10 @@ TEST_F(LoaderIniTest, ReadsValuesAsThePlatformDoes) {
         "PUBLISHER=Upper",
         "Publisher=" + std::string(300, 'v'),
     };
+    std::string filler;  // a section longer than the first buffer that reads it
+    for (int i = 0; i < 3000; ++i) filler += Format("Filler%04d=some value\r\n", i);
+    WriteIni("[Big]\r\n" + filler + "Publisher=Deep\r\n");
+    EXPECT_STREQ(Apply("Big").publisher, "Deep");
     for (const auto& line : lines) {
         WriteIni("[P]\r\nOther=1\r\n" + line + "\r\nMore=2\r\n[Q]\r\nPublisher=Wrong\r\n");
         EXPECT_EQ(FieldText(Apply("P").publisher), ini.GetString("P", "Publisher")) << line;
@@ -346,7 +350,7 @@ TEST_F(LoaderIniTest, RoundTripOf200Sections) {
 TEST_F(LoaderIniTest, DamagedCataloguesShowWhatCanBeRead) {
     // 2,000 sections: the first 260 are read, the rest counted.
     std::string many;
-    for (int i = 0; i < 2000; ++i) many += Format("[S%04d]\r\nPath=C:\\\r\n", i);
+    for (int i = 0; i < 2000; ++i) many += Format("[Section number %04d of a long catalogue]\r\nPath=C:\\\r\n", i);
     WriteIni(many);
     CatalogueSections sections = ReadCatalogueSections(ini);
     EXPECT_EQ(sections.names.size(), kMaxCatalogueSections);
