@@ -69,15 +69,13 @@ TEST(LoaderIniRules, SplitsDeviceValues) {
         const char* value;
         const char* name;
         const char* parameter;
-    } cases[] = {
-        {"Sound Blaster,  /sb", "Sound Blaster", "/sb"},  // blanks after the comma go
-        {"GUS ,/gus", "GUS ", "/gus"},                    // the name stays as it is
-        {"Roland MT-32", "Roland MT-32", ""},             // no comma: all name
-        {"AdLib,/a,b", "AdLib", "/a,b"},                  // the first comma splits
-        {"X", "", ""},                                    // one character: nothing
-        {"", "", ""},
-        {"PC,", "PC", ""},
-    };
+    } cases[] = {{"Sound Blaster,  /sb", "Sound Blaster", "/sb"},  // blanks after the comma go
+                 {"GUS ,/gus", "GUS ", "/gus"},                    // the name stays as it is
+                 {"Roland MT-32", "Roland MT-32", ""},             // no comma: all name
+                 {"AdLib,/a,b", "AdLib", "/a,b"},                  // the first comma splits
+                 {"X", "", ""},                                    // one character: nothing
+                 {"", "", ""},
+                 {"PC,", "PC", ""}};
     for (const auto& c : cases) {
         DeviceValue v = SplitDeviceValue(c.value);
         EXPECT_EQ(v.name, c.name) << c.value;
@@ -93,43 +91,39 @@ TEST(LoaderIniRules, NamesDisplaysInAnyCase) {
 
 TEST(LoaderIniRules, RefusesNamesThatCannotNameAGameFile) {
     const std::string program = "C:\\Quillon";
-    const std::pair<std::string, GameNameProblem> cases[] = {
-        {"Commander Keen", GameNameProblem::None},
-        {"Console Wars", GameNameProblem::None},
-        {"Doom.", GameNameProblem::None},
-        {"..\\..\\Windows\\evil", GameNameProblem::PathStep},
-        {"sub/evil", GameNameProblem::PathStep},
-        {"..", GameNameProblem::PathStep},
-        {". .", GameNameProblem::PathStep},
-        {"", GameNameProblem::Empty},
-        {"   ", GameNameProblem::Empty},
-        {"CON", GameNameProblem::DeviceName},
-        {"nul.txt", GameNameProblem::DeviceName},
-        {"Com1 ", GameNameProblem::DeviceName},
-        {"lpt9", GameNameProblem::DeviceName},
-        {"CONOUT$", GameNameProblem::DeviceName},
-        {"C:evil", GameNameProblem::NotAFileName},
-        {"What?", GameNameProblem::NotAFileName},
-        {"Tab\there", GameNameProblem::NotAFileName},
-        {std::string(234, 'a'), GameNameProblem::None},
-        {std::string(235, 'a'), GameNameProblem::TooLong},
-    };
+    const std::pair<std::string, GameNameProblem> cases[] = {{"Commander Keen", GameNameProblem::None},
+                                                             {"Console Wars", GameNameProblem::None},
+                                                             {"Doom.", GameNameProblem::None},
+                                                             {"..\\..\\Windows\\evil", GameNameProblem::PathStep},
+                                                             {"sub/evil", GameNameProblem::PathStep},
+                                                             {"..", GameNameProblem::PathStep},
+                                                             {". .", GameNameProblem::PathStep},
+                                                             {"", GameNameProblem::Empty},
+                                                             {"   ", GameNameProblem::Empty},
+                                                             {"CON", GameNameProblem::DeviceName},
+                                                             {"nul.txt", GameNameProblem::DeviceName},
+                                                             {"Com1 ", GameNameProblem::DeviceName},
+                                                             {"lpt9", GameNameProblem::DeviceName},
+                                                             {"CONOUT$", GameNameProblem::DeviceName},
+                                                             {"C:evil", GameNameProblem::NotAFileName},
+                                                             {"What?", GameNameProblem::NotAFileName},
+                                                             {"Tab\there", GameNameProblem::NotAFileName},
+                                                             {std::string(234, 'a'), GameNameProblem::None},
+                                                             {std::string(235, 'a'), GameNameProblem::TooLong}};
     for (const auto& c : cases) EXPECT_EQ(CheckGameFileName(c.first, program), c.second) << c.first;
     EXPECT_EQ(ImportFileName("Quest: The *Best*"), "Quest- The -Best-");
 }
 
 TEST(LoaderIniRules, PicturesStayInTheImagesFolder) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"keen.bmp", "C:\\Old\\Images\\keen.bmp"},
-        {"sub\\keen.bmp", "C:\\Old\\Images\\sub\\keen.bmp"},
-        {"..\\secret.bmp", ""},
-        {"sub\\..\\..\\secret.bmp", ""},
-        {"sub/.. /x.bmp", ""},
-        {"C:\\secret.bmp", ""},
-        {"\\secret.bmp", ""},
-        {"keen.bmp:stream", ""},
-        {"", ""},
-    };
+    const std::pair<const char*, const char*> cases[] = {{"keen.bmp", "C:\\Old\\Images\\keen.bmp"},
+                                                         {"sub\\keen.bmp", "C:\\Old\\Images\\sub\\keen.bmp"},
+                                                         {"..\\secret.bmp", ""},
+                                                         {"sub\\..\\..\\secret.bmp", ""},
+                                                         {"sub/.. /x.bmp", ""},
+                                                         {"C:\\secret.bmp", ""},
+                                                         {"\\secret.bmp", ""},
+                                                         {"keen.bmp:stream", ""},
+                                                         {"", ""}};
     for (const auto& c : cases) EXPECT_EQ(PicturePathFor("C:\\Old\\Images", c.first), c.second) << c.first;
     EXPECT_EQ(PicturePathFor("C:\\Old\\Images\\", "a.bmp"), "C:\\Old\\Images\\a.bmp");
     EXPECT_EQ(ImagesFolderOf("C:\\Old\\Loader.ini"), "C:\\Old\\Images\\");
@@ -149,62 +143,57 @@ TEST_F(LoaderIniTest, EveryKeyReachesItsField) {
     SetField(g.comment, "kept");
     SetField(g.webSite, "http://old");
     ApplyLoaderSection(ini, "keen: goodbye", g);
-    EXPECT_STREQ(g.title, "keen: goodbye");
-    EXPECT_STREQ(g.publisher, "Apogee");
-    EXPECT_STREQ(g.category, "Platform");
-    EXPECT_STREQ(g.path, "C:\\GAMES\\KEEN4");
-    EXPECT_STREQ(g.command, "KEEN4E.EXE");
-    EXPECT_STREQ(g.setup, "(Parameters)");
-    EXPECT_STREQ(g.webSite, "");
-    EXPECT_STREQ(g.comment, "kept");
-    EXPECT_STREQ(g.keyboardParam, "/key");
-    EXPECT_STREQ(g.mouseParam, "/mouse");
-    EXPECT_STREQ(g.joystickParam, "/joy");
-    EXPECT_EQ(g.keyboardOn, 1);
-    EXPECT_EQ(g.mouseOn, 1);
-    EXPECT_EQ(g.joystickOn, 0);
-    EXPECT_EQ(g.selectedDisplay, 2);
-    EXPECT_STREQ(SelectedDisplayParameter(g), "/vga");
-    EXPECT_STREQ(g.vesaParam, "/vesa");
-    EXPECT_STREQ(g.mcgaParam, "/mcga");
-    EXPECT_STREQ(g.egaParam, "/ega");
-    EXPECT_STREQ(g.cgaParam, "/cga");
-    EXPECT_STREQ(g.tandyParam, "/tandy");
-    EXPECT_EQ(g.options, kOptionWin95);
-    EXPECT_STREQ(g.customName, "Network");
-    EXPECT_STREQ(g.customParam, "/ipx");
-    EXPECT_EQ(g.customOn, 0);
-    EXPECT_STREQ(g.soundNames[0], "Sound Blaster");
-    EXPECT_STREQ(g.soundParams[0], "/sb");
-    EXPECT_STREQ(g.soundNames[1], "PC Speaker");
-    EXPECT_STREQ(g.soundParams[1], "");
-    EXPECT_STREQ(g.soundNames[2], "Gravis Ultrasound");
-    EXPECT_STREQ(g.soundParams[2], "/gus");
-    EXPECT_STREQ(g.soundNames[3], "");
-    EXPECT_EQ(g.selectedSound, 2);
-    EXPECT_STREQ(g.musicNames[9], "Roland MT-32");
-    EXPECT_STREQ(g.musicParams[9], "/mt32");
-    EXPECT_EQ(g.selectedMusic, 9);
+    const std::pair<const char*, const char*> texts[] = {{g.title, "keen: goodbye"},
+                                                         {g.publisher, "Apogee"},
+                                                         {g.category, "Platform"},
+                                                         {g.path, "C:\\GAMES\\KEEN4"},
+                                                         {g.command, "KEEN4E.EXE"},
+                                                         {g.setup, "(Parameters)"},
+                                                         {g.webSite, ""},
+                                                         {g.comment, "kept"},
+                                                         {g.keyboardParam, "/key"},
+                                                         {g.mouseParam, "/mouse"},
+                                                         {g.joystickParam, "/joy"},
+                                                         {g.vesaParam, "/vesa"},
+                                                         {g.vgaParam, "/vga"},
+                                                         {g.mcgaParam, "/mcga"},
+                                                         {g.egaParam, "/ega"},
+                                                         {g.cgaParam, "/cga"},
+                                                         {g.tandyParam, "/tandy"},
+                                                         {g.customName, "Network"},
+                                                         {g.customParam, "/ipx"},
+                                                         {g.soundNames[0], "Sound Blaster"},
+                                                         {g.soundParams[0], "/sb"},
+                                                         {g.soundNames[1], "PC Speaker"},
+                                                         {g.soundParams[1], ""},
+                                                         {g.soundNames[2], "Gravis Ultrasound"},
+                                                         {g.soundParams[2], "/gus"},
+                                                         {g.soundNames[3], ""},
+                                                         {g.musicNames[9], "Roland MT-32"},
+                                                         {g.musicParams[9], "/mt32"}};
+    for (const auto& t : texts) EXPECT_STREQ(t.first, t.second);
+    // keyboard, mouse, joystick and custom on; display, sound and music; options
+    EXPECT_EQ((std::vector<int>{g.keyboardOn, g.mouseOn, g.joystickOn, g.customOn, g.selectedDisplay, g.selectedSound,
+                                g.selectedMusic, g.options}),
+              (std::vector<int>{1, 1, 0, 0, 2, 2, 9, kOptionWin95}));
 }
 
 TEST_F(LoaderIniTest, ReadsValuesAsThePlatformDoes) {
-    const std::string lines[] = {
-        "Publisher=  Apogee  ",
-        "  publisher = Apogee",
-        "Publisher=\"Quoted\"",
-        "Publisher='single'",
-        "Publisher=\"half",
-        "Publisher=a=b",
-        "Publisher=\tTabbed\t",
-        "Publisher=",
-        "Publisher=x ;comment",
-        "Publisher=1\r\nPublisher=2",
-        ";Publisher=Commented",
-        "Publisher",
-        "Publisher=\"\"",
-        "PUBLISHER=Upper",
-        "Publisher=" + std::string(300, 'v'),
-    };
+    const std::string lines[] = {"Publisher=  Apogee  ",
+                                 "  publisher = Apogee",
+                                 "Publisher=\"Quoted\"",
+                                 "Publisher='single'",
+                                 "Publisher=\"half",
+                                 "Publisher=a=b",
+                                 "Publisher=\tTabbed\t",
+                                 "Publisher=",
+                                 "Publisher=x ;comment",
+                                 "Publisher=1\r\nPublisher=2",
+                                 ";Publisher=Commented",
+                                 "Publisher",
+                                 "Publisher=\"\"",
+                                 "PUBLISHER=Upper",
+                                 "Publisher=" + std::string(300, 'v')};
     std::string filler;  // a section longer than the first buffer that reads it
     for (int i = 0; i < 3000; ++i) filler += Format("Filler%04d=some value\r\n", i);
     WriteIni("[Big]\r\n" + filler + "Publisher=Deep\r\n");
