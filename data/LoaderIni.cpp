@@ -289,8 +289,10 @@ SectionOutcome ConvertSectionToGame(const IniFile& ini, const std::string& secti
                                     const std::string& programFolder, const std::string& imagesFolder, bool overwrite) {
     if (CheckGameFileName(fileName, programFolder) != GameNameProblem::None) return SectionOutcome::Refused;
     const std::string path = GameFilePathFor(programFolder, fileName);
-    const bool exists = GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
     if (exists && !overwrite) return SectionOutcome::Exists;
+    if (exists && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return SectionOutcome::Failed;  // never moved aside
 
     const SectionKeys keys(ini, section);
     GameRecord record = BlankGameRecord();

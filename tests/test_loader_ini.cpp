@@ -261,6 +261,9 @@ TEST_F(LoaderIniTest, ConvertsOneSectionWithItsPicture) {
     EXPECT_STREQ(Load("Keen").publisher, "Apogee");
     EXPECT_EQ(ConvertSectionToGame(ini, "Keen", "Keen", program, images, true), SectionOutcome::Converted);
     EXPECT_STREQ(Load("Keen").publisher, "Id Software");
+    CreateDirectoryA(GameFilePathFor(program, "Folder").c_str(), nullptr);
+    EXPECT_EQ(ConvertSectionToGame(ini, "Keen", "Folder", program, images, true), SectionOutcome::Failed);
+    EXPECT_TRUE(FolderExists(GameFilePathFor(program, "Folder")));
 }
 
 TEST_F(LoaderIniTest, HostileSectionsWriteNothingOutsideTheGamesFolder) {
