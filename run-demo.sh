@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Quillon Loader and starts it under Wine on the bundled demo library:
-# Data.ini, a few sample game files with pictures, and tiny demo games in
-# C:\DemoGames that really start and show how they were started.
+# Data.ini, a few sample game files with pictures, an old Loader.ini catalogue
+# to import, and tiny demo games in C:\DemoGames that really start and show how
+# they were started.
 set -euo pipefail
 source "$(dirname "$0")/tools/common.sh"
 cd "$QL_ROOT"
@@ -31,6 +32,9 @@ cp build/demo/Quillon.exe build/demo/Quillon.chm "$app/"
 [ -f "$app/Data.ini" ] || cp demo/Data.ini "$app/"
 cp -n demo/Images/*.bmp "$app/Images/" 2>/dev/null || true
 if [ -n "$first" ]; then cp demo/Games/*.qgf "$app/Games/"; fi
+# An old catalogue in the Loader.ini layout: the first start offers to import
+# it. Not on a display nobody watches, where the question would wait forever.
+if [ -n "$first" ] && [ -z "$own_display" ]; then cp demo/Loader.ini "$app/"; fi
 for game in starmaze:StarMaze caverun:CaveRun pinball:Pinball tankduel:TankDuel; do
   exe=${game%%:*}
   dir="$drive/DemoGames/${game##*:}"

@@ -1,0 +1,183 @@
+// The INI-style add-games dialog, and the main window's ways into the old
+// catalogue: the start-up offer, Import Loader.ini and the INI-style add.
+#include "MainWindowFixture.h"
+#include "data/GameFile.h"
+#include "data/LoaderIni.h"
+#include "dialogs/ImportDialog.h"
+#include "dialogs/IniStyleAddDialog.h"
+#include "mainwnd/LoaderIniCommands.h"
+#include "res/ImportDialogRes.h"
+#include "res/IniStyleAddDialogRes.h"
+
+namespace {
+
+struct Recorder final : BatchListener {
+    int cleared = 0;
+    std::vector<std::string> added;
+    void ListCleared() override { ++cleared; }
+    void GameAdded(const std::string& fileName) override { added.push_back(fileName); }
+};
+
+class IniStyleDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder = MakeTempFolder("inistyle");
+        CreateDirectoryA((folder + "\\Games").c_str(), nullptr);
+    }
+    void TearDown() override {
+        dialog.reset();
+        RemoveTree(folder);
+    }
+    void Open() {
+        dialog = std::make_unique<IniStyleAddDialog>(folder, list);
+        ASSERT_TRUE(dialog->Create(nullptr));
+    }
+    HWND Item(int id) const { return GetDlgItem(dialog->Handle(), id); }
+    std::string Get(int id) const { return win::WindowText(Item(id), 4096); }
+    void Add(const std::string& text) {
+        SetWindowTextA(Item(IDC_INISTYLE_TEXT), text.c_str());
+        SendMessageA(dialog->Handle(), WM_COMMAND, MAKEWPARAM(IDC_INISTYLE_ADD, BN_CLICKED), 0);
+    }
+    GameRecord Game(const std::string& name) const {
+        GameRecord g{};
+        EXPECT_EQ(ReadGameRecord(GameFilePathFor(folder, name), g), GameFileStatus::Ok) << name;
+        return g;
+    }
+
+    FakeUi ui;
+    Recorder list;
+    std::string folder;
+    std::unique_ptr<IniStyleAddDialog> dialog;
+};
+
+TEST_F(IniStyleDialogTest, OpensWithTheTemplateReadyForTheName) {
+    Open();
+    EXPECT_EQ(Get(IDC_INISTYLE_TEXT), IniStyleAddDialog::kEntryTemplate);
+    DWORD start = 0, end = 0;
+    SendMessageA(Item(IDC_INISTYLE_TEXT), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 1u);
+    EXPECT_EQ(end, 3u);
+    EXPECT_EQ(Get(IDC_INISTYLE_IMAGES), folder) << "no Images folder: the program folder";
+
+    CreateDirectoryA((folder + "\\Images").c_str(), nullptr);
+    Open();
+    EXPECT_EQ(Get(IDC_INISTYLE_IMAGES), folder + "\\Images");
+    ui.folderAnswers.push_back(folder + "\\Pics");
+    SendMessageA(dialog->Handle(), WM_COMMAND, MAKEWPARAM(IDC_INISTYLE_SETFOLDER, BN_CLICKED), 0);
+    EXPECT_EQ(Get(IDC_INISTYLE_IMAGES), folder + "\\Pics");
+    ASSERT_EQ(ui.Calls(UiCall::Folder).size(), 1u);
+    EXPECT_EQ(ui.Calls(UiCall::Folder)[0].text, "Select the images folder...");
+}
+
+TEST_F(IniStyleDialogTest, OneAddMakesSeveralGamesWithPicturesFromTheChosenFolder) {
+    CreateDirectoryA((folder + "\\Pics").c_str(), nullptr);
+    const std::vector<char> bmp = MakeBmp(3, 3, 0, 255, 0);
+    WriteFileBytes(folder + "\\Pics\\keen.bmp", bmp);
+    WriteGame(GameFilePathFor(folder, "Old"), MakeGame("Old", "Untouched"));
+    const std::vector<char> oldBytes = ReadFileBytes(GameFilePathFor(folder, "Old"));
+    Open();
+    SetWindowTextA(Item(IDC_INISTYLE_IMAGES), (folder + "\\Pics").c_str());
+    std::string typed = IniStyleAddDialog::kEntryTemplate;
+    typed.replace(1, 2, "Keen");
+    typed += "[Old]\r\nPublisher=Changed\r\n[Doom]\r\nPicture=keen.bmp\r\nVDMSound=0\r\n";
+    typed.replace(typed.find("Picture=") + 8, 0, "keen.bmp");
+    Add(typed);
+
+    EXPECT_EQ(list.cleared, 1);
+    EXPECT_EQ(list.added, (std::vector<std::string>{"Keen.qgf", "Doom.qgf"}));
+    EXPECT_EQ(dialog->added, 2);
+    EXPECT_EQ(Game("Keen").options, kOptionVdmSound | kOptionWin95);
+    EXPECT_EQ(Game("Keen").pictureSize, bmp.size());
+    EXPECT_EQ(Game("Doom").options, kOptionWin95);
+    EXPECT_EQ(ReadFileBytes(GameFilePathFor(folder, "Old")), oldBytes) << "an existing game is left as it was";
+    EXPECT_TRUE(ui.Messages().empty()) << "and not reported";
+    EXPECT_EQ(Get(IDC_INISTYLE_TEXT), IniStyleAddDialog::kEntryTemplate);
+    EXPECT_FALSE(FileExists(dialog->TempFilePath()));
+}
+
+TEST_F(IniStyleDialogTest, TextWithoutSectionsIsReported) {
+    Open();
+    Add("Publisher=Nobody\r\nPath=C:\\\r\n");
+    ASSERT_EQ(ui.Messages().size(), 1u);
+    EXPECT_EQ(ui.Messages()[0].text, "Ini file contains no game entries!");
+    EXPECT_EQ(ui.Messages()[0].caption, "Could not init the INI file");
+    EXPECT_EQ(list.cleared, 1);
+    EXPECT_TRUE(list.added.empty());
+    EXPECT_FALSE(FileExists(dialog->TempFilePath()));
+
+    // A temporary file that cannot be written.
+    CreateDirectoryA(dialog->TempFilePath().c_str(), nullptr);
+    Add("[Keen]\r\n");
+    ASSERT_EQ(ui.Messages().size(), 2u);
+    EXPECT_EQ(ui.Messages()[1].text, "Could not create temporary file\n" + dialog->TempFilePath() + "!");
+    EXPECT_EQ(list.cleared, 1);
+}
+
+class LoaderIniCommandsTest : public MainWindowFixture {};
+
+TEST_F(LoaderIniCommandsTest, StartupOffersTheImportOnlyWhenLoaderIniIsThere) {
+    Start();
+    OfferLoaderIniImport(*window);
+    EXPECT_TRUE(ui.Messages().empty());
+
+    WriteFileText(folder + "\\Loader.ini", "[Keen]\r\n");
+    OfferLoaderIniImport(*window);  // answered No
+    ASSERT_EQ(ui.Messages().size(), 1u);
+    EXPECT_EQ(ui.Messages()[0].caption, "Found v0.7 Loader.ini file");
+    EXPECT_EQ(ui.Messages()[0].flags, static_cast<unsigned>(MB_YESNO | MB_ICONQUESTION));
+    EXPECT_TRUE(ui.Calls(UiCall::Modal).empty());
+
+    ui.messageAnswers.push_back(IDYES);
+    ui.modalScripts.push_back([](win::Dialog& dialog, HWND owner) -> INT_PTR {
+        HWND h = dialog.Create(owner);
+        if (!h) return IDCANCEL;
+        SendMessageA(h, WM_COMMAND, MAKEWPARAM(IDC_IMPORT_CONVERT, BN_CLICKED), 0);
+        return dialog.Result();
+    });
+    OfferLoaderIniImport(*window);
+    ASSERT_EQ(ui.Calls(UiCall::Modal).size(), 1u);
+    EXPECT_EQ(ui.Calls(UiCall::Modal)[0].dialogId, IDD_IMPORT);
+    EXPECT_TRUE(FileExists(GamePath("Keen")));
+    EXPECT_TRUE(FileExists(folder + "\\Loader07.ini")) << "the start-up mode renames";
+}
+
+TEST_F(LoaderIniCommandsTest, ImportFromTheMenuRefreshesTheList) {
+    AddGame(MakeGame("Listed"));
+    WriteFileText(folder + "\\Loader.ini", "[Keen]\r\n");
+    Start();
+    const std::string ini = folder + "\\Loader.ini";
+    ui.modalScripts.push_back([ini](win::Dialog& dialog, HWND owner) -> INT_PTR {
+        HWND h = dialog.Create(owner);
+        if (!h) return IDCANCEL;
+        SetDlgItemTextA(h, IDC_IMPORT_PATH, ini.c_str());
+        SendMessageA(h, WM_COMMAND, MAKEWPARAM(IDC_IMPORT_CONVERT, BN_CLICKED), 0);
+        dialog.End(IDOK);
+        return IDOK;
+    });
+    ImportLoaderIni(*window);
+    EXPECT_EQ(window->List().Count(), 2);
+    EXPECT_NE(window->List().Find("Keen"), -1);
+    EXPECT_TRUE(FileExists(ini)) << "the menu mode never renames";
+}
+
+TEST_F(LoaderIniCommandsTest, ClosingTheIniStyleDialogAnyWayRefillsTheList) {
+    AddGame(MakeGame("Listed"));
+    Start();
+    for (INT_PTR close : {IDCANCEL, IDOK}) {
+        const std::string name = close == IDOK ? "Added On OK" : "Added On Escape";
+        ui.modalScripts.push_back([name, close](win::Dialog& dialog, HWND owner) -> INT_PTR {
+            HWND h = dialog.Create(owner);
+            if (!h) return IDCANCEL;
+            SetDlgItemTextA(h, IDC_INISTYLE_TEXT, ("[" + name + "]\r\n").c_str());
+            SendMessageA(h, WM_COMMAND, MAKEWPARAM(IDC_INISTYLE_ADD, BN_CLICKED), 0);
+            SendMessageA(h, WM_COMMAND, MAKEWPARAM(close, BN_CLICKED), 0);
+            return dialog.Result();
+        });
+        AddGamesIniStyle(*window);
+        EXPECT_NE(window->List().Find("Listed"), -1) << name;
+        EXPECT_NE(window->List().Find(name), -1) << name;
+    }
+    EXPECT_EQ(window->List().Count(), 3);
+}
+
+}  // namespace
