@@ -154,6 +154,7 @@ void MainWindow::OnListNotify(NMHDR& hdr) {
             break;
         }
         case NM_DBLCLK: RunAndSave(GetSelectedRow()); break;
+        case NM_RDBLCLK: OnGameSetup(false); break;
         case LVN_COLUMNCLICK: SortBy(reinterpret_cast<NMLISTVIEW&>(hdr).iSubItem); break;
         default: break;
     }

@@ -3,7 +3,7 @@
 // Split by concern: MainWindow.cpp (messages and painting), MainWindowStartup.cpp
 // (start-up and shut-down), GameList.cpp (the list's rows), SelectedGame.cpp (the
 // current game and its display), MainWindowCommands.cpp (menu and buttons),
-// MainWindowLaunch.cpp (running games).
+// MainWindowLaunch.cpp (running games), MainWindowImport.cpp (old catalogues).
 #pragma once
 #include "app/AppState.h"
 #include "data/GameFile.h"
@@ -78,8 +78,14 @@ private:
     void OnRunGameMenu();
     void OnAddGame();
     void OnSaveGame();
+    void OnGameSetup(bool modify);
     void OnSlowDownClicked();
     void OnSlowDownReleased();
+
+    // The old catalogue (MainWindowImport.cpp).
+    void OfferLoaderIniImport();
+    void OnImportLoaderIni();
+    void OnAddGamesIniStyle();
 
     // Running games (MainWindowLaunch.cpp).
     bool LaunchRow(int row);

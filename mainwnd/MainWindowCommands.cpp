@@ -1,6 +1,9 @@
 // The main window's commands: one handler per menu item, button and control.
 #include "app/Texts.h"
+#include "data/Files.h"
 #include "dialogs/AddGameDialog.h"
+#include "launch/GameRows.h"
+#include "mainwnd/GameSetupCommands.h"
 #include "mainwnd/MainWindow.h"
 #include "res/resource.h"
 #include "win/UserInterface.h"
@@ -14,7 +17,11 @@ void MainWindow::OnCommand(int id, int /*code*/, HWND /*ctl*/) {
         case IDM_VERIFYALL: VerifyAllGames(); break;
         case IDM_RUNGAME: OnRunGameMenu(); break;
         case IDM_ADDGAME: OnAddGame(); break;
+        case IDM_IMPORT: OnImportLoaderIni(); break;
+        case IDM_ADDGAMESINI: OnAddGamesIniStyle(); break;
         case IDC_RUNGAME: RunAndSave(GetSelectedRow()); break;
+        case IDC_GAMESETTINGS: OnGameSetup(false); break;
+        case IDC_MODIFY: OnGameSetup(true); break;
         case IDC_SLOWDOWN: OnSlowDownClicked(); break;
         case IDC_SAVEGAME: OnSaveGame(); break;
         default: break;
@@ -41,6 +48,34 @@ void MainWindow::OnAddGame() {
     _list.Select(row);
     SetFocus(_list.Handle());
     ShowSelectedGame(row);
+    // Without a setup program in its folder, the new game's settings are asked for.
+    if (added->noSetup && _game.loaded) OnGameSetup(true);
+}
+
+// The Game Settings button (and the list's right double click) runs the game's
+// setup; the Modify button edits its settings.
+void MainWindow::OnGameSetup(bool modify) {
+    const int row = GetSelectedRow();
+    GameSetupContext context;
+    context.owner = Handle();
+    context.title = row == -1 ? std::string() : _list.Text(row, 0, 260);
+    context.game = &_game;
+    context.dataIni = &_dataIni;
+    context.vdm = &_state.vdm;
+    context.spanish = _state.Spanish();
+    const GameSetupOutcome outcome = modify ? ModifyGameSettings(context) : RunGameSetup(context);
+    // The file now holds what was saved: a repaint must not read it back over
+    // what is still only in memory.
+    _shownStamp = FileStamp(_game.path);
+    if (outcome.refreshRow && row != -1) {
+        const GameRowData data = ReadGameRow(_state.gamesFolder, _list.Text(row, 0, 260) + ".qgf",
+                                             _state.settings.reloadVerify);
+        _list.SetText(row, 1, data.publisher);
+        _list.SetText(row, 2, data.category);
+        _list.SetText(row, 3, data.settings);
+        _list.SetImage(row, data.image);
+    }
+    OnCurrentGameChanged();
 }
 
 void MainWindow::OnSaveGame() {

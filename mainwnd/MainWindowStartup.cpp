@@ -90,7 +90,7 @@ bool MainWindow::InitStartup() {
     RegisterFileType();
     SetUpList();
     FindVdmSoundAtStartup(_state.vdm, _state.vdmSoundFixedFolder);
-
+    OfferLoaderIniImport();
     FillGameList();
     if (!OpenDataIni(_dataIni, _state.dataIniPath, _state.Spanish(), hwnd)) {
         win::Ui().ExitProcess(1);

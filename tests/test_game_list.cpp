@@ -3,6 +3,7 @@
 // is selected (a damaged one included).
 #include "MainWindowFixture.h"
 #include "app/Settings.h"
+#include "res/GameSettingsDialogRes.h"
 #include "res/resource.h"
 #include <commctrl.h>
 
@@ -110,6 +111,21 @@ TEST_F(GameListTest, SelectingARowShowsItsGame) {
     List().Select(2);
     PumpMessages();
     EXPECT_EQ(Caption(), "Quillon Loader 0.8c - Plain");
+}
+
+TEST_F(GameListTest, SetupCommandsReachTheSelectedGame) {
+    AddGame(MakeGame("Plain"));
+    Start();
+    ClickRow(0);
+    ui.Clear();
+    NMHDR nm{List().Handle(), IDC_GAMELIST, static_cast<UINT>(NM_RDBLCLK)};
+    SendMessageA(Hwnd(), WM_NOTIFY, IDC_GAMELIST, reinterpret_cast<LPARAM>(&nm));
+    ASSERT_EQ(ui.Messages().size(), 1u) << "the right double click is Game Settings";
+    EXPECT_EQ(ui.Messages()[0].caption, "Plain");
+    EXPECT_EQ(ui.Messages()[0].text.rfind("The game has not been configured to setup externally.", 0), 0u);
+    Command(IDC_MODIFY);
+    ASSERT_EQ(ui.Calls(UiCall::Modal).size(), 1u);
+    EXPECT_EQ(ui.Calls(UiCall::Modal)[0].dialogId, IDD_GAMESETTINGS);
 }
 
 TEST_F(GameListTest, RefreshKeepsTheSelectedGameByName) {

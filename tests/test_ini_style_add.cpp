@@ -5,7 +5,6 @@
 #include "data/LoaderIni.h"
 #include "dialogs/ImportDialog.h"
 #include "dialogs/IniStyleAddDialog.h"
-#include "mainwnd/LoaderIniCommands.h"
 #include "res/ImportDialogRes.h"
 #include "res/IniStyleAddDialogRes.h"
 
@@ -117,15 +116,16 @@ class LoaderIniCommandsTest : public MainWindowFixture {};
 
 TEST_F(LoaderIniCommandsTest, StartupOffersTheImportOnlyWhenLoaderIniIsThere) {
     Start();
-    OfferLoaderIniImport(*window);
     EXPECT_TRUE(ui.Messages().empty());
+    Discard();
 
     WriteFileText(folder + "\\Loader.ini", "[Keen]\r\n");
-    OfferLoaderIniImport(*window);  // answered No
+    Start();  // answered No
     ASSERT_EQ(ui.Messages().size(), 1u);
     EXPECT_EQ(ui.Messages()[0].caption, "Found v0.7 Loader.ini file");
     EXPECT_EQ(ui.Messages()[0].flags, static_cast<unsigned>(MB_YESNO | MB_ICONQUESTION));
     EXPECT_TRUE(ui.Calls(UiCall::Modal).empty());
+    Discard();
 
     ui.messageAnswers.push_back(IDYES);
     ui.modalScripts.push_back([](win::Dialog& dialog, HWND owner) -> INT_PTR {
@@ -134,11 +134,12 @@ TEST_F(LoaderIniCommandsTest, StartupOffersTheImportOnlyWhenLoaderIniIsThere) {
         SendMessageA(h, WM_COMMAND, MAKEWPARAM(IDC_IMPORT_CONVERT, BN_CLICKED), 0);
         return dialog.Result();
     });
-    OfferLoaderIniImport(*window);
+    Start();
     ASSERT_EQ(ui.Calls(UiCall::Modal).size(), 1u);
     EXPECT_EQ(ui.Calls(UiCall::Modal)[0].dialogId, IDD_IMPORT);
     EXPECT_TRUE(FileExists(GamePath("Keen")));
     EXPECT_TRUE(FileExists(folder + "\\Loader07.ini")) << "the start-up mode renames";
+    EXPECT_NE(List().Find("Keen"), -1) << "imported before the list is filled";
 }
 
 TEST_F(LoaderIniCommandsTest, ImportFromTheMenuRefreshesTheList) {
@@ -154,9 +155,9 @@ TEST_F(LoaderIniCommandsTest, ImportFromTheMenuRefreshesTheList) {
         dialog.End(IDOK);
         return IDOK;
     });
-    ImportLoaderIni(*window);
-    EXPECT_EQ(window->List().Count(), 2);
-    EXPECT_NE(window->List().Find("Keen"), -1);
+    Command(IDM_IMPORT);
+    EXPECT_EQ(List().Count(), 2);
+    EXPECT_NE(List().Find("Keen"), -1);
     EXPECT_TRUE(FileExists(ini)) << "the menu mode never renames";
 }
 
@@ -173,11 +174,11 @@ TEST_F(LoaderIniCommandsTest, ClosingTheIniStyleDialogAnyWayRefillsTheList) {
             SendMessageA(h, WM_COMMAND, MAKEWPARAM(close, BN_CLICKED), 0);
             return dialog.Result();
         });
-        AddGamesIniStyle(*window);
-        EXPECT_NE(window->List().Find("Listed"), -1) << name;
-        EXPECT_NE(window->List().Find(name), -1) << name;
+        Command(IDM_ADDGAMESINI);
+        EXPECT_NE(List().Find("Listed"), -1) << name;
+        EXPECT_NE(List().Find(name), -1) << name;
     }
-    EXPECT_EQ(window->List().Count(), 3);
+    EXPECT_EQ(List().Count(), 3);
 }
 
 }  // namespace

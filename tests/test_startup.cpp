@@ -5,6 +5,7 @@
 #include "app/Settings.h"
 #include "app/SingleInstance.h"
 #include "res/AddGameDialogRes.h"
+#include "res/GameSettingsDialogRes.h"
 #include "res/resource.h"
 #include <commctrl.h>
 
@@ -215,7 +216,8 @@ TEST_F(StartupTest, AddNewGameFromTheMenuSelectsTheNewGame) {
         return dialog.Result();
     });
     Command(IDM_ADDGAME);
-    ASSERT_EQ(ui.Calls(UiCall::Modal).size(), 1u);
+    ASSERT_EQ(ui.Calls(UiCall::Modal).size(), 2u);
+    EXPECT_EQ(ui.Calls(UiCall::Modal)[1].dialogId, IDD_GAMESETTINGS) << "no setup program: its settings are asked for";
     EXPECT_EQ(List().Count(), 2);
     ASSERT_NE(List().Selected(), -1);
     EXPECT_EQ(List().Text(List().Selected(), 0), "Brand New");
