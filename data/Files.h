@@ -12,6 +12,10 @@ bool FolderExists(const std::string& path);
 // too. False when it cannot be written completely.
 bool WriteWholeFile(const std::string& path, const void* bytes, size_t size);
 
+// Moves a file to the Recycle Bin without asking (the caller asked); false
+// when it could not go (read-only, in use, missing).
+bool MoveToRecycleBin(const std::string& path);
+
 // Size and last write time of a file, 0 when it is missing: changes whenever
 // the file does.
 unsigned long long FileStamp(const std::string& path);

@@ -33,7 +33,14 @@ bool MainWindow::PreTranslate(MSG& msg) {
     if (!hwnd || (msg.hwnd != hwnd && !IsChild(hwnd, msg.hwnd))) return false;
     if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;
     if (_tooltip) SendMessageA(_tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
-    if (msg.message == WM_KEYDOWN && msg.wParam == VK_F5) RefreshGameList();
+    if (msg.message == WM_KEYDOWN) {
+        switch (msg.wParam) {
+            case VK_DELETE: OnDeleteGame(); break;
+            case VK_F5: RefreshGameList(); break;
+            case VK_F9: OnRandomBackground(); break;
+            default: break;  // F2 does nothing
+        }
+    }
     return false;  // the key goes on to the normal handling
 }
 
@@ -50,6 +57,15 @@ bool MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
             result = TRUE;
             return true;
         case WM_QUERYDRAGICON: result = reinterpret_cast<INT_PTR>(_icon); return true;
+        case WM_MOUSEMOVE:
+            // Dragged by its client area with the left button alone, the window moves.
+            if (wp == MK_LBUTTON) {
+                ReleaseCapture();
+                SendMessageA(Handle(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+                result = TRUE;
+                return true;
+            }
+            return SkinnedDialog::OnMessage(msg, wp, lp, result);
         case WM_SYSCOMMAND:
             if ((wp & 0xFFF0) == IDM_ABOUTBOX) {
                 result = TRUE;

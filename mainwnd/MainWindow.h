@@ -3,7 +3,8 @@
 // Split by concern: MainWindow.cpp (messages and painting), MainWindowStartup.cpp
 // (start-up and shut-down), GameList.cpp (the list's rows), SelectedGame.cpp (the
 // current game and its display), MainWindowCommands.cpp (menu and buttons),
-// MainWindowLaunch.cpp (running games), MainWindowImport.cpp (old catalogues).
+// MainWindowMenu.cpp (shell, background, VDMSound, delete), MainWindowLaunch.cpp
+// (running games), MainWindowImport.cpp (old catalogues).
 #pragma once
 #include "app/AppState.h"
 #include "data/GameFile.h"
@@ -30,6 +31,10 @@ public:
     int Run();
     // Runs the closing steps and closes the window.
     void Close();
+    // The keys of the main window and its controls, seen before the dialog
+    // manager: every message loop that hosts the window passes its messages
+    // here first. Always lets the message go on (false).
+    bool PreTranslate(MSG& msg);
 
 private:
     bool OnInit() override;
@@ -39,7 +44,6 @@ private:
     bool OnCancel() override { return false; }  // Escape does nothing
     bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) override;
     void OnDestroy() override;
-    bool PreTranslate(MSG& msg);
     void Paint();
 
     // Start-up and shut-down (MainWindowStartup.cpp).
@@ -81,6 +85,23 @@ private:
     void OnGameSetup(bool modify);
     void OnSlowDownClicked();
     void OnSlowDownReleased();
+
+    // The menu (MainWindowMenu.cpp); false for a command it does not know.
+    bool OnMenuCommand(int id);
+    bool OpenInShell(const std::string& file, const std::string& failure, const std::string& dir = {},
+                     int show = SW_SHOWNORMAL);
+    void OnGamesFolder();
+    void OnVisitWebSite();
+    void OnEditDataIni();
+    void OnReloadData();
+    void ReloadDataIni();
+    bool RequireVdmSound(bool spanishOnOneLine);
+    void OnVdmSoundFile(const char* file);
+    void OnVisitVdmSoundWeb();
+    void OnHelpTopics();
+    void SetBackgroundHue(int stored);
+    void OnRandomBackground();
+    void OnDeleteGame();
 
     // The old catalogue (MainWindowImport.cpp).
     void OfferLoaderIniImport();

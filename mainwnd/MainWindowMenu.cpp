@@ -1,0 +1,167 @@
+// The main window's menu commands that open files and pages in the shell, the
+// background hues, the criteria file, VDMSound, help, and deleting a game.
+#include "app/Settings.h"
+#include "app/Texts.h"
+#include "data/Files.h"
+#include "dialogs/CriteriaPrompts.h"
+#include "mainwnd/MainWindow.h"
+#include "res/resource.h"
+#include "win/UserInterface.h"
+#include "win/WaitCursor.h"
+#include <cstdlib>
+
+namespace {
+
+constexpr char kAuthorWeb[] = "http://www.farstep.net/quillon/";
+
+struct Hue {
+    int command, bitmap, stored;
+};
+constexpr Hue kHues[] = {{IDM_BACK_RED, IDB_BACK_RED, 0},
+                         {IDM_BACK_GREEN, IDB_BACK_GREEN, 1},
+                         {IDM_BACK_BLUE, IDB_BACK_BLUE, 2},
+                         {IDM_BACK_GREY, IDB_BACK_GREY, 3}};
+
+}  // namespace
+
+bool MainWindow::OnMenuCommand(int id) {
+    for (const Hue& hue : kHues)
+        if (id == hue.command) {
+            SetBackgroundHue(hue.stored);
+            return true;
+        }
+    switch (id) {
+        case IDM_GAMESFOLDER: OnGamesFolder(); return true;
+        case IDM_WEBSITE: OnVisitWebSite(); return true;
+        case IDM_EDITDATAINI: OnEditDataIni(); return true;
+        case IDM_RELOADDATA: OnReloadData(); return true;
+        case IDM_EDITVDMSINI: OnVdmSoundFile("Vdms.ini"); return true;
+        case IDM_VDMSHELP: OnVdmSoundFile("VDMConfig.hlp"); return true;
+        case IDM_VDMSWEB: OnVisitVdmSoundWeb(); return true;
+        case IDM_DELETEGAME: OnDeleteGame(); return true;
+        case IDM_HELPTOPICS: OnHelpTopics(); return true;
+        default: return false;
+    }
+}
+
+// Hands a file or address to the shell; false (after the message) on failure.
+bool MainWindow::OpenInShell(const std::string& file, const std::string& failure, const std::string& dir, int show) {
+    if (win::Ui().Execute(Handle(), "open", file, "", dir, show) > 32) return true;
+    win::Ui().ShowMessage(Handle(), failure, kAppName, MB_OK);
+    return false;
+}
+
+void MainWindow::OnGamesFolder() {
+    OpenInShell(_state.gamesFolder,
+                Format(Tr(_state.Spanish(), "Error! Could not locate %s!", "No se pudo localizar %s!"),
+                       _state.gamesFolder.c_str()));
+}
+
+void MainWindow::OnVisitWebSite() {
+    OpenInShell(kAuthorWeb, Format(Tr(_state.Spanish(), "Could not open the Farstep web site\n%s",
+                                      "No se puede abrir la p\xE1gina de Farstep:\n%s"),
+                                   kAuthorWeb));
+}
+
+void MainWindow::OnEditDataIni() {
+    OpenInShell(_state.dataIniPath, Tr(_state.Spanish(), "Could not locate Data.ini!",
+                                       "No se puede localizar el archivo DATA.INI en la ruta."));
+}
+
+void MainWindow::OnReloadData() {
+    win::WaitCursor wait;
+    ReloadDataIni();
+    Sleep(250);
+}
+
+// The criteria file is read again: its lists and the VDMSound page address.
+void MainWindow::ReloadDataIni() {
+    if (OpenDataIni(_dataIni, _state.dataIniPath, _state.Spanish(), Handle()))
+        _state.vdmSoundWeb = ReadVdmSoundWeb(_dataIni);
+}
+
+// False, after telling the player where VDMSound is to be had, when it was not found.
+bool MainWindow::RequireVdmSound(bool spanishOnOneLine) {
+    if (_state.vdm.available) return true;
+    const char* spanish = spanishOnOneLine ? "VDMSound no encontrado.\nPor favor descargue VDMSound desde %s"
+                                           : "VDMSound no encontrado.  Por favor descargue VDMSound desde\n%s";
+    win::Ui().ShowMessage(Handle(),
+                          Format(Tr(_state.Spanish(), "VDMSound cannot be found. \nPlease download VDMSound from\n%s",
+                                    spanish),
+                                 _state.vdmSoundWeb.c_str()),
+                          kAppName, MB_OK);
+    return false;
+}
+
+void MainWindow::OnVdmSoundFile(const char* file) {
+    const bool ini = std::string(file) == "Vdms.ini";
+    if (!RequireVdmSound(ini)) return;
+    const char* folder = _state.vdm.folder.c_str();
+    std::string failure;
+    if (ini)
+        failure = Format(Tr(_state.Spanish(), "Could not locate the VDMS.INI file at location:\n%s",
+                            "No se puede localizar el archivo VDMS.INI en la ruta:\n%s"),
+                         folder);
+    else
+        failure = _state.Spanish() ? std::string("VDMConfig.hlp  no encontrado")
+                                   : Format("Could not locate the VDMConfig.hlp file at location:\n%s", folder);
+    OpenInShell(_state.vdm.folder + file, failure);
+}
+
+void MainWindow::OnVisitVdmSoundWeb() {
+    OpenInShell(_state.vdmSoundWeb, Format(Tr(_state.Spanish(), "Could not open the VDMSound web site\n%s",
+                                              "No se puede abrir la p\xE1gina de VDMSound\n%s"),
+                                           _state.vdmSoundWeb.c_str()));
+}
+
+void MainWindow::OnHelpTopics() {
+    OpenInShell("Quillon.chm", "Could not run the help file!", _state.programFolder, SW_SHOWMAXIMIZED);
+}
+
+// Red, green, blue or grey: painted at once and stored.
+void MainWindow::SetBackgroundHue(int stored) {
+    for (const Hue& hue : kHues) {
+        if (hue.stored != stored) continue;
+        _state.backgroundBitmap = hue.bitmap;
+        SetBackground(hue.bitmap, kStretch);
+        RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        WriteSettingValue(setting::kBackground, static_cast<DWORD>(stored));
+    }
+}
+
+void MainWindow::OnRandomBackground() { SetBackgroundHue(std::rand() % 4); }
+
+// The game file goes to the Recycle Bin after the player's Yes, so a slip of the
+// Delete key loses nothing; a file that cannot go is reported and its row stays.
+void MainWindow::OnDeleteGame() {
+    const bool spanish = _state.Spanish();
+    const int row = GetSelectedRow();
+    if (row == -1) {
+        win::Ui().ShowMessage(Handle(),
+                              Tr(spanish, "Please select a game in the list first",
+                                 "Por favor seleccione un juego de la lista primero"),
+                              kAppName, MB_OK);
+        return;
+    }
+    const std::string name = _list.Text(row, 0, 260);
+    if (name.empty()) return;
+    if (_state.settings.confirmDelete &&
+        win::Ui().ShowMessage(
+            Handle(),
+            Format(Tr(spanish, "Are you sure you want to delete %s?", "Estas seguro de querer borrar %s?"), name.c_str()),
+            Tr(spanish, "Confirm Deletion", "Confirmar al borrar"), MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
+    const std::string path = Format("%s\\Games\\%s.qgf", _state.programFolder.c_str(), name.c_str());
+    if (!MoveToRecycleBin(path)) {
+        win::Ui().ShowMessage(Handle(),
+                              Format(Tr(spanish,
+                                        "The game file could not be deleted:\n%s\n\nIt may be read-only or in use "
+                                        "by another program.",
+                                        "No se pudo borrar el archivo del juego:\n%s\n\nPuede ser de solo lectura o "
+                                        "estar en uso por otro programa."),
+                                     path.c_str()),
+                              kAppName, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    FillGameList();
+}
