@@ -76,9 +76,10 @@ void PlanKey(const IniFile& ini, const VdmsKeyInfo& key, const std::string& newT
     if (value != current) writes.push_back({&key, value});
 }
 
-// Whether the file can be written at all, before the first key goes in.
-bool CanWrite(const std::string& path) {
-    FILE* f = fopen(path.c_str(), "r+b");
+// Whether the file can be opened that way now: the private-profile functions
+// read a file that cannot be opened as empty, and drop writes silently.
+bool CanOpen(const std::string& path, const char* mode) {
+    FILE* f = fopen(path.c_str(), mode);
     if (!f) return false;
     fclose(f);
     return true;
@@ -162,6 +163,11 @@ bool ReplaceVdmsValue(VdmsShape shape, std::string& value, const std::string& ne
 
 VdmsWriteResult WriteVdmsSettings(IniFile& ini, const VdmsSettings& chosen) {
     VdmsWriteResult result;
+    // A file held by another program would read as if every key were absent.
+    if (!CanOpen(ini.Path(), "rb")) {
+        result.writeFailed = true;
+        return result;
+    }
     const VdmsSettings shown = ReadVdmsSettings(ini);
     std::vector<PendingWrite> writes;
 
@@ -174,7 +180,7 @@ VdmsWriteResult WriteVdmsSettings(IniFile& ini, const VdmsSettings& chosen) {
     }
 
     if (writes.empty()) return result;
-    if (!CanWrite(ini.Path())) {
+    if (!CanOpen(ini.Path(), "r+b")) {
         result.writeFailed = true;
         return result;
     }
