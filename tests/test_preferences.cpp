@@ -15,12 +15,12 @@ bool Shown(HWND control) { return (GetWindowLongPtrA(control, GWL_STYLE) & WS_VI
 
 void Click(win::Dialog& dialog, int id) { SendMessageA(ItemOf(dialog, id), BM_CLICK, 0, 0); }
 
-// A key pressed on the slider, as the user would.
+// A key pressed on the slider, as the user would. The slider reports the move
+// before it is drawn again.
 void SliderKey(win::Dialog& dialog, UINT key) {
     HWND slider = ItemOf(dialog, IDC_PREF_TWEAK);
     SendMessageA(slider, WM_KEYDOWN, key, 0);
     SendMessageA(slider, WM_KEYUP, key, 0);
-    UpdateWindow(dialog.Handle());
 }
 
 DWORD StoredReloadVerify() {
@@ -73,6 +73,21 @@ TEST_F(PreferencesTest, TheSliderSetsTheTweakAtOnceAndEscapeKeepsIt) {
     SendMessageA(dialog.Handle(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     EXPECT_TRUE(dialog.Ended());
     EXPECT_EQ(dialog.values.slowDownTweak, 9) << "Escape undoes nothing";
+}
+
+TEST_F(PreferencesTest, DrawingTheSliderTakesItsPosition) {
+    // A position set without a move notification shows once the slider is drawn.
+    PreferencesDialog dialog;
+    dialog.values.slowDownTweak = 2;
+    ASSERT_TRUE(dialog.Create(nullptr));
+    ShowWindow(dialog.Handle(), SW_SHOWNOACTIVATE);
+    UpdateWindow(dialog.Handle());
+    HWND slider = ItemOf(dialog, IDC_PREF_TWEAK);
+    SendMessageA(slider, TBM_SETPOS, TRUE, 7);
+    EXPECT_EQ(dialog.values.slowDownTweak, 2);
+    UpdateWindow(slider);
+    EXPECT_EQ(dialog.values.slowDownTweak, 7);
+    EXPECT_EQ(win::WindowText(ItemOf(dialog, IDC_PREF_TWEAK_VALUE)), "= 7");
 }
 
 TEST_F(PreferencesTest, VerifyOnReloadIsWrittenAtOnceAndReadAtTheNextStart) {
