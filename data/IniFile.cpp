@@ -46,9 +46,9 @@ std::string IniFile::GetStringStripped(const std::string& section, const std::st
     return value;
 }
 
-void IniFile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
-    if (!_open || section.empty() || key.empty()) return;
-    WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), _path.c_str());
+bool IniFile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
+    if (!_open || section.empty() || key.empty()) return false;
+    return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), _path.c_str()) != FALSE;
 }
 
 void IniFile::DeleteKey(const std::string& section, const std::string& key) {

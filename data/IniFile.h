@@ -30,8 +30,9 @@ public:
     // character, and blanks at the end dropped (never the first character).
     std::string GetStringStripped(const std::string& section, const std::string& key) const;
     // Dropped when closed or when the section or key is empty. An empty value
-    // is written as an empty value.
-    void WriteString(const std::string& section, const std::string& key, const std::string& value);
+    // is written as an empty value. False when nothing was written (closed, or
+    // the file could not be written: read-only, locked).
+    bool WriteString(const std::string& section, const std::string& key, const std::string& value);
     // Removes the key. Dropped when closed or when the section is empty; an
     // empty key removes the whole section, as the platform does.
     void DeleteKey(const std::string& section, const std::string& key);

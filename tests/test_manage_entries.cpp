@@ -1,0 +1,218 @@
+// The manage entries dialog driven in-process: the lists it shows, adding and
+// deleting entries, the web-site field, and what Close and Escape leave to
+// the main window.
+#include "FakeUi.h"
+#include "TestEnv.h"
+#include "dialogs/ManageEntriesDialog.h"
+#include "dialogs/TextInputDialog.h"
+#include "res/ManageEntriesDialogRes.h"
+#include "res/TextInputDialogRes.h"
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+class ManageEntriesTest : public ::testing::Test {
+protected:
+    void SetUp() override { path = DataIniPath(folder = MakeTempFolder("entries")); }
+    void TearDown() override {
+        dialog.reset();
+        RemoveTree(folder);
+    }
+    void Open(const std::string& text, bool confirm = true) {
+        WriteFileText(path, text);
+        ASSERT_TRUE(ini.Open(path));
+        dialog = std::make_unique<ManageEntriesDialog>(ini, confirm);
+        ASSERT_TRUE(dialog->Create(nullptr));
+    }
+    HWND Item(int id) const { return GetDlgItem(dialog->Handle(), id); }
+    Strings Rows(int box) const {
+        Strings rows;
+        const int count = static_cast<int>(SendMessageA(Item(box), LB_GETCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            char text[300] = "";
+            SendMessageA(Item(box), LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+            rows.push_back(text);
+        }
+        return rows;
+    }
+    int Selected(int box) const { return static_cast<int>(SendMessageA(Item(box), LB_GETCURSEL, 0, 0)); }
+    void Select(int box, const std::string& text) {
+        LRESULT row = SendMessageA(Item(box), LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                   reinterpret_cast<LPARAM>(text.c_str()));
+        ASSERT_NE(row, LB_ERR) << text;
+        SendMessageA(Item(box), LB_SETCURSEL, static_cast<WPARAM>(row), 0);
+    }
+    void Press(int id) { SendMessageA(dialog->Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+    // The user types |text| into the text input dialog and presses OK.
+    void WillType(const std::string& text) {
+        ui.modalScripts.push_back([this, text](win::Dialog& d, HWND) -> INT_PTR {
+            prompts.push_back(static_cast<TextInputDialog&>(d).prompt);
+            static_cast<TextInputDialog&>(d).value = text;
+            return IDOK;
+        });
+    }
+    std::string Text() const {
+        std::vector<char> bytes = ReadFileBytes(path);
+        return std::string(bytes.begin(), bytes.end());
+    }
+
+    FakeUi ui;
+    std::string folder, path;
+    IniFile ini;
+    std::unique_ptr<ManageEntriesDialog> dialog;
+    Strings prompts;
+};
+
+TEST_F(ManageEntriesTest, OpeningListsEveryEntryOfEveryList) {
+    Open(
+        "[Publishers]\n09=Apogee\n30=Sierra\n127=id Software\n"
+        "[Categories]\n00=Platform\n23=Racing\n"
+        "[Sound Devices]\n05=Sound Blaster\n63=Gravis Ultrasound\n"
+        "[Music Devices]\n02=General MIDI\n01=AdLib\n");
+    EXPECT_EQ(Rows(IDC_ENTRIES_PUBLISHERS), (Strings{"Apogee", "id Software", "Sierra"}))
+        << "nine free slots at the start do not end the list; the rows are sorted";
+    EXPECT_EQ(Rows(IDC_ENTRIES_CATEGORIES), (Strings{"Platform", "Racing"}));
+    EXPECT_EQ(Rows(IDC_ENTRIES_SOUND), (Strings{"Gravis Ultrasound", "Sound Blaster"}));
+    EXPECT_EQ(Rows(IDC_ENTRIES_MUSIC), (Strings{"AdLib", "General MIDI"}));
+    for (int box : {IDC_ENTRIES_PUBLISHERS, IDC_ENTRIES_CATEGORIES, IDC_ENTRIES_SOUND, IDC_ENTRIES_MUSIC})
+        EXPECT_EQ(Selected(box), 0) << box;
+
+    EXPECT_EQ(win::WindowText(Item(IDC_ENTRIES_WEB)), kDefaultVdmSoundWeb);
+    EXPECT_EQ(ini.GetString("Misc", "VDMSoundWeb"), kDefaultVdmSoundWeb) << "opening stores the built-in address";
+}
+
+TEST_F(ManageEntriesTest, TheWebSiteIsRewrittenOnEveryKeystroke) {
+    Open("[Misc]\nVDMSoundWeb=http://vdms.example/\n");
+    HWND web = Item(IDC_ENTRIES_WEB);
+    EXPECT_EQ(win::WindowText(web), "http://vdms.example/");
+    SendMessageA(web, EM_SETSEL, 0, -1);
+    SendMessageA(web, WM_CHAR, 'a', 0);
+    EXPECT_EQ(ini.GetString("Misc", "VDMSoundWeb"), "a");
+    SendMessageA(web, WM_CHAR, 'b', 0);
+    EXPECT_EQ(ini.GetString("Misc", "VDMSoundWeb"), "ab");
+    SendMessageA(web, WM_CHAR, VK_BACK, 0);
+    SendMessageA(web, WM_CHAR, VK_BACK, 0);
+    EXPECT_EQ(ini.GetString("Misc", "VDMSoundWeb"), "");
+    EXPECT_NE(Text().find("VDMSoundWeb=\r\n"), std::string::npos) << "an emptied field stores an empty value";
+
+    SetWindowTextA(web, "http://one.example/\r\n[Categories]\r\n00=Injected");
+    EXPECT_EQ(ini.GetString("Misc", "VDMSoundWeb"), "http://one.example/");
+    EXPECT_EQ(ini.GetString("Categories", "00"), "") << "a line break never reaches the file";
+}
+
+TEST_F(ManageEntriesTest, AddingFillsTheLowestFreeSlotAsTyped) {
+    Open("[Music Devices]\n00=AdLib\n02=Roland\n[Categories]\n00=Action\n");
+    WillType("General MIDI");
+    Press(IDC_ENTRIES_MUSIC_ADD);
+    EXPECT_EQ(ini.GetString("Music Devices", "01"), "General MIDI");
+    EXPECT_EQ(Rows(IDC_ENTRIES_MUSIC), (Strings{"AdLib", "General MIDI", "Roland"}));
+
+    // An empty text: an empty row, and an empty value that stays a free slot.
+    WillType("");
+    Press(IDC_ENTRIES_CATEGORIES_ADD);
+    EXPECT_EQ(Rows(IDC_ENTRIES_CATEGORIES), (Strings{"", "Action"}));
+    EXPECT_NE(Text().find("01=\r\n"), std::string::npos);
+    WillType("Puzzle");
+    Press(IDC_ENTRIES_CATEGORIES_ADD);
+    EXPECT_EQ(ini.GetString("Categories", "01"), "Puzzle");
+
+    // The empty row goes without touching the file.
+    SendMessageA(Item(IDC_ENTRIES_CATEGORIES), LB_SETCURSEL, 0, 0);  // the empty row sorts first
+    Press(IDC_ENTRIES_CATEGORIES_DELETE);
+    EXPECT_EQ(Rows(IDC_ENTRIES_CATEGORIES), (Strings{"Action", "Puzzle"}));
+    EXPECT_EQ(ini.GetString("Categories", "01"), "Puzzle");
+
+    // Cancel adds nothing.
+    ui.modalScripts.push_back([](win::Dialog&, HWND) -> INT_PTR { return IDCANCEL; });
+    Press(IDC_ENTRIES_SOUND_ADD);
+    EXPECT_TRUE(Rows(IDC_ENTRIES_SOUND).empty());
+    EXPECT_EQ(ini.GetString("Sound Devices", "00"), "");
+
+    EXPECT_EQ(prompts, (Strings{"Enter the new Music Device", "Enter the new Category", "Enter the new Category"}));
+    EXPECT_TRUE(ui.Messages().empty());
+}
+
+TEST_F(ManageEntriesTest, AFullListShowsItsLimit) {
+    std::string text = "[Publishers]\n";
+    for (int i = 0; i < 128; ++i) text += CriteriaKey(i) + "=Publisher " + std::to_string(i) + "\n";
+    Open(text);
+    EXPECT_EQ(Rows(IDC_ENTRIES_PUBLISHERS).size(), 128u);
+    WillType("One too many");
+    Press(IDC_ENTRIES_PUBLISHERS_ADD);
+    ASSERT_EQ(ui.Messages().size(), 1u);
+    EXPECT_EQ(ui.Messages()[0].text, "Cannot add anymore entries.\nMaximum limit is 128.");
+    EXPECT_EQ(Rows(IDC_ENTRIES_PUBLISHERS).size(), 128u);
+    EXPECT_EQ(Text().find("One too many"), std::string::npos);
+}
+
+TEST_F(ManageEntriesTest, DeletingRemovesTheFirstExactMatchOnly) {
+    Open("[Publishers]\n01=sierra\n03=Sierra\n07=Sierra\n09=Apogee\n");
+    Select(IDC_ENTRIES_PUBLISHERS, "Sierra");
+    ui.messageAnswers = {IDNO};
+    Press(IDC_ENTRIES_PUBLISHERS_DELETE);
+    EXPECT_EQ(ini.GetString("Publishers", "03"), "Sierra") << "No keeps it";
+    EXPECT_EQ(Rows(IDC_ENTRIES_PUBLISHERS).size(), 4u);
+
+    ui.messageAnswers = {IDYES};
+    Press(IDC_ENTRIES_PUBLISHERS_DELETE);
+    EXPECT_EQ(ini.GetString("Publishers", "01"), "sierra");
+    EXPECT_EQ(ini.GetString("Publishers", "03"), "");
+    EXPECT_EQ(ini.GetString("Publishers", "07"), "Sierra");
+    EXPECT_EQ(Rows(IDC_ENTRIES_PUBLISHERS).size(), 3u);
+    ASSERT_EQ(ui.Messages().size(), 2u);
+    EXPECT_EQ(ui.Messages()[1].text, "Are you sure you want to\ndelete Sierra?");
+    EXPECT_EQ(ui.Messages()[1].caption, "Confirm Delete");
+    EXPECT_EQ(ui.Messages()[1].flags, static_cast<unsigned>(MB_YESNO | MB_ICONQUESTION));
+
+    // No selection.
+    ui.Clear();
+    SendMessageA(Item(IDC_ENTRIES_PUBLISHERS), LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    Press(IDC_ENTRIES_PUBLISHERS_DELETE);
+    ASSERT_EQ(ui.Messages().size(), 1u);
+    EXPECT_EQ(ui.Messages()[0].text, "No entry is selected!");
+    EXPECT_EQ(ui.Messages()[0].caption, "Error");
+    EXPECT_EQ(ui.Messages()[0].flags, static_cast<unsigned>(MB_OK | MB_ICONSTOP));
+    EXPECT_EQ(Rows(IDC_ENTRIES_PUBLISHERS).size(), 3u);
+}
+
+TEST_F(ManageEntriesTest, WithoutConfirmationTheRowGoesAtOnce) {
+    Open("[Sound Devices]\n00=PC Speaker\n", false);
+    Press(IDC_ENTRIES_SOUND_DELETE);
+    EXPECT_TRUE(ui.Messages().empty());
+    EXPECT_TRUE(Rows(IDC_ENTRIES_SOUND).empty());
+    EXPECT_EQ(ini.GetString("Sound Devices", "00"), "");
+}
+
+TEST_F(ManageEntriesTest, CloseChecksDataIniAgainAndEscapeDoesNot) {
+    WriteFileText(path, "[Categories]\n00=Action\n");
+    ASSERT_TRUE(ini.Open(path));
+    // Data.ini disappears while the dialog is open.
+    auto removeFileAndEnd = [this](INT_PTR result) {
+        return [this, result](win::Dialog& d, HWND) -> INT_PTR {
+            EXPECT_EQ(d.TemplateId(), IDD_MANAGEENTRIES);
+            DeleteFileA(path.c_str());
+            return result;
+        };
+    };
+    ui.modalScripts.push_back(removeFileAndEnd(IDCANCEL));
+    EXPECT_FALSE(AskManageEntries(nullptr, ini, path, true, false));
+    EXPECT_TRUE(ui.Messages().empty());
+    EXPECT_TRUE(ini.IsOpen()) << "Escape checks nothing";
+
+    ui.modalScripts.push_back(removeFileAndEnd(IDOK));
+    EXPECT_TRUE(AskManageEntries(nullptr, ini, path, true, false));
+    ASSERT_EQ(ui.Messages().size(), 1u);
+    EXPECT_EQ(ui.Messages()[0].text,
+              "Failed to load the Data.ini file!\nRecover the file or re-install Quillon Loader.");
+    EXPECT_FALSE(ini.IsOpen());
+
+    WriteFileText(path, "[Categories]\n00=Action\n");
+    ui.modalScripts.push_back([](win::Dialog&, HWND) -> INT_PTR { return IDOK; });
+    EXPECT_TRUE(AskManageEntries(nullptr, ini, path, true, false));
+    EXPECT_TRUE(ini.IsOpen()) << "Close opens the file again";
+}
+
+}  // namespace

@@ -1,0 +1,147 @@
+// The preferences dialog: what it shows, the slider and its label, the verify
+// box written at once, and both preferences surviving into the next start.
+#include "MainWindowFixture.h"
+#include "app/Settings.h"
+#include "dialogs/PreferencesDialog.h"
+#include "res/PreferencesDialogRes.h"
+#include <gtest/gtest.h>
+
+namespace {
+
+HWND ItemOf(win::Dialog& dialog, int id) { return GetDlgItem(dialog.Handle(), id); }
+
+// The control's own visible style: the dialog itself is not shown here.
+bool Shown(HWND control) { return (GetWindowLongPtrA(control, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+void Click(win::Dialog& dialog, int id) { SendMessageA(ItemOf(dialog, id), BM_CLICK, 0, 0); }
+
+// A key pressed on the slider, as the user would. The slider reports the move
+// before it is drawn again.
+void SliderKey(win::Dialog& dialog, UINT key) {
+    HWND slider = ItemOf(dialog, IDC_PREF_TWEAK);
+    SendMessageA(slider, WM_KEYDOWN, key, 0);
+    SendMessageA(slider, WM_KEYUP, key, 0);
+}
+
+DWORD StoredReloadVerify() {
+    DWORD value = 99;
+    EXPECT_TRUE(ReadSettingValue(setting::kReloadVerify, value));
+    return value;
+}
+
+class PreferencesTest : public MainWindowFixture {};
+
+TEST_F(PreferencesTest, OpeningShowsTheCurrentPreferences) {
+    const Preferences cases[] = {
+        {true, 4, false, true, false},
+        {false, 0, true, false, true},
+        {true, 10, false, true, true},
+    };
+    for (const Preferences& current : cases) {
+        PreferencesDialog dialog;
+        dialog.values = current;
+        ASSERT_TRUE(dialog.Create(nullptr));
+        EXPECT_EQ(SendMessageA(ItemOf(dialog, IDC_PREF_TWEAK), TBM_GETPOS, 0, 0), current.slowDownTweak);
+        EXPECT_EQ(win::WindowText(ItemOf(dialog, IDC_PREF_TWEAK_VALUE)), "= " + std::to_string(current.slowDownTweak));
+        EXPECT_EQ(IsDlgButtonChecked(dialog.Handle(), IDC_PREF_VERIFY) == BST_CHECKED, current.verifyOnReload);
+        EXPECT_EQ(IsDlgButtonChecked(dialog.Handle(), IDC_PREF_INDIVIDUAL) == BST_CHECKED, current.individualUpdating);
+        EXPECT_EQ(IsDlgButtonChecked(dialog.Handle(), IDC_PREF_CONFIRMDELETE) == BST_CHECKED, current.confirmDelete);
+        EXPECT_EQ(IsDlgButtonChecked(dialog.Handle(), IDC_PREF_SPANISH) == BST_CHECKED, current.spanish);
+        for (int hidden : {IDC_PREF_INDIVIDUAL, IDC_PREF_CONFIRMDELETE, IDC_PREF_SPANISH}) {
+            EXPECT_FALSE(Shown(ItemOf(dialog, hidden))) << hidden;
+            EXPECT_FALSE(IsWindowEnabled(ItemOf(dialog, hidden))) << hidden;
+        }
+        EXPECT_TRUE(Shown(ItemOf(dialog, IDC_PREF_EMS)));
+        EXPECT_FALSE(IsWindowEnabled(ItemOf(dialog, IDC_PREF_EMS)));
+    }
+}
+
+TEST_F(PreferencesTest, TheSliderSetsTheTweakAtOnceAndEscapeKeepsIt) {
+    std::vector<int> reported;
+    PreferencesDialog dialog;
+    dialog.values.slowDownTweak = 4;
+    dialog.tweakChanged = [&reported](int tweak) { reported.push_back(tweak); };
+    ASSERT_TRUE(dialog.Create(nullptr));
+    ShowWindow(dialog.Handle(), SW_SHOWNOACTIVATE);
+    SliderKey(dialog, VK_END);
+    EXPECT_EQ(dialog.values.slowDownTweak, 10);
+    EXPECT_EQ(win::WindowText(ItemOf(dialog, IDC_PREF_TWEAK_VALUE)), "= 10");
+    SliderKey(dialog, VK_LEFT);
+    EXPECT_EQ(dialog.values.slowDownTweak, 9);
+    EXPECT_EQ(win::WindowText(ItemOf(dialog, IDC_PREF_TWEAK_VALUE)), "= 9");
+    EXPECT_EQ(reported, (std::vector<int>{10, 9}));
+    SendMessageA(dialog.Handle(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    EXPECT_TRUE(dialog.Ended());
+    EXPECT_EQ(dialog.values.slowDownTweak, 9) << "Escape undoes nothing";
+}
+
+TEST_F(PreferencesTest, DrawingTheSliderTakesItsPosition) {
+    // A position set without a move notification shows once the slider is drawn.
+    PreferencesDialog dialog;
+    dialog.values.slowDownTweak = 2;
+    ASSERT_TRUE(dialog.Create(nullptr));
+    ShowWindow(dialog.Handle(), SW_SHOWNOACTIVATE);
+    UpdateWindow(dialog.Handle());
+    HWND slider = ItemOf(dialog, IDC_PREF_TWEAK);
+    SendMessageA(slider, TBM_SETPOS, TRUE, 7);
+    EXPECT_EQ(dialog.values.slowDownTweak, 2);
+    UpdateWindow(slider);
+    EXPECT_EQ(dialog.values.slowDownTweak, 7);
+    EXPECT_EQ(win::WindowText(ItemOf(dialog, IDC_PREF_TWEAK_VALUE)), "= 7");
+}
+
+TEST_F(PreferencesTest, VerifyOnReloadIsWrittenAtOnceAndReadAtTheNextStart) {
+    Start();
+    ASSERT_TRUE(window->State().reloadVerify);
+    Preferences current;
+    current.verifyOnReload = window->State().reloadVerify;
+    DWORD storedWhileOpen = 99;
+    ui.modalScripts.push_back([&](win::Dialog& d, HWND owner) -> INT_PTR {
+        EXPECT_EQ(d.TemplateId(), IDD_PREFERENCES);
+        d.Create(owner);
+        Click(d, IDC_PREF_VERIFY);
+        storedWhileOpen = StoredReloadVerify();
+        Click(d, IDC_PREF_VERIFY);
+        EXPECT_EQ(StoredReloadVerify(), 1u);
+        Click(d, IDC_PREF_VERIFY);
+        d.End(IDOK);
+        return IDOK;
+    });
+    Preferences chosen = AskPreferences(window->Handle(), current);
+    EXPECT_EQ(storedWhileOpen, 0u) << "written before the dialog closed";
+    EXPECT_FALSE(chosen.verifyOnReload);
+    EXPECT_EQ(StoredReloadVerify(), 0u);
+
+    Discard();  // without the closing steps: nothing else writes it
+    Start();
+    EXPECT_FALSE(window->State().reloadVerify);
+}
+
+TEST_F(PreferencesTest, TheTweakIsStoredAtCloseAndUsedAtTheNextStart) {
+    Start();
+    ASSERT_EQ(window->State().slowDownTweak, 4);
+    Preferences current;
+    current.slowDownTweak = window->State().slowDownTweak;
+    ui.modalScripts.push_back([](win::Dialog& d, HWND owner) -> INT_PTR {
+        d.Create(owner);
+        ShowWindow(d.Handle(), SW_SHOWNOACTIVATE);
+        SliderKey(d, VK_END);
+        d.End(IDOK);
+        return IDOK;
+    });
+    // The main window takes every new position at once.
+    Preferences chosen =
+        AskPreferences(window->Handle(), current, [this](int tweak) { window->State().slowDownTweak = tweak; });
+    EXPECT_EQ(chosen.slowDownTweak, 10);
+    EXPECT_EQ(window->State().slowDownTweak, 10);
+
+    CloseWindow();
+    DWORD stored = 0;
+    EXPECT_TRUE(ReadSettingValue(setting::kSlowDownTweak, stored));
+    EXPECT_EQ(stored, 10u);
+    Discard();
+    Start();
+    EXPECT_EQ(window->State().slowDownTweak, 10);
+}
+
+}  // namespace

@@ -1,0 +1,288 @@
+// VDMSound's settings in VDMS.INI: where a new value goes into a line, the
+// sample-rate clamp, what the file keeps, and the settings dialog driven
+// in-process (Defaults, Cancel, emptied boxes, unwritable file).
+#include "FakeUi.h"
+#include "TestEnv.h"
+#include "data/VdmsSettings.h"
+#include "dialogs/VdmSoundDialog.h"
+#include "res/VdmSoundDialogRes.h"
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+struct Replacement {
+    VdmsShape shape;
+    const char* before;
+    const char* newText;
+    const char* after;  // nullptr: no anchor, the value stays
+};
+
+TEST(VdmsReplace, OnlyTheCharactersAtTheAnchorChange) {
+    const Replacement cases[] = {
+        {VdmsShape::Version, "4.05 ; DSP version", " 4.15", "4.15 ; DSP version"},
+        {VdmsShape::Version, "4.05    ;x", " 1.05", "1.05    ;x"},
+        {VdmsShape::Version, "4.05", " 4.15", nullptr},           // bare: too short for the anchor
+        {VdmsShape::Version, ".405 ; odd", " 4.15", nullptr},     // no digit before the "."
+        {VdmsShape::Version, "four ; no dot", " 4.15", nullptr},  // no "."
+        {VdmsShape::Version, "405 ; 4.05", " 4.15", nullptr},     // the "." lies in the last four characters
+        {VdmsShape::Port, "0x220 ; base port", "240", "0x240 ; base port"},
+        {VdmsShape::Port, "0x220 ; base port", "2400", "0x240 ; base port"},
+        {VdmsShape::Port, "0x220 ; base port", "24", "0x24"},  // short text ends the line
+        {VdmsShape::Port, "0x220", "240", nullptr},            // bare
+        {VdmsShape::Port, "220 ; base port", "240", nullptr},  // no "0x"
+        {VdmsShape::Number, "10   ; IRQ line", "5", "5    ; IRQ line"},
+        {VdmsShape::Number, "7 ; IRQ", "10", "10; IRQ"},
+        {VdmsShape::Number, "  7 ; IRQ", "5", "  5 ; IRQ"},
+        {VdmsShape::Number, "7", "5", nullptr},
+        {VdmsShape::Number, "7    ; IRQ", "10", "10   ; IRQ"},
+        {VdmsShape::SampleRate, "22050 ; rate", "8000", "8000  ; rate"},
+        {VdmsShape::SampleRate, "8000  ; rate", "44100", "44100 ; rate"},
+        {VdmsShape::SampleRate, "22050", "11025", "11025"},  // five characters are enough
+        {VdmsShape::SampleRate, "8000", "11025", nullptr},
+    };
+    for (const Replacement& c : cases) {
+        std::string value = c.before;
+        bool replaced = ReplaceVdmsValue(c.shape, value, c.newText);
+        EXPECT_EQ(replaced, c.after != nullptr) << c.before << " <- " << c.newText;
+        EXPECT_EQ(value, c.after ? c.after : c.before) << c.before << " <- " << c.newText;
+    }
+}
+
+TEST(VdmsReplace, SampleRatesAreClampedAndEmptyBoxesTakeTheDefaults) {
+    const std::pair<const char*, const char*> rates[] = {
+        {"44101", "44100"}, {"7999", "8000"},
+        {"abc", "8000"},    {"", "8000"},
+        {"8000", "8000"},   {"44100", "44100"},
+        {"22050", "22050"}, {"11025Hz", "11025Hz"},
+        {"-5", "8000"},     {"99999999999999999999", "44100"},
+    };
+    for (const auto& [typed, written] : rates) EXPECT_EQ(ClampSampleRate(typed), written) << typed;
+
+    EXPECT_EQ(VdmsTextToWrite(VdmsField::MpuPort, ""), "330");
+    EXPECT_EQ(VdmsTextToWrite(VdmsField::MpuIrq, ""), "2");
+    EXPECT_EQ(VdmsTextToWrite(VdmsField::AdLibSampleRate, ""), "11025");
+    EXPECT_EQ(VdmsTextToWrite(VdmsField::AdLibSampleRate, "96000"), "44100");
+    EXPECT_EQ(VdmsTextToWrite(VdmsField::SbIrq, "9"), "9");
+}
+
+// VDMS.INI as VDMSound lays it out: sections, and a comment after each value.
+constexpr char kVdmsIni[] =
+    "; VDMSound configuration\r\n"
+    "[SB Controller]\r\n"
+    "CLSID=VDDLoader.SBCtrl\r\n"
+    "[SB Controller.config]\r\n"
+    "port=0x220          ; Sound Blaster base port\r\n"
+    "IRQ=10   ; Sound Blaster IRQ\r\n"
+    "DMA8=1              ; 8-bit DMA channel\r\n"
+    "DMA16=5             ; 16-bit DMA channel\r\n"
+    "version=4.05        ; DSP version\r\n"
+    "[AdLib Controller.config]\r\n"
+    "port=0x388          ; AdLib port\r\n"
+    "sampleRate=22050    ; synthesis rate\r\n"
+    "[MPU401 Controller.config]\r\n"
+    "port=0x300          ; MPU-401 port\r\n"
+    "IRQ=9               ; MPU-401 IRQ\r\n";
+
+class VdmsFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder = MakeTempFolder("vdms");
+        path = folder + "\\VDMS.INI";
+    }
+    void TearDown() override {
+        dialog.reset();
+        RemoveTree(folder);
+    }
+    void Load(const std::string& text) {
+        WriteFileText(path, text);
+        ASSERT_TRUE(ini.Open(path));
+    }
+    std::string Text() const {
+        std::vector<char> bytes = ReadFileBytes(path);
+        return std::string(bytes.begin(), bytes.end());
+    }
+    static std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+        size_t at = text.find(from);
+        EXPECT_NE(at, std::string::npos) << from;
+        if (at != std::string::npos) text.replace(at, from.size(), to);
+        return text;
+    }
+    void OpenDialog() {
+        dialog = std::make_unique<VdmSoundDialog>(ini);
+        ASSERT_TRUE(dialog->Create(nullptr));
+    }
+    HWND Item(int id) const { return GetDlgItem(dialog->Handle(), id); }
+    std::string Box(int id) const { return win::WindowText(Item(id)); }
+    void Set(int id, const char* text) { SetWindowTextA(Item(id), text); }
+    void Press(int id) { SendMessageA(dialog->Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+    void Click(int id) { SendMessageA(Item(id), BM_CLICK, 0, 0); }
+    bool Checked(int id) const { return IsDlgButtonChecked(dialog->Handle(), id) == BST_CHECKED; }
+
+    FakeUi ui;
+    std::string folder, path;
+    IniFile ini;
+    std::unique_ptr<VdmSoundDialog> dialog;
+};
+
+TEST_F(VdmsFileTest, AbsentKeysAndUnshapedValuesStayAndAreReported) {
+    const std::string original =
+        "[SB Controller.config]\r\n"
+        "version=4.05\r\n"
+        "port=220 ; no prefix\r\n"
+        "DMA8=1 ; 8-bit DMA\r\n"
+        "[MPU401 Controller.config]\r\n"
+        "port=0x330 ; MPU-401 port\r\n";
+    Load(original);
+    VdmsSettings chosen = ReadVdmsSettings(ini);
+    EXPECT_EQ(chosen.version, 3) << "a bare version is still shown";
+
+    // Unchanged choices are not worth a word, whatever the shape.
+    VdmsWriteResult same = WriteVdmsSettings(ini, chosen);
+    EXPECT_FALSE(same.writeFailed);
+    EXPECT_EQ(same.keysWritten, 0);
+    EXPECT_EQ(Text(), original);
+
+    chosen.version = kVdmsDefaultVersion;
+    chosen.fields[static_cast<int>(VdmsField::SbPort)] = "240";
+    chosen.fields[static_cast<int>(VdmsField::SbIrq)] = "5";
+    chosen.fields[static_cast<int>(VdmsField::SbDma8)] = "3";
+    VdmsWriteResult result = WriteVdmsSettings(ini, chosen);
+    EXPECT_FALSE(result.writeFailed);
+    EXPECT_EQ(result.keysWritten, 1);
+    EXPECT_EQ(Text(), Replaced(original, "DMA8=1", "DMA8=3"));
+    EXPECT_EQ(result.leftUnchanged,
+              (std::vector<std::string>{"Sound Blaster model", "Sound Blaster port", "Sound Blaster IRQ",
+                                        "Sound Blaster DMA16", "AdLib port", "AdLib sample rate", "MPU-401 IRQ"}))
+        << "the empty boxes of the absent keys chose their defaults";
+    for (const char* absent : {"IRQ=", "DMA16", "sampleRate", "[AdLib"})
+        EXPECT_EQ(Text().find(absent), std::string::npos) << absent << " must stay absent";
+}
+
+TEST_F(VdmsFileTest, ACutOffValueIsNotWrittenBack) {
+    // The read stops at 259 characters: writing that back would lose the rest.
+    const std::string original = "[SB Controller.config]\r\nIRQ=7 ;" + std::string(300, 'c') + "\r\n";
+    Load(original);
+    VdmsSettings chosen = ReadVdmsSettings(ini);
+    chosen.fields[static_cast<int>(VdmsField::SbIrq)] = "5";
+    VdmsWriteResult result = WriteVdmsSettings(ini, chosen);
+    EXPECT_EQ(Text(), original);
+    EXPECT_NE(std::find(result.leftUnchanged.begin(), result.leftUnchanged.end(), "Sound Blaster IRQ"),
+              result.leftUnchanged.end());
+}
+
+TEST_F(VdmsFileTest, DialogShowsTheFileAndOkWritesTheChoices) {
+    Load(kVdmsIni);
+    OpenDialog();
+    EXPECT_TRUE(Checked(IDC_VDMS_SB16));
+    EXPECT_FALSE(Checked(IDC_VDMS_SB16PNP));
+    EXPECT_EQ(Box(IDC_VDMS_SB_PORT), "220");
+    EXPECT_EQ(Box(IDC_VDMS_SB_IRQ), "10");
+    EXPECT_EQ(Box(IDC_VDMS_ADLIB_PORT), "388");
+    EXPECT_EQ(Box(IDC_VDMS_ADLIB_RATE), "22050");
+    EXPECT_EQ(Box(IDC_VDMS_MPU_PORT), "300");
+    // The offered rates keep their order; the other lists are sorted.
+    HWND rates = Item(IDC_VDMS_ADLIB_RATE);
+    ASSERT_EQ(SendMessageA(rates, CB_GETCOUNT, 0, 0), 4);
+    char first[16] = "";
+    SendMessageA(rates, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(first));
+    EXPECT_STREQ(first, "8000");
+    EXPECT_EQ(SendMessageA(Item(IDC_VDMS_SB_PORT), CB_GETCOUNT, 0, 0), 8);
+
+    Click(IDC_VDMS_SB16PNP);
+    EXPECT_FALSE(Checked(IDC_VDMS_SB16)) << "one model at a time";
+    Set(IDC_VDMS_SB_PORT, "240");
+    Set(IDC_VDMS_SB_IRQ, "5");
+    Set(IDC_VDMS_MPU_PORT, "");
+    Set(IDC_VDMS_MPU_IRQ, "");
+    Set(IDC_VDMS_ADLIB_RATE, "1000");
+    Press(IDOK);
+    EXPECT_EQ(dialog->Result(), IDOK);
+    EXPECT_TRUE(ui.Messages().empty());
+
+    std::string expected = kVdmsIni;
+    expected = Replaced(expected, "port=0x220 ", "port=0x240 ");
+    expected = Replaced(expected, "IRQ=10   ;", "IRQ=5    ;");
+    expected = Replaced(expected, "version=4.05 ", "version=4.15 ");
+    expected = Replaced(expected, "sampleRate=22050", "sampleRate=8000 ");
+    expected = Replaced(expected, "port=0x300", "port=0x330");
+    expected = Replaced(expected, "IRQ=9", "IRQ=2");
+    EXPECT_EQ(Text(), expected) << "every byte but the replaced ones stays; emptied MPU-401 boxes write 330 and 2";
+}
+
+TEST_F(VdmsFileTest, DefaultsThenCancelLeavesTheFileAlone) {
+    Load(kVdmsIni);
+    OpenDialog();
+    Set(IDC_VDMS_SB_DMA8, "8");
+    Press(IDC_VDMS_DEFAULTS);
+    EXPECT_TRUE(Checked(IDC_VDMS_SB16PNP));
+    EXPECT_FALSE(Checked(IDC_VDMS_SB16));
+    const std::pair<int, const char*> defaults[] = {
+        {IDC_VDMS_SB_PORT, "220"},  {IDC_VDMS_SB_IRQ, "7"},       {IDC_VDMS_SB_DMA8, "1"},
+        {IDC_VDMS_SB_DMA16, "5"},   {IDC_VDMS_ADLIB_PORT, "388"}, {IDC_VDMS_ADLIB_RATE, "11025"},
+        {IDC_VDMS_MPU_PORT, "330"}, {IDC_VDMS_MPU_IRQ, "2"},
+    };
+    for (const auto& [box, text] : defaults) EXPECT_EQ(Box(box), text) << box;
+    EXPECT_EQ(Text(), kVdmsIni) << "Defaults writes nothing";
+    Press(IDCANCEL);
+    EXPECT_EQ(dialog->Result(), IDCANCEL);
+    EXPECT_EQ(Text(), kVdmsIni);
+}
+
+TEST_F(VdmsFileTest, UnshapedChoicesAreNamedWhenOkCloses) {
+    Load("[SB Controller.config]\r\nversion=4.05\r\nIRQ=7 ; IRQ\r\n");
+    OpenDialog();
+    Click(IDC_VDMS_SB16PNP);
+    Set(IDC_VDMS_SB_IRQ, "5");
+    Press(IDOK);
+    EXPECT_EQ(dialog->Result(), IDOK);
+    EXPECT_EQ(Text(), "[SB Controller.config]\r\nversion=4.05\r\nIRQ=5 ; IRQ\r\n");
+    ASSERT_EQ(ui.Messages().size(), 1u);
+    const std::string text = ui.Messages()[0].text;
+    EXPECT_NE(text.find("Sound Blaster model"), std::string::npos) << text;
+    EXPECT_EQ(text.find("Sound Blaster IRQ"), std::string::npos) << text;
+    EXPECT_NE(text.find("The other changes were saved."), std::string::npos) << text;
+}
+
+TEST_F(VdmsFileTest, ALockedFileIsReportedAndTheDialogStaysOpen) {
+    // Another program holds the file open, sharing nothing or reading only.
+    for (DWORD share : {DWORD{0}, DWORD{FILE_SHARE_READ}}) {
+        ui.Clear();
+        Load(kVdmsIni);
+        OpenDialog();
+        Set(IDC_VDMS_SB_PORT, "240");
+        HANDLE lock =
+            CreateFileA(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+        Press(IDOK);
+        CloseHandle(lock);
+        EXPECT_FALSE(dialog->Ended()) << share;
+        ASSERT_EQ(ui.Messages().size(), 1u) << share;
+        EXPECT_NE(ui.Messages()[0].text.find("VDMS.INI cannot be written"), std::string::npos);
+        EXPECT_EQ(ui.Messages()[0].flags, static_cast<unsigned>(MB_OK | MB_ICONSTOP));
+        EXPECT_EQ(Text(), kVdmsIni);
+        Press(IDOK);
+        EXPECT_EQ(dialog->Result(), IDOK) << "free again: the second OK saves";
+        EXPECT_EQ(ini.GetStringStripped("SB Controller.config", "port"), "0x240");
+    }
+}
+
+TEST_F(VdmsFileTest, WithoutVdmSoundOrItsFileNothingRuns) {
+    Load(kVdmsIni);
+    IniFile closed;
+    EXPECT_FALSE(AskVdmSoundSettings(nullptr, true, closed));
+    EXPECT_FALSE(AskVdmSoundSettings(nullptr, false, ini));
+    ASSERT_EQ(ui.Messages().size(), 2u);
+    for (const UiCall& call : ui.Messages()) {
+        EXPECT_EQ(call.text, "VDMSound must be installed.");
+        EXPECT_EQ(call.caption, "Quillon Loader");
+    }
+    EXPECT_TRUE(ui.Calls(UiCall::Modal).empty());
+
+    ui.modalScripts.push_back([](win::Dialog& d, HWND) { return d.TemplateId() == IDD_VDMSOUND ? IDOK : IDCANCEL; });
+    EXPECT_TRUE(AskVdmSoundSettings(nullptr, true, ini));
+    EXPECT_FALSE(AskVdmSoundSettings(nullptr, true, ini)) << "cancelled";
+}
+
+}  // namespace
