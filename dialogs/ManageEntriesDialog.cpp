@@ -1,6 +1,7 @@
 // The manage entries dialog.
 #include "dialogs/ManageEntriesDialog.h"
 #include "app/Texts.h"
+#include "dialogs/CriteriaPrompts.h"
 #include "dialogs/TextInputDialog.h"
 #include "res/ManageEntriesDialogRes.h"
 #include "res/resource.h"
@@ -85,7 +86,7 @@ void ManageEntriesDialog::AddEntry(const ListControls& list) {
     std::optional<std::string> text = AskText(Handle(), list.prompt);
     if (!text) return;
     // Taken as typed: an empty text is written as an empty value, a free slot.
-    if (AddCriteriaEntry(_ini, list.list, *text, Handle()) < 0) return;
+    if (AddCriteriaEntryOrTell(_ini, list.list, *text, Handle()) < 0) return;
     HWND box = Item(list.box);
     LRESULT row = SendMessageA(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text->c_str()));
     if (row >= 0) SendMessageA(box, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
@@ -102,7 +103,7 @@ void ManageEntriesDialog::DeleteEntry(const ListControls& list) {
         return;
     }
     // Without a selection this tells the user "No entry is selected!".
-    if (DeleteCriteriaEntry(_ini, list.list, text, _confirmDelete, Handle()) == DeleteEntryResult::Deleted)
+    if (DeleteCriteriaEntryAsking(_ini, list.list, text, _confirmDelete, Handle()) == DeleteEntryResult::Deleted)
         SendMessageA(box, LB_DELETESTRING, static_cast<WPARAM>(row), 0);
 }
 

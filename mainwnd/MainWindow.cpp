@@ -1,5 +1,6 @@
 // Main window messages: the message loop, keys, notifications and painting.
 #include "mainwnd/MainWindow.h"
+#include "app/AboutDialog.h"
 #include "mainwnd/MainWindowMessages.h"
 #include "res/resource.h"
 #include <commctrl.h>
@@ -68,6 +69,7 @@ bool MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
             return SkinnedDialog::OnMessage(msg, wp, lp, result);
         case WM_SYSCOMMAND:
             if ((wp & 0xFFF0) == IDM_ABOUTBOX) {
+                ShowAboutBox(Handle());
                 result = TRUE;
                 return true;
             }

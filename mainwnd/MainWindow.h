@@ -103,6 +103,12 @@ private:
     void OnRandomBackground();
     void OnDeleteGame();
 
+    // The dialogs of the Options and Help menus (MainWindowDialogs.cpp).
+    bool OnDialogCommand(int id);
+    void OnManageEntries();
+    void OnPreferences();
+    void OnVdmSoundSettings();
+
     // The old catalogue (MainWindowImport.cpp).
     void OfferLoaderIniImport();
     void OnImportLoaderIni();
@@ -121,6 +127,7 @@ private:
     bool _showPending = false;               // a selection change waits to be shown
     bool _filling = false;                   // the list is being filled or verified
     IniFile _dataIni;
+    IniFile _vdmsIni;  // VDMSound's settings, open when VDMSound was found with them
     SlowDown _slowDown{_state.slowDownTweak};
     bool _slowDownEnabled = false;
     win::ListView _list;

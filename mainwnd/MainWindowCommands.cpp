@@ -24,7 +24,9 @@ void MainWindow::OnCommand(int id, int /*code*/, HWND /*ctl*/) {
         case IDC_MODIFY: OnGameSetup(true); break;
         case IDC_SLOWDOWN: OnSlowDownClicked(); break;
         case IDC_SAVEGAME: OnSaveGame(); break;
-        default: OnMenuCommand(id); break;
+        default:
+            if (!OnMenuCommand(id)) OnDialogCommand(id);
+            break;
     }
 }
 

@@ -11,6 +11,7 @@
 #include "launch/DefaultPif.h"
 #include "launch/VdmSound.h"
 #include "res/resource.h"
+#include "widgets/SplashWindow.h"
 #include "win/UserInterface.h"
 #include <commctrl.h>
 #include <objbase.h>
@@ -49,6 +50,7 @@ bool MainWindow::OnInit() {
         End(0);  // the program ends without any of the steps below
         return false;
     }
+    ShowSplashWindow(Handle());
     if (!InitStartup()) return false;
     _state.startupComplete = true;
     return false;  // the list has the focus
@@ -137,8 +139,7 @@ void MainWindow::SetUpWindowDecorations() {
 // VDMSound is there: its own settings file should be too.
 void MainWindow::CheckVdmsIni() {
     if (!_state.vdm.available) return;
-    IniFile vdms;
-    if (vdms.Open(_state.vdm.folder + "VDMS.INI")) return;
+    if (_vdmsIni.Open(_state.vdm.folder + "VDMS.INI")) return;
     win::Ui().ShowMessage(
         Handle(),
         Format(Tr(_state.Spanish(),

@@ -3,6 +3,10 @@
 #include "MainWindowFixture.h"
 #include "app/Settings.h"
 #include "data/Files.h"
+#include "res/AboutDialogRes.h"
+#include "res/ManageEntriesDialogRes.h"
+#include "res/PreferencesDialogRes.h"
+#include "res/VdmSoundDialogRes.h"
 #include "res/resource.h"
 
 namespace {
@@ -138,12 +142,35 @@ TEST_F(MenuTest, ShellCommandsAndTheirFailures) {
 
     // Without VDMSound its three commands only say where to get it.
     ui.Clear();
-    for (int command : {IDM_EDITVDMSINI, IDM_VDMSHELP}) Command(command);
+    for (int command : {IDM_EDITVDMSINI, IDM_VDMSHELP, IDM_VDMSSETTINGS}) Command(command);
     EXPECT_TRUE(ui.Calls(UiCall::Execute).empty());
-    ASSERT_EQ(ui.Messages().size(), 2u);
+    EXPECT_TRUE(ui.Calls(UiCall::Modal).empty());
+    ASSERT_EQ(ui.Messages().size(), 3u);
     for (const auto& m : ui.Messages())
         EXPECT_EQ(m.text,
                   "VDMSound cannot be found. \nPlease download VDMSound from\nhttp://sourceforge.net/projects/vdmsound/");
+}
+
+TEST_F(MenuTest, DialogCommandsOpenTheirDialogs) {
+    Start();
+    for (int command : {IDM_MANAGEENTRIES, IDM_PREFERENCES, IDM_ABOUT}) Command(command);
+    SendMessageA(Hwnd(), WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+    PumpMessages();
+    std::vector<int> opened;
+    for (const auto& call : ui.Calls(UiCall::Modal)) opened.push_back(call.dialogId);
+    EXPECT_EQ(opened, (std::vector<int>{IDD_MANAGEENTRIES, IDD_PREFERENCES, IDD_ABOUTBOX, IDD_ABOUTBOX}));
+
+    // With VDMSound and its VDMS.INI, its settings dialog opens.
+    Discard();
+    const std::string vdm = folder + "\\NoVDMSound\\";
+    CreateDirectoryA(vdm.c_str(), nullptr);
+    WriteFileText(vdm + "LaunchPad.dll", "");
+    WriteFileText(vdm + "VDMS.INI", "[sb]\r\n");
+    ui.Clear();
+    Start();
+    Command(IDM_VDMSSETTINGS);
+    ASSERT_EQ(ui.Calls(UiCall::Modal).size(), 1u);
+    EXPECT_EQ(ui.Calls(UiCall::Modal)[0].dialogId, IDD_VDMSOUND);
 }
 
 TEST_F(MenuTest, BackgroundHuesAndF9AreStored) {

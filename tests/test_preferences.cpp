@@ -91,14 +91,14 @@ TEST_F(PreferencesTest, DrawingTheSliderTakesItsPosition) {
 }
 
 TEST_F(PreferencesTest, VerifyOnReloadIsWrittenAtOnceAndReadAtTheNextStart) {
+    AddGame(MakeGame("Listed", "p", "c", folder, "none.exe"));
     Start();
-    ASSERT_TRUE(window->State().reloadVerify);
-    Preferences current;
-    current.verifyOnReload = window->State().reloadVerify;
+    ASSERT_EQ(List().Image(0), 2) << "verified";
     DWORD storedWhileOpen = 99;
     ui.modalScripts.push_back([&](win::Dialog& d, HWND owner) -> INT_PTR {
         EXPECT_EQ(d.TemplateId(), IDD_PREFERENCES);
         d.Create(owner);
+        EXPECT_TRUE(IsDlgButtonChecked(d.Handle(), IDC_PREF_VERIFY));
         Click(d, IDC_PREF_VERIFY);
         storedWhileOpen = StoredReloadVerify();
         Click(d, IDC_PREF_VERIFY);
@@ -107,33 +107,31 @@ TEST_F(PreferencesTest, VerifyOnReloadIsWrittenAtOnceAndReadAtTheNextStart) {
         d.End(IDOK);
         return IDOK;
     });
-    Preferences chosen = AskPreferences(window->Handle(), current);
+    Command(IDM_PREFERENCES);
     EXPECT_EQ(storedWhileOpen, 0u) << "written before the dialog closed";
-    EXPECT_FALSE(chosen.verifyOnReload);
     EXPECT_EQ(StoredReloadVerify(), 0u);
+    Command(IDM_REFRESH);
+    EXPECT_EQ(List().Image(0), 7) << "used at once";
 
     Discard();  // without the closing steps: nothing else writes it
     Start();
-    EXPECT_FALSE(window->State().reloadVerify);
+    EXPECT_EQ(List().Image(0), 7) << "and at the next start";
 }
 
 TEST_F(PreferencesTest, TheTweakIsStoredAtCloseAndUsedAtTheNextStart) {
     Start();
-    ASSERT_EQ(window->State().slowDownTweak, 4);
-    Preferences current;
-    current.slowDownTweak = window->State().slowDownTweak;
-    ui.modalScripts.push_back([](win::Dialog& d, HWND owner) -> INT_PTR {
+    int shown = -1;
+    auto moveToEnd = [&shown](win::Dialog& d, HWND owner) -> INT_PTR {
         d.Create(owner);
         ShowWindow(d.Handle(), SW_SHOWNOACTIVATE);
+        shown = static_cast<int>(SendMessageA(ItemOf(d, IDC_PREF_TWEAK), TBM_GETPOS, 0, 0));
         SliderKey(d, VK_END);
         d.End(IDOK);
         return IDOK;
-    });
-    // The main window takes every new position at once.
-    Preferences chosen =
-        AskPreferences(window->Handle(), current, [this](int tweak) { window->State().slowDownTweak = tweak; });
-    EXPECT_EQ(chosen.slowDownTweak, 10);
-    EXPECT_EQ(window->State().slowDownTweak, 10);
+    };
+    ui.modalScripts.push_back(moveToEnd);
+    Command(IDM_PREFERENCES);
+    EXPECT_EQ(shown, 4) << "the tweak in use";
 
     CloseWindow();
     DWORD stored = 0;
@@ -141,7 +139,9 @@ TEST_F(PreferencesTest, TheTweakIsStoredAtCloseAndUsedAtTheNextStart) {
     EXPECT_EQ(stored, 10u);
     Discard();
     Start();
-    EXPECT_EQ(window->State().slowDownTweak, 10);
+    ui.modalScripts.push_back(moveToEnd);
+    Command(IDM_PREFERENCES);
+    EXPECT_EQ(shown, 10) << "used at the next start";
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "app/Settings.h"
 #include "app/SingleInstance.h"
 #include "res/resource.h"
+#include "widgets/SplashWindow.h"
 
 void MainWindowFixture::SetUp() {
     folder = MakeTempFolder("main");
@@ -14,6 +15,7 @@ void MainWindowFixture::SetUp() {
     ResetSettings();
     WriteSettingValue("FirstRun", 0);
     ReleaseSingleInstance();
+    SetSplashEnabled(false);  // a window of its own that would only slow the tests
 }
 
 void MainWindowFixture::TearDown() {

@@ -1,0 +1,46 @@
+// The dialogs that the Options and Help menus open: the criteria lists, the
+// preferences, VDMSound's settings and the About box.
+#include "app/AboutDialog.h"
+#include "dialogs/ManageEntriesDialog.h"
+#include "dialogs/PreferencesDialog.h"
+#include "dialogs/VdmSoundDialog.h"
+#include "mainwnd/MainWindow.h"
+#include "res/resource.h"
+
+bool MainWindow::OnDialogCommand(int id) {
+    switch (id) {
+        case IDM_MANAGEENTRIES: OnManageEntries(); return true;
+        case IDM_PREFERENCES: OnPreferences(); return true;
+        case IDM_VDMSSETTINGS: OnVdmSoundSettings(); return true;
+        case IDM_ABOUT: ShowAboutBox(Handle()); return true;
+        default: return false;
+    }
+}
+
+// Closed with Close, the dialog has read Data.ini again.
+void MainWindow::OnManageEntries() {
+    if (!AskManageEntries(Handle(), _dataIni, _state.dataIniPath, _state.settings.confirmDelete, _state.Spanish()))
+        return;
+    _state.vdmSoundWeb = ReadVdmSoundWeb(_dataIni);
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+void MainWindow::OnPreferences() {
+    Preferences current;
+    current.verifyOnReload = _state.settings.reloadVerify;
+    current.slowDownTweak = _state.slowDownTweak;
+    current.individualUpdating = _state.individualUpdating;
+    current.confirmDelete = _state.settings.confirmDelete;
+    current.spanish = _state.Spanish();
+    // A running slow-down follows the slider at once.
+    const Preferences chosen = AskPreferences(Handle(), current, [this](int tweak) { _state.slowDownTweak = tweak; });
+    _state.settings.reloadVerify = chosen.verifyOnReload;
+    _state.slowDownTweak = chosen.slowDownTweak;
+    _state.settings.slowDownTweak = chosen.slowDownTweak;
+}
+
+void MainWindow::OnVdmSoundSettings() {
+    if (!RequireVdmSound(false)) return;
+    if (AskVdmSoundSettings(Handle(), _state.vdm.available, _vdmsIni))
+        RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
