@@ -79,6 +79,16 @@ bool LaunchGame(const LaunchRequest& r) {
     const std::string fullProgram = folder + "\\" + program;
     const bool viaVdmSound = state.vdm.available && (game.options == 1 || game.options == 3);
 
+    if (UsesParameterSets(game)) {
+        // Parameters go to the shell and into Loader.bat: nothing in them may chain commands.
+        std::string unsafe = UnsafeParameterField(game);
+        if (unsafe.empty() && viaVdmSound && !IsSafeCommandText(program)) unsafe = "Command";
+        if (!unsafe.empty()) {
+            win::Ui().ShowMessage(r.owner, Format(kUnsafeParameterMessage, unsafe.c_str(), unsafe.c_str()),
+                                  gameFileName, MB_OK | MB_ICONSTOP);
+            return false;
+        }
+    }
     if (state.isNt) {
         const bool layer = game.options == 2 || game.options == 3;
         WriteOrDeleteRegistryString(HKEY_CURRENT_USER, kLayersKey, fullProgram.c_str(), layer ? "WIN95" : "DELETE");

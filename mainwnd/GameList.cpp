@@ -3,6 +3,7 @@
 #include "mainwnd/MainWindow.h"
 #include "app/Settings.h"
 #include "app/Texts.h"
+#include "data/Bitmap.h"
 #include "launch/ParameterLine.h"
 #include "res/resource.h"
 #include "win/UserInterface.h"
@@ -62,6 +63,7 @@ bool MainWindow::FillGameList() {
     HANDLE find = FindFirstFileA((_state.gamesFolder + "\\*.qgf").c_str(), &fd);
     if (find != INVALID_HANDLE_VALUE) {
         do {
+            if (IsDosDeviceName(fd.cFileName)) continue;  // a device, not a file: never opened
             ++counted;
             if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && names.size() < static_cast<size_t>(kMaxGames))
                 names.push_back(fd.cFileName);
@@ -275,10 +277,12 @@ bool MainWindow::LoadGameFile(const std::string& path, bool showPicture) {
     const std::string tempFile = std::string(temp) + "~_quil_~.bmp";
     std::vector<char> picture;
     if (!ReadGamePicture(path, _game.record.pictureSize, picture)) return true;
-    FILE* f = fopen(tempFile.c_str(), "wb");
-    if (!f) return true;
-    bool written = fwrite(picture.data(), 1, picture.size(), f) == picture.size();
-    written = fclose(f) == 0 && written;
+    // A damaged picture never reaches LoadImageA: the default picture is shown.
+    const bool usable = IsUsableBitmap(picture.data(), picture.size());
+    FILE* f = usable ? fopen(tempFile.c_str(), "wb") : nullptr;
+    if (usable && !f) return true;
+    bool written = f && fwrite(picture.data(), 1, picture.size(), f) == picture.size();
+    written = f && fclose(f) == 0 && written;
     HBITMAP bitmap = written ? static_cast<HBITMAP>(LoadImageA(nullptr, tempFile.c_str(), IMAGE_BITMAP, 0, 0,
                                                                LR_LOADFROMFILE | LR_CREATEDIBSECTION))
                              : nullptr;

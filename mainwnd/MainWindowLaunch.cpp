@@ -2,6 +2,7 @@
 // line) and the CPU slow-down controls.
 #include "mainwnd/MainWindow.h"
 #include "app/Texts.h"
+#include "launch/CommandLine.h"
 #include "launch/LaunchGame.h"
 #include "res/resource.h"
 #include "win/UserInterface.h"
@@ -20,7 +21,10 @@ bool MainWindow::LaunchGame(int row) {
 void MainWindow::RunAndSave(int row) {
     if (row == -1) return;
     LaunchGame(row);
-    SaveGameFile(_game);  // only a loaded game is written
+    // Only a loaded game is written, and never a read-only game file.
+    if (!SaveGameFile(_game) && _game.loaded && IsReadOnlyFile(_game.path))
+        win::Ui().ShowMessage(Handle(), Format(kReadOnlyGameMessage, _game.path.c_str()), kAppName,
+                              MB_OK | MB_ICONEXCLAMATION);
     _list.SetImage(row, VerifyGameRow(row));
 }
 
@@ -35,16 +39,18 @@ void MainWindow::OnRunGameMenu() {
 }
 
 // The program was started with a game file: find its row, load it and run it.
+// Only the listed game file in the Games folder itself is run, never a file of
+// the same name elsewhere.
 void MainWindow::LaunchFromCommandLine() {
-    std::string path = _state.commandLine;
-    if (!path.empty() && path[0] == '"') path = path.size() >= 2 ? path.substr(1, path.size() - 2) : std::string();
-    size_t slash = path.rfind('\\');
-    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    size_t dot = name.rfind('.');
-    if (dot != std::string::npos && dot > 0) name.resize(dot);
-
+    const std::string path = CommandLineGameFile(_state.commandLine);
+    const std::string name = GameNameOfPath(path);
+    if (!IsDosDeviceName(path) && !FileExists(path)) {
+        win::Ui().ShowMessage(Handle(), Format("The game file cannot be found:\n%s", path.c_str()), kAppName,
+                              MB_OK | MB_ICONSTOP);
+        return;
+    }
     int row = _list.Find(name);
-    if (row == -1) {
+    if (row == -1 || !IsListedGameFile(path, _state.gamesFolder, _list.Text(row, 0))) {
         win::Ui().ShowMessage(Handle(),
                               "Cannot find the QGF in the game list!\n\nPlease move the QGF file to the folder\n"
                               "'C:\\Program Files\\Quillon Loader\\Games\\'\nand use a desktop shortcut to the QGF "
@@ -54,7 +60,7 @@ void MainWindow::LaunchFromCommandLine() {
     }
     _list.Select(row);
     SetFocus(_list.Handle());
-    if (!LoadGameFile(path, true)) {
+    if (!LoadGameFile(ListedGameFilePath(_state.gamesFolder, _list.Text(row, 0)), true)) {
         win::Ui().ShowMessage(Handle(), "The QGF file appears to be corrupted.\nPlease re-create it.", path,
                               MB_OK | MB_ICONEXCLAMATION);
         return;
