@@ -8,9 +8,7 @@ namespace {
 constexpr uint64_t kMaxDecodedBytes = 64ull << 20;
 
 uint32_t U16(const unsigned char* p) { return p[0] | (p[1] << 8); }
-uint32_t U32(const unsigned char* p) {
-    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
+uint32_t U32(const unsigned char* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24); }
 
 enum Compression : uint32_t { kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3 };
 

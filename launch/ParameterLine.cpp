@@ -9,8 +9,8 @@ struct Candidate {
 };
 
 const char* DisplayName(int32_t selected) {
-    static const char* const kNames[7] = {"", "VESA parameter", "VGA parameter", "MCGA parameter",
-                                          "EGA parameter", "CGA parameter", "TANDY parameter"};
+    static const char* const kNames[7] = {
+        "", "VESA parameter", "VGA parameter", "MCGA parameter", "EGA parameter", "CGA parameter", "TANDY parameter"};
     return selected >= 1 && selected <= 6 ? kNames[selected] : "";
 }
 

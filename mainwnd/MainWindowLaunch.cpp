@@ -44,12 +44,12 @@ void MainWindow::OnRunGameMenu() {
 void MainWindow::LaunchFromCommandLine() {
     const std::string path = CommandLineGameFile(_state.commandLine);
     const std::string name = GameNameOfPath(path);
-    if (!IsDosDeviceName(path) && !FileExists(path)) {
+    int row = IsDosDeviceName(path) ? -1 : _list.Find(name);
+    if (row != -1 && !FileExists(path)) {
         win::Ui().ShowMessage(Handle(), Format("The game file cannot be found:\n%s", path.c_str()), kAppName,
                               MB_OK | MB_ICONSTOP);
         return;
     }
-    int row = _list.Find(name);
     if (row == -1 || !IsListedGameFile(path, _state.gamesFolder, _list.Text(row, 0))) {
         win::Ui().ShowMessage(Handle(),
                               "Cannot find the QGF in the game list!\n\nPlease move the QGF file to the folder\n"
