@@ -8,6 +8,8 @@
 //   --fuzz-iterations=N  stop after N inputs (default: no limit)
 //   --fuzz-seed=S        the seed (default: from the clock; always printed)
 //   --fuzz-index=I       run input I only, to reproduce a finding
+//   --fuzz-file-every=N  every Nth input also goes through the files (default 32)
+//   --fuzz-load-percent=P  pictures that pass the check go to LoadImageA (default 10)
 #include "BmpBuilder.h"
 #include "TestEnv.h"
 #include "data/Bitmap.h"
@@ -26,6 +28,8 @@ struct Options {
     unsigned long long iterations = ULLONG_MAX;
     unsigned long long seconds = 20;
     long long only = -1;
+    unsigned long long fileEvery = 32;
+    unsigned long long loadPercent = 10;
 };
 
 bool Switch(const std::string& args, const char* name, unsigned long long& value) {
@@ -44,6 +48,9 @@ Options ReadOptions() {
     if (!Switch(args, "--fuzz-seconds=", o.seconds) && iterations) o.seconds = 0;
     unsigned long long index = 0;
     if (Switch(args, "--fuzz-index=", index)) o.only = static_cast<long long>(index);
+    Switch(args, "--fuzz-file-every=", o.fileEvery);
+    Switch(args, "--fuzz-load-percent=", o.loadPercent);
+    if (o.fileEvery == 0) o.fileEvery = 1;
     return o;
 }
 
@@ -284,7 +291,7 @@ public:
         if (r.Chance(5)) file.resize(r.Below(static_cast<uint32_t>(file.size() + 1)));
 
         CheckInMemory(record, file, r);
-        if (_o.only >= 0 || index % 32 == 0) FileRound(file, r);
+        if (_o.only >= 0 || index % _o.fileEvery == 0) FileRound(file, r);
     }
 
 private:
@@ -305,7 +312,7 @@ private:
         const char* bytes = _guard.Place(file.data() + sizeof(GameRecord), n);
         if (!IsUsableBitmap(bytes, n)) return;
         ++stats.accepted;
-        if (r.Chance(10) || _o.only >= 0) LoadPicture(bytes, n);
+        if (r.Chance(static_cast<uint32_t>(_o.loadPercent)) || _o.only >= 0) LoadPicture(bytes, n);
     }
 
     // What the main window does with a picture that passed the check.
@@ -458,6 +465,10 @@ TEST(GameFileFuzz, RandomGameFilesNeverCrashLoseDataOrLeaveFilesBehind) {
         if ((index & 255) == 0 && o.seconds && GetTickCount() - start >= o.seconds * 1000) {
             ++index;
             break;
+        }
+        if (index && index % 100000 == 0) {
+            std::printf("fuzz: %llu inputs\n", index);
+            std::fflush(stdout);
         }
     }
     const Stats& s = fuzzer.stats;
