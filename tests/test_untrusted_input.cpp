@@ -208,6 +208,16 @@ TEST_F(UntrustedFiles, PictureSizeIsBoundedByTheFile) {
     EXPECT_FALSE(ReadGamePicture(File("missing.qgf"), 1, out));
 }
 
+TEST_F(UntrustedFiles, DeviceNamesAreNeverOpened) {
+    GameRecord g;
+    std::vector<char> out;
+    for (const char* device : {"COM1.qgf", "aux.qgf", "CON"}) {
+        EXPECT_EQ(ReadGameRecord(File(device), g), GameFileStatus::CannotOpen) << device;
+        EXPECT_FALSE(ReadGamePicture(File(device), 10, out)) << device;
+        EXPECT_FALSE(CreateBlankGameFile(File(device))) << device;
+    }
+}
+
 TEST_F(UntrustedFiles, ReadOnlyGameFilesAreNeverChanged) {
     WriteGame(File("ro.qgf"), MakeGame("RO"), MakeBmp(4, 4, 5, 5, 5));
     const std::vector<char> before = ReadFileBytes(File("ro.qgf"));
@@ -386,65 +396,11 @@ TEST_F(UntrustedWindow, DamagedPicturesShowTheDefaultAndTheGameStaysRunnable) {
     EXPECT_TRUE(ui.Messages().empty());
 }
 
-TEST_F(UntrustedWindow, DeviceNamedFilesAreNeitherListedNorRun) {
-    AddGame(MakeGame("Tank Duel"));
-    // The \\?\ form creates a file of that name instead of opening the device.
-    for (const char* device : {"AUX", "COM1", "nul", "LPT2.old"}) {
-        const std::string path = "\\\\?\\" + GamePath(device);
-        HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        ASSERT_NE(h, INVALID_HANDLE_VALUE) << device;
-        GameRecord r = MakeGame(device);
-        DWORD written = 0;
-        WriteFile(h, &r, sizeof r, &written, nullptr);
-        CloseHandle(h);
-    }
-    Start();
-    ASSERT_EQ(window->List().Count(), 1);
-    EXPECT_EQ(window->List().Text(0, 0), "Tank Duel");
-    EXPECT_TRUE(ui.Messages().empty());
-    Discard();
-
-    for (const char* line : {"\"%s\\Games\\COM1.qgf\"", "%s\\Games\\aux.qgf"}) {
-        ui.Clear();
-        Start(Format(line, folder.c_str()));
-        ASSERT_EQ(ui.Messages().size(), 1u) << line;
-        EXPECT_EQ(ui.Messages()[0].text.rfind("Cannot find the QGF in the game list!", 0), 0u) << line;
-        EXPECT_TRUE(ui.Calls(UiCall::Execute).empty());
-        Discard();
-    }
-    for (const char* device : {"AUX", "COM1", "nul", "LPT2.old"}) DeleteFileA(("\\\\?\\" + GamePath(device)).c_str());
-}
-
-TEST_F(UntrustedWindow, OnlyTheListedFileRunsFromTheCommandLine) {
+TEST_F(UntrustedWindow, CommandLineNamesAMissingFileOrTheListedOne) {
     const std::string gameDir = folder + "\\GAMEDIR";
     CreateDirectoryA(gameDir.c_str(), nullptr);
     WriteFileText(gameDir + "\\PLAY.EXE", "MZ");
     AddGame(MakeGame("Tank Duel", "p", "c", gameDir, "PLAY.EXE"));
-    const std::string outside = folder + "\\outside";
-    CreateDirectoryA(outside.c_str(), nullptr);
-    GameRecord evil = MakeGame("Evil", "p", "c", gameDir, "EVIL.EXE");
-    WriteGame(outside + "\\Tank Duel.qgf", evil);
-    WriteGame(outside + "\\Tank Duel.txt", evil);
-    const std::vector<char> evilBytes = ReadFileBytes(outside + "\\Tank Duel.qgf");
-
-    char current[MAX_PATH] = "";
-    GetCurrentDirectoryA(sizeof current, current);
-    SetCurrentDirectoryA(outside.c_str());
-    for (const std::string& line :
-         {"\"" + outside + "\\Tank Duel.txt\"", "\"" + outside + "\\Tank Duel.qgf\"",
-          std::string("\"..\\outside\\Tank Duel.qgf\""),
-          "\"" + folder + "\\Games\\..\\..\\" + folder.substr(folder.rfind('\\') + 1) + "\\outside\\Tank Duel.qgf\""}) {
-        ui.Clear();
-        Start(line);
-        ASSERT_EQ(ui.Messages().size(), 1u) << line;
-        EXPECT_EQ(ui.Messages()[0].text.rfind("Cannot find the QGF in the game list!", 0), 0u) << line;
-        EXPECT_EQ(ui.Messages()[0].caption, "Tank Duel");
-        EXPECT_TRUE(ui.Calls(UiCall::Execute).empty()) << line;
-        Discard();
-    }
-    SetCurrentDirectoryA(current);
-    EXPECT_EQ(ReadFileBytes(outside + "\\Tank Duel.qgf"), evilBytes) << "the outside file is never written";
-
     // A missing file is reported as missing, with an unbalanced quote too.
     ui.Clear();
     Start("\"" + folder + "\\Games\\Tank Duel.qgX");
@@ -483,6 +439,26 @@ TEST_F(UntrustedWindow, ParametersThatChainCommandsStopTheLaunch) {
         EXPECT_EQ(ui.Messages()[0].text, Format(kUnsafeParameterMessage, "Mouse parameter", "Mouse parameter"));
         EXPECT_EQ(ui.Messages()[0].caption, "Smuggler.qgf");
         EXPECT_TRUE(ui.Calls(UiCall::Execute).empty());
+        EXPECT_FALSE(FileExists(gameDir + "\\Loader.bat"));
+        Discard();
+    }
+    // Into Loader.bat goes the program's name too; a shell call takes it as one file.
+    WriteFileText(gameDir + "\\A&B.EXE", "MZ");
+    g.mouseOn = 0;
+    SetField(g.command, "A&B.EXE");
+    AddGame(g);
+    for (bool vdm : {false, true}) {
+        ui.Clear();
+        Start();
+        window->State().vdm.available = vdm;
+        window->State().vdm.launchFile = folder + "\\VDMSRun.bat";
+        SelectRow(0);
+        ui.Clear();
+        EXPECT_EQ(window->LaunchGame(0), !vdm);
+        ASSERT_EQ(ui.Messages().size(), vdm ? 1u : 0u);
+        if (vdm) {
+            EXPECT_EQ(ui.Messages()[0].text, Format(kUnsafeParameterMessage, "Command", "Command"));
+        }
         EXPECT_FALSE(FileExists(gameDir + "\\Loader.bat"));
         Discard();
     }
