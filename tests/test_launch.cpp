@@ -375,6 +375,7 @@ TEST_F(LaunchTest, CommandLineLaunchOfAnUnknownOrDamagedFile) {
     ReleaseSingleInstance();
 
     // Three characters or fewer are no command line.
+    AddGame(Game("Known"));
     ui.Clear();
     Start("abc");
     EXPECT_TRUE(ui.Messages().empty());
