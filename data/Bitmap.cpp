@@ -67,7 +67,7 @@ bool IsUsableBitmap(const void* data, size_t size) {
         if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 24) return false;
         tableEntries = bitCount <= 8 ? 1ull << bitCount : 0;
         entrySize = 3;
-    } else if (infoSize == 40 || infoSize == 52 || infoSize == 56 || infoSize == 108 || infoSize == 124) {
+    } else if (infoSize == 40 || infoSize == 108 || infoSize == 124) {  // INFO, V4, V5: what Windows reads
         const int32_t w = static_cast<int32_t>(U32(info + 4));
         const int32_t h = static_cast<int32_t>(U32(info + 8));
         if (w <= 0 || h == 0) return false;

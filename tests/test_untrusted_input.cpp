@@ -98,6 +98,7 @@ TEST(PictureCheck, DamagedBitmapsAreRefused) {
         {"not BM", 0, 'B' | ('A' << 8), 2},
         {"pixels past the end", 10, 60, 4},
         {"unknown header size", 14, 64, 4},
+        {"V3 header, unknown to Windows", 14, 56, 4},
         {"header past the end", 14, 4000, 4},
         {"zero width", 18, 0, 4},
         {"negative width", 18, 0xFFFFFFF8u, 4},
