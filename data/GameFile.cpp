@@ -157,7 +157,8 @@ bool SaveGameFile(const CurrentGame& game) noexcept {
     win::WaitCursor wait;
     try {
         std::vector<char> whole;
-        if (!ReadWholeFile(game.path, whole)) return false;
+        // A file that has gone is written anew, unless its picture was to be kept.
+        if (!ReadWholeFile(game.path, whole) && (game.record.pictureSize != 0 || FileExists(game.path))) return false;
         // Keep the picture bytes that follow the record, as far as they go.
         std::vector<char> picture;
         if (game.record.pictureSize != 0 && whole.size() > kGameRecordSize) {

@@ -237,6 +237,12 @@ TEST_F(UntrustedFiles, ReadOnlyGameFilesAreNeverChanged) {
 
     EXPECT_EQ(ReadFileBytes(File("ro.qgf")), before);
     EXPECT_TRUE(IsReadOnlyFile(File("ro.qgf")));
+
+    // A game whose file has gone (and had no picture) is written anew.
+    game.path = File("gone.qgf");
+    game.record.pictureSize = 0;
+    EXPECT_TRUE(SaveGameFile(game));
+    EXPECT_EQ(ReadFileBytes(File("gone.qgf")).size(), 11164u);
     EXPECT_FALSE(Exists("ro.qgf.old"));
     EXPECT_FALSE(Exists("ro.qgf.new"));
 }
