@@ -112,7 +112,8 @@ bool IsUsableBitmap(const void* data, size_t size) {
     } else {
         return false;
     }
-    if (width == 0 || height == 0) return false;
+    // Bounded sides keep every size below from overflowing 64 bits.
+    if (width == 0 || height == 0 || width > (1u << 24) || height > (1u << 24)) return false;
 
     const uint64_t stride = (width * bitCount + 31) / 32 * 4;
     if (stride * height > kMaxDecodedBytes) return false;
