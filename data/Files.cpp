@@ -1,8 +1,10 @@
-// File and folder existence through the file attributes, and whole-file writes.
+// File and folder existence through the file attributes, whole-file writes,
+// device names and full paths.
 #include "data/Files.h"
 #include <windows.h>
 #include <shellapi.h>
 #include <cstdio>
+#include <cstring>
 
 bool FileExists(const std::string& path) {
     DWORD a = GetFileAttributesA(path.c_str());
@@ -45,4 +47,69 @@ bool MoveToRecycleBin(const std::string& path) {
     op.pFrom = from.c_str();
     op.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
     return SHFileOperationA(&op) == 0 && !op.fAnyOperationsAborted && !FileExists(path);
+}
+
+bool IsReadOnlyFile(const std::string& path) {
+    DWORD a = GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY) && (a & FILE_ATTRIBUTE_READONLY);
+}
+
+bool IsDosDeviceName(const std::string& path) {
+    size_t slash = path.find_last_of("\\/:");
+    std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
+    // Windows looks only at the part before the first dot, blanks at its end ignored.
+    base = base.substr(0, base.find('.'));
+    while (!base.empty() && (base.back() == ' ' || base.back() == '.')) base.pop_back();
+    static const char* const kDevices[] = {"CON", "PRN", "AUX", "NUL", "CLOCK$", "CONIN$", "CONOUT$"};
+    for (const char* device : kDevices)
+        if (lstrcmpiA(base.c_str(), device) == 0) return true;
+    // COM1-COM9 and LPT1-LPT9; newer Windows also takes the superscript digits.
+    if (base.size() == 4 && (_strnicmp(base.c_str(), "COM", 3) == 0 || _strnicmp(base.c_str(), "LPT", 3) == 0)) {
+        const unsigned char digit = static_cast<unsigned char>(base[3]);
+        return (digit >= '1' && digit <= '9') || digit == 0xB9 || digit == 0xB2 || digit == 0xB3;
+    }
+    return false;
+}
+
+std::string FullLongPath(const std::string& path) {
+    if (path.empty() || path.find_first_of("*?") != std::string::npos) return {};
+    char full[MAX_PATH * 2] = "";
+    DWORD n = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+    if (n == 0 || n >= sizeof full) return {};
+    std::string in = full;
+    // Keep the root ("C:\" or "\\server\share\") as it is; spell out each part below it.
+    size_t start = 0;
+    if (in.size() >= 3 && in[1] == ':' && in[2] == '\\') {
+        start = 3;
+    } else if (in.rfind("\\\\", 0) == 0) {
+        size_t server = in.find('\\', 2);
+        size_t share = server == std::string::npos ? std::string::npos : in.find('\\', server + 1);
+        if (share == std::string::npos) return in;
+        start = share + 1;
+    }
+    std::string out = in.substr(0, start);
+    while (start < in.size()) {
+        size_t end = in.find('\\', start);
+        std::string part = in.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        WIN32_FIND_DATAA fd;
+        HANDLE h = part.empty() ? INVALID_HANDLE_VALUE : FindFirstFileA((out + part).c_str(), &fd);
+        if (h != INVALID_HANDLE_VALUE) {
+            FindClose(h);
+            part = fd.cFileName;
+        }
+        out += part;
+        if (end == std::string::npos) break;
+        out += '\\';
+        start = end + 1;
+    }
+    return out;
+}
+
+bool SamePath(const std::string& a, const std::string& b) {
+    std::string fa = FullLongPath(a), fb = FullLongPath(b);
+    if (fa.empty() || fa.size() != fb.size()) return false;
+    // Upper case as the file system folds it (code page letters too), then byte for byte.
+    CharUpperBuffA(&fa[0], static_cast<DWORD>(fa.size()));
+    CharUpperBuffA(&fb[0], static_cast<DWORD>(fb.size()));
+    return fa == fb;
 }

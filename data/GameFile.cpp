@@ -15,45 +15,99 @@ using File = std::unique_ptr<FILE, FileCloser>;
 
 File OpenFile(const std::string& path, const char* mode) { return File(fopen(path.c_str(), mode)); }
 
-bool ReadWholeFile(const std::string& path, std::vector<char>& bytes) {
-    File f = OpenFile(path, "rb");
+struct HandleCloser {
+    void operator()(HANDLE h) const { CloseHandle(h); }
+};
+using Handle = std::unique_ptr<void, HandleCloser>;
+
+// Opens an existing disk file for reading; null for anything else (a device
+// under a file's name, a pipe), whose reads might never end.
+Handle OpenForReading(const std::string& path) {
+    if (IsDosDeviceName(path)) return nullptr;
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return nullptr;
+    Handle f(h);
+    if (GetFileType(h) != FILE_TYPE_DISK) return nullptr;
+    return f;
+}
+
+bool ReadExactly(HANDLE h, void* buffer, size_t size) {
+    auto* p = static_cast<char*>(buffer);
+    while (size) {
+        const DWORD chunk = size > (1u << 24) ? (1u << 24) : static_cast<DWORD>(size);
+        DWORD got = 0;
+        if (!ReadFile(h, p, chunk, &got, nullptr) || got == 0) return false;
+        p += got;
+        size -= got;
+    }
+    return true;
+}
+
+// The whole file; false when it cannot be read or held.
+bool ReadWholeFile(const std::string& path, std::vector<char>& bytes) noexcept {
+    bytes.clear();
+    Handle f = OpenForReading(path);
     if (!f) return false;
-    if (fseek(f.get(), 0, SEEK_END) != 0) return false;
-    long length = ftell(f.get());
-    if (length < 0 || fseek(f.get(), 0, SEEK_SET) != 0) return false;
-    bytes.assign(static_cast<size_t>(length), '\0');
-    return length == 0 || fread(bytes.data(), 1, bytes.size(), f.get()) == bytes.size();
+    DWORD high = 0;
+    const DWORD low = GetFileSize(f.get(), &high);
+    if ((low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) || high != 0) return false;
+    try {
+        bytes.resize(low);
+    } catch (const std::exception&) {
+        return false;
+    }
+    return ReadExactly(f.get(), bytes.data(), bytes.size());
 }
 
 }  // namespace
 
+GameFileStatus CheckGameRecord(const GameRecord& record) {
+    if (std::memcmp(record.magic, kGameMagic, sizeof record.magic) != 0 || record.reserved != 0 ||
+        record.version != kGameFormatVersion)
+        return GameFileStatus::Corrupt;
+    return GameFileStatus::Ok;
+}
+
 GameFileStatus ReadGameRecord(const std::string& path, GameRecord& record) {
-    File f = OpenFile(path, "rb");
+    Handle f = OpenForReading(path);
     if (!f) {
         OutputDebugStringA("Could not open the qgf file!");
         return GameFileStatus::CannotOpen;
     }
-    if (fread(&record, 1, sizeof record, f.get()) != sizeof record) {
+    if (!ReadExactly(f.get(), &record, sizeof record)) {
         OutputDebugStringA("Could not read the qgf file!");
         return GameFileStatus::TooShort;
     }
-    if (std::memcmp(record.magic, kGameMagic, sizeof record.magic) != 0 || record.reserved != 0 ||
-        record.version != kGameFormatVersion) {
+    if (CheckGameRecord(record) != GameFileStatus::Ok) {
         OutputDebugStringA("Corrupted qgf file!");
         return GameFileStatus::Corrupt;
     }
     return GameFileStatus::Ok;
 }
 
-bool ReadGamePicture(const std::string& path, uint32_t size, std::vector<char>& picture) {
-    File f = OpenFile(path, "rb");
-    if (!f || fseek(f.get(), static_cast<long>(kGameRecordSize), SEEK_SET) != 0) return false;
+bool ReadGamePicture(const std::string& path, uint32_t size, std::vector<char>& picture) noexcept {
+    picture.clear();
+    Handle f = OpenForReading(path);
+    if (!f) return false;
+    // The recorded size is only a claim: never allocate more than the file holds.
+    DWORD high = 0;
+    const DWORD low = GetFileSize(f.get(), &high);
+    if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return false;
+    const unsigned long long length = (static_cast<unsigned long long>(high) << 32) | low;
+    if (length < kGameRecordSize || length - kGameRecordSize < size) return false;
+    if (SetFilePointer(f.get(), static_cast<LONG>(kGameRecordSize), nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER)
+        return false;
     try {
-        picture.assign(size, '\0');
-    } catch (const std::bad_alloc&) {
+        picture.resize(size);
+    } catch (const std::exception&) {  // bad_alloc, or length_error past the vector's limit
         return false;
     }
-    return fread(picture.data(), 1, size, f.get()) == size;
+    if (!ReadExactly(f.get(), picture.data(), size)) {
+        picture.clear();
+        return false;
+    }
+    return true;
 }
 
 bool ReplaceFileContent(const std::string& target, const std::vector<std::pair<const void*, size_t>>& parts) {
@@ -63,6 +117,8 @@ bool ReplaceFileContent(const std::string& target, const std::vector<std::pair<c
         OutputDebugStringA("Game file path too long to save safely");
         return false;
     }
+    // A read-only file is the owner's wish that it stays as it is; a device is no file.
+    if (IsReadOnlyFile(target) || IsDosDeviceName(target)) return false;
     {
         SetFileAttributesA(fresh.c_str(), FILE_ATTRIBUTE_NORMAL);
         FILE* f = fopen(fresh.c_str(), "wb");
@@ -94,23 +150,32 @@ bool ReplaceFileContent(const std::string& target, const std::vector<std::pair<c
     return true;
 }
 
-bool SaveGameFile(const CurrentGame& game) {
+bool SaveGameFile(const CurrentGame& game) noexcept {
     if (!game.loaded) return false;
     OutputDebugStringA("Saving the game file...");
-    std::vector<char> picture;
-    if (game.record.pictureSize != 0) {
-        // Keep the picture bytes that follow the record, as far as they go.
+    try {
         std::vector<char> whole;
-        if (!ReadWholeFile(game.path, whole)) return false;
-        if (whole.size() > kGameRecordSize) {
+        // A file that has gone is written anew, unless its picture was to be kept.
+        if (!ReadWholeFile(game.path, whole) && (game.record.pictureSize != 0 || FileExists(game.path))) return false;
+        // Keep the picture bytes that follow the record, as far as they go.
+        std::vector<char> picture;
+        if (game.record.pictureSize != 0 && whole.size() > kGameRecordSize) {
             size_t n = std::min<size_t>(whole.size() - kGameRecordSize, game.record.pictureSize);
             picture.assign(whole.begin() + kGameRecordSize, whole.begin() + kGameRecordSize + n);
         }
+        // Nothing changed: nothing to write (a read-only game can still be run).
+        if (whole.size() == kGameRecordSize + picture.size() &&
+            std::memcmp(whole.data(), &game.record, kGameRecordSize) == 0 &&
+            std::equal(picture.begin(), picture.end(), whole.begin() + kGameRecordSize))
+            return true;
+        return ReplaceFileContent(game.path, {{&game.record, sizeof game.record}, {picture.data(), picture.size()}});
+    } catch (const std::exception&) {
+        return false;
     }
-    return ReplaceFileContent(game.path, {{&game.record, sizeof game.record}, {picture.data(), picture.size()}});
 }
 
 bool CreateBlankGameFile(const std::string& path) {
+    if (IsDosDeviceName(path)) return false;
     const GameRecord blank = BlankGameRecord();
     File f = OpenFile(path, "wb");
     if (!f) return false;
@@ -118,16 +183,20 @@ bool CreateBlankGameFile(const std::string& path) {
     return fclose(f.release()) == 0;
 }
 
-bool EmbedPicture(const std::string& gamePath, const std::string& bitmapPath) {
-    if (!FileExists(gamePath) || !FileExists(bitmapPath)) return false;
-    std::vector<char> bitmap;
-    if (!ReadWholeFile(bitmapPath, bitmap)) return false;
-    GameRecord record;
-    {
-        File f = OpenFile(gamePath, "rb");
-        if (!f || fread(&record, 1, sizeof record, f.get()) != sizeof record) return false;
+bool EmbedPicture(const std::string& gamePath, const std::string& bitmapPath) noexcept {
+    if (!FileExists(gamePath) || !FileExists(bitmapPath) || IsReadOnlyFile(gamePath)) return false;
+    try {
+        std::vector<char> bitmap;
+        if (!ReadWholeFile(bitmapPath, bitmap)) return false;
+        GameRecord record;
+        {
+            Handle f = OpenForReading(gamePath);
+            if (!f || !ReadExactly(f.get(), &record, sizeof record)) return false;
+        }
+        if (record.reserved != 0 || record.version != kGameFormatVersion) return false;
+        record.pictureSize = static_cast<uint32_t>(bitmap.size());
+        return ReplaceFileContent(gamePath, {{&record, sizeof record}, {bitmap.data(), bitmap.size()}});
+    } catch (const std::exception&) {
+        return false;
     }
-    if (record.reserved != 0 || record.version != kGameFormatVersion) return false;
-    record.pictureSize = static_cast<uint32_t>(bitmap.size());
-    return ReplaceFileContent(gamePath, {{&record, sizeof record}, {bitmap.data(), bitmap.size()}});
 }

@@ -15,24 +15,32 @@ struct CurrentGame {
 
 enum class GameFileStatus { Ok, CannotOpen, TooShort, Corrupt };
 
+// The checks on a record in memory: magic, reserved word 0, version 7.
+GameFileStatus CheckGameRecord(const GameRecord& record);
+
 // Reads and checks the record of a game file (magic, reserved word 0, version 7).
 // Failures write their diagnostic to the debugger output.
 GameFileStatus ReadGameRecord(const std::string& path, GameRecord& record);
 
-// Reads the |size| picture bytes that follow the record; false when fewer are there.
-bool ReadGamePicture(const std::string& path, uint32_t size, std::vector<char>& picture);
+// Reads the |size| picture bytes that follow the record; false when fewer are
+// there (then nothing is allocated) or they cannot be held.
+bool ReadGamePicture(const std::string& path, uint32_t size, std::vector<char>& picture) noexcept;
 
 // Writes the game back to the file it came from, keeping its picture. The new
-// content goes beside the file and replaces it only when complete.
-bool SaveGameFile(const CurrentGame& game);
+// content goes beside the file and replaces it only when complete. A game whose
+// file already holds that content is not written (true); a read-only game file
+// is never changed (false: IsReadOnlyFile tells why).
+bool SaveGameFile(const CurrentGame& game) noexcept;
 
 // Creates or truncates the file and writes a blank record.
 bool CreateBlankGameFile(const std::string& path);
 
 // Stores the bytes of a BMP file as the picture of a game file, replacing any
-// picture it had. On failure the game file is left as it was.
-bool EmbedPicture(const std::string& gamePath, const std::string& bitmapPath);
+// picture it had. On failure the game file is left as it was; a read-only game
+// file is never changed.
+bool EmbedPicture(const std::string& gamePath, const std::string& bitmapPath) noexcept;
 
 // Writes |parts| one after the other into a new file beside |target|, then puts
-// it in place of |target|. On any failure |target| stays as it was.
+// it in place of |target|. On any failure |target| stays as it was and neither
+// "X.new" nor "X.old" is left behind; a read-only |target| is refused.
 bool ReplaceFileContent(const std::string& target, const std::vector<std::pair<const void*, size_t>>& parts);

@@ -1,5 +1,6 @@
 // Listing the Games folder.
 #include "data/GameFolder.h"
+#include "data/Files.h"
 #include "data/Strings.h"
 #include <windows.h>
 #include <algorithm>
@@ -11,6 +12,7 @@ GameFolderListing ListGameFiles(const std::string& gamesFolder, int maxGames) {
     HANDLE find = FindFirstFileA((gamesFolder + "\\*.qgf").c_str(), &fd);
     if (find != INVALID_HANDLE_VALUE) {
         do {
+            if (IsDosDeviceName(fd.cFileName)) continue;  // a device, not a file: never opened
             ++listing.counted;
             if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
                 listing.files.size() < static_cast<size_t>(std::max(maxGames, 0)))

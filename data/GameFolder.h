@@ -9,7 +9,8 @@ struct GameFolderListing {
 };
 
 // The files of |gamesFolder| matching "*.qgf": every match is counted, the first
-// |maxGames| files in enumeration order are kept.
+// |maxGames| files in enumeration order are kept. A name that Windows keeps for
+// a device (AUX.qgf) is neither counted nor kept: opening it would open the device.
 GameFolderListing ListGameFiles(const std::string& gamesFolder, int maxGames);
 
 // The row text of a game file: its name without the ".qgf" extension (any case).

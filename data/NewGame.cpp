@@ -35,17 +35,6 @@ std::string GameFilePath(const std::string& programFolder, const std::string& ti
     return Format("%s\\Games\\%s.qgf", programFolder.c_str(), title.c_str());
 }
 
-bool IsDeviceName(const std::string& name) {
-    std::string base = name.substr(0, name.find('.'));
-    while (!base.empty() && base.back() == ' ') base.pop_back();
-    static const char* const kDevices[] = {"CON",  "PRN",  "AUX",  "NUL",  "CLOCK$", "COM1", "COM2", "COM3",
-                                           "COM4", "COM5", "COM6", "COM7", "COM8",   "COM9", "LPT1", "LPT2",
-                                           "LPT3", "LPT4", "LPT5", "LPT6", "LPT7",   "LPT8", "LPT9"};
-    for (const char* device : kDevices)
-        if (EqualNoCase(base, device)) return true;
-    return false;
-}
-
 TitleProblem CheckGameTitle(const std::string& title, const std::string& programFolder) {
     if (title.size() < 2) return TitleProblem::TooShort;
     for (unsigned char c : title)
@@ -53,7 +42,7 @@ TitleProblem CheckGameTitle(const std::string& title, const std::string& program
     // Windows drops trailing dots and blanks: "Doom." would become "Doom.qgf"
     // and ".." would leave the Games folder.
     if (title.back() == '.' || title.back() == ' ') return TitleProblem::NotAFileName;
-    if (IsDeviceName(title)) return TitleProblem::DeviceName;
+    if (IsDosDeviceName(title)) return TitleProblem::DeviceName;
     if (GameFilePath(programFolder, title).size() > kMaxGamePath) return TitleProblem::TooLong;
     return TitleProblem::None;
 }

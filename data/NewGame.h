@@ -18,10 +18,6 @@ constexpr size_t kMaxGamePath = 260 - 1 - 4;
 // "%s\Games\%s.qgf" for the program folder and a title.
 std::string GameFilePath(const std::string& programFolder, const std::string& title);
 
-// True for a name that Windows keeps for a device (CON, PRN, AUX, NUL, CLOCK$,
-// COM1-COM9, LPT1-LPT9), with or without an extension, in any case.
-bool IsDeviceName(const std::string& name);
-
 // The title names the game file, so it must be a plain file name of at least
 // two characters that Windows stores as it is, inside the Games folder.
 TitleProblem CheckGameTitle(const std::string& title, const std::string& programFolder);

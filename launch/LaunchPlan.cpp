@@ -28,6 +28,11 @@ LaunchPlan PlanLaunch(const GameRecord& game, const LaunchFacts& facts) {
         plan.params = "Loader.bat";
         plan.batchLine = LoaderBatchLine(plan.program, plan.arguments);
     }
+    // Parameters go to the shell and into Loader.bat, and so does the Command
+    // of a batch launch.
+    if (UsesParameterSets(game)) plan.unsafeField = UnsafeParameterField(game);
+    if (plan.unsafeField.empty() && plan.kind == LaunchKind::VdmSoundBatch && !IsSafeCommandText(plan.program))
+        plan.unsafeField = "Command";
     return plan;
 }
 

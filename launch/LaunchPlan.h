@@ -30,6 +30,10 @@ struct LaunchPlan {
     std::string params;       // and its parameters
     std::string batchLine;    // the one line of Loader.bat (VdmSoundBatch only)
     Layer layer = Layer::Untouched;  // the compatibility layer of fullProgram (NT only)
+    // The field whose text could chain or redirect commands on the command line
+    // or in Loader.bat (a control character or one of & | < >); empty when the
+    // game is safe to launch. Nothing may be written or run when it is set.
+    std::string unsafeField;
 };
 
 // The plan for a game whose Path and Command have been checked. A pure function

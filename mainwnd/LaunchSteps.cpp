@@ -58,6 +58,12 @@ bool RunGame(HWND owner, const std::string& title, GameRecord& game, AppState& s
     if (!LocateProgram(owner, game, spanish)) return false;
 
     const LaunchPlan plan = PlanLaunch(game, LaunchFacts{state.isNt, state.vdm});
+    if (!plan.unsafeField.empty()) {
+        win::Ui().ShowMessage(owner,
+                              Format(kUnsafeParameterMessage, plan.unsafeField.c_str(), plan.unsafeField.c_str()),
+                              gameFileName, MB_OK | MB_ICONSTOP);
+        return false;
+    }
     if (ApplyLayer(plan.fullProgram, plan.layer) == LayerResult::KeyFailed)
         // Told, but not fatal: the game is still launched, just without the setting.
         win::Ui().ShowMessage(nullptr, "Failed RegCreateKeyEx", kAppName, MB_OK);

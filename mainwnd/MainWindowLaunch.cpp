@@ -1,6 +1,8 @@
 // The main window's ways of running a game: the Run Game button, the double
 // click, the menu and the command line.
 #include "app/Texts.h"
+#include "data/Files.h"
+#include "launch/CommandLine.h"
 #include "mainwnd/LaunchSteps.h"
 #include "mainwnd/MainWindow.h"
 #include "res/resource.h"
@@ -15,25 +17,31 @@ bool MainWindow::LaunchRow(int row) {
 void MainWindow::RunAndSave(int row) {
     if (row == -1) return;
     LaunchRow(row);
+    bool saved = false;
     {
         win::WaitCursor wait;
-        SaveGameFile(_game);  // only a loaded game is written
+        saved = SaveGameFile(_game);  // only a loaded game is written, never a read-only file
     }
+    if (!saved && _game.loaded && IsReadOnlyFile(_game.path))
+        win::Ui().ShowMessage(Handle(), Format(kReadOnlyGameMessage, _game.path.c_str()), kAppName,
+                              MB_OK | MB_ICONEXCLAMATION);
     _shownStamp = FileStamp(_game.path);
     UpdateRowImage(row);
 }
 
 // The program was started with a game file: find its row, load it and run it.
+// Only the listed game file in the Games folder itself is run, never a file of
+// the same name elsewhere.
 void MainWindow::LaunchFromCommandLine() {
-    std::string path = _state.commandLine;
-    if (!path.empty() && path[0] == '"') path = path.size() >= 2 ? path.substr(1, path.size() - 2) : std::string();
-    const size_t slash = path.rfind('\\');
-    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    const size_t dot = name.rfind('.');
-    if (dot != std::string::npos && dot > 0) name.resize(dot);
-
-    const int row = _list.Find(name);
-    if (row == -1) {
+    const std::string path = CommandLineGameFile(_state.commandLine);
+    const std::string name = GameNameOfPath(path);
+    const int row = IsDosDeviceName(path) ? -1 : _list.Find(name);
+    if (row != -1 && !FileExists(path)) {
+        win::Ui().ShowMessage(Handle(), Format("The game file cannot be found:\n%s", path.c_str()), kAppName,
+                              MB_OK | MB_ICONSTOP);
+        return;
+    }
+    if (row == -1 || !IsListedGameFile(path, _state.gamesFolder, _list.Text(row, 0))) {
         win::Ui().ShowMessage(Handle(),
                               "Cannot find the QGF in the game list!\n\nPlease move the QGF file to the folder\n"
                               "'C:\\Program Files\\Quillon Loader\\Games\\'\nand use a desktop shortcut to the QGF "
@@ -44,10 +52,10 @@ void MainWindow::LaunchFromCommandLine() {
     _list.Select(row);
     SetFocus(_list.Handle());
     _game = CurrentGame();
-    _game.path = path;
-    _game.loaded = ReadGameRecord(path, _game.record) == GameFileStatus::Ok;
+    _game.path = ListedGameFilePath(_state.gamesFolder, _list.Text(row, 0));
+    _game.loaded = ReadGameRecord(_game.path, _game.record) == GameFileStatus::Ok;
     _shownRow = row;
-    _shownStamp = FileStamp(path);
+    _shownStamp = FileStamp(_game.path);
     OnCurrentGameChanged();
     if (!_game.loaded) {
         win::Ui().ShowMessage(Handle(), "The QGF file appears to be corrupted.\nPlease re-create it.", path,

@@ -1,6 +1,7 @@
 // The current game: the game the user selected in the list, loaded from its
 // file when selected, and what shows it (caption, preview, buttons, menu items).
 #include "app/Texts.h"
+#include "data/Bitmap.h"
 #include "data/Files.h"
 #include "data/GameFile.h"
 #include "mainwnd/MainWindow.h"
@@ -75,8 +76,8 @@ void MainWindow::OnCurrentGameChanged() {
 void MainWindow::ReloadIfChanged() {
     const int selected = _list.Selected();
     if (selected == -1) {
+        // The game count of a fill stays in the caption until a game is chosen.
         if (_shownRow != -1) ClearCurrentGame();
-        if (win::WindowText(Handle()) != kAppTitle) SetWindowTextA(Handle(), kAppTitle);
         return;
     }
     if (_showPending) return;
@@ -88,7 +89,9 @@ void MainWindow::ReloadIfChanged() {
 // it cannot be shown.
 void MainWindow::ShowPicture(const std::string& path, const GameRecord& record) {
     std::vector<char> picture;
-    if (record.pictureSize == 0 || !ReadGamePicture(path, record.pictureSize, picture)) {
+    // A damaged picture never reaches LoadImageA: the default picture shows instead.
+    if (record.pictureSize == 0 || !ReadGamePicture(path, record.pictureSize, picture) ||
+        !IsUsableBitmap(picture.data(), picture.size())) {
         ShowDefaultPicture();
         return;
     }

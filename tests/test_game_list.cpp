@@ -24,7 +24,7 @@ TEST_F(GameListTest, OnlyTheLimitOfGamesIsListed) {
 
 TEST_F(GameListTest, CaptionCountsTheRows) {
     Start();
-    // Seen straight after a fill, before the next repaint.
+    EXPECT_EQ(Caption(), "Quillon Loader 0.8c - 0 games");
     const std::pair<int, const char*> cases[] = {
         {0, "Quillon Loader 0.8c - 0 games"}, {1, "Quillon Loader 0.8c - 1 game"}, {2, "Quillon Loader 0.8c - 2 games"}};
     for (const auto& [count, caption] : cases) {
@@ -33,8 +33,11 @@ TEST_F(GameListTest, CaptionCountsTheRows) {
         nm.hdr.idFrom = IDC_GAMELIST;
         nm.hdr.code = LVN_COLUMNCLICK;
         SendMessageA(Hwnd(), WM_NOTIFY, IDC_GAMELIST, reinterpret_cast<LPARAM>(&nm));
-        EXPECT_EQ(Caption(), caption);
+        Repaint();
+        EXPECT_EQ(Caption(), caption) << "until a game is chosen";
     }
+    ClickRow(0);
+    EXPECT_EQ(Caption(), "Quillon Loader 0.8c - Game 1");
 }
 
 TEST_F(GameListTest, RowsShowTheirFilesAndSortByAColumn) {
@@ -94,7 +97,7 @@ TEST_F(GameListTest, SelectingARowShowsItsGame) {
     AddGame(MakeGame("Plain"));
     Start();
     EXPECT_FALSE(Enabled(IDC_RUNGAME));
-    EXPECT_EQ(Caption(), "Quillon Loader 0.8c") << "nothing selected after the start";
+    EXPECT_EQ(Caption(), "Quillon Loader 0.8c - 3 games") << "nothing selected after the start";
 
     ClickRow(1);
     EXPECT_EQ(Caption(), "Quillon Loader 0.8c - The Pictured Game");
