@@ -99,6 +99,8 @@ bool DetailsBar::Create(HWND mainWindow) {
     BuildTree();
     _bar.SetSmallIconView(false);
     _bar.SetSelFolder(kGeneral);
+    // The tree got its size only now: show it from its first header.
+    SendMessageA(_tree, TVM_SELECTITEM, TVGN_FIRSTVISIBLE, SendMessageA(_tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
     return _tree != nullptr;
 }
 
@@ -112,7 +114,6 @@ void DetailsBar::BuildTree() {
         _values[row.code] = AddTreeItem(_tree, header, row.placeholder, 1, row.code);
     }
     SendMessageA(_tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(header));
-    SendMessageA(_tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(_values[kTitle]));
 }
 
 HTREEITEM DetailsBar::ValueItem(int code) const {

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 #include <objbase.h>
 #include <shlobj.h>
+#include <cstdlib>
 
 namespace {
 
@@ -395,6 +396,54 @@ TEST_F(DetailsBarTest, DocsButton) {
     ASSERT_EQ(ui.Messages().size(), 1u);
     EXPECT_EQ(ui.Messages()[0].flags & MB_ICONMASK, static_cast<unsigned>(MB_ICONSTOP));
     EXPECT_EQ(TreeSelection(), bar.ValueItem(DetailsBar::kDocument));
+}
+
+}  // namespace
+
+namespace {
+
+// What the screen shows: the open folder's header pressed into place, and the
+// other headers where they belong, also in the middle of a slide. With
+// QL_SHOT_DIR set, the pictures are also written there.
+TEST_F(DetailsBarTest, ScreenShowsEachFolderAndTheSlide) {
+    const char* dir = std::getenv("QL_SHOT_DIR");
+    SetWindowPos(host.Handle(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
+    bar.ShowGame(&game);
+    HWND h = bar.Bar().Handle();
+    RECT c;
+    GetClientRect(h, &c);
+    const COLORREF face = GetSysColor(COLOR_3DFACE), background = RGB(32, 32, 64);
+    struct Case {
+        int folder;
+        int headerRows[3];
+        int itemRow;  // a row of the item area, left edge
+    } cases[] = {
+        {0, {10, c.bottom - 33, c.bottom - 11}, -1},
+        {1, {10, 32, c.bottom - 11}, c.bottom - 30},
+        {2, {10, 32, 54}, c.bottom - 8},
+    };
+    for (const Case& k : cases) {
+        bar.Bar().SetSelFolder(k.folder);
+        RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        PumpMessages();
+        for (int y : k.headerRows) EXPECT_EQ(ScreenPixel(h, {3, y}), face) << "folder " << k.folder << " row " << y;
+        if (k.itemRow >= 0) {
+            EXPECT_EQ(ScreenPixel(h, {3, k.itemRow}), background) << "folder " << k.folder;
+        }
+        if (dir) SaveWindowPicture(host.Handle(), Format("%s\\folder%d.bmp", dir, k.folder));
+    }
+    int frames = 0;
+    COLORREF midway = 0;
+    bar.Bar().onSlideFrame = [&](int frame) {
+        ++frames;
+        if (frame != 4) return;
+        midway = ScreenPixel(h, {3, c.bottom - 44 - 22 * 4 + 11});  // folder 1's rising header
+        if (dir) SaveWindowPicture(host.Handle(), Format("%s\\slide.bmp", dir));
+    };
+    bar.Bar().SetSelFolder(0);
+    bar.Bar().SetSelFolder(1);
+    EXPECT_GT(frames, 4);
+    EXPECT_EQ(midway, face);
 }
 
 }  // namespace

@@ -36,8 +36,17 @@ void CGfxOutBarCtrl::PaintContent(HDC dc, const RECT& r, int folder) {
         if (hidden)
             SetWindowPos(f.child, nullptr, 0, 0, 0, 0,
                          SWP_SHOWWINDOW | SWP_NOREDRAW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        // Its frame and scroll bars first (where the system cannot print them
+        // they show as a plain scroll bar colour), then the client area at its place.
+        FillRect(dc, &r, GetSysColorBrush(COLOR_SCROLLBAR));
         POINT old;
         SetViewportOrgEx(dc, r.left, r.top, &old);
+        SendMessageA(f.child, WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_NONCLIENT);
+        POINT client{0, 0};
+        RECT window;
+        GetWindowRect(f.child, &window);
+        ClientToScreen(f.child, &client);
+        SetViewportOrgEx(dc, r.left + client.x - window.left, r.top + client.y - window.top, nullptr);
         SendMessageA(f.child, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
         SendMessageA(f.child, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
         SetViewportOrgEx(dc, old.x, old.y, nullptr);
