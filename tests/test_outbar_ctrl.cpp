@@ -146,7 +146,7 @@ TEST_F(OutBar, FolderWithAChildShowsNoItemsAndNoArrows) {
     EXPECT_FALSE(bar.State().upShown);
     EXPECT_FALSE(bar.State().downShown) << "twelve items would need the down arrow";
     host.notes.clear();
-    Click(bar.Handle(), {79, 60});  // where item 0's icon would be
+    Click(bar.Handle(), {79, 40});  // on item 0's icon, were it shown
     EXPECT_TRUE(host.notes.empty());
     bar.SetSelFolder(1);
     EXPECT_FALSE(IsWindowVisible(child)) << "hidden when its folder closes";
@@ -158,15 +158,19 @@ TEST_F(OutBar, ScrollingDownStopsWhenTheLastItemFits) {
     Pump();
     ASSERT_TRUE(bar.State().downShown);
     ASSERT_FALSE(bar.State().upShown);
+    // Held on the down arrow, the repeat timer scrolls one item per tick.
     const RECT arrow = bar.State().downRect;
     const POINT on{(arrow.left + arrow.right) / 2, (arrow.top + arrow.bottom) / 2};
-    for (int i = 0; i < 20 && bar.State().downShown; ++i) {
-        Click(bar.Handle(), on);
-        Pump();
-    }
+    PostMessageA(bar.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(on.x, on.y));
+    for (int i = 0; i < 10; ++i) PostMessageA(bar.Handle(), WM_TIMER, CGfxOutBarCtrl::kArrowTimer, 0);
+    PostMessageA(bar.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(on.x, on.y));
+    PumpMessages();
+    Pump();
     const int first = bar.State().firstVisible;
     ASSERT_GT(first, 0);
+    EXPECT_LT(first, 7);
     EXPECT_TRUE(bar.State().upShown);
+    EXPECT_FALSE(bar.State().downShown);
     HDC dc = GetDC(bar.Handle());
     const RECT c = Client();
     const RECT area = outbar::ItemArea(bar.State(), c);
@@ -174,10 +178,6 @@ TEST_F(OutBar, ScrollingDownStopsWhenTheLastItemFits) {
     EXPECT_GT(outbar::ItemRect(dc, bar.State(), c, 1, 7, first - 1).bottom, area.bottom)
         << "and did not fit one step earlier";
     ReleaseDC(bar.Handle(), dc);
-    PostMessageA(bar.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(on.x, on.y));
-    PostMessageA(bar.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(on.x, on.y));
-    PumpMessages();
-    EXPECT_EQ(bar.State().firstVisible, first);
 
     const RECT up = bar.State().upRect;
     Click(bar.Handle(), {(up.left + up.right) / 2, (up.top + up.bottom) / 2});
@@ -216,11 +216,12 @@ TEST_F(OutBar, InsertItemPositions) {
     EXPECT_EQ(bar.InsertItem(1, 0, "A", 0, 0), 0);
     EXPECT_EQ(bar.InsertItem(1, 9, "Z", 0, 0), 2) << "past the end appends";
     EXPECT_EQ(bar.InsertItem(1, -3, "Y", 0, 0), 3) << "below 0 appends";
+    EXPECT_EQ(bar.InsertItem(1, 1, "M", 0, 0), 1);
     EXPECT_EQ(bar.InsertItem(5, 0, "X", 0, 0), 0) << "no such folder";
     bar.SetSelFolder(1);
     Pump();
-    EXPECT_EQ(Labels(), (std::vector<std::string>{"A", "B", "Z", "Y"}));
-    EXPECT_EQ(bar.GetItemText(4), "");
+    EXPECT_EQ(Labels(), (std::vector<std::string>{"A", "M", "B", "Z", "Y"}));
+    EXPECT_EQ(bar.GetItemText(5), "");
     host.notes.clear();
     Click(bar.Handle(), IconPoint(0));
     ASSERT_EQ(host.NotesWith(CGfxOutBarCtrl::kItemClicked).size(), 1u);
@@ -249,7 +250,7 @@ TEST_F(OutBar, DraggedItemMovesOnlyWhenTheOwnerAgrees) {
 
     // Released outside the item area after leaving the item: nothing.
     host.notes.clear();
-    Drag(bar.Handle(), IconPoint(0), {{a.x, 5}}, {a.x, 5});
+    Drag(bar.Handle(), IconPoint(2), {{a.x, 5}}, {a.x, 5});
     EXPECT_TRUE(host.notes.empty());
     EXPECT_EQ(Labels(), (std::vector<std::string>{"B", "C", "A"}));
 }
