@@ -433,6 +433,23 @@ TEST_F(DetailsBarTest, ScreenShowsEachFolderAndTheSlide) {
         }
         if (dir) SaveWindowPicture(host.Handle(), Format("%s\\folder%d.bmp", dir, k.folder));
     }
+    // Folder 2 is open: hovering the Links header raises its lower edge, and
+    // hovering the comment item frames its icon.
+    const int linksBottom = 2 * 22 - 2;
+    const COLORREF frame = GetSysColor(COLOR_BACKGROUND), dark = GetSysColor(COLOR_3DDKSHADOW);
+    EXPECT_EQ(ScreenPixel(h, {3, linksBottom}), frame);
+    PostMessageA(h, WM_MOUSEMOVE, 0, MAKELPARAM(40, 32));
+    PumpMessages();
+    EXPECT_EQ(ScreenPixel(h, {3, linksBottom}), dark);
+    HDC dc = GetDC(h);
+    RECT icon = outbar::IconRect(dc, bar.Bar().State(), c, 0);
+    ReleaseDC(h, dc);
+    PostMessageA(h, WM_MOUSEMOVE, 0, MAKELPARAM((icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2));
+    PumpMessages();
+    EXPECT_EQ(ScreenPixel(h, {3, linksBottom}), frame) << "the header is no longer hot";
+    EXPECT_EQ(ScreenPixel(h, {icon.right, icon.bottom}), dark) << "raised frame around the icon";
+    if (dir) SaveWindowPicture(host.Handle(), Format("%s\\hover.bmp", dir));
+
     int frames = 0;
     COLORREF midway = 0;
     bar.Bar().onSlideFrame = [&](int frame) {
