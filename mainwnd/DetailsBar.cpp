@@ -112,6 +112,7 @@ void DetailsBar::BuildTree() {
             header = AddTreeItem(_tree, TVI_ROOT, row.header, 0, kHeaderValue);
         }
         _values[row.code] = AddTreeItem(_tree, header, row.placeholder, 1, row.code);
+        _shown[row.code] = row.placeholder;
     }
     SendMessageA(_tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(header));
 }
@@ -133,6 +134,11 @@ std::string DetailsBar::ValueText(int code) const {
 }
 
 void DetailsBar::SetValue(int code, const std::string& text) {
+    // Changing a tree item's text is costly (the tree measures and repaints
+    // it): a text that is already shown is left alone.
+    auto shown = _shown.find(code);
+    if (shown != _shown.end() && shown->second == text) return;
+    _shown[code] = text;
     TVITEMA item{};
     item.mask = TVIF_TEXT;
     item.hItem = ValueItem(code);
@@ -157,6 +163,8 @@ void DetailsBar::ShowGame(const CurrentGame* game) {
     }
     const GameRecord& g = game->record;
     EnableWindow(_bar.Handle(), TRUE);
+    // One repaint of the tree for the whole fill, not one per item.
+    SendMessageA(_tree, WM_SETREDRAW, FALSE, 0);
     SetValue(kTitle, FieldText(g.title));
     SetValue(kPublisher, FieldText(g.publisher));
     SetValue(kCategory, FieldText(g.category));
@@ -173,6 +181,8 @@ void DetailsBar::ShowGame(const CurrentGame* game) {
         SetValue(kWin95, (g.options & kOptionWin95) ? "Yes" : "No");
     }
     SetValue(kWebSite, FieldText(g.webSite));
+    SendMessageA(_tree, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(_tree, nullptr, TRUE);
     _bar.SetItemText(kLinks, 1, FieldText(g.webSite));
     _bar.SetItemText(kComment, 0, FieldText(g.comment));
     if (_main) SetWindowTextA(_main, Format("%s - %s", kAppTitle, FieldText(g.title).c_str()).c_str());

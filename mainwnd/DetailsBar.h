@@ -98,4 +98,5 @@ private:
     HIMAGELIST _small = nullptr;
     HIMAGELIST _large = nullptr;
     std::map<int, HTREEITEM> _values;
+    std::map<int, std::string> _shown;  // the text of each value item
 };
