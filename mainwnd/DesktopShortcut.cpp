@@ -1,0 +1,66 @@
+// Desktop shortcuts: the file name from a title, and the shell link object.
+#include "mainwnd/DesktopShortcut.h"
+#include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+bool IsDeviceName(const std::string& name) {
+    // The part before the first dot decides: "CON.qgf.lnk" still opens the console.
+    std::string base = name.substr(0, name.find('.'));
+    while (!base.empty() && base.back() == ' ') base.pop_back();
+    static const char* const kDevices[] = {"CON", "PRN", "AUX", "NUL", "CLOCK$"};
+    for (const char* d : kDevices)
+        if (_stricmp(base.c_str(), d) == 0) return true;
+    if (base.size() == 4 && (_strnicmp(base.c_str(), "COM", 3) == 0 || _strnicmp(base.c_str(), "LPT", 3) == 0) &&
+        base[3] >= '1' && base[3] <= '9')
+        return true;
+    return false;
+}
+
+// Releases a COM interface at the end of a scope.
+template <class T>
+struct Ref {
+    T* p = nullptr;
+    ~Ref() {
+        if (p) p->Release();
+    }
+};
+
+}  // namespace
+
+std::string ShortcutFileName(const std::string& title) {
+    std::string name = title;
+    for (char& c : name) {
+        const unsigned char u = static_cast<unsigned char>(c);
+        if (u < 32 || std::strchr("\\/:*?\"<>|", c)) c = '_';
+    }
+    if (name.empty()) name = "_";
+    if (IsDeviceName(name)) name.insert(name.begin(), '_');
+    return name + ".qgf.lnk";
+}
+
+bool SaveShellLink(const std::string& linkPath, const std::string& target, const std::string& description) {
+    char full[MAX_PATH] = "";
+    DWORD n = GetFullPathNameA(target.c_str(), sizeof full, full, nullptr);
+    if (n == 0 || n >= sizeof full || linkPath.size() >= MAX_PATH) return false;
+    const HRESULT init = CoInitialize(nullptr);
+    bool ok = false;
+    {
+        Ref<IShellLinkA> link;
+        Ref<IPersistFile> file;
+        if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                       reinterpret_cast<void**>(&link.p))) &&
+            SUCCEEDED(link.p->SetPath(full)) && SUCCEEDED(link.p->SetDescription(description.c_str())) &&
+            SUCCEEDED(link.p->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file.p)))) {
+            std::vector<WCHAR> wide(MAX_PATH, 0);
+            if (MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, wide.data(), MAX_PATH) > 0)
+                ok = SUCCEEDED(file.p->Save(wide.data(), TRUE));
+        }
+    }
+    if (SUCCEEDED(init)) CoUninitialize();
+    return ok;
+}

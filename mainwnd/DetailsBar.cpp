@@ -1,0 +1,311 @@
+// The details bar: building it, filling it from the current game, and its
+// links, comment and document actions.
+#include "mainwnd/DetailsBar.h"
+#include "app/Texts.h"
+#include "dialogs/CommentDialog.h"
+#include "mainwnd/DesktopShortcut.h"
+#include "res/resource.h"
+#include "win/UserInterface.h"
+#include <shlobj.h>
+
+namespace {
+
+constexpr int kTreeId = 1010;
+constexpr LPARAM kHeaderValue = 255;
+
+// The tree's rows: a header, then its value items with their placeholder texts.
+struct TreeRow {
+    const char* header;  // null: another value item under the previous header
+    int code;
+    const char* placeholder;
+};
+constexpr TreeRow kRows[] = {
+    {"Full Game Name", DetailsBar::kTitle, "game"},
+    {"Publisher", DetailsBar::kPublisher, "Sierra"},
+    {"Category", DetailsBar::kCategory, "Adventure"},
+    {"Path", DetailsBar::kPath, "C:\\"},
+    {nullptr, DetailsBar::kOpenFolder, "Open Folder"},
+    {"Command", DetailsBar::kCommand, "sierra.exe"},
+    {"Document", DetailsBar::kDocument, "readme.txt"},
+    {"Exe File", DetailsBar::kProgram, ""},
+    {nullptr, DetailsBar::kProgramSize, "0"},
+    {"Game Data File", DetailsBar::kDataFile, "File: resource.001"},
+    {nullptr, DetailsBar::kDataSize, "Size: 0"},
+    {"Picture", DetailsBar::kPicture, "None"},
+    {"Use VDMSound", DetailsBar::kVdmSound, "No"},
+    {"95 Compatible", DetailsBar::kWin95, "No"},
+    {"Web Site", DetailsBar::kWebSite, ""},
+};
+
+HTREEITEM AddTreeItem(HWND tree, HTREEITEM parent, const char* text, int image, LPARAM value) {
+    TVINSERTSTRUCTA ins{};
+    ins.hParent = parent;
+    ins.hInsertAfter = TVI_LAST;
+    ins.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
+    ins.item.pszText = const_cast<char*>(text);
+    ins.item.iImage = ins.item.iSelectedImage = image;
+    ins.item.lParam = value;
+    return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&ins)));
+}
+
+// A web address the shell may open: http, https or ftp. A bare host name
+// ("www.example.com") gets "http://"; anything else (a file, a program) is refused.
+bool WebAddress(const std::string& text, std::string& address) {
+    for (const char* scheme : {"http://", "https://", "ftp://"}) {
+        if (_strnicmp(text.c_str(), scheme, std::strlen(scheme)) == 0) {
+            address = text;
+            return true;
+        }
+    }
+    if (text.find_first_of(":\\") != std::string::npos || text.find('.') == std::string::npos) return false;
+    address = "http://" + text;
+    return true;
+}
+
+}  // namespace
+
+DetailsBar::DetailsBar(CurrentGame& game, const AppState& state, Host host)
+    : _game(game), _state(state), _host(std::move(host)) {}
+
+DetailsBar::~DetailsBar() {
+    if (_small) ImageList_Destroy(_small);
+    if (_large) ImageList_Destroy(_large);
+}
+
+bool DetailsBar::Create(HWND mainWindow) {
+    _main = mainWindow;
+    if (!_bar.Create(WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, kRect, mainWindow, 102, kFlags)) return false;
+    _bar.SetOwner(mainWindow);
+    HINSTANCE module = GetModuleHandleA(nullptr);
+    _small = ImageList_LoadImageA(module, MAKEINTRESOURCEA(IDB_DETAILS_SMALL), 16, 1, RGB(0, 128, 128), IMAGE_BITMAP,
+                                  LR_CREATEDIBSECTION);
+    _large = ImageList_LoadImageA(module, MAKEINTRESOURCEA(IDB_DETAILS_LARGE), 32, 1, RGB(128, 128, 128), IMAGE_BITMAP,
+                                  LR_CREATEDIBSECTION);
+    _bar.SetImageList(_small, 1);
+    _bar.SetImageList(_large, 2);
+    _bar.animationDelay = kAnimationDelay;
+    _bar.SetBlinkDelay(kBlinkDelay);
+
+    _tree = CreateWindowExA(0, WC_TREEVIEWA, "",
+                            WS_CHILD | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS, 0, 0, 0, 0,
+                            _bar.Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTreeId)), module, nullptr);
+    SendMessageA(_tree, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(_small));
+    _bar.AddFolderWithChild("General Config", _tree, 0);
+    _bar.AddFolder("Links", 1);
+    _bar.AddFolder("Comment", 2);
+    _bar.InsertItem(kLinks, 0, "Create Desktop Shortcut", 6, 0);
+    _bar.InsertItem(kLinks, 1, "Visit Web Site", 2, 0);
+    _bar.InsertItem(kComment, 0, "COMMENT", 5, 0);
+    BuildTree();
+    _bar.SetSmallIconView(false);
+    _bar.SetSelFolder(kGeneral);
+    // The tree got its size only now: show it from its first header.
+    SendMessageA(_tree, TVM_SELECTITEM, TVGN_FIRSTVISIBLE, SendMessageA(_tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+    return _tree != nullptr;
+}
+
+void DetailsBar::BuildTree() {
+    HTREEITEM header = nullptr;
+    for (const TreeRow& row : kRows) {
+        if (row.header) {
+            if (header) SendMessageA(_tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(header));
+            header = AddTreeItem(_tree, TVI_ROOT, row.header, 0, kHeaderValue);
+        }
+        _values[row.code] = AddTreeItem(_tree, header, row.placeholder, 1, row.code);
+        _shown[row.code] = row.placeholder;
+    }
+    SendMessageA(_tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(header));
+}
+
+HTREEITEM DetailsBar::ValueItem(int code) const {
+    auto it = _values.find(code);
+    return it == _values.end() ? nullptr : it->second;
+}
+
+std::string DetailsBar::ValueText(int code) const {
+    char text[1024] = "";
+    TVITEMA item{};
+    item.mask = TVIF_TEXT;
+    item.hItem = ValueItem(code);
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    if (!item.hItem || !SendMessageA(_tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return {};
+    return text;
+}
+
+void DetailsBar::SetValue(int code, const std::string& text) {
+    // Changing a tree item's text is costly (the tree measures and repaints
+    // it): a text that is already shown is left alone.
+    auto shown = _shown.find(code);
+    if (shown != _shown.end() && shown->second == text) return;
+    _shown[code] = text;
+    TVITEMA item{};
+    item.mask = TVIF_TEXT;
+    item.hItem = ValueItem(code);
+    item.pszText = const_cast<char*>(text.c_str());
+    if (item.hItem) SendMessageA(_tree, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+void DetailsBar::ShowField(int code) {
+    _bar.SetSelFolder(kGeneral);
+    SendMessageA(_tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(ValueItem(code)));
+}
+
+void DetailsBar::ShowGame(const CurrentGame* game) {
+    if (!game) {
+        for (const TreeRow& row : kRows) SetValue(row.code, row.placeholder);
+        _bar.SetItemText(kLinks, 1, "Visit Web Site");
+        _bar.SetItemText(kComment, 0, "COMMENT");
+        EnableWindow(_bar.Handle(), FALSE);
+        if (_main) SetWindowTextA(_main, kAppTitle);
+        _bar.SetSelFolder(kGeneral);
+        return;
+    }
+    const GameRecord& g = game->record;
+    EnableWindow(_bar.Handle(), TRUE);
+    // One repaint of the tree for the whole fill, not one per item.
+    SendMessageA(_tree, WM_SETREDRAW, FALSE, 0);
+    SetValue(kTitle, FieldText(g.title));
+    SetValue(kPublisher, FieldText(g.publisher));
+    SetValue(kCategory, FieldText(g.category));
+    SetValue(kPath, FieldText(g.path));
+    SetValue(kCommand, FieldText(g.command));
+    SetValue(kDocument, FieldText(g.document));
+    SetValue(kProgram, Format("File: %s", FieldText(g.programName).c_str()));
+    SetValue(kProgramSize, Format("Size: %d", static_cast<int>(g.programSize)));
+    SetValue(kDataFile, Format("File: %s", FieldText(g.dataName).c_str()));
+    SetValue(kDataSize, Format("Size: %d", static_cast<int>(g.dataSize)));
+    SetValue(kPicture, g.pictureSize != 0 ? "Embedded" : "None");
+    if (g.options >= 0 && g.options <= 3) {
+        SetValue(kVdmSound, (g.options & kOptionVdmSound) ? "Yes" : "No");
+        SetValue(kWin95, (g.options & kOptionWin95) ? "Yes" : "No");
+    }
+    SetValue(kWebSite, FieldText(g.webSite));
+    SendMessageA(_tree, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(_tree, nullptr, TRUE);
+    _bar.SetItemText(kLinks, 1, FieldText(g.webSite));
+    _bar.SetItemText(kComment, 0, FieldText(g.comment));
+    if (_main) SetWindowTextA(_main, Format("%s - %s", kAppTitle, FieldText(g.title).c_str()).c_str());
+}
+
+LRESULT DetailsBar::OnBarNotify(WPARAM code, LPARAM lp) {
+    switch (code) {
+        case CGfxOutBarCtrl::kItemClicked: ItemAction(static_cast<int>(lp)); return 0;
+        case CGfxOutBarCtrl::kItemDragged: return 1;
+        case CGfxOutBarCtrl::kChildNotify: {
+            const auto* info = reinterpret_cast<const CGfxOutBarCtrl::ChildNotifyInfo*>(lp);
+            if (!info || !info->header || info->header->hwndFrom != _tree || info->header->code != NM_DBLCLK) return 0;
+            TVITEMA item{};
+            item.mask = TVIF_PARAM;
+            item.hItem = reinterpret_cast<HTREEITEM>(SendMessageA(_tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+            if (item.hItem && SendMessageA(_tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
+                EditField(static_cast<int>(item.lParam));
+            return 0;
+        }
+        default: return 0;
+    }
+}
+
+void DetailsBar::ItemAction(int item) {
+    // The action follows the position, not the label: dragged items swap actions.
+    switch (_bar.GetSelFolder()) {
+        case kLinks:
+            if (_host.selectedTitle().empty()) return;
+            if (item == 0) CreateDesktopShortcut();
+            if (item == 1) VisitWebSite();
+            break;
+        case kComment: EditComment(); break;
+        default: break;
+    }
+}
+
+void DetailsBar::CreateDesktopShortcut() {
+    const std::string title = _host.selectedTitle();
+    std::string desktop = desktopFolder;
+    if (desktop.empty()) {
+        char folder[MAX_PATH] = "";
+        if (SHGetSpecialFolderPathA(_main, folder, CSIDL_DESKTOPDIRECTORY, FALSE)) desktop = folder;
+    }
+    if (desktop.empty()) {
+        win::Ui().ShowMessage(_main, "Cannot retrieve the desktop location!", "Error", MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    const std::string link = desktop + "\\" + ShortcutFileName(title);
+    if (SaveShellLink(link, _game.path, title))
+        win::Ui().ShowMessage(_main, "Created Desktop Shortcut", title, MB_OK | MB_ICONINFORMATION);
+    else
+        win::Ui().ShowMessage(_main, "Failed to create the shortcut!", "Error", MB_OK | MB_ICONEXCLAMATION);
+}
+
+void DetailsBar::VisitWebSite() {
+    const std::string web = FieldText(_game.record.webSite);
+    if (web.empty() || _stricmp(web.c_str(), "http://") == 0) {
+        ShowField(kWebSite);
+        win::Ui().ShowMessage(_main, "No Web Site has been set.", "Cannot load WebSite", MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    std::string address;
+    if (!WebAddress(web, address) || win::Ui().Execute(_main, "open", address, "", "", SW_SHOWNORMAL) <= 32) {
+        win::Ui().ShowMessage(
+            _main,
+            Format(Tr(_state.spanish, "Could not open the web site:\n%s", "No se puede abrir la p\xE1gina:\n%s"),
+                   web.c_str()),
+            kAppName, MB_OK);
+    }
+}
+
+void DetailsBar::EditComment() {
+    if (!_game.loaded) return;
+    auto comment = AskComment(_main, FieldText(_game.record.comment));
+    if (!comment) return;
+    const GameRecord before = _game.record;
+    SetField(_game.record.comment, comment->c_str());
+    if (!Commit(before)) return;
+    _bar.SetSelFolder(kComment);
+    _bar.SetItemText(kComment, 0, FieldText(_game.record.comment));
+}
+
+bool DetailsBar::Commit(const GameRecord& before) {
+    if (SaveGameFile(_game)) return true;
+    _game.record = before;
+    win::Ui().ShowMessage(_main,
+                          Format("Could not save the game file:\n%s\nThe change was not stored.", _game.path.c_str()),
+                          FieldText(_game.record.title), MB_OK | MB_ICONEXCLAMATION);
+    return false;
+}
+
+void DetailsBar::Refresh() {
+    if (_host.refreshRow) _host.refreshRow();
+}
+
+void DetailsBar::OpenDocument() {
+    if (!_game.loaded) return;
+    const std::string path = FieldText(_game.record.path);
+    if (!FolderExists(path)) {
+        ShowField(kPath);
+        win::Ui().ShowMessage(_main, "The game path is invalid.\nPlease locate the game first.", kAppName, MB_OK);
+        return;
+    }
+    std::string document = path + "\\" + FieldText(_game.record.document);
+    if (_game.record.document[0] == '\0') {
+        std::string chosen;
+        if (!Ask("Please select the game document...", "All Files (*.*)|*.*||", path, chosen)) return;
+        const GameRecord before = _game.record;
+        SetField(_game.record.document, chosen.substr(chosen.find_last_of("\\/") + 1).c_str());
+        if (Commit(before)) {
+            SetValue(kDocument, FieldText(_game.record.document));
+            Refresh();
+        }
+        document = chosen;
+    }
+    if (!FileExists(document)) {
+        win::Ui().ShowMessage(_main, Format("The document %s\ncould not be found.", document.c_str()), kAppName, MB_OK);
+        return;
+    }
+    if (win::Ui().Execute(_main, "open", document, "", path, SW_SHOWNORMAL) <= 32) {
+        ShowField(kDocument);
+        win::Ui().ShowMessage(
+            _main, "Could not view the document!\nPlease make sure the file type is\nassociated with a viewer.",
+            kAppName, MB_OK | MB_ICONSTOP);
+    }
+}

@@ -1,0 +1,321 @@
+// The folder bar's window: creation, operations, hover, timers and messages.
+#include "widgets/OutBarCtrl.h"
+
+namespace {
+
+constexpr char kClassName[] = "GfxOutBarCtrl";
+constexpr int kHandCursor = 1080;
+constexpr int kSystemHandCursor = 32649;  // the shell's hand, on systems that have it
+
+bool RegisterOnce(WNDPROC proc) {
+    static bool registered = false;
+    if (registered) return true;
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.lpszClassName = kClassName;
+    registered = RegisterClassA(&wc) != 0;
+    return registered;
+}
+
+POINT PointOf(LPARAM lp) { return {static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))}; }
+
+// A device context of the window for one scope.
+class WindowDc {
+public:
+    explicit WindowDc(HWND hwnd) : _hwnd(hwnd), _dc(GetDC(hwnd)) {}
+    ~WindowDc() { ReleaseDC(_hwnd, _dc); }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    operator HDC() const { return _dc; }
+
+private:
+    HWND _hwnd;
+    HDC _dc;
+};
+
+}  // namespace
+
+CGfxOutBarCtrl::CGfxOutBarCtrl() {
+    HINSTANCE module = GetModuleHandleA(nullptr);
+    _handCursor = LoadCursorA(module, MAKEINTRESOURCEA(kHandCursor));
+    if (!_handCursor) _handCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(kSystemHandCursor));
+    if (!_handCursor) _handCursor = LoadCursorA(nullptr, IDC_ARROW);
+    _dragCursor = LoadCursorA(nullptr, IDC_ARROW);
+    _noDropCursor = LoadCursorA(nullptr, IDC_NO);
+    _markPen = CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
+}
+
+CGfxOutBarCtrl::~CGfxOutBarCtrl() {
+    if (_hwnd) {
+        SetWindowLongPtrA(_hwnd, GWLP_USERDATA, 0);
+        DestroyWindow(_hwnd);
+    }
+    DeleteObject(_markPen);
+}
+
+bool CGfxOutBarCtrl::Create(DWORD style, const RECT& rect, HWND parent, UINT id, DWORD flags) {
+    if (_hwnd || !RegisterOnce(&CGfxOutBarCtrl::Proc)) return false;
+    _s.flags = flags;
+    HWND h = CreateWindowExA(WS_EX_STATICEDGE, kClassName, "", style | WS_CHILD, rect.left, rect.top,
+                             rect.right - rect.left, rect.bottom - rect.top, parent,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), this);
+    return h != nullptr;
+}
+
+LRESULT CALLBACK CGfxOutBarCtrl::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* self = static_cast<CGfxOutBarCtrl*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
+        self->_hwnd = hwnd;
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<CGfxOutBarCtrl*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        self->_hwnd = nullptr;
+        return DefWindowProcA(hwnd, msg, wp, lp);
+    }
+    // No exception may unwind through the window manager.
+    try {
+        return self->HandleMessage(msg, wp, lp);
+    } catch (...) {
+        OutputDebugStringA("Quillon Loader: exception in the folder bar\n");
+        return 0;
+    }
+}
+
+LRESULT CGfxOutBarCtrl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_PAINT: OnPaint(); return 0;
+        case WM_ERASEBKGND: return 1;  // painting covers everything
+        case WM_MOUSEMOVE: OnMouseMove(PointOf(lp)); return 0;
+        case WM_LBUTTONDOWN: OnLButtonDown(PointOf(lp)); return 0;
+        case WM_TIMER: OnTimer(wp); return 0;
+        case WM_SIZE: OnSize(); return 0;
+        case WM_SETCURSOR:
+            if (reinterpret_cast<HWND>(wp) == _hwnd && LOWORD(lp) == HTCLIENT && OnSetCursor()) return TRUE;
+            break;
+        case WM_NOTIFY: {
+            ChildNotifyInfo info;
+            info.header = reinterpret_cast<NMHDR*>(lp);
+            info.controlId = static_cast<LONG_PTR>(info.header->idFrom);
+            Notify(kChildNotify, reinterpret_cast<LPARAM>(&info));
+            break;
+        }
+        case WM_DESTROY:
+            KillTimer(_hwnd, kHoverTimer);
+            KillTimer(_hwnd, kBlinkTimer);
+            break;
+        default: break;
+    }
+    return DefWindowProcA(_hwnd, msg, wp, lp);
+}
+
+RECT CGfxOutBarCtrl::Client() const {
+    RECT c{};
+    GetClientRect(_hwnd, &c);
+    return c;
+}
+
+LRESULT CGfxOutBarCtrl::Notify(WPARAM code, LPARAM lp) {
+    HWND to = _owner ? _owner : GetParent(_hwnd);
+    return to ? SendMessageA(to, kNotifyMessage, code, lp) : 0;
+}
+
+void CGfxOutBarCtrl::Repaint(const RECT* r) {
+    if (!_hwnd) return;
+    InvalidateRect(_hwnd, r, FALSE);
+    UpdateWindow(_hwnd);
+}
+
+HIMAGELIST CGfxOutBarCtrl::SetImageList(HIMAGELIST list, int which) {
+    HIMAGELIST& slot = which == 1 ? _s.smallImages : _s.largeImages;
+    HIMAGELIST old = slot;
+    if (which == 1 || which == 2) slot = list;
+    return which == 1 || which == 2 ? old : nullptr;
+}
+
+int CGfxOutBarCtrl::AddFolder(const std::string& name, DWORD value) { return AddFolderWithChild(name, nullptr, value); }
+
+int CGfxOutBarCtrl::AddFolderWithChild(const std::string& name, HWND child, DWORD value) {
+    outbar::Folder f;
+    f.name = name;
+    f.value = value;
+    f.child = child;
+    _s.folders.push_back(f);
+    if (child && _hwnd) {
+        RECT area = outbar::ItemArea(_s, Client(), static_cast<int>(_s.folders.size()) - 1);
+        MoveWindow(child, area.left, area.top, area.right - area.left, area.bottom - area.top, FALSE);
+    }
+    return static_cast<int>(_s.folders.size()) - 1;
+}
+
+int CGfxOutBarCtrl::InsertItem(int folder, int position, const std::string& label, int image, DWORD value) {
+    if (!_s.ValidFolder(folder)) return 0;
+    auto& items = _s.folders[folder].items;
+    if (position < 0 || position > static_cast<int>(items.size())) position = static_cast<int>(items.size());
+    items.insert(items.begin() + position, outbar::Item{label, image, value});
+    return position;
+}
+
+int CGfxOutBarCtrl::ItemCount(int folder) const {
+    return _s.ValidFolder(folder) ? static_cast<int>(_s.folders[folder].items.size()) : 0;
+}
+
+void CGfxOutBarCtrl::SetSmallIconView(bool on) {
+    const bool was = _s.SmallView();
+    if (was == on) return;
+    _s.flags = on ? (_s.flags | outbar::kSmallIcons) : (_s.flags & ~outbar::kSmallIcons);
+    _s.firstVisible = 0;
+    if (!_hwnd) return;
+    RECT area = outbar::ItemArea(_s, Client());
+    Repaint(&area);
+}
+
+void CGfxOutBarCtrl::SetSelFolder(int folder) {
+    if (!_s.ValidFolder(folder)) return;
+    const int from = _s.openFolder;
+    if (_s.Open() && _s.Open()->child) ShowWindow(_s.Open()->child, SW_HIDE);
+    _slideFrames = 0;
+    if (folder != from && (_s.flags & outbar::kAnimate) && animationDelay >= 0 && _hwnd && IsWindowVisible(_hwnd))
+        Slide(from, folder);
+    _s.openFolder = folder;
+    _s.firstVisible = 0;
+    _s.selectedItem = -1;
+    _s.hotItem = -1;
+    if (HWND child = _s.folders[folder].child) {
+        RECT area = outbar::ItemArea(_s, Client());
+        MoveWindow(child, area.left, area.top, area.right - area.left, area.bottom - area.top, FALSE);
+        ShowWindow(child, SW_SHOW);
+    }
+    Notify(kFolderOpened, folder);
+    if (_hwnd) RedrawWindow(_hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+void CGfxOutBarCtrl::SetBlinkDelay(int ms) {
+    _blinkDelay = ms;
+    if (!_hwnd) return;
+    if (ms > 0)
+        SetTimer(_hwnd, kBlinkTimer, static_cast<UINT>(ms), nullptr);
+    else
+        KillTimer(_hwnd, kBlinkTimer);
+}
+
+void CGfxOutBarCtrl::SetItemText(int folder, int item, const std::string& text) {
+    if (!_s.ValidFolder(folder)) return;
+    auto& items = _s.folders[folder].items;
+    if (item < 0 || item >= static_cast<int>(items.size())) return;
+    items[item].label = text;
+    if (_hwnd) InvalidateRect(_hwnd, nullptr, FALSE);
+}
+
+void CGfxOutBarCtrl::SetOpenFolderItemText(int item, const std::string& text) {
+    SetItemText(_s.openFolder, item, text);
+}
+
+std::string CGfxOutBarCtrl::GetItemText(int item) const {
+    if (item < 0 || item >= _s.OpenItemCount()) return {};
+    return _s.Open()->items[item].label;
+}
+
+void CGfxOutBarCtrl::Refresh() {
+    if (!_hwnd) return;
+    Repaint();
+    ShowWindow(_hwnd, SW_HIDE);
+    ShowWindow(_hwnd, SW_SHOW);
+}
+
+void CGfxOutBarCtrl::OnPaint() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(_hwnd, &ps);
+    outbar::Paint(dc, Client(), _s);
+    EndPaint(_hwnd, &ps);
+}
+
+void CGfxOutBarCtrl::OnMouseMove(POINT p) {
+    HWND focus = GetFocus();
+    if (focus && IsChild(_hwnd, focus)) return;
+    WindowDc dc(_hwnd);
+    outbar::HitResult hit = outbar::HitTest(dc, _s, Client(), p);
+    if (hit.kind != outbar::Hit::Folder && _s.hotFolder >= 0) SetHotFolder(-1);
+    if (hit.kind != outbar::Hit::Item && _s.hotItem >= 0) SetHotItem(-1, false);
+    if (hit.kind == outbar::Hit::Folder) SetHotFolder(hit.index);
+    if (hit.kind == outbar::Hit::Item) SetHotItem(hit.index, false);
+    if (hit.kind == outbar::Hit::Folder || hit.kind == outbar::Hit::Item) SetTimer(_hwnd, kHoverTimer, 100, nullptr);
+}
+
+void CGfxOutBarCtrl::SetHotFolder(int folder) {
+    if (folder == _s.hotFolder) return;
+    WindowDc dc(_hwnd);
+    const RECT c = Client();
+    if (_s.ValidFolder(_s.hotFolder)) outbar::DrawHeaderHot(dc, outbar::HeaderRect(_s, c, _s.hotFolder), _s, false);
+    _s.hotFolder = folder;
+    if (_s.ValidFolder(folder)) outbar::DrawHeaderHot(dc, outbar::HeaderRect(_s, c, folder), _s, true);
+}
+
+void CGfxOutBarCtrl::SetHotItem(int item, bool pressed) {
+    if (item == _s.hotItem && pressed == _s.hotPressed) return;
+    WindowDc dc(_hwnd);
+    const RECT c = Client();
+    if (_s.hotItem >= 0 && _s.hotItem != item) {
+        // The selected item keeps its sunken frame.
+        const bool framed = (_s.flags & outbar::kSelectedFrame) && _s.hotItem == _s.selectedItem;
+        outbar::DrawIconFrame(dc, _s, c, _s.hotItem, framed ? outbar::IconFrame::Sunken : outbar::IconFrame::Erase);
+    }
+    _s.hotItem = item;
+    _s.hotPressed = pressed && item >= 0;
+    if (item >= 0)
+        outbar::DrawIconFrame(dc, _s, c, item, pressed ? outbar::IconFrame::Sunken : outbar::IconFrame::Raised);
+}
+
+void CGfxOutBarCtrl::OnTimer(UINT_PTR id) {
+    if (id == kHoverTimer) {
+        POINT p;
+        GetCursorPos(&p);
+        ScreenToClient(_hwnd, &p);
+        RECT c = Client();
+        if (!PtInRect(&c, p)) {
+            SetHotFolder(-1);
+            SetHotItem(-1, false);
+            KillTimer(_hwnd, kHoverTimer);
+        }
+    } else if (id == kBlinkTimer) {
+        Blink();
+    }
+}
+
+void CGfxOutBarCtrl::Blink() {
+    if (_s.selectedItem < 0 || _s.selectedItem >= _s.OpenItemCount() || _s.OpenHasChild()) return;
+    _s.blinkPhase = _s.blinkPhase > 10 ? -1 : _s.blinkPhase + 1;
+    static const int kShift[4][2] = {{-1, 1}, {0, 0}, {1, 1}, {0, 0}};
+    if (_s.blinkPhase < 0 || _s.blinkPhase > 3) return;
+    WindowDc dc(_hwnd);
+    const RECT c = Client();
+    RECT icon = outbar::IconRect(dc, _s, c, _s.selectedItem);
+    RECT area = outbar::ItemArea(_s, c);
+    if (icon.top < area.top || icon.bottom > area.bottom) return;  // scrolled out
+    outbar::DrawShiftedIcon(dc, _s, c, _s.selectedItem, kShift[_s.blinkPhase][0], kShift[_s.blinkPhase][1]);
+}
+
+void CGfxOutBarCtrl::OnSize() {
+    _s.upShown = _s.downShown = false;
+    const RECT c = Client();
+    for (int i = 0; i < static_cast<int>(_s.folders.size()); ++i) {
+        if (HWND child = _s.folders[i].child) {
+            RECT area = outbar::ItemArea(_s, c, i);
+            MoveWindow(child, area.left, area.top, area.right - area.left, area.bottom - area.top, TRUE);
+        }
+    }
+}
+
+bool CGfxOutBarCtrl::OnSetCursor() {
+    POINT p;
+    GetCursorPos(&p);
+    ScreenToClient(_hwnd, &p);
+    WindowDc dc(_hwnd);
+    if (outbar::HitTest(dc, _s, Client(), p).kind != outbar::Hit::Folder) return false;
+    SetCursor(_handCursor);
+    return true;
+}

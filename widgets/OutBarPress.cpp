@@ -1,0 +1,222 @@
+// The folder bar's press loops: headers, items (with dragging) and the scroll
+// arrows. Each holds the mouse capture until the button is released, the
+// capture is lost or Escape is pressed.
+#include "widgets/OutBarCtrl.h"
+
+namespace {
+
+POINT PointOf(LPARAM lp) { return {static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))}; }
+
+}  // namespace
+
+void CGfxOutBarCtrl::OnLButtonDown(POINT p) {
+    SetFocus(_hwnd);
+    HDC dc = GetDC(_hwnd);
+    outbar::HitResult hit = outbar::HitTest(dc, _s, Client(), p);
+    ReleaseDC(_hwnd, dc);
+    switch (hit.kind) {
+        case outbar::Hit::Folder: PressFolder(hit.index); break;
+        case outbar::Hit::Item: PressItem(hit.index); break;
+        case outbar::Hit::UpArrow: PressArrow(true); break;
+        case outbar::Hit::DownArrow: PressArrow(false); break;
+        case outbar::Hit::Nothing: break;
+    }
+}
+
+bool CGfxOutBarCtrl::TrackPress(const std::function<void(POINT)>& onMove, const std::function<void()>& onArrowTick,
+                                POINT& release) {
+    SetCapture(_hwnd);
+    MSG msg;
+    while (_hwnd && GetCapture() == _hwnd) {
+        if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
+            PostQuitMessage(static_cast<int>(msg.wParam));  // leave the quit for the outer loop
+            break;
+        }
+        POINT p = PointOf(msg.lParam);
+        if (msg.hwnd != _hwnd && msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST)
+            MapWindowPoints(msg.hwnd, _hwnd, &p, 1);
+        switch (msg.message) {
+            case WM_MOUSEMOVE: onMove(p); break;
+            case WM_LBUTTONUP:
+                release = p;
+                ReleaseCapture();
+                return true;
+            case WM_KEYDOWN:
+                if (msg.wParam == VK_ESCAPE) {
+                    ReleaseCapture();
+                    return false;
+                }
+                break;
+            case WM_TIMER:
+                if (msg.hwnd == _hwnd && msg.wParam == kArrowTimer) {
+                    if (onArrowTick) onArrowTick();
+                    break;
+                }
+                DispatchMessageA(&msg);
+                break;
+            default:
+                TranslateMessage(&msg);
+                DispatchMessageA(&msg);
+                break;
+        }
+    }
+    if (_hwnd && GetCapture() == _hwnd) ReleaseCapture();
+    return false;
+}
+
+void CGfxOutBarCtrl::PressFolder(int folder) {
+    auto draw = [this, folder](bool pressed) {
+        _s.pressedFolder = pressed ? folder : -1;
+        HDC dc = GetDC(_hwnd);
+        const RECT c = Client();
+        const RECT r = outbar::HeaderRect(_s, c, folder);
+        outbar::DrawHeader(dc, r, _s, _s.folders[folder].name, pressed);
+        if (!pressed && _s.hotFolder == folder) outbar::DrawHeaderHot(dc, r, _s, true);
+        ReleaseDC(_hwnd, dc);
+    };
+    auto over = [this, folder](POINT p) {
+        RECT r = outbar::HeaderRect(_s, Client(), folder);
+        return PtInRect(&r, p) != FALSE;
+    };
+    draw(true);
+    bool isOver = true;
+    POINT release{};
+    bool released = TrackPress(
+        [&](POINT p) {
+            if (over(p) != isOver) draw(isOver = over(p));
+        },
+        nullptr, release);
+    draw(false);
+    if (released && over(release) && folder != _s.openFolder) SetSelFolder(folder);
+}
+
+void CGfxOutBarCtrl::ShowInsertMark(int position) {
+    if (position == _mark) return;
+    HDC dc = GetDC(_hwnd);
+    const RECT c = Client();
+    if (_mark >= 0) {
+        RECT old = outbar::InsertMarkRect(dc, _s, c, _mark);
+        ReleaseDC(_hwnd, dc);
+        _mark = -1;
+        Repaint(&old);
+        dc = GetDC(_hwnd);
+    }
+    _mark = position;
+    if (position >= 0) outbar::DrawInsertMark(dc, _s, c, position, _markPen);
+    ReleaseDC(_hwnd, dc);
+}
+
+void CGfxOutBarCtrl::PressItem(int item) {
+    SetHotItem(item, true);
+    const RECT c = Client();
+    const RECT area = outbar::ItemArea(_s, c);
+    bool dragging = false;
+    auto hitItem = [this, &c](POINT p) {
+        HDC dc = GetDC(_hwnd);
+        outbar::HitResult hit = outbar::HitTest(dc, _s, c, p);
+        ReleaseDC(_hwnd, dc);
+        return hit.kind == outbar::Hit::Item ? hit.index : -1;
+    };
+    auto dropAt = [this, &c](POINT p) {
+        HDC dc = GetDC(_hwnd);
+        int pos = outbar::DropPosition(dc, _s, c, p.y);
+        ReleaseDC(_hwnd, dc);
+        return pos;
+    };
+    POINT release{};
+    bool released = TrackPress(
+        [&](POINT p) {
+            const bool over = hitItem(p) == item;
+            if (!dragging) {
+                SetHotItem(over ? item : -1, over);
+                if (!over && (_s.flags & outbar::kDragItems)) dragging = true;
+            }
+            if (dragging) {
+                const bool inside = PtInRect(&area, p) != FALSE;
+                SetCursor(inside ? _dragCursor : _noDropCursor);
+                ShowInsertMark(inside ? dropAt(p) : -1);
+            }
+        },
+        nullptr, release);
+    ShowInsertMark(-1);
+    SetHotItem(-1, false);
+    if (!released) return;
+    if (!dragging) {
+        if (hitItem(release) != item) return;
+        if (_blinkDelay > 0 && _s.selectedItem >= 0 && _s.selectedItem != item) {
+            HDC dc = GetDC(_hwnd);
+            outbar::DrawShiftedIcon(dc, _s, c, _s.selectedItem, 0, 0);
+            ReleaseDC(_hwnd, dc);
+        }
+        const int old = _s.selectedItem;
+        _s.selectedItem = item;
+        _s.blinkPhase = 0;
+        if (_s.flags & outbar::kSelectedFrame) {
+            HDC dc = GetDC(_hwnd);
+            RECT oldRect = old >= 0 ? outbar::IconRect(dc, _s, c, old) : RECT{};
+            RECT newRect = outbar::IconRect(dc, _s, c, item);
+            ReleaseDC(_hwnd, dc);
+            InflateRect(&oldRect, 2, 2);
+            InflateRect(&newRect, 2, 2);
+            if (old >= 0) InvalidateRect(_hwnd, &oldRect, FALSE);
+            Repaint(&newRect);
+        }
+        Notify(kItemClicked, item);
+        return;
+    }
+    if (!PtInRect(&area, release)) return;
+    const int target = dropAt(release);
+    if (target == item || target == item + 1) return;  // the same place
+    DragInfo info;
+    info.folder = _s.openFolder;
+    info.target = target;
+    if (Notify(kItemDragged, reinterpret_cast<LPARAM>(&info)) != 0) MoveItem(item, target);
+}
+
+void CGfxOutBarCtrl::MoveItem(int from, int to) {
+    auto& items = _s.folders[_s.openFolder].items;
+    outbar::Item moved = items[from];
+    items.erase(items.begin() + from);
+    if (to > from) --to;
+    items.insert(items.begin() + to, moved);
+    _s.selectedItem = -1;
+    Repaint();
+}
+
+void CGfxOutBarCtrl::ScrollBy(int delta) {
+    const RECT c = Client();
+    if (delta < 0 && _s.firstVisible > 0) --_s.firstVisible;
+    if (delta > 0) {
+        HDC dc = GetDC(_hwnd);
+        if (outbar::LastItemBelow(dc, _s, c)) ++_s.firstVisible;
+        ReleaseDC(_hwnd, dc);
+    }
+    RECT area = outbar::ItemArea(_s, c);
+    Repaint(&area);
+}
+
+void CGfxOutBarCtrl::PressArrow(bool up) {
+    bool& pressed = up ? _s.upPressed : _s.downPressed;
+    const RECT arrow = up ? _s.upRect : _s.downRect;
+    const int step = up ? -1 : 1;
+    pressed = true;
+    Repaint(&arrow);
+    SetTimer(_hwnd, kArrowTimer, 300, nullptr);
+    POINT release{};
+    bool released = TrackPress(
+        [&](POINT p) {
+            const bool over = PtInRect(&arrow, p) != FALSE;
+            if (over != pressed) {
+                pressed = over;
+                Repaint(&arrow);
+            }
+        },
+        [&] {
+            if (pressed) ScrollBy(step);
+        },
+        release);
+    KillTimer(_hwnd, kArrowTimer);
+    if (released && PtInRect(&arrow, release)) ScrollBy(step);
+    _s.upPressed = _s.downPressed = false;
+    Repaint(&arrow);
+}
