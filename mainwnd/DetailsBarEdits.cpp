@@ -65,7 +65,7 @@ void DetailsBar::EditText(int code, const char* prompt, char (&field)[260]) {
 
 void DetailsBar::EditPath() {
     std::string folder;
-    if (!win::Ui().PickFolder(_main, Tr(_state.spanish, "Select the game path...", "Seleccionar la ruta del juego..."),
+    if (!win::Ui().PickFolder(_main, Tr(_state.Spanish(), "Select the game path...", "Seleccionar la ruta del juego..."),
                               folder) ||
         folder.empty())
         return;
@@ -101,9 +101,9 @@ bool DetailsBar::Ask(const char* title, const std::string& filter, const std::st
 
 void DetailsBar::EditCommand() {
     const std::string executables = Format("%s (*.exe;*.com;*.bat;*.pif)|*.exe; *.com; *.bat; *.pif||",
-                                           Tr(_state.spanish, "Executables", "Ejecutables"));
+                                           Tr(_state.Spanish(), "Executables", "Ejecutables"));
     std::string chosen;
-    if (!Ask(Tr(_state.spanish, "Please select the game file to execute...",
+    if (!Ask(Tr(_state.Spanish(), "Please select the game file to execute...",
                 "Seleccionar el archivo del juego a ejecutar.."),
              executables, StartFolder(true), chosen))
         return;
@@ -156,7 +156,7 @@ void DetailsBar::EditPicture() {
         if (_host.showPicture) _host.showPicture(nullptr);
         win::Ui().ShowMessage(
             _main,
-            Format(Tr(_state.spanish, "Could not load bitmap '%s'", "No se puede cargar foto '%s'"), chosen.c_str()),
+            Format(Tr(_state.Spanish(), "Could not load bitmap '%s'", "No se puede cargar foto '%s'"), chosen.c_str()),
             kAppName, MB_OK);
         return;
     }

@@ -74,6 +74,11 @@ bool MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
                 return true;
             }
             return SkinnedDialog::OnMessage(msg, wp, lp, result);
+        case CGfxOutBarCtrl::kNotifyMessage:
+            // Also DM_SETDEFID: answered here, never left to the dialog manager.
+            SetMsgResult(_details.OnBarNotify(wp, lp));
+            result = TRUE;
+            return true;
         case kShowSelectedMessage:
             _showPending = false;
             ShowSelectedGame();

@@ -10,6 +10,7 @@
 #include "data/GameFile.h"
 #include "data/IniFile.h"
 #include "launch/SlowDown.h"
+#include "mainwnd/DetailsBar.h"
 #include "widgets/SkinnedDialog.h"
 #include "win/ListView.h"
 #include <string>
@@ -66,6 +67,10 @@ private:
     void SortBy(int column);
     void OnListNotify(NMHDR& hdr);
     int GetSelectedRow() const { return _list.Selected(); }
+
+    // The details bar's view of the main window.
+    DetailsBar::Host DetailsHost();
+    void RefreshSelectedRow();
 
     // The current game (SelectedGame.cpp): loaded when the user selects a game.
     void ShowSelectedGame(int row = -1);
@@ -126,6 +131,7 @@ private:
     unsigned long long _shownStamp = 0;      // its file's size and time when it was read
     bool _showPending = false;               // a selection change waits to be shown
     bool _filling = false;                   // the list is being filled or verified
+    DetailsBar _details{_game, _state, DetailsHost()};
     IniFile _dataIni;
     IniFile _vdmsIni;  // VDMSound's settings, open when VDMSound was found with them
     SlowDown _slowDown{_state.slowDownTweak};

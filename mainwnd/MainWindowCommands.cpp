@@ -22,6 +22,7 @@ void MainWindow::OnCommand(int id, int /*code*/, HWND /*ctl*/) {
         case IDC_RUNGAME: RunAndSave(GetSelectedRow()); break;
         case IDC_GAMESETTINGS: OnGameSetup(false); break;
         case IDC_MODIFY: OnGameSetup(true); break;
+        case IDC_DOCS: _details.OpenDocument(); break;
         case IDC_SLOWDOWN: OnSlowDownClicked(); break;
         case IDC_SAVEGAME: OnSaveGame(); break;
         default:

@@ -125,6 +125,7 @@ void MainWindow::SetBackgroundHue(int stored) {
         _state.backgroundBitmap = hue.bitmap;
         SetBackground(hue.bitmap, kStretch);
         RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        _details.Bar().Refresh();
         WriteSettingValue(setting::kBackground, static_cast<DWORD>(stored));
     }
 }

@@ -91,6 +91,7 @@ bool MainWindow::InitStartup() {
     if (!SetUpFolders()) return false;
     RegisterFileType();
     SetUpList();
+    _details.Create(hwnd);
     FindVdmSoundAtStartup(_state.vdm, _state.vdmSoundFixedFolder);
     OfferLoaderIniImport();
     FillGameList();

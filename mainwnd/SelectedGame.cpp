@@ -4,6 +4,7 @@
 #include "data/Bitmap.h"
 #include "data/Files.h"
 #include "data/GameFile.h"
+#include "launch/GameRows.h"
 #include "mainwnd/MainWindow.h"
 #include "mainwnd/MainWindowMessages.h"
 #include "res/resource.h"
@@ -59,6 +60,7 @@ void MainWindow::ClearCurrentGame() {
 // Everything that shows the current game follows it from here.
 void MainWindow::OnCurrentGameChanged() {
     const bool shown = _shownRow != -1;
+    _details.ShowGame(shown && _game.loaded ? &_game : nullptr);
     if (!shown || !_game.loaded) {
         SetWindowTextA(Handle(), kAppTitle);
         // A game that failed to load cannot be run or changed.
@@ -70,6 +72,36 @@ void MainWindow::OnCurrentGameChanged() {
     SetWindowTextA(Handle(), Format("%s - %s", kAppTitle, FieldText(_game.record.title).c_str()).c_str());
     ShowPicture(_game.path, _game.record);
     RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+DetailsBar::Host MainWindow::DetailsHost() {
+    DetailsBar::Host host;
+    host.selectedTitle = [this] {
+        const int row = GetSelectedRow();
+        return row < 0 ? std::string() : _list.Text(row, 0, 260);
+    };
+    host.refreshRow = [this] { RefreshSelectedRow(); };
+    host.showPicture = [this](HBITMAP bitmap) {
+        if (bitmap)
+            SetPreview(bitmap, false);
+        else
+            ShowDefaultPicture();
+    };
+    return host;
+}
+
+// After an edit of the details bar: the row shows the saved game, and the file
+// as it is now counts as read (a repaint need not load it again). The row's
+// text stays: it names the game file, which a new title does not rename.
+void MainWindow::RefreshSelectedRow() {
+    _shownStamp = FileStamp(_game.path);
+    const int row = GetSelectedRow();
+    if (row < 0 || !_game.loaded) return;
+    _list.SetText(row, 1, FieldText(_game.record.publisher));
+    _list.SetText(row, 2, FieldText(_game.record.category));
+    _list.SetText(row, 3, SettingsColumnText(_game.record));
+    _list.SetImage(row, _state.settings.reloadVerify ? GameStatusImage(_game.record) : 7);
+    SetWindowTextA(Handle(), Format("%s - %s", kAppTitle, FieldText(_game.record.title).c_str()).c_str());
 }
 
 // On a repaint: the selection went away, or the shown game's file changed.
