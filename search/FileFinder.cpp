@@ -53,8 +53,7 @@ const unsigned char* UpperTable() {
 // Closes the enumeration however the loop ends.
 class FindHandle {
 public:
-    FindHandle(const std::string& pattern, WIN32_FIND_DATAA& entry)
-        : _h(FindFirstFileA(pattern.c_str(), &entry)) {}
+    FindHandle(const std::string& pattern, WIN32_FIND_DATAA& entry) : _h(FindFirstFileA(pattern.c_str(), &entry)) {}
     ~FindHandle() {
         if (_h != INVALID_HANDLE_VALUE) FindClose(_h);
     }
@@ -155,8 +154,7 @@ bool FileFinder::Passes(const std::string& path, const WIN32_FIND_DATAA& entry, 
     if ((f & FilterCreationTime) &&
         !InRange(FileTimeToSeconds(entry.ftCreationTime), o.earliestCreation, o.latestCreation))
         return false;
-    if ((f & FilterAccessTime) &&
-        !InRange(FileTimeToSeconds(entry.ftLastAccessTime), o.earliestAccess, o.latestAccess))
+    if ((f & FilterAccessTime) && !InRange(FileTimeToSeconds(entry.ftLastAccessTime), o.earliestAccess, o.latestAccess))
         return false;
     if ((f & FilterContent) && !ContainsText(path, o.contentText)) return false;
     return true;

@@ -63,7 +63,7 @@ TEST(AppendSeparator, AddsOneBackslashOrSlashOnlyWhenMissing) {
         bool forward;
         const char* expected;
     } cases[] = {
-        {"", false, ""},         {"", true, ""},        {"C:", false, "C:\\"},   {"C:", true, "C:/"},
+        {"", false, ""},         {"", true, ""},         {"C:", false, "C:\\"},   {"C:", true, "C:/"},
         {"C:\\", false, "C:\\"}, {"C:\\", true, "C:\\"}, {"a/b/", false, "a/b/"}, {"C:\\Games", false, "C:\\Games\\"},
     };
     for (const auto& c : cases) EXPECT_EQ(AppendSeparator(c.path, c.forward), c.expected) << c.path;
@@ -169,21 +169,23 @@ TEST_F(FileFinderTest, OneFolderWithoutRecursionAndNoDotEntries) {
 
 TEST_F(FileFinderTest, FiltersAcceptAndReject) {
     const std::string archived = File("archived.dat", std::string(100, 'a'));
-    const std::string plain = File("plain.dat", std::string(100, 'a'));
+    // Wine gives every file the archive attribute and no folder: the entry
+    // without it is a folder (the file pass examines folders too).
+    const std::string plain = Dir("plain.dat") + "\\";
     // 2001-09-09 01:46:40 UTC, one billion seconds after 1970.
     const int64_t billion = 1000000000;
     FILETIME stamp;
     const uint64_t ticks = (static_cast<uint64_t>(billion) + 11644473600ull) * 10000000ull;
     stamp.dwLowDateTime = static_cast<DWORD>(ticks);
     stamp.dwHighDateTime = static_cast<DWORD>(ticks >> 32);
-    for (const std::string& path : {archived, plain}) {
-        HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    for (const std::string& path : {archived, plain.substr(0, plain.size() - 1)}) {
+        HANDLE h =
+            CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
         ASSERT_NE(h, INVALID_HANDLE_VALUE);
         SetFileTime(h, &stamp, &stamp, &stamp);
         CloseHandle(h);
     }
     SetFileAttributesA(archived.c_str(), FILE_ATTRIBUTE_ARCHIVE);
-    SetFileAttributesA(plain.c_str(), FILE_ATTRIBUTE_NORMAL);
     struct Case {
         const char* name;
         uint32_t filters;
@@ -191,14 +193,14 @@ TEST_F(FileFinderTest, FiltersAcceptAndReject) {
         bool archivedPasses, plainPasses;
     } cases[] = {
         {"archive", FilterAttributes, [](FileSearchOptions& o, int64_t) { o.attributeMask = 0x20; }, true, false},
-        {"size exact", FilterSize, [](FileSearchOptions& o, int64_t) { o.minSize = o.maxSize = 100; }, true, true},
+        {"size exact", FilterSize, [](FileSearchOptions& o, int64_t) { o.minSize = o.maxSize = 100; }, true, false},
         {"size above", FilterSize,
          [](FileSearchOptions& o, int64_t) {
              o.minSize = 101;
              o.maxSize = 200;
          },
          false, false},
-        {"size below", FilterSize, [](FileSearchOptions& o, int64_t) { o.maxSize = 99; }, false, false},
+        {"size below", FilterSize, [](FileSearchOptions& o, int64_t) { o.maxSize = 99; }, false, true},
         {"write inside", FilterWriteTime,
          [](FileSearchOptions& o, int64_t t) {
              o.earliestWrite = t;
@@ -213,8 +215,8 @@ TEST_F(FileFinderTest, FiltersAcceptAndReject) {
              o.latestCreation = t - 1;
          },
          false, false},
-        {"creation inside", FilterCreationTime, [](FileSearchOptions& o, int64_t t) { o.earliestCreation = t; },
-         true, true},
+        {"creation inside", FilterCreationTime, [](FileSearchOptions& o, int64_t t) { o.earliestCreation = t; }, true,
+         true},
         {"access default (now)", FilterAccessTime, [](FileSearchOptions&, int64_t) {}, false, false},
         {"access inside", FilterAccessTime, [](FileSearchOptions& o, int64_t t) { o.earliestAccess = t - 5; }, true,
          true},
@@ -318,6 +320,23 @@ TEST_F(FileFinderTest, StopFromTheCallbackSendsOnlyTheAncestorsEnterFolder) {
         EXPECT_EQ(rec.events[2 + i].text, folders[2 - i]);
     }
     EXPECT_TRUE(finder.StopRequested());
+
+    // Sibling folders after the stop are not entered, whichever came first.
+    const std::string wide = Dir("wide");
+    for (const char* sibling : {"s1", "s2", "s3", "s4", "s5"}) {
+        Dir(std::string("wide\\") + sibling);
+        File(std::string("wide\\") + sibling + "\\f1.txt");
+    }
+    FileFinder other;
+    Recorder stopped;
+    stopped.stopAtMatch = 1;
+    stopped.Attach(other);
+    options.startFolder = wide;
+    EXPECT_EQ(other.Search(options), 1);
+    ASSERT_EQ(stopped.events.size(), 3u);
+    EXPECT_EQ(stopped.events[1].kind, SearchEvent::Match);
+    EXPECT_EQ(stopped.events[2].kind, SearchEvent::EnterFolder);
+    EXPECT_EQ(stopped.events[2].text, wide + "\\");
 }
 
 // Counts the ContentProgress events of one content scan.
@@ -399,10 +418,10 @@ bool MakeJunction(const std::string& link, const std::string& target) {
     const DWORD tag = 0xA0000003;  // IO_REPARSE_TAG_MOUNT_POINT
     std::memcpy(&buffer[0], &tag, 4);
     put16(4, buffer.size() - 8);
-    put16(8, 0);                                // substitute name offset
-    put16(10, nameBytes);                       // substitute name length
-    put16(12, nameBytes + sizeof(wchar_t));     // print name offset
-    put16(14, 0);                               // print name length
+    put16(8, 0);                             // substitute name offset
+    put16(10, nameBytes);                    // substitute name length
+    put16(12, nameBytes + sizeof(wchar_t));  // print name offset
+    put16(14, 0);                            // print name length
     std::memcpy(&buffer[16], substitute.data(), nameBytes);
     if (!CreateDirectoryA(link.c_str(), nullptr)) return false;
     HANDLE h = CreateFileA(link.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
