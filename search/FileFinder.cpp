@@ -164,20 +164,16 @@ bool FileFinder::Passes(const std::string& path, const WIN32_FIND_DATAA& entry, 
 // bytes: L bytes carried over from the previous read (spaces before the first)
 // and up to C = W - L new ones, so a text that straddles two reads is found.
 bool FileFinder::ContainsText(const std::string& path, const std::string& text) {
-    if (text.empty()) return false;
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return false;
     const unsigned char* upper = UpperTable();
-    const size_t carried = text.size();
-    const size_t windowSize = std::max<size_t>(128, 2 * carried);
-    const size_t chunk = windowSize - carried;
     std::string needle;
     for (unsigned char c : text)
         if (c) needle += static_cast<char>(upper[c]);
-    if (needle.empty()) {
-        std::fclose(file);
-        return false;
-    }
+    if (needle.empty()) return false;  // an empty text is found nowhere
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return false;
+    const size_t carried = text.size();
+    const size_t windowSize = std::max<size_t>(128, 2 * carried);
+    const size_t chunk = windowSize - carried;
     std::vector<char> window(windowSize, ' ');
     std::vector<char> clean(windowSize);
     bool found = false;

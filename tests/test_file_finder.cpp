@@ -370,6 +370,7 @@ TEST_F(FileFinderTest, ContentFilterSlidingWindow) {
         {"exactly C bytes, absent", std::string(chunk, 'z'), text, false},
         {"exactly C bytes, at the end", std::string(chunk - 5, 'z') + "HELLO", text, true},
         {"empty text", "anything", "", false},
+        {"a text of zero bytes only", "any\0thing", std::string(1, '\0'), false},
         {"long text across two reads", longStraddle, longText, true},
         {"long text cut short", std::string(99, 'q'), longText, false},
     };

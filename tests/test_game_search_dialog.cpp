@@ -286,6 +286,25 @@ TEST_F(GameSearchTest, StopDuringASearchKeepsTheRows) {
     EXPECT_FALSE(dialog.Ended());
 }
 
+TEST_F(GameSearchTest, OkWithoutARowDuringASearchStopsItAndKeepsTheDialog) {
+    for (const char* d : {"a", "b", "c"}) {
+        Dir(d);
+        Put(std::string(d) + "\\KEEN.EXE");
+    }
+    GameSearchDialog dialog(game, "Keen");
+    HWND h = Open(dialog);
+    ASSERT_TRUE(h);
+    {
+        FirstRowHook hook(h, [](HWND d) { Press(d, IDOK); });
+        Press(h, IDC_SEARCH_GO);
+    }
+    EXPECT_EQ(Rows(h).size(), 1u) << "the search ended at OK";
+    EXPECT_FALSE(dialog.Ended());
+    ASSERT_EQ(ui.Messages().size(), 1u);
+    EXPECT_EQ(ui.Messages()[0].text, "Please select a folder in the list");
+    EXPECT_EQ(Text(h, IDC_SEARCH_GO), "Search");
+}
+
 TEST_F(GameSearchTest, OkDuringASearchStopsItAndStoresTheSelectedRow) {
     for (const char* d : {"a", "b", "c"}) {
         Dir(d);
