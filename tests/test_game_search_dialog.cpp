@@ -80,6 +80,12 @@ protected:
         if (h) SetDlgItemTextA(h, IDC_SEARCH_START, root.c_str());
         return h;
     }
+    void ThreeFolders() {
+        for (const char* d : {"a", "b", "c"}) {
+            Dir(d);
+            Put(std::string(d) + "\\KEEN.EXE");
+        }
+    }
     std::string StoredPath() {
         GameRecord r;
         EXPECT_EQ(ReadGameRecord(game.path, r), GameFileStatus::Ok);
@@ -229,10 +235,12 @@ TEST_F(GameSearchTest, NothingFoundAndAVanishedFolderIsNotStored) {
     Put("gone\\KEEN.EXE");
     Press(h, IDC_SEARCH_GO);
     ASSERT_EQ(Rows(h).size(), 1u);
+    // A double click without a row does nothing; with one it does what OK does.
+    NMHDR click{GetDlgItem(h, IDC_SEARCH_LIST), IDC_SEARCH_LIST, static_cast<UINT>(NM_DBLCLK)};
+    SendMessageA(h, WM_NOTIFY, IDC_SEARCH_LIST, reinterpret_cast<LPARAM>(&click));
+    EXPECT_TRUE(ui.Messages().empty());
     RemoveTree(root + "\\gone");
     List(h).Select(0);
-    // A double click on the row does what OK does.
-    NMHDR click{GetDlgItem(h, IDC_SEARCH_LIST), IDC_SEARCH_LIST, static_cast<UINT>(NM_DBLCLK)};
     SendMessageA(h, WM_NOTIFY, IDC_SEARCH_LIST, reinterpret_cast<LPARAM>(&click));
     EXPECT_FALSE(dialog.Ended());
     EXPECT_FALSE(dialog.folderChosen);
@@ -240,24 +248,6 @@ TEST_F(GameSearchTest, NothingFoundAndAVanishedFolderIsNotStored) {
     EXPECT_NE(ui.Messages()[0].text.find(root + "\\gone\\"), std::string::npos);
     EXPECT_EQ(FieldText(game.record.path), "C:\\Old\\Keen");
     EXPECT_EQ(StoredPath(), "C:\\Old\\Keen");
-}
-
-TEST_F(GameSearchTest, DoubleClickWithoutARowDoesNothingAndWithOneChooses) {
-    Dir("x");
-    Put("x\\KEEN.EXE");
-    GameSearchDialog dialog(game, "Keen");
-    HWND h = Open(dialog);
-    ASSERT_TRUE(h);
-    Press(h, IDC_SEARCH_GO);
-    NMHDR click{GetDlgItem(h, IDC_SEARCH_LIST), IDC_SEARCH_LIST, static_cast<UINT>(NM_DBLCLK)};
-    SendMessageA(h, WM_NOTIFY, IDC_SEARCH_LIST, reinterpret_cast<LPARAM>(&click));
-    EXPECT_FALSE(dialog.Ended());
-    EXPECT_TRUE(ui.Messages().empty());
-    List(h).Select(0);
-    SendMessageA(h, WM_NOTIFY, IDC_SEARCH_LIST, reinterpret_cast<LPARAM>(&click));
-    EXPECT_TRUE(dialog.Ended());
-    EXPECT_TRUE(dialog.folderChosen);
-    EXPECT_EQ(StoredPath(), root + "\\x");
 }
 
 TEST_F(GameSearchTest, StopDuringASearchKeepsTheRows) {
@@ -287,10 +277,7 @@ TEST_F(GameSearchTest, StopDuringASearchKeepsTheRows) {
 }
 
 TEST_F(GameSearchTest, OkWithoutARowDuringASearchStopsItAndKeepsTheDialog) {
-    for (const char* d : {"a", "b", "c"}) {
-        Dir(d);
-        Put(std::string(d) + "\\KEEN.EXE");
-    }
+    ThreeFolders();
     GameSearchDialog dialog(game, "Keen");
     HWND h = Open(dialog);
     ASSERT_TRUE(h);
@@ -306,10 +293,7 @@ TEST_F(GameSearchTest, OkWithoutARowDuringASearchStopsItAndKeepsTheDialog) {
 }
 
 TEST_F(GameSearchTest, OkDuringASearchStopsItAndStoresTheSelectedRow) {
-    for (const char* d : {"a", "b", "c"}) {
-        Dir(d);
-        Put(std::string(d) + "\\KEEN.EXE");
-    }
+    ThreeFolders();
     GameSearchDialog dialog(game, "Keen");
     HWND h = Open(dialog);
     ASSERT_TRUE(h);
@@ -349,28 +333,24 @@ TEST_F(GameSearchTest, AMatchInTheDriveRootIsStoredAsDriveAndColon) {
 TEST_F(GameSearchTest, AskGameSearchReportsTheChoiceAndCancelChangesNothing) {
     Dir("here");
     Put("here\\KEEN.EXE");
-    const std::string start = root;
-    ui.modalScripts.push_back([&](win::Dialog& d, HWND owner) {
-        HWND h = d.Create(owner);
-        SetDlgItemTextA(h, IDC_SEARCH_START, start.c_str());
-        Press(h, IDC_SEARCH_GO);
-        List(h).Select(0);
-        Press(h, IDOK);
-        return d.Result();
-    });
+    // Searches from the test folder, selects the first row and presses |button|.
+    auto script = [this](int button) {
+        return [this, button](win::Dialog& d, HWND owner) {
+            HWND h = d.Create(owner);
+            SetDlgItemTextA(h, IDC_SEARCH_START, root.c_str());
+            Press(h, IDC_SEARCH_GO);
+            List(h).Select(0);
+            Press(h, button);
+            return d.Result();
+        };
+    };
+    ui.modalScripts.push_back(script(IDOK));
     EXPECT_TRUE(AskGameSearch(nullptr, game, "Keen"));
     ASSERT_EQ(ui.Calls(UiCall::Modal).size(), 1u);
     EXPECT_EQ(ui.Calls(UiCall::Modal)[0].dialogId, IDD_GAMESEARCH);
     EXPECT_EQ(StoredPath(), root + "\\here");
 
-    ui.modalScripts.push_back([&](win::Dialog& d, HWND owner) {
-        HWND h = d.Create(owner);
-        SetDlgItemTextA(h, IDC_SEARCH_START, start.c_str());
-        Press(h, IDC_SEARCH_GO);
-        List(h).Select(0);
-        Press(h, IDCANCEL);
-        return d.Result();
-    });
+    ui.modalScripts.push_back(script(IDCANCEL));
     SetField(game.record.path, "C:\\Before");
     EXPECT_FALSE(AskGameSearch(nullptr, game, "Keen"));
     EXPECT_EQ(FieldText(game.record.path), "C:\\Before");
