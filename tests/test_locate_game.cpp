@@ -1,0 +1,190 @@
+// The error-locating dialog, the missing-folder step of a launch that uses it,
+// and the "Search for selected game" command.
+#include "FakeUi.h"
+#include "TestEnv.h"
+#include "dialogs/LocateGameDialog.h"
+#include "dialogs/MovedGame.h"
+#include "res/GameSearchDialogRes.h"
+#include "res/LocateGameDialogRes.h"
+#include "win/ListView.h"
+#include <gtest/gtest.h>
+
+namespace {
+
+void Press(HWND dialog, int id) { SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+
+TEST(LocateGameDialog, EachWayOutGivesItsAnswer) {
+    struct Case {
+        const char* name;
+        UINT msg;
+        int id;
+        LocateAnswer answer;
+    } cases[] = {
+        {"Search", WM_COMMAND, IDC_LOCATE_SEARCH, LocateAnswer::Search},
+        {"Browse", WM_COMMAND, IDC_LOCATE_BROWSE, LocateAnswer::Browse},
+        {"No", WM_COMMAND, IDCANCEL, LocateAnswer::No},
+        {"Enter", WM_COMMAND, IDOK, LocateAnswer::No},
+        {"close box", WM_SYSCOMMAND, SC_CLOSE, LocateAnswer::No},
+    };
+    for (const auto& c : cases) {
+        LocateGameDialog dialog;
+        dialog.title = "Commander Keen";
+        dialog.folder = "C:\\Games\\Keen";
+        HWND h = dialog.Create(nullptr);
+        ASSERT_TRUE(h);
+        if (c.msg == WM_COMMAND)
+            Press(h, c.id);
+        else
+            SendMessageA(h, WM_SYSCOMMAND, SC_CLOSE, 0);  // posts the cancel command
+        PumpMessages();
+        EXPECT_TRUE(dialog.Ended()) << c.name;
+        EXPECT_EQ(dialog.answer, c.answer) << c.name;
+    }
+}
+
+TEST(LocateGameDialog, ShowsTheTitleAndAFolderOf259Characters) {
+    LocateGameDialog dialog;
+    dialog.title = "Commander Keen";
+    dialog.folder = "C:\\" + std::string(256, 'f');
+    HWND h = dialog.Create(nullptr);
+    ASSERT_TRUE(h);
+    EXPECT_EQ(win::WindowText(GetDlgItem(h, IDC_LOCATE_TITLE)), "Commander Keen");
+    EXPECT_EQ(win::WindowText(GetDlgItem(h, IDC_LOCATE_MESSAGE), 1024),
+              "Could not locate...\n" + dialog.folder + "\n\nWould you like to locate the correct folder?");
+    EXPECT_EQ(win::WindowText(h), "Error locating game");
+}
+
+// Answers the error-locating dialog with one of its buttons.
+FakeUi::ModalScript Answer(int button) {
+    return [button](win::Dialog& d, HWND owner) {
+        EXPECT_EQ(d.TemplateId(), IDD_LOCATEGAME);
+        HWND h = d.Create(owner);
+        Press(h, button);
+        return d.Result();
+    };
+}
+
+class MovedGameTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        root = MakeTempFolder("moved");
+        game.record = MakeGame("Keen", "Id", "Action", "C:\\Old\\Keen", "KEEN.EXE");
+        game.path = root + "\\Keen.qgf";
+        WriteGame(game.path, game.record);
+        game.loaded = true;
+    }
+    void TearDown() override { RemoveTree(root); }
+    FakeUi ui;
+    std::string root;
+    CurrentGame game;
+    bool commandLine = false;
+};
+
+TEST_F(MovedGameTest, ACommandLineLaunchOnlyReportsTheMissingFolderOnce) {
+    commandLine = true;
+    EXPECT_EQ(LocateMovedGame(nullptr, "Keen", game, false, commandLine), std::nullopt);
+    EXPECT_FALSE(commandLine);
+    ASSERT_EQ(ui.Messages().size(), 1u);
+    EXPECT_EQ(ui.Messages()[0].text, "Cannot find the location of Keen.\nPlease locate its path...");
+    EXPECT_EQ(ui.Messages()[0].caption, "Game run error");
+    EXPECT_EQ(ui.Messages()[0].flags, static_cast<unsigned>(MB_OK | MB_ICONSTOP));
+    EXPECT_TRUE(ui.Calls(UiCall::Modal).empty());
+
+    // The next launch asks.
+    ui.Clear();
+    ui.modalScripts.push_back(Answer(IDCANCEL));
+    EXPECT_EQ(LocateMovedGame(nullptr, "Keen", game, false, commandLine), std::nullopt);
+    EXPECT_EQ(ui.Calls(UiCall::Modal).size(), 1u);
+    EXPECT_TRUE(ui.Messages().empty());
+}
+
+TEST_F(MovedGameTest, BrowseAnswers) {
+    struct Case {
+        const char* name;
+        bool spanish;
+        std::optional<std::string> picked;
+        std::optional<std::string> result;
+        const char* path;
+    } cases[] = {
+        {"picked", false, std::string("D:\\New\\Keen"), std::string("D:\\New\\Keen"), "D:\\New\\Keen"},
+        {"cancelled", false, std::nullopt, std::nullopt, "C:\\Old\\Keen"},
+        {"no file-system path", true, std::string(""), std::string("C:\\Old\\Keen"), "C:\\Old\\Keen"},
+    };
+    for (const auto& c : cases) {
+        SetField(game.record.path, "C:\\Old\\Keen");
+        ui.Clear();
+        ui.modalScripts.push_back(Answer(IDC_LOCATE_BROWSE));
+        ui.folderAnswers.push_back(c.picked);
+        EXPECT_EQ(LocateMovedGame(nullptr, "Keen", game, c.spanish, commandLine), c.result) << c.name;
+        EXPECT_EQ(FieldText(game.record.path), c.path) << c.name;
+        ASSERT_EQ(ui.Calls(UiCall::Folder).size(), 1u);
+        EXPECT_EQ(ui.Calls(UiCall::Folder)[0].text,
+                  c.spanish ? "Seleccionar la ruta del juego..." : "Select the game path...");
+    }
+}
+
+TEST_F(MovedGameTest, NoAndACancelledSearchStopTheLaunch) {
+    ui.modalScripts.push_back(Answer(IDCANCEL));
+    EXPECT_EQ(LocateMovedGame(nullptr, "Keen", game, false, commandLine), std::nullopt);
+    ui.modalScripts.push_back(Answer(IDC_LOCATE_SEARCH));
+    ui.modalScripts.push_back([](win::Dialog& d, HWND owner) {
+        EXPECT_EQ(d.TemplateId(), IDD_GAMESEARCH);
+        HWND h = d.Create(owner);
+        Press(h, IDCANCEL);
+        return d.Result();
+    });
+    EXPECT_EQ(LocateMovedGame(nullptr, "Keen", game, false, commandLine), std::nullopt);
+    EXPECT_EQ(ui.Calls(UiCall::Modal).size(), 3u);
+    EXPECT_TRUE(ui.Calls(UiCall::Folder).empty());
+    EXPECT_EQ(FieldText(game.record.path), "C:\\Old\\Keen");
+}
+
+TEST_F(MovedGameTest, SearchFindsTheFolderAndTheLaunchGoesOnThere) {
+    const std::string moved = root + "\\NewKeen";
+    CreateDirectoryA(moved.c_str(), nullptr);
+    WriteFileText(moved + "\\KEEN.EXE", "MZ");
+    ui.modalScripts.push_back(Answer(IDC_LOCATE_SEARCH));
+    ui.modalScripts.push_back([&](win::Dialog& d, HWND owner) {
+        HWND h = d.Create(owner);
+        SetDlgItemTextA(h, IDC_SEARCH_START, root.c_str());
+        Press(h, IDC_SEARCH_GO);
+        win::ListView(GetDlgItem(h, IDC_SEARCH_LIST)).Select(0);
+        Press(h, IDOK);
+        return d.Result();
+    });
+    EXPECT_EQ(LocateMovedGame(nullptr, "Keen", game, false, commandLine), moved);
+    EXPECT_EQ(FieldText(game.record.path), moved);
+    GameRecord saved;
+    ASSERT_EQ(ReadGameRecord(game.path, saved), GameFileStatus::Ok);
+    EXPECT_EQ(FieldText(saved.path), moved);
+}
+
+TEST_F(MovedGameTest, SearchForSelectedGame) {
+    struct Case {
+        int row;
+        const char* title;
+        bool spanish;
+        bool ran;
+        const char* message;
+    } cases[] = {
+        {-1, "", false, false, "Please select a game in the list first"},
+        {-1, "Keen", true, false, "Por favor seleccione un juego de la lista primero"},
+        {0, "", false, false, nullptr},
+        {3, "Keen", false, true, nullptr},
+    };
+    for (const auto& c : cases) {
+        ui.Clear();
+        EXPECT_EQ(SearchForSelectedGame(nullptr, c.row, c.title, game, c.spanish), c.ran) << c.row << c.title;
+        EXPECT_EQ(ui.Calls(UiCall::Modal).size(), c.ran ? 1u : 0u);
+        if (c.ran) {
+            EXPECT_EQ(ui.Calls(UiCall::Modal)[0].dialogId, IDD_GAMESEARCH);
+        }
+        ASSERT_EQ(ui.Messages().size(), c.message ? 1u : 0u);
+        if (c.message) {
+            EXPECT_EQ(ui.Messages()[0].text, c.message);
+            EXPECT_EQ(ui.Messages()[0].caption, "Quillon Loader");
+        }
+    }
+}
+
+}  // namespace
