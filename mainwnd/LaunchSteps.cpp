@@ -4,27 +4,12 @@
 #include "app/Settings.h"
 #include "app/Texts.h"
 #include "data/Files.h"
+#include "dialogs/MovedGame.h"
 #include "launch/LaunchPlan.h"
 #include "win/UserInterface.h"
 #include <commdlg.h>
 
 namespace {
-
-// Asks for the game folder when it is missing; false when the launch stops.
-bool LocateFolder(HWND owner, const std::string& title, GameRecord& game, AppState& state) {
-    if (state.commandLineLaunch) {
-        state.commandLineLaunch = false;
-        win::Ui().ShowMessage(owner, Format("Cannot find the location of %s.\nPlease locate its path...", title.c_str()),
-                              "Game run error", MB_OK | MB_ICONSTOP);
-        return false;
-    }
-    std::string chosen;
-    if (!win::Ui().PickFolder(
-            owner, Tr(state.Spanish(), "Select the game path...", "Seleccionar la ruta del juego..."), chosen))
-        return false;
-    if (!chosen.empty()) SetField(game.path, chosen.c_str());
-    return true;
-}
 
 // Asks for the game's program when Command is empty or missing; false when the
 // player cancels. A program chosen in another folder moves the game's Path.
@@ -49,10 +34,13 @@ bool LocateProgram(HWND owner, GameRecord& game, bool spanish) {
 
 }  // namespace
 
-bool RunGame(HWND owner, const std::string& title, GameRecord& game, AppState& state) {
+bool RunGame(HWND owner, const std::string& title, CurrentGame& current, AppState& state) {
     if (title.empty()) return false;
+    GameRecord& game = current.record;
     const bool spanish = state.Spanish();
-    if (!FolderExists(FieldText(game.path)) && !LocateFolder(owner, title, game, state)) return false;
+    if (!FolderExists(FieldText(game.path)) &&
+        !LocateMovedGame(owner, title, current, spanish, state.commandLineLaunch))
+        return false;
     WriteSettingString(setting::kLastRun, title);
     const std::string gameFileName = title + ".qgf";
     if (!LocateProgram(owner, game, spanish)) return false;

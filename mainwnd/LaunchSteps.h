@@ -20,7 +20,8 @@ constexpr char kUnsafeParameterMessage[] =
     "in the game's settings.";
 
 // Runs the game of the list row |title|. True when the shell was called
-// (whatever it answered); false when the launch stopped before. Path and
-// Command chosen by the player stay in |game| for the caller to save. A launch
-// from the command line clears |state.commandLineLaunch|.
-bool RunGame(HWND owner, const std::string& title, GameRecord& game, AppState& state);
+// (whatever it answered); false when the launch stopped before. A missing
+// folder is looked for with the error-locating dialog (browse or search). Path
+// and Command chosen by the player stay in |game| for the caller to save. A
+// launch from the command line clears |state.commandLineLaunch|.
+bool RunGame(HWND owner, const std::string& title, CurrentGame& game, AppState& state);

@@ -107,6 +107,7 @@ private:
     void SetBackgroundHue(int stored);
     void OnRandomBackground();
     void OnDeleteGame();
+    void OnSearchGame();
 
     // The dialogs of the Options and Help menus (MainWindowDialogs.cpp).
     bool OnDialogCommand(int id);

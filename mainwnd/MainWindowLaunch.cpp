@@ -11,7 +11,7 @@
 
 bool MainWindow::LaunchRow(int row) {
     if (row == -1) return false;
-    return RunGame(Handle(), _list.Text(row, 0), _game.record, _state);
+    return RunGame(Handle(), _list.Text(row, 0), _game, _state);
 }
 
 void MainWindow::RunAndSave(int row) {

@@ -4,6 +4,7 @@
 #include "app/Texts.h"
 #include "data/Files.h"
 #include "dialogs/CriteriaPrompts.h"
+#include "dialogs/MovedGame.h"
 #include "mainwnd/MainWindow.h"
 #include "res/resource.h"
 #include "win/UserInterface.h"
@@ -39,6 +40,7 @@ bool MainWindow::OnMenuCommand(int id) {
         case IDM_VDMSHELP: OnVdmSoundFile("VDMConfig.hlp"); return true;
         case IDM_VDMSWEB: OnVisitVdmSoundWeb(); return true;
         case IDM_DELETEGAME: OnDeleteGame(); return true;
+        case IDM_SEARCHGAME: OnSearchGame(); return true;
         case IDM_HELPTOPICS: OnHelpTopics(); return true;
         default: return false;
     }
@@ -112,6 +114,15 @@ void MainWindow::OnVisitVdmSoundWeb() {
     OpenInShell(_state.vdmSoundWeb, Format(Tr(_state.Spanish(), "Could not open the VDMSound web site\n%s",
                                               "No se puede abrir la p\xE1gina de VDMSound\n%s"),
                                            _state.vdmSoundWeb.c_str()));
+}
+
+void MainWindow::OnSearchGame() {
+    const int row = GetSelectedRow();
+    const std::string title = row == -1 ? std::string() : _list.Text(row, 0, 260);
+    if (SearchForSelectedGame(Handle(), row, title, _game, _state.Spanish())) {
+        RefreshSelectedRow();
+        OnCurrentGameChanged();
+    }
 }
 
 void MainWindow::OnHelpTopics() {

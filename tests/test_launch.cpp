@@ -3,6 +3,7 @@
 #include "MainWindowFixture.h"
 #include "app/Settings.h"
 #include "mainwnd/LaunchSteps.h"
+#include "res/LocateGameDialogRes.h"
 #include "res/resource.h"
 #include <commctrl.h>
 #include <commdlg.h>
@@ -33,7 +34,22 @@ protected:
         return g;
     }
     // The launch steps on their own, as the window runs them.
-    bool Run(GameRecord& g) { return RunGame(nullptr, FieldText(g.title), g, state); }
+    bool Run(GameRecord& g) {
+        CurrentGame current;
+        current.record = g;
+        const bool ran = RunGame(nullptr, FieldText(g.title), current, state);
+        g = current.record;
+        return ran;
+    }
+    // Answers the error-locating dialog with one of its buttons.
+    static INT_PTR Answer(win::Dialog& dialog, HWND owner, int button) {
+        EXPECT_EQ(dialog.TemplateId(), IDD_LOCATEGAME);
+        HWND h = dialog.Create(owner);
+        if (!h) return IDCANCEL;
+        SendMessageA(h, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(h, button)));
+        PumpMessages();
+        return dialog.Result();
+    }
     AppState state;
     std::string gameDir;
 };
@@ -73,11 +89,16 @@ TEST_F(LaunchTest, MissingFolderAndProgramAreAskedFor) {
     EXPECT_FALSE(state.commandLineLaunch);
 
     ui.Clear();
+    EXPECT_FALSE(Run(g)) << "the error-locating dialog, closed";
+    ASSERT_EQ(ui.Calls(UiCall::Modal).size(), 1u);
+    EXPECT_EQ(ui.Calls(UiCall::Modal)[0].dialogId, IDD_LOCATEGAME);
+    ui.modalScripts.push_back([](win::Dialog& d, HWND o) { return Answer(d, o, IDC_LOCATE_BROWSE); });
     EXPECT_FALSE(Run(g)) << "the folder browser, cancelled";
     ASSERT_EQ(ui.Calls(UiCall::Folder).size(), 1u);
     EXPECT_EQ(ui.Calls(UiCall::Folder)[0].text, "Select the game path...");
 
     WriteSettingString("LastRun", "before");
+    ui.modalScripts.push_back([](win::Dialog& d, HWND o) { return Answer(d, o, IDC_LOCATE_BROWSE); });
     ui.folderAnswers.push_back(gameDir);
     EXPECT_FALSE(Run(g)) << "an empty Command always asks; cancelled";
     EXPECT_EQ(FieldText(g.path), gameDir);

@@ -4,6 +4,8 @@
 #include "app/Settings.h"
 #include "data/Files.h"
 #include "res/AboutDialogRes.h"
+#include "res/GameSearchDialogRes.h"
+#include "res/LocateGameDialogRes.h"
 #include "res/ManageEntriesDialogRes.h"
 #include "res/PreferencesDialogRes.h"
 #include "res/VdmSoundDialogRes.h"
@@ -152,13 +154,20 @@ TEST_F(MenuTest, ShellCommandsAndTheirFailures) {
 }
 
 TEST_F(MenuTest, DialogCommandsOpenTheirDialogs) {
+    AddGame(MakeGame("Lost", "p", "c", "C:\\Nowhere", "LOST.EXE"));
     Start();
-    for (int command : {IDM_MANAGEENTRIES, IDM_PREFERENCES, IDM_ABOUT}) Command(command);
+    Command(IDM_SEARCHGAME);
+    ASSERT_EQ(ui.Messages().size(), 1u);
+    EXPECT_EQ(ui.Messages()[0].text, "Please select a game in the list first");
+    ClickRow(0);
+    for (int command : {IDM_SEARCHGAME, IDM_MANAGEENTRIES, IDM_PREFERENCES, IDM_ABOUT}) Command(command);
     SendMessageA(Hwnd(), WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
     PumpMessages();
+    Command(IDC_RUNGAME);  // its folder is missing: the error-locating dialog asks
     std::vector<int> opened;
     for (const auto& call : ui.Calls(UiCall::Modal)) opened.push_back(call.dialogId);
-    EXPECT_EQ(opened, (std::vector<int>{IDD_MANAGEENTRIES, IDD_PREFERENCES, IDD_ABOUTBOX, IDD_ABOUTBOX}));
+    EXPECT_EQ(opened, (std::vector<int>{IDD_GAMESEARCH, IDD_MANAGEENTRIES, IDD_PREFERENCES, IDD_ABOUTBOX,
+                                        IDD_ABOUTBOX, IDD_LOCATEGAME}));
 
     // With VDMSound and its VDMS.INI, its settings dialog opens.
     Discard();

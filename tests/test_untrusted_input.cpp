@@ -427,10 +427,12 @@ TEST_F(UntrustedWindow, ParametersThatChainCommandsStopTheLaunch) {
     g.mouseOn = 1;
     SetField(g.mouseParam, "/m\r\ncalc.exe");
     AppState state;
+    CurrentGame current;
+    current.record = g;
     for (bool vdm : {false, true}) {
         state.vdm = {vdm, folder + "\\", folder + "\\VDMSRun.bat"};
         ui.Clear();
-        EXPECT_FALSE(RunGame(nullptr, "Smuggler", g, state));
+        EXPECT_FALSE(RunGame(nullptr, "Smuggler", current, state));
         ASSERT_EQ(ui.Messages().size(), 1u);
         EXPECT_EQ(ui.Messages()[0].text, Format(kUnsafeParameterMessage, "Mouse parameter", "Mouse parameter"));
         EXPECT_EQ(ui.Messages()[0].caption, "Smuggler.qgf");
@@ -441,10 +443,11 @@ TEST_F(UntrustedWindow, ParametersThatChainCommandsStopTheLaunch) {
     WriteFileText(gameDir + "\\A&B.EXE", "MZ");
     g.mouseOn = 0;
     SetField(g.command, "A&B.EXE");
+    current.record = g;
     for (bool vdm : {false, true}) {
         state.vdm = {vdm, folder + "\\", folder + "\\VDMSRun.bat"};
         ui.Clear();
-        EXPECT_EQ(RunGame(nullptr, "Smuggler", g, state), !vdm);
+        EXPECT_EQ(RunGame(nullptr, "Smuggler", current, state), !vdm);
         ASSERT_EQ(ui.Messages().size(), vdm ? 1u : 0u);
         if (vdm) {
             EXPECT_EQ(ui.Messages()[0].text, Format(kUnsafeParameterMessage, "Command", "Command"));
