@@ -15,6 +15,8 @@ ql_need_packages() {
   [ -f /usr/src/googletest/CMakeLists.txt ] || missing+=(googletest)
   command -v make >/dev/null || missing+=(make)
   command -v chmcmd >/dev/null || missing+=(fp-utils)
+  command -v makensis >/dev/null || missing+=(nsis)
+  command -v zip >/dev/null || missing+=(zip)
   if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing: ${missing[*]}"
     local sudo=""
