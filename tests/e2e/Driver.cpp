@@ -75,9 +75,9 @@ bool ReadNumber(HKEY root, const char* key, const char* name, DWORD& value) {
     HKEY handle;
     if (RegOpenKeyExA(root, key, 0, KEY_READ, &handle) != ERROR_SUCCESS) return false;
     DWORD type = 0, size = sizeof value;
-    const bool ok = RegQueryValueExA(handle, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) ==
-                        ERROR_SUCCESS &&
-                    type == REG_DWORD;
+    const bool ok =
+        RegQueryValueExA(handle, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) == ERROR_SUCCESS &&
+        type == REG_DWORD;
     RegCloseKey(handle);
     return ok;
 }
@@ -159,8 +159,7 @@ void Answer(const std::string& caption, const std::string& textPart, int button,
 }
 
 void StepListRows(HWND list) {
-    const std::vector<std::string> samples = {"Cave Runner", "Lost Kingdom", "Pixel Pinball", "Star Maze",
-                                              "Tank Duel"};
+    const std::vector<std::string> samples = {"Cave Runner", "Lost Kingdom", "Pixel Pinball", "Star Maze", "Tank Duel"};
     Require(WaitUntil([&] { return g_remote->RowCount(list) == static_cast<int>(samples.size()); }, kWait),
             "the list shows the five sample games");
     std::vector<std::string> titles = g_remote->Column(list, 0);
@@ -185,7 +184,7 @@ void StepRunGame(HWND main, HWND list) {
     Sleep(300);
     const std::string ran = ReadFileText(marker);
     Check(ran.find("/vga") != std::string::npos && ran.find("/sb16") != std::string::npos,
-          "the game got its device parameters: " + ran.substr(0, ran.find('\n', ran.find("Arguments"))));
+          "the game got its device parameters");
     Check(ran.find("C:\\DemoGames\\TankDuel") != std::string::npos, "the game ran in its own folder");
     HWND game = nullptr;
     WaitUntil([&] { return (game = FindWindowA("QuillonDemoGame", "Tank Duel")) != nullptr; }, kWait);
@@ -298,8 +297,8 @@ void CheckRegistry() {
     };
     // The first start uses the slow-down tweak 4 while it writes 0; closing
     // stores the tweak in use.
-    const Expected values[] = {{"FirstRun", 0},    {"ConfirmDelete", 1}, {"ReloadVerify", 1}, {"ReloadEffects", 0},
-                               {"UseDefaultPif", 1}, {"Language", 0},     {"SlowDownTweak", 4}, {"Background", 3}};
+    const Expected values[] = {{"FirstRun", 0},      {"ConfirmDelete", 1}, {"ReloadVerify", 1},  {"ReloadEffects", 0},
+                               {"UseDefaultPif", 1}, {"Language", 0},      {"SlowDownTweak", 4}, {"Background", 3}};
     for (const auto& e : values) {
         DWORD value = 12345;
         const bool read = ReadNumber(HKEY_LOCAL_MACHINE, kSettingsKey, e.name, value);
