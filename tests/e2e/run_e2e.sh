@@ -4,11 +4,12 @@
 #  1. the installer (the product's script, built around this tree's x86_64
 #     program) installs silently; its files, shortcuts and uninstall entry exist;
 #  2. e2e_driver starts the installed Quillon.exe and drives it as a player
-#     would (see tests/e2e/Driver.cpp); its screenshots go to e2e/*.png;
+#     would (see tests/e2e/Driver.cpp); its screenshots and the logs go to
+#     ARTEFACTS_DIR (BUILD_DIR/e2e unless given) as NN-name.png;
 #  3. an upgrade (the installer again) keeps the player's Data.ini and games;
 #  4. the uninstaller removes what was installed and leaves exactly the
 #     player's files.
-#   run_e2e.sh BUILD_DIR SOURCE_DIR
+#   run_e2e.sh BUILD_DIR SOURCE_DIR [ARTEFACTS_DIR]
 set -uo pipefail
 build=$(cd "$1" && pwd)
 source "$2/tools/common.sh"
@@ -17,8 +18,8 @@ source "$2/tools/common.sh"
 # selected game): the driver then deletes one and checks the list and the file.
 delete_wired=${QL_E2E_DELETE_WIRED:-0}
 
-out="$build/e2e"
-setup="$out/QuillonLoaderSetup.exe"
+setup="$build/e2e/QuillonLoaderSetup.exe"
+out=${3:-$build/e2e}
 prefix="$build/wineprefix-e2e"
 [ -f "$setup" ] || { echo "missing $setup (target test_installer)"; exit 1; }
 mkdir -p "$out"
