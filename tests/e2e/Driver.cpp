@@ -283,6 +283,28 @@ void StepDeleteGame(HWND main, HWND list, bool wired) {
 // save, and check the row and the game file.
 void StepEditDetailsBar() { printf("skip editing a field in the details bar: the bar is not there yet\n"); }
 
+// The start-up import of the Loader.ini beside the program: its games are all
+// in the list already, and the catalogue is kept as Loader07.ini.
+void StepStartupImport() {
+    HWND dialog = g_remote->WaitForDialog("Import Loader.ini", 1001, kWait);
+    Require(dialog != nullptr, "the import dialog opens at start-up");
+    Check(ItemText(dialog, 1001) == g_program + "\\Loader.ini", "it imports the Loader.ini beside the program");
+    Require(WaitUntil([&] { return atoi(ItemText(dialog, 1004).c_str()) > 0; }, kWait),
+            "the catalogue's sections are listed");
+    Shot("startup-import");
+    Click(dialog, 1003);
+    // The dialog closes after the closing message: its status is read first.
+    g_remote->WaitForDialog("Completed", IDOK, kWait);
+    const std::string status = ItemText(dialog, 1089);
+    Answer("Completed", "renamed to loader07.ini", IDOK, "startup-import-done");
+    Check(status.rfind("Converted: 0.", 0) == 0 && status.find("Already exists: 5") != std::string::npos,
+          "every game of the catalogue exists already: " + status);
+    if (!WaitUntil([&] { return !IsWindow(dialog); }, 3000)) Click(dialog, IDOK);
+    Require(WaitUntil([&] { return !IsWindow(dialog); }, kWait), "the import dialog closes");
+    Check(!FileExists(g_program + "\\Loader.ini") && FileExists(g_program + "\\Loader07.ini"),
+          "the catalogue is kept as Loader07.ini");
+}
+
 void StepClose(HWND main) {
     Command(main, kExit);
     DWORD code = 99;
@@ -357,10 +379,15 @@ int main(int argc, char** argv) {
     const std::set<std::string> listed(rows.begin(), rows.end());
     Check(GameFilesOnDisk() == listed, "the Games folder holds exactly the listed games: " + Joined(rows));
 
-    // Second start: no welcome, the same games, the game selected last selected again.
+    // Second start, with the old catalogue beside the program: no welcome, the
+    // offer to import it, the same games, the game selected last selected again.
+    const std::string besideExe = g_program + "\\Loader.ini";
+    Require(CopyFileA(catalogue.c_str(), besideExe.c_str(), FALSE) != 0, "an old Loader.ini lies beside the program");
     PROCESS_INFORMATION second = StartProgram();
     Remote again(second);
     g_remote = &again;
+    Answer("Found v0.7 Loader.ini file", "Would you like to import the games", IDYES, "import-offer");
+    StepStartupImport();
     main = again.WaitForMainWindow(kWait);
     Require(main != nullptr, "the main window opens again");
     list = GetDlgItem(main, kGameList);
