@@ -8,6 +8,7 @@ RELEASE_DIR is the i686 build tree (QuillonLoader.zip, QuillonLoaderSetup.exe).
 """
 import configparser
 import re
+import subprocess
 import sys
 import zipfile
 from pathlib import Path
@@ -61,6 +62,12 @@ def main():
     setup = release / "QuillonLoaderSetup.exe"
     check(zip_path.is_file(), f"{zip_path.name} is built")
     check(setup.is_file() and setup.read_bytes()[:2] == b"MZ", f"{setup.name} is built")
+    if setup.is_file():
+        # The installer must start on Windows 95 and NT 4 as the program does.
+        header = subprocess.run(["i686-w64-mingw32-objdump", "-p", str(setup)], capture_output=True, text=True).stdout
+        fields = dict(re.findall(r"^(Magic|Major\w*Version)\s+(\S+)", header, re.M))
+        check(fields.get("Magic") == "010b" and fields.get("MajorOSystemVersion") == "4" and
+              fields.get("MajorSubsystemVersion") == "4", f"the installer is a 32-bit image for Windows 4.0: {fields}")
     if not zip_path.is_file():
         return 1
     with zipfile.ZipFile(zip_path) as z:
