@@ -115,4 +115,7 @@ check "the game file association is gone" \
   sh -c "! wine reg query 'HKCR\\qgf_auto_file\\shell\\open\\command' >/dev/null 2>&1"
 
 echo "end-to-end: $failures failure(s)"
-[ $failures -eq 0 ]
+[ $failures -eq 0 ] || exit 1
+# The prefix is kept only when something failed, to look into.
+wineserver -k >/dev/null 2>&1 || true
+rm -rf "$prefix"
