@@ -10,7 +10,10 @@ mkdir -p build
 # The product uses the win32-thread runtime: the posix one pulls in
 # GetTickCount64, which Windows XP and older lack.
 ql_build i686 build/i686 -DQL_BUILD_TESTS=OFF -DQL_THREADS=win32
-ql_build x86_64 build/x86_64 -DQL_PRODUCT_EXE="$QL_ROOT/build/i686/Quillon.exe"
+# Where the product's bytes go (the goal is 1 MiB at most).
+sh tools/exe_size.sh build/i686/Quillon.exe
+ql_build x86_64 build/x86_64 -DQL_PRODUCT_EXE="$QL_ROOT/build/i686/Quillon.exe" \
+         -DQL_E2E_ARTEFACTS="$QL_ROOT/build/e2e"
 
 rm -rf build/wineprefix-test build/wineprefix-test.boot.log
 trap 'ql_stop_wine; ql_stop_display' EXIT

@@ -15,6 +15,9 @@ ql_need_packages() {
   [ -f /usr/src/googletest/CMakeLists.txt ] || missing+=(googletest)
   command -v make >/dev/null || missing+=(make)
   command -v chmcmd >/dev/null || missing+=(fp-utils)
+  command -v makensis >/dev/null || missing+=(nsis)
+  command -v zip >/dev/null || missing+=(zip)
+  [ -x /usr/bin/python3 ] || missing+=(python3)
   if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing: ${missing[*]}"
     local sudo=""

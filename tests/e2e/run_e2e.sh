@@ -1,0 +1,121 @@
+#!/usr/bin/env bash
+# The end-to-end test of the installed program, in a fresh Wine prefix of its
+# own (build/.../wineprefix-e2e):
+#  1. the installer (the product's script, built around this tree's x86_64
+#     program) installs silently; its files, shortcuts and uninstall entry exist;
+#  2. e2e_driver starts the installed Quillon.exe and drives it as a player
+#     would (see tests/e2e/Driver.cpp); its screenshots and the logs go to
+#     ARTEFACTS_DIR (BUILD_DIR/e2e unless given) as NN-name.png;
+#  3. an upgrade (the installer again) keeps the player's Data.ini and games;
+#  4. the uninstaller removes what was installed and leaves exactly the
+#     player's files.
+#   run_e2e.sh BUILD_DIR SOURCE_DIR [ARTEFACTS_DIR]
+set -uo pipefail
+build=$(cd "$1" && pwd)
+source "$2/tools/common.sh"
+
+# LEAD: set to 1 when the main window deletes games (Game List > Delete
+# selected game): the driver then deletes one and checks the list and the file.
+delete_wired=${QL_E2E_DELETE_WIRED:-0}
+
+setup="$build/e2e/QuillonLoaderSetup.exe"
+out=${3:-$build/e2e}
+prefix="$build/wineprefix-e2e"
+[ -f "$setup" ] || { echo "missing $setup (target test_installer)"; exit 1; }
+mkdir -p "$out"
+rm -f "$out"/*.png "$out"/*.bmp
+
+failures=0
+check() {  # check DESCRIPTION COMMAND...
+  local what=$1
+  shift
+  if "$@"; then echo "ok   $what"; else echo "FAIL $what"; failures=$((failures + 1)); fi
+}
+
+own_display=""
+if [ -z "${DISPLAY:-}" ]; then ql_start_display; own_display=1; fi
+rm -rf "$prefix" "$prefix.boot.log" "$prefix.server.log"
+ql_start_wine "$prefix" desktop
+cleanup() {
+  wineserver -k >/dev/null 2>&1 || true
+  [ -n "$own_display" ] && ql_stop_display
+}
+trap cleanup EXIT
+
+drive="$WINEPREFIX/drive_c"
+app_win='C:\Program Files\Quillon Loader'
+app="$drive/Program Files/Quillon Loader"
+
+# The demo games that the sample game files point at, and an old catalogue.
+for game in starmaze:StarMaze caverun:CaveRun pinball:Pinball tankduel:TankDuel; do
+  exe=${game%%:*}
+  dir="$drive/DemoGames/${game##*:}"
+  mkdir -p "$dir"
+  cp "$build/demo/$exe.exe" "$dir/$(echo "$exe" | tr a-z A-Z).EXE"
+done
+mkdir -p "$drive/OldCatalogue/Images"
+cp "$2/demo/Loader.ini" "$drive/OldCatalogue/"
+cp "$2/demo/Images/"*.bmp "$drive/OldCatalogue/Images/"
+
+echo "== install"
+wine "$setup" /S "/D=$app_win" >"$out/install.log" 2>&1
+check "the installer ends with 0" [ $? -eq 0 ]
+for f in Quillon.exe Quillon.chm ReadMe.txt Data.ini Uninstall.exe; do
+  check "installed $f" [ -f "$app/$f" ]
+done
+check "installed the five sample games" [ "$(ls "$app/Games"/*.qgf 2>/dev/null | wc -l)" -eq 5 ]
+check "installed their pictures" [ "$(ls "$app/Images"/*.bmp 2>/dev/null | wc -l)" -eq 4 ]
+menu=$(find "$drive" -type d -path '*Start Menu/Programs/Quillon Loader' | head -1)
+check "a Start-menu folder with four shortcuts" \
+  sh -c '[ -n "$1" ] && [ "$(ls "$1"/*.lnk 2>/dev/null | wc -l)" -eq 4 ]' _ "$menu"
+uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\QuillonLoader'
+check "Add/Remove Programs lists the uninstaller" \
+  sh -c "wine reg query '$uninstall_key' /v UninstallString 2>/dev/null | grep -q 'Uninstall.exe'"
+
+echo "== the program, driven from outside"
+shots_win=$(winepath -w "$out")
+flag=()
+[ "$delete_wired" = 1 ] && flag=(--delete-wired)
+wine "$build/tests/e2e_driver.exe" "$app_win" "$shots_win" 'C:\OldCatalogue\Loader.ini' "${flag[@]}" 2>&1 \
+  | tr -d '\r' | tee "$out/driver.log"
+check "every step of the driven run passed" [ "${PIPESTATUS[0]}" -eq 0 ]
+for bmp in "$out"/*.bmp; do
+  [ -f "$bmp" ] && convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
+done
+echo "screenshots: $(ls "$out"/*.png 2>/dev/null | wc -l) in $out"
+
+# The player's files now: what the installer brought, changed by the run, and
+# what the player added. An upgrade and the uninstaller must keep all of them.
+echo "== upgrade"
+printf '[Categories]\r\n23=My Own Category\r\n' >>"$app/Data.ini"
+player_files() { (cd "$app" && find . -type f ! -name Quillon.exe ! -name Quillon.chm ! -name ReadMe.txt \
+                   ! -name Uninstall.exe | sort | xargs -d '\n' md5sum); }
+before=$(player_files)
+rm -f "$app/Quillon.chm"
+wine "$setup" /S "/D=$app_win" >>"$out/install.log" 2>&1
+check "the upgrade ends with 0" [ $? -eq 0 ]
+check "the upgrade puts the program's files back" [ -f "$app/Quillon.chm" ]
+check "the upgrade keeps the player's Data.ini, games and pictures" [ "$(player_files)" = "$before" ]
+
+echo "== uninstall"
+wine "$app_win\\Uninstall.exe" /S >>"$out/install.log" 2>&1
+# The uninstaller copies itself away and returns at once: wait for its work.
+for _ in $(seq 1 300); do
+  [ ! -e "$app/Uninstall.exe" ] && ! wine reg query "$uninstall_key" >/dev/null 2>&1 && break
+  sleep 0.2
+done
+sleep 1
+check "the uninstaller removed the program's files" \
+  sh -c "! ls '$app/Quillon.exe' '$app/Quillon.chm' '$app/ReadMe.txt' '$app/Uninstall.exe' 2>/dev/null | grep -q ."
+after=$(cd "$app" 2>/dev/null && find . -type f | sort | xargs -d '\n' md5sum)
+check "exactly the player's files are left, unchanged" [ "$after" = "$before" ]
+check "the Start-menu folder is gone" [ ! -d "$menu" ]
+check "Add/Remove Programs no longer lists it" sh -c "! wine reg query '$uninstall_key' >/dev/null 2>&1"
+check "the game file association is gone" \
+  sh -c "! wine reg query 'HKCR\\qgf_auto_file\\shell\\open\\command' >/dev/null 2>&1"
+
+echo "end-to-end: $failures failure(s)"
+[ $failures -eq 0 ] || exit 1
+# The prefix is kept only when something failed, to look into.
+wineserver -k >/dev/null 2>&1 || true
+rm -rf "$prefix"
