@@ -14,9 +14,9 @@ set -uo pipefail
 build=$(cd "$1" && pwd)
 source "$2/tools/common.sh"
 
-# LEAD: set to 1 when the main window deletes games (Game List > Delete
-# selected game): the driver then deletes one and checks the list and the file.
-delete_wired=${QL_E2E_DELETE_WIRED:-0}
+# The driver deletes one game (Game List > Delete selected game) and checks the
+# list and the file; QL_E2E_DELETE_WIRED=0 leaves that step out.
+delete_wired=${QL_E2E_DELETE_WIRED:-1}
 
 setup="$build/e2e/QuillonLoaderSetup.exe"
 out=${3:-$build/e2e}
