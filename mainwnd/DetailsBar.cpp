@@ -64,6 +64,15 @@ bool WebAddress(const std::string& text, std::string& address) {
 
 }  // namespace
 
+// kRect is in the pixels of the window's own font, MS Sans Serif 8 (dialog base
+// units 6 x 13). Where another font stands in, the template's controls grow with
+// it, and so does the bar: its place is kept beside the list.
+RECT DetailsBar::BarRect(HWND mainWindow) {
+    RECT units{kRect.left * 4 / 6, kRect.top * 8 / 13, kRect.right * 4 / 6, kRect.bottom * 8 / 13};
+    if (!MapDialogRect(mainWindow, &units)) return kRect;
+    return units;
+}
+
 DetailsBar::DetailsBar(CurrentGame& game, const AppState& state, Host host)
     : _game(game), _state(state), _host(std::move(host)) {}
 
@@ -74,7 +83,8 @@ DetailsBar::~DetailsBar() {
 
 bool DetailsBar::Create(HWND mainWindow) {
     _main = mainWindow;
-    if (!_bar.Create(WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, kRect, mainWindow, 102, kFlags)) return false;
+    if (!_bar.Create(WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, BarRect(mainWindow), mainWindow, 102, kFlags))
+        return false;
     _bar.SetOwner(mainWindow);
     HINSTANCE module = GetModuleHandleA(nullptr);
     _small = ImageList_LoadImageA(module, MAKEINTRESOURCEA(IDB_DETAILS_SMALL), 16, 1, RGB(0, 128, 128), IMAGE_BITMAP,

@@ -48,6 +48,8 @@ public:
     DetailsBar(const DetailsBar&) = delete;
     DetailsBar& operator=(const DetailsBar&) = delete;
 
+    // Where the bar goes in the main window's client area.
+    static RECT BarRect(HWND mainWindow);
     // Builds the bar as child 102 of the main window, its owner.
     bool Create(HWND mainWindow);
     // Shows the game's fields, or, with null, the placeholders with the bar disabled.

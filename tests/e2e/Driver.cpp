@@ -396,9 +396,14 @@ int main(int argc, char** argv) {
     Check(again.WaitForDialog("Welcome to Quillon Loader", 0, 1000) == nullptr, "no welcome on the second start");
     std::string lastRun;
     ReadText(HKEY_LOCAL_MACHINE, kSettingsKey, "LastRun", lastRun);
-    Check(WaitUntil([&] { return again.SelectedRow(list) != -1; }, kWait) &&
-              again.CellText(list, again.SelectedRow(list), 0) == lastRun,
-          "the game selected last ('" + lastRun + "') is selected");
+    if (listed.count(lastRun)) {
+        Check(WaitUntil([&] { return again.SelectedRow(list) != -1; }, kWait) &&
+                  again.CellText(list, again.SelectedRow(list), 0) == lastRun,
+              "the game selected last ('" + lastRun + "') is selected");
+    } else {
+        Sleep(500);
+        Check(again.SelectedRow(list) == -1, "the game selected last ('" + lastRun + "') was deleted: no row is selected");
+    }
     Shot("second-start");
     StepClose(main);
 
