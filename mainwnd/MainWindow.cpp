@@ -25,6 +25,7 @@ int MainWindow::Run() {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
+    RunClosingSteps();  // a WM_QUIT ends the loop without the close box
     return static_cast<int>(Result() == IDOK ? 0 : Result());
 }
 
@@ -83,6 +84,11 @@ bool MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
             _showPending = false;
             ShowSelectedGame();
             result = TRUE;
+            return true;
+        case WM_ENDSESSION:
+            // Windows ends the session (log off, shut down): no close message follows.
+            if (wp) RunClosingSteps();
+            result = 0;
             return true;
         case WM_CLOSE:
             Close();

@@ -32,6 +32,9 @@ public:
     int Run();
     // Runs the closing steps and closes the window.
     void Close();
+    // The closing steps alone, once per run (the settings stored, the slow-down
+    // stopped, the user's default PIF put back).
+    void RunClosingSteps();
     // The keys of the main window and its controls, seen before the dialog
     // manager: every message loop that hosts the window passes its messages
     // here first. Always lets the message go on (false).

@@ -236,12 +236,18 @@ void MainWindow::SelectLastRun() {
 }
 
 void MainWindow::Close() {
-    if (_closing) return;
+    RunClosingSteps();
+    End(IDOK);
+}
+
+// Once per run, however the program ends: the close box, Exit, the end of the
+// Windows session, or a WM_QUIT that ends the message loop.
+void MainWindow::RunClosingSteps() {
+    if (_closing || !_state.startupComplete) return;
     _closing = true;
     for (int i = 0; i < 4; ++i) _state.settings.columnWidths[i] = _list.ColumnWidth(i);
     _state.settings.slowDownTweak = _state.slowDownTweak;
     _state.settings.Save();
     _slowDown.Stop();
     if (_state.settings.useDefaultPif) RestoreDefaultPif(_state.windowsFolder);
-    End(IDOK);
 }

@@ -197,6 +197,15 @@ TEST_F(StartupTest, DefaultPifWhileRunningUnlessSwitchedOff) {
     EXPECT_EQ(ReadFileBytes(windows + "\\_default.pif").size(), 14u) << "the user's put back";
     Discard();
 
+    // The end of the Windows session closes nothing, but the closing steps run.
+    Start();
+    ASSERT_EQ(ReadFileBytes(windows + "\\_default.pif").size(), 2855u);
+    ListView_SetColumnWidth(List().Handle(), 1, 66);
+    SendMessageA(Hwnd(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(ReadFileBytes(windows + "\\_default.pif").size(), 14u);
+    EXPECT_EQ(Setting("ColumnWidth1"), 66u);
+    Discard();
+
     DeleteFileA((windows + "\\_default.pif").c_str());
     DeleteFileA((windows + "\\_defaultpif.bak").c_str());
     WriteSettingValue("UseDefaultPif", 0);
