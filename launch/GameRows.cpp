@@ -10,7 +10,13 @@
 int GameStatusImage(const GameRecord& game) {
     const std::string path = FieldText(game.path);
     const std::string command = FieldText(game.command);
-    if (path.size() < 2 || !FolderExists(path)) return 1;
+    if (path.size() < 2) return 1;
+    // An installed game takes one question: a program found in it proves the
+    // folder (a plain name cannot step out of it).
+    if (command.size() >= 2 && command.find_first_of("\\/") == std::string::npos &&
+        FileExists(path + "\\" + command))
+        return 0;
+    if (!FolderExists(path)) return 1;
     if (command.size() < 2) return 2;
     return FileExists(path + "\\" + command) ? 0 : 2;
 }

@@ -121,7 +121,9 @@ void DetailsBar::BuildTree() {
             if (header) SendMessageA(_tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(header));
             header = AddTreeItem(_tree, TVI_ROOT, row.header, 0, kHeaderValue);
         }
-        _values[row.code] = AddTreeItem(_tree, header, row.placeholder, 1, row.code);
+        // The tree asks for the text when it draws it: changing a text is then
+        // only a repaint (setting item texts one by one is slow under Wine).
+        _values[row.code] = AddTreeItem(_tree, header, LPSTR_TEXTCALLBACKA, 1, row.code);
         _shown[row.code] = row.placeholder;
     }
     SendMessageA(_tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(header));
@@ -149,11 +151,7 @@ void DetailsBar::SetValue(int code, const std::string& text) {
     auto shown = _shown.find(code);
     if (shown != _shown.end() && shown->second == text) return;
     _shown[code] = text;
-    TVITEMA item{};
-    item.mask = TVIF_TEXT;
-    item.hItem = ValueItem(code);
-    item.pszText = const_cast<char*>(text.c_str());
-    if (item.hItem) SendMessageA(_tree, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    InvalidateRect(_tree, nullptr, TRUE);
 }
 
 void DetailsBar::ShowField(int code) {
@@ -163,12 +161,16 @@ void DetailsBar::ShowField(int code) {
 
 void DetailsBar::ShowGame(const CurrentGame* game) {
     if (!game) {
+        SendMessageA(_tree, WM_SETREDRAW, FALSE, 0);
         for (const TreeRow& row : kRows) SetValue(row.code, row.placeholder);
+        SendMessageA(_tree, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(_tree, nullptr, TRUE);
         _bar.SetItemText(kLinks, 1, "Visit Web Site");
         _bar.SetItemText(kComment, 0, "COMMENT");
         EnableWindow(_bar.Handle(), FALSE);
         if (_main) SetWindowTextA(_main, kAppTitle);
-        _bar.SetSelFolder(kGeneral);
+        // Opening the open folder again would hide and show its tree for nothing.
+        if (_bar.GetSelFolder() != kGeneral) _bar.SetSelFolder(kGeneral);
         return;
     }
     const GameRecord& g = game->record;
@@ -204,7 +206,16 @@ LRESULT DetailsBar::OnBarNotify(WPARAM code, LPARAM lp) {
         case CGfxOutBarCtrl::kItemDragged: return 1;
         case CGfxOutBarCtrl::kChildNotify: {
             const auto* info = reinterpret_cast<const CGfxOutBarCtrl::ChildNotifyInfo*>(lp);
-            if (!info || !info->header || info->header->hwndFrom != _tree || info->header->code != NM_DBLCLK) return 0;
+            if (!info || !info->header || info->header->hwndFrom != _tree) return 0;
+            if (info->header->code == TVN_GETDISPINFOA) {
+                auto* display = reinterpret_cast<NMTVDISPINFOA*>(info->header);
+                auto shown = _shown.find(static_cast<int>(display->item.lParam));
+                if ((display->item.mask & TVIF_TEXT) && display->item.pszText && display->item.cchTextMax > 0)
+                    lstrcpynA(display->item.pszText, shown == _shown.end() ? "" : shown->second.c_str(),
+                              display->item.cchTextMax);
+                return 0;
+            }
+            if (info->header->code != NM_DBLCLK) return 0;
             TVITEMA item{};
             item.mask = TVIF_PARAM;
             item.hItem = reinterpret_cast<HTREEITEM>(SendMessageA(_tree, TVM_GETNEXTITEM, TVGN_CARET, 0));

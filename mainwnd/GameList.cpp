@@ -145,12 +145,12 @@ void MainWindow::SortBy(int column) {
 
 void MainWindow::OnListNotify(NMHDR& hdr) {
     switch (hdr.code) {
-        case NM_CLICK: RequestShowSelected(); break;
+        case NM_CLICK: RequestShowSelected(true); break;
         case LVN_ITEMCHANGED: {
             const auto& change = reinterpret_cast<NMLISTVIEW&>(hdr);
             if (!(change.uChanged & LVIF_STATE) || _filling) break;
             const int selected = _list.Selected();
-            if (selected != -1 && selected != _shownRow) RequestShowSelected();
+            if (selected != -1 && selected != _shownRow) RequestShowSelected(false);
             break;
         }
         case NM_DBLCLK: RunAndSave(GetSelectedRow()); break;

@@ -81,8 +81,7 @@ bool MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
             result = TRUE;
             return true;
         case kShowSelectedMessage:
-            _showPending = false;
-            ShowSelectedGame();
+            OnShowSelectedRequest();
             result = TRUE;
             return true;
         case WM_ENDSESSION:

@@ -77,7 +77,8 @@ private:
 
     // The current game (SelectedGame.cpp): loaded when the user selects a game.
     void ShowSelectedGame(int row = -1);
-    void RequestShowSelected();
+    void RequestShowSelected(bool click);
+    void OnShowSelectedRequest();
     void ClearCurrentGame();
     void OnCurrentGameChanged();
     void ReloadIfChanged();
@@ -134,6 +135,7 @@ private:
     int _shownRow = -1;                      // the row whose game the current game is
     unsigned long long _shownStamp = 0;      // its file's size and time when it was read
     bool _showPending = false;               // a selection change waits to be shown
+    bool _showClicked = false;               // and a click asked for it
     bool _filling = false;                   // the list is being filled or verified
     DetailsBar _details{_game, _state, DetailsHost()};
     IniFile _dataIni;

@@ -20,10 +20,21 @@ void MainWindow::EnableGameCommands(bool on) {
 
 // A selection change and the click that caused it come as two notifications:
 // both ask, the game is shown once.
-void MainWindow::RequestShowSelected() {
+// A click always shows the game again (a damaged file is reported again); a
+// selection change that the program itself already showed does not.
+void MainWindow::RequestShowSelected(bool click) {
+    _showClicked = _showClicked || click;
     if (_showPending) return;
     _showPending = true;
     PostMessageA(Handle(), kShowSelectedMessage, 0, 0);
+}
+
+void MainWindow::OnShowSelectedRequest() {
+    const bool click = _showClicked;
+    _showPending = false;
+    _showClicked = false;
+    if (!click && _list.Selected() == _shownRow && _shownRow != -1) return;
+    ShowSelectedGame();
 }
 
 void MainWindow::ShowSelectedGame(int row) {
