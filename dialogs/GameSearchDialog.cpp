@@ -200,6 +200,9 @@ void GameSearchDialog::SearchOrStop() {
     }
     EnableItem(IDOK, false);
     std::string start = ItemText(IDC_SEARCH_START, MAX_PATH);
+    // "C:" alone is the drive, as the search engine reads it, not the current
+    // folder on that drive as GetFullPathNameA would take it.
+    if (start.size() == 2 && start[1] == ':') start += '\\';
     char full[MAX_PATH] = "";
     // Rows must name folders that stay valid whatever the current directory.
     const DWORD length = GetFullPathNameA(start.c_str(), sizeof full, full, nullptr);
