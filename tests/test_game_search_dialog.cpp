@@ -27,43 +27,34 @@ Strings Rows(HWND dialog) {
     return rows;
 }
 
-// Runs |action| once from inside the search, right after the first row has
-// been inserted: it arrives through the callback's message pump.
-class FirstRowHook {
-public:
-    FirstRowHook(HWND dialog, std::function<void(HWND)> action) : _dialog(dialog) {
-        s_action = std::move(action);
-        s_inserts = 0;
-        s_old = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FirstRowHook::Proc)));
-    }
-    ~FirstRowHook() {
-        if (IsWindow(_dialog)) SetWindowLongPtrA(_dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(s_old));
-    }
-    static int Inserts() { return s_inserts; }
-
-private:
-    static LRESULT CALLBACK Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-        if (msg == WM_NOTIFY && reinterpret_cast<NMHDR*>(lp)->code == LVN_INSERTITEM && ++s_inserts == 1)
-            PostMessageA(h, WM_APP, 0, 0);
-        if (msg != WM_APP) return CallWindowProcA(s_old, h, msg, wp, lp);
-        s_action(h);
-        return 0;
-    }
-    HWND _dialog;
-    static inline WNDPROC s_old = nullptr;
-    static inline int s_inserts = 0;
-    static inline std::function<void(HWND)> s_action;
-};
+// Presses Search and runs |action| once from inside the search, right after the
+// first row is in: it arrives through the callback's message pump.
+std::function<void(HWND)> s_action;
+WNDPROC s_oldProc;
+int s_inserts;
+LRESULT CALLBACK AfterFirstRow(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NOTIFY && reinterpret_cast<NMHDR*>(lp)->code == LVN_INSERTITEM && ++s_inserts == 1)
+        PostMessageA(h, WM_APP, 0, 0);
+    if (msg != WM_APP) return CallWindowProcA(s_oldProc, h, msg, wp, lp);
+    s_action(h);
+    return 0;
+}
+void SearchWithAction(HWND dialog, std::function<void(HWND)> action) {
+    s_action = std::move(action);
+    s_inserts = 0;
+    s_oldProc =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrA(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfterFirstRow)));
+    Press(dialog, IDC_SEARCH_GO);
+    if (IsWindow(dialog)) SetWindowLongPtrA(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(s_oldProc));
+}
 
 class GameSearchTest : public ::testing::Test {
 protected:
     void SetUp() override {
         root = MakeTempFolder("gsearch");
-        CreateDirectoryA((root + "\\Games").c_str(), nullptr);
         game.record = MakeGame("Keen", "Id", "Action", "C:\\Old\\Keen");
         SetField(game.record.programName, "KEEN.EXE");
-        game.path = root + "\\Games\\Keen.qgf";
+        game.path = root + "\\Keen.qgf";
         WriteGame(game.path, game.record);
         game.loaded = true;
     }
@@ -73,7 +64,6 @@ protected:
     void Put(const std::string& path) {  // relative to the test folder, or absolute
         const std::string full = path[1] == ':' ? path : root + "\\" + path;
         WriteFileText(full, "MZ");
-        SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_ARCHIVE);
     }
     // Opens the dialog on the test folder (or leaves the initial start folder).
     HWND Open(GameSearchDialog& dialog, bool fromRoot = true) {
@@ -247,16 +237,13 @@ TEST_F(GameSearchTest, StopOrOkDuringASearchEndsItAndKeepsTheRows) {
         ASSERT_TRUE(h);
         const int beeps = win::Beeps().count;
         std::string chosen;
-        {
-            FirstRowHook hook(h, [&](HWND d) {
-                EXPECT_EQ(Text(d, IDC_SEARCH_GO), "Stop");
-                if (action == kSelectAndOk) List(d).Select(0);
-                chosen = List(d).Text(0, 0);
-                Press(d, action == kStop ? IDC_SEARCH_GO : IDOK);
-            });
-            Press(h, IDC_SEARCH_GO);
-            EXPECT_EQ(FirstRowHook::Inserts(), 1) << action << ": no row after the stop";
-        }
+        SearchWithAction(h, [&](HWND d) {
+            EXPECT_EQ(Text(d, IDC_SEARCH_GO), "Stop");
+            if (action == kSelectAndOk) List(d).Select(0);
+            chosen = List(d).Text(0, 0);
+            Press(d, action == kStop ? IDC_SEARCH_GO : IDOK);
+        });
+        EXPECT_EQ(s_inserts, 1) << action << ": no row after the stop";
         EXPECT_FALSE(dialog.Searching());
         EXPECT_EQ(dialog.Ended(), action == kSelectAndOk) << action;
         EXPECT_EQ(dialog.folderChosen, action == kSelectAndOk) << action;
