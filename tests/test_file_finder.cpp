@@ -3,182 +3,159 @@
 #include "TestEnv.h"
 #include "search/FileFinder.h"
 #include <gtest/gtest.h>
-#include <winioctl.h>
 #include <algorithm>
 #include <cstring>
 
 namespace {
 
-using search_detail::IsSubfolderToEnter;
+using Strings = std::vector<std::string>;
 
-struct Event {
-    SearchEvent kind;
-    std::string text;  // the new result for Match, else the current folder
-};
-
+// Every event of one search as text: "enter FOLDER", "match PATH", "reject", "progress".
 struct Recorder {
-    std::vector<Event> events;
+    Strings events;
     int stopAtMatch = 0;  // stop at this Match (1 = the first); 0 never
     int matches = 0;
 
-    static void Callback(FileFinder& finder, int32_t event, INT_PTR user) {
+    static void Callback(FileFinder& f, int32_t event, INT_PTR user) {
         auto* self = reinterpret_cast<Recorder*>(user);
-        const auto kind = static_cast<SearchEvent>(event);
-        self->events.push_back(
-            {kind, kind == SearchEvent::Match ? finder.Result(finder.Count() - 1) : finder.CurrentFolder()});
-        if (kind == SearchEvent::Match && ++self->matches == self->stopAtMatch) finder.Stop();
+        switch (static_cast<SearchEvent>(event)) {
+            case SearchEvent::Match:
+                self->events.push_back("match " + f.Result(f.Count() - 1));
+                if (++self->matches == self->stopAtMatch) f.Stop();
+                break;
+            case SearchEvent::EnterFolder: self->events.push_back("enter " + f.CurrentFolder()); break;
+            case SearchEvent::Reject: self->events.push_back("reject"); break;
+            case SearchEvent::ContentProgress: self->events.push_back("progress"); break;
+        }
     }
-    void Attach(FileFinder& finder) { finder.SetCallback(&Callback, reinterpret_cast<INT_PTR>(this)); }
-    int CountOf(SearchEvent kind) const {
+    int CountOf(const std::string& prefix) const {
         return static_cast<int>(
-            std::count_if(events.begin(), events.end(), [&](const Event& e) { return e.kind == kind; }));
+            std::count_if(events.begin(), events.end(), [&](const std::string& e) { return e.rfind(prefix, 0) == 0; }));
     }
-    int IndexOfEnter(const std::string& folder) const {
-        for (size_t i = 0; i < events.size(); ++i)
-            if (events[i].kind == SearchEvent::EnterFolder && events[i].text == folder) return static_cast<int>(i);
-        return -1;
+    int IndexOf(const std::string& event) const {
+        const auto it = std::find(events.begin(), events.end(), event);
+        return it == events.end() ? -1 : static_cast<int>(it - events.begin());
     }
 };
+
+FileSearchOptions Options(const std::string& start, const std::string& pattern = "*.*", bool recurse = false) {
+    FileSearchOptions o;
+    o.startFolder = start;
+    o.namePattern = pattern;
+    o.recurse = recurse;
+    return o;
+}
+
+Recorder Find(FileFinder& finder, const FileSearchOptions& options, int stopAtMatch = 0) {
+    Recorder rec;
+    rec.stopAtMatch = stopAtMatch;
+    finder.SetCallback(&Recorder::Callback, reinterpret_cast<INT_PTR>(&rec));
+    finder.Search(options);
+    finder.SetCallback(nullptr, 0);
+    return rec;
+}
+
+Strings Results(const FileFinder& finder) {
+    Strings results;
+    for (int i = 0; i < finder.Count(); ++i) results.push_back(finder.Result(i));
+    std::sort(results.begin(), results.end());
+    return results;
+}
+
+std::wstring Long(const std::string& s) { return L"\\\\?\\" + std::wstring(s.begin(), s.end()); }
 
 class FileFinderTest : public ::testing::Test {
 protected:
     void SetUp() override { root = MakeTempFolder("find"); }
     void TearDown() override { RemoveTree(root); }
     std::string Dir(const std::string& relative) {
-        std::string path = root + "\\" + relative;
-        CreateDirectoryA(path.c_str(), nullptr);
-        return path;
+        CreateDirectoryA((root + "\\" + relative).c_str(), nullptr);
+        return root + "\\" + relative;
     }
     std::string File(const std::string& relative, const std::string& text = "data") {
-        std::string path = root + "\\" + relative;
-        WriteFileText(path, text);
-        return path;
+        WriteFileText(root + "\\" + relative, text);
+        return root + "\\" + relative;
     }
     std::string root;
 };
 
 TEST(AppendSeparator, AddsOneBackslashOrSlashOnlyWhenMissing) {
-    struct Case {
-        const char* path;
-        bool forward;
-        const char* expected;
-    } cases[] = {
-        {"", false, ""},         {"", true, ""},         {"C:", false, "C:\\"},   {"C:", true, "C:/"},
-        {"C:\\", false, "C:\\"}, {"C:\\", true, "C:\\"}, {"a/b/", false, "a/b/"}, {"C:\\Games", false, "C:\\Games\\"},
-    };
-    for (const auto& c : cases) EXPECT_EQ(AppendSeparator(c.path, c.forward), c.expected) << c.path;
+    const char* cases[][3] = {{"", "", ""}, {"C:", "C:\\", "C:/"}, {"C:\\", "C:\\", "C:\\"}, {"a/b/", "a/b/", "a/b/"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(AppendSeparator(c[0], false), c[1]) << c[0];
+        EXPECT_EQ(AppendSeparator(c[0], true), c[2]) << c[0];
+    }
 }
 
 TEST_F(FileFinderTest, StartFolderOfADriveAndWithOrWithoutSeparator) {
-    // A unique file in the root of drive C:, found from "C:" and from "C:\".
     const std::string name = "ql_rootprobe_" + std::to_string(GetCurrentProcessId()) + ".txt";
     WriteFileText("C:\\" + name, "x");
     File("inner.txt");
-    struct Case {
-        std::string start, pattern, expectedFolder, expectedResult;
-    } cases[] = {
-        {"C:", name, "C:\\", "C:\\" + name},
-        {"C:\\", name, "C:\\", "C:\\" + name},
-        {root, "inner.txt", root + "\\", root + "\\inner.txt"},
-        {root + "\\", "inner.txt", root + "\\", root + "\\inner.txt"},
-        {root + "/", "inner.txt", root + "/", root + "/inner.txt"},
-    };
-    for (const auto& c : cases) {
+    // The start folder, and the folder the events name.
+    const std::pair<std::string, std::string> cases[] = {
+        {"C:", "C:\\"}, {"C:\\", "C:\\"}, {root, root + "\\"}, {root + "\\", root + "\\"}, {root + "/", root + "/"}};
+    for (const auto& [start, folder] : cases) {
+        const std::string pattern = start.size() <= 3 ? name : "inner.txt";
         FileFinder finder;
-        Recorder rec;
-        rec.Attach(finder);
-        FileSearchOptions options;
-        options.startFolder = c.start;
-        options.namePattern = c.pattern;
-        EXPECT_EQ(finder.Search(options), 1) << c.start;
-        EXPECT_EQ(finder.Result(0), c.expectedResult) << c.start;
-        EXPECT_EQ(finder.CurrentFolder(), c.expectedFolder) << c.start;
-        ASSERT_EQ(rec.events.size(), 2u) << c.start;
-        EXPECT_EQ(rec.events[0].kind, SearchEvent::EnterFolder) << c.start;
+        EXPECT_EQ(Find(finder, Options(start, pattern)).events,
+                  (Strings{"enter " + folder, "match " + folder + pattern}))
+            << start;
+        EXPECT_EQ(finder.CurrentFolder(), folder) << start;
     }
     DeleteFileA(("C:\\" + name).c_str());
 }
 
 TEST_F(FileFinderTest, SubfoldersAreSearchedBeforeTheirAncestorsOwnEntries) {
-    Dir("a");
-    Dir("a\\deep");
-    Dir("b");
-    File("x.txt");
-    File("a\\deep\\x.txt");
-    File("b\\X.TXT");
-    File("a\\other.txt");
+    for (const char* d : {"a", "a\\deep", "b"}) Dir(d);
+    for (const char* f : {"x.txt", "a\\deep\\x.txt", "b\\X.TXT", "a\\other.txt"}) File(f);
     FileFinder finder;
-    Recorder rec;
-    rec.Attach(finder);
-    FileSearchOptions options;
-    options.startFolder = root;
-    options.namePattern = "x.txt";
-    options.recurse = true;
-    EXPECT_EQ(finder.Search(options), 3);
-    EXPECT_EQ(rec.CountOf(SearchEvent::EnterFolder), 4);
-    EXPECT_EQ(rec.CountOf(SearchEvent::Reject), 0);
-    const int enterRoot = rec.IndexOfEnter(root + "\\");
-    const int enterA = rec.IndexOfEnter(root + "\\a\\");
-    const int enterDeep = rec.IndexOfEnter(root + "\\a\\deep\\");
-    const int enterB = rec.IndexOfEnter(root + "\\b\\");
+    const Recorder rec = Find(finder, Options(root, "x.txt", true));
+    EXPECT_EQ(finder.Count(), 3);
+    EXPECT_EQ(rec.CountOf("enter"), 4);
+    EXPECT_EQ(rec.CountOf("reject"), 0);
+    const int enterRoot = rec.IndexOf("enter " + root + "\\");
+    const int enterA = rec.IndexOf("enter " + root + "\\a\\");
+    const int enterDeep = rec.IndexOf("enter " + root + "\\a\\deep\\");
     ASSERT_GE(enterDeep, 0);
     EXPECT_LT(enterDeep, enterA);
     EXPECT_LT(enterA, enterRoot);
-    EXPECT_LT(enterB, enterRoot);
-    EXPECT_EQ(enterRoot, static_cast<int>(rec.events.size()) - 2) << "the root's own entries come last";
-    // Every match directly follows the EnterFolder of its folder.
-    for (size_t i = 0; i < rec.events.size(); ++i) {
-        if (rec.events[i].kind != SearchEvent::Match) continue;
-        ASSERT_GT(i, 0u);
-        EXPECT_EQ(rec.events[i - 1].kind, SearchEvent::EnterFolder);
-        EXPECT_EQ(rec.events[i].text.substr(0, rec.events[i - 1].text.size()), rec.events[i - 1].text);
-    }
+    EXPECT_LT(rec.IndexOf("enter " + root + "\\b\\"), enterRoot);
+    EXPECT_EQ(rec.events.back(), "match " + root + "\\x.txt");
+    EXPECT_EQ(rec.events[enterDeep + 1], "match " + root + "\\a\\deep\\x.txt");
 }
 
-TEST_F(FileFinderTest, OneFolderWithoutRecursionAndNoDotEntries) {
+TEST_F(FileFinderTest, OneFolderWithoutRecursionNoDotEntriesAndAccumulatedCounts) {
     Dir("sub");
     Dir("sub\\inner");
     File("file.txt");
     FileFinder finder;
-    Recorder rec;
-    rec.Attach(finder);
-    FileSearchOptions options;
-    options.startFolder = root;
-    EXPECT_EQ(finder.Search(options), 2);
-    EXPECT_EQ(rec.CountOf(SearchEvent::EnterFolder), 1);
-    EXPECT_EQ(rec.CountOf(SearchEvent::Match), 2) << "no event for . and ..";
-    EXPECT_EQ(rec.CountOf(SearchEvent::Reject), 0);
-    std::vector<std::string> results = {finder.Result(0), finder.Result(1)};
-    std::sort(results.begin(), results.end());
-    EXPECT_EQ(results[0], root + "\\file.txt");
-    EXPECT_EQ(results[1], root + "\\sub\\") << "a folder entry ends in a separator";
+    const Recorder rec = Find(finder, Options(root));
+    EXPECT_EQ(rec.CountOf("enter"), 1);
+    EXPECT_EQ(rec.CountOf("match"), 2) << "no event for . and ..";
+    EXPECT_EQ(rec.CountOf("reject"), 0);
+    EXPECT_EQ(Results(finder), (Strings{root + "\\file.txt", root + "\\sub\\"}));
     EXPECT_EQ(finder.Result(2), "");
     EXPECT_EQ(finder.Result(-1), "");
 
-    // A folder without subfolders and without a match: one EnterFolder only.
+    // Results are never cleared, and a stop asked for between searches is forgotten.
+    finder.Stop();
+    EXPECT_EQ(finder.Search(Options(root, "file.txt")), 3);
+    EXPECT_EQ(finder.Result(2), root + "\\file.txt");
+
     FileFinder empty;
-    Recorder none;
-    none.Attach(empty);
-    options.startFolder = root + "\\sub\\inner";
-    options.namePattern = "*.exe";
-    options.recurse = true;
-    EXPECT_EQ(empty.Search(options), 0);
-    ASSERT_EQ(none.events.size(), 1u);
-    EXPECT_EQ(none.events[0].kind, SearchEvent::EnterFolder);
+    EXPECT_EQ(Find(empty, Options(root + "\\sub\\inner", "*.exe", true)).events,
+              Strings{"enter " + root + "\\sub\\inner\\"});
 }
 
 TEST_F(FileFinderTest, FiltersAcceptAndReject) {
     const std::string archived = File("archived.dat", std::string(100, 'a'));
     // Wine gives every file the archive attribute and no folder: the entry
     // without it is a folder (the file pass examines folders too).
-    const std::string plain = Dir("plain.dat") + "\\";
-    // 2001-09-09 01:46:40 UTC, one billion seconds after 1970.
-    const int64_t billion = 1000000000;
-    FILETIME stamp;
+    const std::string plain = Dir("plain.dat");
+    const int64_t billion = 1000000000;  // 2001-09-09 01:46:40 UTC
     const uint64_t ticks = (static_cast<uint64_t>(billion) + 11644473600ull) * 10000000ull;
-    stamp.dwLowDateTime = static_cast<DWORD>(ticks);
-    stamp.dwHighDateTime = static_cast<DWORD>(ticks >> 32);
-    for (const std::string& path : {archived, plain.substr(0, plain.size() - 1)}) {
+    const FILETIME stamp{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+    for (const std::string& path : {archived, plain}) {
         HANDLE h =
             CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
         ASSERT_NE(h, INVALID_HANDLE_VALUE);
@@ -186,8 +163,7 @@ TEST_F(FileFinderTest, FiltersAcceptAndReject) {
         CloseHandle(h);
     }
     SetFileAttributesA(archived.c_str(), FILE_ATTRIBUTE_ARCHIVE);
-    // Size bounds; time bounds as offsets from the stamp, for every time
-    // filter the case sets (the others keep their default, now).
+    // Time bounds are offsets from the stamp for the filters the case sets.
     struct Case {
         const char* name;
         uint32_t filters, mask;
@@ -207,135 +183,75 @@ TEST_F(FileFinderTest, FiltersAcceptAndReject) {
         {"archive and size", FilterAttributes | FilterSize, 0x20, 0, 1000, 0, 0, true, false},
     };
     for (const auto& c : cases) {
+        FileSearchOptions o = Options(root, "*.dat");
+        o.filters = c.filters;
+        o.attributeMask = c.mask;
+        o.minSize = c.minSize;
+        o.maxSize = c.maxSize;
+        o.earliestWrite = o.earliestCreation = o.earliestAccess = billion + c.earliest;
+        o.latestWrite = o.latestCreation = o.latestAccess = billion + c.latest;
         FileFinder finder;
-        Recorder rec;
-        rec.Attach(finder);
-        FileSearchOptions options;
-        options.startFolder = root;
-        options.namePattern = "*.dat";
-        options.filters = c.filters;
-        options.attributeMask = c.mask;
-        options.minSize = c.minSize;
-        options.maxSize = c.maxSize;
-        options.earliestWrite = options.earliestCreation = options.earliestAccess = billion + c.earliest;
-        options.latestWrite = options.latestCreation = options.latestAccess = billion + c.latest;
-        finder.Search(options);
-        std::vector<std::string> results;
-        for (int i = 0; i < finder.Count(); ++i) results.push_back(finder.Result(i));
-        auto has = [&](const std::string& p) { return std::find(results.begin(), results.end(), p) != results.end(); };
+        const Recorder rec = Find(finder, o);
+        const Strings results = Results(finder);
+        auto has = [&](const std::string& p) { return std::count(results.begin(), results.end(), p) == 1; };
         EXPECT_EQ(has(archived), c.archivedPasses) << c.name;
-        EXPECT_EQ(has(plain), c.plainPasses) << c.name;
-        EXPECT_EQ(rec.CountOf(SearchEvent::Reject), 2 - finder.Count()) << c.name;
+        EXPECT_EQ(has(plain + "\\"), c.plainPasses) << c.name;
+        EXPECT_EQ(rec.CountOf("reject"), 2 - finder.Count()) << c.name;
     }
 }
 
-TEST(FileFinderHelpers, SizeTimeAndWhichFoldersAreEntered) {
+TEST(FileFinderHelpers, LargeSizesAndWhichFoldersAreEntered) {
     WIN32_FIND_DATAA entry{};
     entry.nFileSizeLow = 5;
     entry.nFileSizeHigh = 1;
     EXPECT_EQ(search_detail::EntrySize(entry), 0x100000005ull) << "a file over 4 GB keeps its size";
-    FILETIME epoch{0xD53E8000, 0x019DB1DE};  // 1970-01-01
-    EXPECT_EQ(search_detail::FileTimeToSeconds(epoch), 0);
-
-    struct Case {
-        const char* name;
-        DWORD attributes;
-        bool entered;
-    } cases[] = {
-        {"games", FILE_ATTRIBUTE_DIRECTORY, true},
-        {"hidden", FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM, true},
-        {".", FILE_ATTRIBUTE_DIRECTORY, false},
-        {"..", FILE_ATTRIBUTE_DIRECTORY, false},
-        {"file.txt", FILE_ATTRIBUTE_ARCHIVE, false},
-        {"junction", FILE_ATTRIBUTE_DIRECTORY | 0x400, false},
-    };
-    for (const auto& c : cases) {
-        WIN32_FIND_DATAA e{};
-        e.dwFileAttributes = c.attributes;
-        std::strcpy(e.cFileName, c.name);
-        EXPECT_EQ(IsSubfolderToEnter(e), c.entered) << c.name;
+    // A junction may lead back up the tree: never entered, even where Wine cannot make one.
+    const std::pair<DWORD, bool> cases[] = {{FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN, true},
+                                            {FILE_ATTRIBUTE_DIRECTORY | 0x400, false},
+                                            {FILE_ATTRIBUTE_ARCHIVE, false}};
+    for (const auto& [attributes, entered] : cases) {
+        entry.dwFileAttributes = attributes;
+        std::strcpy(entry.cFileName, "games");
+        EXPECT_EQ(search_detail::IsSubfolderToEnter(entry), entered) << attributes;
     }
-}
-
-TEST_F(FileFinderTest, CountsAccumulateAndAnEarlierStopIsForgotten) {
-    File("one.txt");
-    FileFinder finder;
-    FileSearchOptions options;
-    options.startFolder = root;
-    options.namePattern = "one.txt";
-    EXPECT_EQ(finder.Search(options), 1);
-    finder.Stop();
-    EXPECT_EQ(finder.Search(options), 2);
-    EXPECT_EQ(finder.Count(), 2);
-    EXPECT_EQ(finder.Result(1), root + "\\one.txt");
 }
 
 TEST_F(FileFinderTest, StopFromTheCallbackSendsOnlyTheAncestorsEnterFolder) {
     // A chain root\l1\l2\l3, two matching files in each folder.
-    std::string folder = root;
-    std::vector<std::string> folders = {root + "\\"};
-    for (const char* level : {"l1", "l2", "l3"}) {
-        folder += std::string("\\") + level;
-        CreateDirectoryA(folder.c_str(), nullptr);
-        folders.push_back(folder + "\\");
-    }
+    Strings folders = {root + "\\"};
+    for (const char* level : {"l1", "l1\\l2", "l1\\l2\\l3"}) folders.push_back(Dir(level) + "\\");
     for (const std::string& f : folders) {
         WriteFileText(f + "f1.txt", "1");
         WriteFileText(f + "f2.txt", "2");
     }
     FileFinder finder;
-    Recorder rec;
-    rec.stopAtMatch = 1;
-    rec.Attach(finder);
-    FileSearchOptions options;
-    options.startFolder = root;
-    options.namePattern = "f?.txt";
-    options.recurse = true;
-    EXPECT_EQ(finder.Search(options), 1);
+    const Recorder rec = Find(finder, Options(root, "f?.txt", true), 1);
     ASSERT_EQ(rec.events.size(), 5u);
-    EXPECT_EQ(rec.events[0].kind, SearchEvent::EnterFolder);
-    EXPECT_EQ(rec.events[0].text, folders[3]);
-    EXPECT_EQ(rec.events[1].kind, SearchEvent::Match);
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(rec.events[2 + i].kind, SearchEvent::EnterFolder);
-        EXPECT_EQ(rec.events[2 + i].text, folders[2 - i]);
-    }
+    EXPECT_EQ(rec.events[0], "enter " + folders[3]);
+    EXPECT_EQ(rec.events[1].substr(0, 6 + folders[3].size()), "match " + folders[3]);
+    EXPECT_EQ(Strings(rec.events.begin() + 2, rec.events.end()),
+              (Strings{"enter " + folders[2], "enter " + folders[1], "enter " + folders[0]}));
+    EXPECT_EQ(finder.Count(), 1);
     EXPECT_TRUE(finder.StopRequested());
 
     // Sibling folders after the stop are not entered, whichever came first.
     const std::string wide = Dir("wide");
-    for (const char* sibling : {"s1", "s2", "s3", "s4", "s5"}) {
-        Dir(std::string("wide\\") + sibling);
-        File(std::string("wide\\") + sibling + "\\f1.txt");
+    for (const std::string sibling : {"s1", "s2", "s3", "s4", "s5"}) {
+        Dir("wide\\" + sibling);
+        File("wide\\" + sibling + "\\f1.txt");
     }
     FileFinder other;
-    Recorder stopped;
-    stopped.stopAtMatch = 1;
-    stopped.Attach(other);
-    options.startFolder = wide;
-    EXPECT_EQ(other.Search(options), 1);
+    const Recorder stopped = Find(other, Options(wide, "f?.txt", true), 1);
     ASSERT_EQ(stopped.events.size(), 3u);
-    EXPECT_EQ(stopped.events[1].kind, SearchEvent::Match);
-    EXPECT_EQ(stopped.events[2].kind, SearchEvent::EnterFolder);
-    EXPECT_EQ(stopped.events[2].text, wide + "\\");
+    EXPECT_EQ(stopped.CountOf("match"), 1);
+    EXPECT_EQ(stopped.events[2], "enter " + wide + "\\");
 }
-
-// Counts the ContentProgress events of one content scan.
-struct ProgressCounter {
-    int progress = 0;
-    static void Callback(FileFinder&, int32_t event, INT_PTR user) {
-        if (static_cast<SearchEvent>(event) == SearchEvent::ContentProgress)
-            ++reinterpret_cast<ProgressCounter*>(user)->progress;
-    }
-};
 
 TEST_F(FileFinderTest, ContentFilterSlidingWindow) {
     // Short texts read 128 - L new bytes per read; 2L - L for long ones.
     const std::string text = "Hello";
     const size_t chunk = 128 - text.size();
     const std::string longText(100, 'q');
-    std::string straddle(chunk - 2, '.');
-    straddle += "hElLo and more";
     std::string wide;
     for (char c : std::string("xxHELLOxx")) wide += std::string(1, c) + '\0';
     std::string longStraddle(150, '.');
@@ -346,7 +262,7 @@ TEST_F(FileFinderTest, ContentFilterSlidingWindow) {
         bool found;
     } cases[] = {
         {"at the start", "hello world", text, true},
-        {"across two reads", straddle, text, true},
+        {"across two reads", std::string(chunk - 2, '.') + "hElLo and more", text, true},
         {"zero bytes ignored", wide, text, true},
         {"exactly C bytes, absent", std::string(chunk, 'z'), text, false},
         {"exactly C bytes, at the end", std::string(chunk - 5, 'z') + "HELLO", text, true},
@@ -359,51 +275,37 @@ TEST_F(FileFinderTest, ContentFilterSlidingWindow) {
         const std::string path = File("content.bin", c.content);
         FileFinder finder;
         EXPECT_EQ(finder.ContainsText(path, c.text), c.found) << c.name;
-        FileSearchOptions options;
-        options.startFolder = root;
-        options.namePattern = "content.bin";
-        options.filters = FilterContent;
-        options.contentText = c.text;
-        EXPECT_EQ(finder.Search(options), c.found ? 1 : 0) << c.name;
+        FileSearchOptions o = Options(root, "content.bin");
+        o.filters = FilterContent;
+        o.contentText = c.text;
+        EXPECT_EQ(finder.Search(o), c.found ? 1 : 0) << c.name;
     }
     FileFinder finder;
     EXPECT_FALSE(finder.ContainsText(root + "\\missing.bin", text));
-}
 
-TEST_F(FileFinderTest, ContentProgressEveryTenthRead) {
-    // A file of exactly n full reads takes one more read that returns nothing.
-    const size_t chunk = 128 - 4;
-    struct Case {
-        size_t size;
-        int progress;
-    } cases[] = {{9 * chunk - 1, 0}, {9 * chunk, 1}, {19 * chunk - 1, 1}, {19 * chunk, 2}};
-    for (const auto& c : cases) {
-        const std::string path = File("big.bin", std::string(c.size, 'x'));
-        FileFinder finder;
-        ProgressCounter counter;
-        finder.SetCallback(&ProgressCounter::Callback, reinterpret_cast<INT_PTR>(&counter));
-        EXPECT_FALSE(finder.ContainsText(path, "abcd"));
-        EXPECT_EQ(counter.progress, c.progress) << c.size;
+    // Progress every tenth read; a file of exactly n full reads takes one more, empty, read.
+    const size_t chunk4 = 128 - 4;
+    const std::pair<size_t, int> progress[] = {
+        {9 * chunk4 - 1, 0}, {9 * chunk4, 1}, {19 * chunk4 - 1, 1}, {19 * chunk4, 2}};
+    for (const auto& [size, expected] : progress) {
+        Recorder rec;
+        finder.SetCallback(&Recorder::Callback, reinterpret_cast<INT_PTR>(&rec));
+        EXPECT_FALSE(finder.ContainsText(File("big.bin", std::string(size, 'x')), "abcd"));
+        EXPECT_EQ(rec.CountOf("progress"), expected) << size;
     }
+    finder.SetCallback(nullptr, 0);
 }
 
 // A junction to |target| at |link| (an empty folder), as Windows 2000 makes them.
 bool MakeJunction(const std::string& link, const std::string& target) {
-    std::wstring substitute = L"\\??\\";
-    for (char c : target) substitute += static_cast<wchar_t>(c);
-    const size_t nameBytes = substitute.size() * sizeof(wchar_t);
-    std::vector<BYTE> buffer(8 + 8 + nameBytes + 2 * sizeof(wchar_t), 0);
-    auto put16 = [&](size_t at, size_t v) {
-        const WORD w = static_cast<WORD>(v);
-        std::memcpy(&buffer[at], &w, 2);
-    };
+    std::wstring substitute = L"\\??\\" + std::wstring(target.begin(), target.end());
+    const WORD nameBytes = static_cast<WORD>(substitute.size() * sizeof(wchar_t));
+    std::vector<BYTE> buffer(16 + nameBytes + 2 * sizeof(wchar_t), 0);
     const DWORD tag = 0xA0000003;  // IO_REPARSE_TAG_MOUNT_POINT
+    // Data length; substitute name offset 0 and length; print name after it, empty.
+    const WORD header[] = {static_cast<WORD>(buffer.size() - 8), 0, 0, nameBytes, static_cast<WORD>(nameBytes + 2), 0};
     std::memcpy(&buffer[0], &tag, 4);
-    put16(4, buffer.size() - 8);
-    put16(8, 0);                             // substitute name offset
-    put16(10, nameBytes);                    // substitute name length
-    put16(12, nameBytes + sizeof(wchar_t));  // print name offset
-    put16(14, 0);                            // print name length
+    std::memcpy(&buffer[4], header, sizeof header);
     std::memcpy(&buffer[16], substitute.data(), nameBytes);
     if (!CreateDirectoryA(link.c_str(), nullptr)) return false;
     HANDLE h = CreateFileA(link.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
@@ -425,62 +327,39 @@ TEST_F(FileFinderTest, AJunctionLoopIsListedButNotEntered) {
         GTEST_SKIP() << "this Wine cannot make junctions (FSCTL_SET_REPARSE_POINT)";
     }
     FileFinder finder;
-    Recorder rec;
-    rec.Attach(finder);
-    FileSearchOptions options;
-    options.startFolder = root;
-    options.recurse = true;
-    finder.Search(options);
+    const Recorder rec = Find(finder, Options(root, "*.*", true));
     RemoveDirectoryA(link.c_str());  // before RemoveTree, which would follow it
-    EXPECT_EQ(rec.CountOf(SearchEvent::EnterFolder), 2);
-    std::vector<std::string> results;
-    for (int i = 0; i < finder.Count(); ++i) results.push_back(finder.Result(i));
-    EXPECT_NE(std::find(results.begin(), results.end(), link + "\\"), results.end()) << "listed like any entry";
+    EXPECT_EQ(rec.CountOf("enter"), 2);
+    EXPECT_EQ(rec.CountOf("match " + link + "\\"), 1) << "listed like any entry";
 }
-
-std::wstring Wide(const std::string& s) { return std::wstring(s.begin(), s.end()); }
 
 TEST_F(FileFinderTest, PathsLongerThanMaxPathAreSkipped) {
     // A folder whose path with its separator is 250 characters long.
     std::string deep = root;
-    const size_t need = 249 - root.size();
-    const size_t parts = (need + 60) / 61;
+    const size_t need = 249 - root.size(), parts = (need + 60) / 61;
     for (size_t i = 0; i < parts; ++i) {
-        const size_t segment = need / parts + (i < need % parts ? 1 : 0);  // "\" and the name
-        deep += "\\" + std::string(segment - 1, 'd');
-        ASSERT_TRUE(CreateDirectoryW(Wide("\\\\?\\" + deep).c_str(), nullptr)) << deep.size();
+        deep += "\\" + std::string(need / parts + (i < need % parts ? 1 : 0) - 1, 'd');
+        ASSERT_TRUE(CreateDirectoryW(Long(deep).c_str(), nullptr)) << deep.size();
     }
     ASSERT_EQ(deep.size() + 1, 250u);
     // "x.txt" fits (255); a 20-character name (270) does not; a subfolder whose
     // listing pattern would exceed MAX_PATH is not entered.
-    WriteFileText(deep + "\\x.txt", "x");
-    const std::string longName = deep + "\\abcdefghijklmno.txt";
-    const std::string sub = deep + "\\sub567";
-    auto makeFile = [](const std::string& path) {
-        HANDLE h = CreateFileW(Wide("\\\\?\\" + path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    const std::string longName = deep + "\\abcdefghijklmno.txt", sub = deep + "\\sub567";
+    ASSERT_TRUE(CreateDirectoryW(Long(sub).c_str(), nullptr));
+    for (const std::string& path : {deep + "\\x.txt", longName, sub + "\\x.txt"}) {
+        HANDLE h = CreateFileW(Long(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         ASSERT_NE(h, INVALID_HANDLE_VALUE) << path;
         CloseHandle(h);
-    };
-    makeFile(longName);
-    ASSERT_TRUE(CreateDirectoryW(Wide("\\\\?\\" + sub).c_str(), nullptr));
-    makeFile(sub + "\\x.txt");
-
+    }
     FileFinder finder;
-    Recorder rec;
-    rec.Attach(finder);
-    FileSearchOptions options;
-    options.startFolder = root;
-    options.namePattern = "*.txt";
-    options.recurse = true;
-    finder.Search(options);
-    ASSERT_EQ(finder.Count(), 1);
-    EXPECT_EQ(finder.Result(0), deep + "\\x.txt");
-    EXPECT_EQ(rec.IndexOfEnter(sub + "\\"), -1);
-    for (const Event& e : rec.events) EXPECT_LT(e.text.size(), static_cast<size_t>(MAX_PATH));
+    const Recorder rec = Find(finder, Options(root, "*.txt", true));
+    EXPECT_EQ(Results(finder), Strings{deep + "\\x.txt"});
+    EXPECT_EQ(rec.IndexOf("enter " + sub + "\\"), -1);
+    for (const std::string& e : rec.events) EXPECT_LT(e.size() - 6, static_cast<size_t>(MAX_PATH)) << e;
 
-    DeleteFileW(Wide("\\\\?\\" + sub + "\\x.txt").c_str());
-    RemoveDirectoryW(Wide("\\\\?\\" + sub).c_str());
-    DeleteFileW(Wide("\\\\?\\" + longName).c_str());
+    DeleteFileW(Long(sub + "\\x.txt").c_str());
+    RemoveDirectoryW(Long(sub).c_str());
+    DeleteFileW(Long(longName).c_str());
 }
 
 }  // namespace

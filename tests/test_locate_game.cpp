@@ -13,52 +13,42 @@ namespace {
 
 void Press(HWND dialog, int id) { SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
 
-TEST(LocateGameDialog, EachWayOutGivesItsAnswer) {
-    struct Case {
-        const char* name;
-        UINT msg;
-        int id;
-        LocateAnswer answer;
-    } cases[] = {
-        {"Search", WM_COMMAND, IDC_LOCATE_SEARCH, LocateAnswer::Search},
-        {"Browse", WM_COMMAND, IDC_LOCATE_BROWSE, LocateAnswer::Browse},
-        {"No", WM_COMMAND, IDCANCEL, LocateAnswer::No},
-        {"Enter", WM_COMMAND, IDOK, LocateAnswer::No},
-        {"close box", WM_SYSCOMMAND, SC_CLOSE, LocateAnswer::No},
+TEST(LocateGameDialog, EachWayOutGivesItsAnswerAndTheTextsShowTheGame) {
+    const std::pair<int, LocateAnswer> cases[] = {
+        {IDC_LOCATE_SEARCH, LocateAnswer::Search},
+        {IDC_LOCATE_BROWSE, LocateAnswer::Browse},
+        {IDCANCEL, LocateAnswer::No},
+        {IDOK, LocateAnswer::No},
+        {SC_CLOSE, LocateAnswer::No},  // the close box
     };
-    for (const auto& c : cases) {
+    for (const auto& [id, answer] : cases) {
         LocateGameDialog dialog;
         dialog.title = "Commander Keen";
-        dialog.folder = "C:\\Games\\Keen";
+        dialog.folder = "C:\\" + std::string(256, 'f');  // 259 characters
         HWND h = dialog.Create(nullptr);
         ASSERT_TRUE(h);
-        if (c.msg == WM_COMMAND)
-            Press(h, c.id);
-        else
-            SendMessageA(h, WM_SYSCOMMAND, SC_CLOSE, 0);  // posts the cancel command
+        EXPECT_EQ(win::WindowText(h), "Error locating game");
+        EXPECT_EQ(win::WindowText(GetDlgItem(h, IDC_LOCATE_TITLE)), "Commander Keen");
+        EXPECT_EQ(win::WindowText(GetDlgItem(h, IDC_LOCATE_MESSAGE), 1024),
+                  "Could not locate...\n" + dialog.folder + "\n\nWould you like to locate the correct folder?");
+        SendMessageA(h, id == SC_CLOSE ? WM_SYSCOMMAND : WM_COMMAND,
+                     id == SC_CLOSE ? SC_CLOSE : MAKEWPARAM(id, BN_CLICKED), 0);
         PumpMessages();
-        EXPECT_TRUE(dialog.Ended()) << c.name;
-        EXPECT_EQ(dialog.answer, c.answer) << c.name;
+        EXPECT_TRUE(dialog.Ended()) << id;
+        EXPECT_EQ(dialog.answer, answer) << id;
     }
 }
 
-TEST(LocateGameDialog, ShowsTheTitleAndAFolderOf259Characters) {
-    LocateGameDialog dialog;
-    dialog.title = "Commander Keen";
-    dialog.folder = "C:\\" + std::string(256, 'f');
-    HWND h = dialog.Create(nullptr);
-    ASSERT_TRUE(h);
-    EXPECT_EQ(win::WindowText(GetDlgItem(h, IDC_LOCATE_TITLE)), "Commander Keen");
-    EXPECT_EQ(win::WindowText(GetDlgItem(h, IDC_LOCATE_MESSAGE), 1024),
-              "Could not locate...\n" + dialog.folder + "\n\nWould you like to locate the correct folder?");
-    EXPECT_EQ(win::WindowText(h), "Error locating game");
-}
-
-// Answers the error-locating dialog with one of its buttons.
-FakeUi::ModalScript Answer(int button) {
-    return [button](win::Dialog& d, HWND owner) {
-        EXPECT_EQ(d.TemplateId(), IDD_LOCATEGAME);
+// Answers the next dialog with |button|, after a search from |start| when it is not empty.
+FakeUi::ModalScript Answer(int dialogId, int button, const std::string& start = "") {
+    return [=](win::Dialog& d, HWND owner) {
+        EXPECT_EQ(d.TemplateId(), dialogId);
         HWND h = d.Create(owner);
+        if (!start.empty()) {
+            SetDlgItemTextA(h, IDC_SEARCH_START, start.c_str());
+            Press(h, IDC_SEARCH_GO);
+            win::ListView(GetDlgItem(h, IDC_SEARCH_LIST)).Select(0);
+        }
         Press(h, button);
         return d.Result();
     };
@@ -74,6 +64,9 @@ protected:
         game.loaded = true;
     }
     void TearDown() override { RemoveTree(root); }
+    std::optional<std::string> Locate(bool spanish = false) {
+        return LocateMovedGame(nullptr, "Keen", game, spanish, commandLine);
+    }
     FakeUi ui;
     std::string root;
     CurrentGame game;
@@ -82,7 +75,7 @@ protected:
 
 TEST_F(MovedGameTest, ACommandLineLaunchOnlyReportsTheMissingFolderOnce) {
     commandLine = true;
-    EXPECT_EQ(LocateMovedGame(nullptr, "Keen", game, false, commandLine), std::nullopt);
+    EXPECT_EQ(Locate(), std::nullopt);
     EXPECT_FALSE(commandLine);
     ASSERT_EQ(ui.Messages().size(), 1u);
     EXPECT_EQ(ui.Messages()[0].text, "Cannot find the location of Keen.\nPlease locate its path...");
@@ -90,10 +83,9 @@ TEST_F(MovedGameTest, ACommandLineLaunchOnlyReportsTheMissingFolderOnce) {
     EXPECT_EQ(ui.Messages()[0].flags, static_cast<unsigned>(MB_OK | MB_ICONSTOP));
     EXPECT_TRUE(ui.Calls(UiCall::Modal).empty());
 
-    // The next launch asks.
-    ui.Clear();
-    ui.modalScripts.push_back(Answer(IDCANCEL));
-    EXPECT_EQ(LocateMovedGame(nullptr, "Keen", game, false, commandLine), std::nullopt);
+    ui.Clear();  // the next launch asks
+    ui.modalScripts.push_back(Answer(IDD_LOCATEGAME, IDCANCEL));
+    EXPECT_EQ(Locate(), std::nullopt);
     EXPECT_EQ(ui.Calls(UiCall::Modal).size(), 1u);
     EXPECT_TRUE(ui.Messages().empty());
 }
@@ -102,8 +94,7 @@ TEST_F(MovedGameTest, BrowseAnswers) {
     struct Case {
         const char* name;
         bool spanish;
-        std::optional<std::string> picked;
-        std::optional<std::string> result;
+        std::optional<std::string> picked, result;
         const char* path;
     } cases[] = {
         {"picked", false, std::string("D:\\New\\Keen"), std::string("D:\\New\\Keen"), "D:\\New\\Keen"},
@@ -113,9 +104,9 @@ TEST_F(MovedGameTest, BrowseAnswers) {
     for (const auto& c : cases) {
         SetField(game.record.path, "C:\\Old\\Keen");
         ui.Clear();
-        ui.modalScripts.push_back(Answer(IDC_LOCATE_BROWSE));
+        ui.modalScripts.push_back(Answer(IDD_LOCATEGAME, IDC_LOCATE_BROWSE));
         ui.folderAnswers.push_back(c.picked);
-        EXPECT_EQ(LocateMovedGame(nullptr, "Keen", game, c.spanish, commandLine), c.result) << c.name;
+        EXPECT_EQ(Locate(c.spanish), c.result) << c.name;
         EXPECT_EQ(FieldText(game.record.path), c.path) << c.name;
         ASSERT_EQ(ui.Calls(UiCall::Folder).size(), 1u);
         EXPECT_EQ(ui.Calls(UiCall::Folder)[0].text,
@@ -123,36 +114,22 @@ TEST_F(MovedGameTest, BrowseAnswers) {
     }
 }
 
-TEST_F(MovedGameTest, NoAndACancelledSearchStopTheLaunch) {
-    ui.modalScripts.push_back(Answer(IDCANCEL));
-    EXPECT_EQ(LocateMovedGame(nullptr, "Keen", game, false, commandLine), std::nullopt);
-    ui.modalScripts.push_back(Answer(IDC_LOCATE_SEARCH));
-    ui.modalScripts.push_back([](win::Dialog& d, HWND owner) {
-        EXPECT_EQ(d.TemplateId(), IDD_GAMESEARCH);
-        HWND h = d.Create(owner);
-        Press(h, IDCANCEL);
-        return d.Result();
-    });
-    EXPECT_EQ(LocateMovedGame(nullptr, "Keen", game, false, commandLine), std::nullopt);
-    EXPECT_EQ(ui.Calls(UiCall::Modal).size(), 3u);
-    EXPECT_TRUE(ui.Calls(UiCall::Folder).empty());
-    EXPECT_EQ(FieldText(game.record.path), "C:\\Old\\Keen");
-}
-
-TEST_F(MovedGameTest, SearchFindsTheFolderAndTheLaunchGoesOnThere) {
+TEST_F(MovedGameTest, NoOrACancelledSearchStopsTheLaunchAndAFoundFolderIsStored) {
     const std::string moved = root + "\\NewKeen";
     CreateDirectoryA(moved.c_str(), nullptr);
     WriteFileText(moved + "\\KEEN.EXE", "MZ");
-    ui.modalScripts.push_back(Answer(IDC_LOCATE_SEARCH));
-    ui.modalScripts.push_back([&](win::Dialog& d, HWND owner) {
-        HWND h = d.Create(owner);
-        SetDlgItemTextA(h, IDC_SEARCH_START, root.c_str());
-        Press(h, IDC_SEARCH_GO);
-        win::ListView(GetDlgItem(h, IDC_SEARCH_LIST)).Select(0);
-        Press(h, IDOK);
-        return d.Result();
-    });
-    EXPECT_EQ(LocateMovedGame(nullptr, "Keen", game, false, commandLine), moved);
+    ui.modalScripts.push_back(Answer(IDD_LOCATEGAME, IDCANCEL));
+    EXPECT_EQ(Locate(), std::nullopt);
+    ui.modalScripts.push_back(Answer(IDD_LOCATEGAME, IDC_LOCATE_SEARCH));
+    ui.modalScripts.push_back(Answer(IDD_GAMESEARCH, IDCANCEL, root));
+    EXPECT_EQ(Locate(), std::nullopt);
+    EXPECT_EQ(FieldText(game.record.path), "C:\\Old\\Keen");
+
+    ui.modalScripts.push_back(Answer(IDD_LOCATEGAME, IDC_LOCATE_SEARCH));
+    ui.modalScripts.push_back(Answer(IDD_GAMESEARCH, IDOK, root));
+    EXPECT_EQ(Locate(), moved);
+    EXPECT_EQ(ui.Calls(UiCall::Modal).size(), 5u);
+    EXPECT_TRUE(ui.Calls(UiCall::Folder).empty());
     EXPECT_EQ(FieldText(game.record.path), moved);
     GameRecord saved;
     ASSERT_EQ(ReadGameRecord(game.path, saved), GameFileStatus::Ok);
@@ -163,8 +140,7 @@ TEST_F(MovedGameTest, SearchForSelectedGame) {
     struct Case {
         int row;
         const char* title;
-        bool spanish;
-        bool ran;
+        bool spanish, ran;
         const char* message;
     } cases[] = {
         {-1, "", false, false, "Please select a game in the list first"},
@@ -175,15 +151,14 @@ TEST_F(MovedGameTest, SearchForSelectedGame) {
     for (const auto& c : cases) {
         ui.Clear();
         EXPECT_EQ(SearchForSelectedGame(nullptr, c.row, c.title, game, c.spanish), c.ran) << c.row << c.title;
-        EXPECT_EQ(ui.Calls(UiCall::Modal).size(), c.ran ? 1u : 0u);
+        ASSERT_EQ(ui.Calls(UiCall::Modal).size(), c.ran ? 1u : 0u);
         if (c.ran) {
             EXPECT_EQ(ui.Calls(UiCall::Modal)[0].dialogId, IDD_GAMESEARCH);
         }
         ASSERT_EQ(ui.Messages().size(), c.message ? 1u : 0u);
-        if (c.message) {
-            EXPECT_EQ(ui.Messages()[0].text, c.message);
-            EXPECT_EQ(ui.Messages()[0].caption, "Quillon Loader");
-        }
+        if (!c.message) continue;
+        EXPECT_EQ(ui.Messages()[0].text, c.message);
+        EXPECT_EQ(ui.Messages()[0].caption, "Quillon Loader");
     }
 }
 
