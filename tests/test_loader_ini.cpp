@@ -62,23 +62,17 @@ TEST(LoaderIniRules, SplitsDeviceValuesAndNamesDisplays) {
 
 TEST(LoaderIniRules, RefusesNamesThatCannotNameAGameFileAndPicturesOutsideTheFolder) {
     using P = GameNameProblem;
-    const std::pair<std::string, P> cases[] = {{"Commander Keen", P::None},
-                                               {"Console Wars", P::None},
-                                               {"Doom.", P::None},
-                                               {"..\\..\\evil", P::PathStep},
-                                               {"sub/evil", P::PathStep},
-                                               {"..", P::PathStep},
-                                               {". .", P::PathStep},
-                                               {"   ", P::Empty},
-                                               {"CON", P::DeviceName},
-                                               {"nul.txt", P::DeviceName},
-                                               {"Com1 ", P::DeviceName},
-                                               {"CONOUT$", P::DeviceName},
-                                               {"C:evil", P::NotAFileName},
-                                               {"What?", P::NotAFileName},
-                                               {std::string(234, 'a'), P::None},
-                                               {std::string(235, 'a'), P::TooLong}};
+    const std::pair<const char*, P> cases[] = {{"Commander Keen", P::None}, {"Console Wars", P::None},
+                                               {"Doom.", P::None},          {"..\\..\\evil", P::PathStep},
+                                               {"sub/evil", P::PathStep},   {"..", P::PathStep},
+                                               {". .", P::PathStep},        {"", P::Empty},
+                                               {"   ", P::Empty},           {"CON", P::DeviceName},
+                                               {"nul.txt", P::DeviceName},  {"Com1 ", P::DeviceName},
+                                               {"CONOUT$", P::DeviceName},  {"C:evil", P::NotAFileName},
+                                               {"What?", P::NotAFileName}};
     for (const auto& c : cases) EXPECT_EQ(CheckGameFileName(c.first, "C:\\Quillon"), c.second) << c.first;
+    EXPECT_EQ(CheckGameFileName(std::string(234, 'a'), "C:\\Quillon"), P::None);
+    EXPECT_EQ(CheckGameFileName(std::string(235, 'a'), "C:\\Quillon"), P::TooLong);
     EXPECT_EQ(ImportFileName("Quest: The *Best*"), "Quest- The -Best-");
 
     const std::pair<const char*, const char*> pictures[] = {{"keen.bmp", "C:\\Old\\Images\\keen.bmp"},
@@ -88,7 +82,8 @@ TEST(LoaderIniRules, RefusesNamesThatCannotNameAGameFileAndPicturesOutsideTheFol
                                                             {"sub/.. /x.bmp", ""},
                                                             {"C:\\secret.bmp", ""},
                                                             {"\\secret.bmp", ""},
-                                                            {"keen.bmp:stream", ""}};
+                                                            {"keen.bmp:stream", ""},
+                                                            {"", ""}};
     for (const auto& c : pictures) EXPECT_EQ(PicturePathFor("C:\\Old\\Images", c.first), c.second) << c.first;
     EXPECT_EQ(PicturePathFor("C:\\Old\\Images\\", "a.bmp"), "C:\\Old\\Images\\a.bmp");
     EXPECT_EQ(ImagesFolderOf("C:\\Old\\Loader.ini"), "C:\\Old\\Images\\");
