@@ -14,31 +14,27 @@
 
 namespace {
 
+using Strings = std::vector<std::string>;
+
 TEST(GameSetupNames, OnlyPlainNamesAndSafeCommandsPass) {
     const std::pair<const char*, bool> plain[] = {
         {"SOUND.CFG", true}, {"setup config.ini", true},  {"..", false},        {"...", false},
         {"", false},         {"..\\AUTOEXEC.BAT", false}, {"SUB/X.CFG", false}, {"C:X.CFG", false},
-        {"A*.CFG", false},   {"LINE\nBREAK", false},
-    };
+        {"A*.CFG", false},   {"LINE\nBREAK", false}};
     for (const auto& [name, ok] : plain) EXPECT_EQ(IsPlainFileName(name), ok) << name;
-    EXPECT_FALSE(IsSafeSetupName("SETUP.BAT&DEL"));
-    EXPECT_FALSE(IsSafeSetupName("100%.EXE"));
-    EXPECT_TRUE(IsSafeSetupName("SETUP.EXE"));
+    for (const auto& [name, ok] : {std::pair{"SETUP.BAT&DEL", false}, {"100%.EXE", false}, {"SETUP.EXE", true}})
+        EXPECT_EQ(IsSafeSetupName(name), ok) << name;
 
-    struct Case {
-        const char *path, *command, *help;
-        HelpCommandProblem problem;
-    };
-    const Case cases[] = {
-        {"C:\\GAMES\\KEEN", "KEEN.EXE", "-help", HelpCommandProblem::None},
-        {"C:\\GAMES\\KEEN", "BIN\\KEEN.EXE", "/?", HelpCommandProblem::None},
-        {"C:\\GAMES\\A&B", "KEEN.EXE", "-help", HelpCommandProblem::UnsafePath},
-        {"C:\\GAMES\\KEEN", "KEEN.EXE|FORMAT", "-help", HelpCommandProblem::UnsafeCommand},
-        {"C:\\GAMES\\KEEN", "..\\..\\WINDOWS\\REGEDIT.EXE", "", HelpCommandProblem::UnsafeCommand},
-        {"C:\\GAMES\\KEEN", "D:EVIL.EXE", "", HelpCommandProblem::UnsafeCommand},
-        {"C:\\GAMES\\KEEN", "KEEN.EXE", "-h\r\ndel *.*", HelpCommandProblem::UnsafeHelp},
-    };
-    for (const auto& c : cases) EXPECT_EQ(CheckHelpCommand(c.path, c.command, c.help), c.problem) << c.command;
+    using H = HelpCommandProblem;
+    const std::tuple<const char*, const char*, const char*, H> cases[] = {
+        {"C:\\KEEN", "BIN\\KEEN.EXE", "/?", H::None},
+        {"C:\\A&B", "KEEN.EXE", "-help", H::UnsafePath},
+        {"C:\\KEEN", "KEEN.EXE|FORMAT", "-help", H::UnsafeCommand},
+        {"C:\\KEEN", "..\\..\\WINDOWS\\REGEDIT.EXE", "", H::UnsafeCommand},
+        {"C:\\KEEN", "D:EVIL.EXE", "", H::UnsafeCommand},
+        {"C:\\KEEN", "KEEN.EXE", "-h\r\ndel *.*", H::UnsafeHelp}};
+    for (const auto& [path, command, help, problem] : cases)
+        EXPECT_EQ(CheckHelpCommand(path, command, help), problem) << command;
 }
 
 class GameSetupTest : public ::testing::Test {
@@ -70,8 +66,12 @@ protected:
         return c;
     }
     std::string LastMessage() const { return ui.Messages().empty() ? "" : ui.Messages().back().text; }
-    // A modal dialog run: expects that template, creates it, lets |act| work on
-    // it and returns its result.
+    bool LastMessageHas(const std::string& text) const { return LastMessage().find(text) != std::string::npos; }
+    Strings LastRun() const {
+        const UiCall run = ui.Calls(UiCall::Execute).back();
+        return {run.text, run.params, run.dir};
+    }
+    // The next modal dialog must be |templateId|; it is created and |act| works on it.
     void Script(int templateId, std::function<void(HWND)> act) {
         ui.modalScripts.push_back([templateId, act](win::Dialog& d, HWND owner) -> INT_PTR {
             EXPECT_EQ(d.TemplateId(), templateId);
@@ -94,14 +94,13 @@ protected:
 TEST_F(GameSetupTest, ANewGameConfiguredForParametersGoesOnToTheCommandLine) {
     Save();
     ui.messageAnswers.push_back(IDNO);
-    GameSetupOutcome out = RunGameSetup(Context());
-    EXPECT_EQ(ui.Messages()[0].text,
+    EXPECT_FALSE(RunGameSetup(Context()).refreshRow);
+    EXPECT_EQ(LastMessage(),
               "The game has not been configured to setup externally.\n\nWould you like to modify the setup "
               "configuration?");
     EXPECT_EQ(ui.Messages()[0].flags, static_cast<unsigned>(MB_YESNO | MB_ICONSTOP));
     EXPECT_EQ(ui.Messages()[0].caption, "Keen");
     EXPECT_TRUE(ui.Calls(UiCall::Modal).empty());
-    EXPECT_FALSE(out.refreshRow);
 
     ui.messageAnswers.push_back(IDYES);
     Script(IDD_GAMESETTINGS, [](HWND h) {
@@ -113,13 +112,12 @@ TEST_F(GameSetupTest, ANewGameConfiguredForParametersGoesOnToTheCommandLine) {
         SendMessageA(GetDlgItem(h, IDC_CL_VGA), BM_CLICK, 0, 0);
         Press(h, IDOK);
     });
-    out = RunGameSetup(Context());
+    GameSetupOutcome out = RunGameSetup(Context());
     EXPECT_EQ(ui.Calls(UiCall::Modal).size(), 2u);
     EXPECT_TRUE(out.refreshRow);
     EXPECT_FALSE(out.unsaved);
     GameRecord g = Saved();
-    EXPECT_EQ(FieldText(g.setup), "(Parameters)");
-    EXPECT_EQ(FieldText(g.vgaParam), "-vga");
+    EXPECT_EQ((Strings{g.setup, g.vgaParam}), (Strings{"(Parameters)", "-vga"}));
     EXPECT_EQ(g.selectedDisplay, 2) << "the command line dialog's Close saved the selection";
 }
 
@@ -134,40 +132,35 @@ TEST_F(GameSetupTest, TheConfigFileIsMovedAsideOnceAndNothingIsLost) {
     EXPECT_FALSE(FileExists(gameDir + "\\SOUND.CFG"));
     EXPECT_EQ(ReadFileBytes(gameDir + "\\SOUND.CFG.bak").size(), 12u);
 
-    // Pressed again before the game ran.
-    RunGameSetup(Context());
-    EXPECT_NE(LastMessage().find("The config file 'SOUND.CFG' did not exist.\nRun the game"), std::string::npos);
+    RunGameSetup(Context());  // pressed again before the game ran
+    EXPECT_TRUE(LastMessageHas("The config file 'SOUND.CFG' did not exist.\nRun the game")) << LastMessage();
 
     // The game wrote a new one: the old backup stays and so does this one.
     WriteFileText(gameDir + "\\SOUND.CFG", "newer");
     RunGameSetup(Context());
     EXPECT_EQ(ReadFileBytes(gameDir + "\\SOUND.CFG.bak").size(), 12u);
     EXPECT_EQ(ReadFileBytes(gameDir + "\\SOUND.CFG.2.bak").size(), 5u);
-    EXPECT_NE(LastMessage().find("moved aside as 'SOUND.CFG.2.bak'"), std::string::npos) << LastMessage();
+    EXPECT_TRUE(LastMessageHas("moved aside as 'SOUND.CFG.2.bak'")) << LastMessage();
 
-    // A file that cannot be renamed (held open without sharing) is reported as such.
+    // A file that cannot be renamed (held open without sharing) is not reported deleted.
     WriteFileText(gameDir + "\\SOUND.CFG", "held");
     HANDLE held = CreateFileA((gameDir + "\\SOUND.CFG").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     RunGameSetup(Context());
     CloseHandle(held);
     EXPECT_TRUE(FileExists(gameDir + "\\SOUND.CFG"));
-    EXPECT_NE(LastMessage().find("could not be moved aside"), std::string::npos) << LastMessage();
-    EXPECT_EQ(LastMessage().find("deleted"), std::string::npos);
+    EXPECT_TRUE(LastMessageHas("could not be moved aside")) << LastMessage();
+    EXPECT_FALSE(LastMessageHas("deleted"));
     EXPECT_EQ(ui.Messages().back().flags, static_cast<unsigned>(MB_OK | MB_ICONSTOP));
     EXPECT_TRUE(ui.Calls(UiCall::Execute).empty()) << "the game itself is not started";
-}
 
-TEST_F(GameSetupTest, AConfigFileOutsideTheFolderIsNeverRenamed) {
+    // A Config file that leaves the folder renames nothing.
     WriteFileText(folder + "\\VICTIM.CFG", "keep");
-    for (const char* hostile : {"..\\VICTIM.CFG", "..", "C:..\\VICTIM.CFG", "../VICTIM.CFG"}) {
-        SetField(current.record.configFile, hostile);
-        RunGameSetup(Context());
-        EXPECT_NE(LastMessage().find("is not a file name in the game folder"), std::string::npos) << hostile;
-    }
+    SetField(current.record.configFile, "..\\VICTIM.CFG");
+    RunGameSetup(Context());
+    EXPECT_TRUE(LastMessageHas("is not a file name in the game folder")) << LastMessage();
     EXPECT_TRUE(FileExists(folder + "\\VICTIM.CFG"));
     EXPECT_FALSE(FileExists(folder + "\\VICTIM.CFG.bak"));
-    EXPECT_TRUE(FolderExists(gameDir));
 
     // A missing folder: the details bar shows the Path item, then the message.
     SetField(current.record.configFile, "SOUND.CFG");
@@ -181,21 +174,15 @@ TEST_F(GameSetupTest, AConfigFileOutsideTheFolderIsNeverRenamed) {
 TEST_F(GameSetupTest, TheSetupProgramRunsDirectlyOrThroughVdmSound) {
     SetField(current.record.setup, "SETUP.EXE");
     WriteFileText(gameDir + "\\SETUP.EXE", "x");
-    GameSetupOutcome out = RunGameSetup(Context());
-    ASSERT_EQ(ui.Calls(UiCall::Execute).size(), 1u);
-    UiCall run = ui.Calls(UiCall::Execute)[0];
-    EXPECT_EQ((std::vector<std::string>{run.caption, run.text, run.params, run.dir}),
-              (std::vector<std::string>{"open", "SETUP.EXE", "", gameDir}));
-    EXPECT_TRUE(out.refreshRow);
+    EXPECT_TRUE(RunGameSetup(Context()).refreshRow);
+    EXPECT_EQ(ui.Calls(UiCall::Execute).at(0).caption, "open");
+    EXPECT_EQ(LastRun(), (Strings{"SETUP.EXE", "", gameDir}));
 
-    // VDMSound found and Options 1: through its launch file.
-    vdm.available = true;
+    vdm.available = true;  // VDMSound found and Options 1: through its launch file
     current.record.options = 1;
     ui.shellResults.push_back(31);
     RunGameSetup(Context());
-    run = ui.Calls(UiCall::Execute).back();
-    EXPECT_EQ((std::vector<std::string>{run.text, run.params, run.dir}),
-              (std::vector<std::string>{vdm.launchFile, "SETUP.EXE", gameDir}));
+    EXPECT_EQ(LastRun(), (Strings{vdm.launchFile, "SETUP.EXE", gameDir}));
     EXPECT_EQ(LastMessage(), "Could not open " + gameDir + "\\SETUP.EXE\nPlease verify the settings.");
 
     // Options 2 runs directly even with VDMSound; a Spanish failure names no file.
@@ -204,11 +191,10 @@ TEST_F(GameSetupTest, TheSetupProgramRunsDirectlyOrThroughVdmSound) {
     spanish.spanish = true;
     ui.shellResults.push_back(2);
     RunGameSetup(spanish);
-    EXPECT_EQ(ui.Calls(UiCall::Execute).back().text, "SETUP.EXE");
+    EXPECT_EQ(LastRun()[0], "SETUP.EXE");
     EXPECT_EQ(LastMessage(), "No se puede abrir. Por favor verifique las opciones.");
 
-    // A setup name that leaves the folder or carries batch syntax is never run.
-    ui.Clear();
+    ui.Clear();  // a setup name that leaves the folder or carries batch syntax is never run
     for (const char* hostile : {"..\\SETUP.EXE", "SETUP.EXE&DEL"}) {
         SetField(current.record.setup, hostile);
         RunGameSetup(Context());
@@ -230,30 +216,24 @@ TEST_F(GameSetupTest, MissingFolderAndSetupProgramAreAskedForAndSaved) {
     ui.folderAnswers.push_back(gameDir);
     ui.fileAnswers.push_back(other + "\\SETUP.COM");
     RunGameSetup(Context());
-    EXPECT_EQ(ui.Messages()[0].text,
+    EXPECT_EQ(ui.Messages().at(0).text,
               "Cannot find the folder " + folder + "\\MOVED\n\nWould you like to find its proper location?");
-    EXPECT_EQ(ui.Calls(UiCall::Folder)[0].text, "Select the game path...");
-    ASSERT_EQ(ui.Calls(UiCall::File).size(), 1u);
-    EXPECT_EQ(ui.Calls(UiCall::File)[0].params, gameDir) << "the folder just chosen";
+    EXPECT_EQ(ui.Calls(UiCall::Folder).at(0).text, "Select the game path...");
+    EXPECT_EQ(ui.Calls(UiCall::File).at(0).params, gameDir) << "the folder just chosen";
     GameRecord g = Saved();
-    EXPECT_EQ(FieldText(g.path), other) << "the setup program's folder becomes the Path";
-    EXPECT_EQ(FieldText(g.setup), "SETUP.COM");
-    ASSERT_EQ(ui.Calls(UiCall::Execute).size(), 1u);
-    EXPECT_EQ(ui.Calls(UiCall::Execute)[0].params, "SETUP.COM");
-    EXPECT_EQ(ui.Calls(UiCall::Execute)[0].dir, other);
+    EXPECT_EQ((Strings{g.path, g.setup}), (Strings{other, "SETUP.COM"})) << "the program's folder becomes the Path";
+    EXPECT_EQ(LastRun(), (Strings{vdm.launchFile, "SETUP.COM", other}));
 }
 
-TEST_F(GameSetupTest, ParametersInAnyCaseOpenTheCommandLineDialog) {
+TEST_F(GameSetupTest, ParametersInAnyCaseOpenTheCommandLineDialogAndItsCloseBoxKeepsInMemory) {
     SetField(current.record.setup, "(parameters)");
     SetField(current.record.mouseParam, "-m");
     Save();
-    // Closed with the close box: the selection stays in memory only.
     Script(IDD_COMMANDLINE, [](HWND h) {
         SendMessageA(GetDlgItem(h, IDC_CL_MOUSE), BM_CLICK, 0, 0);
         Press(h, IDCANCEL);
     });
-    GameSetupOutcome out = RunGameSetup(Context());
-    EXPECT_TRUE(out.unsaved);
+    EXPECT_TRUE(RunGameSetup(Context()).unsaved);
     EXPECT_EQ(current.record.mouseOn, 1);
     EXPECT_EQ(Saved().mouseOn, 0);
 }
@@ -264,8 +244,7 @@ TEST_F(GameSetupTest, ModifySavesOnOkAndKeepsABrowsedFolderOnCancel) {
         SetDlgItemTextA(h, IDC_GS_CONFIG, "GAME.CFG");
         Press(h, IDOK);
     });
-    GameSetupOutcome out = ModifyGameSettings(Context());
-    EXPECT_TRUE(out.refreshRow);
+    EXPECT_TRUE(ModifyGameSettings(Context()).refreshRow);
     EXPECT_EQ(FieldText(Saved().configFile), "GAME.CFG");
 
     ui.fileAnswers.push_back(std::string("D:\\ELSEWHERE\\GAME.CFG"));
@@ -273,19 +252,17 @@ TEST_F(GameSetupTest, ModifySavesOnOkAndKeepsABrowsedFolderOnCancel) {
         Press(h, IDC_GS_BROWSE_CONFIG);
         Press(h, IDCANCEL);
     });
-    out = ModifyGameSettings(Context());
+    GameSetupOutcome out = ModifyGameSettings(Context());
     EXPECT_FALSE(out.refreshRow);
     EXPECT_TRUE(out.unsaved);
     EXPECT_EQ(FieldText(current.record.path), "D:\\ELSEWHERE");
     EXPECT_EQ(FieldText(Saved().path), gameDir);
 
-    // A game that cannot be saved says so.
-    current.loaded = false;
+    current.loaded = false;  // a game that cannot be saved says so
     Script(IDD_GAMESETTINGS, [](HWND h) { Press(h, IDOK); });
-    out = ModifyGameSettings(Context());
-    ASSERT_EQ(LastMessage(), "There was an error saving the game file!");
+    EXPECT_TRUE(ModifyGameSettings(Context()).unsaved);
+    EXPECT_EQ(LastMessage(), "There was an error saving the game file!");
     EXPECT_EQ(ui.Messages().back().caption, current.path);
-    EXPECT_TRUE(out.unsaved);
 
     GameSetupContext none = Context();
     none.title.clear();

@@ -1,16 +1,17 @@
 // The Loader.ini import dialog driven in-process: loading, counts, marking,
 // converting, Reset, and the start-up mode's rename.
+#include "CatalogueTools.h"
 #include "FakeUi.h"
 #include "TestEnv.h"
 #include "data/GameFile.h"
-#include "data/LoaderIni.h"
 #include "dialogs/ImportDialog.h"
 #include "res/ImportDialogRes.h"
 #include <gtest/gtest.h>
-#include <algorithm>
 #include <memory>
 
 namespace {
+
+using Strings = std::vector<std::string>;
 
 class ImportDialogTest : public ::testing::Test {
 protected:
@@ -24,50 +25,32 @@ protected:
         dialog.reset();
         RemoveTree(folder);
     }
-    void Open(ImportMode mode) {
+    void Open(ImportMode mode, const std::string& text) {
+        WriteFileText(loaderIni, text);
         dialog = std::make_unique<ImportDialog>(folder, mode);
         ASSERT_TRUE(dialog->Create(nullptr));
         list.Attach(Item(IDC_IMPORT_LIST));
-    }
-    // The menu mode's dialog with this INI file typed into the path.
-    void OpenWith(const std::string& text) {
-        WriteFileText(loaderIni, text);
-        Open(ImportMode::Menu);
-        SetWindowTextA(Item(IDC_IMPORT_PATH), loaderIni.c_str());
+        if (mode == ImportMode::Menu) SetWindowTextA(Item(IDC_IMPORT_PATH), loaderIni.c_str());
     }
     HWND Item(int id) const { return GetDlgItem(dialog->Handle(), id); }
     std::string Get(int id) const { return win::WindowText(Item(id)); }
+    Strings Counts() const { return {Get(IDC_IMPORT_FOUND), Get(IDC_IMPORT_DUPLICATES), Get(IDC_IMPORT_SELECTED)}; }
     void Click(int id) { SendMessageA(dialog->Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
     std::vector<int> Images() const {
         std::vector<int> images;
         for (int row = 0; row < list.Count(); ++row) images.push_back(list.Image(row));
         return images;
     }
-    int Row(const std::string& text) const { return list.Find(text); }
-    bool GameExists(const std::string& name) const { return FileExists(GameFilePathFor(folder, name)); }
+    int Image(const std::string& text) const { return list.Image(list.Find(text)); }
     GameRecord Game(const std::string& name) const {
         GameRecord g{};
         EXPECT_EQ(ReadGameRecord(GameFilePathFor(folder, name), g), GameFileStatus::Ok) << name;
         return g;
     }
-    std::vector<std::string> GameFiles() const {
-        std::vector<std::string> names;
-        WIN32_FIND_DATAA fd;
-        HANDLE h = FindFirstFileA((folder + "\\Games\\*").c_str(), &fd);
-        if (h == INVALID_HANDLE_VALUE) return names;
-        do {
-            if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(fd.cFileName);
-        } while (FindNextFileA(h, &fd));
-        FindClose(h);
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-    // A double click on a row, with the mouse where the list sees it.
-    void DoubleClick(int row) {
+    void DoubleClick(int row) {  // with the mouse where the list sees it
         RECT r{};
         ListView_GetItemRect(list.Handle(), row, &r, LVIR_LABEL);
-        POINT p{r.left + 4, (r.top + r.bottom) / 2};
-        POINT screen = p;
+        POINT p{r.left + 4, (r.top + r.bottom) / 2}, screen = p;
         ClientToScreen(list.Handle(), &screen);
         SetCursorPos(screen.x, screen.y);
         PostMessageA(list.Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(p.x, p.y));
@@ -78,6 +61,11 @@ protected:
         SendMessageA(list.Handle(), WM_KEYDOWN, VK_SPACE, 0);
         SendMessageA(list.Handle(), WM_KEYUP, VK_SPACE, 0);
     }
+    void ExpectOneMessage(const std::string& text, const std::string& caption) {
+        ASSERT_EQ(ui.Messages().size(), 1u);
+        EXPECT_EQ(ui.Messages()[0].text, text);
+        EXPECT_EQ(ui.Messages()[0].caption, caption);
+    }
 
     FakeUi ui;
     std::string folder, loaderIni;
@@ -86,24 +74,17 @@ protected:
 };
 
 TEST_F(ImportDialogTest, LoadsTheSectionsMarkedAndCountsDuplicates) {
-    OpenWith("[Keen]\r\n[Doom]\r\n[keen]\r\n[DOOM]\r\n[Zork]\r\n");
-    EXPECT_EQ(Get(IDC_IMPORT_FOUND), "5");
-    EXPECT_EQ(Get(IDC_IMPORT_DUPLICATES), "2") << "names that differ only in case";
-    EXPECT_EQ(Get(IDC_IMPORT_SELECTED), "5");
+    Open(ImportMode::Menu, "[Keen]\r\n[Doom]\r\n[keen]\r\n[DOOM]\r\n[Zork]\r\n");
+    EXPECT_EQ(Counts(), (Strings{"5", "2", "5"})) << "duplicates differ only in case";
     EXPECT_EQ(Images(), std::vector<int>(5, ImportDialog::kMarked));
     EXPECT_TRUE(IsWindowEnabled(Item(IDC_IMPORT_CONVERT)));
-    EXPECT_EQ(Get(IDC_IMPORT_STATUS), "...");
 
     SetWindowTextA(Item(IDC_IMPORT_PATH), (folder + "\\missing.ini").c_str());
     EXPECT_EQ(list.Count(), 0);
-    EXPECT_EQ(Get(IDC_IMPORT_FOUND), "0");
-    EXPECT_EQ(Get(IDC_IMPORT_DUPLICATES), "0");
-    EXPECT_EQ(Get(IDC_IMPORT_SELECTED), "0");
+    EXPECT_EQ(Counts(), (Strings{"0", "0", "0"}));
     EXPECT_FALSE(IsWindowEnabled(Item(IDC_IMPORT_CONVERT)));
-    EXPECT_FALSE(IsWindowEnabled(Item(IDC_IMPORT_LIST)));
 
-    // The browse button puts the chosen file in, which loads it.
-    ui.fileAnswers.push_back(loaderIni);
+    ui.fileAnswers.push_back(loaderIni);  // the browse button's choice loads
     Click(IDC_IMPORT_BROWSE);
     EXPECT_EQ(Get(IDC_IMPORT_FOUND), "5");
     ASSERT_EQ(ui.Calls(UiCall::File).size(), 1u);
@@ -111,48 +92,43 @@ TEST_F(ImportDialogTest, LoadsTheSectionsMarkedAndCountsDuplicates) {
     EXPECT_EQ(ui.Calls(UiCall::File)[0].params, folder);
 }
 
-TEST_F(ImportDialogTest, DoubleClickAndSpaceToggleTheMark) {
-    OpenWith("[Alpha]\r\n[Beta]\r\n[Gamma]\r\n");
-    DoubleClick(Row("Beta"));
-    EXPECT_EQ(list.Image(Row("Beta")), ImportDialog::kUnmarked);
+TEST_F(ImportDialogTest, DoubleClickAndSpaceToggleTheMarkAndTheMenuNeverRenames) {
+    Open(ImportMode::Menu, "[Alpha]\r\n[Beta]\r\n[Gamma]\r\n");
+    DoubleClick(list.Find("Beta"));
+    EXPECT_EQ(Image("Beta"), ImportDialog::kUnmarked);
     EXPECT_EQ(Get(IDC_IMPORT_SELECTED), "2");
-    list.Select(Row("Gamma"));
+    list.Select(list.Find("Gamma"));
     PressSpace();
-    EXPECT_EQ(list.Image(Row("Gamma")), ImportDialog::kUnmarked);
+    EXPECT_EQ(Image("Gamma"), ImportDialog::kUnmarked);
     EXPECT_EQ(Get(IDC_IMPORT_SELECTED), "1");
     PressSpace();
-    EXPECT_EQ(list.Image(Row("Gamma")), ImportDialog::kMarked);
-    EXPECT_EQ(Get(IDC_IMPORT_SELECTED), "2");
+    EXPECT_EQ(Image("Gamma"), ImportDialog::kMarked);
 
-    // Only the marked rows are converted.
-    Click(IDC_IMPORT_CONVERT);
-    EXPECT_TRUE(GameExists("Alpha"));
-    EXPECT_FALSE(GameExists("Beta"));
-    EXPECT_EQ(list.Image(Row("Beta")), ImportDialog::kUnmarked);
+    Click(IDC_IMPORT_CONVERT);  // only the marked rows
+    EXPECT_EQ(FilesBelow(folder + "\\Games"), (Strings{"\\Alpha.qgf", "\\Gamma.qgf"}));
+    EXPECT_EQ(Image("Beta"), ImportDialog::kUnmarked);
     EXPECT_EQ(Get(IDC_IMPORT_STATUS), "Converted: 2.  Failed: 0.  Already exists: 0");
+    EXPECT_TRUE(FileExists(loaderIni));
+    EXPECT_FALSE(FileExists(folder + "\\Loader07.ini"));
+    EXPECT_FALSE(dialog->Ended());
 }
 
 TEST_F(ImportDialogTest, ConvertsThenResetsAndReportsExistingGames) {
-    OpenWith(
-        "[Quest: The *Best*]\r\nPublisher=Sierra\r\n[Keen]\r\nSelectedSound=gus\r\nSoundDevice03=GUS, /g\r\n"
-        "[CON]\r\n[..]\r\n");
+    Open(ImportMode::Menu, "[Quest: The *Best*]\r\n[Keen]\r\n[CON]\r\n[..]\r\n");
     Click(IDC_IMPORT_CONVERT);
     EXPECT_EQ(Get(IDC_IMPORT_STATUS), "Converted: 2.  Failed: 2.  Already exists: 0");
     EXPECT_EQ(Get(IDC_IMPORT_CONVERT), "Reset");
-    EXPECT_EQ(list.Image(Row("Keen")), ImportDialog::kConverted);
-    EXPECT_EQ(list.Image(Row("CON")), ImportDialog::kNotConverted);
-    GameRecord quest = Game("Quest- The -Best-");
-    EXPECT_STREQ(quest.title, "Quest: The *Best*") << "the title keeps the colon and the stars";
-    EXPECT_STREQ(quest.publisher, "Sierra");
-    EXPECT_EQ(Game("Keen").selectedSound, 2);
-    EXPECT_EQ(GameFiles(), (std::vector<std::string>{"Keen.qgf", "Quest- The -Best-.qgf"}));
+    EXPECT_EQ(Image("Keen"), ImportDialog::kConverted);
+    EXPECT_EQ(Image("CON"), ImportDialog::kNotConverted);
+    EXPECT_STREQ(Game("Quest- The -Best-").title, "Quest: The *Best*");
+    EXPECT_EQ(FilesBelow(folder + "\\Games"), (Strings{"\\Keen.qgf", "\\Quest- The -Best-.qgf"}));
 
     Click(IDC_IMPORT_CONVERT);  // Reset: everything marked again
     EXPECT_EQ(Get(IDC_IMPORT_CONVERT), "Convert");
     EXPECT_EQ(Images(), std::vector<int>(4, ImportDialog::kMarked));
     Click(IDC_IMPORT_CONVERT);
     EXPECT_EQ(Get(IDC_IMPORT_STATUS), "Converted: 0.  Failed: 2.  Already exists: 2");
-    EXPECT_EQ(list.Image(Row("Keen")), ImportDialog::kNotConverted);
+    EXPECT_EQ(Image("Keen"), ImportDialog::kNotConverted);
 
     WriteFileText(loaderIni, "[Keen]\r\nPublisher=Apogee\r\n");
     SendMessageA(Item(IDC_IMPORT_OVERWRITE), BM_SETCHECK, BST_CHECKED, 0);
@@ -161,71 +137,44 @@ TEST_F(ImportDialogTest, ConvertsThenResetsAndReportsExistingGames) {
     EXPECT_EQ(Get(IDC_IMPORT_STATUS), "Converted: 1.  Failed: 0.  Already exists: 0");
     EXPECT_STREQ(Game("Keen").publisher, "Apogee");
     EXPECT_TRUE(ui.Messages().empty());
-
-    DeleteFileA(loaderIni.c_str());
-    Click(IDC_IMPORT_CONVERT);
-    EXPECT_FALSE(IsWindowEnabled(Item(IDC_IMPORT_CONVERT))) << "the reload finds no file";
-    EXPECT_FALSE(dialog->Ended());
-}
-
-TEST_F(ImportDialogTest, ConvertingFromTheMenuNeverRenames) {
-    OpenWith("[Keen]\r\n");
-    Click(IDC_IMPORT_CONVERT);
-    EXPECT_TRUE(GameExists("Keen"));
-    EXPECT_TRUE(FileExists(loaderIni));
-    EXPECT_FALSE(FileExists(folder + "\\Loader07.ini"));
-    EXPECT_FALSE(dialog->Ended());
 }
 
 TEST_F(ImportDialogTest, StartupModeRenamesEvenWhenRowsFailAndCloses) {
-    WriteFileText(loaderIni, "[Keen]\r\n[NUL]\r\n");
-    Open(ImportMode::Startup);
+    Open(ImportMode::Startup, "[Keen]\r\n[NUL]\r\n");
     EXPECT_EQ(Get(IDC_IMPORT_PATH), loaderIni);
     EXPECT_FALSE(IsWindowEnabled(Item(IDC_IMPORT_PATH)));
     EXPECT_FALSE(IsWindowEnabled(Item(IDC_IMPORT_BROWSE)));
-    EXPECT_EQ(Get(IDC_IMPORT_FOUND), "2");
     Click(IDC_IMPORT_CONVERT);
     EXPECT_TRUE(dialog->Ended());
     EXPECT_TRUE(dialog->renamed);
     EXPECT_EQ(dialog->failed, 1);
     EXPECT_FALSE(FileExists(loaderIni));
     EXPECT_TRUE(FileExists(folder + "\\Loader07.ini"));
-    ASSERT_EQ(ui.Messages().size(), 1u);
-    EXPECT_EQ(ui.Messages()[0].text, "Loader.ini has been renamed to loader07.ini.");
-    EXPECT_EQ(ui.Messages()[0].caption, "Completed");
+    ExpectOneMessage("Loader.ini has been renamed to loader07.ini.", "Completed");
     EXPECT_EQ(ui.Messages()[0].flags, static_cast<unsigned>(MB_OK | MB_ICONINFORMATION));
-}
 
-TEST_F(ImportDialogTest, StartupModeReportsAFailedRenameAndStillCloses) {
-    WriteFileText(loaderIni, "[Keen]\r\n");
-    WriteFileText(folder + "\\Loader07.ini", "[Older]\r\n");
-    Open(ImportMode::Startup);
+    ui.Clear();  // again, with a Loader07.ini in the way
+    Open(ImportMode::Startup, "[Keen]\r\n");
     Click(IDC_IMPORT_CONVERT);
     EXPECT_TRUE(dialog->Ended());
     EXPECT_FALSE(dialog->renamed);
     EXPECT_TRUE(FileExists(loaderIni));
-    ASSERT_EQ(ui.Messages().size(), 1u);
-    EXPECT_EQ(ui.Messages()[0].text, "Failed to rename the loader.ini file!\n'Loader07.ini' may already exist!");
-    EXPECT_EQ(ui.Messages()[0].caption, "Problem...");
+    ExpectOneMessage("Failed to rename the loader.ini file!\n'Loader07.ini' may already exist!", "Problem...");
 }
 
-TEST_F(ImportDialogTest, ShowsHowManySectionsCouldNotBeRead) {
+TEST_F(ImportDialogTest, ReportsUnreadSectionsAndAFileGoneBeforeConvert) {
     std::string text;
     for (int i = 0; i < 300; ++i) text += "[Game " + std::to_string(i) + "]\r\n";
-    OpenWith(text);
+    Open(ImportMode::Menu, text);
     EXPECT_EQ(Get(IDC_IMPORT_FOUND), "260");
     EXPECT_EQ(Get(IDC_IMPORT_STATUS), "40 more sections could not be read.");
     Click(IDC_IMPORT_CONVERT);
     EXPECT_EQ(Get(IDC_IMPORT_STATUS), "Converted: 260.  Failed: 0.  Already exists: 0.  Not read: 40");
-}
 
-TEST_F(ImportDialogTest, AFileGoneBeforeConvertIsReported) {
-    OpenWith("[Keen]\r\n");
+    Click(IDC_IMPORT_CONVERT);  // Reset
     DeleteFileA(loaderIni.c_str());
     Click(IDC_IMPORT_CONVERT);
-    ASSERT_EQ(ui.Messages().size(), 1u);
-    EXPECT_EQ(ui.Messages()[0].text, "Could not initialize the INI file!");
-    EXPECT_EQ(ui.Messages()[0].caption, "Error");
+    ExpectOneMessage("Could not initialize the INI file!", "Error");
     EXPECT_EQ(Get(IDC_IMPORT_CONVERT), "Convert");
 }
 

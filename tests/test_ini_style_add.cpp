@@ -1,21 +1,17 @@
 // The INI-style add-games dialog, and the main window's ways into the old
 // catalogue: the start-up offer, Import Loader.ini and the INI-style add.
+#include "CatalogueTools.h"
 #include "MainWindowFixture.h"
 #include "data/GameFile.h"
-#include "data/LoaderIni.h"
 #include "dialogs/ImportDialog.h"
 #include "dialogs/IniStyleAddDialog.h"
 #include "res/ImportDialogRes.h"
 #include "res/IniStyleAddDialogRes.h"
+#include <functional>
 
 namespace {
 
-struct Recorder final : BatchListener {
-    int cleared = 0;
-    std::vector<std::string> added;
-    void ListCleared() override { ++cleared; }
-    void GameAdded(const std::string& fileName) override { added.push_back(fileName); }
-};
+void Press(HWND h, int id) { SendMessageA(h, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
 
 class IniStyleDialogTest : public ::testing::Test {
 protected:
@@ -35,7 +31,7 @@ protected:
     std::string Get(int id) const { return win::WindowText(Item(id), 4096); }
     void Add(const std::string& text) {
         SetWindowTextA(Item(IDC_INISTYLE_TEXT), text.c_str());
-        SendMessageA(dialog->Handle(), WM_COMMAND, MAKEWPARAM(IDC_INISTYLE_ADD, BN_CLICKED), 0);
+        Press(dialog->Handle(), IDC_INISTYLE_ADD);
     }
     GameRecord Game(const std::string& name) const {
         GameRecord g{};
@@ -44,7 +40,7 @@ protected:
     }
 
     FakeUi ui;
-    Recorder list;
+    ListRecorder list;
     std::string folder;
     std::unique_ptr<IniStyleAddDialog> dialog;
 };
@@ -54,18 +50,16 @@ TEST_F(IniStyleDialogTest, OpensWithTheTemplateReadyForTheName) {
     EXPECT_EQ(Get(IDC_INISTYLE_TEXT), IniStyleAddDialog::kEntryTemplate);
     DWORD start = 0, end = 0;
     SendMessageA(Item(IDC_INISTYLE_TEXT), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    EXPECT_EQ(start, 1u);
-    EXPECT_EQ(end, 3u);
+    EXPECT_EQ(std::make_pair(start, end), std::make_pair(DWORD{1}, DWORD{3}));
     EXPECT_EQ(Get(IDC_INISTYLE_IMAGES), folder) << "no Images folder: the program folder";
 
     CreateDirectoryA((folder + "\\Images").c_str(), nullptr);
     Open();
     EXPECT_EQ(Get(IDC_INISTYLE_IMAGES), folder + "\\Images");
     ui.folderAnswers.push_back(folder + "\\Pics");
-    SendMessageA(dialog->Handle(), WM_COMMAND, MAKEWPARAM(IDC_INISTYLE_SETFOLDER, BN_CLICKED), 0);
+    Press(dialog->Handle(), IDC_INISTYLE_SETFOLDER);
     EXPECT_EQ(Get(IDC_INISTYLE_IMAGES), folder + "\\Pics");
-    ASSERT_EQ(ui.Calls(UiCall::Folder).size(), 1u);
-    EXPECT_EQ(ui.Calls(UiCall::Folder)[0].text, "Select the images folder...");
+    EXPECT_EQ(ui.Calls(UiCall::Folder).at(0).text, "Select the images folder...");
 }
 
 TEST_F(IniStyleDialogTest, OneAddMakesSeveralGamesWithPicturesFromTheChosenFolder) {
@@ -73,14 +67,12 @@ TEST_F(IniStyleDialogTest, OneAddMakesSeveralGamesWithPicturesFromTheChosenFolde
     const std::vector<char> bmp = MakeBmp(3, 3, 0, 255, 0);
     WriteFileBytes(folder + "\\Pics\\keen.bmp", bmp);
     WriteGame(GameFilePathFor(folder, "Old"), MakeGame("Old", "Untouched"));
-    const std::vector<char> oldBytes = ReadFileBytes(GameFilePathFor(folder, "Old"));
     Open();
     SetWindowTextA(Item(IDC_INISTYLE_IMAGES), (folder + "\\Pics").c_str());
     std::string typed = IniStyleAddDialog::kEntryTemplate;
     typed.replace(1, 2, "Keen");
-    typed += "[Old]\r\nPublisher=Changed\r\n[Doom]\r\nPicture=keen.bmp\r\nVDMSound=0\r\n";
     typed.replace(typed.find("Picture=") + 8, 0, "keen.bmp");
-    Add(typed);
+    Add(typed + "[Old]\r\nPublisher=Changed\r\n[Doom]\r\nVDMSound=0\r\n");
 
     EXPECT_EQ(list.cleared, 1);
     EXPECT_EQ(list.added, (std::vector<std::string>{"Keen.qgf", "Doom.qgf"}));
@@ -88,23 +80,21 @@ TEST_F(IniStyleDialogTest, OneAddMakesSeveralGamesWithPicturesFromTheChosenFolde
     EXPECT_EQ(Game("Keen").options, kOptionVdmSound | kOptionWin95);
     EXPECT_EQ(Game("Keen").pictureSize, bmp.size());
     EXPECT_EQ(Game("Doom").options, kOptionWin95);
-    EXPECT_EQ(ReadFileBytes(GameFilePathFor(folder, "Old")), oldBytes) << "an existing game is left as it was";
-    EXPECT_TRUE(ui.Messages().empty()) << "and not reported";
+    EXPECT_STREQ(Game("Old").publisher, "Untouched");
+    EXPECT_TRUE(ui.Messages().empty()) << "an existing game is not reported";
     EXPECT_EQ(Get(IDC_INISTYLE_TEXT), IniStyleAddDialog::kEntryTemplate);
     EXPECT_FALSE(FileExists(dialog->TempFilePath()));
 }
 
-TEST_F(IniStyleDialogTest, TextWithoutSectionsIsReported) {
+TEST_F(IniStyleDialogTest, TextWithoutSectionsAndAnUnwritableTemporaryFileAreReported) {
     Open();
     Add("Publisher=Nobody\r\nPath=C:\\\r\n");
     ASSERT_EQ(ui.Messages().size(), 1u);
     EXPECT_EQ(ui.Messages()[0].text, "Ini file contains no game entries!");
     EXPECT_EQ(ui.Messages()[0].caption, "Could not init the INI file");
-    EXPECT_EQ(list.cleared, 1);
     EXPECT_TRUE(list.added.empty());
     EXPECT_FALSE(FileExists(dialog->TempFilePath()));
 
-    // A temporary file that cannot be written.
     CreateDirectoryA(dialog->TempFilePath().c_str(), nullptr);
     Add("[Keen]\r\n");
     ASSERT_EQ(ui.Messages().size(), 2u);
@@ -112,7 +102,18 @@ TEST_F(IniStyleDialogTest, TextWithoutSectionsIsReported) {
     EXPECT_EQ(list.cleared, 1);
 }
 
-class LoaderIniCommandsTest : public MainWindowFixture {};
+class LoaderIniCommandsTest : public MainWindowFixture {
+protected:
+    // The next modal dialog is created and |act| works on it.
+    void Script(std::function<void(HWND)> act) {
+        ui.modalScripts.push_back([act](win::Dialog& dialog, HWND owner) -> INT_PTR {
+            HWND h = dialog.Create(owner);
+            if (!h) return IDCANCEL;
+            act(h);
+            return dialog.Result();
+        });
+    }
+};
 
 TEST_F(LoaderIniCommandsTest, StartupOffersTheImportOnlyWhenLoaderIniIsThere) {
     Start();
@@ -128,57 +129,39 @@ TEST_F(LoaderIniCommandsTest, StartupOffersTheImportOnlyWhenLoaderIniIsThere) {
     Discard();
 
     ui.messageAnswers.push_back(IDYES);
-    ui.modalScripts.push_back([](win::Dialog& dialog, HWND owner) -> INT_PTR {
-        HWND h = dialog.Create(owner);
-        if (!h) return IDCANCEL;
-        SendMessageA(h, WM_COMMAND, MAKEWPARAM(IDC_IMPORT_CONVERT, BN_CLICKED), 0);
-        return dialog.Result();
-    });
+    Script([](HWND h) { Press(h, IDC_IMPORT_CONVERT); });
     Start();
-    ASSERT_EQ(ui.Calls(UiCall::Modal).size(), 1u);
-    EXPECT_EQ(ui.Calls(UiCall::Modal)[0].dialogId, IDD_IMPORT);
-    EXPECT_TRUE(FileExists(GamePath("Keen")));
+    EXPECT_EQ(ui.Calls(UiCall::Modal).at(0).dialogId, IDD_IMPORT);
     EXPECT_TRUE(FileExists(folder + "\\Loader07.ini")) << "the start-up mode renames";
     EXPECT_NE(List().Find("Keen"), -1) << "imported before the list is filled";
 }
 
-TEST_F(LoaderIniCommandsTest, ImportFromTheMenuRefreshesTheList) {
+TEST_F(LoaderIniCommandsTest, ImportFromTheMenuAndClosingTheIniStyleDialogAnyWayRefillTheList) {
     AddGame(MakeGame("Listed"));
-    WriteFileText(folder + "\\Loader.ini", "[Keen]\r\n");
-    Start();
     const std::string ini = folder + "\\Loader.ini";
-    ui.modalScripts.push_back([ini](win::Dialog& dialog, HWND owner) -> INT_PTR {
-        HWND h = dialog.Create(owner);
-        if (!h) return IDCANCEL;
+    WriteFileText(ini, "[Keen]\r\n");
+    Start();
+    Script([ini](HWND h) {
         SetDlgItemTextA(h, IDC_IMPORT_PATH, ini.c_str());
-        SendMessageA(h, WM_COMMAND, MAKEWPARAM(IDC_IMPORT_CONVERT, BN_CLICKED), 0);
-        dialog.End(IDOK);
-        return IDOK;
+        Press(h, IDC_IMPORT_CONVERT);
+        Press(h, IDCANCEL);
     });
     Command(IDM_IMPORT);
-    EXPECT_EQ(List().Count(), 2);
     EXPECT_NE(List().Find("Keen"), -1);
     EXPECT_TRUE(FileExists(ini)) << "the menu mode never renames";
-}
 
-TEST_F(LoaderIniCommandsTest, ClosingTheIniStyleDialogAnyWayRefillsTheList) {
-    AddGame(MakeGame("Listed"));
-    Start();
-    for (INT_PTR close : {IDCANCEL, IDOK}) {
+    for (int close : {IDCANCEL, IDOK}) {
         const std::string name = close == IDOK ? "Added On OK" : "Added On Escape";
-        ui.modalScripts.push_back([name, close](win::Dialog& dialog, HWND owner) -> INT_PTR {
-            HWND h = dialog.Create(owner);
-            if (!h) return IDCANCEL;
+        Script([name, close](HWND h) {
             SetDlgItemTextA(h, IDC_INISTYLE_TEXT, ("[" + name + "]\r\n").c_str());
-            SendMessageA(h, WM_COMMAND, MAKEWPARAM(IDC_INISTYLE_ADD, BN_CLICKED), 0);
-            SendMessageA(h, WM_COMMAND, MAKEWPARAM(close, BN_CLICKED), 0);
-            return dialog.Result();
+            Press(h, IDC_INISTYLE_ADD);
+            Press(h, close);
         });
         Command(IDM_ADDGAMESINI);
         EXPECT_NE(List().Find("Listed"), -1) << name;
         EXPECT_NE(List().Find(name), -1) << name;
     }
-    EXPECT_EQ(List().Count(), 3);
+    EXPECT_EQ(List().Count(), 4);
 }
 
 }  // namespace

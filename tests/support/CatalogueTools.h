@@ -1,0 +1,34 @@
+// Helpers for the catalogue import tests: a game list that records what the
+// batch conversion tells it, and the files a folder holds.
+#pragma once
+#include "data/LoaderIni.h"
+#include <windows.h>
+#include <algorithm>
+#include <string>
+#include <vector>
+
+struct ListRecorder final : BatchListener {
+    int cleared = 0;
+    std::vector<std::string> added;
+    void ListCleared() override { ++cleared; }
+    void GameAdded(const std::string& fileName) override { added.push_back(fileName); }
+};
+
+// Every file below |folder|, as sorted paths relative to it ("\Games\Keen.qgf").
+inline std::vector<std::string> FilesBelow(const std::string& folder, const std::string& sub = "") {
+    std::vector<std::string> out;
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((folder + sub + "\\*").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) return out;
+    do {
+        const std::string name = sub + "\\" + fd.cFileName;
+        if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            out.push_back(name);
+        } else if (lstrcmpA(fd.cFileName, ".") && lstrcmpA(fd.cFileName, "..")) {
+            for (auto& inner : FilesBelow(folder, name)) out.push_back(inner);
+        }
+    } while (FindNextFileA(h, &fd));
+    FindClose(h);
+    std::sort(out.begin(), out.end());
+    return out;
+}
