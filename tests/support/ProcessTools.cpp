@@ -1,8 +1,20 @@
 // Running the real program in tests.
 #include "ProcessTools.h"
 #include "TestEnv.h"
+#include "app/Settings.h"
 
 std::string ProductExe() { return FolderFromEnvironment("QL_PRODUCT_DIR") + "\\Quillon.exe"; }
+
+std::string MakeProgramFolder(const std::string& tag) {
+    const std::string folder = MakeTempFolder(tag);
+    if (!CopyFileA(ProductExe().c_str(), (folder + "\\Quillon.exe").c_str(), FALSE)) return {};
+    CreateDirectoryA((folder + "\\Games").c_str(), nullptr);
+    WriteFileText(folder + "\\Data.ini", "[Categories]\r\n00=Action\r\n");
+    ResetSettings();
+    WriteSettingValue("FirstRun", 0);
+    WriteSettingValue("UseDefaultPif", 0);
+    return folder;
+}
 
 namespace {
 
