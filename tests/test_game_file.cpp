@@ -97,20 +97,9 @@ TEST_F(GameFileTest, SaveKeepsThePictureAndOnlyForALoadedGame) {
     EXPECT_EQ(ReadFileBytes(File("gone.qgf")).size(), 11164u);
 }
 
-TEST_F(GameFileTest, AFailedSaveEmbedOrSwapLeavesTheFileAsItWas) {
+TEST_F(GameFileTest, AFailedSwapPutsTheOldFileBack) {
     WriteGame(File("safe.qgf"), MakeGame("Safe"), MakeBmp(4, 4, 1, 2, 3));
     const std::vector<char> before = ReadFileBytes(File("safe.qgf"));
-    CurrentGame game = Load("safe.qgf");
-    SetField(game.record.title, "Changed");
-    WriteFileBytes(File("other.bmp"), MakeBmp(9, 9, 9, 9, 9));
-
-    // The new content cannot be written beside the file: a folder is in the way.
-    ASSERT_TRUE(CreateDirectoryA(File("safe.qgf.new").c_str(), nullptr));
-    EXPECT_FALSE(SaveGameFile(game));
-    EXPECT_FALSE(EmbedPicture(File("safe.qgf"), File("other.bmp")));
-    EXPECT_EQ(ReadFileBytes(File("safe.qgf")), before);
-    RemoveDirectoryA(File("safe.qgf.new").c_str());
-
     // The new content is written, but an open handle without delete sharing keeps
     // it from being renamed into place after the old file moved aside.
     HANDLE held = CreateFileA(File("safe.qgf.new").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
@@ -121,22 +110,6 @@ TEST_F(GameFileTest, AFailedSaveEmbedOrSwapLeavesTheFileAsItWas) {
     CloseHandle(held);
     EXPECT_EQ(ReadFileBytes(File("safe.qgf")), before);
     EXPECT_FALSE(Exists("safe.qgf.old"));
-}
-
-TEST_F(GameFileTest, EmbedReplacesOrAddsThePicture) {
-    WriteGame(File("e.qgf"), MakeGame("E"), MakeBmp(30, 30, 200, 0, 0));
-    ASSERT_TRUE(CreateBlankGameFile(File("b.qgf")));
-    const std::vector<char> newer = MakeBmp(3, 2, 0, 0, 255);
-    WriteFileBytes(File("new.bmp"), newer);
-    for (const char* name : {"e.qgf", "b.qgf"}) {
-        std::vector<char> bytes = ReadFileBytes(File(name));
-        ASSERT_TRUE(EmbedPicture(File(name), File("new.bmp"))) << name;
-        bytes.resize(11164);
-        const uint32_t size = static_cast<uint32_t>(newer.size());
-        std::memcpy(&bytes[11156], &size, 4);
-        bytes.insert(bytes.end(), newer.begin(), newer.end());
-        EXPECT_EQ(ReadFileBytes(File(name)), bytes) << name;
-    }
 }
 
 TEST_F(GameFileTest, EmbedRefusesMissingFilesAndWrongVersions) {

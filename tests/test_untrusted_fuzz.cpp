@@ -175,26 +175,20 @@ void Damage(Rng& r, std::vector<char>& b) {
     }
 }
 
-// Memory whose last usable byte is followed by a no-access page: a read past
+// A copy of |n| bytes that ends right where a no-access page starts: a read past
 // the data ends the process at once.
-class GuardedBuffer {
-public:
-    static constexpr size_t kSize = 4 << 20;
-    GuardedBuffer() {
-        _base = static_cast<char*>(VirtualAlloc(nullptr, kSize + 4096, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+const char* BeforeNoAccessPage(const void* data, size_t n) {
+    constexpr size_t kSize = 4 << 20;
+    static char* const base = [] {
+        auto* b = static_cast<char*>(VirtualAlloc(nullptr, kSize + 4096, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
         DWORD old = 0;
-        if (_base) VirtualProtect(_base + kSize, 4096, PAGE_NOACCESS, &old);
-    }
-    ~GuardedBuffer() { VirtualFree(_base, 0, MEM_RELEASE); }
-    // A copy of |n| bytes that ends right at the no-access page.
-    char* Place(const void* data, size_t n) {
-        if (n) std::memcpy(_base + kSize - n, data, n);
-        return _base + kSize - n;
-    }
-
-private:
-    char* _base = nullptr;
-};
+        VirtualProtect(b + kSize, 4096, PAGE_NOACCESS, &old);
+        return b;
+    }();
+    n = std::min(n, kSize);
+    if (n) std::memcpy(base + kSize - n, data, n);
+    return base + kSize - n;
+}
 
 // The current input, for the crash report.
 unsigned long long g_seed = 0, g_index = 0;
@@ -252,7 +246,7 @@ private:
 
     // The record and the picture as they would lie in a buffer of the file's size.
     void CheckInMemory(const GameRecord& record, const std::vector<char>& file, Rng& r) {
-        const auto* g = reinterpret_cast<const GameRecord*>(_guard.Place(&record, sizeof record));
+        const auto* g = reinterpret_cast<const GameRecord*>(BeforeNoAccessPage(&record, sizeof record));
         CheckGameRecord(*g);
         const std::string line = ComposeParameterLine(*g);
         if (UnsafeParameterField(*g).empty() != IsSafeCommandText(line))
@@ -261,8 +255,8 @@ private:
         FieldText(g->title), FieldText(g->comment), FieldText(g->dataName), UsesParameterSets(*g);
 
         const size_t available = file.size() > sizeof record ? file.size() - sizeof record : 0;
-        const size_t n = std::min<size_t>({available, record.pictureSize, GuardedBuffer::kSize});
-        const char* bytes = _guard.Place(file.data() + sizeof record, n);
+        const size_t n = std::min<size_t>({available, record.pictureSize, 4 << 20});
+        const char* bytes = BeforeNoAccessPage(file.data() + sizeof record, n);
         if (!IsUsableBitmap(bytes, n)) return;
         ++accepted;
         if (!r.Chance(kLoadPercent) && _o.only < 0) return;
@@ -361,7 +355,6 @@ private:
     }
 
     Options _o;
-    GuardedBuffer _guard;
     std::string _folder, _game, _bitmap;
 };
 
