@@ -12,19 +12,15 @@ namespace {
 
 constexpr char kTitle[] = "Quillon Loader 0.8c";
 constexpr DWORD kWait = 20000;
+constexpr char kNotListed[] = "Cannot find the QGF in the game list!";
 
 class RealProgram : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder = MakeTempFolder("real");
+        folder = MakeProgramFolder("real");
+        ASSERT_FALSE(folder.empty()) << ProductExe();
         exe = folder + "\\Quillon.exe";
-        ASSERT_TRUE(CopyFileA(ProductExe().c_str(), exe.c_str(), FALSE)) << ProductExe();
         games = folder + "\\Games";
-        CreateDirectoryA(games.c_str(), nullptr);
-        WriteFileText(folder + "\\Data.ini", "[Categories]\r\n00=Action\r\n");
-        ResetSettings();
-        WriteSettingValue("FirstRun", 0);
-        WriteSettingValue("UseDefaultPif", 0);
     }
     void TearDown() override { RemoveTree(folder); }
 
@@ -33,30 +29,30 @@ protected:
     void AddGame(const std::string& file, const std::string& title, const std::vector<char>& picture = {},
                  uint32_t pictureSize = UINT32_MAX) {
         GameRecord g = MakeGame(title, "p", "c", folder + "\\nowhere", "GAME.EXE");
-        g.pictureSize = pictureSize == UINT32_MAX ? static_cast<uint32_t>(picture.size()) : pictureSize;
-        std::vector<char> bytes(sizeof g + picture.size());
-        std::memcpy(bytes.data(), &g, sizeof g);
-        if (!picture.empty()) std::memcpy(bytes.data() + sizeof g, picture.data(), picture.size());
+        WriteGame(file, g, picture);
+        if (pictureSize == UINT32_MAX) return;
+        std::vector<char> bytes = ReadFileBytes(file);
+        std::memcpy(&bytes[11156], &pictureSize, 4);
         WriteFileBytes(file, bytes);
     }
 
-    // Starts the program; expects a message box captioned |caption| whose text
-    // starts with |text|, answers it, then closes the main window: exit code 0.
+    // The main window whose title starts with |title| closes on request: exit code 0.
+    void CloseMainWindow(ProgramRun& run, const std::string& title = kTitle) {
+        HWND main = FindProcessWindow(run.Pid(), nullptr, title, kWait);
+        ASSERT_TRUE(main) << "no main window titled " << title;
+        EXPECT_EQ(run.CloseAndWait(main, kWait), 0u);
+    }
+
+    // Expects a message box captioned |caption| whose text starts with |text|,
+    // answers it, then closes the main window.
     void ExpectMessageThenClose(const std::string& arguments, const std::string& caption, const std::string& text,
                                 const std::string& workingDir = {}) {
         ProgramRun run(exe, arguments, workingDir);
-        ASSERT_TRUE(run.Started());
         HWND box = FindProcessWindow(run.Pid(), "#32770", caption, kWait);
         ASSERT_TRUE(box) << arguments << ": no message captioned " << caption;
         EXPECT_EQ(MessageBoxText(box).rfind(text, 0), 0u) << arguments << " said: " << MessageBoxText(box);
         PostMessageA(box, WM_COMMAND, IDOK, 0);
         CloseMainWindow(run);
-    }
-    void CloseMainWindow(ProgramRun& run) {
-        HWND main = FindProcessWindow(run.Pid(), nullptr, kTitle, kWait);
-        ASSERT_TRUE(main) << "the main window is there";
-        PostMessageA(main, WM_CLOSE, 0, 0);
-        EXPECT_EQ(run.WaitExit(kWait), 0u);
     }
 
     std::string folder, exe, games;
@@ -66,48 +62,33 @@ TEST_F(RealProgram, DeviceNamedGameFilesNeitherHangTheStartNorRun) {
     AddGame(games + "\\Tank Duel.qgf", "Tank Duel");
     // The \\?\ form makes a file of that name instead of opening the device.
     for (const char* device : {"AUX.qgf", "COM1.qgf"}) {
-        const std::string path = "\\\\?\\" + games + "\\" + device;
-        HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE h = CreateFileA(("\\\\?\\" + games + "\\" + device).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
         ASSERT_NE(h, INVALID_HANDLE_VALUE) << device;
         CloseHandle(h);
     }
     {
         ProgramRun run(exe, "");
-        ASSERT_TRUE(run.Started());
-        HWND main = FindProcessWindow(run.Pid(), nullptr, std::string(kTitle) + " - 1 game", kWait);
-        ASSERT_TRUE(main) << "the window shows one listed game";
-        PostMessageA(main, WM_CLOSE, 0, 0);
-        EXPECT_EQ(run.WaitExit(kWait), 0u) << "the close request is honoured";
+        CloseMainWindow(run, std::string(kTitle) + " - 1 game");
     }
-    ExpectMessageThenClose("\"" + games + "\\COM1.qgf\"", "COM1", "Cannot find the QGF in the game list!");
+    ExpectMessageThenClose("\"" + games + "\\COM1.qgf\"", "COM1", kNotListed);
     for (const char* device : {"AUX.qgf", "COM1.qgf"}) DeleteFileA(("\\\\?\\" + games + "\\" + device).c_str());
 }
 
 TEST_F(RealProgram, DamagedPicturesNeitherCrashACommandLineStartNorTheSelection) {
-    BmpSpec header;
-    header.width = header.height = 100;
-    std::vector<char> headerOnly = BuildBmp(header);
-    headerOnly.resize(54);
     const std::vector<char> whole = MakeBmp(64, 64, 1, 2, 3);
-    BmpSpec offsetOne;
-    offsetOne.width = 9;
-    offsetOne.height = 10;
-    offsetOne.bitCount = 8;
-    offsetOne.bitsOffset = 1;
-
-    AddGame(games + "\\Header Only.qgf", "Header Only", headerOnly);
+    AddGame(games + "\\Header Only.qgf", "Header Only", HeaderWithoutPixels());
     AddGame(games + "\\Cut Short.qgf", "Cut Short", whole, static_cast<uint32_t>(whole.size() - 4096));
-    AddGame(games + "\\Offset One.qgf", "Offset One", BuildBmp(offsetOne));
+    AddGame(games + "\\Offset One.qgf", "Offset One", PixelsAtOffsetOne());
     AddGame(games + "\\Huge Size.qgf", "Huge Size", whole, 0xFFFFFFF0u);
 
-    for (const char* name : {"Header Only", "Cut Short", "Offset One", "Huge Size"}) {
+    for (const std::string name : {"Header Only", "Cut Short", "Offset One", "Huge Size"}) {
         SCOPED_TRACE(name);
         ExpectMessageThenClose("\"" + games + "\\" + name + ".qgf\"", "Game run error",
-                               std::string("Cannot find the location of ") + name);
+                               "Cannot find the location of " + name);
         // Selected at start as the game run last: shown with its picture.
         WriteSettingString("LastRun", name);
         ProgramRun run(exe, "");
-        ASSERT_TRUE(run.Started());
         ASSERT_TRUE(FindProcessWindow(run.Pid(), nullptr, std::string(kTitle) + " - " + name, kWait));
         Sleep(300);
         EXPECT_EQ(run.WaitExit(0), static_cast<DWORD>(STILL_ACTIVE)) << "still running after the display";
@@ -117,33 +98,30 @@ TEST_F(RealProgram, DamagedPicturesNeitherCrashACommandLineStartNorTheSelection)
 
 TEST_F(RealProgram, OnlyTheListedGameFileRunsFromTheCommandLine) {
     AddGame(games + "\\Tank Duel.qgf", "Tank Duel");
-    const std::string outside = folder + "\\outside";
+    const std::string outside = folder + "\\outside", target = outside + "\\Tank Duel.qgf";
     CreateDirectoryA(outside.c_str(), nullptr);
     // Outside records that would announce themselves by another title.
     for (const char* file : {"\\Tank Duel.qgf", "\\Tank Duel.txt"}) AddGame(outside + file, "Outsider");
     // An old time stamp: a rewrite of the outside file would show.
     const FILETIME old = {0x10000000, 0x01C00000};
-    HANDLE h = CreateFileA((outside + "\\Tank Duel.qgf").c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE h = CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(h, INVALID_HANDLE_VALUE);
     SetFileTime(h, nullptr, nullptr, &old);
     CloseHandle(h);
-    const std::vector<char> before = ReadFileBytes(outside + "\\Tank Duel.qgf");
+    const std::vector<char> before = ReadFileBytes(target);
 
     const std::string leaf = folder.substr(folder.rfind('\\') + 1);
     const struct {
         std::string arguments, workingDir;
-    } lines[] = {
-        {"\"" + outside + "\\Tank Duel.txt\"", ""},
-        {"\"" + outside + "\\Tank Duel.qgf\"", ""},
-        {"\"..\\outside\\Tank Duel.qgf\"", games},
-        {"\"" + games + "\\..\\..\\" + leaf + "\\outside\\Tank Duel.qgf\"", ""},
-    };
-    for (const auto& l : lines)
-        ExpectMessageThenClose(l.arguments, "Tank Duel", "Cannot find the QGF in the game list!", l.workingDir);
+    } lines[] = {{"\"" + outside + "\\Tank Duel.txt\"", ""},
+                 {"\"" + target + "\"", ""},
+                 {"\"..\\outside\\Tank Duel.qgf\"", games},
+                 {"\"" + games + "\\..\\..\\" + leaf + "\\outside\\Tank Duel.qgf\"", ""}};
+    for (const auto& l : lines) ExpectMessageThenClose(l.arguments, "Tank Duel", kNotListed, l.workingDir);
 
-    EXPECT_EQ(ReadFileBytes(outside + "\\Tank Duel.qgf"), before);
+    EXPECT_EQ(ReadFileBytes(target), before);
     WIN32_FIND_DATAA fd;
-    HANDLE find = FindFirstFileA((outside + "\\Tank Duel.qgf").c_str(), &fd);
+    HANDLE find = FindFirstFileA(target.c_str(), &fd);
     ASSERT_NE(find, INVALID_HANDLE_VALUE);
     FindClose(find);
     EXPECT_EQ(CompareFileTime(&fd.ftLastWriteTime, &old), 0) << "the outside file was not rewritten";

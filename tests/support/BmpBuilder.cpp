@@ -44,3 +44,15 @@ std::vector<char> BuildBmp(const BmpSpec& s) {
     out.insert(out.end(), bits.begin(), bits.end());
     return out;
 }
+
+std::vector<char> HeaderWithoutPixels() {
+    std::vector<char> b = BuildBmp(BmpSpec(100, 100));
+    b.resize(54);
+    return b;
+}
+
+std::vector<char> PixelsAtOffsetOne() {
+    BmpSpec s(9, 10, 8);
+    s.bitsOffset = 1;
+    return BuildBmp(s);
+}

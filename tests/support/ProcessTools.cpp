@@ -1,38 +1,43 @@
 // Running the real program in tests.
 #include "ProcessTools.h"
 #include "TestEnv.h"
+#include "app/Settings.h"
 
 std::string ProductExe() { return FolderFromEnvironment("QL_PRODUCT_DIR") + "\\Quillon.exe"; }
 
-namespace {
-
-struct Search {
-    DWORD pid;
-    const char* className;
-    std::string titlePrefix;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK Visit(HWND h, LPARAM p) {
-    auto* s = reinterpret_cast<Search*>(p);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(h, &owner);
-    if (owner != s->pid || !IsWindowVisible(h)) return TRUE;
-    char cls[64] = "", title[256] = "";
-    GetClassNameA(h, cls, sizeof cls);
-    GetWindowTextA(h, title, sizeof title);
-    if (s->className && lstrcmpA(cls, s->className) != 0) return TRUE;
-    if (std::string(title).rfind(s->titlePrefix, 0) != 0) return TRUE;
-    s->found = h;
-    return FALSE;
+std::string MakeProgramFolder(const std::string& tag) {
+    const std::string folder = MakeTempFolder(tag);
+    if (!CopyFileA(ProductExe().c_str(), (folder + "\\Quillon.exe").c_str(), FALSE)) return {};
+    CreateDirectoryA((folder + "\\Games").c_str(), nullptr);
+    WriteFileText(folder + "\\Data.ini", "[Categories]\r\n00=Action\r\n");
+    ResetSettings();
+    WriteSettingValue("FirstRun", 0);
+    WriteSettingValue("UseDefaultPif", 0);
+    return folder;
 }
 
-}  // namespace
-
 HWND FindProcessWindow(DWORD pid, const char* className, const std::string& titlePrefix, DWORD timeoutMs) {
-    Search s{pid, className, titlePrefix};
+    struct Search {
+        DWORD pid;
+        const char* className;
+        std::string titlePrefix;
+        HWND found = nullptr;
+    } s{pid, className, titlePrefix};
+    auto visit = [](HWND h, LPARAM p) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(p);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(h, &owner);
+        char cls[64] = "", title[256] = "";
+        GetClassNameA(h, cls, sizeof cls);
+        GetWindowTextA(h, title, sizeof title);
+        if (owner != s->pid || !IsWindowVisible(h) || (s->className && lstrcmpA(cls, s->className) != 0) ||
+            std::string(title).rfind(s->titlePrefix, 0) != 0)
+            return TRUE;
+        s->found = h;
+        return FALSE;
+    };
     for (DWORD waited = 0;; waited += 50) {
-        EnumWindows(Visit, reinterpret_cast<LPARAM>(&s));
+        EnumWindows(visit, reinterpret_cast<LPARAM>(&s));
         if (s.found || waited >= timeoutMs) return s.found;
         Sleep(50);
     }
