@@ -42,6 +42,8 @@ TEST_F(CriteriaDataTest, ReadingSkipsFreeSlots) {
     EXPECT_EQ(ReadCriteriaList(ini, CriteriaList::Publishers), (Strings{"id", "Apogee", "Sierra", "Late", "Last"}));
     EXPECT_EQ(ReadCriteriaList(ini, CriteriaList::Publishers, -1, 9), (Strings{"id", "Apogee", "Sierra"}))
         << "eight free slots in a row go on, nine stop";
+    Load("[Publishers]\n09=Apogee\n");
+    EXPECT_EQ(ReadCriteriaList(ini, CriteriaList::Publishers, -1, 9), Strings{});
 }
 
 TEST_F(CriteriaDataTest, AddingFillsTheLowestFreeSlotUpToTheLimit) {
