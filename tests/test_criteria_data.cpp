@@ -1,7 +1,7 @@
 // The criteria lists of Data.ini: reading with holes, the publisher stop,
 // adding into the lowest free slot, the limits, deleting, and the open check.
 #include "FakeUi.h"
-#include "TestEnv.h"
+#include "DialogProbe.h"
 #include "data/CriteriaData.h"
 #include "dialogs/CriteriaPrompts.h"
 #include <gtest/gtest.h>
@@ -12,25 +12,23 @@ using Strings = std::vector<std::string>;
 
 class CriteriaDataTest : public ::testing::Test {
 protected:
-    void SetUp() override { path = DataIniPath(folder = MakeTempFolder("criteria")); }
-    void TearDown() override { RemoveTree(folder); }
     void Load(const std::string& text) {
         WriteFileText(path, text);
         ASSERT_TRUE(ini.Open(path));
     }
-    std::string Text() const {
-        std::vector<char> bytes = ReadFileBytes(path);
-        return std::string(bytes.begin(), bytes.end());
-    }
     void ExpectMessage(size_t index, const std::string& text, const std::string& caption, UINT flags) {
         ASSERT_GT(ui.Messages().size(), index);
-        EXPECT_EQ(ui.Messages()[index].text, text);
-        EXPECT_EQ(ui.Messages()[index].caption, caption);
-        EXPECT_EQ(ui.Messages()[index].flags, flags);
+        const UiCall m = ui.Messages()[index];
+        EXPECT_EQ(std::make_tuple(m.text, m.caption, m.flags), std::make_tuple(text, caption, unsigned(flags)));
+    }
+    int Add(CriteriaList list, const char* text) { return AddCriteriaEntryOrTell(ini, list, text, nullptr); }
+    DeleteEntryResult Delete(const char* text, bool confirm) {
+        return DeleteCriteriaEntryAsking(ini, CriteriaList::Publishers, text, confirm, nullptr);
     }
 
     FakeUi ui;
-    std::string folder, path;
+    TempFolder folder{"criteria"};
+    const std::string path = DataIniPath(folder.path);
     IniFile ini;
 };
 
@@ -40,7 +38,6 @@ TEST_F(CriteriaDataTest, ReadingSkipsFreeSlots) {
         "[Sound Devices]\n00=Sound Blaster\n31=Gravis\n40=AdLib\n"
         "[Publishers]\n00=id\n09=Apogee\n18=Sierra\n100=Late\n127=Last\n");
     EXPECT_EQ(ReadCriteriaList(ini, CriteriaList::Categories), (Strings{"Strategy", "Action", "Adventure"}));
-    EXPECT_EQ(ReadCriteriaList(ini, CriteriaList::SoundDevices), (Strings{"Sound Blaster", "Gravis", "AdLib"}));
     EXPECT_EQ(ReadCriteriaList(ini, CriteriaList::SoundDevices, 32), (Strings{"Sound Blaster", "Gravis"}));
     EXPECT_EQ(ReadCriteriaList(ini, CriteriaList::Publishers), (Strings{"id", "Apogee", "Sierra", "Late", "Last"}));
     EXPECT_EQ(ReadCriteriaList(ini, CriteriaList::Publishers, -1, 9), (Strings{"id", "Apogee", "Sierra"}))
@@ -51,56 +48,44 @@ TEST_F(CriteriaDataTest, ReadingSkipsFreeSlots) {
 
 TEST_F(CriteriaDataTest, AddingFillsTheLowestFreeSlotUpToTheLimit) {
     Load("[Categories]\n00=Action\n01=Adventure\n03=\n05=Strategy\n");
-    EXPECT_EQ(AddCriteriaEntryOrTell(ini, CriteriaList::Categories, "Puzzle", nullptr), 2);
+    const std::pair<const char*, int> adds[] = {{"Puzzle", 2}, {"", 3}, {"Racing", 3}, {"Sports", 4}, {"Shooter", 6}};
+    for (const auto& [text, slot] : adds) EXPECT_EQ(Add(CriteriaList::Categories, text), slot) << text;
     EXPECT_EQ(ini.GetString("Categories", "02"), "Puzzle");
-    EXPECT_EQ(AddCriteriaEntryOrTell(ini, CriteriaList::Categories, "", nullptr), 3) << "written as typed";
-    EXPECT_EQ(AddCriteriaEntryOrTell(ini, CriteriaList::Categories, "Racing", nullptr), 3) << "an empty value is free";
-    EXPECT_EQ(AddCriteriaEntryOrTell(ini, CriteriaList::Categories, "Sports", nullptr), 4);
-    EXPECT_EQ(AddCriteriaEntryOrTell(ini, CriteriaList::Categories, "Shooter", nullptr), 6);
     EXPECT_TRUE(ui.calls.empty());
 
     std::string full = "[Categories]\n";
-    for (int i = 0; i < 24; ++i) full += CriteriaKey(i) + "=C" + std::to_string(i) + "\n";
+    for (int i = 0; i < 24; ++i) full += CriteriaKey(i) + "=C\n";
     full += "[Publishers]\n";
-    for (int i = 0; i < 128; ++i) full += CriteriaKey(i) + "=P" + std::to_string(i) + "\n";
+    for (int i = 0; i < 128; ++i) full += CriteriaKey(i) + "=P\n";
     Load(full);
-    EXPECT_EQ(AddCriteriaEntryOrTell(ini, CriteriaList::Categories, "One more", nullptr), -1);
-    EXPECT_EQ(AddCriteriaEntryOrTell(ini, CriteriaList::Publishers, "One more", nullptr), -1);
+    EXPECT_EQ(Add(CriteriaList::Categories, "One more"), -1);
+    EXPECT_EQ(Add(CriteriaList::Publishers, "One more"), -1);
     ExpectMessage(0, "Cannot add anymore entries.\nMaximum limit is 24.", "Quillon Loader", MB_OK);
     ExpectMessage(1, "Cannot add anymore entries.\nMaximum limit is 128.", "Quillon Loader", MB_OK);
-    EXPECT_EQ(Text(), full) << "nothing changes";
+    EXPECT_EQ(FileText(path), full) << "nothing changes";
     ini.DeleteKey("Publishers", "127");
-    EXPECT_EQ(AddCriteriaEntryOrTell(ini, CriteriaList::Publishers, "Back", nullptr), 127) << "key \"127\"";
+    EXPECT_EQ(Add(CriteriaList::Publishers, "Back"), 127) << "key \"127\"";
 }
 
 TEST_F(CriteriaDataTest, DeletingRemovesTheFirstKeyWithThatExactText) {
     Load("[Publishers]\n00=Apogee\n01=Sierra\n03=Origin\n07=Origin\n");
-    EXPECT_EQ(DeleteCriteriaEntryAsking(ini, CriteriaList::Publishers, "Origin", false, nullptr), DeleteEntryResult::Deleted);
-    EXPECT_EQ(Text().find("03="), std::string::npos);
+    EXPECT_EQ(Delete("Origin", false), DeleteEntryResult::Deleted);
+    EXPECT_EQ(FileText(path).find("03="), std::string::npos);
     EXPECT_EQ(ini.GetString("Publishers", "07"), "Origin");
-    EXPECT_EQ(DeleteCriteriaEntryAsking(ini, CriteriaList::Publishers, "SIERRA", false, nullptr), DeleteEntryResult::NotFound)
-        << "case counts";
-    EXPECT_EQ(DeleteCriteriaEntryAsking(ini, CriteriaList::Publishers, "Sierra", false, nullptr), DeleteEntryResult::Deleted);
-    EXPECT_EQ(ini.GetString("Publishers", "00"), "Apogee");
+    EXPECT_EQ(Delete("SIERRA", false), DeleteEntryResult::NotFound) << "case counts";
     EXPECT_TRUE(ui.calls.empty()) << "no question without the confirm preference";
-    EXPECT_EQ(AddCriteriaEntryOrTell(ini, CriteriaList::Publishers, "Epic", nullptr), 1) << "the hole is filled";
-}
 
-TEST_F(CriteriaDataTest, DeletingAsksAndTellsWhenNothingIsSelected) {
-    Load("[Music Devices]\n00=General MIDI\n02=Roland MT-32\n");
     ui.messageAnswers = {IDNO, IDYES};
-    EXPECT_EQ(DeleteCriteriaEntryAsking(ini, CriteriaList::MusicDevices, "Roland MT-32", true, nullptr),
-              DeleteEntryResult::Declined);
-    EXPECT_EQ(ini.GetString("Music Devices", "02"), "Roland MT-32");
-    ExpectMessage(0, "Are you sure you want to\ndelete Roland MT-32?", "Confirm Delete", MB_YESNO | MB_ICONQUESTION);
-    EXPECT_EQ(DeleteCriteriaEntryAsking(ini, CriteriaList::MusicDevices, "Roland MT-32", true, nullptr),
-              DeleteEntryResult::Deleted);
-    EXPECT_EQ(ini.GetString("Music Devices", "02"), "");
+    EXPECT_EQ(Delete("Sierra", true), DeleteEntryResult::Declined);
+    EXPECT_EQ(ini.GetString("Publishers", "01"), "Sierra");
+    ExpectMessage(0, "Are you sure you want to\ndelete Sierra?", "Confirm Delete", MB_YESNO | MB_ICONQUESTION);
+    EXPECT_EQ(Delete("Sierra", true), DeleteEntryResult::Deleted);
+    EXPECT_EQ(Add(CriteriaList::Publishers, "Epic"), 1) << "the hole is filled";
 
-    const std::string before = Text();
-    EXPECT_EQ(DeleteCriteriaEntryAsking(ini, CriteriaList::MusicDevices, "", true, nullptr), DeleteEntryResult::NoSelection);
+    const std::string before = FileText(path);
+    EXPECT_EQ(Delete("", true), DeleteEntryResult::NoSelection);
     ExpectMessage(2, "No entry is selected!", "Error", MB_OK | MB_ICONSTOP);
-    EXPECT_EQ(Text(), before);
+    EXPECT_EQ(FileText(path), before);
 }
 
 TEST_F(CriteriaDataTest, OpenCheckAndVdmSoundAddress) {
@@ -115,7 +100,6 @@ TEST_F(CriteriaDataTest, OpenCheckAndVdmSoundAddress) {
 
     WriteFileText(path, "[Misc]\nVDMSoundWeb=http://example.org/vdms\n");
     EXPECT_TRUE(OpenDataIni(ini, path, false, nullptr));
-    EXPECT_EQ(ui.Messages().size(), 2u);
     EXPECT_EQ(ReadVdmSoundWeb(ini), "http://example.org/vdms");
 }
 

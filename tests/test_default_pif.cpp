@@ -1,243 +1,111 @@
-#include <gtest/gtest.h>
-
+// The embedded _default.pif and putting it in place of the user's and back.
+#include "TestEnv.h"
 #include "launch/DefaultPif.h"
-
-#include <cstring>
-#include <fstream>
-#include <iterator>
-#include <string>
-#include <vector>
+#include <gtest/gtest.h>
 
 namespace {
 
-using Bytes = std::vector<unsigned char>;
-
-const size_t kPifSize = 2855;
-const size_t kBasicSize = 0x171;
-const size_t kHeadingSize = 22;
+using Bytes = std::vector<char>;
 
 Bytes EmbeddedPif() {
     HMODULE self = GetModuleHandleA(nullptr);
-    HRSRC info = FindResourceExA(self, "PIFFILE", MAKEINTRESOURCEA(182), MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL));
-    if (info == nullptr) return Bytes();
-    const unsigned char* data = static_cast<const unsigned char*>(LockResource(LoadResource(self, info)));
-    if (data == nullptr) return Bytes();
-    return Bytes(data, data + SizeofResource(self, info));
+    HRSRC info = FindResourceExA(self, QL_PIF_RESOURCE_TYPE, MAKEINTRESOURCEA(QL_PIF_RESOURCE_ID),
+                                 MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL));
+    const char* data = info ? static_cast<const char*>(LockResource(LoadResource(self, info))) : nullptr;
+    return data ? Bytes(data, data + SizeofResource(self, info)) : Bytes();
 }
 
-unsigned Word(const Bytes& b, size_t at) { return b[at] | (b[at + 1] << 8); }
+unsigned Word(const Bytes& b, size_t at) {
+    return static_cast<unsigned char>(b[at]) | static_cast<unsigned char>(b[at + 1]) << 8;
+}
 
-// NUL-terminated text of a fixed-size field.
 std::string Field(const Bytes& b, size_t at, size_t size) {
-    std::string s(reinterpret_cast<const char*>(&b[at]), size);
+    std::string s(&b[at], size);
     return s.substr(0, s.find('\0'));
 }
 
-struct Section {
-    std::string name;
-    size_t heading;
-    size_t data;
-    size_t length;
-};
+TEST(DefaultPif, CarriesItsSectionsProgramConfigFilesAndFonts) {
+    const Bytes pif = EmbeddedPif();
+    ASSERT_EQ(pif.size(), 2855u);
+    EXPECT_EQ(Field(pif, 0x24, 63), "_DEFAULT.BAT");
+    unsigned sum = 0;
+    for (size_t i = 2; i < 0x171; ++i) sum += static_cast<unsigned char>(pif[i]);
+    EXPECT_EQ(static_cast<unsigned char>(pif[1]), sum & 0xFF) << "basic section checksum";
 
-// Walks the heading chain from 0x171; every heading and data block must lie
-// inside the file and the chain must end with 0xFFFF.
-std::vector<Section> Chain(const Bytes& pif) {
-    std::vector<Section> sections;
-    size_t at = kBasicSize;
-    while (at != 0xFFFF) {
-        if (sections.size() > 16 || at + kHeadingSize > pif.size()) {
-            ADD_FAILURE() << "heading chain broken at " << at;
-            break;
-        }
-        Section s{Field(pif, at, 16), at, Word(pif, at + 18), Word(pif, at + 20)};
-        EXPECT_LE(s.data + s.length, pif.size()) << s.name;
-        sections.push_back(s);
+    // The heading chain from 0x171: name, next heading, data offset, data length.
+    const std::pair<const char*, unsigned> sections[] = {
+        {"MICROSOFT PIFEX", 0x171}, {"WINDOWS 386 3.0", 0x68},  {"WINDOWS 286 3.0", 6},
+        {"WINDOWS NT  3.1", 0x8C},  {"WINDOWS NT  4.0", 0x68C}, {"WINDOWS VMM 4.0", 0x1AC},
+    };
+    size_t at = 0x171, nt = 0, vmm = 0;
+    for (const auto& [name, length] : sections) {
+        ASSERT_LE(at + 22, pif.size()) << name;
+        EXPECT_EQ(Field(pif, at, 16), name);
+        EXPECT_EQ(Word(pif, at + 20), length) << name;
+        EXPECT_LE(Word(pif, at + 18) + length, pif.size()) << name;
+        if (std::string(name) == "WINDOWS NT  3.1") nt = Word(pif, at + 18);
+        if (std::string(name) == "WINDOWS VMM 4.0") vmm = Word(pif, at + 18);
         at = Word(pif, at + 16);
     }
-    return sections;
-}
-
-const Section* Find(const std::vector<Section>& sections, const char* name) {
-    for (const Section& s : sections)
-        if (s.name == name) return &s;
-    return nullptr;
-}
-
-Bytes ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteBytes(const std::string& path, const Bytes& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-}  // namespace
-
-TEST(DefaultPifResource, IsA2855BytePifWithItsSectionsChainedInOrder) {
-    const Bytes pif = EmbeddedPif();
-    ASSERT_EQ(pif.size(), kPifSize);
-
-    const std::vector<Section> sections = Chain(pif);
-    const std::vector<std::string> expected = {"MICROSOFT PIFEX", "WINDOWS 386 3.0", "WINDOWS 286 3.0",
-                                               "WINDOWS NT  3.1", "WINDOWS NT  4.0", "WINDOWS VMM 4.0"};
-    ASSERT_EQ(sections.size(), expected.size());
-    const size_t lengths[] = {0x171, 0x68, 6, 0x8C, 0x68C, 0x1AC};
-    for (size_t i = 0; i < sections.size(); ++i) {
-        EXPECT_EQ(sections[i].name, expected[i]);
-        EXPECT_EQ(sections[i].length, lengths[i]) << expected[i];
-    }
-    EXPECT_EQ(sections[0].data, 0u);
-}
-
-TEST(DefaultPifResource, CarriesTheProgramConfigFilesIconAndFonts) {
-    const Bytes pif = EmbeddedPif();
-    ASSERT_EQ(pif.size(), kPifSize);
-    EXPECT_EQ(Field(pif, 0x24, 63), "_DEFAULT.BAT");
-
-    unsigned sum = 0;
-    for (size_t i = 2; i < kBasicSize; ++i) sum += pif[i];
-    EXPECT_EQ(pif[1], sum & 0xFF) << "basic section checksum";
-
-    const std::vector<Section> sections = Chain(pif);
-    const Section* nt = Find(sections, "WINDOWS NT  3.1");
-    const Section* vmm = Find(sections, "WINDOWS VMM 4.0");
-    ASSERT_TRUE(nt && vmm);
-    const std::string ntText(pif.begin() + nt->data, pif.begin() + nt->data + nt->length);
+    EXPECT_EQ(at, 0xFFFFu) << "the chain ends";
+    const std::string ntText(pif.begin() + nt, pif.begin() + nt + 0x8C);
     EXPECT_NE(ntText.find("%SystemRoot%\\SYSTEM32\\CONFIG.NT"), std::string::npos);
     EXPECT_NE(ntText.find("%SystemRoot%\\SYSTEM32\\AUTOEXEC.NT"), std::string::npos);
-    EXPECT_EQ(Field(pif, vmm->data + 0x58, 80), "PIFMGR.DLL");
-    EXPECT_EQ(Field(pif, vmm->data + 0xEA, 32), "Terminal");
-    EXPECT_EQ(Field(pif, vmm->data + 0x10A, 32), "Lucida Console");
-}
-
-TEST(DefaultPifResource, MatchesTheFileInTheSourceTree) {
-    // The tests run under Wine, where the source tree is seen through drive Z:.
-    std::string path = __FILE__;
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    if (!path.empty() && path[0] == '\\') path = "Z:" + path;
-    const size_t tests = path.rfind('\\');
-    const size_t root = tests == std::string::npos || tests == 0 ? std::string::npos : path.rfind('\\', tests - 1);
-    if (root == std::string::npos) GTEST_SKIP() << "no source folder in " << path;
-    path = path.substr(0, root) + "\\res\\default.pif";
-    if (!Exists(path)) GTEST_SKIP() << path << " is not reachable";
-    EXPECT_EQ(EmbeddedPif(), ReadBytes(path));
-}
-
-TEST(DefaultPifWindowsFolder, IsAnExistingFolderWithoutTrailingSeparator) {
-    const std::string folder = WindowsFolder();
-    ASSERT_FALSE(folder.empty());
-    EXPECT_NE(folder.back(), '\\');
-    const DWORD attributes = GetFileAttributesA(folder.c_str());
-    ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES);
-    EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_EQ(Field(pif, vmm + 0x58, 80), "PIFMGR.DLL");
+    EXPECT_EQ(Field(pif, vmm + 0xEA, 32), "Terminal");
+    EXPECT_EQ(Field(pif, vmm + 0x10A, 32), "Lucida Console");
 }
 
 class DefaultPifInstall : public ::testing::Test {
 protected:
-    void SetUp() override {
-        pif_ = EmbeddedPif();
-        ASSERT_EQ(pif_.size(), kPifSize);
-        char temp[MAX_PATH];
-        ASSERT_NE(GetTempPathA(MAX_PATH, temp), 0u);
-        static unsigned counter = 0;
-        folder_ = std::string(temp) + "ql_pif_" + std::to_string(GetCurrentProcessId()) + "_" +
-                  std::to_string(GetTickCount()) + "_" + std::to_string(++counter);
-        ASSERT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr));
-        installed_ = folder_ + "\\_default.pif";
-        backup_ = folder_ + "\\_defaultpif.bak";
+    void SetUp() override { folder = MakeTempFolder("pif"); }
+    void TearDown() override { RemoveTree(folder); }
+    bool Exists(const std::string& name) const {
+        return GetFileAttributesA((folder + "\\" + name).c_str()) != INVALID_FILE_ATTRIBUTES;
     }
+    Bytes Read(const std::string& name) const { return ReadFileBytes(folder + "\\" + name); }
+    void Install(const char* module = nullptr) { InstallDefaultPif(folder, GetModuleHandleA(module)); }
 
-    void TearDown() override {
-        for (const std::string& dir : extraDirs_) {
-            DeleteFileA((dir + "\\_default.pif").c_str());
-            DeleteFileA((dir + "\\_defaultpif.bak").c_str());
-        }
-        for (auto dir = extraDirs_.rbegin(); dir != extraDirs_.rend(); ++dir) RemoveDirectoryA(dir->c_str());
-        DeleteFileA(installed_.c_str());
-        DeleteFileA(backup_.c_str());
-        RemoveDirectoryA(folder_.c_str());
-    }
-
-    // A folder inside ours whose full path is exactly `length` characters.
-    std::string FolderOfLength(size_t length) {
-        std::string dir = folder_ + "\\";
-        dir.append(length - dir.size(), 'd');
-        EXPECT_TRUE(CreateDirectoryA(dir.c_str(), nullptr)) << dir.size();
-        extraDirs_.push_back(dir);
-        return dir;
-    }
-
-    Bytes pif_;
-    std::string folder_, installed_, backup_;
-    std::vector<std::string> extraDirs_;
-    const Bytes original_ = {'u', 's', 'e', 'r', 0x00, 0xFF, '\r', '\n'};
+    std::string folder;
+    const Bytes pif = EmbeddedPif(), users = {'u', 's', 'e', 'r', 0, '\xFF', '\r', '\n'};
 };
 
-TEST_F(DefaultPifInstall, WithoutAnExistingPifWritesOursAndNoBackup) {
-    InstallDefaultPif(folder_, GetModuleHandleA(nullptr));
-    EXPECT_EQ(ReadBytes(installed_), pif_);
-    EXPECT_FALSE(Exists(backup_));
-
-    // Nothing was backed up, so there is nothing to restore: our copy stays.
-    RestoreDefaultPif(folder_);
-    EXPECT_EQ(ReadBytes(installed_), pif_);
-    EXPECT_FALSE(Exists(backup_));
-}
-
 TEST_F(DefaultPifInstall, BacksUpTheUsersPifOnceAndRestoresIt) {
-    WriteBytes(installed_, original_);
+    RestoreDefaultPif(folder);
+    EXPECT_FALSE(Exists("_default.pif")) << "no backup: nothing to restore";
+    Install();
+    EXPECT_EQ(Read("_default.pif"), pif);
+    EXPECT_FALSE(Exists("_defaultpif.bak")) << "nothing to back up";
+    RestoreDefaultPif(folder);
+    EXPECT_EQ(Read("_default.pif"), pif);
 
-    InstallDefaultPif(folder_, GetModuleHandleA(nullptr));
-    EXPECT_EQ(ReadBytes(installed_), pif_);
-    EXPECT_EQ(ReadBytes(backup_), original_);
-
-    // A second run (say after a crash) must not back up our own copy.
-    InstallDefaultPif(folder_, GetModuleHandleA(nullptr));
-    EXPECT_EQ(ReadBytes(installed_), pif_);
-    EXPECT_EQ(ReadBytes(backup_), original_);
-
-    RestoreDefaultPif(folder_);
-    EXPECT_EQ(ReadBytes(installed_), original_);
-    EXPECT_EQ(ReadBytes(backup_), original_);
-}
-
-TEST_F(DefaultPifInstall, RestoreWithoutBackupChangesNothing) {
-    RestoreDefaultPif(folder_);
-    EXPECT_FALSE(Exists(installed_));
-
-    WriteBytes(installed_, original_);
-    RestoreDefaultPif(folder_);
-    EXPECT_EQ(ReadBytes(installed_), original_);
-    EXPECT_FALSE(Exists(backup_));
-}
-
-TEST_F(DefaultPifInstall, ModuleWithoutThePifTouchesNothing) {
-    WriteBytes(installed_, original_);
-    InstallDefaultPif(folder_, GetModuleHandleA("kernel32.dll"));
-    EXPECT_EQ(ReadBytes(installed_), original_);
-    EXPECT_FALSE(Exists(backup_));
+    WriteFileBytes(folder + "\\_default.pif", users);
+    Install("kernel32.dll");
+    EXPECT_EQ(Read("_default.pif"), users) << "a module without the PIF touches nothing";
+    EXPECT_FALSE(Exists("_defaultpif.bak"));
+    Install();
+    Install();  // a second run (say after a crash) must not back up our own copy
+    EXPECT_EQ(Read("_default.pif"), pif);
+    EXPECT_EQ(Read("_defaultpif.bak"), users);
+    RestoreDefaultPif(folder);
+    EXPECT_EQ(Read("_default.pif"), users);
+    EXPECT_EQ(Read("_defaultpif.bak"), users) << "the backup is kept";
 }
 
 TEST_F(DefaultPifInstall, TrailingBackslashIsNotDoubledAndLongPathsAreRefused) {
-    // "\_defaultpif.bak" is 16 characters: a 243-character folder makes a
-    // 259-character backup path, the longest allowed. A doubled backslash
-    // would push it over and nothing would be installed.
-    const std::string fits = FolderOfLength(243);
-    InstallDefaultPif(fits + "\\", GetModuleHandleA(nullptr));
-    EXPECT_EQ(ReadBytes(fits + "\\_default.pif"), pif_);
-    WriteBytes(fits + "\\_defaultpif.bak", original_);
-    RestoreDefaultPif(fits + "\\");
-    EXPECT_EQ(ReadBytes(fits + "\\_default.pif"), original_);
-
-    const std::string tooLong = FolderOfLength(244);
-    WriteBytes(tooLong + "\\_default.pif", original_);
-    InstallDefaultPif(tooLong, GetModuleHandleA(nullptr));
-    EXPECT_EQ(ReadBytes(tooLong + "\\_default.pif"), original_);
-    EXPECT_FALSE(Exists(tooLong + "\\_defaultpif.bak"));
+    // "\_defaultpif.bak" is 16 characters: a 243-character folder makes the
+    // longest allowed backup path, 259 characters.
+    for (size_t length : {243u, 244u}) {
+        std::string dir = folder + "\\";
+        dir.append(length - dir.size(), 'd');
+        ASSERT_TRUE(CreateDirectoryA(dir.c_str(), nullptr));
+        WriteFileBytes(dir + "\\_default.pif", users);
+        InstallDefaultPif(dir + "\\", GetModuleHandleA(nullptr));
+        EXPECT_EQ(ReadFileBytes(dir + "\\_default.pif"), length == 243 ? pif : users) << length;
+        EXPECT_EQ(ReadFileBytes(dir + "\\_defaultpif.bak"), length == 243 ? users : Bytes()) << length;
+        RestoreDefaultPif(dir + "\\");
+        EXPECT_EQ(ReadFileBytes(dir + "\\_default.pif"), users) << length;
+    }
 }
+
+}  // namespace

