@@ -2,19 +2,17 @@
 #include "BarHost.h"
 #include "TestEnv.h"
 #include "widgets/OutBarCtrl.h"
-#include <cstdio>
 
 BarHost::BarHost(int width, int height) {
-    static bool registered = false;
-    if (!registered) {
+    static const bool registered = [] {
         WNDCLASSA wc{};
         wc.lpfnWndProc = &BarHost::Proc;
         wc.hInstance = GetModuleHandleA(nullptr);
         wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
         wc.lpszClassName = "QlBarHost";
-        registered = RegisterClassA(&wc) != 0;
-    }
+        return RegisterClassA(&wc) != 0;
+    }();
+    (void)registered;
     _hwnd = CreateWindowExA(0, "QlBarHost", "Bar host", WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN, 10, 10, width, height,
                             nullptr, nullptr, GetModuleHandleA(nullptr), this);
     ShowWindow(_hwnd, SW_SHOWNOACTIVATE);
@@ -28,11 +26,10 @@ BarHost::~BarHost() {
     PumpMessages();
 }
 
-std::vector<BarHost::Note> BarHost::NotesWith(WPARAM code) const {
-    std::vector<Note> out;
-    for (const Note& n : notes)
-        if (n.code == code) out.push_back(n);
-    return out;
+std::string BarHost::Said() {
+    std::string said;
+    said.swap(_said);
+    return said;
 }
 
 LRESULT CALLBACK BarHost::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -40,67 +37,26 @@ LRESULT CALLBACK BarHost::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         SetWindowLongPtrA(hwnd, GWLP_USERDATA,
                           reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams));
     auto* self = reinterpret_cast<BarHost*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (self && msg == CGfxOutBarCtrl::kNotifyMessage) {
-        Note note{wp, lp};
-        if (wp == CGfxOutBarCtrl::kItemDragged) {
-            const auto* info = reinterpret_cast<const CGfxOutBarCtrl::DragInfo*>(lp);
-            note.folder = info->folder;
-            note.target = info->target;
-        }
-        self->notes.push_back(note);
-        if (self->handler) return self->handler(wp, lp);
-        return wp == CGfxOutBarCtrl::kItemDragged ? self->dragAnswer : 0;
-    }
-    return DefWindowProcA(hwnd, msg, wp, lp);
+    if (!self || msg != CGfxOutBarCtrl::kNotifyMessage) return DefWindowProcA(hwnd, msg, wp, lp);
+    const auto* drag = reinterpret_cast<const CGfxOutBarCtrl::DragInfo*>(lp);
+    self->_said +=
+        (self->_said.empty() ? "" : " ") + std::to_string(wp) + ":" +
+        (wp == CGfxOutBarCtrl::kItemDragged ? std::to_string(drag->folder) + ">" + std::to_string(drag->target)
+                                            : std::to_string(lp));
+    if (self->handler) return self->handler(wp, lp);
+    return wp == CGfxOutBarCtrl::kItemDragged ? self->dragAnswer : 0;
 }
-
-static LPARAM At(POINT p) { return MAKELPARAM(p.x, p.y); }
 
 void Drag(HWND control, POINT down, const std::vector<POINT>& moves, POINT up) {
-    PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, At(down));
-    for (POINT m : moves) PostMessageA(control, WM_MOUSEMOVE, MK_LBUTTON, At(m));
-    PostMessageA(control, WM_LBUTTONUP, 0, At(up));
+    PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(down.x, down.y));
+    for (POINT m : moves) PostMessageA(control, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(m.x, m.y));
+    PostMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(up.x, up.y));
     PumpMessages();
 }
-
-void Click(HWND control, POINT p) { Drag(control, p, {}, p); }
 
 COLORREF ScreenPixel(HWND hwnd, POINT client) {
     HDC dc = GetDC(hwnd);
     COLORREF c = GetPixel(dc, client.x, client.y);
     ReleaseDC(hwnd, dc);
     return c;
-}
-
-bool SaveWindowPicture(HWND hwnd, const std::string& path) {
-    RECT r;
-    GetWindowRect(hwnd, &r);
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 24;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(mem, bitmap);
-    BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-    GdiFlush();
-    const DWORD stride = (static_cast<DWORD>(w) * 3 + 3) & ~3u;
-    BITMAPFILEHEADER fh{};
-    fh.bfType = 0x4D42;
-    fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
-    fh.bfSize = fh.bfOffBits + stride * static_cast<DWORD>(h);
-    FILE* f = fopen(path.c_str(), "wb");
-    bool ok = f && fwrite(&fh, sizeof fh, 1, f) == 1 && fwrite(&bi.bmiHeader, sizeof bi.bmiHeader, 1, f) == 1 &&
-              fwrite(bits, stride * static_cast<DWORD>(h), 1, f) == 1;
-    if (f) ok = fclose(f) == 0 && ok;
-    SelectObject(mem, old);
-    DeleteObject(bitmap);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
-    return ok;
 }
