@@ -26,6 +26,7 @@ const int kAddGame = 32779;
 const int kDeleteGame = 32782;
 const int kImport = 32799;
 const int kExit = 32771;
+const int kTextInputValue = 1001;  // the text input dialog's edit
 const char* const kSettingsKey = "Software\\Freeware\\QuillonLoader";
 
 std::string g_program;
@@ -278,10 +279,59 @@ void StepDeleteGame(HWND main, HWND list, bool wired) {
     Check(!FileExists(g_program + "\\Games\\Night Patrol.qgf"), "its game file is deleted");
 }
 
-// Editing a field in the details bar: the bar is not part of the main window
-// yet. When it lands: select a game, open the bar, change its publisher field,
-// save, and check the row and the game file.
-void StepEditDetailsBar() { printf("skip editing a field in the details bar: the bar is not there yet\n"); }
+// The details bar's tree beside the list.
+HWND FindTree(HWND main) {
+    HWND tree = nullptr;
+    EnumChildWindows(
+        main,
+        [](HWND h, LPARAM out) -> BOOL {
+            char name[64] = {};
+            GetClassNameA(h, name, sizeof name);
+            if (lstrcmpiA(name, WC_TREEVIEWA) != 0) return TRUE;
+            *reinterpret_cast<HWND*>(out) = h;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&tree));
+    return tree;
+}
+
+// Editing a field in the details bar: a double click on Star Maze's publisher
+// asks for the new text; the row and the game file show it.
+void StepEditDetailsBar(HWND main, HWND list) {
+    const int row = g_remote->FindRow(list, "Star Maze");
+    Require(row != -1 && g_remote->SelectRow(list, row), "'Star Maze' is selected");
+    Sleep(500);
+    HWND tree = FindTree(main);
+    Require(tree != nullptr, "the details bar shows its tree");
+    // The second heading is "Publisher"; its one child holds the value.
+    auto next = [tree](UINT how, HTREEITEM from) {
+        return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(from)));
+    };
+    HTREEITEM value = next(TVGN_CHILD, next(TVGN_NEXT, next(TVGN_ROOT, nullptr)));
+    RECT rect{};
+    Require(value && g_remote->TreeItemRect(tree, value, rect), "the publisher's value item is there");
+    SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(value));
+    const LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    PostMessageA(tree, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(tree, WM_LBUTTONUP, 0, at);
+    PostMessageA(tree, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    PostMessageA(tree, WM_LBUTTONUP, 0, at);
+    HWND ask = g_remote->WaitForDialog("", kTextInputValue, kWait);
+    Require(ask != nullptr, "a double click on the publisher asks for the new one");
+    SetItemText(ask, kTextInputValue, "Night Owl Software");
+    Shot("details-bar-edit");
+    Click(ask, IDOK);
+    Check(WaitUntil([&] { return g_remote->CellText(list, row, 1) == "Night Owl Software"; }, kWait),
+          "the row shows the new publisher");
+    std::string stored;
+    if (FILE* f = fopen((g_program + "\\Games\\Star Maze.qgf").c_str(), "rb")) {
+        char publisher[260] = {};
+        if (fseek(f, 272, SEEK_SET) == 0 && fread(publisher, 1, sizeof publisher - 1, f) > 0) stored = publisher;
+        fclose(f);
+    }
+    Check(stored == "Night Owl Software", "the game file holds the new publisher: '" + stored + "'");
+    Shot("details-bar-edited");
+}
 
 // The start-up import of the Loader.ini beside the program: its games are all
 // in the list already, and the catalogue is kept as Loader07.ini.
@@ -368,7 +418,7 @@ int main(int argc, char** argv) {
     Shot("main");
     StepRunGame(main, list);
     StepAddGame(main, list);
-    StepEditDetailsBar();
+    StepEditDetailsBar(main, list);
     StepImport(main, list, catalogue);
     StepDeleteGame(main, list, deleteWired);
     std::vector<std::string> rows = program.Column(list, 0);

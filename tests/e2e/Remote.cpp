@@ -120,6 +120,14 @@ std::string Remote::CellText(HWND list, int row, int column) const {
     return text;
 }
 
+bool Remote::TreeItemRect(HWND tree, HTREEITEM item, RECT& rect) const {
+    // TVM_GETITEMRECT takes the item in the rectangle's place.
+    RemoteBuffer buffer(_process.hProcess, sizeof(RECT));
+    if (!buffer.Write(0, &item, sizeof item)) return false;
+    if (!SendMessageA(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(buffer.Address()))) return false;
+    return buffer.Read(0, &rect, sizeof rect);
+}
+
 std::vector<std::string> Remote::Column(HWND list, int column) const {
     std::vector<std::string> texts;
     const int rows = RowCount(list);

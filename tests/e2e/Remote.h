@@ -3,6 +3,7 @@
 // taking screenshots of the screen.
 #pragma once
 #include <windows.h>
+#include <commctrl.h>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,10 @@ public:
     int FindRow(HWND list, const std::string& text) const;
     int SelectedRow(HWND list) const;
     bool SelectRow(HWND list, int row) const;
+
+    // Tree view items: the rectangle of an item's text, in client pixels, read
+    // through a buffer inside the program's process.
+    bool TreeItemRect(HWND tree, HTREEITEM item, RECT& rect) const;
 
 private:
     PROCESS_INFORMATION _process;
