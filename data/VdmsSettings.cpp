@@ -173,10 +173,12 @@ VdmsWriteResult WriteVdmsSettings(IniFile& ini, const VdmsSettings& chosen) {
 
     // With no model chosen the first one is written.
     const int version = chosen.version >= 0 && chosen.version < kVdmsVersionCount ? chosen.version : 0;
-    PlanKey(ini, kVersionKey, kVersionsWritten[version], version != shown.version, writes, result);
+    // A setting the player left as the dialog showed it is no change of theirs:
+    // it is not reported when it cannot go in (an absent key shows empty).
+    PlanKey(ini, kVersionKey, kVersionsWritten[version], chosen.version != shown.version, writes, result);
     for (int i = 0; i < kVdmsFieldCount; ++i) {
         const std::string text = VdmsTextToWrite(static_cast<VdmsField>(i), chosen.fields[i]);
-        PlanKey(ini, kFieldKeys[i], text, text != shown.fields[i], writes, result);
+        PlanKey(ini, kFieldKeys[i], text, chosen.fields[i] != shown.fields[i], writes, result);
     }
 
     if (writes.empty()) return result;
