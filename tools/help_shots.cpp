@@ -5,9 +5,18 @@
 // to RECTFILE; the window stays open until RECTFILE is deleted (30 s at most).
 // WINDOW is a dialog name below, or "find:TEXT" for the top-level window of a
 // running program whose caption starts with TEXT (the main window).
+#include "data/GameFile.h"
 #include "data/IniFile.h"
 #include "dialogs/AddGameDialog.h"
+#include "app/AboutDialog.h"
+#include "dialogs/CommandLineDialog.h"
 #include "dialogs/CommentDialog.h"
+#include "dialogs/GameSettingsDialog.h"
+#include "dialogs/ImportDialog.h"
+#include "dialogs/LocateGameDialog.h"
+#include "dialogs/ManageEntriesDialog.h"
+#include "dialogs/PreferencesDialog.h"
+#include "dialogs/VdmSoundDialog.h"
 #include "dialogs/TextInputDialog.h"
 #include "res/AddGameDialogRes.h"
 #include <cstdio>
@@ -101,6 +110,48 @@ int main(int argc, char** argv) {
         text->prompt = "Enter the Publisher";
         text->value = "Quillon Demo Works";
         dialog = std::move(text);
+        dialog->Create(nullptr);
+    } else if (window == "game_settings" || window == "command_line") {
+        // Tank Duel of the demo library, with its device parameters.
+        CurrentGame game;
+        game.path = programFolder + "\\Games\\Tank Duel.qgf";
+        game.loaded = ReadGameRecord(game.path, game.record) == GameFileStatus::Ok;
+        if (window == "game_settings") {
+            auto settings = std::make_unique<GameSettingsDialog>(dataIni);
+            settings->title = "Tank Duel";
+            settings->game = game.record;
+            dialog = std::move(settings);
+        } else {
+            auto line = std::make_unique<CommandLineDialog>();
+            line->title = "Tank Duel";
+            line->game = game.record;
+            dialog = std::move(line);
+        }
+        dialog->Create(nullptr);
+    } else if (window == "manage_entries") {
+        dialog = std::make_unique<ManageEntriesDialog>(dataIni, true);
+        dialog->Create(nullptr);
+    } else if (window == "preferences") {
+        dialog = std::make_unique<PreferencesDialog>();
+        dialog->Create(nullptr);
+    } else if (window == "about") {
+        auto about = std::make_unique<AboutDialog>();
+        about->windows = WindowsVersion{VER_PLATFORM_WIN32_NT, 5, 1, 2600, "Service Pack 2"};
+        dialog = std::move(about);
+        dialog->Create(nullptr);
+    } else if (window == "locate_game") {
+        auto locate = std::make_unique<LocateGameDialog>();
+        locate->title = "Lost Kingdom";
+        locate->folder = "C:\\Sierra\\KINGDOM";
+        dialog = std::move(locate);
+        dialog->Create(nullptr);
+    } else if (window == "import") {
+        dialog = std::make_unique<ImportDialog>(programFolder, ImportMode::Menu);
+        dialog->Create(nullptr);
+    } else if (window == "vdmsound") {
+        static IniFile vdms;
+        vdms.Open(programFolder + "\\VDMS.INI");
+        dialog = std::make_unique<VdmSoundDialog>(vdms);
         dialog->Create(nullptr);
     } else if (window == "comment") {
         auto comment = std::make_unique<CommentDialog>();

@@ -15,6 +15,14 @@ SHOTS=(
   "add_game       add_game                 no"
   "text_input     text_input               no"
   "comment        comment                  no"
+  "game_settings  game_settings            no"
+  "command_line   command_line             no"
+  "manage_entries  manage_entries          no"
+  "preferences    preferences              no"
+  "vdmsound       vdmsound                 no"
+  "about          about                    no"
+  "locate_game    locate_game              no"
+  "import         import                   no"
 )
 
 ql_need_packages
@@ -34,6 +42,8 @@ app="$drive/Quillon Loader"
 rm -rf "$app"
 mkdir -p "$app/Games" "$app/Images"
 cp build/x86_64/Quillon.exe demo/Data.ini "$app/"
+# VDMSound's settings file in its own layout, for the VDMSound settings dialog.
+printf '[SB Controller.config]\r\nversion=4.05\r\nport=0x220\r\nIRQ=7\r\nDMA8=1\r\nDMA16=5\r\n[AdLib Controller.config]\r\nport=0x388\r\nsampleRate=44100\r\n[MPU401 Controller.config]\r\nport=0x330\r\nIRQ=2\r\n' >"$app/VDMS.INI"
 cp demo/Images/*.bmp "$app/Images/"
 cp demo/Games/*.qgf "$app/Games/"
 for game in starmaze:StarMaze caverun:CaveRun pinball:Pinball tankduel:TankDuel; do
@@ -51,6 +61,9 @@ cp build/x86_64/help/help_shots.exe "$work/"
 for line in "${SHOTS[@]}"; do
   IFS='|' read -r name window needs <<<"$(echo "$line" | sed 's/  \+/|/g')"
   program=""
+  # The old catalogue beside the program only for the import dialog: the
+  # program itself would offer to import it at its start.
+  if [ "$name" = import ]; then cp demo/Loader.ini "$app/"; else rm -f "$app/Loader.ini"; fi
   if [ "$needs" = yes ]; then
     wine "C:\\Quillon Loader\\Quillon.exe" >"$work/program.log" 2>&1 &
     program=$!
