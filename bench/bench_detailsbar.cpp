@@ -1,6 +1,7 @@
 // Showing a game in the details bar, against reading its record: the bar is
 // filled on every selection, so a fill must cost little beside the load.
 // Run under Wine: wine bench_detailsbar.exe
+#include "BenchClock.h"
 #include "data/GameFile.h"
 #include "mainwnd/DetailsBar.h"
 #include <commctrl.h>
@@ -11,17 +12,7 @@
 
 namespace {
 
-double Now() {
-    LARGE_INTEGER f, c;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&c);
-    return static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
-}
 
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 }  // namespace
 

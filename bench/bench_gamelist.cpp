@@ -4,6 +4,7 @@
 // read raw in a tight loop; and the time from start-up to a painted window with
 // 512 games and with none.
 // Run under Wine: wine bench_gamelist.exe
+#include "BenchClock.h"
 #include "app/Settings.h"
 #include "app/SingleInstance.h"
 #include "data/GameFile.h"
@@ -33,12 +34,6 @@ public:
     void ExitProcess(UINT) override {}
 };
 
-double Now() {
-    LARGE_INTEGER f, c;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&c);
-    return static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
-}
 
 std::vector<char> Picture() {
     const int w = 160, h = 100, stride = w * 3;
@@ -58,10 +53,6 @@ std::vector<char> Picture() {
     return bmp;
 }
 
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 // Lets every waiting message (painting included) be handled.
 void Pump() {

@@ -1,6 +1,7 @@
 // Converting a 500-section Loader.ini into game files, against writing the
 // same 500 game files directly from records built in memory.
 // Run under Wine: wine bench_loader_ini.exe
+#include "BenchClock.h"
 #include "data/GameFile.h"
 #include "data/LoaderIni.h"
 #include <windows.h>
@@ -14,12 +15,6 @@ namespace {
 constexpr int kSections = 500;
 constexpr int kRounds = 3;
 
-double Now() {
-    LARGE_INTEGER f, c;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&c);
-    return static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
-}
 
 std::string Text(const char* format, int i) {
     char buf[64];

@@ -4,6 +4,7 @@
 // which bounds how long the search dialog goes without pumping its messages.
 //
 // Usage: bench_search [folder]   (default C:\ql_bench; the trees are made once)
+#include "BenchClock.h"
 #include "search/FileFinder.h"
 #include <windows.h>
 #include <algorithm>
@@ -21,16 +22,6 @@ constexpr size_t kContentFileSize = 1 << 20;  // 50 files of 1 MB
 constexpr char kTarget[] = "TARGET.EXE";
 constexpr char kNeedle[] = "needle in the haystack";
 
-double Now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 bool WriteBytes(const std::string& path, const std::string& bytes) {
     FILE* f = std::fopen(path.c_str(), "wb");

@@ -7,6 +7,7 @@
 // "shot-stopped.txt" after the stop.
 //
 // Usage: bench_search_dialog [start folder] [marker folder]   (C:\ and C:\ql_bench)
+#include "BenchClock.h"
 #include "data/GameFile.h"
 #include "dialogs/GameSearchDialog.h"
 #include "res/GameSearchDialogRes.h"
@@ -25,16 +26,6 @@ double g_searchStarted = 0, g_lastTick = 0, g_longestGap = 0, g_stopPressed = 0,
 bool g_shot = false, g_completedBeforeStop = false;
 int g_ticks = 0;
 
-double Now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 void Marker(const char* name) {
     FILE* f = std::fopen((g_markers + "\\" + name).c_str(), "wb");
