@@ -105,7 +105,8 @@ private:
     void OnReloadData();
     void ReloadDataIni();
     bool RequireVdmSound(bool spanishOnOneLine);
-    void OnVdmSoundFile(const char* file);
+    void OnEditVdmsIni();
+    void OnVdmSoundHelp();
     void OnVisitVdmSoundWeb();
     void OnHelpTopics();
     void SetBackgroundHue(int stored);

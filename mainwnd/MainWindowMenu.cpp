@@ -36,8 +36,8 @@ bool MainWindow::OnMenuCommand(int id) {
         case IDM_WEBSITE: OnVisitWebSite(); return true;
         case IDM_EDITDATAINI: OnEditDataIni(); return true;
         case IDM_RELOADDATA: OnReloadData(); return true;
-        case IDM_EDITVDMSINI: OnVdmSoundFile("Vdms.ini"); return true;
-        case IDM_VDMSHELP: OnVdmSoundFile("VDMConfig.hlp"); return true;
+        case IDM_EDITVDMSINI: OnEditVdmsIni(); return true;
+        case IDM_VDMSHELP: OnVdmSoundHelp(); return true;
         case IDM_VDMSWEB: OnVisitVdmSoundWeb(); return true;
         case IDM_DELETEGAME: OnDeleteGame(); return true;
         case IDM_SEARCHGAME: OnSearchGame(); return true;
@@ -95,19 +95,20 @@ bool MainWindow::RequireVdmSound(bool spanishOnOneLine) {
     return false;
 }
 
-void MainWindow::OnVdmSoundFile(const char* file) {
-    const bool ini = std::string(file) == "Vdms.ini";
-    if (!RequireVdmSound(ini)) return;
-    const char* folder = _state.vdm.folder.c_str();
-    std::string failure;
-    if (ini)
-        failure = Format(Tr(_state.Spanish(), "Could not locate the VDMS.INI file at location:\n%s",
-                            "No se puede localizar el archivo VDMS.INI en la ruta:\n%s"),
-                         folder);
-    else
-        failure = _state.Spanish() ? std::string("VDMConfig.hlp  no encontrado")
-                                   : Format("Could not locate the VDMConfig.hlp file at location:\n%s", folder);
-    OpenInShell(_state.vdm.folder + file, failure);
+void MainWindow::OnEditVdmsIni() {
+    if (!RequireVdmSound(true)) return;
+    OpenInShell(_state.vdm.folder + "Vdms.ini",
+                Format(Tr(_state.Spanish(), "Could not locate the VDMS.INI file at location:\n%s",
+                          "No se puede localizar el archivo VDMS.INI en la ruta:\n%s"),
+                       _state.vdm.folder.c_str()));
+}
+
+void MainWindow::OnVdmSoundHelp() {
+    if (!RequireVdmSound(false)) return;
+    OpenInShell(_state.vdm.folder + "VDMConfig.hlp",
+                _state.Spanish() ? std::string("VDMConfig.hlp  no encontrado")
+                                 : Format("Could not locate the VDMConfig.hlp file at location:\n%s",
+                                          _state.vdm.folder.c_str()));
 }
 
 void MainWindow::OnVisitVdmSoundWeb() {

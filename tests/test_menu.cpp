@@ -180,6 +180,17 @@ TEST_F(MenuTest, DialogCommandsOpenTheirDialogs) {
     Command(IDM_VDMSSETTINGS);
     ASSERT_EQ(ui.Calls(UiCall::Modal).size(), 1u);
     EXPECT_EQ(ui.Calls(UiCall::Modal)[0].dialogId, IDD_VDMSOUND);
+    // Its files open from its folder; a failure names the folder.
+    ui.shellResults = {2, 2};
+    Command(IDM_EDITVDMSINI);
+    Command(IDM_VDMSHELP);
+    auto runs = ui.Calls(UiCall::Execute);
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[0].text, vdm + "Vdms.ini");
+    EXPECT_EQ(runs[1].text, vdm + "VDMConfig.hlp");
+    ASSERT_EQ(ui.Messages().size(), 2u);
+    EXPECT_EQ(ui.Messages()[0].text, "Could not locate the VDMS.INI file at location:\n" + vdm);
+    EXPECT_EQ(ui.Messages()[1].text, "Could not locate the VDMConfig.hlp file at location:\n" + vdm);
 }
 
 TEST_F(MenuTest, BackgroundHuesAndF9AreStored) {
