@@ -2,7 +2,6 @@
 #include "app/Texts.h"
 #include "data/Files.h"
 #include "dialogs/AddGameDialog.h"
-#include "launch/GameRows.h"
 #include "mainwnd/GameSetupCommands.h"
 #include "mainwnd/MainWindow.h"
 #include "res/resource.h"
@@ -67,17 +66,12 @@ void MainWindow::OnGameSetup(bool modify) {
     context.vdm = &_state.vdm;
     context.spanish = _state.Spanish();
     const GameSetupOutcome outcome = modify ? ModifyGameSettings(context) : RunGameSetup(context);
-    // The file now holds what was saved: a repaint must not read it back over
-    // what is still only in memory.
-    _shownStamp = FileStamp(_game.path);
-    if (outcome.refreshRow && row != -1) {
-        const GameRowData data = ReadGameRow(_state.gamesFolder, _list.Text(row, 0, 260) + ".qgf",
-                                             _state.settings.reloadVerify);
-        _list.SetText(row, 1, data.publisher);
-        _list.SetText(row, 2, data.category);
-        _list.SetText(row, 3, data.settings);
-        _list.SetImage(row, data.image);
-    }
+    // The file now holds what was saved (RefreshSelectedRow takes its stamp): a
+    // repaint must not read it back over what is still only in memory.
+    if (outcome.refreshRow)
+        RefreshSelectedRow();
+    else
+        _shownStamp = FileStamp(_game.path);
     OnCurrentGameChanged();
 }
 

@@ -112,7 +112,6 @@ void MainWindow::RefreshSelectedRow() {
     _list.SetText(row, 2, FieldText(_game.record.category));
     _list.SetText(row, 3, SettingsColumnText(_game.record));
     _list.SetImage(row, _state.settings.reloadVerify ? GameStatusImage(_game.record) : 7);
-    SetWindowTextA(Handle(), Format("%s - %s", kAppTitle, FieldText(_game.record.title).c_str()).c_str());
 }
 
 // On a repaint: the selection went away, or the shown game's file changed.
