@@ -1,6 +1,7 @@
 // The picture check: file header, info header, colour table and pixels.
 #include "data/Bitmap.h"
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -13,14 +14,18 @@ uint32_t U32(const unsigned char* p) { return p[0] | (p[1] << 8) | (p[2] << 16) 
 enum Compression : uint32_t { kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3 };
 
 // Walks a run-length stream of |n| bytes; true when every run stays inside the
-// width x height picture and the stream ends with its end-of-bitmap marker.
-bool RleFits(const unsigned char* d, uint64_t n, uint64_t width, uint64_t height, bool fourBit) {
+// width x height picture and the stream ends with its end-of-bitmap marker. With
+// |out| (8-bit streams only), the pixels are written into bottom-up rows of
+// |stride| bytes as they are walked.
+bool RleFits(const unsigned char* d, uint64_t n, uint64_t width, uint64_t height, bool fourBit,
+             unsigned char* out = nullptr, uint64_t stride = 0) {
     uint64_t x = 0, y = 0, i = 0;
     while (i + 2 <= n) {
         const unsigned count = d[i], value = d[i + 1];
         i += 2;
         if (count) {  // a run of |count| pixels
             if (y >= height || x + count > width) return false;
+            if (out) std::memset(out + y * stride + x, static_cast<int>(value), count);
             x += count;
         } else if (value == 0) {  // end of line
             x = 0;
@@ -37,6 +42,7 @@ bool RleFits(const unsigned char* d, uint64_t n, uint64_t width, uint64_t height
             uint64_t bytes = fourBit ? (value + 1) / 2 : value;
             bytes = (bytes + 1) & ~1ull;
             if (i + bytes > n || y >= height || x + value > width) return false;
+            if (out) std::memcpy(out + y * stride + x, d + i, value);
             x += value;
             i += bytes;
         }
@@ -125,4 +131,17 @@ bool IsUsableBitmap(const void* data, size_t size) {
         return RleFits(b + bitsOffset, imageSize, width, height, compression == kRle4);
     }
     return stride * height <= available;
+}
+
+bool DecodeRle8(const void* data, size_t size, int width, int height, std::vector<unsigned char>& rows) {
+    rows.clear();
+    if (!data || width <= 0 || height <= 0 || width > (1 << 24) || height > (1 << 24)) return false;
+    const uint64_t stride = (static_cast<uint64_t>(width) + 3) / 4 * 4;
+    if (stride * static_cast<uint64_t>(height) > kMaxDecodedBytes) return false;
+    rows.assign(static_cast<size_t>(stride * static_cast<uint64_t>(height)), 0);
+    if (RleFits(static_cast<const unsigned char*>(data), size, static_cast<uint64_t>(width),
+                static_cast<uint64_t>(height), false, rows.data(), stride))
+        return true;
+    rows.clear();
+    return false;
 }

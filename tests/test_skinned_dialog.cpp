@@ -8,17 +8,18 @@
 #include "res/resource.h"
 #include <gtest/gtest.h>
 #include <commctrl.h>
+#include <string>
+#include <tuple>
 
 namespace {
 
 // A memory DC on a black 24-bit canvas, or on a resource bitmap as the system loads it.
 class Surface {
 public:
-    Surface(int width, int height) {
+    Surface(int width, int height) : _width(width), _height(height) {
         BITMAPINFO bi{};
         bi.bmiHeader = {sizeof bi.bmiHeader, width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-        void* bits = nullptr;
-        _old = SelectObject(_dc, CreateDIBSection(_dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+        _old = SelectObject(_dc, CreateDIBSection(_dc, &bi, DIB_RGB_COLORS, &_bits, nullptr, 0));
         PatBlt(_dc, 0, 0, width, height, BLACKNESS);
     }
     explicit Surface(int id)
@@ -30,29 +31,52 @@ public:
     }
     HDC Dc() const { return _dc; }
     COLORREF At(int x, int y) const { return GetPixel(_dc, x, y); }
+    // The canvas's pixels, row after row.
+    std::string Bytes() const {
+        GdiFlush();
+        return std::string(static_cast<const char*>(_bits), (_width * 3 + 3) / 4 * 4 * static_cast<size_t>(_height));
+    }
 
 private:
     HDC _dc = CreateCompatibleDC(nullptr);
     HGDIOBJ _old = nullptr;
+    void* _bits = nullptr;
+    int _width = 0, _height = 0;
 };
 
 const POINT kSamples[] = {{0, 0}, {37, 11}, {80, 50}, {123, 77}, {159, 99}, {5, 90}, {150, 3}};
 
-TEST(DibBitmap, LoadsResourcesAndDrawsTheirOwnPixels) {
-    DibBitmap tile, picture;
-    ASSERT_TRUE(tile.LoadFromResource(GetModuleHandleA(nullptr), IDB_DIALOGTILE));
-    EXPECT_EQ(std::make_pair(tile.Width(), tile.Height()), std::make_pair(600, 500));
-    EXPECT_NE(tile.Palette(), nullptr) << "8 bits: a palette";
-    ASSERT_TRUE(picture.LoadFromResource(GetModuleHandleA(nullptr), IDB_DEFAULTGAME));
-    EXPECT_EQ(std::make_pair(picture.Width(), picture.Height()), std::make_pair(160, 100));
-    EXPECT_EQ(picture.Palette(), nullptr) << "24 bits: none";
-
-    for (auto [id, bitmap] : {std::make_pair(IDB_DIALOGTILE, &tile), std::make_pair(IDB_DEFAULTGAME, &picture)}) {
-        Surface original(id), canvas(bitmap->Width() + 20, bitmap->Height() + 10);
-        bitmap->DrawAt(canvas.Dc(), 20, 10);
-        for (POINT p : kSamples) EXPECT_EQ(canvas.At(20 + p.x, 10 + p.y), original.At(p.x, p.y)) << id;
-        EXPECT_EQ(canvas.At(19, 9), RGB(0, 0, 0)) << "nothing drawn outside";
+// The 8-bit pictures are stored run-length encoded and decoded by DibBitmap itself;
+// the 24-bit strip goes through LoadImageA. Either way every pixel is the one that
+// the system's own loader gives.
+TEST(DibBitmap, GivesEveryPictureAsTheSystemLoadsIt) {
+    const struct {
+        int id, width, height, bitCount;
+    } pictures[] = {{IDB_DEFAULTGAME, 160, 100, 8}, {IDB_BACK_RED, 500, 350, 8},   {IDB_BACK_GREEN, 500, 350, 8},
+                    {IDB_BACK_BLUE, 500, 350, 8},   {IDB_BACK_ALT, 500, 350, 8},   {IDB_BACK_GREY, 600, 500, 8},
+                    {IDB_DIALOGTILE, 600, 500, 8},  {IDB_SPLASH, 240, 160, 8},     {IDB_ABOUT, 180, 36, 8},
+                    {IDB_DETAILS_LARGE, 224, 32, 24}};
+    for (const auto& p : pictures) {
+        DibBitmap bitmap;
+        ASSERT_TRUE(bitmap.LoadFromResource(GetModuleHandleA(nullptr), p.id)) << p.id;
+        EXPECT_EQ(std::make_tuple(bitmap.Width(), bitmap.Height(), bitmap.BitCount()),
+                  std::make_tuple(p.width, p.height, p.bitCount))
+            << p.id;
+        EXPECT_EQ(bitmap.Palette() != nullptr, p.bitCount == 8) << p.id << ": a palette for 8 bits only";
+        Surface original(p.id), ours(p.width, p.height), system(p.width, p.height);
+        bitmap.DrawAt(ours.Dc(), 0, 0);
+        BitBlt(system.Dc(), 0, 0, p.width, p.height, original.Dc(), 0, 0, SRCCOPY);
+        EXPECT_TRUE(ours.Bytes() == system.Bytes()) << p.id;
     }
+}
+
+TEST(DibBitmap, DrawsAtItsPlaceAndForgetsAFailedLoad) {
+    DibBitmap tile;
+    ASSERT_TRUE(tile.LoadFromResource(GetModuleHandleA(nullptr), IDB_DIALOGTILE));
+    Surface original(IDB_DIALOGTILE), canvas(tile.Width() + 20, tile.Height() + 10);
+    tile.DrawAt(canvas.Dc(), 20, 10);
+    for (POINT p : kSamples) EXPECT_EQ(canvas.At(20 + p.x, 10 + p.y), original.At(p.x, p.y));
+    EXPECT_EQ(canvas.At(19, 9), RGB(0, 0, 0)) << "nothing drawn outside";
 
     EXPECT_FALSE(tile.LoadFromResource(GetModuleHandleA(nullptr), 9999));
     EXPECT_FALSE(tile.IsLoaded()) << "a failed load leaves nothing of the old bitmap";

@@ -79,6 +79,33 @@ TEST(PictureCheck, DamagedBitmapsAreRefused) {
     for (const auto& s : specs) EXPECT_FALSE(Usable(BuildBmp(s.spec))) << s.name;
 }
 
+// The program's own large pictures are stored this way and decoded by it.
+TEST(PictureCheck, RunLengthPixelsDecodeIntoBottomUpRows) {
+    std::vector<unsigned char> rows;
+    // Bottom line a run of 4; top line three literal pixels (padded) and a run of 1.
+    ASSERT_TRUE(DecodeRle8("\4\7\0\0\0\3\1\2\3\0\1\11\0\1", 14, 4, 2, rows));
+    EXPECT_EQ(rows, (std::vector<unsigned char>{7, 7, 7, 7, 1, 2, 3, 9}));
+    // A move of 2 right and 1 up leaves colour 0; rows of 5 are padded to 8.
+    ASSERT_TRUE(DecodeRle8("\1\5\0\2\2\1\1\6\0\1", 10, 5, 2, rows));
+    EXPECT_EQ(rows, (std::vector<unsigned char>{5, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 6, 0, 0, 0, 0}));
+
+    const struct {
+        const char* name;
+        std::string stream;
+        int width, height;
+    } bad[] = {{"run past the line", std::string("\5\7\0\1", 4), 4, 2},
+               {"literal past the bytes", std::string("\0\4\1\2", 4), 4, 2},
+               {"line below the picture", std::string("\0\0\0\0\0\0\1\1\0\1", 10), 4, 2},
+               {"no end marker", std::string("\4\7\0\0", 4), 4, 2},
+               {"no width", std::string("\0\1", 2), 0, 2},
+               {"over 64 MiB", std::string("\0\1", 2), 1 << 14, 1 << 14}};
+    for (const auto& b : bad) {
+        rows.assign(3, 1);
+        EXPECT_FALSE(DecodeRle8(b.stream.data(), b.stream.size(), b.width, b.height, rows)) << b.name;
+        EXPECT_TRUE(rows.empty()) << b.name;
+    }
+}
+
 TEST(DeviceNames, DevicesWithOrWithoutExtensionAndFolder) {
     for (const char* name : {"AUX.qgf", "com1.qgf", "C:\\Games\\LPT9.qgf", "con", "Nul.txt.qgf", "PRN .qgf",
                              "clock$.qgf", "CONIN$", "conout$.qgf", "COM\xB9.qgf", "Games/aux.qgf"})

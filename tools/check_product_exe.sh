@@ -1,7 +1,7 @@
 #!/bin/sh
 # Checks the i686 product: a PE header that Windows 95 and NT 4 accept, and
 # imports only from DLLs that those systems ship, and no function that Windows XP
-# and older lack.
+# and older lack; stripped (no symbols, no debug sections) and at most 1 MiB.
 exe=$1
 dump=$(i686-w64-mingw32-objdump -p "$exe") || { echo "cannot read $exe"; exit 1; }
 fail=0
@@ -32,5 +32,9 @@ for fn in GetTickCount64 InitializeConditionVariable SleepConditionVariableCS Wa
     echo "imports $fn, which Windows XP lacks"; fail=1
   fi
 done
-[ $fail -eq 0 ] && echo "product executable: PE header 4.0, imports fit Windows 95 to XP"
+i686-w64-mingw32-objdump -t "$exe" | grep -qx 'no symbols' || { echo "the symbol table is not stripped"; fail=1; }
+if i686-w64-mingw32-objdump -h "$exe" | grep -q ' \.debug'; then echo "debug sections are left in"; fail=1; fi
+size=$(wc -c <"$exe")
+[ "$size" -le 1048576 ] || { echo "$size bytes, over the 1 MiB that Quillon.exe may take"; fail=1; }
+[ $fail -eq 0 ] && echo "product executable: PE header 4.0, imports fit Windows 95 to XP, stripped, $size bytes"
 exit $fail

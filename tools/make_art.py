@@ -13,9 +13,11 @@ comes from random.Random with a fixed seed: two runs give byte-identical files.
 The output is checked in; the build does not run this script. The screenshots of
 the demo games in demo/Images are plain pictures, checked in as they are.
 
-Pictures (res/art; numbers in res/Quillon.rc): GameDefault 160x100, Splash 240x160,
-About 180x36 and the three image strips are 24-bit; the backgrounds (Red, Green, Blue,
-Alt 500x350, Grey 600x500) and the 600x500 DialogTile are 8-bit. RowImages: eight 16x16
+Pictures (res/art; numbers in res/Quillon.rc): the three image strips are 24-bit; GameDefault
+160x100, Splash 240x160, About 180x36, the backgrounds (Red, Green, Blue, Alt 500x350,
+Grey 600x500) and the 600x500 DialogTile are 8-bit and run-length encoded (BI_RLE8), which
+keeps the program small: these pictures are drawn without grain or dithering, so their rows
+hold long runs of one colour. RowImages: eight 16x16
 row images, white = transparent. DetailsLarge: seven 32x32 images, RGB(128,128,128) =
 transparent; DetailsSmall: twelve 16x16 images, RGB(0,128,128) = transparent. The six
 icons hold 32x32 and 16x16 entries of 8 bits per pixel with a 1-bit AND mask.
@@ -24,6 +26,7 @@ icons hold 32x32 and 16x16 entries of 8 bits per pixel with a 1-bit AND mask.
 import math
 import os
 import random
+import struct
 import subprocess
 import sys
 import tempfile
@@ -261,9 +264,8 @@ BACK_STYLES = {  # colour ramp dark to light; strength of streaks, veins, malach
 
 
 def main_background(w, h, style, seed):
-    """A lit panel, lightest up right: streaks, marble veins or malachite bands, grain."""
+    """A lit panel, lightest up right: streaks, marble veins or malachite bands."""
     stops, streak_amt, vein_amt, band_amt = BACK_STYLES[style]
-    rnd = random.Random(seed)
     streak = fbm(w, h, [(w * 0.45, 2, 0.45), (w * 0.2, 1, 0.35), (w * 0.08, 1, 0.2)], seed + 1)
     turb = fbm(w, h, [(w * 0.25, h * 0.3, 0.5), (w * 0.1, h * 0.12, 0.3), (w * 0.04, h * 0.05, 0.2)], seed + 2)
     cloud = fbm(w, h, [(w * 0.5, h * 0.6, 0.6), (w * 0.18, h * 0.2, 0.4)], seed + 3)
@@ -282,7 +284,7 @@ def main_background(w, h, style, seed):
             if band_amt:
                 b = math.sin(math.hypot(fx - 0.15, (y - h * 1.1) / w) * 70.0 + turb[i] * 7.0)
                 L += band_amt * (0.035 * b + 0.05 * (1.0 - abs(b)) ** 12)
-            L += (rnd.random() - 0.5) * 0.025 - 0.12 * ((fx - 0.5) ** 2 + (fy - 0.5) ** 2)
+            L -= 0.12 * ((fx - 0.5) ** 2 + (fy - 0.5) ** 2)
             c = lut[min(1023, max(0, int(L * 1023)))]
             if y < 2:  # a fine bright top edge, like a lit panel
                 c = lighten(c, 0.35 if y == 0 else 0.15)
@@ -344,18 +346,14 @@ def sunset(w, h, seed, neon):
 
 
 def dialog_tile(w, h, seed):
-    """Light linen; every component repeats with the tile, so it is seamless."""
-    rnd = random.Random(seed)
+    """Light brushed paper: soft mottling and long level fibres. Every component repeats
+    with the tile, so it is seamless; whole levels only, so rows hold long runs."""
     mott = fbm(w, h, [(100, 100, 0.45), (50, 50, 0.3), (25, 25, 0.25)], seed + 1, periodic=True)
-    fib = fbm(w, h, [(20, 5, 0.5), (10, 2, 0.5)], seed + 2, periodic=True)
-    fib2 = fbm(w, h, [(5, 20, 0.5), (2, 10, 0.5)], seed + 3, periodic=True)
+    fib = fbm(w, h, [(60, 4, 0.5), (30, 2, 0.5)], seed + 2, periodic=True)
     out = []
-    for y in range(h):
-        for x in range(w):
-            i = y * w + x
-            v = (mott[i] - 0.5) * 16.0 + (fib[i] - 0.5) * 7.0 + (fib2[i] - 0.5) * 5.0
-            v += 1.3 * math.sin(math.pi * x / 2) * math.sin(math.pi * y / 2) + (rnd.random() - 0.5) * 4.0
-            out.append((int(226 + v), int(224 + v * 0.98), int(216 + v * 0.92)))
+    for i in range(w * h):
+        v = round((mott[i] - 0.5) * 16.0 + (fib[i] - 0.5) * 6.0)
+        out.append((226 + v, int(224 + v * 0.98), int(216 + v * 0.92)))
     im = Image.new('RGB', (w, h))
     im.putdata(out)
     return im
@@ -736,13 +734,53 @@ def save24(name, im):
     WRITTEN.append(path)
 
 
-def save8(name, im, dither=True):
-    """256 colours by median cut; smooth ramps get Floyd-Steinberg dithering."""
-    pal = im.quantize(256, method=Image.Quantize.MEDIANCUT)
-    out = im.quantize(palette=pal, dither=Image.Dither.FLOYDSTEINBERG if dither else Image.Dither.NONE)
+def rle8_rows(data, w, h):
+    """BI_RLE8 pixel data of bottom-up rows: runs of one colour, literal stretches of three
+    or more different pixels (padded to a word), an end-of-line after each row and the
+    end-of-bitmap marker in place of the last one."""
+    out = bytearray()
+    for y in range(h - 1, -1, -1):
+        row = data[y * w:(y + 1) * w]
+        i = 0
+        while i < w:
+            j = i
+            while j < w and j - i < 255 and row[j] == row[i]:
+                j += 1
+            if j - i >= 2 or w - i < 3:
+                out += bytes((j - i, row[i]))
+                i = j
+                continue
+            k = i  # literal: up to where three equal pixels begin
+            while k < w and k - i < 255 and not (k + 2 < w and row[k] == row[k + 1] == row[k + 2]):
+                k += 1
+            if k - i < 3:
+                for t in range(i, k):
+                    out += bytes((1, row[t]))
+            else:
+                out += bytes((0, k - i)) + bytes(row[i:k]) + (b'\0' if (k - i) & 1 else b'')
+            i = k
+        out += b'\0\0'
+    out[-1] = 1  # the last end-of-line becomes the end of the bitmap
+    return bytes(out)
+
+
+def save8(name, im):
+    """256 colours by median cut, no dithering, written run-length encoded."""
+    im = im.convert('RGB')
+    out = im.quantize(palette=im.quantize(256, method=Image.Quantize.MEDIANCUT), dither=Image.Dither.NONE)
+    w, h = out.size
+    pal = (out.getpalette() + [0] * 768)[:768]
+    table = b''.join(bytes((pal[3 * k + 2], pal[3 * k + 1], pal[3 * k], 0)) for k in range(256))
+    bits = rle8_rows(out.tobytes(), w, h)
+    info = struct.pack('<IiiHHIIiiII', 40, w, h, 1, 8, 1, len(bits), 2835, 2835, 256, 0)
+    offset = 14 + len(info) + len(table)
     path = os.path.join(ART_DIR, name)
-    out.save(path, 'BMP')
-    png_copy(name, out.convert('RGB'))
+    with open(path, 'wb') as f:
+        f.write(b'BM' + struct.pack('<IHHI', offset + len(bits), 0, 0, offset) + info + table + bits)
+    check = Image.open(path).convert('RGB')  # Pillow reads RLE8: the file must give back the picture
+    if check.tobytes() != out.convert('RGB').tobytes():
+        sys.exit('%s: the run-length data does not give back the picture' % name)
+    png_copy(name, check)
     WRITTEN.append(path)
 
 
@@ -777,18 +815,18 @@ def main(argv):
         os.makedirs(PNG_DIR, exist_ok=True)
     if not os.path.exists(CONVERT):
         sys.exit('ImageMagick is needed: %s is missing' % CONVERT)
-    save24('GameDefault.bmp', game_default())
+    save8('GameDefault.bmp', game_default())
     save8('BackRed.bmp', main_background(500, 350, 'Red', 11))
     save8('BackGreen.bmp', main_background(500, 350, 'Green', 23))
     save8('BackBlue.bmp', main_background(500, 350, 'Blue', 37))
     save8('BackGrey.bmp', main_background(600, 500, 'Grey', 41))
-    save8('BackAlt.bmp', sunset(500, 350, 5, neon=False).result().convert('RGB'))
-    save8('DialogTile.bmp', dialog_tile(600, 500, 3), dither=False)
+    save8('BackAlt.bmp', sunset(500, 350, 5, neon=False).result())
+    save8('DialogTile.bmp', dialog_tile(600, 500, 3))
     save24('RowImages.bmp', sheet(ROW_IMAGES, 16, (255, 255, 255), (255, 255, 255)))
     save24('DetailsLarge.bmp', sheet(DETAILS_LARGE, 32, (32, 32, 64), (128, 128, 128)))
     save24('DetailsSmall.bmp', sheet(DETAILS_SMALL, 16, (255, 255, 255), (0, 128, 128)))
-    save24('Splash.bmp', splash())
-    save24('About.bmp', about_banner())
+    save8('Splash.bmp', splash())
+    save8('About.bmp', about_banner())
     for name, draw in ICONS:
         save_ico(name, draw)
     for path in WRITTEN:

@@ -1,6 +1,8 @@
 // Loading a bitmap resource into a DIB with its palette, and drawing it.
 #include "widgets/DibBitmap.h"
+#include "data/Bitmap.h"
 #include "win/GdiGuards.h"
+#include <cstring>
 #include <new>
 #include <optional>
 
@@ -13,6 +15,18 @@ int ColourEntries(int bitCount) {
         case 8: return 256;
         default: return 0;
     }
+}
+
+// The packed DIB of a bitmap resource when it is run-length encoded with 8 bits
+// (its header, colour table and pixels), or null.
+const BITMAPINFOHEADER* RunLengthResource(HINSTANCE module, int id, DWORD& size) {
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(2));  // RT_BITMAP
+    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+    const void* data = loaded ? LockResource(loaded) : nullptr;
+    size = found ? SizeofResource(module, found) : 0;
+    if (!data || size < sizeof(BITMAPINFOHEADER)) return nullptr;
+    const auto* header = static_cast<const BITMAPINFOHEADER*>(data);
+    return header->biSize >= sizeof(BITMAPINFOHEADER) && header->biCompression == BI_RLE8 ? header : nullptr;
 }
 
 }  // namespace
@@ -28,6 +42,11 @@ void DibBitmap::Release() {
 
 bool DibBitmap::LoadFromResource(HINSTANCE module, int id) {
     Release();
+    // The large pictures are stored run-length encoded; not every Windows makes a
+    // DIB section of those, so they are decoded here.
+    DWORD size = 0;
+    if (const BITMAPINFOHEADER* packed = RunLengthResource(module, id, size)) return LoadRunLength(*packed, size);
+
     HBITMAP bitmap =
         static_cast<HBITMAP>(LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     if (!bitmap) return false;
@@ -79,20 +98,52 @@ bool DibBitmap::LoadFromResource(HINSTANCE module, int id) {
     header.biCompression = BI_RGB;
     header.biClrUsed = 0;
 
-    if (colours > 0) {
-        std::vector<DWORD> store((sizeof(LOGPALETTE) + colours * sizeof(PALETTEENTRY)) / sizeof(DWORD) + 1, 0);
-        LOGPALETTE* logical = reinterpret_cast<LOGPALETTE*>(store.data());
-        logical->palVersion = 0x300;
-        logical->palNumEntries = static_cast<WORD>(colours);
-        const RGBQUAD* table = Info()->bmiColors;
-        for (int i = 0; i < colours; ++i) {
-            logical->palPalEntry[i].peRed = table[i].rgbRed;
-            logical->palPalEntry[i].peGreen = table[i].rgbGreen;
-            logical->palPalEntry[i].peBlue = table[i].rgbBlue;
-            logical->palPalEntry[i].peFlags = 0;
-        }
-        _palette = CreatePalette(logical);
+    if (colours > 0) MakePalette(colours);
+    return true;
+}
+
+void DibBitmap::MakePalette(int colours) {
+    std::vector<DWORD> store((sizeof(LOGPALETTE) + colours * sizeof(PALETTEENTRY)) / sizeof(DWORD) + 1, 0);
+    LOGPALETTE* logical = reinterpret_cast<LOGPALETTE*>(store.data());
+    logical->palVersion = 0x300;
+    logical->palNumEntries = static_cast<WORD>(colours);
+    const RGBQUAD* table = Info()->bmiColors;
+    for (int i = 0; i < colours; ++i) {
+        logical->palPalEntry[i].peRed = table[i].rgbRed;
+        logical->palPalEntry[i].peGreen = table[i].rgbGreen;
+        logical->palPalEntry[i].peBlue = table[i].rgbBlue;
+        logical->palPalEntry[i].peFlags = 0;
     }
+    _palette = CreatePalette(logical);
+}
+
+bool DibBitmap::LoadRunLength(const BITMAPINFOHEADER& packed, DWORD size) {
+    const DWORD used = packed.biClrUsed ? packed.biClrUsed : 256;
+    const size_t tableBytes = static_cast<size_t>(used) * sizeof(RGBQUAD);
+    if (packed.biBitCount != 8 || used > 256 || packed.biWidth <= 0 || packed.biHeight <= 0 ||
+        packed.biSize > size || tableBytes > size - packed.biSize) {
+        OutputDebugStringA("the run-length bitmap resource is damaged\n");
+        return false;
+    }
+    const BYTE* table = reinterpret_cast<const BYTE*>(&packed) + packed.biSize;
+    try {
+        _info.assign((sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD)) / sizeof(DWORD), 0);
+        if (!DecodeRle8(table + tableBytes, size - packed.biSize - tableBytes, packed.biWidth, packed.biHeight,
+                        _bits)) {
+            OutputDebugStringA("the run-length bitmap resource is damaged\n");
+            Release();
+            return false;
+        }
+    } catch (const std::bad_alloc&) {
+        OutputDebugStringA("could not allocate data storage\n");
+        Release();
+        return false;
+    }
+    BITMAPINFOHEADER& header = *reinterpret_cast<BITMAPINFOHEADER*>(_info.data());
+    header = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), packed.biWidth, packed.biHeight, 1, 8, BI_RGB,
+                              static_cast<DWORD>(_bits.size()), 0, 0, 0, 0};
+    std::memcpy(reinterpret_cast<BITMAPINFO*>(_info.data())->bmiColors, table, tableBytes);
+    MakePalette(256);
     return true;
 }
 

@@ -30,6 +30,9 @@ public:
 
 private:
     const BITMAPINFOHEADER& Header() const { return *reinterpret_cast<const BITMAPINFOHEADER*>(_info.data()); }
+    // Decodes an 8-bit run-length resource of |size| bytes starting with |packed|.
+    bool LoadRunLength(const BITMAPINFOHEADER& packed, DWORD size);
+    void MakePalette(int colours);
     const BITMAPINFO* Info() const { return reinterpret_cast<const BITMAPINFO*>(_info.data()); }
 
     // BITMAPINFOHEADER followed by room for 256 colour entries. Stored as
