@@ -27,6 +27,13 @@ const int kDeleteGame = 32782;
 const int kImport = 32799;
 const int kExit = 32771;
 const int kTextInputValue = 1001;  // the text input dialog's edit
+const int kGameSettings = 1007;
+const int kPreferences = 32781;
+const int kManageEntries = 32789;
+const int kVdmSoundSettings = 32788;
+const int kAddGamesIniStyle = 32805;
+const int kSearchGame = 32806;
+const int kAbout = 32804;
 const char* const kSettingsKey = "Software\\Freeware\\QuillonLoader";
 
 std::string g_program;
@@ -254,6 +261,43 @@ int StepImport(HWND main, HWND list, const std::string& catalogue) {
     return converted;
 }
 
+// A dialog that a command opens: it appears, is shot and closes with |button|.
+void OpenAndClose(HWND main, int command, bool isButton, const std::string& caption, int button,
+                  const std::string& shot) {
+    if (isButton)
+        Click(main, command);
+    else
+        Command(main, command);
+    HWND dialog = g_remote->WaitForDialog(caption, button, kWait);
+    Check(dialog != nullptr, "the dialog '" + caption + "' opens");
+    if (!dialog) return;
+    Shot(shot);
+    Click(dialog, button);
+    Require(WaitUntil([&] { return !IsWindow(dialog); }, kWait), "the dialog '" + caption + "' closes");
+}
+
+// The dialogs the steps above do not open, each opened as a player would and
+// closed unchanged; then the error-locating dialog of a game whose folder is missing.
+void StepOtherDialogs(HWND main, HWND list) {
+    const int tank = g_remote->FindRow(list, "Tank Duel");
+    Require(tank != -1 && g_remote->SelectRow(list, tank), "'Tank Duel' is selected");
+    Sleep(500);
+    OpenAndClose(main, kGameSettings, true, "Parameters for Tank Duel", IDOK, "command-line-setup");
+    OpenAndClose(main, kPreferences, false, "Preferences", IDOK, "preferences");
+    OpenAndClose(main, kManageEntries, false, "Data INI Entries", IDOK, "manage-entries");
+    OpenAndClose(main, kAddGamesIniStyle, false, "Add Games - INI style", IDOK, "add-games-ini-style");
+    // That dialog fills the list again, which leaves no game selected.
+    Require(g_remote->SelectRow(list, g_remote->FindRow(list, "Tank Duel")), "'Tank Duel' is selected again");
+    Sleep(500);
+    OpenAndClose(main, kSearchGame, false, "Game Search - Tank Duel", IDCANCEL, "game-search");
+    OpenAndClose(main, kAbout, false, "About QuillonLoader", IDOK, "about");
+
+    const int lost = g_remote->FindRow(list, "Lost Kingdom");
+    Require(lost != -1 && g_remote->SelectRow(list, lost), "'Lost Kingdom' (its folder is missing) is selected");
+    Sleep(500);
+    OpenAndClose(main, kRunGame, true, "Error locating game", IDCANCEL, "error-locating-game");
+}
+
 // Deleting the selected game (Game List > Delete selected game). Until the
 // main window handles the command, the step only checks that it still does
 // not; the test script then passes --delete-wired.
@@ -362,6 +406,33 @@ void StepClose(HWND main) {
     Check(code == 0, "its exit code is 0 (" + std::to_string(code) + ")");
 }
 
+// Puts up or takes away a VDMSound installation in C:\\VDMSound.
+bool FakeVdmSound(bool present) {
+    const char* key = "Software\\Freeware\\VDMSound";
+    const std::string ini = "C:\\VDMSound\\VDMS.INI";
+    if (!present) {
+        DeleteFileA(ini.c_str());
+        RemoveDirectoryA("C:\\VDMSound");
+        return RegDeleteKeyA(HKEY_CURRENT_USER, key) == ERROR_SUCCESS;
+    }
+    CreateDirectoryA("C:\\VDMSound", nullptr);
+    FILE* f = fopen(ini.c_str(), "wb");
+    if (!f) return false;
+    fputs("[SB Controller.config]\r\nversion = 4.15\r\nport = 0x220\r\nIRQ = 7\r\nDMA8 = 1\r\nDMA16 = 5\r\n"
+          "[AdLib Controller.config]\r\nport = 0x388\r\nsampleRate = 11025\r\n"
+          "[MPU401 Controller.config]\r\nport = 0x330\r\nIRQ = 2\r\n",
+          f);
+    fclose(f);
+    HKEY handle;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_WRITE, nullptr, &handle, nullptr) != ERROR_SUCCESS)
+        return false;
+    const char tips[] = "C:\\VDMSound\\Tips.txt";
+    const bool ok = RegSetValueExA(handle, "TipsFile", 0, REG_SZ, reinterpret_cast<const BYTE*>(tips), sizeof tips) ==
+                    ERROR_SUCCESS;
+    RegCloseKey(handle);
+    return ok;
+}
+
 void CheckRegistry() {
     struct Expected {
         const char* name;
@@ -420,6 +491,7 @@ int main(int argc, char** argv) {
     StepAddGame(main, list);
     StepEditDetailsBar(main, list);
     StepImport(main, list, catalogue);
+    StepOtherDialogs(main, list);
     StepDeleteGame(main, list, deleteWired);
     std::vector<std::string> rows = program.Column(list, 0);
     StepClose(main);
@@ -431,6 +503,9 @@ int main(int argc, char** argv) {
 
     // Second start, with the old catalogue beside the program: no welcome, the
     // offer to import it, the same games, the game selected last selected again.
+    // VDMSound, as its installer leaves it (a tips file named in the registry,
+    // VDMS.INI beside it), so that the second start finds it.
+    Require(FakeVdmSound(true), "a VDMSound installation is there for the second start");
     const std::string besideExe = g_program + "\\Loader.ini";
     Require(CopyFileA(catalogue.c_str(), besideExe.c_str(), FALSE) != 0, "an old Loader.ini lies beside the program");
     PROCESS_INFORMATION second = StartProgram();
@@ -455,8 +530,10 @@ int main(int argc, char** argv) {
         Check(again.SelectedRow(list) == -1, "the game selected last ('" + lastRun + "') was deleted: no row is selected");
     }
     Shot("second-start");
+    OpenAndClose(main, kVdmSoundSettings, false, "Global VDMSound Emulation Settings", IDCANCEL, "vdmsound-settings");
     StepClose(main);
 
+    Check(FakeVdmSound(false), "the VDMSound installation is taken away again");
     printf("%s: %d failure(s)\n", g_failures ? "FAILED" : "PASSED", g_failures);
     return g_failures ? 1 : 0;
 }
