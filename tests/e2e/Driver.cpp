@@ -261,6 +261,58 @@ int StepImport(HWND main, HWND list, const std::string& catalogue) {
     return converted;
 }
 
+// A child window of the main window by class: the details bar's tree, its folder bar.
+HWND FindChild(HWND main, const char* className) {
+    struct Search {
+        const char* className;
+        HWND found;
+    } search{className, nullptr};
+    EnumChildWindows(
+        main,
+        [](HWND h, LPARAM out) -> BOOL {
+            auto* search = reinterpret_cast<Search*>(out);
+            char name[64] = {};
+            GetClassNameA(h, name, sizeof name);
+            if (lstrcmpiA(name, search->className) != 0) return TRUE;
+            search->found = h;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// A click as the mouse gives it, at client point (x, y).
+void ClickAt(HWND window, int x, int y) {
+    const LPARAM at = MAKELPARAM(x, y);
+    PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(window, WM_LBUTTONUP, 0, at);
+}
+
+// The details bar's third folder, "Comment": a click on its header (at the
+// bottom of the bar, 22 pixels high) opens it; a click on its one item asks for
+// the comment. Cancelled, the game stays as it is.
+void StepCommentDialog(HWND main) {
+    HWND bar = FindChild(main, "GfxOutBarCtrl");
+    Require(bar != nullptr, "the details bar's folders are there");
+    const std::string file = g_program + "\\Games\\Tank Duel.qgf", before = ReadFileText(file);
+    RECT c{};
+    GetClientRect(bar, &c);
+    ClickAt(bar, c.right / 2, c.bottom - 11);
+    Sleep(1500);  // the folders slide
+    // Three headers on top now; the item's icon starts 5 pixels below them.
+    ClickAt(bar, c.right / 2, 3 * 22 + 5 + 12);
+    HWND dialog = g_remote->WaitForDialog("Enter the comment", IDCANCEL, kWait);
+    Check(dialog != nullptr, "the comment item asks for the comment");
+    if (dialog) {
+        Shot("comment");
+        Click(dialog, IDCANCEL);
+        Require(WaitUntil([&] { return !IsWindow(dialog); }, kWait), "the comment dialog closes");
+        Check(!before.empty() && ReadFileText(file) == before, "cancelled, the game file is unchanged");
+    }
+    ClickAt(bar, c.right / 2, 11);  // back to the first folder
+    Sleep(1500);
+}
+
 // A dialog that a command opens: it appears, is shot and closes with |button|.
 void OpenAndClose(HWND main, int command, bool isButton, const std::string& caption, int button,
                   const std::string& shot) {
@@ -291,6 +343,7 @@ void StepOtherDialogs(HWND main, HWND list) {
     Sleep(500);
     OpenAndClose(main, kSearchGame, false, "Game Search - Tank Duel", IDCANCEL, "game-search");
     OpenAndClose(main, kAbout, false, "About QuillonLoader", IDOK, "about");
+    StepCommentDialog(main);
 
     const int lost = g_remote->FindRow(list, "Lost Kingdom");
     Require(lost != -1 && g_remote->SelectRow(list, lost), "'Lost Kingdom' (its folder is missing) is selected");
@@ -323,29 +376,13 @@ void StepDeleteGame(HWND main, HWND list, bool wired) {
     Check(!FileExists(g_program + "\\Games\\Night Patrol.qgf"), "its game file is deleted");
 }
 
-// The details bar's tree beside the list.
-HWND FindTree(HWND main) {
-    HWND tree = nullptr;
-    EnumChildWindows(
-        main,
-        [](HWND h, LPARAM out) -> BOOL {
-            char name[64] = {};
-            GetClassNameA(h, name, sizeof name);
-            if (lstrcmpiA(name, WC_TREEVIEWA) != 0) return TRUE;
-            *reinterpret_cast<HWND*>(out) = h;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&tree));
-    return tree;
-}
-
 // Editing a field in the details bar: a double click on Star Maze's publisher
 // asks for the new text; the row and the game file show it.
 void StepEditDetailsBar(HWND main, HWND list) {
     const int row = g_remote->FindRow(list, "Star Maze");
     Require(row != -1 && g_remote->SelectRow(list, row), "'Star Maze' is selected");
     Sleep(500);
-    HWND tree = FindTree(main);
+    HWND tree = FindChild(main, WC_TREEVIEWA);
     Require(tree != nullptr, "the details bar shows its tree");
     // The second heading is "Publisher"; its one child holds the value.
     auto next = [tree](UINT how, HTREEITEM from) {
