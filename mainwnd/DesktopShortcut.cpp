@@ -64,3 +64,30 @@ bool SaveShellLink(const std::string& linkPath, const std::string& target, const
     if (SUCCEEDED(init)) CoUninitialize();
     return ok;
 }
+
+bool DesktopFolderFromItemList(HWND owner, std::string& path) {
+    LPITEMIDLIST list = nullptr;
+    if (FAILED(SHGetSpecialFolderLocation(owner, CSIDL_DESKTOPDIRECTORY, &list)) || !list) return false;
+    char folder[MAX_PATH] = "";
+    const bool found = SHGetPathFromIDListA(list, folder) && folder[0];
+    IMalloc* shellMalloc = nullptr;  // the shell's allocator made the list
+    if (SUCCEEDED(SHGetMalloc(&shellMalloc)) && shellMalloc) {
+        shellMalloc->Free(list);
+        shellMalloc->Release();
+    }
+    if (found) path = folder;
+    return found;
+}
+
+bool DesktopFolderPath(HWND owner, std::string& path) {
+    using GetPath = BOOL(WINAPI*)(HWND, LPSTR, int, BOOL);
+    HMODULE shell = GetModuleHandleA("shell32.dll");
+    FARPROC found = shell ? GetProcAddress(shell, "SHGetSpecialFolderPathA") : nullptr;
+    if (!found) return DesktopFolderFromItemList(owner, path);
+    char folder[MAX_PATH] = "";
+    if (!reinterpret_cast<GetPath>(reinterpret_cast<void*>(found))(owner, folder, CSIDL_DESKTOPDIRECTORY, FALSE) ||
+        !folder[0])
+        return false;
+    path = folder;
+    return true;
+}

@@ -6,7 +6,6 @@
 #include "mainwnd/DesktopShortcut.h"
 #include "res/resource.h"
 #include "win/UserInterface.h"
-#include <shlobj.h>
 
 namespace {
 
@@ -243,11 +242,7 @@ void DetailsBar::ItemAction(int item) {
 void DetailsBar::CreateDesktopShortcut() {
     const std::string title = _host.selectedTitle();
     std::string desktop = desktopFolder;
-    if (desktop.empty()) {
-        char folder[MAX_PATH] = "";
-        if (SHGetSpecialFolderPathA(_main, folder, CSIDL_DESKTOPDIRECTORY, FALSE)) desktop = folder;
-    }
-    if (desktop.empty()) {
+    if (desktop.empty() && !DesktopFolderPath(_main, desktop)) {
         win::Ui().ShowMessage(_main, "Cannot retrieve the desktop location!", "Error", MB_OK | MB_ICONEXCLAMATION);
         return;
     }

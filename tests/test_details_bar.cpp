@@ -296,6 +296,17 @@ TEST_F(DetailsBarTest, ShortcutIsTheTitlePlusQgfLnkAndOpensTheGame) {
     for (auto [title, name] : names) EXPECT_EQ(ShortcutFileName(title), name) << title;
 }
 
+// Both ways to the desktop folder (with and without SHGetSpecialFolderPathA,
+// which the shell of Windows 95 and NT 4 lacks) give the same existing folder.
+TEST(DesktopFolder, BothWaysGiveTheSameFolder) {
+    std::string modern, itemList;
+    ASSERT_TRUE(DesktopFolderPath(nullptr, modern));
+    ASSERT_TRUE(DesktopFolderFromItemList(nullptr, itemList));
+    EXPECT_EQ(modern, itemList);
+    const DWORD attributes = GetFileAttributesA(itemList.c_str());
+    EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) << itemList;
+}
+
 TEST_F(DetailsBarTest, DocsButton) {
     SetField(game.record.path, (folder + "\\Moved").c_str());
     bar.OpenDocument();

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Checks the i686 product: a PE header that Windows 95 and NT 4 accept, and
 # imports only from DLLs that those systems ship, and no function that Windows XP
-# and older lack; stripped (no symbols, no debug sections) and at most 1 MiB.
+# and older lack, nor one that Windows 95 and NT 4 lack; stripped (no symbols,
+# no debug sections) and at most 1 MiB.
 exe=$1
 dump=$(i686-w64-mingw32-objdump -p "$exe") || { echo "cannot read $exe"; exit 1; }
 fail=0
@@ -30,6 +31,16 @@ for fn in GetTickCount64 InitializeConditionVariable SleepConditionVariableCS Wa
           SetThreadStackGuarantee GetLocaleInfoEx LCMapStringEx CompareStringEx InitializeCriticalSectionEx; do
   if echo "$dump" | grep -E "^[[:space:]]+[0-9a-f]+[[:space:]]+[0-9]+[[:space:]]+$fn\$" >/dev/null; then
     echo "imports $fn, which Windows XP lacks"; fail=1
+  fi
+done
+# Functions that Windows 95 or NT 4 lack as they shipped (some came with
+# Internet Explorer 4's shell or Windows 98): importing one keeps the program
+# from starting there. Look such a function up at run time instead.
+for fn in SHGetSpecialFolderPathA SHGetFolderPathA SHCreateDirectoryExA GetLongPathNameA GetFileAttributesExA \
+          IsDebuggerPresent InterlockedCompareExchange TrackMouseEvent CreateToolhelp32Snapshot GetFileSizeEx \
+          SetFilePointerEx FlashWindowEx AnimateWindow GetAncestor GetMonitorInfoA MonitorFromWindow; do
+  if echo "$dump" | grep -E "^[[:space:]]+[0-9a-f]+[[:space:]]+[0-9]+[[:space:]]+$fn\$" >/dev/null; then
+    echo "imports $fn, which Windows 95 or NT 4 lacks"; fail=1
   fi
 done
 i686-w64-mingw32-objdump -t "$exe" | grep -qx 'no symbols' || { echo "the symbol table is not stripped"; fail=1; }
