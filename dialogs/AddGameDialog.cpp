@@ -44,10 +44,7 @@ bool AddGameDialog::OnInit() {
     SetBackground(IDB_DIALOGTILE, kTile);
     SetChecked(IDC_ADD_VDMSOUND, true);
     SetChecked(IDC_ADD_WIN95, true);
-    _browseIcon = static_cast<HICON>(
-        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_BROWSE), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
-    for (int id : kBrowseButtons)
-        SendMessageA(Item(id), BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(_browseIcon));
+    SetButtonIcon(IDI_BROWSE, kBrowseButtons);
     for (int id : kTextFields) SendMessageA(Item(id), EM_LIMITTEXT, kTextSize - 1, 0);
     SendMessageA(Item(IDC_ADD_PUBLISHER), CB_LIMITTEXT, kTextSize - 1, 0);
     SendMessageA(Item(IDC_ADD_CATEGORY), CB_LIMITTEXT, kTextSize - 1, 0);
@@ -135,14 +132,11 @@ void AddGameDialog::ShowPreview(HBITMAP bitmap) {
 void AddGameDialog::ReleaseImages() {
     if (_preview) DeleteObject(_preview);
     _preview = nullptr;
-    if (_browseIcon) DestroyIcon(_browseIcon);
-    _browseIcon = nullptr;
 }
 
 void AddGameDialog::OnDestroy() {
     // The controls still show our images: take them back before freeing them.
     SendMessageA(Item(IDC_ADD_PREVIEW), STM_SETIMAGE, IMAGE_BITMAP, 0);
-    for (int id : kBrowseButtons) SendMessageA(Item(id), BM_SETIMAGE, IMAGE_ICON, 0);
     ReleaseImages();
 }
 

@@ -37,7 +37,6 @@ private:
 
     std::string _programFolder;
     const IniFile& _dataIni;
-    HICON _browseIcon = nullptr;
     HBITMAP _preview = nullptr;  // the picture we put into the preview, ours to delete
     std::string _chosenPicture;  // full path of the picture last picked with the browser
 };

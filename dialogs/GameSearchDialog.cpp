@@ -34,10 +34,6 @@ constexpr char kFound[] = "Search completed. Please select a folder in the list 
 GameSearchDialog::GameSearchDialog(CurrentGame& game, std::string gameTitle)
     : SkinnedDialog(IDD_GAMESEARCH), _game(game), _gameTitle(std::move(gameTitle)) {}
 
-GameSearchDialog::~GameSearchDialog() {
-    if (_browseIcon) DestroyIcon(_browseIcon);
-}
-
 bool GameSearchDialog::OnInit() {
     const GameRecord& r = _game.record;
     _names[0] = FieldText(r.programName);
@@ -60,9 +56,7 @@ bool GameSearchDialog::OnInit() {
     }
     SetBackground(IDB_DIALOGTILE, kTile);
     SetWindowTextA(Handle(), Format("Game Search - %s", _gameTitle.c_str()).c_str());
-    _browseIcon = static_cast<HICON>(
-        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_BROWSE), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
-    SendMessageA(Item(IDC_SEARCH_BROWSE), BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(_browseIcon));
+    SetButtonIcon(IDI_BROWSE, {IDC_SEARCH_BROWSE});
     EnableItem(IDOK, false);
     _searching = false;
     folderChosen = false;

@@ -19,7 +19,6 @@ public:
     // |game| is the current game: its names are read, and on OK its Path is
     // set and the game saved. |gameTitle| only names the window.
     GameSearchDialog(CurrentGame& game, std::string gameTitle);
-    ~GameSearchDialog() override;
 
     int CurrentChoice() const { return _choice; }
     bool Searching() const { return _searching; }
@@ -53,7 +52,6 @@ private:
     DWORD _lastStatusTick = 0;
     FileFinder _finder;
     win::ListView _list;
-    HICON _browseIcon = nullptr;
 };
 
 // Runs the dialog through the user-interface seam. True when the user chose a

@@ -59,27 +59,13 @@ int TextLength(HWND control) { return GetWindowTextLengthA(control); }
 GameSettingsDialog::GameSettingsDialog(const IniFile& dataIni) : SkinnedDialog(IDD_GAMESETTINGS), _dataIni(dataIni) {}
 
 GameSettingsDialog::~GameSettingsDialog() {
-    // A modeless dialog still open: close it while the icon is ours.
+    // A modeless dialog still open: close it while its buttons' icon is there.
     if (Handle()) DestroyWindow(Handle());
-    ReleaseIcon();
-}
-
-void GameSettingsDialog::ReleaseIcon() {
-    if (_browseIcon) DestroyIcon(_browseIcon);
-    _browseIcon = nullptr;
-}
-
-void GameSettingsDialog::OnDestroy() {
-    for (int id : kBrowseButtons) SendMessageA(Item(id), BM_SETIMAGE, IMAGE_ICON, 0);
-    ReleaseIcon();
 }
 
 bool GameSettingsDialog::OnInit() {
     SetBackground(IDB_DIALOGTILE, kTile);
-    _browseIcon = static_cast<HICON>(
-        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_BROWSE), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
-    for (int id : kBrowseButtons)
-        SendMessageA(Item(id), BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(_browseIcon));
+    SetButtonIcon(IDI_BROWSE, kBrowseButtons);
 
     // The edits take no more than the game's fields hold, so nothing is cut later.
     for (size_t i = 0; i < kDeviceSlots; ++i) {

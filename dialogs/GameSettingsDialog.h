@@ -33,7 +33,6 @@ private:
     bool OnInit() override;
     void OnCommand(int id, int code, HWND ctl) override;
     bool OnOK() override;
-    void OnDestroy() override;
 
     void ShowFields();
     void FillDeviceRows();
@@ -44,7 +43,6 @@ private:
     void ExecuteHelp();
     bool CheckLengths();
     bool Refuse(int control, const std::string& text);
-    void ReleaseIcon();
 
     const IniFile& _dataIni;
     int _mode = kNoSetup;
@@ -52,7 +50,6 @@ private:
     // Working copies of the device rows: [0] sound, [1] music.
     std::string _names[2][kDeviceSlots];
     std::string _params[2][kDeviceSlots];
-    HICON _browseIcon = nullptr;
 };
 
 struct GameSettingsResult {

@@ -34,14 +34,11 @@ ImportDialog::ImportDialog(std::string programFolder, ImportMode mode)
 
 ImportDialog::~ImportDialog() {
     if (Handle()) DestroyWindow(Handle());
-    if (_browseIcon) DestroyIcon(_browseIcon);
 }
 
 bool ImportDialog::OnInit() {
     SetBackground(IDB_DIALOGTILE, kTile);
-    _browseIcon = static_cast<HICON>(
-        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_BROWSE), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
-    SendMessageA(Item(IDC_IMPORT_BROWSE), BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(_browseIcon));
+    SetButtonIcon(IDI_BROWSE, {IDC_IMPORT_BROWSE});
     _list.Attach(Item(IDC_IMPORT_LIST));
     _list.InsertColumn(0, "Game Name", kColumnWidth);
     // The list view owns the image list and destroys it with itself.

@@ -45,7 +45,6 @@ private:
     std::string _programFolder;
     ImportMode _mode;
     win::ListView _list;
-    HICON _browseIcon = nullptr;
     bool _loaded = true;  // the main button means Convert; false: Reset
     bool _fileExists = false;
     int _unread = 0;

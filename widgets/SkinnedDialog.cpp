@@ -28,6 +28,19 @@ void TileBitmap(HDC dc, const DibBitmap& bitmap, const RECT& area) {
 SkinnedDialog::SkinnedDialog(int templateId)
     : win::Dialog(templateId), _hollowBrush(static_cast<HBRUSH>(GetStockObject(NULL_BRUSH))) {}
 
+SkinnedDialog::~SkinnedDialog() {
+    for (HICON icon : _icons) DestroyIcon(icon);
+}
+
+void SkinnedDialog::SetButtonIcon(int iconId, const int* buttons, size_t count) {
+    HICON icon = static_cast<HICON>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(iconId), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+    if (!icon) return;
+    _icons.push_back(icon);
+    for (size_t i = 0; i < count; ++i)
+        SendMessageA(GetDlgItem(Handle(), buttons[i]), BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
+}
+
 void SkinnedDialog::SetBackground(int bitmapId, int mode) {
     _mode = mode;
     _background.LoadFromResource(GetModuleHandleA(nullptr), bitmapId);

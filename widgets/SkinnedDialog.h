@@ -3,12 +3,15 @@
 #pragma once
 #include "widgets/DibBitmap.h"
 #include "win/Dialog.h"
+#include <cstddef>
+#include <vector>
 
 class SkinnedDialog : public win::Dialog {
 public:
     enum DrawMode { kTile = 0, kStretch = 1 };
 
     explicit SkinnedDialog(int templateId);
+    ~SkinnedDialog() override;
 
     // Remembers the mode and loads the bitmap resource of the executable; when
     // that fails the dialog paints normally. Call it from OnInit (and again to
@@ -27,6 +30,13 @@ protected:
     // Repaints a transparent control together with the background under it, at
     // once. Needed after its text or image changes: a hollow brush erases nothing.
     void RepaintControl(HWND control);
+    // Puts the 16x16 icon resource |iconId| on the buttons |buttons|. The icon
+    // lives as long as the dialog object.
+    template <size_t N>
+    void SetButtonIcon(int iconId, const int (&buttons)[N]) {
+        SetButtonIcon(iconId, buttons, N);
+    }
+    void SetButtonIcon(int iconId, const int* buttons, size_t count);
 
 private:
     bool EraseBackground(HDC dc);
@@ -37,6 +47,7 @@ private:
     DibBitmap _background;
     int _mode = kTile;
     HBRUSH _hollowBrush;  // stock object, never deleted
+    std::vector<HICON> _icons;
 };
 
 // Covers |area| with copies of |bitmap| at its own size, starting at the
