@@ -35,13 +35,7 @@ if [ -n "$first" ]; then cp demo/Games/*.qgf "$app/Games/"; fi
 # An old catalogue in the Loader.ini layout: the first start offers to import
 # it. Not on a display nobody watches, where the question would wait forever.
 if [ -n "$first" ] && [ -z "$own_display" ]; then cp demo/Loader.ini "$app/"; fi
-for game in starmaze:StarMaze caverun:CaveRun pinball:Pinball tankduel:TankDuel; do
-  exe=${game%%:*}
-  dir="$drive/DemoGames/${game##*:}"
-  mkdir -p "$dir"
-  cp "build/demo/demo/$exe.exe" "$dir/$(echo "$exe" | tr a-z A-Z).EXE"
-  printf 'A demo game of Quillon Loader.\r\nIt shows the arguments it was started with.\r\n' > "$dir/README.TXT"
-done
+ql_put_demo_games "$drive" build/demo/demo
 
 echo "Starting Quillon Loader (C:\\Quillon Loader\\Quillon.exe)..."
 if [ -n "$own_display" ]; then

@@ -42,6 +42,19 @@ ql_build() {
   cmake --build "$dir" -j "$QL_JOBS"
 }
 
+# ql_put_demo_games DRIVE_C FOLDER: the demo games that the sample game files
+# point at, C:\DemoGames\<folder>\<NAME>.EXE, from the built demo programs in FOLDER.
+ql_put_demo_games() {
+  local game exe dir
+  for game in starmaze:StarMaze caverun:CaveRun pinball:Pinball tankduel:TankDuel; do
+    exe=${game%%:*}
+    dir="$1/DemoGames/${game##*:}"
+    mkdir -p "$dir"
+    cp "$2/$exe.exe" "$dir/$(echo "$exe" | tr a-z A-Z).EXE"
+    printf 'A demo game of Quillon Loader.\r\nIt shows the arguments it was started with.\r\n' >"$dir/README.TXT"
+  done
+}
+
 # ql_start_wine PREFIX [desktop]: a private prefix, its services started once
 # with their output going to a file (they keep the descriptors they inherit).
 # "desktop" puts every window into one virtual desktop (for displays without a

@@ -46,12 +46,7 @@ cp build/x86_64/Quillon.exe demo/Data.ini "$app/"
 printf '[SB Controller.config]\r\nversion=4.05\r\nport=0x220\r\nIRQ=7\r\nDMA8=1\r\nDMA16=5\r\n[AdLib Controller.config]\r\nport=0x388\r\nsampleRate=44100\r\n[MPU401 Controller.config]\r\nport=0x330\r\nIRQ=2\r\n' >"$app/VDMS.INI"
 cp demo/Images/*.bmp "$app/Images/"
 cp demo/Games/*.qgf "$app/Games/"
-for game in starmaze:StarMaze caverun:CaveRun pinball:Pinball tankduel:TankDuel; do
-  dir="$drive/DemoGames/${game##*:}"
-  mkdir -p "$dir"
-  cp "build/x86_64/demo/${game%%:*}.exe" "$dir/$(echo "${game%%:*}" | tr a-z A-Z).EXE"
-  printf 'A demo game of Quillon Loader.\r\n' >"$dir/README.TXT"
-done
+ql_put_demo_games "$drive" build/x86_64/demo
 key='HKLM\Software\Freeware\QuillonLoader'
 wine reg add "$key" /v FirstRun /t REG_DWORD /d 0 /f >/dev/null 2>&1
 wine reg add "$key" /v Background /t REG_DWORD /d 2 /f >/dev/null 2>&1

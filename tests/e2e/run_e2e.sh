@@ -47,12 +47,7 @@ app_win='C:\Program Files\Quillon Loader'
 app="$drive/Program Files/Quillon Loader"
 
 # The demo games that the sample game files point at, and an old catalogue.
-for game in starmaze:StarMaze caverun:CaveRun pinball:Pinball tankduel:TankDuel; do
-  exe=${game%%:*}
-  dir="$drive/DemoGames/${game##*:}"
-  mkdir -p "$dir"
-  cp "$build/demo/$exe.exe" "$dir/$(echo "$exe" | tr a-z A-Z).EXE"
-done
+ql_put_demo_games "$drive" "$build/demo"
 mkdir -p "$drive/OldCatalogue/Images"
 cp "$2/demo/Loader.ini" "$drive/OldCatalogue/"
 cp "$2/demo/Images/"*.bmp "$drive/OldCatalogue/Images/"
