@@ -22,27 +22,29 @@ for dll in $(echo "$dump" | awk '/DLL Name:/ {print tolower($3)}'); do
     *) echo "imports from $dll"; fail=1 ;;
   esac
 done
+# refuse_imports SYSTEM FUNCTION...: fails for each FUNCTION the exe imports.
+refuse_imports() {
+  local system=$1 fn
+  shift
+  for fn in "$@"; do
+    if echo "$dump" | grep -E "^[[:space:]]+[0-9a-f]+[[:space:]]+[0-9]+[[:space:]]+$fn\$" >/dev/null; then
+      echo "imports $fn, which $system lacks"; fail=1
+    fi
+  done
+}
 # Functions that appeared after Windows XP (or only with SP2+) and that a static
 # runtime may pull in.
-for fn in GetTickCount64 InitializeConditionVariable SleepConditionVariableCS WakeConditionVariable \
-          WakeAllConditionVariable InitializeSRWLock AcquireSRWLockExclusive AcquireSRWLockShared \
-          InitOnceExecuteOnce GetCurrentProcessorNumber FlsAlloc FlsGetValue FlsSetValue FlsFree \
-          GetSystemTimePreciseAsFileTime CreateSymbolicLinkA GetFinalPathNameByHandleA \
-          SetThreadStackGuarantee GetLocaleInfoEx LCMapStringEx CompareStringEx InitializeCriticalSectionEx; do
-  if echo "$dump" | grep -E "^[[:space:]]+[0-9a-f]+[[:space:]]+[0-9]+[[:space:]]+$fn\$" >/dev/null; then
-    echo "imports $fn, which Windows XP lacks"; fail=1
-  fi
-done
+refuse_imports "Windows XP" GetTickCount64 InitializeConditionVariable SleepConditionVariableCS \
+  WakeConditionVariable WakeAllConditionVariable InitializeSRWLock AcquireSRWLockExclusive AcquireSRWLockShared \
+  InitOnceExecuteOnce GetCurrentProcessorNumber FlsAlloc FlsGetValue FlsSetValue FlsFree \
+  GetSystemTimePreciseAsFileTime CreateSymbolicLinkA GetFinalPathNameByHandleA SetThreadStackGuarantee \
+  GetLocaleInfoEx LCMapStringEx CompareStringEx InitializeCriticalSectionEx
 # Functions that Windows 95 or NT 4 lack as they shipped (some came with
 # Internet Explorer 4's shell or Windows 98): importing one keeps the program
 # from starting there. Look such a function up at run time instead.
-for fn in SHGetSpecialFolderPathA SHGetFolderPathA SHCreateDirectoryExA GetLongPathNameA GetFileAttributesExA \
-          IsDebuggerPresent InterlockedCompareExchange TrackMouseEvent CreateToolhelp32Snapshot GetFileSizeEx \
-          SetFilePointerEx FlashWindowEx AnimateWindow GetAncestor GetMonitorInfoA MonitorFromWindow; do
-  if echo "$dump" | grep -E "^[[:space:]]+[0-9a-f]+[[:space:]]+[0-9]+[[:space:]]+$fn\$" >/dev/null; then
-    echo "imports $fn, which Windows 95 or NT 4 lacks"; fail=1
-  fi
-done
+refuse_imports "Windows 95 or NT 4" SHGetSpecialFolderPathA SHGetFolderPathA SHCreateDirectoryExA GetLongPathNameA \
+  GetFileAttributesExA IsDebuggerPresent InterlockedCompareExchange TrackMouseEvent CreateToolhelp32Snapshot \
+  GetFileSizeEx SetFilePointerEx FlashWindowEx AnimateWindow GetAncestor GetMonitorInfoA MonitorFromWindow
 i686-w64-mingw32-objdump -t "$exe" | grep -qx 'no symbols' || { echo "the symbol table is not stripped"; fail=1; }
 if i686-w64-mingw32-objdump -h "$exe" | grep -q ' \.debug'; then echo "debug sections are left in"; fail=1; fi
 size=$(wc -c <"$exe")
