@@ -1,5 +1,5 @@
 // The game file: blank records, checks on reading, saving and embedding pictures.
-#include "TestEnv.h"
+#include "DialogProbe.h"
 #include "data/Files.h"
 #include "data/GameFile.h"
 #include <gtest/gtest.h>
@@ -9,10 +9,9 @@ namespace {
 
 class GameFileTest : public ::testing::Test {
 protected:
-    void SetUp() override { folder = MakeTempFolder("gamefile"); }
-    void TearDown() override { RemoveTree(folder); }
     std::string File(const std::string& name) const { return folder + "\\" + name; }
-    std::string folder;
+    TempFolder temp{"gamefile"};
+    const std::string& folder = temp.path;
 };
 
 int32_t Int32At(const std::vector<char>& bytes, size_t offset) {

@@ -2,6 +2,7 @@
 // device names, huge picture sizes, files outside Games, parameters that chain
 // commands, read-only game files and odd command lines.
 #include "BmpBuilder.h"
+#include "DialogProbe.h"
 #include "Groups.h"
 #include "MainWindowFixture.h"
 #include "app/Texts.h"
@@ -116,10 +117,9 @@ TEST(DeviceNames, DevicesWithOrWithoutExtensionAndFolder) {
 
 class UntrustedFiles : public ::testing::Test {
 protected:
-    void SetUp() override { folder = MakeTempFolder("untrusted"); }
-    void TearDown() override { RemoveTree(folder); }
     std::string File(const std::string& name) const { return folder + "\\" + name; }
-    std::string folder;
+    TempFolder temp{"untrusted"};
+    const std::string& folder = temp.path;
 };
 
 TEST_F(UntrustedFiles, PictureSizeIsBoundedByTheFile) {
