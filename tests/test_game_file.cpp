@@ -1,5 +1,6 @@
 // The game file: blank records, checks on reading, saving and embedding pictures.
-#include "TestEnv.h"
+#include "DialogProbe.h"
+#include "data/Files.h"
 #include "data/GameFile.h"
 #include <gtest/gtest.h>
 #include <cstring>
@@ -8,21 +9,9 @@ namespace {
 
 class GameFileTest : public ::testing::Test {
 protected:
-    void SetUp() override { folder = MakeTempFolder("gamefile"); }
-    void TearDown() override { RemoveTree(folder); }
     std::string File(const std::string& name) const { return folder + "\\" + name; }
-    bool Exists(const std::string& name) const {
-        return GetFileAttributesA(File(name).c_str()) != INVALID_FILE_ATTRIBUTES;
-    }
-    // The file as it is, and a loaded game read from it.
-    CurrentGame Load(const std::string& name) {
-        CurrentGame game;
-        EXPECT_EQ(ReadGameRecord(File(name), game.record), GameFileStatus::Ok) << name;
-        game.path = File(name);
-        game.loaded = true;
-        return game;
-    }
-    std::string folder;
+    TempFolder temp{"gamefile"};
+    const std::string& folder = temp.path;
 };
 
 int32_t Int32At(const std::vector<char>& bytes, size_t offset) {
@@ -45,8 +34,8 @@ TEST_F(GameFileTest, BlankFileHasTheDocumentedBytes) {
          {std::pair<size_t, int32_t>{8, 7 << 16}, {10592, -1}, {10596, -1}, {10600, -1}, {10620, 3}, {11156, 0}})
         EXPECT_EQ(Int32At(bytes, at), value) << at;
     // Everything else is zero: the command, the devices, the reserved areas.
-    for (size_t i = 1052; i < 2352; ++i) ASSERT_EQ(bytes[i], 0) << "offset " << i;
-    for (size_t i = 3376; i < 10592; ++i) ASSERT_EQ(bytes[i], 0) << "offset " << i;
+    for (auto [from, to] : {std::pair<size_t, size_t>{1052, 2352}, {3376, 10592}})
+        for (size_t i = from; i < to; ++i) ASSERT_EQ(bytes[i], 0) << "offset " << i;
 }
 
 TEST_F(GameFileTest, ReadingRejectsShortAndDamagedFiles) {
@@ -75,9 +64,10 @@ TEST_F(GameFileTest, ReadingRejectsShortAndDamagedFiles) {
 TEST_F(GameFileTest, SaveKeepsThePictureAndOnlyForALoadedGame) {
     const std::vector<char> picture = MakeBmp(7, 5, 10, 20, 30);
     WriteGame(File("pic.qgf"), MakeGame("Pic"), picture);
-    CurrentGame game = Load("pic.qgf");
+    CurrentGame game;
+    ASSERT_EQ(ReadGameRecord(File("pic.qgf"), game.record), GameFileStatus::Ok);
+    game.path = File("pic.qgf");
     SetField(game.record.comment, "changed");
-    game.loaded = false;
     EXPECT_FALSE(SaveGameFile(game)) << "a game that did not load is never saved";
     EXPECT_STREQ(&ReadFileBytes(File("pic.qgf"))[2352], "no comment");
 
@@ -87,8 +77,7 @@ TEST_F(GameFileTest, SaveKeepsThePictureAndOnlyForALoadedGame) {
     ASSERT_EQ(bytes.size(), 11164 + picture.size());
     EXPECT_STREQ(&bytes[2352], "changed");
     EXPECT_TRUE(std::equal(picture.begin(), picture.end(), bytes.begin() + 11164));
-    EXPECT_FALSE(Exists("pic.qgf.new"));
-    EXPECT_FALSE(Exists("pic.qgf.old"));
+    for (const char* left : {".new", ".old"}) EXPECT_FALSE(FileExists(File("pic.qgf") + left)) << left;
 
     // A game whose file has gone (and had no picture) is written anew.
     game.path = File("gone.qgf");
@@ -109,16 +98,16 @@ TEST_F(GameFileTest, AFailedSwapPutsTheOldFileBack) {
     EXPECT_FALSE(ReplaceFileContent(File("safe.qgf"), {{text.data(), text.size()}}));
     CloseHandle(held);
     EXPECT_EQ(ReadFileBytes(File("safe.qgf")), before);
-    EXPECT_FALSE(Exists("safe.qgf.old"));
+    EXPECT_FALSE(FileExists(File("safe.qgf.old")));
 }
 
 TEST_F(GameFileTest, EmbedRefusesMissingFilesAndWrongVersions) {
     WriteFileBytes(File("p.bmp"), MakeBmp(2, 2, 0, 0, 0));
     ASSERT_TRUE(CreateBlankGameFile(File("g.qgf")));
-    EXPECT_FALSE(EmbedPicture(File("none.qgf"), File("p.bmp")));
-    EXPECT_FALSE(EmbedPicture(File("g.qgf"), File("none.bmp")));
     WriteFileBytes(File("tiny.qgf"), std::vector<char>(100, 0));
-    EXPECT_FALSE(EmbedPicture(File("tiny.qgf"), File("p.bmp")));
+    for (auto [game, picture] :
+         {std::pair<const char*, const char*>{"none.qgf", "p.bmp"}, {"g.qgf", "none.bmp"}, {"tiny.qgf", "p.bmp"}})
+        EXPECT_FALSE(EmbedPicture(File(game), File(picture))) << game << " " << picture;
 
     // A wrong version is refused and left alone; the magic is not checked.
     for (auto [at, value, embeds] : {std::tuple<size_t, char, bool>{10, 6, false}, {0, 'q', true}}) {

@@ -1,6 +1,7 @@
 // The old catalogue's conversion: the split and matching rules, every key of a
 // game section, game file names, the batch conversion, and damaged catalogues.
 #include "CatalogueTools.h"
+#include "Groups.h"
 #include "TestEnv.h"
 #include "app/Texts.h"
 #include "data/GameFile.h"
@@ -62,29 +63,21 @@ TEST(LoaderIniRules, SplitsDeviceValuesAndNamesDisplays) {
 
 TEST(LoaderIniRules, RefusesNamesThatCannotNameAGameFileAndPicturesOutsideTheFolder) {
     using P = GameNameProblem;
-    const std::pair<const char*, P> cases[] = {{"Commander Keen", P::None}, {"Console Wars", P::None},
-                                               {"Doom.", P::None},          {"..\\..\\evil", P::PathStep},
-                                               {"sub/evil", P::PathStep},   {"..", P::PathStep},
-                                               {". .", P::PathStep},        {"", P::Empty},
-                                               {"   ", P::Empty},           {"CON", P::DeviceName},
-                                               {"nul.txt", P::DeviceName},  {"Com1 ", P::DeviceName},
-                                               {"CONOUT$", P::DeviceName},  {"C:evil", P::NotAFileName},
-                                               {"What?", P::NotAFileName}};
-    for (const auto& c : cases) EXPECT_EQ(CheckGameFileName(c.first, "C:\\Quillon"), c.second) << c.first;
-    EXPECT_EQ(CheckGameFileName(std::string(234, 'a'), "C:\\Quillon"), P::None);
-    EXPECT_EQ(CheckGameFileName(std::string(235, 'a'), "C:\\Quillon"), P::TooLong);
+    ExpectGroups<P>({{P::None, {"Commander Keen", "Console Wars", "Doom.", std::string(234, 'a')}},
+                     {P::PathStep, {"..\\..\\evil", "sub/evil", "..", ". ."}},
+                     {P::Empty, {"", "   "}},
+                     {P::DeviceName, {"CON", "nul.txt", "Com1 ", "CONOUT$"}},
+                     {P::NotAFileName, {"C:evil", "What?"}},
+                     {P::TooLong, {std::string(235, 'a')}}},
+                    [](const std::string& name) { return CheckGameFileName(name, "C:\\Quillon"); });
     EXPECT_EQ(ImportFileName("Quest: The *Best*"), "Quest- The -Best-");
 
-    const std::pair<const char*, const char*> pictures[] = {{"keen.bmp", "C:\\Old\\Images\\keen.bmp"},
-                                                            {"sub\\keen.bmp", "C:\\Old\\Images\\sub\\keen.bmp"},
-                                                            {"..\\secret.bmp", ""},
-                                                            {"sub\\..\\..\\secret.bmp", ""},
-                                                            {"sub/.. /x.bmp", ""},
-                                                            {"C:\\secret.bmp", ""},
-                                                            {"\\secret.bmp", ""},
-                                                            {"keen.bmp:stream", ""},
-                                                            {"", ""}};
-    for (const auto& c : pictures) EXPECT_EQ(PicturePathFor("C:\\Old\\Images", c.first), c.second) << c.first;
+    ExpectGroups<std::string>({{"C:\\Old\\Images\\keen.bmp", {"keen.bmp"}},
+                               {"C:\\Old\\Images\\sub\\keen.bmp", {"sub\\keen.bmp"}},
+                               {"",
+                                {"..\\secret.bmp", "sub\\..\\..\\secret.bmp", "sub/.. /x.bmp", "C:\\secret.bmp",
+                                 "\\secret.bmp", "keen.bmp:stream", ""}}},
+                              [](const std::string& name) { return PicturePathFor("C:\\Old\\Images", name); });
     EXPECT_EQ(PicturePathFor("C:\\Old\\Images\\", "a.bmp"), "C:\\Old\\Images\\a.bmp");
     EXPECT_EQ(ImagesFolderOf("C:\\Old\\Loader.ini"), "C:\\Old\\Images\\");
 }

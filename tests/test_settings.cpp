@@ -7,29 +7,31 @@
 
 namespace {
 
-DWORD Setting(const char* name) {
-    DWORD v = 0xDEADBEEF;
-    ReadSettingValue(name, v);
-    return v;
+// The stored values of |names|; 0xDEADBEEF for one that is absent.
+std::vector<DWORD> Stored(std::initializer_list<const char*> names) {
+    std::vector<DWORD> values;
+    for (const char* name : names) {
+        DWORD v = 0xDEADBEEF;
+        ReadSettingValue(name, v);
+        values.push_back(v);
+    }
+    return values;
+}
+
+std::vector<int> Values(const Settings& s) {
+    return {s.firstStart,       s.slowDownTweak,   s.spanish,         s.reloadVerify,   s.useDefaultPif,
+            s.storedBackground, s.columnWidths[0], s.columnWidths[1], s.columnWidths[3]};
 }
 
 TEST(SettingsTest, FirstStartWritesItsValuesAndUsesTheDefaults) {
     ResetSettings();
     Settings s;
     s.Load();
-    EXPECT_TRUE(s.firstStart);
-    EXPECT_EQ(s.slowDownTweak, 4) << "an absent tweak is stored as 0 but 4 is used";
-    EXPECT_FALSE(s.spanish);
-    EXPECT_TRUE(s.reloadVerify);
-    EXPECT_TRUE(s.useDefaultPif);
-    EXPECT_EQ(s.storedBackground, Settings::kNoBackground);
-    EXPECT_EQ(s.columnWidths[3], 145);
-    const std::pair<const char*, DWORD> written[] = {{"Language", 0},     {"SlowDownTweak", 0}, {"FirstRun", 0},
-                                                     {"ConfirmDelete", 1}, {"ReloadVerify", 1},  {"ReloadEffects", 0},
-                                                     {"UseDefaultPif", 1}};
-    for (const auto& [name, value] : written) EXPECT_EQ(Setting(name), value) << name;
-    EXPECT_EQ(Setting("ColumnWidth0"), 0xDEADBEEFu) << "default widths are not written at start";
-    EXPECT_EQ(Setting("Background"), 0xDEADBEEFu) << "left to the background choice";
+    // An absent tweak is stored as 0 but 4 is used; the default widths and the background are not written.
+    EXPECT_EQ(Values(s), (std::vector<int>{1, 4, 0, 1, 1, Settings::kNoBackground, 190, 85, 145}));
+    EXPECT_EQ(Stored({"Language", "SlowDownTweak", "FirstRun", "ConfirmDelete", "ReloadVerify", "ReloadEffects",
+                      "UseDefaultPif", "ColumnWidth0", "Background"}),
+              (std::vector<DWORD>{0, 0, 0, 1, 1, 0, 1, 0xDEADBEEF, 0xDEADBEEF}));
     Settings again;
     again.Load();
     EXPECT_FALSE(again.firstStart);
@@ -43,27 +45,16 @@ TEST(SettingsTest, StoredValuesAreUsedAndTheClosingValuesSaved) {
     for (const auto& [name, value] : stored) WriteSettingValue(name, value);
     Settings s;
     s.Load();
-    EXPECT_EQ(Setting("ConfirmDelete"), 1u) << "always written as 1";
-    EXPECT_EQ(s.slowDownTweak, 9);
-    EXPECT_FALSE(s.reloadVerify);
-    EXPECT_TRUE(s.spanish);
-    EXPECT_FALSE(s.useDefaultPif);
-    EXPECT_EQ(s.storedBackground, 1);
-    EXPECT_EQ(s.columnWidths[0], 190);
-    EXPECT_EQ(s.columnWidths[1], 77);
-    EXPECT_FALSE(s.firstStart);
+    EXPECT_EQ(Values(s), (std::vector<int>{0, 9, 1, 0, 0, 1, 190, 77, 145}));
+    EXPECT_EQ(Stored({"ConfirmDelete"}), std::vector<DWORD>{1}) << "always written as 1";
 
     s.columnWidths[2] = 55;
     s.slowDownTweak = 6;
     s.spanish = false;
-    s.reloadVerify = true;
+    s.reloadVerify = true;  // not a closing value
     s.Save();
-    EXPECT_EQ(Setting("ColumnWidth0"), 190u);
-    EXPECT_EQ(Setting("ColumnWidth2"), 55u);
-    EXPECT_EQ(Setting("SlowDownTweak"), 6u);
-    EXPECT_EQ(Setting("Language"), 0u);
-    EXPECT_EQ(Setting("ReloadVerify"), 0u) << "not a closing value";
-
+    EXPECT_EQ(Stored({"ColumnWidth0", "ColumnWidth2", "SlowDownTweak", "Language", "ReloadVerify"}),
+              (std::vector<DWORD>{190, 55, 6, 0, 0}));
     WriteSettingValue("Background", 0xFFFFFFFF);
     s.Load();
     EXPECT_EQ(s.storedBackground, 4) << "any unknown hue";
@@ -74,12 +65,12 @@ TEST(BackgroundTest, StoredHueOrNowAndThenTheAlternative) {
         int stored, draw, bitmap, store;
     } cases[] = {
         {-1, 9, IDB_BACK_GREY, 3}, {0, 0, IDB_BACK_RED, -1}, {1, 7, IDB_BACK_GREEN, -1}, {2, 3, IDB_BACK_BLUE, -1},
-        {3, 5, IDB_BACK_GREY, -1}, {3, 8, IDB_BACK_ALT, 2},  {0, 9, IDB_BACK_ALT, 2},     {4, 0, IDB_BACK_ALT, 2},
+        {3, 5, IDB_BACK_GREY, -1}, {3, 8, IDB_BACK_ALT, 2},  {0, 9, IDB_BACK_ALT, 2},    {4, 0, IDB_BACK_ALT, 2},
     };
     for (const auto& c : cases) {
         BackgroundChoice choice = ChooseStartBackground(c.stored, c.draw);
-        EXPECT_EQ(choice.bitmap, c.bitmap) << c.stored << " " << c.draw;
-        EXPECT_EQ(choice.store, c.store) << c.stored << " " << c.draw;
+        EXPECT_EQ(std::make_pair(choice.bitmap, choice.store), std::make_pair(c.bitmap, c.store))
+            << c.stored << " " << c.draw;
     }
 }
 

@@ -21,12 +21,12 @@
 
 namespace {
 
-constexpr unsigned kFileEvery = 32;    // every 32nd input also goes through the files
-constexpr unsigned kLoadPercent = 10;  // pictures that pass the check go to LoadImageA
+constexpr unsigned kFileEvery = 32;              // every 32nd input also goes through the files
+constexpr unsigned kLoadPercent = 10;            // pictures that pass the check go to LoadImageA
+constexpr unsigned long long kAll = ULLONG_MAX;  // no --fuzz-index
 
 struct Options {
-    unsigned long long seed = 0, iterations = ULLONG_MAX, seconds = 20;
-    long long only = -1;
+    unsigned long long seed = 0, iterations = ULLONG_MAX, seconds = 20, only = kAll;
 };
 
 Options ReadOptions() {
@@ -41,8 +41,7 @@ Options ReadOptions() {
     read("--fuzz-seed=", o.seed);
     const bool iterations = read("--fuzz-iterations=", o.iterations);
     if (!read("--fuzz-seconds=", o.seconds) && iterations) o.seconds = 0;
-    unsigned long long index = 0;
-    if (read("--fuzz-index=", index)) o.only = static_cast<long long>(index);
+    read("--fuzz-index=", o.only);
     return o;
 }
 
@@ -234,7 +233,7 @@ public:
         if (r.Chance(5)) file.resize(r.Below(file.size() + 1));
 
         CheckInMemory(record, file, r);
-        if (_o.only >= 0 || index % kFileEvery == 0) FileRound(file, r);
+        if (_o.only != kAll || index % kFileEvery == 0) FileRound(file, r);
     }
 
 private:
@@ -259,7 +258,7 @@ private:
         const char* bytes = BeforeNoAccessPage(file.data() + sizeof record, n);
         if (!IsUsableBitmap(bytes, n)) return;
         ++accepted;
-        if (!r.Chance(kLoadPercent) && _o.only < 0) return;
+        if (!r.Chance(kLoadPercent) && _o.only == kAll) return;
         // What the main window does with a picture that passed the check.
         WriteFileBytes(_folder + "\\~_quil_~.bmp", std::vector<char>(bytes, bytes + n));
         HANDLE bmp = LoadImageA(nullptr, (_folder + "\\~_quil_~.bmp").c_str(), IMAGE_BITMAP, 0, 0,
@@ -366,8 +365,7 @@ TEST(GameFileFuzz, RandomGameFilesNeverCrashLoseDataOrLeaveFilesBehind) {
     SetUnhandledExceptionFilter(ReportCrash);
     Fuzzer fuzzer(o);
     const DWORD start = GetTickCount();
-    const unsigned long long first = o.only >= 0 ? static_cast<unsigned long long>(o.only) : 0;
-    const unsigned long long end = o.only >= 0 ? first + 1 : o.iterations;
+    const unsigned long long first = o.only != kAll ? o.only : 0, end = o.only != kAll ? o.only + 1 : o.iterations;
     for (unsigned long long index = first; index < end && fuzzer.failure.empty(); ++index) {
         fuzzer.RunInput(index);
         if ((index & 255) == 0 && o.seconds && GetTickCount() - start >= o.seconds * 1000) break;
