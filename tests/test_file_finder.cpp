@@ -282,25 +282,24 @@ TEST_F(FileFinderTest, ContentFilterSlidingWindow) {
     finder.SetCallback(nullptr, 0);
 }
 
-// A junction to |target| at |link| (an empty folder), as Windows 2000 makes them.
+// A junction to |target| at |link| (an empty folder), as Windows 2000 makes them: the mount point tag, the
+// data length, the substitute name (offset 0) and an empty print name after it.
 bool MakeJunction(const std::string& link, const std::string& target) {
-    std::wstring substitute = L"\\??\\" + std::wstring(target.begin(), target.end());
-    const WORD nameBytes = static_cast<WORD>(substitute.size() * sizeof(wchar_t));
-    std::vector<BYTE> buffer(16 + nameBytes + 2 * sizeof(wchar_t), 0);
-    const DWORD tag = 0xA0000003;  // IO_REPARSE_TAG_MOUNT_POINT
-    // Data length; substitute name offset 0 and length; print name after it, empty.
-    const WORD header[] = {static_cast<WORD>(buffer.size() - 8), 0, 0, nameBytes, static_cast<WORD>(nameBytes + 2), 0};
+    const std::wstring name = L"\\??\\" + std::wstring(target.begin(), target.end());
+    const WORD bytes = static_cast<WORD>(name.size() * 2),
+               header[] = {static_cast<WORD>(bytes + 12), 0, 0, bytes, static_cast<WORD>(bytes + 2), 0};
+    std::vector<BYTE> buffer(16 + bytes + 4, 0);
+    const DWORD tag = 0xA0000003;
     std::memcpy(&buffer[0], &tag, 4);
     std::memcpy(&buffer[4], header, sizeof header);
-    std::memcpy(&buffer[16], substitute.data(), nameBytes);
+    std::memcpy(&buffer[16], name.data(), bytes);
     if (!CreateDirectoryA(link.c_str(), nullptr)) return false;
     HANDLE h = CreateFileA(link.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                            FILE_FLAG_BACKUP_SEMANTICS | 0x00200000 /* FILE_FLAG_OPEN_REPARSE_POINT */, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
     DWORD returned = 0;
     const BOOL ok = DeviceIoControl(h, 0x000900A4 /* FSCTL_SET_REPARSE_POINT */, buffer.data(),
                                     static_cast<DWORD>(buffer.size()), nullptr, 0, &returned, nullptr);
-    CloseHandle(h);
+    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
     return ok && (GetFileAttributesA(link.c_str()) & 0x400);
 }
 
