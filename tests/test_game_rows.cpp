@@ -1,5 +1,4 @@
-// The game list's rules without a window: which files are listed, what each row
-// shows, and the order of the rows.
+// The game list's rules without a window: which files are listed, what each row shows, their order.
 #include "TestEnv.h"
 #include "data/GameFolder.h"
 #include "launch/GameRows.h"
@@ -23,8 +22,7 @@ TEST_F(GameRowsTest, ListingCountsEveryMatchKeepsFilesUpToTheLimitSortedWithoutC
     EXPECT_EQ(all.counted, 5) << "the folder counts, the .txt does not";
     EXPECT_EQ(all.files, (std::vector<std::string>{"Alpha.qgf", "mid.Qgf", "UPPER.QGF", "zeta.qgf"}));
     GameFolderListing few = ListGameFiles(folder, 3);
-    EXPECT_EQ(few.counted, 5);
-    EXPECT_EQ(few.files.size(), 3u);
+    EXPECT_TRUE(few.counted == 5 && few.files.size() == 3u);
     EXPECT_EQ(ListGameFiles(folder + "\\missing", 512).counted, 0);
 
     const std::pair<const char*, const char*> names[] = {
@@ -39,21 +37,22 @@ TEST_F(GameRowsTest, StatusImageAndSettingsText) {
     const struct {
         std::string path, command;
         int image;
-    } images[] = {{dir, "play.exe", 0},        {folder + "\\Nowhere", "play.exe", 1}, {dir, "gone.exe", 2},
-                  {dir, "x", 2},               {"C", "play.exe", 1},                  {dir, "", 2}};
+    } images[] = {{dir, "play.exe", 0}, {folder + "\\Nowhere", "play.exe", 1},
+                  {dir, "gone.exe", 2}, {dir, "x", 2},
+                  {"C", "play.exe", 1}, {dir, "", 2}};
     for (const auto& c : images)
         EXPECT_EQ(GameStatusImage(MakeGame("t", "p", "c", c.path, c.command)), c.image) << c.path << " " << c.command;
 
     GameRecord g = MakeGame("t", "p", "c", "C:\\", "GAME.EXE");
-    EXPECT_EQ(SettingsColumnText(g), "None");
-    SetField(g.setup, "SETUP.EXE");
-    EXPECT_EQ(SettingsColumnText(g), "SETUP.EXE");
-    SetField(g.setup, "(parameters)");
     g.selectedDisplay = 2;
     SetField(g.vgaParam, "-vga");
     g.selectedSound = 1;
     SetField(g.soundParams[1], "-sb220");
-    EXPECT_EQ(SettingsColumnText(g), "GAME.EXE -vga -sb220 ");
+    for (const auto& [setup, text] :
+         {std::pair{"", "None"}, {"SETUP.EXE", "SETUP.EXE"}, {"(parameters)", "GAME.EXE -vga -sb220 "}}) {
+        SetField(g.setup, setup);
+        EXPECT_EQ(SettingsColumnText(g), text) << setup;
+    }
 }
 
 TEST_F(GameRowsTest, RowsAreReadOnceAndGroupedByTheSortColumn) {
@@ -71,9 +70,7 @@ TEST_F(GameRowsTest, RowsAreReadOnceAndGroupedByTheSortColumn) {
     }
     WriteFileBytes(folder + "\\Broken.qgf", std::vector<char>(50, 'x'));
     rows.push_back(ReadGameRow(folder, "Broken.qgf", true));
-    EXPECT_FALSE(rows.back().loaded);
-    EXPECT_EQ(rows.back().image, 1);
-    EXPECT_EQ(rows.back().settings, "None");
+    EXPECT_TRUE(!rows.back().loaded && rows.back().image == 1 && rows.back().settings == "None");
     EXPECT_EQ(ReadGameRow(folder, "Broken.qgf", false).image, 7);
 
     auto names = [&] {
@@ -82,22 +79,17 @@ TEST_F(GameRowsTest, RowsAreReadOnceAndGroupedByTheSortColumn) {
         return out;
     };
     std::sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
-    OrderGameRows(rows, 2);
-    EXPECT_EQ(names(), (std::vector<std::string>{"Broken", "Doom", "Keen", "Loom", "Monkey", "Civ"}));
-    OrderGameRows(rows, 1);
-    EXPECT_EQ(names(), (std::vector<std::string>{"Broken", "Doom", "Keen", "Loom", "Monkey", "Civ"}));
-    OrderGameRows(rows, 0);
-    EXPECT_EQ(names(), (std::vector<std::string>{"Broken", "Doom", "Keen", "Loom", "Monkey", "Civ"}))
-        << "column 0 keeps the order it is given";
+    for (int column : {2, 1, 0}) {  // column 0 keeps the order it is given
+        OrderGameRows(rows, column);
+        EXPECT_EQ(names(), (std::vector<std::string>{"Broken", "Doom", "Keen", "Loom", "Monkey", "Civ"})) << column;
+    }
 
     // A record with the wrong magic still gives its sort key.
     GameRecord wrong = MakeGame("W", "Zz", "Zz");
     wrong.magic[0] = 'X';
     WriteGame(folder + "\\W.qgf", wrong);
     GameRowData w = ReadGameRow(folder, "W.qgf", true);
-    EXPECT_FALSE(w.loaded);
-    EXPECT_EQ(w.sortKeys[1], "Zz");
-    EXPECT_EQ(w.category, "");
+    EXPECT_TRUE(!w.loaded && w.sortKeys[1] == "Zz" && w.category.empty());
 }
 
 }  // namespace

@@ -1,8 +1,6 @@
-// The Game Settings and Modify commands on a saved game: the questions, the
-// config file moved aside, the setup program run directly or through
-// VDMSound, and the checks on the names a game file brings.
-#include "FakeUi.h"
+// The Game Settings and Modify commands on a saved game, and the checks on the names a game file brings.
 #include "TestEnv.h"
+#include "UiRows.h"
 #include "data/Files.h"
 #include "launch/GameSetup.h"
 #include "mainwnd/GameSetupCommands.h"
@@ -13,8 +11,6 @@
 #include <functional>
 
 namespace {
-
-using Strings = std::vector<std::string>;
 
 TEST(GameSetupNames, OnlyPlainNamesAndSafeCommandsPass) {
     const std::pair<const char*, bool> plain[] = {
@@ -67,10 +63,6 @@ protected:
     }
     std::string LastMessage() const { return ui.Messages().empty() ? "" : ui.Messages().back().text; }
     bool LastMessageHas(const std::string& text) const { return LastMessage().find(text) != std::string::npos; }
-    Strings LastRun() const {
-        const UiCall run = ui.Calls(UiCall::Execute).back();
-        return {run.text, run.params, run.dir};
-    }
     // The next modal dialog must be |templateId|; it is created and |act| works on it.
     void Script(int templateId, std::function<void(HWND)> act) {
         ui.modalScripts.push_back([templateId, act](win::Dialog& d, HWND owner) -> INT_PTR {
@@ -95,12 +87,10 @@ TEST_F(GameSetupTest, ANewGameConfiguredForParametersGoesOnToTheCommandLine) {
     Save();
     ui.messageAnswers.push_back(IDNO);
     EXPECT_FALSE(RunGameSetup(Context()).refreshRow);
-    EXPECT_EQ(LastMessage(),
-              "The game has not been configured to setup externally.\n\nWould you like to modify the setup "
-              "configuration?");
-    EXPECT_EQ(ui.Messages()[0].flags, static_cast<unsigned>(MB_YESNO | MB_ICONSTOP));
-    EXPECT_EQ(ui.Messages()[0].caption, "Keen");
-    EXPECT_TRUE(ui.Calls(UiCall::Modal).empty());
+    ASSERT_EQ(ui.calls.size(), 1u) << "no dialog after No";
+    EXPECT_EQ(Row(ui.calls[0]), MessageRow("The game has not been configured to setup externally.\n\nWould you like "
+                                           "to modify the setup configuration?",
+                                           "Keen", MB_YESNO | MB_ICONSTOP));
 
     ui.messageAnswers.push_back(IDYES);
     Script(IDD_GAMESETTINGS, [](HWND h) {
@@ -114,32 +104,31 @@ TEST_F(GameSetupTest, ANewGameConfiguredForParametersGoesOnToTheCommandLine) {
     });
     GameSetupOutcome out = RunGameSetup(Context());
     EXPECT_EQ(ui.Calls(UiCall::Modal).size(), 2u);
-    EXPECT_TRUE(out.refreshRow);
-    EXPECT_FALSE(out.unsaved);
+    EXPECT_TRUE(out.refreshRow && !out.unsaved);
     GameRecord g = Saved();
-    EXPECT_EQ((Strings{g.setup, g.vgaParam}), (Strings{"(Parameters)", "-vga"}));
-    EXPECT_EQ(g.selectedDisplay, 2) << "the command line dialog's Close saved the selection";
+    EXPECT_EQ((Strings{g.setup, g.vgaParam, std::to_string(g.selectedDisplay)}), (Strings{"(Parameters)", "-vga", "2"}))
+        << "the command line dialog's Close saved the selection";
 }
 
 TEST_F(GameSetupTest, TheConfigFileIsMovedAsideOnceAndNothingIsLost) {
     SetField(current.record.configFile, "SOUND.CFG");
     WriteFileText(gameDir + "\\SOUND.CFG", "new settings");
     RunGameSetup(Context());
-    EXPECT_EQ(LastMessage(),
-              "A config file has been specified for removal to activate the games' internal setup screen.\n\nThe "
-              "config file 'SOUND.CFG' has just been deleted.\nRun the game to configure it.");
-    EXPECT_EQ(ui.Messages().back().flags, static_cast<unsigned>(MB_OK | MB_ICONINFORMATION));
+    EXPECT_EQ(Row(ui.calls.at(0)),
+              MessageRow("A config file has been specified for removal to activate the games' internal setup screen."
+                         "\n\nThe config file 'SOUND.CFG' has just been deleted.\nRun the game to configure it.",
+                         "Keen", MB_OK | MB_ICONINFORMATION));
     EXPECT_FALSE(FileExists(gameDir + "\\SOUND.CFG"));
     EXPECT_EQ(ReadFileBytes(gameDir + "\\SOUND.CFG.bak").size(), 12u);
 
     RunGameSetup(Context());  // pressed again before the game ran
     EXPECT_TRUE(LastMessageHas("The config file 'SOUND.CFG' did not exist.\nRun the game")) << LastMessage();
 
-    // The game wrote a new one: the old backup stays and so does this one.
-    WriteFileText(gameDir + "\\SOUND.CFG", "newer");
+    WriteFileText(gameDir + "\\SOUND.CFG", "newer");  // the game wrote a new one: both backups stay
     RunGameSetup(Context());
-    EXPECT_EQ(ReadFileBytes(gameDir + "\\SOUND.CFG.bak").size(), 12u);
-    EXPECT_EQ(ReadFileBytes(gameDir + "\\SOUND.CFG.2.bak").size(), 5u);
+    EXPECT_EQ((std::vector<size_t>{ReadFileBytes(gameDir + "\\SOUND.CFG.bak").size(),
+                                   ReadFileBytes(gameDir + "\\SOUND.CFG.2.bak").size()}),
+              (std::vector<size_t>{12, 5}));
     EXPECT_TRUE(LastMessageHas("moved aside as 'SOUND.CFG.2.bak'")) << LastMessage();
 
     // A file that cannot be renamed (held open without sharing) is not reported deleted.
@@ -149,9 +138,8 @@ TEST_F(GameSetupTest, TheConfigFileIsMovedAsideOnceAndNothingIsLost) {
     RunGameSetup(Context());
     CloseHandle(held);
     EXPECT_TRUE(FileExists(gameDir + "\\SOUND.CFG"));
-    EXPECT_TRUE(LastMessageHas("could not be moved aside")) << LastMessage();
-    EXPECT_FALSE(LastMessageHas("deleted"));
-    EXPECT_EQ(ui.Messages().back().flags, static_cast<unsigned>(MB_OK | MB_ICONSTOP));
+    EXPECT_TRUE(LastMessageHas("could not be moved aside") && !LastMessageHas("deleted")) << LastMessage();
+    EXPECT_EQ(ui.calls.back().flags, static_cast<unsigned>(MB_OK | MB_ICONSTOP));
     EXPECT_TRUE(ui.Calls(UiCall::Execute).empty()) << "the game itself is not started";
 
     // A Config file that leaves the folder renames nothing.
@@ -159,8 +147,7 @@ TEST_F(GameSetupTest, TheConfigFileIsMovedAsideOnceAndNothingIsLost) {
     SetField(current.record.configFile, "..\\VICTIM.CFG");
     RunGameSetup(Context());
     EXPECT_TRUE(LastMessageHas("is not a file name in the game folder")) << LastMessage();
-    EXPECT_TRUE(FileExists(folder + "\\VICTIM.CFG"));
-    EXPECT_FALSE(FileExists(folder + "\\VICTIM.CFG.bak"));
+    EXPECT_TRUE(FileExists(folder + "\\VICTIM.CFG") && !FileExists(folder + "\\VICTIM.CFG.bak"));
 
     // A missing folder: the details bar shows the Path item, then the message.
     SetField(current.record.configFile, "SOUND.CFG");
@@ -175,14 +162,14 @@ TEST_F(GameSetupTest, TheSetupProgramRunsDirectlyOrThroughVdmSound) {
     SetField(current.record.setup, "SETUP.EXE");
     WriteFileText(gameDir + "\\SETUP.EXE", "x");
     EXPECT_TRUE(RunGameSetup(Context()).refreshRow);
-    EXPECT_EQ(ui.Calls(UiCall::Execute).at(0).caption, "open");
-    EXPECT_EQ(LastRun(), (Strings{"SETUP.EXE", "", gameDir}));
+    EXPECT_EQ(Row(ui.calls.at(0)), (Strings{"SETUP.EXE", "open", std::to_string(SW_SHOWNORMAL), "", gameDir}));
 
     vdm.available = true;  // VDMSound found and Options 1: through its launch file
     current.record.options = 1;
     ui.shellResults.push_back(31);
     RunGameSetup(Context());
-    EXPECT_EQ(LastRun(), (Strings{vdm.launchFile, "SETUP.EXE", gameDir}));
+    EXPECT_EQ(Row(ui.calls.at(1)),
+              (Strings{vdm.launchFile, "open", std::to_string(SW_SHOWNORMAL), "SETUP.EXE", gameDir}));
     EXPECT_EQ(LastMessage(), "Could not open " + gameDir + "\\SETUP.EXE\nPlease verify the settings.");
 
     // Options 2 runs directly even with VDMSound; a Spanish failure names no file.
@@ -191,7 +178,7 @@ TEST_F(GameSetupTest, TheSetupProgramRunsDirectlyOrThroughVdmSound) {
     spanish.spanish = true;
     ui.shellResults.push_back(2);
     RunGameSetup(spanish);
-    EXPECT_EQ(LastRun()[0], "SETUP.EXE");
+    EXPECT_EQ(ui.Calls(UiCall::Execute).back().text, "SETUP.EXE");
     EXPECT_EQ(LastMessage(), "No se puede abrir. Por favor verifique las opciones.");
 
     ui.Clear();  // a setup name that leaves the folder or carries batch syntax is never run
@@ -199,8 +186,8 @@ TEST_F(GameSetupTest, TheSetupProgramRunsDirectlyOrThroughVdmSound) {
         SetField(current.record.setup, hostile);
         RunGameSetup(Context());
     }
-    EXPECT_TRUE(ui.Calls(UiCall::Execute).empty());
-    EXPECT_EQ(ui.Messages().size(), 2u);
+    EXPECT_EQ(ui.Messages().size(), ui.calls.size());
+    EXPECT_EQ(ui.calls.size(), 2u);
 }
 
 TEST_F(GameSetupTest, MissingFolderAndSetupProgramAreAskedForAndSaved) {
@@ -222,7 +209,8 @@ TEST_F(GameSetupTest, MissingFolderAndSetupProgramAreAskedForAndSaved) {
     EXPECT_EQ(ui.Calls(UiCall::File).at(0).params, gameDir) << "the folder just chosen";
     GameRecord g = Saved();
     EXPECT_EQ((Strings{g.path, g.setup}), (Strings{other, "SETUP.COM"})) << "the program's folder becomes the Path";
-    EXPECT_EQ(LastRun(), (Strings{vdm.launchFile, "SETUP.COM", other}));
+    EXPECT_EQ(Row(ui.calls.back()),
+              (Strings{vdm.launchFile, "open", std::to_string(SW_SHOWNORMAL), "SETUP.COM", other}));
 }
 
 TEST_F(GameSetupTest, ParametersInAnyCaseOpenTheCommandLineDialogAndItsCloseBoxKeepsInMemory) {
@@ -234,8 +222,8 @@ TEST_F(GameSetupTest, ParametersInAnyCaseOpenTheCommandLineDialogAndItsCloseBoxK
         Press(h, IDCANCEL);
     });
     EXPECT_TRUE(RunGameSetup(Context()).unsaved);
-    EXPECT_EQ(current.record.mouseOn, 1);
-    EXPECT_EQ(Saved().mouseOn, 0);
+    EXPECT_EQ((std::vector<int>{current.record.mouseOn, Saved().mouseOn}), (std::vector<int>{1, 0}))
+        << "on in memory, off in the file";
 }
 
 TEST_F(GameSetupTest, ModifySavesOnOkAndKeepsABrowsedFolderOnCancel) {
@@ -253,16 +241,13 @@ TEST_F(GameSetupTest, ModifySavesOnOkAndKeepsABrowsedFolderOnCancel) {
         Press(h, IDCANCEL);
     });
     GameSetupOutcome out = ModifyGameSettings(Context());
-    EXPECT_FALSE(out.refreshRow);
-    EXPECT_TRUE(out.unsaved);
-    EXPECT_EQ(FieldText(current.record.path), "D:\\ELSEWHERE");
-    EXPECT_EQ(FieldText(Saved().path), gameDir);
+    EXPECT_TRUE(!out.refreshRow && out.unsaved);
+    EXPECT_EQ((Strings{current.record.path, Saved().path}), (Strings{"D:\\ELSEWHERE", gameDir}));
 
     current.loaded = false;  // a game that cannot be saved says so
     Script(IDD_GAMESETTINGS, [](HWND h) { Press(h, IDOK); });
     EXPECT_TRUE(ModifyGameSettings(Context()).unsaved);
-    EXPECT_EQ(LastMessage(), "There was an error saving the game file!");
-    EXPECT_EQ(ui.Messages().back().caption, current.path);
+    EXPECT_EQ(Row(ui.calls.back()), MessageRow("There was an error saving the game file!", current.path, MB_OK));
 
     GameSetupContext none = Context();
     none.title.clear();

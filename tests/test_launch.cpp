@@ -1,6 +1,6 @@
-// Running games: the steps that ask and tell the player, the Run Game button,
-// the menu, the double click, the command line, and a real launch.
+// Running games: the launch steps, the ways to start one, and a real launch.
 #include "MainWindowFixture.h"
+#include "UiRows.h"
 #include "app/Settings.h"
 #include "mainwnd/LaunchSteps.h"
 #include "res/LocateGameDialogRes.h"
@@ -61,21 +61,12 @@ TEST_F(LaunchTest, ShellGetsThePlanAndFailuresAreReported) {
     SetField(g.vgaParam, "-vga");
     ui.shellResults = {42, 2};
     ASSERT_TRUE(Run(g));
-    auto runs = ui.Calls(UiCall::Execute);
-    ASSERT_EQ(runs.size(), 1u);
-    EXPECT_EQ(runs[0].text, "PLAY.EXE");
-    EXPECT_EQ(runs[0].caption, "open");
-    EXPECT_EQ(runs[0].params, " -vga ");
-    EXPECT_EQ(runs[0].dir, gameDir);
-    EXPECT_EQ(runs[0].flags, static_cast<unsigned>(SW_SHOWNORMAL));
-    EXPECT_TRUE(ui.Messages().empty());
-
     WriteSettingString("LastRun", "something else");
     EXPECT_TRUE(Run(g)) << "a failed shell call still counts as a launch";
-    ASSERT_EQ(ui.Messages().size(), 1u);
-    EXPECT_EQ(ui.Messages()[0].text, "Could not open PLAY.EXE\nPlease verify the settings.");
-    EXPECT_EQ(ui.Messages()[0].caption, "Broken.qgf");
-    EXPECT_EQ(ui.Messages()[0].flags & MB_ICONMASK, static_cast<unsigned>(MB_ICONSTOP));
+    EXPECT_EQ(Row(ui.calls.at(0)), (Strings{"PLAY.EXE", "open", std::to_string(SW_SHOWNORMAL), " -vga ", gameDir}));
+    ASSERT_EQ(ui.calls.size(), 3u);
+    EXPECT_EQ(Row(ui.calls[2]),
+              MessageRow("Could not open PLAY.EXE\nPlease verify the settings.", "Broken.qgf", MB_ICONSTOP));
     EXPECT_EQ(LastRun(), "Broken");
 }
 
@@ -83,19 +74,18 @@ TEST_F(LaunchTest, MissingFolderAndProgramAreAskedFor) {
     GameRecord g = MakeGame("Moved", "p", "c", folder + "\\GONE", "");
     state.commandLineLaunch = true;
     EXPECT_FALSE(Run(g));
-    ASSERT_EQ(ui.Messages().size(), 1u);
-    EXPECT_EQ(ui.Messages()[0].text, "Cannot find the location of Moved.\nPlease locate its path...");
-    EXPECT_EQ(ui.Messages()[0].caption, "Game run error");
+    ASSERT_EQ(ui.calls.size(), 1u);
+    EXPECT_EQ(Row(ui.calls[0]), MessageRow("Cannot find the location of Moved.\nPlease locate its path...",
+                                           "Game run error", MB_ICONSTOP));
     EXPECT_FALSE(state.commandLineLaunch);
 
     ui.Clear();
     EXPECT_FALSE(Run(g)) << "the error-locating dialog, closed";
-    ASSERT_EQ(ui.Calls(UiCall::Modal).size(), 1u);
-    EXPECT_EQ(ui.Calls(UiCall::Modal)[0].dialogId, IDD_LOCATEGAME);
+    ASSERT_EQ(ui.calls.size(), 1u);
+    EXPECT_EQ(ui.calls[0].dialogId, IDD_LOCATEGAME);
     ui.modalScripts.push_back([](win::Dialog& d, HWND o) { return Answer(d, o, IDC_LOCATE_BROWSE); });
     EXPECT_FALSE(Run(g)) << "the folder browser, cancelled";
-    ASSERT_EQ(ui.Calls(UiCall::Folder).size(), 1u);
-    EXPECT_EQ(ui.Calls(UiCall::Folder)[0].text, "Select the game path...");
+    EXPECT_EQ(ui.calls.back().text, "Select the game path...");
 
     WriteSettingString("LastRun", "before");
     ui.modalScripts.push_back([](win::Dialog& d, HWND o) { return Answer(d, o, IDC_LOCATE_BROWSE); });
@@ -103,12 +93,10 @@ TEST_F(LaunchTest, MissingFolderAndProgramAreAskedFor) {
     EXPECT_FALSE(Run(g)) << "an empty Command always asks; cancelled";
     EXPECT_EQ(FieldText(g.path), gameDir);
     EXPECT_EQ(LastRun(), "Moved") << "written before the program check";
-    auto asks = ui.Calls(UiCall::File);
-    ASSERT_EQ(asks.size(), 1u);
-    EXPECT_EQ(asks[0].text, "Select the game file to execute...");
-    EXPECT_EQ(asks[0].caption, "Executables (*.exe;*.com;*.bat;*.pif)|*.exe; *.com; *.bat; *.pif||");
-    EXPECT_EQ(asks[0].params, gameDir);
-    EXPECT_EQ(asks[0].flags, static_cast<unsigned>(OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR | OFN_SHOWHELP));
+    EXPECT_EQ(Row(ui.calls.back()),
+              (Strings{"Select the game file to execute...",
+                       "Executables (*.exe;*.com;*.bat;*.pif)|*.exe; *.com; *.bat; *.pif||",
+                       std::to_string(OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR | OFN_SHOWHELP), gameDir, ""}));
 
     const std::string other = folder + "\\OTHER";
     CreateDirectoryA(other.c_str(), nullptr);
@@ -136,11 +124,10 @@ TEST_F(LaunchTest, VdmSoundLaunchesAndTheirFailures) {
     CreateDirectoryA((gameDir + "\\Loader.bat").c_str(), nullptr);  // in the way
     ui.Clear();
     EXPECT_FALSE(Run(g));
-    ASSERT_EQ(ui.Messages().size(), 1u);
-    EXPECT_EQ(ui.Messages()[0].text,
+    ASSERT_EQ(ui.calls.size(), 1u) << "a message, and nothing run";
+    EXPECT_EQ(ui.calls[0].text,
               "Using VDMSound with setup parameters requires a temporary batch file\nwhich could not be created.\n\n"
               "Please install the game on your Hard Drive.");
-    EXPECT_TRUE(ui.Calls(UiCall::Execute).empty());
 }
 
 TEST_F(LaunchTest, EntryPointsRunAndSaveOrNot) {
@@ -150,8 +137,7 @@ TEST_F(LaunchTest, EntryPointsRunAndSaveOrNot) {
     Start();
     Command(IDM_RUNGAME);
     ASSERT_EQ(ui.Messages().size(), 1u);
-    EXPECT_EQ(ui.Messages()[0].text, "No game is selected.");
-    EXPECT_EQ(ui.Messages()[0].flags & MB_ICONMASK, static_cast<unsigned>(MB_ICONEXCLAMATION));
+    EXPECT_EQ(Row(ui.Messages()[0]), MessageRow("No game is selected.", "Quillon Loader", MB_ICONEXCLAMATION));
 
     const std::string play = gameDir + "\\PLAY.EXE";
     ui.fileAnswers = {play, play, play};
@@ -162,9 +148,9 @@ TEST_F(LaunchTest, EntryPointsRunAndSaveOrNot) {
     PumpMessages();
     DoubleClickRow(2);
     EXPECT_EQ(ui.Calls(UiCall::Execute).size(), 3u);
-    EXPECT_EQ(FieldText(Saved("A menu").command), "") << "the menu leaves the choice unsaved";
-    EXPECT_EQ(FieldText(Saved("B button").command), "PLAY.EXE");
-    EXPECT_EQ(FieldText(Saved("C double").command), "PLAY.EXE");
+    EXPECT_EQ((Strings{Saved("A menu").command, Saved("B button").command, Saved("C double").command}),
+              (Strings{"", "PLAY.EXE", "PLAY.EXE"}))
+        << "the menu leaves the choice unsaved";
     EXPECT_EQ(List().Image(2), 0) << "the row's image is recomputed";
 
     // Enter in the list presses the default button, Run Game; Escape does nothing.
@@ -176,8 +162,7 @@ TEST_F(LaunchTest, EntryPointsRunAndSaveOrNot) {
         PumpMessages();
     }
     EXPECT_EQ(ui.Calls(UiCall::Execute).size(), 1u);
-    EXPECT_TRUE(IsWindow(Hwnd()));
-    EXPECT_FALSE(window->Ended());
+    EXPECT_TRUE(IsWindow(Hwnd()) && !window->Ended());
 }
 
 TEST_F(LaunchTest, CommandLineLaunch) {
@@ -192,16 +177,16 @@ TEST_F(LaunchTest, CommandLineLaunch) {
     ui.Clear();
     Start("\"C:\\Elsewhere\\Unknown.qgf\"");
     ASSERT_EQ(ui.Messages().size(), 1u);
-    EXPECT_EQ(ui.Messages()[0].text,
-              "Cannot find the QGF in the game list!\n\nPlease move the QGF file to the folder\n'C:\\Program "
-              "Files\\Quillon Loader\\Games\\'\nand use a desktop shortcut to the QGF instead.");
-    EXPECT_EQ(ui.Messages()[0].caption, "Unknown");
+    EXPECT_EQ(
+        Row(ui.Messages()[0]),
+        MessageRow("Cannot find the QGF in the game list!\n\nPlease move the QGF file to the folder\n'C:\\Program "
+                   "Files\\Quillon Loader\\Games\\'\nand use a desktop shortcut to the QGF instead.",
+                   "Unknown", MB_ICONSTOP));
     Discard();
 
     ui.Clear();
     Start("abc");  // three characters or fewer are no command line
-    EXPECT_TRUE(ui.Messages().empty());
-    EXPECT_TRUE(ui.Calls(UiCall::Execute).empty());
+    EXPECT_TRUE(ui.Messages().empty() && ui.Calls(UiCall::Execute).empty());
 }
 
 TEST_F(LaunchTest, ARealLaunchUnderTheShellAndThroughAFoundVdmSound) {
@@ -226,14 +211,10 @@ TEST_F(LaunchTest, ARealLaunchUnderTheShellAndThroughAFoundVdmSound) {
         result = ReadFileBytes(dir + "\\launch_result.txt");
     }
     ASSERT_FALSE(result.empty()) << "the game did not start";
-    std::string text(result.begin(), result.end());
-    size_t newline = text.find('\n');
-    ASSERT_NE(newline, std::string::npos);
-    EXPECT_EQ(lstrcmpiA(text.substr(0, newline).c_str(), dir.c_str()), 0) << text;
-    std::string commandLine = text.substr(newline + 1);
-    EXPECT_NE(commandLine.find("ECHO.EXE"), std::string::npos) << commandLine;
-    ASSERT_GE(commandLine.size(), 12u);
-    EXPECT_EQ(commandLine.substr(commandLine.size() - 11), " /cga /joy ") << "[" << commandLine << "]";
+    const std::string text(result.begin(), result.end()), folderLine = dir + "\n";
+    EXPECT_EQ(lstrcmpiA(text.substr(0, folderLine.size()).c_str(), folderLine.c_str()), 0) << text;
+    EXPECT_NE(text.find("ECHO.EXE", folderLine.size()), std::string::npos) << text;
+    EXPECT_EQ(text.substr(text.size() - std::min<size_t>(text.size(), 11)), " /cga /joy ") << "[" << text << "]";
     Discard();
 
     // VDMSound in its default folder is found at start-up and runs marked games.
@@ -248,9 +229,8 @@ TEST_F(LaunchTest, ARealLaunchUnderTheShellAndThroughAFoundVdmSound) {
     ClickRow(1);
     ui.Clear();
     SendMessageA(Hwnd(), WM_COMMAND, IDC_RUNGAME, 0);
-    ASSERT_EQ(ui.Calls(UiCall::Execute).size(), 1u);
-    EXPECT_EQ(ui.Calls(UiCall::Execute)[0].text, vdm + "VDMSRun.bat");
-    EXPECT_EQ(ui.Calls(UiCall::Execute)[0].params, "PLAY.EXE");
+    ASSERT_EQ(ui.calls.size(), 1u);
+    EXPECT_EQ((Strings{ui.calls[0].text, ui.calls[0].params}), (Strings{vdm + "VDMSRun.bat", "PLAY.EXE"}));
 }
 
 TEST_F(LaunchTest, SlowDownLabelFollowsTheSlider) {

@@ -1,5 +1,4 @@
-// The launch without a window: the parameter line, the plan for each kind of
-// game and platform, Loader.bat and the compatibility layer value.
+// The launch without a window: the parameter line, the plan, Loader.bat and the compatibility layer.
 #include "TestEnv.h"
 #include "launch/LaunchPlan.h"
 #include "launch/ParameterLine.h"
@@ -81,14 +80,12 @@ TEST(LaunchPlanTest, KindFilesAndArgumentsByOptionsAndVdmSound) {
     for (const auto& c : cases) {
         g.options = c.options;
         SetField(g.setup, c.setup);
-        LaunchFacts facts{false, c.vdmFound ? vdm : VdmSoundInstall{}};
-        LaunchPlan plan = PlanLaunch(g, facts);
-        EXPECT_EQ(plan.kind, c.kind) << c.options << " " << c.setup;
-        EXPECT_EQ(plan.file, c.file) << c.options << " " << c.setup;
-        EXPECT_EQ(plan.params, c.params) << c.options << " " << c.setup;
-        EXPECT_EQ(plan.folder, "C:\\GAMES\\G");
-        EXPECT_EQ(plan.fullProgram, "C:\\GAMES\\G\\PLAY.EXE");
-        EXPECT_EQ(plan.layer, Layer::Untouched) << "never on Windows 9x";
+        const LaunchPlan p = PlanLaunch(g, {false, c.vdmFound ? vdm : VdmSoundInstall{}});
+        // The layer is never touched on Windows 9x.
+        EXPECT_EQ((std::vector<std::string>{p.file, p.params, p.folder, p.fullProgram}),
+                  (std::vector<std::string>{c.file, c.params, "C:\\GAMES\\G", "C:\\GAMES\\G\\PLAY.EXE"}))
+            << c.options << " " << c.setup;
+        EXPECT_TRUE(p.kind == c.kind && p.layer == Layer::Untouched) << c.options << " " << c.setup;
     }
     g.options = 1;
     SetField(g.setup, "(Parameters)");
@@ -108,19 +105,20 @@ TEST(LaunchPlanTest, LoaderBatchAndLayerAreWritten) {
     WriteFileText(folder + "\\Loader.bat", "old");
     SetFileAttributesA((folder + "\\Loader.bat").c_str(), FILE_ATTRIBUTE_READONLY);
     ASSERT_TRUE(WriteLoaderBatch(folder, LoaderBatchLine("PLAY.EXE", " /sb16 ")));
-    const std::string expected = "@PLAY.EXE  /sb16 ";
-    EXPECT_EQ(ReadFileBytes(folder + "\\Loader.bat"), std::vector<char>(expected.begin(), expected.end()));
+    const std::vector<char> written = ReadFileBytes(folder + "\\Loader.bat");
+    EXPECT_EQ(std::string(written.begin(), written.end()), "@PLAY.EXE  /sb16 ");
     CreateDirectoryA((folder + "\\Blocked").c_str(), nullptr);
     CreateDirectoryA((folder + "\\Blocked\\Loader.bat").c_str(), nullptr);
     EXPECT_FALSE(WriteLoaderBatch(folder + "\\Blocked", "@X "));
 
     const std::string program = folder + "\\PLAY.EXE";
-    EXPECT_EQ(ApplyLayer(program, Layer::Win95), LayerResult::Done);
-    EXPECT_EQ(LayerValue(program), "WIN95");
-    EXPECT_EQ(ApplyLayer(program, Layer::Untouched), LayerResult::NothingToDo);
-    EXPECT_EQ(LayerValue(program), "WIN95");
-    EXPECT_EQ(ApplyLayer(program, Layer::Removed), LayerResult::Done);
-    EXPECT_EQ(LayerValue(program), "<absent>");
+    const std::tuple<Layer, LayerResult, const char*> steps[] = {{Layer::Win95, LayerResult::Done, "WIN95"},
+                                                                 {Layer::Untouched, LayerResult::NothingToDo, "WIN95"},
+                                                                 {Layer::Removed, LayerResult::Done, "<absent>"}};
+    for (const auto& [layer, result, value] : steps) {
+        EXPECT_EQ(ApplyLayer(program, layer), result) << value;
+        EXPECT_EQ(LayerValue(program), value);
+    }
     RemoveTree(folder);
 }
 

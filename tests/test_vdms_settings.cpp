@@ -1,6 +1,4 @@
-// VDMSound's settings in VDMS.INI: where a new value goes into a line, the
-// sample-rate clamp, what the file keeps, and the settings dialog driven
-// in-process (Defaults, Cancel, emptied boxes, unwritable file).
+// VDMSound's settings in VDMS.INI: the value replaced in a line, what the file keeps, and the dialog.
 #include "FakeUi.h"
 #include "DialogProbe.h"
 #include "data/VdmsSettings.h"
@@ -12,15 +10,12 @@
 
 namespace {
 
-struct Replacement {
-    VdmsShape shape;
-    const char* before;
-    const char* newText;
-    const char* after;  // nullptr: no anchor, the value stays
-};
-
 TEST(VdmsReplace, OnlyTheCharactersAtTheAnchorChange) {
-    const Replacement cases[] = {
+    const struct {
+        VdmsShape shape;
+        const char *before, *newText;
+        const char* after;  // nullptr: no anchor, the value stays
+    } cases[] = {
         {VdmsShape::Version, "4.05 ; DSP version", " 4.15", "4.15 ; DSP version"},
         {VdmsShape::Version, "4.05", " 4.15", nullptr},           // bare: too short for the anchor
         {VdmsShape::Version, ".405 ; odd", " 4.15", nullptr},     // no digit before the "."
@@ -40,7 +35,7 @@ TEST(VdmsReplace, OnlyTheCharactersAtTheAnchorChange) {
         {VdmsShape::SampleRate, "22050", "11025", "11025"},  // five characters are enough
         {VdmsShape::SampleRate, "8000", "11025", nullptr},
     };
-    for (const Replacement& c : cases) {
+    for (const auto& c : cases) {
         std::string value = c.before;
         bool replaced = ReplaceVdmsValue(c.shape, value, c.newText);
         EXPECT_EQ(replaced, c.after != nullptr) << c.before << " <- " << c.newText;
@@ -52,14 +47,12 @@ TEST(VdmsReplace, SampleRatesAreClampedAndEmptyBoxesTakeTheDefaults) {
     const std::pair<const char*, const char*> rates[] = {
         {"44101", "44100"},     {"7999", "8000"}, {"abc", "8000"},
         {"", "8000"},           {"8000", "8000"}, {"44100", "44100"},
-        {"11025Hz", "11025Hz"}, {"-5", "8000"},   {"99999999999999999999", "44100"},
-    };
+        {"11025Hz", "11025Hz"}, {"-5", "8000"},   {"99999999999999999999", "44100"}};
     for (const auto& [typed, written] : rates) EXPECT_EQ(ClampSampleRate(typed), written) << typed;
-
-    EXPECT_EQ(VdmsTextToWrite(VdmsField::MpuPort, ""), "330");
-    EXPECT_EQ(VdmsTextToWrite(VdmsField::MpuIrq, ""), "2");
-    EXPECT_EQ(VdmsTextToWrite(VdmsField::AdLibSampleRate, ""), "11025");
-    EXPECT_EQ(VdmsTextToWrite(VdmsField::AdLibSampleRate, "96000"), "44100");
+    EXPECT_EQ((std::vector<std::string>{VdmsTextToWrite(VdmsField::MpuPort, ""), VdmsTextToWrite(VdmsField::MpuIrq, ""),
+                                        VdmsTextToWrite(VdmsField::AdLibSampleRate, ""),
+                                        VdmsTextToWrite(VdmsField::AdLibSampleRate, "96000")}),
+              (std::vector<std::string>{"330", "2", "11025", "44100"}));
 }
 
 // VDMS.INI as VDMSound lays it out: sections, and a comment after each value.
@@ -96,11 +89,10 @@ protected:
         dialog = std::make_unique<VdmSoundDialog>(ini);
         ASSERT_TRUE(dialog->Create(nullptr));
     }
-    HWND Item(int id) const { return ItemOf(*dialog, id); }
     std::string Box(int id) const { return ItemText(*dialog, id); }
-    void Set(int id, const char* text) { SetWindowTextA(Item(id), text); }
+    void Set(int id, const char* text) { SetWindowTextA(ItemOf(*dialog, id), text); }
     void Press(int id) { ::Press(*dialog, id); }
-    void Click(int id) { SendMessageA(Item(id), BM_CLICK, 0, 0); }
+    void Click(int id) { SendMessageA(ItemOf(*dialog, id), BM_CLICK, 0, 0); }
     bool Checked(int id) const { return ::Checked(*dialog, id); }
 
     FakeUi ui;
@@ -123,9 +115,7 @@ TEST_F(VdmsFileTest, AbsentKeysAndUnshapedValuesStayAndAreReported) {
     EXPECT_EQ(chosen.version, 3) << "a bare version is still shown";
 
     VdmsWriteResult same = WriteVdmsSettings(ini, chosen);
-    EXPECT_FALSE(same.writeFailed);
-    EXPECT_EQ(same.keysWritten, 0);
-    EXPECT_EQ(Text(), original);
+    EXPECT_TRUE(!same.writeFailed && same.keysWritten == 0 && Text() == original);
 
     chosen.version = kVdmsDefaultVersion;
     chosen.fields[static_cast<int>(VdmsField::SbPort)] = "240";
@@ -155,8 +145,7 @@ TEST_F(VdmsFileTest, ACutOffValueIsNotWrittenBack) {
 TEST_F(VdmsFileTest, DialogShowsTheFileAndOkWritesTheChoices) {
     Load(kVdmsIni);
     OpenDialog();
-    EXPECT_TRUE(Checked(IDC_VDMS_SB16));
-    EXPECT_FALSE(Checked(IDC_VDMS_SB16PNP));
+    EXPECT_TRUE(Checked(IDC_VDMS_SB16) && !Checked(IDC_VDMS_SB16PNP));
     const std::pair<int, const char*> shown[] = {{IDC_VDMS_SB_PORT, "220"},
                                                  {IDC_VDMS_SB_IRQ, "10"},
                                                  {IDC_VDMS_ADLIB_PORT, "388"},
@@ -172,16 +161,15 @@ TEST_F(VdmsFileTest, DialogShowsTheFileAndOkWritesTheChoices) {
     Set(IDC_VDMS_MPU_IRQ, "");
     Set(IDC_VDMS_ADLIB_RATE, "1000");
     Press(IDOK);
-    EXPECT_EQ(dialog->Result(), IDOK);
-    EXPECT_TRUE(ui.Messages().empty());
-
+    EXPECT_TRUE(dialog->Result() == IDOK && ui.Messages().empty());
     std::string expected = kVdmsIni;
-    expected = Replaced(expected, "port=0x220 ", "port=0x240 ");
-    expected = Replaced(expected, "IRQ=10   ;", "IRQ=5    ;");
-    expected = Replaced(expected, "version=4.05 ", "version=4.15 ");
-    expected = Replaced(expected, "sampleRate=22050", "sampleRate=8000 ");
-    expected = Replaced(expected, "port=0x300", "port=0x330");
-    expected = Replaced(expected, "IRQ=9", "IRQ=2");
+    for (const auto& [from, to] : {std::pair{"port=0x220 ", "port=0x240 "},
+                                   {"IRQ=10   ;", "IRQ=5    ;"},
+                                   {"version=4.05 ", "version=4.15 "},
+                                   {"sampleRate=22050", "sampleRate=8000 "},
+                                   {"port=0x300", "port=0x330"},
+                                   {"IRQ=9", "IRQ=2"}})
+        expected = Replaced(expected, from, to);
     EXPECT_EQ(Text(), expected) << "every byte but the replaced ones stays; emptied MPU-401 boxes write 330 and 2";
 }
 
@@ -190,15 +178,13 @@ TEST_F(VdmsFileTest, DefaultsThenCancelLeavesTheFileAlone) {
     OpenDialog();
     Set(IDC_VDMS_SB_DMA8, "8");
     Press(IDC_VDMS_DEFAULTS);
-    EXPECT_TRUE(Checked(IDC_VDMS_SB16PNP));
-    EXPECT_FALSE(Checked(IDC_VDMS_SB16));
+    EXPECT_TRUE(Checked(IDC_VDMS_SB16PNP) && !Checked(IDC_VDMS_SB16));
     const std::pair<int, const char*> defaults[] = {
         {IDC_VDMS_SB_IRQ, "7"}, {IDC_VDMS_SB_DMA8, "1"}, {IDC_VDMS_ADLIB_RATE, "11025"}};
     for (const auto& [box, text] : defaults) EXPECT_EQ(Box(box), text) << box;
     EXPECT_EQ(Text(), kVdmsIni) << "Defaults writes nothing";
     Press(IDCANCEL);
-    EXPECT_EQ(dialog->Result(), IDCANCEL);
-    EXPECT_EQ(Text(), kVdmsIni);
+    EXPECT_TRUE(dialog->Result() == IDCANCEL && Text() == kVdmsIni);
 }
 
 TEST_F(VdmsFileTest, UnshapedChoicesAreNamedWhenOkCloses) {
@@ -207,8 +193,7 @@ TEST_F(VdmsFileTest, UnshapedChoicesAreNamedWhenOkCloses) {
     Click(IDC_VDMS_SB16PNP);
     Set(IDC_VDMS_SB_IRQ, "5");
     Press(IDOK);
-    EXPECT_EQ(dialog->Result(), IDOK);
-    EXPECT_EQ(Text(), "[SB Controller.config]\r\nversion=4.05\r\nIRQ=5 ; IRQ\r\n");
+    EXPECT_TRUE(dialog->Result() == IDOK && Text() == "[SB Controller.config]\r\nversion=4.05\r\nIRQ=5 ; IRQ\r\n");
     ASSERT_EQ(ui.Messages().size(), 1u);
     const std::string text = ui.Messages()[0].text;
     EXPECT_NE(text.find("Sound Blaster model"), std::string::npos) << text;
@@ -231,8 +216,7 @@ TEST_F(VdmsFileTest, ALockedFileIsReportedAndTheDialogStaysOpen) {
         EXPECT_FALSE(dialog->Ended()) << share;
         ASSERT_EQ(ui.Messages().size(), 1u) << share;
         EXPECT_NE(ui.Messages()[0].text.find("VDMS.INI cannot be written"), std::string::npos);
-        EXPECT_EQ(ui.Messages()[0].flags, static_cast<unsigned>(MB_OK | MB_ICONSTOP));
-        EXPECT_EQ(Text(), kVdmsIni);
+        EXPECT_TRUE(ui.Messages()[0].flags == (MB_OK | MB_ICONSTOP) && Text() == kVdmsIni);
         Press(IDOK);
         EXPECT_EQ(dialog->Result(), IDOK) << "free again: the second OK saves";
         EXPECT_EQ(ini.GetStringStripped("SB Controller.config", "port"), "0x240");
@@ -244,9 +228,8 @@ TEST_F(VdmsFileTest, WithoutVdmSoundOrItsFileNothingRuns) {
     IniFile closed;
     EXPECT_FALSE(AskVdmSoundSettings(nullptr, true, closed));
     EXPECT_FALSE(AskVdmSoundSettings(nullptr, false, ini));
-    ASSERT_EQ(ui.Messages().size(), 2u);
-    for (const UiCall& call : ui.Messages()) EXPECT_EQ(call.text, "VDMSound must be installed.");
-    EXPECT_TRUE(ui.Calls(UiCall::Modal).empty());
+    ASSERT_EQ(ui.calls.size(), 2u) << "no dialog";
+    for (const UiCall& call : ui.calls) EXPECT_EQ(call.text, "VDMSound must be installed.");
 
     ui.modalScripts.push_back([](win::Dialog& d, HWND) { return d.TemplateId() == IDD_VDMSOUND ? IDOK : IDCANCEL; });
     EXPECT_TRUE(AskVdmSoundSettings(nullptr, true, ini));

@@ -1,5 +1,4 @@
-// Finding VDMSound: through its registry key, or in the fixed folder where our
-// own launcher batch file is written.
+// Finding VDMSound: through its registry key, or in the fixed folder where our launcher batch file is written.
 #include "TestEnv.h"
 #include "launch/VdmSound.h"
 #include <gtest/gtest.h>
@@ -13,9 +12,7 @@ class VdmSoundTest : public ::testing::Test {
 protected:
     void SetUp() override {
         DeleteRegistryTree(HKEY_CURRENT_USER, kKey);
-        folder = MakeTempFolder("vdms");
-        ASSERT_FALSE(folder.empty());
-        folder += "\\";
+        folder = MakeTempFolder("vdms") + "\\";
     }
     void TearDown() override {
         DeleteRegistryTree(HKEY_CURRENT_USER, kKey);
@@ -63,31 +60,27 @@ TEST_F(VdmSoundTest, RegistryGivesTheTipsFileFolderAndThePif) {
         EXPECT_EQ(FindVdmSound(kVdmSoundFromRegistry, found, folder), c.folder != nullptr) << c.value;
         EXPECT_EQ(found.available, c.folder != nullptr) << c.value;
         if (!c.folder) continue;
-        EXPECT_EQ(found.folder, c.folder);
-        EXPECT_EQ(found.launchFile, std::string(c.folder) + "VDMSRun.pif");
+        EXPECT_EQ(found.folder + "|" + found.launchFile, std::string(c.folder) + "|" + c.folder + "VDMSRun.pif");
     }
     DeleteRegistryTree(HKEY_CURRENT_USER, kKey);
     AddLaunchPad();
     VdmSoundInstall found;
-    EXPECT_FALSE(FindVdmSound(kVdmSoundFromRegistry, found, folder)) << "no key, and no fall back to the folder";
-    EXPECT_FALSE(Exists(BatchPath()));
+    EXPECT_FALSE(FindVdmSound(kVdmSoundFromRegistry, found, folder) || Exists(BatchPath()))
+        << "no key, and no fall back to the folder";
 }
 
 TEST_F(VdmSoundTest, FixedFolderWritesTheLauncherBatch) {
     VdmSoundInstall found;
     found.available = true;
-    EXPECT_FALSE(FindVdmSound(kVdmSoundFromFolder, found, folder)) << "without LaunchPad.dll";
-    EXPECT_FALSE(found.available);
-    EXPECT_FALSE(Exists(BatchPath()));
+    EXPECT_FALSE(FindVdmSound(kVdmSoundFromFolder, found, folder) || found.available || Exists(BatchPath()))
+        << "without LaunchPad.dll";
 
     AddLaunchPad();
     WriteFileText(BatchPath(), "@echo off\r\nREM a much longer batch file left from an older installation\r\n");
     ASSERT_TRUE(SetFileAttributesA(BatchPath().c_str(), FILE_ATTRIBUTE_READONLY));
     // Every mode but the registry's means the folder; the separator is added.
-    ASSERT_TRUE(FindVdmSound(0, found, folder.substr(0, folder.size() - 1)));
-    EXPECT_TRUE(found.available);
-    EXPECT_EQ(found.folder, folder);
-    EXPECT_EQ(found.launchFile, BatchPath());
+    ASSERT_TRUE(FindVdmSound(0, found, folder.substr(0, folder.size() - 1)) && found.available);
+    EXPECT_EQ(found.folder + "|" + found.launchFile, folder + "|" + BatchPath());
     const std::vector<char> bytes = ReadFileBytes(BatchPath());
     EXPECT_EQ(std::string(bytes.begin(), bytes.end()), kBatch) << "a read-only one is replaced";
 
@@ -99,8 +92,7 @@ TEST_F(VdmSoundTest, FixedFolderWritesTheLauncherBatch) {
 TEST_F(VdmSoundTest, StartupTriesTheRegistryFirst) {
     VdmSoundInstall found;
     found.available = true;
-    EXPECT_FALSE(FindVdmSoundAtStartup(found, folder));
-    EXPECT_FALSE(found.available);
+    EXPECT_FALSE(FindVdmSoundAtStartup(found, folder) || found.available);
 
     SetTipsFile("no folder here");
     AddLaunchPad();
