@@ -111,15 +111,13 @@ TEST_F(AddGameDialogTest, AddWritesTheFieldsIntoABlankGameFile) {
 }
 
 TEST_F(AddGameDialogTest, SetupProgramPrecedence) {
-    const std::pair<Strings, std::string> cases[] = {
-        {{"INSTALL.BAT", "SETUP.BAT"}, "SETUP.BAT"},
-        {{"SETUP.BAT", "INSTALL.EXE"}, "INSTALL.EXE"},
-        {{"INSTALL.EXE", "INSTALL.COM"}, "INSTALL.COM"},
-        {{"SETUP.EXE", "INSTALL.BAT"}, "SETUP.EXE"},
-        {{"INSTALL.COM", "SETUP.EXE", "setup.com"}, "SETUP.COM"},
-        {{"INSTALL.BAT"}, "INSTALL.BAT"},
-        {{"SETUP.TXT"}, ""},
-    };
+    const std::pair<Strings, std::string> cases[] = {{{"INSTALL.BAT", "SETUP.BAT"}, "SETUP.BAT"},
+                                                     {{"SETUP.BAT", "INSTALL.EXE"}, "INSTALL.EXE"},
+                                                     {{"INSTALL.EXE", "INSTALL.COM"}, "INSTALL.COM"},
+                                                     {{"SETUP.EXE", "INSTALL.BAT"}, "SETUP.EXE"},
+                                                     {{"INSTALL.COM", "SETUP.EXE", "setup.com"}, "SETUP.COM"},
+                                                     {{"INSTALL.BAT"}, "INSTALL.BAT"},
+                                                     {{"SETUP.TXT"}, ""}};
     int n = 0;
     for (const auto& [files, stored] : cases) {
         std::string dir = folder + "\\G" + std::to_string(++n);
