@@ -1,18 +1,15 @@
 // The game settings dialog driven in-process: the setup modes, the device rows,
 // the "->" browses, the length limits and the help batch file.
-#include "FakeUi.h"
-#include "TestEnv.h"
+#include "DialogItems.h"
+#include "DialogProbe.h"
 #include "dialogs/GameSettingsDialog.h"
 #include "data/Files.h"
 #include "launch/GameSetup.h"
 #include "res/GameSettingsDialogRes.h"
-#include <gtest/gtest.h>
 #include <tlhelp32.h>
 #include <memory>
 
 namespace {
-
-using Strings = std::vector<std::string>;
 
 // Ends the processes this test started (the batch file waits at its "pause").
 void StopChildren() {
@@ -34,18 +31,12 @@ void StopChildren() {
 class GameSettingsDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder = MakeTempFolder("gamesettings");
-        gameDir = folder + "\\KEEN";
         CreateDirectoryA(gameDir.c_str(), nullptr);
         WriteFileText(folder + "\\Data.ini",
                       "[Sound Devices]\n00=Sound Blaster\n01=Gravis Ultrasound\n31=Adlib\n32=Too Far\n"
                       "[Music Devices]\n00=General MIDI\n05=Roland MT-32\n");
         ASSERT_TRUE(ini.Open(folder + "\\Data.ini"));
         game = MakeGame("Keen", "Apogee", "Platform", gameDir, "KEEN.EXE");
-    }
-    void TearDown() override {
-        dialog.reset();
-        RemoveTree(folder);
     }
     HWND Open(const std::string& title = "Keen") {
         dialog = std::make_unique<GameSettingsDialog>(ini);
@@ -58,18 +49,11 @@ protected:
     std::string Get(int id) const { return win::WindowText(Item(id), 300); }
     void Click(int id) { SendMessageA(dialog->Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
     int Combo(int row) const { return IDC_GS_DEVICE_1 + row; }
-    Strings ComboItems(int row) const {
-        Strings items;
-        for (int i = 0; i < SendMessageA(Item(Combo(row)), CB_GETCOUNT, 0, 0); ++i) {
-            char text[260] = "";
-            SendMessageA(Item(Combo(row)), CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-            items.push_back(text);
-        }
-        return items;
-    }
+    Strings ComboItems(int row) const { return BoxItems(Item(Combo(row))); }
 
     FakeUi ui;
-    std::string folder, gameDir;
+    TempFolder temp{"gamesettings"};
+    const std::string folder = temp.path, gameDir = folder + "\\KEEN";
     IniFile ini;
     GameRecord game;
     std::unique_ptr<GameSettingsDialog> dialog;
@@ -86,8 +70,8 @@ TEST_F(GameSettingsDialogTest, TheSetupFieldChoosesTheModeAndOkStoresIt) {
         SetField(game.configFile, "SOUND.CFG");
         ASSERT_TRUE(Open()) << setup;
         EXPECT_EQ(dialog->CurrentMode(), mode) << setup;
-        EXPECT_EQ(Get(IDC_GS_SETUP), setupEdit) << setup;
-        EXPECT_EQ(Get(IDC_GS_CONFIG), mode == 0 ? "SOUND.CFG" : "") << setup;
+        EXPECT_EQ((Strings{Get(IDC_GS_SETUP), Get(IDC_GS_CONFIG)}), (Strings{setupEdit, mode == 0 ? "SOUND.CFG" : ""}))
+            << setup;
         EXPECT_EQ(
             (std::vector<bool>{IsWindowEnabled(Item(IDC_GS_CONFIG)) != 0,
                                IsWindowEnabled(Item(IDC_GS_BROWSE_SETUP)) != 0, IsWindowEnabled(Item(Combo(9))) != 0,
@@ -96,8 +80,8 @@ TEST_F(GameSettingsDialogTest, TheSetupFieldChoosesTheModeAndOkStoresIt) {
             << setup;
         Click(IDOK);
         EXPECT_EQ(dialog->Result(), IDOK);
-        EXPECT_EQ(FieldText(dialog->game.setup), stored);
-        EXPECT_EQ(FieldText(dialog->game.configFile), "SOUND.CFG") << "every mode keeps the Config file";
+        EXPECT_EQ((Strings{dialog->game.setup, dialog->game.configFile}), (Strings{stored, "SOUND.CFG"}))
+            << "every mode keeps the Config file";
     }
 }
 
@@ -150,26 +134,23 @@ TEST_F(GameSettingsDialogTest, OkRefusesWhatCannotBeStored) {
     Set(IDC_GS_CUSTOM_NAME, std::string(31, 'n'));
     Click(IDOK);
     ASSERT_EQ(dialog->Result(), IDOK);
-    EXPECT_EQ(FieldText(dialog->game.customName), std::string(31, 'n'));
-    EXPECT_EQ(FieldText(dialog->game.vgaParam), "abcdefghijklmnopqrstuvwxyzabcde");
+    EXPECT_EQ((Strings{dialog->game.customName, dialog->game.vgaParam}),
+              (Strings{std::string(31, 'n'), "abcdefghijklmnopqrstuvwxyzabcde"}));
 }
 
 TEST_F(GameSettingsDialogTest, DeviceRowsKeepBothKindsAndAnEmptiedRowClearsItsEntry) {
-    SetField(game.setup, "(Parameters)");
-    SetField(game.soundNames[0], "Sound Blaster");
-    SetField(game.soundParams[0], "-sb");
-    SetField(game.soundNames[3], "PC Speaker");
-    SetField(game.soundParams[3], "-pc");
-    SetField(game.musicNames[9], "Roland MT-32");
-    SetField(game.musicParams[9], "-mt");
+    const std::pair<char*, const char*> fields[] = {{game.setup, "(Parameters)"}, {game.soundNames[0], "Sound Blaster"},
+                                                    {game.soundParams[0], "-sb"}, {game.soundNames[3], "PC Speaker"},
+                                                    {game.soundParams[3], "-pc"}, {game.musicNames[9], "Roland MT-32"},
+                                                    {game.musicParams[9], "-mt"}};
+    for (const auto& [field, text] : fields) lstrcpyA(field, text);
     ASSERT_TRUE(Open());
     EXPECT_EQ(ComboItems(0), (Strings{"Adlib", "Gravis Ultrasound", "Sound Blaster"})) << "keys 00 to 31 only";
     EXPECT_EQ((Strings{Get(Combo(0)), Get(IDC_GS_PARAM_4)}), (Strings{"Sound Blaster", "-pc"}));
 
-    Set(Combo(1), "Gravis Ultrasound");
-    Set(IDC_GS_PARAM_2, "-gus");
-    Set(Combo(3), "");
-    Set(IDC_GS_PARAM_4, "");
+    for (const auto& [id, text] :
+         {std::pair{Combo(1), "Gravis Ultrasound"}, {IDC_GS_PARAM_2, "-gus"}, {Combo(3), ""}, {IDC_GS_PARAM_4, ""}})
+        Set(id, text);
     Click(IDC_GS_KIND_MUSIC);
     EXPECT_EQ(ComboItems(9), (Strings{"General MIDI", "Roland MT-32"}));
     EXPECT_EQ((Strings{Get(Combo(9)), Get(Combo(1))}), (Strings{"Roland MT-32", ""}));
@@ -200,16 +181,14 @@ TEST_F(GameSettingsDialogTest, BrowsingMovesThePath) {
     ASSERT_TRUE(Open());
     Click(IDC_GS_MODE_PROGRAM);
     Click(IDC_GS_BROWSE_SETUP);
-    EXPECT_EQ(Get(IDC_GS_SETUP), "SETUP.EXE");
-    EXPECT_EQ(FieldText(dialog->game.path), "D:\\OTHER");
+    EXPECT_EQ((Strings{Get(IDC_GS_SETUP), dialog->game.path}), (Strings{"SETUP.EXE", "D:\\OTHER"}));
     EXPECT_EQ(ui.Calls(UiCall::File).at(0).params, gameDir) << "starts in the game folder";
     Click(IDC_GS_MODE_NONE);
     Click(IDC_GS_BROWSE_CONFIG);
     EXPECT_EQ(ui.Calls(UiCall::File).at(1).params, "C:\\") << "D:\\OTHER does not exist";
     EXPECT_EQ(Get(IDC_GS_CONFIG), "SOUND.CFG");
     Click(IDOK);
-    EXPECT_EQ(FieldText(dialog->game.path), "E:\\THIRD");
-    EXPECT_EQ(FieldText(dialog->game.configFile), "SOUND.CFG");
+    EXPECT_EQ((Strings{dialog->game.path, dialog->game.configFile}), (Strings{"E:\\THIRD", "SOUND.CFG"}));
 
     EXPECT_FALSE(Open(""));
     EXPECT_EQ(dialog->Result(), IDCANCEL) << "no title: closed as cancelled";
@@ -220,15 +199,14 @@ TEST_F(GameSettingsDialogTest, ExecuteWritesCommandsBatAndRunsIt) {
     EXPECT_EQ(Get(IDC_GS_HELP_COMMAND), "-help");
     Set(IDC_GS_HELP_COMMAND, "/?");
     Click(IDC_GS_EXECUTE);
-    const std::string expected = gameDir + "\\KEEN.EXE /?\r\npause";
-    EXPECT_EQ(ReadFileBytes(gameDir + "\\Commands.bat"), std::vector<char>(expected.begin(), expected.end()));
+    EXPECT_EQ(FileText(gameDir + "\\Commands.bat"), gameDir + "\\KEEN.EXE /?\r\npause");
     const UiCall run = ui.Calls(UiCall::Execute).at(0);
     EXPECT_EQ((Strings{run.text, run.params, run.dir}), (Strings{"Commands.bat", "", gameDir}));
 
     ui.shellResults.push_back(2);
     Click(IDC_GS_EXECUTE);
-    EXPECT_EQ(ui.Messages().at(0).text, "Could not open " + gameDir + "\\Commands.bat\nPlease verify the settings.");
-    EXPECT_EQ(ui.Messages()[0].caption, "Error executing game");
+    ExpectOneMessage(ui, "Could not open " + gameDir + "\\Commands.bat\nPlease verify the settings.",
+                     "Error executing game");
 
     ui.Clear();  // a command carrying batch syntax is never written into the batch file
     DeleteFileA((gameDir + "\\Commands.bat").c_str());
@@ -255,17 +233,13 @@ TEST_F(GameSettingsDialogTest, CommandsBatRunsTheProgramWithTheHelpCommandUnderT
     ASSERT_TRUE(Open());
     ui.realShell = true;
     Click(IDC_GS_EXECUTE);
-    std::vector<char> result;
-    for (int i = 0; i < 200 && result.empty(); ++i) {
-        Sleep(50);
-        result = ReadFileBytes(gameDir + "\\launch_result.txt");
-    }
+    std::string text;
+    for (int i = 0; i < 200 && text.empty(); ++i, Sleep(50)) text = FileText(gameDir + "\\launch_result.txt");
     StopChildren();
-    const std::string text(result.begin(), result.end());
     const size_t newline = text.find('\n');
     ASSERT_NE(newline, std::string::npos) << "the batch file did not run the program";
     EXPECT_EQ(lstrcmpiA(text.substr(0, newline).c_str(), gameDir.c_str()), 0) << text;
-    const std::string commandLine = text.substr(newline + 1);
+    const std::string commandLine = text.substr(newline + 1);  // the program and "-help", maybe with spaces after
     EXPECT_NE(commandLine.find("KEEN.EXE"), std::string::npos) << commandLine;
     EXPECT_EQ(commandLine.substr(commandLine.find_last_not_of(' ') - 4, 5), "-help") << commandLine;
     EXPECT_TRUE(ui.Messages().empty());

@@ -1,29 +1,19 @@
 // The Loader.ini import dialog driven in-process: loading, counts, marking,
 // converting, Reset, and the start-up mode's rename.
 #include "CatalogueTools.h"
-#include "FakeUi.h"
-#include "TestEnv.h"
+#include "DialogItems.h"
+#include "DialogProbe.h"
 #include "data/GameFile.h"
 #include "dialogs/ImportDialog.h"
 #include "res/ImportDialogRes.h"
-#include <gtest/gtest.h>
 #include <memory>
 
 namespace {
 
-using Strings = std::vector<std::string>;
-
 class ImportDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder = MakeTempFolder("import");
-        CreateDirectoryA((folder + "\\Games").c_str(), nullptr);
-        CreateDirectoryA((folder + "\\Images").c_str(), nullptr);
-        loaderIni = folder + "\\Loader.ini";
-    }
-    void TearDown() override {
-        dialog.reset();
-        RemoveTree(folder);
+        for (const char* sub : {"\\Games", "\\Images"}) CreateDirectoryA((folder + sub).c_str(), nullptr);
     }
     void Open(ImportMode mode, const std::string& text) {
         WriteFileText(loaderIni, text);
@@ -35,7 +25,7 @@ protected:
     HWND Item(int id) const { return GetDlgItem(dialog->Handle(), id); }
     std::string Get(int id) const { return win::WindowText(Item(id)); }
     Strings Counts() const { return {Get(IDC_IMPORT_FOUND), Get(IDC_IMPORT_DUPLICATES), Get(IDC_IMPORT_SELECTED)}; }
-    void Click(int id) { SendMessageA(dialog->Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+    void Click(int id) { Press(*dialog, id); }
     std::vector<int> Images() const {
         std::vector<int> images;
         for (int row = 0; row < list.Count(); ++row) images.push_back(list.Image(row));
@@ -61,14 +51,10 @@ protected:
         SendMessageA(list.Handle(), WM_KEYDOWN, VK_SPACE, 0);
         SendMessageA(list.Handle(), WM_KEYUP, VK_SPACE, 0);
     }
-    void ExpectOneMessage(const std::string& text, const std::string& caption) {
-        ASSERT_EQ(ui.Messages().size(), 1u);
-        EXPECT_EQ(ui.Messages()[0].text, text);
-        EXPECT_EQ(ui.Messages()[0].caption, caption);
-    }
 
     FakeUi ui;
-    std::string folder, loaderIni;
+    TempFolder temp{"import"};
+    const std::string folder = temp.path, loaderIni = folder + "\\Loader.ini";
     std::unique_ptr<ImportDialog> dialog;
     win::ListView list;
 };
@@ -87,9 +73,8 @@ TEST_F(ImportDialogTest, LoadsTheSectionsMarkedAndCountsDuplicates) {
     ui.fileAnswers.push_back(loaderIni);  // the browse button's choice loads
     Click(IDC_IMPORT_BROWSE);
     EXPECT_EQ(Get(IDC_IMPORT_FOUND), "5");
-    ASSERT_EQ(ui.Calls(UiCall::File).size(), 1u);
-    EXPECT_EQ(ui.Calls(UiCall::File)[0].text, "Please select the ini file to convert");
-    EXPECT_EQ(ui.Calls(UiCall::File)[0].params, folder);
+    const UiCall pick = ui.Calls(UiCall::File).at(0);
+    EXPECT_EQ((Strings{pick.text, pick.params}), (Strings{"Please select the ini file to convert", folder}));
 }
 
 TEST_F(ImportDialogTest, DoubleClickAndSpaceToggleTheMarkAndTheMenuNeverRenames) {
@@ -105,11 +90,10 @@ TEST_F(ImportDialogTest, DoubleClickAndSpaceToggleTheMarkAndTheMenuNeverRenames)
     EXPECT_EQ(Image("Gamma"), ImportDialog::kMarked);
 
     Click(IDC_IMPORT_CONVERT);  // only the marked rows
-    EXPECT_EQ(FilesBelow(folder + "\\Games"), (Strings{"\\Alpha.qgf", "\\Gamma.qgf"}));
+    EXPECT_EQ(FilesBelow(folder), (Strings{"\\Games\\Alpha.qgf", "\\Games\\Gamma.qgf", "\\Loader.ini"}))
+        << "the menu never renames";
     EXPECT_EQ(Image("Beta"), ImportDialog::kUnmarked);
     EXPECT_EQ(Get(IDC_IMPORT_STATUS), "Converted: 2.  Failed: 0.  Already exists: 0");
-    EXPECT_TRUE(FileExists(loaderIni));
-    EXPECT_FALSE(FileExists(folder + "\\Loader07.ini"));
     EXPECT_FALSE(dialog->Ended());
 }
 
@@ -142,15 +126,12 @@ TEST_F(ImportDialogTest, ConvertsThenResetsAndReportsExistingGames) {
 TEST_F(ImportDialogTest, StartupModeRenamesEvenWhenRowsFailAndCloses) {
     Open(ImportMode::Startup, "[Keen]\r\n[NUL]\r\n");
     EXPECT_EQ(Get(IDC_IMPORT_PATH), loaderIni);
-    EXPECT_FALSE(IsWindowEnabled(Item(IDC_IMPORT_PATH)));
-    EXPECT_FALSE(IsWindowEnabled(Item(IDC_IMPORT_BROWSE)));
+    EXPECT_FALSE(IsWindowEnabled(Item(IDC_IMPORT_PATH)) || IsWindowEnabled(Item(IDC_IMPORT_BROWSE)));
     Click(IDC_IMPORT_CONVERT);
-    EXPECT_TRUE(dialog->Ended());
-    EXPECT_TRUE(dialog->renamed);
+    EXPECT_TRUE(dialog->Ended() && dialog->renamed);
     EXPECT_EQ(dialog->failed, 1);
-    EXPECT_FALSE(FileExists(loaderIni));
-    EXPECT_TRUE(FileExists(folder + "\\Loader07.ini"));
-    ExpectOneMessage("Loader.ini has been renamed to loader07.ini.", "Completed");
+    EXPECT_EQ(FilesBelow(folder), (Strings{"\\Games\\Keen.qgf", "\\Loader07.ini"}));
+    ExpectOneMessage(ui, "Loader.ini has been renamed to loader07.ini.", "Completed");
     EXPECT_EQ(ui.Messages()[0].flags, static_cast<unsigned>(MB_OK | MB_ICONINFORMATION));
 
     ui.Clear();  // again, with a Loader07.ini in the way
@@ -159,7 +140,7 @@ TEST_F(ImportDialogTest, StartupModeRenamesEvenWhenRowsFailAndCloses) {
     EXPECT_TRUE(dialog->Ended());
     EXPECT_FALSE(dialog->renamed);
     EXPECT_TRUE(FileExists(loaderIni));
-    ExpectOneMessage("Failed to rename the loader.ini file!\n'Loader07.ini' may already exist!", "Problem...");
+    ExpectOneMessage(ui, "Failed to rename the loader.ini file!\n'Loader07.ini' may already exist!", "Problem...");
 }
 
 TEST_F(ImportDialogTest, ReportsUnreadSectionsAndAFileGoneBeforeConvert) {
@@ -174,7 +155,7 @@ TEST_F(ImportDialogTest, ReportsUnreadSectionsAndAFileGoneBeforeConvert) {
     Click(IDC_IMPORT_CONVERT);  // Reset
     DeleteFileA(loaderIni.c_str());
     Click(IDC_IMPORT_CONVERT);
-    ExpectOneMessage("Could not initialize the INI file!", "Error");
+    ExpectOneMessage(ui, "Could not initialize the INI file!", "Error");
     EXPECT_EQ(Get(IDC_IMPORT_CONVERT), "Convert");
 }
 

@@ -1,26 +1,21 @@
 // The error-locating dialog, the missing-folder step of a launch that uses it,
 // and the "Search for selected game" command.
-#include "FakeUi.h"
-#include "TestEnv.h"
+#include "DialogItems.h"
+#include "DialogProbe.h"
 #include "dialogs/LocateGameDialog.h"
 #include "dialogs/MovedGame.h"
 #include "res/GameSearchDialogRes.h"
 #include "res/LocateGameDialogRes.h"
 #include "win/ListView.h"
-#include <gtest/gtest.h>
 
 namespace {
 
-void Press(HWND dialog, int id) { SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
-
 TEST(LocateGameDialog, EachWayOutGivesItsAnswerAndTheTextsShowTheGame) {
-    const std::pair<int, LocateAnswer> cases[] = {
-        {IDC_LOCATE_SEARCH, LocateAnswer::Search},
-        {IDC_LOCATE_BROWSE, LocateAnswer::Browse},
-        {IDCANCEL, LocateAnswer::No},
-        {IDOK, LocateAnswer::No},
-        {SC_CLOSE, LocateAnswer::No},  // the close box
-    };
+    const std::pair<int, LocateAnswer> cases[] = {{IDC_LOCATE_SEARCH, LocateAnswer::Search},
+                                                  {IDC_LOCATE_BROWSE, LocateAnswer::Browse},
+                                                  {IDCANCEL, LocateAnswer::No},
+                                                  {IDOK, LocateAnswer::No},
+                                                  {SC_CLOSE, LocateAnswer::No}};  // SC_CLOSE: the close box
     for (const auto& [id, answer] : cases) {
         LocateGameDialog dialog;
         dialog.title = "Commander Keen";
@@ -34,8 +29,7 @@ TEST(LocateGameDialog, EachWayOutGivesItsAnswerAndTheTextsShowTheGame) {
         SendMessageA(h, id == SC_CLOSE ? WM_SYSCOMMAND : WM_COMMAND,
                      id == SC_CLOSE ? SC_CLOSE : MAKEWPARAM(id, BN_CLICKED), 0);
         PumpMessages();
-        EXPECT_TRUE(dialog.Ended()) << id;
-        EXPECT_EQ(dialog.answer, answer) << id;
+        EXPECT_TRUE(dialog.Ended() && dialog.answer == answer) << id;
     }
 }
 
@@ -46,10 +40,10 @@ FakeUi::ModalScript Answer(int dialogId, int button, const std::string& start = 
         HWND h = d.Create(owner);
         if (!start.empty()) {
             SetDlgItemTextA(h, IDC_SEARCH_START, start.c_str());
-            Press(h, IDC_SEARCH_GO);
+            PressIn(h, IDC_SEARCH_GO);
             win::ListView(GetDlgItem(h, IDC_SEARCH_LIST)).Select(0);
         }
-        Press(h, button);
+        PressIn(h, button);
         return d.Result();
     };
 }
@@ -57,18 +51,17 @@ FakeUi::ModalScript Answer(int dialogId, int button, const std::string& start = 
 class MovedGameTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        root = MakeTempFolder("moved");
         game.record = MakeGame("Keen", "Id", "Action", "C:\\Old\\Keen", "KEEN.EXE");
         game.path = root + "\\Keen.qgf";
         WriteGame(game.path, game.record);
         game.loaded = true;
     }
-    void TearDown() override { RemoveTree(root); }
     std::optional<std::string> Locate(bool spanish = false) {
         return LocateMovedGame(nullptr, "Keen", game, spanish, commandLine);
     }
     FakeUi ui;
-    std::string root;
+    TempFolder temp{"moved"};
+    const std::string root = temp.path;
     CurrentGame game;
     bool commandLine = false;
 };
@@ -77,17 +70,15 @@ TEST_F(MovedGameTest, ACommandLineLaunchOnlyReportsTheMissingFolderOnce) {
     commandLine = true;
     EXPECT_EQ(Locate(), std::nullopt);
     EXPECT_FALSE(commandLine);
-    ASSERT_EQ(ui.Messages().size(), 1u);
-    EXPECT_EQ(ui.Messages()[0].text, "Cannot find the location of Keen.\nPlease locate its path...");
-    EXPECT_EQ(ui.Messages()[0].caption, "Game run error");
-    EXPECT_EQ(ui.Messages()[0].flags, static_cast<unsigned>(MB_OK | MB_ICONSTOP));
+    ExpectOneMessage(ui, "Cannot find the location of Keen.\nPlease locate its path...", "Game run error");
+    EXPECT_EQ(ui.Messages().at(0).flags, static_cast<unsigned>(MB_OK | MB_ICONSTOP));
     EXPECT_TRUE(ui.Calls(UiCall::Modal).empty());
 
     ui.Clear();  // the next launch asks
     ui.modalScripts.push_back(Answer(IDD_LOCATEGAME, IDCANCEL));
     EXPECT_EQ(Locate(), std::nullopt);
-    EXPECT_EQ(ui.Calls(UiCall::Modal).size(), 1u);
-    EXPECT_TRUE(ui.Messages().empty());
+    EXPECT_EQ(std::make_pair(ui.Calls(UiCall::Modal).size(), ui.Messages().size()),
+              std::make_pair(size_t{1}, size_t{0}));
 }
 
 TEST_F(MovedGameTest, BrowseAnswers) {
@@ -96,11 +87,9 @@ TEST_F(MovedGameTest, BrowseAnswers) {
         bool spanish;
         std::optional<std::string> picked, result;
         const char* path;
-    } cases[] = {
-        {"picked", false, std::string("D:\\New\\Keen"), std::string("D:\\New\\Keen"), "D:\\New\\Keen"},
-        {"cancelled", false, std::nullopt, std::nullopt, "C:\\Old\\Keen"},
-        {"no file-system path", true, std::string(""), std::string("C:\\Old\\Keen"), "C:\\Old\\Keen"},
-    };
+    } cases[] = {{"picked", false, std::string("D:\\New\\Keen"), std::string("D:\\New\\Keen"), "D:\\New\\Keen"},
+                 {"cancelled", false, std::nullopt, std::nullopt, "C:\\Old\\Keen"},
+                 {"no file-system path", true, std::string(""), std::string("C:\\Old\\Keen"), "C:\\Old\\Keen"}};
     for (const auto& c : cases) {
         SetField(game.record.path, "C:\\Old\\Keen");
         ui.Clear();
@@ -108,8 +97,7 @@ TEST_F(MovedGameTest, BrowseAnswers) {
         ui.folderAnswers.push_back(c.picked);
         EXPECT_EQ(Locate(c.spanish), c.result) << c.name;
         EXPECT_EQ(FieldText(game.record.path), c.path) << c.name;
-        ASSERT_EQ(ui.Calls(UiCall::Folder).size(), 1u);
-        EXPECT_EQ(ui.Calls(UiCall::Folder)[0].text,
+        EXPECT_EQ(ui.Calls(UiCall::Folder).at(0).text,
                   c.spanish ? "Seleccionar la ruta del juego..." : "Select the game path...");
     }
 }
@@ -142,23 +130,21 @@ TEST_F(MovedGameTest, SearchForSelectedGame) {
         const char* title;
         bool spanish, ran;
         const char* message;
-    } cases[] = {
-        {-1, "", false, false, "Please select a game in the list first"},
-        {-1, "Keen", true, false, "Por favor seleccione un juego de la lista primero"},
-        {0, "", false, false, nullptr},
-        {3, "Keen", false, true, nullptr},
-    };
+    } cases[] = {{-1, "", false, false, "Please select a game in the list first"},
+                 {-1, "Keen", true, false, "Por favor seleccione un juego de la lista primero"},
+                 {0, "", false, false, nullptr},
+                 {3, "Keen", false, true, nullptr}};
     for (const auto& c : cases) {
         ui.Clear();
         EXPECT_EQ(SearchForSelectedGame(nullptr, c.row, c.title, game, c.spanish), c.ran) << c.row << c.title;
-        ASSERT_EQ(ui.Calls(UiCall::Modal).size(), c.ran ? 1u : 0u);
-        if (c.ran) {
-            EXPECT_EQ(ui.Calls(UiCall::Modal)[0].dialogId, IDD_GAMESEARCH);
+        std::vector<int> opened;
+        for (const UiCall& call : ui.Calls(UiCall::Modal)) opened.push_back(call.dialogId);
+        EXPECT_EQ(opened, c.ran ? std::vector<int>{IDD_GAMESEARCH} : std::vector<int>{});
+        if (c.message) {
+            ExpectOneMessage(ui, c.message, "Quillon Loader");
+        } else {
+            EXPECT_TRUE(ui.Messages().empty());
         }
-        ASSERT_EQ(ui.Messages().size(), c.message ? 1u : 0u);
-        if (!c.message) continue;
-        EXPECT_EQ(ui.Messages()[0].text, c.message);
-        EXPECT_EQ(ui.Messages()[0].caption, "Quillon Loader");
     }
 }
 

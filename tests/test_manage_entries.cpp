@@ -1,18 +1,14 @@
 // The manage entries dialog driven in-process: the lists it shows, adding and
 // deleting entries, the web-site field, and what Close and Escape leave to
 // the main window.
-#include "FakeUi.h"
+#include "DialogItems.h"
 #include "DialogProbe.h"
 #include "dialogs/ManageEntriesDialog.h"
 #include "dialogs/TextInputDialog.h"
 #include "res/ManageEntriesDialogRes.h"
-#include "res/TextInputDialogRes.h"
-#include <gtest/gtest.h>
 #include <memory>
 
 namespace {
-
-using Strings = std::vector<std::string>;
 
 class ManageEntriesTest : public ::testing::Test {
 protected:
@@ -24,15 +20,7 @@ protected:
     }
     HWND Item(int id) const { return ItemOf(*dialog, id); }
     void Press(int id) { ::Press(*dialog, id); }
-    Strings Rows(int box) const {
-        Strings rows(SendMessageA(Item(box), LB_GETCOUNT, 0, 0));
-        for (size_t i = 0; i < rows.size(); ++i) {
-            char text[300] = "";
-            SendMessageA(Item(box), LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
-            rows[i] = text;
-        }
-        return rows;
-    }
+    Strings Rows(int box) const { return BoxItems(Item(box)); }
     void Select(int box, int row) { SendMessageA(Item(box), LB_SETCURSEL, static_cast<WPARAM>(row), 0); }
     // The user types |text| into the text input dialog and presses OK.
     void WillType(const std::string& text) {
@@ -134,22 +122,20 @@ TEST_F(ManageEntriesTest, DeletingRemovesTheFirstExactMatchOnly) {
     EXPECT_EQ(Rows(IDC_ENTRIES_PUBLISHERS).size(), 4u) << "No keeps it";
     Press(IDC_ENTRIES_PUBLISHERS_DELETE);
     EXPECT_EQ(ui.Messages().size(), 2u);
-    EXPECT_EQ(ini.GetString("Publishers", "01"), "sierra");
-    EXPECT_EQ(ini.GetString("Publishers", "03"), "");
-    EXPECT_EQ(ini.GetString("Publishers", "07"), "Sierra");
+    EXPECT_EQ((Strings{ini.GetString("Publishers", "01"), ini.GetString("Publishers", "03"),
+                       ini.GetString("Publishers", "07")}),
+              (Strings{"sierra", "", "Sierra"}));
     EXPECT_EQ(Rows(IDC_ENTRIES_PUBLISHERS).size(), 3u);
 
     Select(IDC_ENTRIES_PUBLISHERS, -1);
     Press(IDC_ENTRIES_PUBLISHERS_DELETE);
     EXPECT_EQ(ui.Messages().back().text, "No entry is selected!");
     EXPECT_EQ(Rows(IDC_ENTRIES_PUBLISHERS).size(), 3u);
-}
 
-TEST_F(ManageEntriesTest, WithoutConfirmationTheRowGoesAtOnce) {
+    ui.Clear();  // without confirmation the row goes at once
     Open("[Sound Devices]\n00=PC Speaker\n", false);
     Press(IDC_ENTRIES_SOUND_DELETE);
-    EXPECT_TRUE(ui.Messages().empty());
-    EXPECT_TRUE(Rows(IDC_ENTRIES_SOUND).empty());
+    EXPECT_TRUE(ui.Messages().empty() && Rows(IDC_ENTRIES_SOUND).empty());
     EXPECT_EQ(ini.GetString("Sound Devices", "00"), "");
 }
 

@@ -1,6 +1,6 @@
 // The text input and comment dialogs: what they show, OK and Cancel, and the
 // length limits.
-#include "TestEnv.h"
+#include "DialogProbe.h"
 #include "dialogs/CommentDialog.h"
 #include "dialogs/TextInputDialog.h"
 #include "res/CommentDialogRes.h"
@@ -9,29 +9,25 @@
 
 namespace {
 
-void Press(win::Dialog& dialog, int id) { SendMessageA(dialog.Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
-
 TEST(TextInputDialog, OkReturnsTheTypedTextCutTo259AndCancelKeepsTheOld) {
     std::string long259(300, 'x');
     long259[258] = 'L';
     const std::tuple<const char*, std::string, int, std::string> cases[] = {
         {"Enter the Publisher", long259, IDOK, long259.substr(0, 259)},
         {"", "", IDOK, ""},  // an empty text is returned as it is
-        {"", "Changed", IDCANCEL, "Old"},
-    };
+        {"", "Changed", IDCANCEL, "Old"}};
     for (const auto& [prompt, typed, button, value] : cases) {
         TextInputDialog dialog;
         dialog.prompt = prompt;
         dialog.value = "Old";
         ASSERT_TRUE(dialog.Create(nullptr));
         HWND edit = GetDlgItem(dialog.Handle(), IDC_TEXTINPUT_VALUE);
-        EXPECT_EQ(win::WindowText(GetDlgItem(dialog.Handle(), IDC_TEXTINPUT_PROMPT)), prompt);
-        EXPECT_EQ(win::WindowText(edit), "Old");
+        EXPECT_EQ((std::vector<std::string>{ItemText(dialog, IDC_TEXTINPUT_PROMPT), win::WindowText(edit)}),
+                  (std::vector<std::string>{prompt, "Old"}));
         EXPECT_EQ(GetFocus(), edit);
         SetWindowTextA(edit, typed.c_str());
         Press(dialog, button);
-        EXPECT_EQ(dialog.Result(), button);
-        EXPECT_EQ(dialog.value, value);
+        EXPECT_EQ(std::make_pair(dialog.Result(), dialog.value), std::make_pair(INT_PTR{button}, value));
     }
 }
 
@@ -45,8 +41,9 @@ TEST(CommentDialog, KeepsLineBreaksAndStopsAt1023) {
     SendMessageA(edit, EM_SETSEL, 12, 12);
     for (WPARAM c : {WPARAM('a'), WPARAM(VK_RETURN), WPARAM('b')}) SendMessageA(edit, WM_CHAR, c, 0);
     Press(dialog, IDOK);
-    EXPECT_EQ(dialog.Result(), IDOK);
-    EXPECT_EQ(dialog.comment, "First line\r\na\r\nb") << "Enter types a line break";
+    EXPECT_EQ(std::make_pair(dialog.Result(), dialog.comment),
+              std::make_pair(INT_PTR{IDOK}, std::string("First line\r\na\r\nb")))
+        << "Enter types a line break";
 
     CommentDialog full;
     ASSERT_TRUE(full.Create(nullptr));
