@@ -1,6 +1,4 @@
-// The game list in the main window: the fill and its caption, the game limit,
-// sorting by a column, refreshing and verifying, and the game shown when a row
-// is selected (a damaged one included).
+// The main window's game list: fill, caption, limit, sorting, refresh and the selected game.
 #include "MainWindowFixture.h"
 #include "MessageTexts.h"
 #include "app/Settings.h"

@@ -1,5 +1,4 @@
-// The skinned dialog base and its bitmap: loading, drawing, tiling and
-// stretching the background, and which controls show it through.
+// The skinned dialog base and its bitmap: loading, drawing, tiling, stretching, see-through controls.
 #include "TestEnv.h"
 #include "dialogs/AddGameDialog.h"
 #include "dialogs/TextInputDialog.h"

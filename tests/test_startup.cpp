@@ -1,6 +1,4 @@
-// Start-up and shut-down of the main window: the welcome, the controls and the
-// file type, the checks of Data.ini and VDMS.INI, the single instance, the game
-// run last, the default PIF, the closing steps, and adding a game.
+// Start-up and shut-down of the main window, and adding a game from its menu.
 #include "MainWindowFixture.h"
 #include "MessageTexts.h"
 #include "app/Settings.h"
@@ -83,8 +81,15 @@ TEST_F(StartupTest, ControlsColumnsAndFileType) {
     for (int id : {IDC_RUNGAME, IDC_GAMESETTINGS, IDC_MODIFY, IDC_DOCS})
         EXPECT_TRUE(SendDlgItemMessageA(Hwnd(), id, BM_GETIMAGE, IMAGE_ICON, 0)) << id;
     HWND tooltip = nullptr;
-    while ((tooltip = FindWindowExA(nullptr, tooltip, TOOLTIPS_CLASSA, nullptr)) && GetParent(tooltip) != Hwnd()) {
-    }
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND h, LPARAM out) -> BOOL {
+            char cls[64] = "";
+            GetClassNameA(h, cls, sizeof cls);
+            if (lstrcmpiA(cls, TOOLTIPS_CLASSA) == 0) *reinterpret_cast<HWND*>(out) = h;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&tooltip));
     EXPECT_EQ(SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0), 4) << "Run Game, Game Settings, Modify and Docs";
     char about[64] = "";
     GetMenuStringA(GetSystemMenu(Hwnd(), FALSE), IDM_ABOUTBOX, about, sizeof about, MF_BYCOMMAND);
@@ -134,8 +139,14 @@ TEST_F(StartupTest, DataIniAndVdmsIniChecks) {
     }
 }
 
-TEST_F(StartupTest, ClosingStepsRunFromTheCloseBoxAndExitOnly) {
+// The closing steps store the column widths and the tweak, and put the user's
+// default PIF back; they run from the close box, Exit and the end of the Windows
+// session (which closes nothing), not from Escape.
+TEST_F(StartupTest, ClosingStepsAndTheDefaultPif) {
+    const std::string pif = folder + "\\Windows\\_default.pif";
+    WriteFileText(pif, "the user's own");
     Start();
+    EXPECT_EQ(ReadFileBytes(pif).size(), 2855u);
     HWND h = Hwnd();
     SendMessageA(h, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     PumpMessages();
@@ -144,15 +155,29 @@ TEST_F(StartupTest, ClosingStepsRunFromTheCloseBoxAndExitOnly) {
     CloseWindow();
     EXPECT_TRUE(window->Ended());
     EXPECT_FALSE(IsWindow(h));
+    EXPECT_EQ(ReadFileBytes(pif).size(), 14u) << "the user's put back";
     EXPECT_EQ(Setting("ColumnWidth0"), 123u);
     EXPECT_EQ(Setting("ColumnWidth3"), 145u);
     EXPECT_EQ(Setting("SlowDownTweak"), 4u) << "the tweak in use is stored";
+
+    Restart();
+    ASSERT_EQ(ReadFileBytes(pif).size(), 2855u);
+    ListView_SetColumnWidth(List().Handle(), 1, 66);
+    SendMessageA(Hwnd(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(ReadFileBytes(pif).size(), 14u);
+    EXPECT_EQ(Setting("ColumnWidth1"), 66u);
 
     Restart();
     ListView_SetColumnWidth(List().Handle(), 3, 99);
     Command(IDM_EXIT);
     EXPECT_TRUE(window->Ended());
     EXPECT_EQ(Setting("ColumnWidth3"), 99u);
+
+    DeleteFileA(pif.c_str());
+    DeleteFileA((folder + "\\Windows\\_defaultpif.bak").c_str());
+    WriteSettingValue("UseDefaultPif", 0);
+    Restart();
+    EXPECT_EQ(GetFileAttributesA(pif.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(StartupTest, ASecondCopyInTheSameProcessIsRefusedWithoutTouchingSettings) {
@@ -174,29 +199,6 @@ TEST_F(StartupTest, TheGameRunLastIsSelected) {
     EXPECT_EQ(List().Selected(), 1);
     EXPECT_EQ(Caption(), "Quillon Loader 0.8c - Beta");
     EXPECT_TRUE(Enabled(IDC_RUNGAME));
-}
-
-TEST_F(StartupTest, DefaultPifWhileRunningUnlessSwitchedOff) {
-    const std::string pif = folder + "\\Windows\\_default.pif";
-    WriteFileText(pif, "the user's own");
-    Start();
-    EXPECT_EQ(ReadFileBytes(pif).size(), 2855u);
-    CloseWindow();
-    EXPECT_EQ(ReadFileBytes(pif).size(), 14u) << "the user's put back";
-
-    // The end of the Windows session closes nothing, but the closing steps run.
-    Restart();
-    ASSERT_EQ(ReadFileBytes(pif).size(), 2855u);
-    ListView_SetColumnWidth(List().Handle(), 1, 66);
-    SendMessageA(Hwnd(), WM_ENDSESSION, TRUE, 0);
-    EXPECT_EQ(ReadFileBytes(pif).size(), 14u);
-    EXPECT_EQ(Setting("ColumnWidth1"), 66u);
-
-    DeleteFileA(pif.c_str());
-    DeleteFileA((folder + "\\Windows\\_defaultpif.bak").c_str());
-    WriteSettingValue("UseDefaultPif", 0);
-    Restart();
-    EXPECT_EQ(GetFileAttributesA(pif.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(StartupTest, AddNewGameFromTheMenuSelectsTheNewGame) {
