@@ -9,7 +9,6 @@
 #include "mainwnd/DetailsBar.h"
 #include "res/resource.h"
 #include <gtest/gtest.h>
-#include <algorithm>
 #include <shlobj.h>
 #include <tuple>
 
@@ -258,7 +257,7 @@ TEST_F(DetailsBarTest, ShortcutIsTheTitlePlusQgfLnkAndOpensTheGame) {
     EXPECT_EQ(ui.Messages()[0].caption, selectedTitle);
     EXPECT_EQ(Said(), Strings{"Created Desktop Shortcut"});
     const std::vector<char> link = ReadFileBytes(folder + "\\Desktop\\.._.._Games_x_________.qgf.lnk");
-    EXPECT_NE(std::search(link.begin(), link.end(), game.path.begin(), game.path.end()), link.end()) << "its target";
+    EXPECT_NE(std::string(link.begin(), link.end()).find(game.path), std::string::npos) << "the link's target";
 
     const std::pair<const char*, const char*> names[] = {
         {"Star Maze", "Star Maze.qgf.lnk"}, {"CON", "_CON.qgf.lnk"}, {"lpt1", "_lpt1.qgf.lnk"},
