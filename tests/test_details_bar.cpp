@@ -23,7 +23,7 @@ protected:
         for (const char* sub : {"\\Games", "\\Desktop", "\\KEEN"}) CreateDirectoryA((folder + sub).c_str(), nullptr);
         state.programFolder = folder;
         state.gamesFolder = folder + "\\Games";
-        GameRecord g = MakeGame("Commander Keen", "Apogee", "Platform", folder + "\\KEEN", "keen.exe");
+        GameRecord& g = game.record = MakeGame("Commander Keen", "Apogee", "Platform", folder + "\\KEEN", "keen.exe");
         SetField(g.programName, "keen.exe");
         g.programSize = 1234;
         SetField(g.dataName, "levels.dat");
@@ -32,7 +32,6 @@ protected:
         g.options = 1;
         game.path = state.gamesFolder + "\\Commander Keen.qgf";
         WriteGame(game.path, g);
-        game.record = g;
         game.loaded = true;
         host.handler = [this](WPARAM code, LPARAM lp) { return bar.OnBarNotify(code, lp); };
         ASSERT_TRUE(bar.Create(host.Handle()));

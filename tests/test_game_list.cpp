@@ -8,6 +8,7 @@
 
 namespace {
 
+using Strings = std::vector<std::string>;
 class GameListTest : public MainWindowFixture {};
 
 const char kFailure[] = "Failed to load the game file.\nPlease re-create it.";
@@ -16,21 +17,18 @@ TEST_F(GameListTest, OnlyTheLimitOfGamesIsListed) {
     for (int i = 0; i < 5; ++i) AddGame(MakeGame("g" + std::to_string(i)));
     Start("", 4);
     EXPECT_EQ(List().Count(), 4);
-    ASSERT_EQ(MessageTexts(ui),
-              std::vector<std::string>{"There are 5 games, maximum is 4.\nPlease remove some games."});
+    ASSERT_EQ(MessageTexts(ui), Strings{"There are 5 games, maximum is 4.\nPlease remove some games."});
     EXPECT_EQ(ui.Messages()[0].caption, "Quillon Loader");
 }
 
 TEST_F(GameListTest, CaptionCountsTheRows) {
     Start();
-    const std::pair<int, const char*> cases[] = {{0, "Quillon Loader 0.8c - 0 games"},
-                                                 {1, "Quillon Loader 0.8c - 1 game"},
-                                                 {2, "Quillon Loader 0.8c - 2 games"}};
-    for (const auto& [count, caption] : cases) {
+    const char* counted[] = {"0 games", "1 game", "2 games"};
+    for (int count = 0; count < 3; ++count) {
         if (count > 0) AddGame(MakeGame("Game " + std::to_string(count)));
         ClickColumn(0);
         Repaint();
-        EXPECT_EQ(Caption(), caption) << "until a game is chosen";
+        EXPECT_EQ(Caption(), std::string("Quillon Loader 0.8c - ") + counted[count]) << "until a game is chosen";
     }
     ClickRow(0);
     EXPECT_EQ(Caption(), "Quillon Loader 0.8c - Game 1");
@@ -46,12 +44,12 @@ TEST_F(GameListTest, RowsShowTheirFilesAndSortByAColumn) {
     WriteFileBytes(folder + "\\Games\\Broken.qgf", std::vector<char>(50, 'x'));
     Start();
     EXPECT_EQ(CountMessages("Failed to load:\nBroken.qgf"), 1u);
-    EXPECT_EQ(Column(0), (std::vector<std::string>{"Broken", "Civ", "Doom", "Keen", "Monkey"}));
-    EXPECT_EQ(Column(1), (std::vector<std::string>{"", "MicroProse", "id", "id", "LucasArts"}));
-    EXPECT_EQ(Column(3), (std::vector<std::string>{"None", "SETUP.EXE", "None", "None", "None"}));
+    EXPECT_EQ(Column(0), (Strings{"Broken", "Civ", "Doom", "Keen", "Monkey"}));
+    EXPECT_EQ(Column(1), (Strings{"", "MicroProse", "id", "id", "LucasArts"}));
+    EXPECT_EQ(Column(3), (Strings{"None", "SETUP.EXE", "None", "None", "None"}));
 
     ClickColumn(2);
-    EXPECT_EQ(Column(0), (std::vector<std::string>{"Broken", "Doom", "Keen", "Monkey", "Civ"}));
+    EXPECT_EQ(Column(0), (Strings{"Broken", "Doom", "Keen", "Monkey", "Civ"}));
     EXPECT_EQ(CountMessages("Failed to load:\nBroken.qgf"), 2u) << "each fill reports it";
     ClickColumn(0);
     EXPECT_EQ(Column(0)[1], "Civ");
@@ -78,7 +76,7 @@ TEST_F(GameListTest, RowImagesFollowTheFilesOnRefreshAndVerify) {
     EXPECT_EQ(std::make_pair(List().Image(0), List().Image(1)), std::make_pair(7, 7));
 }
 
-TEST_F(GameListTest, SelectingARowShowsItsGame) {
+TEST_F(GameListTest, SelectingARowShowsItsGameAndTheSetupCommandsReachIt) {
     GameRecord g = MakeGame("Pictured", "Pub", "Cat");
     SetField(g.title, "The Pictured Game");
     WriteGame(GamePath("Pictured"), g, MakeBmp(40, 25, 255, 0, 0));
@@ -106,12 +104,8 @@ TEST_F(GameListTest, SelectingARowShowsItsGame) {
     List().Select(2);
     PumpMessages();
     EXPECT_EQ(Caption(), "Quillon Loader 0.8c - Plain");
-}
 
-TEST_F(GameListTest, SetupCommandsReachTheSelectedGame) {
-    AddGame(MakeGame("Plain"));
-    Start();
-    ClickRow(0);
+    // The setup commands reach the selected game.
     ui.Clear();
     NMHDR nm{List().Handle(), IDC_GAMELIST, static_cast<UINT>(NM_RDBLCLK)};
     SendMessageA(Hwnd(), WM_NOTIFY, IDC_GAMELIST, reinterpret_cast<LPARAM>(&nm));
