@@ -191,7 +191,7 @@ TEST_F(StartupTest, ASecondCopyInTheSameProcessIsRefusedWithoutTouchingSettings)
     EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Freeware\\QuillonLoader", 0, KEY_READ, &key), ERROR_SUCCESS);
 }
 
-TEST_F(StartupTest, TheGameRunLastIsSelected) {
+TEST_F(StartupTest, TheGameRunLastIsSelectedThenAnAddedGame) {
     AddGame(MakeGame("Alpha"));
     AddGame(MakeGame("Beta", "Pub", "Cat"));
     WriteSettingString("LastRun", "beta");
@@ -199,11 +199,7 @@ TEST_F(StartupTest, TheGameRunLastIsSelected) {
     EXPECT_EQ(List().Selected(), 1);
     EXPECT_EQ(Caption(), "Quillon Loader 0.8c - Beta");
     EXPECT_TRUE(Enabled(IDC_RUNGAME));
-}
 
-TEST_F(StartupTest, AddNewGameFromTheMenuSelectsTheNewGame) {
-    AddGame(MakeGame("Existing"));
-    Start();
     ui.modalScripts.push_back([](win::Dialog& dialog, HWND owner) -> INT_PTR {
         EXPECT_EQ(dialog.TemplateId(), IDD_ADDGAME);
         HWND h = dialog.Create(owner);
@@ -215,13 +211,13 @@ TEST_F(StartupTest, AddNewGameFromTheMenuSelectsTheNewGame) {
     Command(IDM_ADDGAME);
     ASSERT_EQ(ui.Calls(UiCall::Modal).size(), 2u);
     EXPECT_EQ(ui.Calls(UiCall::Modal)[1].dialogId, IDD_GAMESETTINGS) << "no setup program: its settings are asked for";
-    EXPECT_EQ(List().Count(), 2);
+    EXPECT_EQ(List().Count(), 3);
     ASSERT_NE(List().Selected(), -1);
     EXPECT_EQ(List().Text(List().Selected(), 0), "Brand New");
     EXPECT_EQ(Caption(), "Quillon Loader 0.8c - Brand New");
 
     Command(IDM_ADDGAME);  // cancelled
-    EXPECT_EQ(List().Count(), 2);
+    EXPECT_EQ(List().Count(), 3);
 }
 
 }  // namespace
