@@ -1,7 +1,6 @@
-// The game list in the main window: the fill and its caption, the game limit,
-// sorting by a column, refreshing and verifying, and the game shown when a row
-// is selected (a damaged one included).
+// The main window's game list: fill, caption, limit, sorting, refresh and the selected game.
 #include "MainWindowFixture.h"
+#include "MessageTexts.h"
 #include "app/Settings.h"
 #include "res/GameSettingsDialogRes.h"
 #include "res/resource.h"
@@ -9,6 +8,7 @@
 
 namespace {
 
+using Strings = std::vector<std::string>;
 class GameListTest : public MainWindowFixture {};
 
 const char kFailure[] = "Failed to load the game file.\nPlease re-create it.";
@@ -17,24 +17,18 @@ TEST_F(GameListTest, OnlyTheLimitOfGamesIsListed) {
     for (int i = 0; i < 5; ++i) AddGame(MakeGame("g" + std::to_string(i)));
     Start("", 4);
     EXPECT_EQ(List().Count(), 4);
-    ASSERT_EQ(ui.Messages().size(), 1u);
-    EXPECT_EQ(ui.Messages()[0].text, "There are 5 games, maximum is 4.\nPlease remove some games.");
+    ASSERT_EQ(MessageTexts(ui), Strings{"There are 5 games, maximum is 4.\nPlease remove some games."});
     EXPECT_EQ(ui.Messages()[0].caption, "Quillon Loader");
 }
 
 TEST_F(GameListTest, CaptionCountsTheRows) {
     Start();
-    EXPECT_EQ(Caption(), "Quillon Loader 0.8c - 0 games");
-    const std::pair<int, const char*> cases[] = {
-        {0, "Quillon Loader 0.8c - 0 games"}, {1, "Quillon Loader 0.8c - 1 game"}, {2, "Quillon Loader 0.8c - 2 games"}};
-    for (const auto& [count, caption] : cases) {
+    const char* counted[] = {"0 games", "1 game", "2 games"};
+    for (int count = 0; count < 3; ++count) {
         if (count > 0) AddGame(MakeGame("Game " + std::to_string(count)));
-        NMLISTVIEW nm{};
-        nm.hdr.idFrom = IDC_GAMELIST;
-        nm.hdr.code = LVN_COLUMNCLICK;
-        SendMessageA(Hwnd(), WM_NOTIFY, IDC_GAMELIST, reinterpret_cast<LPARAM>(&nm));
+        ClickColumn(0);
         Repaint();
-        EXPECT_EQ(Caption(), caption) << "until a game is chosen";
+        EXPECT_EQ(Caption(), std::string("Quillon Loader 0.8c - ") + counted[count]) << "until a game is chosen";
     }
     ClickRow(0);
     EXPECT_EQ(Caption(), "Quillon Loader 0.8c - Game 1");
@@ -50,12 +44,12 @@ TEST_F(GameListTest, RowsShowTheirFilesAndSortByAColumn) {
     WriteFileBytes(folder + "\\Games\\Broken.qgf", std::vector<char>(50, 'x'));
     Start();
     EXPECT_EQ(CountMessages("Failed to load:\nBroken.qgf"), 1u);
-    EXPECT_EQ(Column(0), (std::vector<std::string>{"Broken", "Civ", "Doom", "Keen", "Monkey"}));
-    EXPECT_EQ(Column(1), (std::vector<std::string>{"", "MicroProse", "id", "id", "LucasArts"}));
-    EXPECT_EQ(Column(3), (std::vector<std::string>{"None", "SETUP.EXE", "None", "None", "None"}));
+    EXPECT_EQ(Column(0), (Strings{"Broken", "Civ", "Doom", "Keen", "Monkey"}));
+    EXPECT_EQ(Column(1), (Strings{"", "MicroProse", "id", "id", "LucasArts"}));
+    EXPECT_EQ(Column(3), (Strings{"None", "SETUP.EXE", "None", "None", "None"}));
 
     ClickColumn(2);
-    EXPECT_EQ(Column(0), (std::vector<std::string>{"Broken", "Doom", "Keen", "Monkey", "Civ"}));
+    EXPECT_EQ(Column(0), (Strings{"Broken", "Doom", "Keen", "Monkey", "Civ"}));
     EXPECT_EQ(CountMessages("Failed to load:\nBroken.qgf"), 2u) << "each fill reports it";
     ClickColumn(0);
     EXPECT_EQ(Column(0)[1], "Civ");
@@ -68,8 +62,7 @@ TEST_F(GameListTest, RowImagesFollowTheFilesOnRefreshAndVerify) {
     AddGame(MakeGame("A ok", "p", "c", dir, "play.exe"));
     AddGame(MakeGame("B no folder", "p", "c", folder + "\\Nowhere", "play.exe"));
     Start();
-    EXPECT_EQ(List().Image(0), 0);
-    EXPECT_EQ(List().Image(1), 1);
+    EXPECT_EQ(std::make_pair(List().Image(0), List().Image(1)), std::make_pair(0, 1));
     DeleteFileA((dir + "\\play.exe").c_str());
     Command(IDM_REFRESH);
     EXPECT_EQ(List().Image(0), 2);
@@ -80,17 +73,14 @@ TEST_F(GameListTest, RowImagesFollowTheFilesOnRefreshAndVerify) {
     Discard();
     WriteSettingValue("ReloadVerify", 0);
     Start();
-    EXPECT_EQ(List().Image(0), 7);
-    EXPECT_EQ(List().Image(1), 7);
+    EXPECT_EQ(std::make_pair(List().Image(0), List().Image(1)), std::make_pair(7, 7));
 }
 
-TEST_F(GameListTest, SelectingARowShowsItsGame) {
+TEST_F(GameListTest, SelectingARowShowsItsGameAndTheSetupCommandsReachIt) {
     GameRecord g = MakeGame("Pictured", "Pub", "Cat");
     SetField(g.title, "The Pictured Game");
     WriteGame(GamePath("Pictured"), g, MakeBmp(40, 25, 255, 0, 0));
-    std::vector<char> cut = MakeBmp(40, 25, 0, 0, 255);
-    GameRecord c = MakeGame("Cut");
-    WriteGame(GamePath("Cut"), c, cut);
+    WriteGame(GamePath("Cut"), MakeGame("Cut"), MakeBmp(40, 25, 0, 0, 255));
     std::vector<char> bytes = ReadFileBytes(GamePath("Cut"));
     bytes.resize(bytes.size() - 100);  // the picture is cut short
     WriteFileBytes(GamePath("Cut"), bytes);
@@ -114,21 +104,16 @@ TEST_F(GameListTest, SelectingARowShowsItsGame) {
     List().Select(2);
     PumpMessages();
     EXPECT_EQ(Caption(), "Quillon Loader 0.8c - Plain");
-}
 
-TEST_F(GameListTest, SetupCommandsReachTheSelectedGame) {
-    AddGame(MakeGame("Plain"));
-    Start();
-    ClickRow(0);
+    // The setup commands reach the selected game.
     ui.Clear();
     NMHDR nm{List().Handle(), IDC_GAMELIST, static_cast<UINT>(NM_RDBLCLK)};
     SendMessageA(Hwnd(), WM_NOTIFY, IDC_GAMELIST, reinterpret_cast<LPARAM>(&nm));
-    ASSERT_EQ(ui.Messages().size(), 1u) << "the right double click is Game Settings";
-    EXPECT_EQ(ui.Messages()[0].caption, "Plain");
-    EXPECT_EQ(ui.Messages()[0].text.rfind("The game has not been configured to setup externally.", 0), 0u);
     Command(IDC_MODIFY);
-    ASSERT_EQ(ui.Calls(UiCall::Modal).size(), 1u);
-    EXPECT_EQ(ui.Calls(UiCall::Modal)[0].dialogId, IDD_GAMESETTINGS);
+    ASSERT_EQ(ui.calls.size(), 2u) << "the right double click is Game Settings";
+    EXPECT_EQ(ui.calls[0].caption, "Plain");
+    EXPECT_EQ(ui.calls[0].text.rfind("The game has not been configured to setup externally.", 0), 0u);
+    EXPECT_EQ(ui.calls[1].dialogId, IDD_GAMESETTINGS);
 }
 
 TEST_F(GameListTest, RefreshKeepsTheSelectedGameByName) {

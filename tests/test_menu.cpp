@@ -1,6 +1,6 @@
-// The main window's menu, keys and shell commands: the menu as the player sees
-// it, the messages of failures, the background hues, and deleting a game.
+// The main window's menu, keys and shell commands, the background hues, and deleting a game.
 #include "MainWindowFixture.h"
+#include "MessageTexts.h"
 #include "app/Settings.h"
 #include "data/Files.h"
 #include "res/AboutDialogRes.h"
@@ -10,8 +10,11 @@
 #include "res/PreferencesDialogRes.h"
 #include "res/VdmSoundDialogRes.h"
 #include "res/resource.h"
+#include <tuple>
 
 namespace {
+
+using Strings = std::vector<std::string>;
 
 class MenuTest : public MainWindowFixture {
 protected:
@@ -20,94 +23,69 @@ protected:
         window->PreTranslate(msg);
         PumpMessages();
     }
-};
-
-struct Item {
-    std::string text;
-    UINT id;
-    bool grayed, menuBreak;
-    bool operator==(const Item& o) const {
-        return text == o.text && id == o.id && grayed == o.grayed && menuBreak == o.menuBreak;
+    // Asks to delete the selected row, answered Yes.
+    void DeleteRow(int row) {
+        ClickRow(row);
+        ui.Clear();
+        ui.messageAnswers = {IDYES};
+        Command(IDM_DELETEGAME);
     }
 };
 
-std::vector<Item> Items(HMENU menu, const std::string& path = "") {
-    std::vector<Item> out;
+// The menu as text ("-" a separator, a submenu in braces, "!" after a greyed item
+// and "^" after a column break) and the commands of its items in order.
+void Render(HMENU menu, std::string& text, std::vector<UINT>& ids) {
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        char text[128] = "";
+        char name[128] = "";
         MENUITEMINFOA info{};
         info.cbSize = sizeof info;
         info.fMask = MIIM_TYPE | MIIM_ID | MIIM_STATE | MIIM_SUBMENU;
-        info.dwTypeData = text;
-        info.cch = sizeof text;
+        info.dwTypeData = name;
+        info.cch = sizeof name;
         GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info);
+        text += i ? "|" : "";
         if (info.fType & MFT_SEPARATOR) {
-            out.push_back({"-", 0, false, false});
+            text += "-";
             continue;
         }
-        const std::string name = path + text;
-        out.push_back({name, info.hSubMenu ? 0u : info.wID, (info.fState & MFS_GRAYED) != 0,
-                       (info.fType & MFT_MENUBREAK) != 0});
-        if (info.hSubMenu) {
-            auto sub = Items(info.hSubMenu, name + "/");
-            out.insert(out.end(), sub.begin(), sub.end());
+        text += std::string(name) + (info.fState & MFS_GRAYED ? "!" : "") + (info.fType & MFT_MENUBREAK ? "^" : "");
+        if (!info.hSubMenu) {
+            ids.push_back(info.wID);
+            continue;
         }
+        text += "{";
+        Render(info.hSubMenu, text, ids);
+        text += "}";
     }
-    return out;
 }
 
 TEST_F(MenuTest, TheMenuItemByItem) {
     AddGame(MakeGame("One"));
     Start();
     ClickRow(0);
-    const std::vector<Item> expected = {
-        {"&File", 0, false, false},
-        {"&File/&Run Game", IDM_RUNGAME, false, false},
-        {"&File/&Games Folder", IDM_GAMESFOLDER, false, false},
-        {"&File/&Visit WebSite", IDM_WEBSITE, false, false},
-        {"-", 0, false, false},
-        {"&File/E&xit", IDM_EXIT, false, false},
-        {"&Options", 0, false, false},
-        {"&Options/&Criteria Selections", 0, false, false},
-        {"&Options/&Criteria Selections/&Manage Entries", IDM_MANAGEENTRIES, false, false},
-        {"&Options/&Criteria Selections/&Edit with Text Editor", IDM_EDITDATAINI, false, false},
-        {"&Options/&Criteria Selections/&Reload", IDM_RELOADDATA, false, false},
-        {"&Options/&Background", 0, false, false},
-        {"&Options/&Background/&Red", IDM_BACK_RED, false, true},
-        {"&Options/&Background/&Green", IDM_BACK_GREEN, false, true},
-        {"&Options/&Background/&Blue", IDM_BACK_BLUE, false, true},
-        {"&Options/&Background/Gre&y", IDM_BACK_GREY, false, true},
-        {"&Options/&VDMSound", 0, false, false},
-        {"&Options/&VDMSound/&Settings", IDM_VDMSSETTINGS, false, false},
-        {"&Options/&VDMSound/&Edit VDMS.INI", IDM_EDITVDMSINI, false, false},
-        {"&Options/&VDMSound/&Visit VDMSound WebSite", IDM_VDMSWEB, false, false},
-        {"&Options/&VDMSound/VDMSound &Help", IDM_VDMSHELP, false, false},
-        {"-", 0, false, false},
-        {"&Options/&Preferences", IDM_PREFERENCES, false, false},
-        {"&Game List", 0, false, false},
-        {"&Game List/&Add new game", IDM_ADDGAME, false, false},
-        {"&Game List/Add new ga&mes (INI style)", IDM_ADDGAMESINI, false, false},
-        {"&Game List/&Delete selected game\tDel", IDM_DELETEGAME, false, false},
-        {"&Game List/&Search for selected game", IDM_SEARCHGAME, false, false},
-        {"&Game List/&Send QGF to author", IDM_SENDQGF, true, false},
-        {"-", 0, false, false},
-        {"&Game List/S&earch for all games", IDM_SEARCHALL, true, false},
-        {"&Game List/&Verify all games", IDM_VERIFYALL, false, false},
-        {"&Game List/&Import Loader.ini", IDM_IMPORT, false, false},
-        {"&Game List/&Refresh\tF5", IDM_REFRESH, false, false},
-        {"&Help...", 0, false, false},
-        {"&Help.../&Help Topics", IDM_HELPTOPICS, false, false},
-        {"&Help.../&About", IDM_ABOUT, false, false},
-    };
-    const std::vector<Item> items = Items(GetMenu(Hwnd()));
-    ASSERT_EQ(items.size(), expected.size());
-    for (size_t i = 0; i < items.size(); ++i) EXPECT_TRUE(items[i] == expected[i]) << i << " " << items[i].text;
+    std::string text;
+    std::vector<UINT> ids;
+    Render(GetMenu(Hwnd()), text, ids);
+    EXPECT_EQ(text,
+              "&File{&Run Game|&Games Folder|&Visit WebSite|-|E&xit}|"
+              "&Options{&Criteria Selections{&Manage Entries|&Edit with Text Editor|&Reload}|"
+              "&Background{&Red^|&Green^|&Blue^|Gre&y^}|"
+              "&VDMSound{&Settings|&Edit VDMS.INI|&Visit VDMSound WebSite|VDMSound &Help}|-|&Preferences}|"
+              "&Game List{&Add new game|Add new ga&mes (INI style)|&Delete selected game\tDel|"
+              "&Search for selected game|&Send QGF to author!|-|S&earch for all games!|&Verify all games|"
+              "&Import Loader.ini|&Refresh\tF5}|&Help...{&Help Topics|&About}");
+    EXPECT_EQ(ids,
+              (std::vector<UINT>{IDM_RUNGAME,     IDM_GAMESFOLDER,  IDM_WEBSITE,     IDM_EXIT,       IDM_MANAGEENTRIES,
+                                 IDM_EDITDATAINI, IDM_RELOADDATA,   IDM_BACK_RED,    IDM_BACK_GREEN, IDM_BACK_BLUE,
+                                 IDM_BACK_GREY,   IDM_VDMSSETTINGS, IDM_EDITVDMSINI, IDM_VDMSWEB,    IDM_VDMSHELP,
+                                 IDM_PREFERENCES, IDM_ADDGAME,      IDM_ADDGAMESINI, IDM_DELETEGAME, IDM_SEARCHGAME,
+                                 IDM_SENDQGF,     IDM_SEARCHALL,    IDM_VERIFYALL,   IDM_IMPORT,     IDM_REFRESH,
+                                 IDM_HELPTOPICS,  IDM_ABOUT}));
 
-    // Without a selection Run Game and Delete are greyed.
-    ClickColumn(0);
+    ClickColumn(0);  // no selection: Run Game and Delete are greyed
     Repaint();
-    EXPECT_TRUE(GetMenuState(GetMenu(Hwnd()), IDM_RUNGAME, MF_BYCOMMAND) & MF_GRAYED);
-    EXPECT_TRUE(GetMenuState(GetMenu(Hwnd()), IDM_DELETEGAME, MF_BYCOMMAND) & MF_GRAYED);
+    for (UINT id : {IDM_RUNGAME, IDM_DELETEGAME})
+        EXPECT_TRUE(GetMenuState(GetMenu(Hwnd()), id, MF_BYCOMMAND) & MF_GRAYED);
 }
 
 TEST_F(MenuTest, ShellCommandsAndTheirFailures) {
@@ -115,7 +93,7 @@ TEST_F(MenuTest, ShellCommandsAndTheirFailures) {
     const struct {
         int command;
         std::string file, dir, failure;
-        int show;
+        unsigned show;
     } cases[] = {
         {IDM_GAMESFOLDER, folder + "\\Games", "", "Error! Could not locate " + folder + "\\Games!", SW_SHOWNORMAL},
         {IDM_WEBSITE, "http://www.farstep.net/quillon/", "",
@@ -127,38 +105,31 @@ TEST_F(MenuTest, ShellCommandsAndTheirFailures) {
     };
     for (const auto& c : cases) {
         ui.Clear();
-        ui.shellResults = {42, 32};
+        ui.shellResults = {42, 32};  // the second run fails
         Command(c.command);
-        EXPECT_TRUE(ui.Messages().empty()) << c.file;
         Command(c.command);
-        auto runs = ui.Calls(UiCall::Execute);
+        const auto runs = ui.Calls(UiCall::Execute);
         ASSERT_EQ(runs.size(), 2u) << c.file;
-        EXPECT_EQ(runs[0].text, c.file);
-        EXPECT_EQ(runs[0].caption, "open");
-        EXPECT_EQ(runs[0].dir, c.dir);
-        EXPECT_EQ(runs[0].flags, static_cast<unsigned>(c.show));
-        ASSERT_EQ(ui.Messages().size(), 1u) << c.file;
-        EXPECT_EQ(ui.Messages()[0].text, c.failure);
+        EXPECT_EQ(std::tie(runs[0].text, runs[0].caption, runs[0].dir, runs[0].flags),
+                  std::make_tuple(c.file, "open", c.dir, c.show));
+        ASSERT_EQ(MessageTexts(ui), Strings{c.failure});
         EXPECT_EQ(ui.Messages()[0].caption, "Quillon Loader");
     }
 
     // Without VDMSound its three commands only say where to get it.
     ui.Clear();
     for (int command : {IDM_EDITVDMSINI, IDM_VDMSHELP, IDM_VDMSSETTINGS}) Command(command);
-    EXPECT_TRUE(ui.Calls(UiCall::Execute).empty());
-    EXPECT_TRUE(ui.Calls(UiCall::Modal).empty());
-    ASSERT_EQ(ui.Messages().size(), 3u);
-    for (const auto& m : ui.Messages())
-        EXPECT_EQ(m.text,
-                  "VDMSound cannot be found. \nPlease download VDMSound from\nhttp://sourceforge.net/projects/vdmsound/");
+    EXPECT_EQ(ui.calls.size(), 3u) << "nothing run, no dialog";
+    EXPECT_EQ(MessageTexts(ui), Strings(3,
+                                        "VDMSound cannot be found. \nPlease download VDMSound from\n"
+                                        "http://sourceforge.net/projects/vdmsound/"));
 }
 
 TEST_F(MenuTest, DialogCommandsOpenTheirDialogs) {
     AddGame(MakeGame("Lost", "p", "c", "C:\\Nowhere", "LOST.EXE"));
     Start();
     Command(IDM_SEARCHGAME);
-    ASSERT_EQ(ui.Messages().size(), 1u);
-    EXPECT_EQ(ui.Messages()[0].text, "Please select a game in the list first");
+    EXPECT_EQ(MessageTexts(ui), Strings{"Please select a game in the list first"});
     ClickRow(0);
     for (int command : {IDM_SEARCHGAME, IDM_MANAGEENTRIES, IDM_PREFERENCES, IDM_ABOUT}) Command(command);
     SendMessageA(Hwnd(), WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
@@ -166,10 +137,11 @@ TEST_F(MenuTest, DialogCommandsOpenTheirDialogs) {
     Command(IDC_RUNGAME);  // its folder is missing: the error-locating dialog asks
     std::vector<int> opened;
     for (const auto& call : ui.Calls(UiCall::Modal)) opened.push_back(call.dialogId);
-    EXPECT_EQ(opened, (std::vector<int>{IDD_GAMESEARCH, IDD_MANAGEENTRIES, IDD_PREFERENCES, IDD_ABOUTBOX,
-                                        IDD_ABOUTBOX, IDD_LOCATEGAME}));
+    EXPECT_EQ(opened, (std::vector<int>{IDD_GAMESEARCH, IDD_MANAGEENTRIES, IDD_PREFERENCES, IDD_ABOUTBOX, IDD_ABOUTBOX,
+                                        IDD_LOCATEGAME}));
 
-    // With VDMSound and its VDMS.INI, its settings dialog opens.
+    // With VDMSound and its VDMS.INI, its settings dialog opens and its files
+    // open from its folder; a failure names the folder.
     Discard();
     const std::string vdm = folder + "\\NoVDMSound\\";
     CreateDirectoryA(vdm.c_str(), nullptr);
@@ -177,20 +149,14 @@ TEST_F(MenuTest, DialogCommandsOpenTheirDialogs) {
     WriteFileText(vdm + "VDMS.INI", "[sb]\r\n");
     ui.Clear();
     Start();
-    Command(IDM_VDMSSETTINGS);
-    ASSERT_EQ(ui.Calls(UiCall::Modal).size(), 1u);
-    EXPECT_EQ(ui.Calls(UiCall::Modal)[0].dialogId, IDD_VDMSOUND);
-    // Its files open from its folder; a failure names the folder.
     ui.shellResults = {2, 2};
-    Command(IDM_EDITVDMSINI);
-    Command(IDM_VDMSHELP);
-    auto runs = ui.Calls(UiCall::Execute);
-    ASSERT_EQ(runs.size(), 2u);
-    EXPECT_EQ(runs[0].text, vdm + "Vdms.ini");
-    EXPECT_EQ(runs[1].text, vdm + "VDMConfig.hlp");
-    ASSERT_EQ(ui.Messages().size(), 2u);
-    EXPECT_EQ(ui.Messages()[0].text, "Could not locate the VDMS.INI file at location:\n" + vdm);
-    EXPECT_EQ(ui.Messages()[1].text, "Could not locate the VDMConfig.hlp file at location:\n" + vdm);
+    for (int command : {IDM_VDMSSETTINGS, IDM_EDITVDMSINI, IDM_VDMSHELP}) Command(command);
+    ASSERT_EQ(ui.calls.size(), 5u);
+    EXPECT_EQ(ui.calls[0].dialogId, IDD_VDMSOUND);
+    EXPECT_EQ(ui.calls[1].text, vdm + "Vdms.ini");
+    EXPECT_EQ(ui.calls[3].text, vdm + "VDMConfig.hlp");
+    EXPECT_EQ(MessageTexts(ui), (Strings{"Could not locate the VDMS.INI file at location:\n" + vdm,
+                                         "Could not locate the VDMConfig.hlp file at location:\n" + vdm}));
 }
 
 TEST_F(MenuTest, BackgroundHuesAndF9AreStored) {
@@ -216,51 +182,39 @@ TEST_F(MenuTest, BackgroundHuesAndF9AreStored) {
 }
 
 TEST_F(MenuTest, DeletingAGame) {
-    AddGame(MakeGame("Keep"));
-    AddGame(MakeGame("Locked"));
-    AddGame(MakeGame("Gone"));
+    for (const char* name : {"Keep", "Locked", "Gone"}) AddGame(MakeGame(name));
     Start();
     Command(IDM_DELETEGAME);
-    ASSERT_EQ(ui.Messages().size(), 1u);
-    EXPECT_EQ(ui.Messages()[0].text, "Please select a game in the list first");
+    EXPECT_EQ(MessageTexts(ui), Strings{"Please select a game in the list first"});
 
     ClickRow(0);  // "Gone"
     ui.Clear();
     Key(VK_DELETE);  // answered No
-    ASSERT_EQ(ui.Messages().size(), 1u);
-    EXPECT_EQ(ui.Messages()[0].text, "Are you sure you want to delete Gone?");
+    ASSERT_EQ(MessageTexts(ui), Strings{"Are you sure you want to delete Gone?"});
     EXPECT_EQ(ui.Messages()[0].caption, "Confirm Deletion");
     EXPECT_EQ(ui.Messages()[0].flags, static_cast<unsigned>(MB_YESNO | MB_ICONQUESTION));
     EXPECT_TRUE(FileExists(GamePath("Gone")));
     EXPECT_EQ(List().Count(), 3);
-
     ui.messageAnswers = {IDYES};
     Command(IDM_DELETEGAME);
     EXPECT_FALSE(FileExists(GamePath("Gone")));
-    EXPECT_EQ(Column(0), (std::vector<std::string>{"Keep", "Locked"}));
+    EXPECT_EQ(Column(0), (Strings{"Keep", "Locked"}));
 
+    // Read-only, then in use by another program: the file and its row stay.
     SetFileAttributesA(GamePath("Locked").c_str(), FILE_ATTRIBUTE_READONLY);
-    ClickRow(1);
-    ui.Clear();
-    ui.messageAnswers = {IDYES};
-    Command(IDM_DELETEGAME);
+    DeleteRow(1);
     ASSERT_EQ(ui.Messages().size(), 2u);
     EXPECT_EQ(ui.Messages()[1].text.rfind("The game file could not be deleted:\n" + GamePath("Locked"), 0), 0u);
     EXPECT_TRUE(FileExists(GamePath("Locked")));
-    EXPECT_EQ(List().Count(), 2) << "its row stays";
     SetFileAttributesA(GamePath("Locked").c_str(), FILE_ATTRIBUTE_NORMAL);
-
-    // In use by another program.
-    HANDLE held = CreateFileA(GamePath("Keep").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE held =
+        CreateFileA(GamePath("Keep").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    ClickRow(0);
-    ui.Clear();
-    ui.messageAnswers = {IDYES};
-    Command(IDM_DELETEGAME);
+    DeleteRow(0);
     CloseHandle(held);
     EXPECT_TRUE(FileExists(GamePath("Keep")));
     EXPECT_EQ(List().Count(), 2);
-    ASSERT_EQ(ui.Messages().size(), 2u);
+    EXPECT_EQ(ui.Messages().size(), 2u);
 }
 
 }  // namespace

@@ -115,8 +115,7 @@ TEST_F(OutBar, FolderWithAChildShowsNoItemsAndNoArrows) {
     RECT r;
     GetWindowRect(child, &r);
     MapWindowPoints(nullptr, bar.Handle(), reinterpret_cast<POINT*>(&r), 2);
-    EXPECT_EQ(r.top, 21);
-    EXPECT_EQ(r.bottom, 258 - 44);
+    EXPECT_EQ(std::make_pair(r.top, r.bottom), std::make_pair(21L, 258L - 44));
     EXPECT_FALSE(bar.State().upShown || bar.State().downShown) << "twelve items would need the down arrow";
     Click(bar.Handle(), {79, 40});  // on item 0's icon, were it shown
     EXPECT_EQ(host.Said(), "");

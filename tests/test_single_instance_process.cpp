@@ -1,5 +1,4 @@
-// Two copies of the real program: the second is refused while the first runs,
-// and a new start succeeds once the first has ended.
+// Two copies of the real program: the second is refused while the first runs.
 #include "ProcessTools.h"
 #include "TestEnv.h"
 #include <gtest/gtest.h>

@@ -1,5 +1,4 @@
-// The skinned dialog base and its bitmap: loading, drawing, tiling and
-// stretching the background, and which controls show it through.
+// The skinned dialog base and its bitmap: loading, drawing, tiling, stretching, see-through controls.
 #include "TestEnv.h"
 #include "dialogs/AddGameDialog.h"
 #include "dialogs/TextInputDialog.h"
@@ -48,39 +47,30 @@ const POINT kSamples[] = {{0, 0}, {37, 11}, {80, 50}, {123, 77}, {159, 99}, {5, 
 
 // The 8-bit pictures are stored run-length encoded and decoded by DibBitmap itself;
 // the 24-bit strip goes through LoadImageA. Either way every pixel is the one that
-// the system's own loader gives.
+// the system's own loader gives, drawn at its place and nothing outside it. Each
+// load replaces the last; a failed one leaves nothing of it.
 TEST(DibBitmap, GivesEveryPictureAsTheSystemLoadsIt) {
     const struct {
         int id, width, height, bitCount;
-    } pictures[] = {{IDB_DEFAULTGAME, 160, 100, 8}, {IDB_BACK_RED, 500, 350, 8},   {IDB_BACK_GREEN, 500, 350, 8},
-                    {IDB_BACK_BLUE, 500, 350, 8},   {IDB_BACK_ALT, 500, 350, 8},   {IDB_BACK_GREY, 600, 500, 8},
-                    {IDB_DIALOGTILE, 600, 500, 8},  {IDB_SPLASH, 240, 160, 8},     {IDB_ABOUT, 180, 36, 8},
-                    {IDB_DETAILS_LARGE, 224, 32, 24}};
+    } pictures[] = {{IDB_DETAILS_LARGE, 224, 32, 24}, {IDB_DEFAULTGAME, 160, 100, 8}, {IDB_BACK_RED, 500, 350, 8},
+                    {IDB_BACK_GREEN, 500, 350, 8},    {IDB_BACK_BLUE, 500, 350, 8},   {IDB_BACK_ALT, 500, 350, 8},
+                    {IDB_BACK_GREY, 600, 500, 8},     {IDB_DIALOGTILE, 600, 500, 8},  {IDB_SPLASH, 240, 160, 8},
+                    {IDB_ABOUT, 180, 36, 8}};  // the last with a palette, for the failed load after it
+    DibBitmap bitmap;
     for (const auto& p : pictures) {
-        DibBitmap bitmap;
         ASSERT_TRUE(bitmap.LoadFromResource(GetModuleHandleA(nullptr), p.id)) << p.id;
         EXPECT_EQ(std::make_tuple(bitmap.Width(), bitmap.Height(), bitmap.BitCount()),
                   std::make_tuple(p.width, p.height, p.bitCount))
             << p.id;
         EXPECT_EQ(bitmap.Palette() != nullptr, p.bitCount == 8) << p.id << ": a palette for 8 bits only";
-        Surface original(p.id), ours(p.width, p.height), system(p.width, p.height);
-        bitmap.DrawAt(ours.Dc(), 0, 0);
-        BitBlt(system.Dc(), 0, 0, p.width, p.height, original.Dc(), 0, 0, SRCCOPY);
+        Surface original(p.id), ours(p.width + 20, p.height + 10), system(p.width + 20, p.height + 10);
+        bitmap.DrawAt(ours.Dc(), 20, 10);
+        BitBlt(system.Dc(), 20, 10, p.width, p.height, original.Dc(), 0, 0, SRCCOPY);
         EXPECT_TRUE(ours.Bytes() == system.Bytes()) << p.id;
     }
-}
-
-TEST(DibBitmap, DrawsAtItsPlaceAndForgetsAFailedLoad) {
-    DibBitmap tile;
-    ASSERT_TRUE(tile.LoadFromResource(GetModuleHandleA(nullptr), IDB_DIALOGTILE));
-    Surface original(IDB_DIALOGTILE), canvas(tile.Width() + 20, tile.Height() + 10);
-    tile.DrawAt(canvas.Dc(), 20, 10);
-    for (POINT p : kSamples) EXPECT_EQ(canvas.At(20 + p.x, 10 + p.y), original.At(p.x, p.y));
-    EXPECT_EQ(canvas.At(19, 9), RGB(0, 0, 0)) << "nothing drawn outside";
-
-    EXPECT_FALSE(tile.LoadFromResource(GetModuleHandleA(nullptr), 9999));
-    EXPECT_FALSE(tile.IsLoaded()) << "a failed load leaves nothing of the old bitmap";
-    EXPECT_EQ(tile.Palette(), nullptr);
+    EXPECT_FALSE(bitmap.LoadFromResource(GetModuleHandleA(nullptr), 9999));
+    EXPECT_FALSE(bitmap.IsLoaded());
+    EXPECT_EQ(bitmap.Palette(), nullptr);
 }
 
 TEST(TileBitmap, CoversTheAreaWithCopies) {
