@@ -54,23 +54,6 @@ bool IsReadOnlyFile(const std::string& path) {
     return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY) && (a & FILE_ATTRIBUTE_READONLY);
 }
 
-bool IsDosDeviceName(const std::string& path) {
-    size_t slash = path.find_last_of("\\/:");
-    std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
-    // Windows looks only at the part before the first dot, blanks at its end ignored.
-    base = base.substr(0, base.find('.'));
-    while (!base.empty() && (base.back() == ' ' || base.back() == '.')) base.pop_back();
-    static const char* const kDevices[] = {"CON", "PRN", "AUX", "NUL", "CLOCK$", "CONIN$", "CONOUT$"};
-    for (const char* device : kDevices)
-        if (lstrcmpiA(base.c_str(), device) == 0) return true;
-    // COM1-COM9 and LPT1-LPT9; newer Windows also takes the superscript digits.
-    if (base.size() == 4 && (_strnicmp(base.c_str(), "COM", 3) == 0 || _strnicmp(base.c_str(), "LPT", 3) == 0)) {
-        const unsigned char digit = static_cast<unsigned char>(base[3]);
-        return (digit >= '1' && digit <= '9') || digit == 0xB9 || digit == 0xB2 || digit == 0xB3;
-    }
-    return false;
-}
-
 std::string FullLongPath(const std::string& path) {
     if (path.empty() || path.find_first_of("*?") != std::string::npos) return {};
     char full[MAX_PATH * 2] = "";

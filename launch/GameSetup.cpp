@@ -7,24 +7,6 @@
 
 namespace {
 
-bool HasControlCharacter(const std::string& text) {
-    for (unsigned char c : text)
-        if (c < 32) return true;
-    return false;
-}
-
-// A ".." step anywhere in a relative path.
-bool HasParentStep(const std::string& path) {
-    size_t start = 0;
-    for (;;) {
-        size_t end = path.find_first_of("\\/", start);
-        std::string step = path.substr(start, end == std::string::npos ? std::string::npos : end - start);
-        if (step == "..") return true;
-        if (end == std::string::npos) return false;
-        start = end + 1;
-    }
-}
-
 bool AnyItemExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 }  // namespace
@@ -32,14 +14,6 @@ bool AnyItemExists(const std::string& path) { return GetFileAttributesA(path.c_s
 SetupMode SetupModeOf(const GameRecord& game) {
     if (game.setup[0] == '\0') return game.configFile[0] == '\0' ? SetupMode::NotConfigured : SetupMode::WithinGame;
     return UsesParameterSets(game) ? SetupMode::Parameters : SetupMode::Program;
-}
-
-bool IsPlainFileName(const std::string& name) {
-    if (name.empty() || HasControlCharacter(name)) return false;
-    if (name.find_first_of("\\/:*?\"<>|") != std::string::npos) return false;
-    // Windows drops trailing dots and blanks, so ".." or "..." would name the
-    // folder above or the folder itself.
-    return name.find_first_not_of(". ") != std::string::npos;
 }
 
 bool HasBatchSpecialCharacters(const std::string& text) {
@@ -120,7 +94,7 @@ ShellCall SetupShellCall(const std::string& folder, const std::string& setup, bo
 HelpCommandProblem CheckHelpCommand(const std::string& path, const std::string& command, const std::string& help) {
     if (HasBatchSpecialCharacters(path)) return HelpCommandProblem::UnsafePath;
     if (command.empty() || HasBatchSpecialCharacters(command) || command.find(':') != std::string::npos ||
-        HasParentStep(command) || command[0] == '\\' || command[0] == '/')
+        HasDotStep(command) || command[0] == '\\' || command[0] == '/')
         return HelpCommandProblem::UnsafeCommand;
     if (HasControlCharacter(help)) return HelpCommandProblem::UnsafeHelp;
     return HelpCommandProblem::None;

@@ -4,6 +4,7 @@
 // reaching outside the game's folder or into a batch file.
 #pragma once
 #include "data/GameRecord.h"
+#include "data/NameRules.h"
 #include "launch/VdmSound.h"
 #include <string>
 
@@ -15,11 +16,6 @@ enum class SetupMode {
     Program,        // Setup names a setup program in the game folder
 };
 SetupMode SetupModeOf(const GameRecord& game);
-
-// A name that stays inside the folder it is joined to: not empty, no folder
-// separator, drive colon, wildcard or control character, and not made of dots
-// and blanks only ("..", "...").
-bool IsPlainFileName(const std::string& name);
 
 // Characters that a batch file or the command interpreter would act on.
 bool HasBatchSpecialCharacters(const std::string& text);

@@ -105,16 +105,6 @@ TEST(PictureCheck, RunLengthPixelsDecodeIntoBottomUpRows) {
     }
 }
 
-TEST(DeviceNames, DevicesWithOrWithoutExtensionAndFolder) {
-    ExpectGroups<bool>({{true,
-                         {"AUX.qgf", "com1.qgf", "C:\\Games\\LPT9.qgf", "con", "Nul.txt.qgf", "PRN .qgf", "clock$.qgf",
-                          "CONIN$", "conout$.qgf", "COM\xB9.qgf", "Games/aux.qgf"}},
-                        {false,
-                         {"COM0.qgf", "COM10.qgf", "LPT.qgf", "AUXILIARY.qgf", "Tank Duel.qgf", "C:\\CON\\x.qgf",
-                          "console.qgf", "", "NUL1.qgf", "comm1.qgf"}}},
-                       IsDosDeviceName);
-}
-
 class UntrustedFiles : public ::testing::Test {
 protected:
     std::string File(const std::string& name) const { return folder + "\\" + name; }

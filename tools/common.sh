@@ -96,10 +96,17 @@ ql_start_display() {
     Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
     QL_XVFB_PID=$!
     export DISPLAY=":$n"
-    sleep 1
-    return 0
+    # Up when its socket is there; gone when another server took the number first.
+    local tries
+    for tries in $(seq 50); do
+      kill -0 "$QL_XVFB_PID" 2>/dev/null || break
+      [ -e "/tmp/.X11-unix/X$n" ] && return 0
+      sleep 0.2
+    done
+    kill "$QL_XVFB_PID" 2>/dev/null || true
+    QL_XVFB_PID=""
   done
-  echo "No free X display number" >&2
+  echo "Xvfb did not come up on any display from :91 to :120" >&2
   return 1
 }
 

@@ -1,0 +1,39 @@
+// The rules for names and texts that come from a stranger (a game file, a
+// catalogue, a command line) and are about to name a file, reach the shell or
+// reach a batch file. Every check of that kind in the program uses these.
+#pragma once
+#include <string>
+
+// True when the last part of |path| names a DOS device (CON, PRN, AUX, NUL,
+// COM1-COM9, LPT1-LPT9, CLOCK$, CONIN$, CONOUT$), with or without an
+// extension: Windows opens the device instead of a file of that name, and a
+// read may never end.
+bool IsDosDeviceName(const std::string& path);
+
+// True when some step of |path| (between \ or /) names a device.
+bool HasDeviceStep(const std::string& path);
+
+// True when some step of |path| is made of dots and blanks only ("..", ".. ",
+// "...", "."): Windows drops trailing dots and blanks, so such a step names the
+// folder above or the folder itself.
+bool HasDotStep(const std::string& path);
+
+// True when |path| names a place of its own: a drive ("C:", also a ':' anywhere,
+// which would name a stream), or a leading \ or / (root, UNC).
+bool HasDriveOrRoot(const std::string& path);
+
+// True for a name that stays inside the folder it is joined to: not empty, no
+// control character, none of * ? " < > |, no drive, no root, no empty step, no
+// dot step and no device in any step. Subfolders ("SUB\SETUP.EXE") are fine.
+bool IsNameInsideFolder(const std::string& name);
+
+// IsNameInsideFolder without any folder step: one plain file name.
+bool IsPlainFileName(const std::string& name);
+
+// True when |text| holds what a batch file or the command interpreter would
+// read as syntax: a control character or one of & | < > ^ % " ; , =
+// (";", "," and "=" split the arguments of "Call %1").
+bool HasBatchSyntax(const std::string& text);
+
+// True for a control character (below 32, or 127) anywhere in |text|.
+bool HasControlCharacter(const std::string& text);

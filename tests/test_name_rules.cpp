@@ -1,0 +1,44 @@
+// The rules for names and texts from a stranger: devices, steps out of a
+// folder, drives, and batch syntax.
+#include "Groups.h"
+#include "data/NameRules.h"
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(NameRules, DevicesWithOrWithoutExtensionAndFolder) {
+    ExpectGroups<bool>({{true,
+                         {"AUX.qgf", "com1.qgf", "C:\\Games\\LPT9.qgf", "con", "Nul.txt.qgf", "PRN .qgf", "clock$.qgf",
+                          "CONIN$", "conout$.qgf", "COM\xB9.qgf", "Games/aux.qgf"}},
+                        {false,
+                         {"COM0.qgf", "COM10.qgf", "LPT.qgf", "AUXILIARY.qgf", "Tank Duel.qgf", "C:\\CON\\x.qgf",
+                          "console.qgf", "", "NUL1.qgf", "comm1.qgf"}}},
+                       IsDosDeviceName);
+    ExpectGroups<bool>({{true, {"C:\\CON\\x.qgf", "A/nul/B", "com1"}}, {false, {"CONSOLE\\X", "", "A\\B"}}},
+                       HasDeviceStep);
+}
+
+TEST(NameRules, NamesThatStayInsideTheirFolder) {
+    const Groups<bool> inside = {
+        {true, {"SETUP.EXE", "setup config.ini", "SUB\\SETUP.EXE", "DATA/GAME.CFG", "A.B.C", "..A", "X..Y\\Z"}},
+        {false, {"", "..", ".. ", "...", ".", "..\\AUTOEXEC.BAT", "SUB\\..\\..\\X", "SUB\\.. \\X", "C:X.CFG",
+                 "C:\\WINDOWS\\X.EXE", "\\X.EXE", "/X.EXE", "\\\\server\\share\\X", "A*.CFG", "A?.CFG", "A\"B",
+                 "A<B", "A>B", "A|B", "LINE\nBREAK", "TAB\tX", "SUB\\\\X", "SUB\\", "CON", "AUX.cfg", "CONIN$",
+                 "SUB\\NUL\\X", "SUB \\X", "X.", "X ", "FILE:STREAM"}}};
+    ExpectGroups(inside, IsNameInsideFolder);
+    ExpectGroups<bool>({{true, {"SETUP.EXE", "A B.CFG"}}, {false, {"SUB\\SETUP.EXE", "SUB/X.CFG", "..", "NUL"}}},
+                       IsPlainFileName);
+    ExpectGroups<bool>({{true, {"..", "A\\.. \\B", "A/./B", "..."}}, {false, {"..A", "A..B", "A\\B", ""}}},
+                       HasDotStep);
+    ExpectGroups<bool>({{true, {"C:", "x:\\y", "\\y", "/y", "a:b"}}, {false, {"a\\b", "", "a b"}}}, HasDriveOrRoot);
+}
+
+TEST(NameRules, BatchSyntax) {
+    ExpectGroups<bool>({{true,
+                         {"A&B.BAT", "G%OS%.BAT", "C;x.BAT", "A,B", "A=B", "A|B", "A<B", "A>B", "A^B", "\"A",
+                          "A\rB", "A\nB", "A\x1f", "A\x7f"}},
+                        {false, {"", "SETUP.EXE", "GAME FOLDER\\X.EXE", "C:\\GAMES\\DOOM", "/vga /sb16", "-h:1"}}},
+                       HasBatchSyntax);
+}
+
+}  // namespace
