@@ -30,12 +30,24 @@ ql_build x86_64 build/x86_64 -DQL_PRODUCT_EXE="$QL_ROOT/build/i686/Quillon.exe" 
          -DQL_E2E_ARTEFACTS="$QL_ROOT/build/e2e"
 
 if [ ${#filter[@]} -eq 0 ] || [ ! -f build/wineprefix-test/system.reg ]; then
-  rm -rf build/wineprefix-test build/wineprefix-test.boot.log
+  rm -rf build/wineprefix-test build/wineprefix-test.boot.log build/wineprefix-test.host
 fi
 trap 'ql_stop_wine; ql_stop_display' EXIT
 ql_start_display
 ql_start_wine "$QL_ROOT/build/wineprefix-test" desktop
 
+# Nothing may land outside the prefix and the build folder: not in the host's
+# trash (Wine's Recycle Bin), menus, icons or a default prefix.
+marker=$(mktemp)
 cd build/x86_64
 # One test at a time: the tests share the prefix's registry.
-ctest --output-on-failure --timeout 600 "${filter[@]}"
+status=0
+ctest --output-on-failure --timeout 600 "${filter[@]}" || status=$?
+left=$(find "$HOME/.local" "$HOME/.config" "$HOME/Desktop" "$HOME/.wine" -newer "$marker" 2>/dev/null | head -20)
+rm -f "$marker"
+if [ -n "$left" ]; then
+  echo "The tests left files outside their prefix and build folder:"
+  echo "$left"
+  status=1
+fi
+exit $status

@@ -63,8 +63,12 @@ ql_start_wine() {
   export WINEPREFIX=$1
   local desktop=${2:-}
   export WINEDEBUG=-all
-  export WINEDLLOVERRIDES="mscoree,mshtml="
-  mkdir -p "$WINEPREFIX"
+  # No menu entries or icons for the host's desktop.
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+  # The Recycle Bin is the host's trash under $XDG_DATA_HOME: keep it, and
+  # anything else Wine gives the host, beside the prefix.
+  export XDG_DATA_HOME="$WINEPREFIX.host/data" XDG_CONFIG_HOME="$WINEPREFIX.host/config"
+  mkdir -p "$WINEPREFIX" "$XDG_DATA_HOME" "$XDG_CONFIG_HOME"
   # A persistent server first: the background services that the first wine
   # call starts then inherit this file, not the caller's pipes.
   wineserver -p >"$WINEPREFIX.server.log" 2>&1 </dev/null || true

@@ -34,7 +34,7 @@ check() {  # check DESCRIPTION COMMAND...
 
 own_display=""
 if [ -z "${DISPLAY:-}" ]; then ql_start_display; own_display=1; fi
-rm -rf "$prefix" "$prefix.boot.log" "$prefix.server.log"
+rm -rf "$prefix" "$prefix.boot.log" "$prefix.server.log" "$prefix.host"
 ql_start_wine "$prefix" desktop
 cleanup() {
   wineserver -k >/dev/null 2>&1 || true
