@@ -192,7 +192,8 @@ TEST_F(LaunchTest, ALaunchRunsTheRowItNamesBeforeItsSelectionIsShown) {
         if (c.clicked) SendMessageA(Hwnd(), WM_NOTIFY, IDC_GAMELIST, reinterpret_cast<LPARAM>(&nm));
         nm.code = static_cast<UINT>(NM_DBLCLK);
         if (c.trigger == DoubleClick) SendMessageA(Hwnd(), WM_NOTIFY, IDC_GAMELIST, reinterpret_cast<LPARAM>(&nm));
-        if (c.trigger != DoubleClick) SendMessageA(Hwnd(), WM_COMMAND, c.trigger == Button ? IDC_RUNGAME : IDM_RUNGAME, 0);
+        if (c.trigger != DoubleClick)
+            SendMessageA(Hwnd(), WM_COMMAND, c.trigger == Button ? IDC_RUNGAME : IDM_RUNGAME, 0);
         PumpMessages();
         Strings calls;
         for (const auto& call : ui.calls) calls.push_back(call.text);
