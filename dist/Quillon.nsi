@@ -2,6 +2,8 @@
 ;   makensis -DTARGET=x86-ansi -DEXE=... -DCHM=... -DDATAINI=... -DSOURCE=... -DOUTFILE=... Quillon.nsi
 ; TARGET is x86-ansi for the product (it runs on Windows 95 to XP) and
 ; amd64-unicode for the copy that the tests install under a 64-bit Wine.
+; RUNTIME_DLL (optional) is the C run-time library that the installer looks for
+; before anything else; the tests name one that does not exist.
 ;
 ; On an upgrade the program, its help and the read-me are replaced; Data.ini,
 ; the game files and the pictures are the player's and are written only where
@@ -35,6 +37,27 @@ ShowUninstDetails show
 BrandingText "${PRODUCT} ${VERSION}"
 Icon "${SOURCE}/res/art/Quillon.ico"
 UninstallIcon "${SOURCE}/res/art/Quillon.ico"
+
+; Quillon.exe uses the Microsoft C run-time library MSVCRT.DLL. Windows 95 as it
+; first shipped lacks it (later releases of Windows 95 and Internet Explorer 4
+; brought it); without it the program would not start at all. The installer
+; says so and what to install, and stops before it writes anything, with exit
+; code 3 (also when it runs silently).
+!ifndef RUNTIME_DLL
+  !define RUNTIME_DLL "$SYSDIR\msvcrt.dll"
+!endif
+Function .onInit
+  IfFileExists "${RUNTIME_DLL}" runtime_found
+    StrCpy $0 "${PRODUCT} needs the file MSVCRT.DLL (the Microsoft C run-time library) in the"
+    StrCpy $0 "$0 Windows system folder, and this computer does not have it. Windows 95 as it"
+    StrCpy $0 "$0 first shipped came without it.$\r$\n$\r$\nPlease install Internet Explorer 4.0 or"
+    StrCpy $0 "$0 later, or Microsoft's Visual C++ 6.0 run-time package (VCREDIST.EXE): either"
+    StrCpy $0 "$0 brings MSVCRT.DLL. Then run this setup again."
+    MessageBox MB_OK|MB_ICONSTOP "$0" /SD IDOK
+    SetErrorLevel 3
+    Abort
+  runtime_found:
+FunctionEnd
 
 Page directory
 Page instfiles

@@ -2,6 +2,7 @@
 // click, the menu and the command line.
 #include "app/Texts.h"
 #include "data/Files.h"
+#include "data/Strings.h"
 #include "launch/CommandLine.h"
 #include "mainwnd/LaunchSteps.h"
 #include "mainwnd/MainWindow.h"
@@ -9,9 +10,18 @@
 #include "win/UserInterface.h"
 #include "win/WaitCursor.h"
 
+// A launch runs the game of the row it names. A selection loads its game through
+// a posted request, and a double click or Run Game may come before it is handled:
+// the row's game is loaded here first whenever the current game is another one.
 bool MainWindow::LaunchRow(int row) {
     if (row == -1) return false;
-    return RunGame(Handle(), _list.Text(row, 0), _game, _state);
+    const std::string title = _list.Text(row, 0);
+    if (!EqualNoCase(_game.path, ListedGameFilePath(_state.gamesFolder, title))) {
+        ShowSelectedGame(row);
+        _showClicked = false;  // the waiting request finds the row shown
+    }
+    if (!_game.loaded) return false;  // not loaded: already reported, nothing to run
+    return RunGame(Handle(), title, _game, _state);
 }
 
 void MainWindow::RunAndSave(int row) {

@@ -35,6 +35,9 @@
 #define IDB_DETAILS_LARGE 1076
 #define IDB_DETAILS_SMALL 1077
 
+// Cursors: the folder bar's hand over its headers
+#define IDC_HANDCURSOR 1080
+
 // Embedded default program information file
 #define IDR_DEFAULTPIF 182
 

@@ -165,6 +165,42 @@ TEST_F(LaunchTest, EntryPointsRunAndSaveOrNot) {
     EXPECT_TRUE(IsWindow(Hwnd()) && !window->Ended());
 }
 
+// A row selected and run at once, before the window has shown its game (a
+// driver, an accessibility tool, a busy machine): the row's own game runs.
+TEST_F(LaunchTest, ALaunchRunsTheRowItNamesBeforeItsSelectionIsShown) {
+    WriteFileText(gameDir + "\\DOSMARK.COM", "x");
+    WriteFileText(gameDir + "\\marker.exe", "MZ");
+    AddGame(Game("Alpha", "DOSMARK.COM"));
+    AddGame(Game("Beta", "marker.exe"));
+    WriteFileText(GamePath("Gamma"), "damaged");
+    Start();
+    enum Trigger { DoubleClick, Button, Menu };
+    const struct {
+        int row;
+        bool clicked;  // the click of the selection came too
+        Trigger trigger;
+        Strings calls;  // executed files and message texts
+    } cases[] = {{1, false, DoubleClick, {"marker.exe"}},
+                 {1, false, Button, {"marker.exe"}},
+                 {1, true, Menu, {"marker.exe"}},
+                 {2, true, DoubleClick, {"Failed to load the game file.\nPlease re-create it."}}};  // told once
+    for (const auto& c : cases) {
+        ClickRow(0);
+        ui.Clear();
+        List().Select(c.row);
+        NMHDR nm{List().Handle(), IDC_GAMELIST, static_cast<UINT>(NM_CLICK)};
+        if (c.clicked) SendMessageA(Hwnd(), WM_NOTIFY, IDC_GAMELIST, reinterpret_cast<LPARAM>(&nm));
+        nm.code = static_cast<UINT>(NM_DBLCLK);
+        if (c.trigger == DoubleClick) SendMessageA(Hwnd(), WM_NOTIFY, IDC_GAMELIST, reinterpret_cast<LPARAM>(&nm));
+        if (c.trigger != DoubleClick)
+            SendMessageA(Hwnd(), WM_COMMAND, c.trigger == Button ? IDC_RUNGAME : IDM_RUNGAME, 0);
+        PumpMessages();
+        Strings calls;
+        for (const auto& call : ui.calls) calls.push_back(call.text);
+        EXPECT_EQ(calls, c.calls) << "row " << c.row << ", trigger " << c.trigger;
+    }
+}
+
 TEST_F(LaunchTest, CommandLineLaunch) {
     AddGame(Game("Other"));
     AddGame(Game("Chosen Game"));

@@ -1,6 +1,7 @@
 // The folder bar control in a window, driven with mouse messages.
 #include "BarHost.h"
 #include "TestEnv.h"
+#include "res/resource.h"
 #include "widgets/OutBarCtrl.h"
 #include <gtest/gtest.h>
 
@@ -81,6 +82,54 @@ TEST_F(OutBar, PaintsHeadersHoverAndSlide) {
     Click(h, {80, 247});
     Click(h, {80, 32});
     EXPECT_EQ(host.Said(), "5:2 5:1") << "folder 1's header moved to the top";
+}
+
+// Windows 95 and NT 4 have no hand cursor: the program brings its own, a white
+// hand outlined in black whose fingertip is the hotspot.
+TEST_F(OutBar, OwnHandCursorOverTheHeadersOnly) {
+    HCURSOR hand = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_HANDCURSOR));
+    ASSERT_NE(hand, nullptr);
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(hand, &info));
+    DeleteObject(info.hbmMask);
+    DeleteObject(info.hbmColor);
+    EXPECT_EQ(std::make_pair(info.xHotspot, info.yHotspot), std::make_pair(8ul, 0ul));
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, CreateBitmap(32, 32, 1, 32, nullptr));
+    RECT all{0, 0, 32, 32};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
+    DrawIconEx(dc, 0, 0, hand, 32, 32, 0, nullptr, DI_NORMAL);
+    EXPECT_EQ((std::vector<COLORREF>{GetPixel(dc, 8, 0), GetPixel(dc, 8, 5), GetPixel(dc, 30, 30)}),
+              (std::vector<COLORREF>{RGB(0, 0, 0), RGB(255, 255, 255), RGB(128, 128, 128)}))
+        << "outlined fingertip, white finger, clear corner";
+    DeleteObject(SelectObject(dc, old));
+    DeleteDC(dc);
+
+    Build(0x300);
+    // The cursor the bar sets for the pointer at |p|. Wine moves the X pointer in
+    // its own time: only an answer with the pointer there before and after counts.
+    auto cursorAt = [&](POINT p) -> HCURSOR {
+        ClientToScreen(bar.Handle(), &p);
+        auto there = [&] {
+            POINT now{};
+            return GetCursorPos(&now) && now.x == p.x && now.y == p.y;
+        };
+        for (int i = 0; i < 50; ++i) {
+            SetCursorPos(p.x, p.y);
+            Sleep(20);
+            PumpMessages();
+            if (!there()) continue;
+            SetCursor(nullptr);
+            SendMessageA(bar.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(bar.Handle()), MAKELPARAM(HTCLIENT, 0));
+            HCURSOR shown = GetCursor();
+            if (there()) return shown;
+        }
+        ADD_FAILURE() << "the pointer never stayed at " << p.x << "," << p.y;
+        return nullptr;
+    };
+    EXPECT_EQ(cursorAt({40, 10}), hand) << "folder 0's header";
+    EXPECT_EQ(cursorAt({40, 247}), hand) << "folder 2's header";
+    EXPECT_NE(cursorAt(Mid(Icon(0))), hand) << "an item";
 }
 
 TEST_F(OutBar, FolderChangesSlideUnlessTheDelayIsNegative) {

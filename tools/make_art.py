@@ -20,7 +20,9 @@ keeps the program small: these pictures are drawn without grain or dithering, so
 hold long runs of one colour. RowImages: eight 16x16
 row images, white = transparent. DetailsLarge: seven 32x32 images, RGB(128,128,128) =
 transparent; DetailsSmall: twelve 16x16 images, RGB(0,128,128) = transparent. The six
-icons hold 32x32 and 16x16 entries of 8 bits per pixel with a 1-bit AND mask.
+icons hold 32x32 and 16x16 entries of 8 bits per pixel with a 1-bit AND mask. Hand.cur,
+the folder bar's hand (Windows 95 and NT 4 have no hand cursor of their own), is one 32x32
+1-bit entry that the script writes itself.
 """
 
 import math
@@ -718,6 +720,37 @@ def about_banner():
     return p.result().convert('RGB')
 
 
+def hand_cursor():
+    """The pointing hand shown over the folder bar's headers: a white hand with a black
+    outline on a 32x32 grid, drawn eight times larger and reduced without shades.
+    Returns the hand's mask, the mask of its black lines and the hotspot (the fingertip)."""
+    S = 8
+    big = Image.new('L', (32 * S, 32 * S), 0)
+    d = ImageDraw.Draw(big)
+
+    def rect(x0, y0, x1, y1, r=0.0):
+        d.rounded_rectangle((x0 * S, y0 * S, x1 * S - 1, y1 * S - 1), radius=r * S, fill=255)
+
+    rect(6, 0, 12, 15, 3)  # the pointing finger
+    for x0, top in ((11, 6), (15.5, 7), (20, 8.5)):  # three folded fingers
+        rect(x0, top, x0 + 5, 16, 2.5)
+    rect(6, 11, 25, 23, 4)  # the palm
+    d.line((3 * S, 14 * S, 7 * S, 18 * S), fill=255, width=4 * S)  # the thumb
+    d.ellipse((1 * S, 12 * S, 5 * S, 16 * S), fill=255)
+    rect(8, 22, 23, 28)  # the cuff
+    hand = big.reduce(S).point(lambda v: 255 if v >= 128 else 0)
+    inside = hand  # pixels whose four neighbours are all of the hand
+    for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)):
+        inside = ImageChops.darker(inside, ImageChops.offset(hand, dx, dy))
+    ink = ImageChops.subtract(hand, inside)
+    di = ImageDraw.Draw(ink)
+    for x in (11, 16, 20):  # the gaps between the fingers, from the hand's top edge down
+        di.line((x, next(y for y in range(32) if hand.getpixel((x, y))), x, 12), fill=255)
+    di.line((8, 23, 22, 23), fill=255)  # the cuff's seam
+    tip = [x for x in range(32) if hand.getpixel((x, 0))]
+    return hand, ink, ((tip[0] + tip[-1]) // 2, 0)
+
+
 # --- Writers ---
 
 WRITTEN = []
@@ -808,6 +841,30 @@ def save_ico(name, draw):
     WRITTEN.append(path)
 
 
+def save_cur(name, drawing):
+    """A 32x32 cursor of one 1-bit entry (black, white and transparent), the form that
+    every Windows from 95 on reads, written field by field."""
+    hand, ink, (hx, hy) = drawing
+    w, h = hand.size
+    xor_rows, and_rows = [], []
+    for y in range(h - 1, -1, -1):  # bottom-up rows of 32 bits
+        white = sum(1 << (31 - x) for x in range(w) if hand.getpixel((x, y)) and not ink.getpixel((x, y)))
+        clear = sum(1 << (31 - x) for x in range(w) if not hand.getpixel((x, y)))
+        xor_rows.append(struct.pack('>I', white))
+        and_rows.append(struct.pack('>I', clear))
+    info = struct.pack('<IiiHHIIiiII', 40, w, 2 * h, 1, 1, 0, 0, 0, 0, 2, 0)
+    image = info + bytes((0, 0, 0, 0, 255, 255, 255, 0)) + b''.join(xor_rows) + b''.join(and_rows)
+    head = struct.pack('<HHH', 0, 2, 1) + struct.pack('<BBBBHHII', w, h, 2, 0, hx, hy, len(image), 22)
+    path = os.path.join(ART_DIR, name)
+    with open(path, 'wb') as f:
+        f.write(head + image)
+    look = Image.new('RGB', (w, h), (0, 128, 128))
+    look.paste((255, 255, 255), mask=hand)
+    look.paste((0, 0, 0), mask=ink)
+    png_copy(name, look.resize((w * 8, h * 8), Image.NEAREST))
+    WRITTEN.append(path)
+
+
 def main(argv):
     global PNG_DIR
     if '--png' in argv:
@@ -829,6 +886,7 @@ def main(argv):
     save8('About.bmp', about_banner())
     for name, draw in ICONS:
         save_ico(name, draw)
+    save_cur('Hand.cur', hand_cursor())
     for path in WRITTEN:
         print('%-28s %7d bytes' % (os.path.relpath(path, ROOT), os.path.getsize(path)))
 

@@ -1,11 +1,10 @@
 // The folder bar's window: creation, operations, hover, timers and messages.
 #include "widgets/OutBarCtrl.h"
+#include "res/resource.h"
 
 namespace {
 
 constexpr char kClassName[] = "GfxOutBarCtrl";
-constexpr int kHandCursor = 1080;
-constexpr int kSystemHandCursor = 32649;  // the shell's hand, on systems that have it
 
 bool RegisterOnce(WNDPROC proc) {
     static bool registered = false;
@@ -38,9 +37,8 @@ private:
 }  // namespace
 
 CGfxOutBarCtrl::CGfxOutBarCtrl() {
-    HINSTANCE module = GetModuleHandleA(nullptr);
-    _handCursor = LoadCursorA(module, MAKEINTRESOURCEA(kHandCursor));
-    if (!_handCursor) _handCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(kSystemHandCursor));
+    // Our own hand: Windows 95 and NT 4 have no hand cursor of their own.
+    _handCursor = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_HANDCURSOR));
     if (!_handCursor) _handCursor = LoadCursorA(nullptr, IDC_ARROW);
     _dragCursor = LoadCursorA(nullptr, IDC_ARROW);
     _noDropCursor = LoadCursorA(nullptr, IDC_NO);

@@ -2,6 +2,7 @@
 // player would, and drives it from outside through window messages.
 //
 //   e2e_driver PROGRAM_FOLDER SHOTS_FOLDER OLD_CATALOGUE [--delete-wired]
+//   e2e_driver --setup-without-runtime SETUP SHOTS_FOLDER
 //
 // PROGRAM_FOLDER holds the installed Quillon.exe with the sample games, whose
 // demo programs lie in C:\DemoGames; OLD_CATALOGUE is a Loader.ini to import.
@@ -501,9 +502,37 @@ void CheckRegistry() {
     Check(icon == exe + ",5", "game files show the program's icon: " + icon);
 }
 
+// The installer built to find no C run-time library, as on Windows 95 as it first
+// shipped: it says what to install and stops with exit code 3.
+int SetupWithoutRuntime(const std::string& setup) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    std::string commandLine = "\"" + setup + "\"";
+    Require(CreateProcessA(setup.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                           &process) != 0,
+            "the setup starts: " + setup);
+    Remote run(process);
+    g_remote = &run;
+    g_shot = -1;  // its shot comes before the program's
+    Answer("Quillon Loader 0.8c Setup",
+           "Please install Internet Explorer 4.0 or later, or Microsoft's Visual C++ 6.0 run-time package "
+           "(VCREDIST.EXE): either brings MSVCRT.DLL. Then run this setup again.",
+           IDOK, "setup-without-msvcrt");
+    DWORD code = 0;
+    const bool ended = run.WaitForExit(kWait, code);
+    Check(ended && code == 3, "the setup stops with exit code 3: " + std::to_string(code));
+    if (!ended) TerminateProcess(process.hProcess, 1);  // it went on to its pages
+    return g_failures ? 1 : 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 4 && std::string(argv[1]) == "--setup-without-runtime") {
+        g_shots = argv[3];
+        return SetupWithoutRuntime(argv[2]);
+    }
     if (argc < 4) {
         fprintf(stderr, "usage: e2e_driver PROGRAM_FOLDER SHOTS_FOLDER OLD_CATALOGUE [--delete-wired]\n");
         return 2;

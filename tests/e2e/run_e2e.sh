@@ -2,7 +2,8 @@
 # The end-to-end test of the installed program, in a fresh Wine prefix of its
 # own (build/.../wineprefix-e2e):
 #  1. the installer (the product's script, built around this tree's x86_64
-#     program) installs silently; its files, shortcuts and uninstall entry exist;
+#     program) installs silently; its files, shortcuts and uninstall entry exist
+#     (first, its copy built to find no C run-time library stops and says why);
 #  2. e2e_driver starts the installed Quillon.exe and drives it as a player
 #     would (see tests/e2e/Driver.cpp); its screenshots and the logs go to
 #     ARTEFACTS_DIR (BUILD_DIR/e2e unless given) as NN-name.png;
@@ -21,7 +22,8 @@ delete_wired=${QL_E2E_DELETE_WIRED:-1}
 setup="$build/e2e/QuillonLoaderSetup.exe"
 out=${3:-$build/e2e}
 prefix="$build/wineprefix-e2e"
-[ -f "$setup" ] || { echo "missing $setup (target test_installer)"; exit 1; }
+norun="$build/e2e/QuillonLoaderSetupNoRuntime.exe"
+for f in "$setup" "$norun"; do [ -f "$f" ] || { echo "missing $f (target test_installer)"; exit 1; }; done
 mkdir -p "$out"
 rm -f "$out"/*.png "$out"/*.bmp
 
@@ -52,8 +54,18 @@ mkdir -p "$drive/OldCatalogue/Images"
 cp "$2/demo/Loader.ini" "$drive/OldCatalogue/"
 cp "$2/demo/Images/"*.bmp "$drive/OldCatalogue/Images/"
 
+echo "== the installer on a Windows without MSVCRT.DLL"
+# Built to look for a run-time library that is not there: it tells the player what
+# to install and stops, silently too, before it writes anything.
+wine "$norun" /S "/D=$app_win" >"$out/install.log" 2>&1
+check "the silent setup stops with exit code 3" [ $? -eq 3 ]
+check "and installs nothing" [ ! -e "$app" ]
+wine "$build/tests/e2e_driver.exe" --setup-without-runtime "$(winepath -w "$norun")" "$(winepath -w "$out")" 2>&1 \
+  | tr -d '\r' | tee "$out/driver-setup.log"
+check "its message says what to install" [ "${PIPESTATUS[0]}" -eq 0 ]
+
 echo "== install"
-wine "$setup" /S "/D=$app_win" >"$out/install.log" 2>&1
+wine "$setup" /S "/D=$app_win" >>"$out/install.log" 2>&1
 check "the installer ends with 0" [ $? -eq 0 ]
 for f in Quillon.exe Quillon.chm ReadMe.txt Data.ini Uninstall.exe; do
   check "installed $f" [ -f "$app/$f" ]
