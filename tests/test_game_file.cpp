@@ -110,7 +110,7 @@ TEST_F(GameFileTest, AFailedSwapPutsTheOldFileBack) {
 TEST_F(GameFileTest, OnlyWholeBitmapsUpToTheCapAreEmbedded) {
     const std::vector<char> good = MakeBmp(8, 8, 1, 2, 3);
     std::vector<char> cap = good;  // bytes after the pixels are allowed
-    cap.resize(kMaxPictureBytes);
+    cap.resize(4 << 20);
     std::vector<char> over = cap;
     over.push_back(0);
     const std::pair<const char*, std::vector<char>> files[] = {{"good.bmp", good},
