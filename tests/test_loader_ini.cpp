@@ -206,15 +206,12 @@ TEST_F(LoaderIniTest, PicturesNotTakenAreNotedWithTheReason) {
         "[A]\r\nPicture=good.bmp\r\n[B]\r\n[C]\r\nPicture=notes.txt\r\n[D]\r\nPicture=big.bmp\r\n"
         "[E]\r\nPicture=gone.bmp\r\n[F]\r\nPicture=..\\Loader.ini\r\n[G]\r\nPicture=COM1\r\n[H]\r\nPicture=AUX\r\n");
     const BatchResult r = ConvertCatalogue(iniPath, program + "\\Images", program, list);
-    std::vector<std::pair<std::string, PictureNote>> noted;
-    for (const GameNote& n : r.notes) noted.push_back({n.name, n.result.picture});
     using N = PictureNote;
-    EXPECT_EQ(noted, (decltype(noted){{"C", N::NotABitmap},
-                                      {"D", N::TooLarge},
-                                      {"E", N::CannotRead},
-                                      {"F", N::OutsideImages},
-                                      {"G", N::DeviceName},
-                                      {"H", N::DeviceName}}));
+    std::vector<std::pair<std::string, N>> noted,
+        expected = {{"C", N::NotABitmap},    {"D", N::TooLarge},   {"E", N::CannotRead},
+                    {"F", N::OutsideImages}, {"G", N::DeviceName}, {"H", N::DeviceName}};
+    for (const GameNote& n : r.notes) noted.push_back({n.name, n.result.picture});
+    EXPECT_EQ(noted, expected);
     EXPECT_EQ(r.added, 8);
     EXPECT_EQ(Load("A").pictureSize, bmp.size());
     for (const char* name : {"B", "C", "D", "E", "F", "G", "H"}) EXPECT_EQ(Load(name).pictureSize, 0u) << name;
