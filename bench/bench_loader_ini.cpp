@@ -110,7 +110,7 @@ int main() {
         converted = 0;
         for (int i = 0; i < kSections; ++i) {
             const std::string name = Text("Game %03d", i);
-            if (ConvertSectionToGame(ini, name, name, program, program + "\\Images", false) ==
+            if (ConvertSectionToGame(ini, name, name, program, program + "\\Images", false).outcome ==
                 SectionOutcome::Converted)
                 ++converted;
         }

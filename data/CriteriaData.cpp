@@ -49,12 +49,9 @@ int AddCriteriaEntry(IniFile& ini, CriteriaList list, const std::string& text) {
     const CriteriaListInfo& info = ListInfo(list);
     for (int i = 0; i < info.capacity; ++i) {
         std::string key = CriteriaKey(i);
-        if (ini.GetString(info.section, key).empty()) {
-            ini.WriteString(info.section, key, text);
-            return i;
-        }
+        if (ini.GetString(info.section, key).empty()) return ini.WriteString(info.section, key, text) ? i : kNotStored;
     }
-    return -1;
+    return kListFull;
 }
 
 int FindCriteriaEntry(const IniFile& ini, CriteriaList list, const std::string& text) {
@@ -64,6 +61,6 @@ int FindCriteriaEntry(const IniFile& ini, CriteriaList list, const std::string& 
     return -1;
 }
 
-void DeleteCriteriaSlot(IniFile& ini, CriteriaList list, int index) {
-    ini.DeleteKey(ListInfo(list).section, CriteriaKey(index));
+bool DeleteCriteriaSlot(IniFile& ini, CriteriaList list, int index) {
+    return ini.DeleteKey(ListInfo(list).section, CriteriaKey(index));
 }

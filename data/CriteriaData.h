@@ -32,12 +32,15 @@ constexpr char kDefaultVdmSoundWeb[] = "http://sourceforge.net/projects/vdmsound
 // "Misc"/"VDMSoundWeb", or the built-in address when that is empty.
 std::string ReadVdmSoundWeb(const IniFile& ini);
 
-// Writes |text| as typed into the lowest free slot and returns its index; -1
-// when the list is full (nothing changes).
+constexpr int kListFull = -1;   // no free slot: nothing changes
+constexpr int kNotStored = -2;  // Data.ini is closed or could not be written
+
+// Writes |text| as typed into the lowest free slot and returns its index, or
+// kListFull or kNotStored.
 int AddCriteriaEntry(IniFile& ini, CriteriaList list, const std::string& text);
 
 // The first slot whose value equals |text| exactly, -1 when none.
 int FindCriteriaEntry(const IniFile& ini, CriteriaList list, const std::string& text);
 
-// Empties that slot.
-void DeleteCriteriaSlot(IniFile& ini, CriteriaList list, int index);
+// Empties that slot; false when Data.ini is closed or could not be written.
+bool DeleteCriteriaSlot(IniFile& ini, CriteriaList list, int index);

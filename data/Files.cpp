@@ -1,6 +1,7 @@
 // File and folder existence through the file attributes, whole-file writes,
 // device names and full paths.
 #include "data/Files.h"
+#include "data/Strings.h"
 #include <windows.h>
 #include <shellapi.h>
 #include <cstdio>
@@ -95,4 +96,15 @@ bool SamePath(const std::string& a, const std::string& b) {
     CharUpperBuffA(&fa[0], static_cast<DWORD>(fa.size()));
     CharUpperBuffA(&fb[0], static_cast<DWORD>(fb.size()));
     return fa == fb;
+}
+
+std::string OtherLongName(const std::string& path) {
+    if (path.find_first_of("*?") != std::string::npos) return {};  // wildcards would match other names
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA(path.c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) return {};
+    FindClose(h);
+    const size_t slash = path.find_last_of("\\/");
+    const std::string own = slash == std::string::npos ? path : path.substr(slash + 1);
+    return EqualNoCase(own, fd.cFileName) ? std::string() : std::string(fd.cFileName);
 }

@@ -33,3 +33,10 @@ std::string FullLongPath(const std::string& path);
 // True when both paths name the same place: their full long forms are equal
 // without regard to case.
 bool SamePath(const std::string& a, const std::string& b);
+
+// The long name of the file or folder that |path| reaches, when that is not the
+// last part of |path| itself (without regard to case): the name is the short
+// (8.3) alias of another file, "KEEN~0HY.QGF" for "Keen Dreams Deluxe.qgf", and
+// a write through it would replace that file. Empty when nothing is there or
+// the name is its own.
+std::string OtherLongName(const std::string& path);

@@ -1,5 +1,6 @@
 // Game file reading and writing.
 #include "data/GameFile.h"
+#include "data/Bitmap.h"
 #include <windows.h>
 #include <cstdio>
 #include <cstring>
@@ -183,20 +184,45 @@ bool CreateBlankGameFile(const std::string& path) {
     return fclose(f.release()) == 0;
 }
 
-bool EmbedPicture(const std::string& gamePath, const std::string& bitmapPath) noexcept {
-    if (!FileExists(gamePath) || !FileExists(bitmapPath) || IsReadOnlyFile(gamePath)) return false;
+PictureFileStatus ReadPictureFile(const std::string& path, std::vector<char>& bytes) noexcept {
+    bytes.clear();
+    if (HasDeviceStep(path)) return PictureFileStatus::CannotRead;
+    Handle f = OpenForReading(path);
+    if (!f) return PictureFileStatus::CannotRead;
+    DWORD high = 0;
+    const DWORD low = GetFileSize(f.get(), &high);
+    if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return PictureFileStatus::CannotRead;
+    if ((static_cast<uint64_t>(high) << 32 | low) > kMaxPictureBytes) return PictureFileStatus::TooLarge;
     try {
-        std::vector<char> bitmap;
-        if (!ReadWholeFile(bitmapPath, bitmap)) return false;
-        GameRecord record;
-        {
-            Handle f = OpenForReading(gamePath);
-            if (!f || !ReadExactly(f.get(), &record, sizeof record)) return false;
-        }
-        if (record.reserved != 0 || record.version != kGameFormatVersion) return false;
-        record.pictureSize = static_cast<uint32_t>(bitmap.size());
-        return ReplaceFileContent(gamePath, {{&record, sizeof record}, {bitmap.data(), bitmap.size()}});
+        bytes.resize(low);
     } catch (const std::exception&) {
-        return false;
+        return PictureFileStatus::CannotRead;
     }
+    if (!ReadExactly(f.get(), bytes.data(), bytes.size())) {
+        bytes.clear();
+        return PictureFileStatus::CannotRead;
+    }
+    if (!IsUsableBitmap(bytes.data(), bytes.size())) {
+        bytes.clear();
+        return PictureFileStatus::NotABitmap;
+    }
+    return PictureFileStatus::Ok;
+}
+
+bool EmbedPictureBytes(const std::string& gamePath, const std::vector<char>& bitmap) noexcept {
+    if (bitmap.size() > kMaxPictureBytes || !IsUsableBitmap(bitmap.data(), bitmap.size())) return false;
+    if (!FileExists(gamePath) || IsReadOnlyFile(gamePath)) return false;
+    GameRecord record;
+    {
+        Handle f = OpenForReading(gamePath);
+        if (!f || !ReadExactly(f.get(), &record, sizeof record)) return false;
+    }
+    if (record.reserved != 0 || record.version != kGameFormatVersion) return false;
+    record.pictureSize = static_cast<uint32_t>(bitmap.size());
+    return ReplaceFileContent(gamePath, {{&record, sizeof record}, {bitmap.data(), bitmap.size()}});
+}
+
+bool EmbedPicture(const std::string& gamePath, const std::string& bitmapPath) noexcept {
+    std::vector<char> bitmap;
+    return ReadPictureFile(bitmapPath, bitmap) == PictureFileStatus::Ok && EmbedPictureBytes(gamePath, bitmap);
 }

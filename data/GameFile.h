@@ -35,9 +35,23 @@ bool SaveGameFile(const CurrentGame& game) noexcept;
 // Creates or truncates the file and writes a blank record.
 bool CreateBlankGameFile(const std::string& path);
 
-// Stores the bytes of a BMP file as the picture of a game file, replacing any
-// picture it had. On failure the game file is left as it was; a read-only game
-// file is never changed.
+// The largest picture file that is embedded in a game file. A preview of
+// 160 x 100 pixels takes 47 KiB at 24 bits; the pictures players use stay far
+// below this.
+constexpr uint64_t kMaxPictureBytes = 4ull << 20;
+
+enum class PictureFileStatus { Ok, CannotRead, TooLarge, NotABitmap };
+
+// Reads a picture file for embedding: a disk file (no device in any step of the
+// path) of at most kMaxPictureBytes, its size taken in 64 bits, whose bytes pass
+// IsUsableBitmap. On any other status |bytes| is empty.
+PictureFileStatus ReadPictureFile(const std::string& path, std::vector<char>& bytes) noexcept;
+
+// Stores |bitmap| as the picture of a game file, replacing any picture it had;
+// bytes that fail IsUsableBitmap or exceed kMaxPictureBytes are refused. On
+// failure the game file is left as it was; a read-only game file is never changed.
+bool EmbedPictureBytes(const std::string& gamePath, const std::vector<char>& bitmap) noexcept;
+// ReadPictureFile, then EmbedPictureBytes.
 bool EmbedPicture(const std::string& gamePath, const std::string& bitmapPath) noexcept;
 
 // Writes |parts| one after the other into a new file beside |target|, then puts

@@ -51,11 +51,11 @@ bool IniFile::WriteString(const std::string& section, const std::string& key, co
     return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), _path.c_str()) != FALSE;
 }
 
-void IniFile::DeleteKey(const std::string& section, const std::string& key) {
+bool IniFile::DeleteKey(const std::string& section, const std::string& key) {
     // Without a key WritePrivateProfileString would remove the whole section:
     // a missing key deletes nothing.
-    if (!_open || section.empty() || key.empty()) return;
-    WritePrivateProfileStringA(section.c_str(), key.c_str(), nullptr, _path.c_str());
+    if (!_open || section.empty() || key.empty()) return false;
+    return WritePrivateProfileStringA(section.c_str(), key.c_str(), nullptr, _path.c_str()) != FALSE;
 }
 
 bool IniFile::FirstSection(std::string& name, size_t maxLength) {

@@ -33,9 +33,10 @@ public:
     // is written as an empty value. False when nothing was written (closed, or
     // the file could not be written: read-only, locked).
     bool WriteString(const std::string& section, const std::string& key, const std::string& value);
-    // Removes the key. Dropped when closed or when the section is empty; an
-    // empty key removes the whole section, as the platform does.
-    void DeleteKey(const std::string& section, const std::string& key);
+    // Removes the key. Dropped when closed or when the section or key is
+    // empty. False when nothing was removed for that reason or the file could
+    // not be written; a key that was not there counts as removed.
+    bool DeleteKey(const std::string& section, const std::string& key);
 
     // Section enumeration in file order, at most kMaxSections names. A name of
     // maxLength characters or more fails (NextSection then stays on that name).

@@ -12,8 +12,6 @@ namespace {
 // Saving a game later puts a ".new" and an ".old" file beside it: those must
 // fit in MAX_PATH too.
 constexpr size_t kMaxGamePath = MAX_PATH - 1 - 4;
-// A preview picture is some ten kilobytes; a larger file is no picture of ours.
-constexpr long kMaxPictureBytes = 16L * 1024 * 1024;
 // The private-profile lists of a damaged catalogue may need more room than the
 // usual buffers; beyond this much the rest is not read.
 constexpr DWORD kMaxListBytes = 16UL * 1024 * 1024;
@@ -30,22 +28,6 @@ std::string Lower(std::string text) {
 bool IsYes(const std::string& value) { return SameTextNoCase(value, "Yes"); }
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
-
-// Names that Windows keeps for devices, with or without an extension; the
-// game file "CON.qgf" would be the console.
-bool IsDeviceName(const std::string& name) {
-    std::string base = name.substr(0, name.find('.'));
-    while (!base.empty() && base.back() == ' ') base.pop_back();
-    static const char* const kDevices[] = {
-        "CON",  "PRN",  "AUX",  "NUL",  "CONIN$", "CONOUT$", "CLOCK$", "COM1", "COM2", "COM3", "COM4", "COM5", "COM6",
-        "COM7", "COM8", "COM9", "LPT1", "LPT2",   "LPT3",    "LPT4",   "LPT5", "LPT6", "LPT7", "LPT8", "LPT9"};
-    for (const char* device : kDevices)
-        if (SameTextNoCase(base, device)) return true;
-    // COM and LPT with a superscript digit are devices too on newer Windows.
-    if (base.size() == 4 && (SameTextNoCase(base.substr(0, 3), "COM") || SameTextNoCase(base.substr(0, 3), "LPT")))
-        return std::strchr("\xB9\xB2\xB3", base[3]) != nullptr;
-    return false;
-}
 
 // Fills |buffer| through |read| (a private-profile call that takes a buffer and
 // its size), growing it while the list does not fit: a list that fills the
@@ -76,23 +58,6 @@ int CountSectionNames(const std::string& path) {
         i += static_cast<DWORD>(length) + 1;
     }
     return count;
-}
-
-bool ReadPicture(const std::string& path, std::vector<char>& bytes) {
-    if (!FileExists(path)) return false;
-    FILE* f = fopen(path.c_str(), "rb");
-    if (!f) return false;
-    bool ok = false;
-    if (fseek(f, 0, SEEK_END) == 0) {
-        long length = ftell(f);
-        if (length > 0 && length <= kMaxPictureBytes && fseek(f, 0, SEEK_SET) == 0) {
-            bytes.assign(static_cast<size_t>(length), '\0');
-            ok = fread(bytes.data(), 1, bytes.size(), f) == bytes.size();
-        }
-    }
-    fclose(f);
-    if (!ok) bytes.clear();
-    return ok;
 }
 
 // The keys of one section, read in one call and looked up as GetString would:
@@ -246,7 +211,7 @@ GameNameProblem CheckGameFileName(const std::string& name, const std::string& pr
     if (name.find_first_not_of(". ") == std::string::npos) return GameNameProblem::PathStep;
     for (unsigned char c : name)
         if (c < 32 || std::strchr(":*?\"<>|", c)) return GameNameProblem::NotAFileName;
-    if (IsDeviceName(name)) return GameNameProblem::DeviceName;
+    if (IsDosDeviceName(name)) return GameNameProblem::DeviceName;
     if (GameFilePathFor(programFolder, name).size() > kMaxGamePath) return GameNameProblem::TooLong;
     return GameNameProblem::None;
 }
@@ -268,43 +233,72 @@ std::string ImagesFolderOf(const std::string& iniPath) {
     return iniPath.substr(0, slash) + "\\Images\\";
 }
 
+PictureNote CheckPictureValue(const std::string& value) {
+    if (value.empty()) return PictureNote::None;
+    if (HasDriveOrRoot(value) || HasDotStep(value)) return PictureNote::OutsideImages;
+    if (HasDeviceStep(value)) return PictureNote::DeviceName;
+    return IsNameInsideFolder(value) ? PictureNote::None : PictureNote::CannotRead;
+}
+
 std::string PicturePathFor(const std::string& imagesFolder, const std::string& value) {
-    if (value.empty() || IsSeparator(value[0]) || value.find(':') != std::string::npos) return {};
-    // No step may climb out of the folder.
-    size_t start = 0;
-    while (start <= value.size()) {
-        size_t end = value.find_first_of("\\/", start);
-        if (end == std::string::npos) end = value.size();
-        std::string step = value.substr(start, end - start);
-        while (!step.empty() && step.back() == ' ') step.pop_back();
-        if (step == "..") return {};
-        start = end + 1;
-    }
+    if (value.empty() || CheckPictureValue(value) != PictureNote::None) return {};
     std::string folder = imagesFolder;
     if (!folder.empty() && !IsSeparator(folder.back())) folder += '\\';
     return folder + value;
 }
 
-SectionOutcome ConvertSectionToGame(const IniFile& ini, const std::string& section, const std::string& fileName,
-                                    const std::string& programFolder, const std::string& imagesFolder, bool overwrite) {
-    if (CheckGameFileName(fileName, programFolder) != GameNameProblem::None) return SectionOutcome::Refused;
+namespace {
+
+// The picture of a section and why it was not taken.
+PictureNote ReadSectionPicture(const std::string& imagesFolder, const std::string& value, std::vector<char>& bytes) {
+    if (value.empty()) return PictureNote::None;
+    const PictureNote refused = CheckPictureValue(value);
+    if (refused != PictureNote::None) return refused;
+    switch (ReadPictureFile(PicturePathFor(imagesFolder, value), bytes)) {
+        case PictureFileStatus::Ok: return PictureNote::None;
+        case PictureFileStatus::TooLarge: return PictureNote::TooLarge;
+        case PictureFileStatus::NotABitmap: return PictureNote::NotABitmap;
+        case PictureFileStatus::CannotRead: break;
+    }
+    return PictureNote::CannotRead;
+}
+
+}  // namespace
+
+SectionResult ConvertSectionToGame(const IniFile& ini, const std::string& section, const std::string& fileName,
+                                   const std::string& programFolder, const std::string& imagesFolder, bool overwrite) {
+    SectionResult result;
+    if (CheckGameFileName(fileName, programFolder) != GameNameProblem::None) {
+        result.outcome = SectionOutcome::Refused;
+        return result;
+    }
     const std::string path = GameFilePathFor(programFolder, fileName);
     const DWORD attributes = GetFileAttributesA(path.c_str());
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
-    if (exists && !overwrite) return SectionOutcome::Exists;
-    if (exists && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return SectionOutcome::Failed;  // never moved aside
+    // A stranger's name replaces only a file of that very name, never one it
+    // reaches through its short name.
+    if (exists) result.otherFile = OtherLongName(path);
+    if (!result.otherFile.empty()) {
+        result.outcome = SectionOutcome::OtherFile;
+        return result;
+    }
+    if (exists && !overwrite) {
+        result.outcome = SectionOutcome::Exists;
+        return result;
+    }
+    if (exists && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return result;  // never moved aside
 
     const SectionKeys keys(ini, section);
     GameRecord record = BlankGameRecord();
     ApplyKeys(keys, section, record);
     std::vector<char> picture;
-    const std::string picturePath = PicturePathFor(imagesFolder, keys.Get("Picture"));
-    if (!picturePath.empty() && ReadPicture(picturePath, picture))
-        record.pictureSize = static_cast<uint32_t>(picture.size());
+    result.picture = ReadSectionPicture(imagesFolder, keys.Get("Picture"), picture);
+    record.pictureSize = static_cast<uint32_t>(picture.size());
 
     bool written = exists ? ReplaceFileContent(path, {{&record, sizeof record}, {picture.data(), picture.size()}})
                           : WriteNewFile(path, record, picture);
-    return written ? SectionOutcome::Converted : SectionOutcome::Failed;
+    result.outcome = written ? SectionOutcome::Converted : SectionOutcome::Failed;
+    return result;
 }
 
 CatalogueSections ReadCatalogueSections(IniFile& ini) {
@@ -342,12 +336,15 @@ BatchResult ConvertCatalogue(const std::string& iniPath, const std::string& imag
     for (int k = 0; k < count; ++k) {
         listener.Progress(k + 1);
         const std::string& name = sections.names[static_cast<size_t>(k)];
-        switch (ConvertSectionToGame(ini, name, name, programFolder, imagesFolder, false)) {
+        const SectionResult section = ConvertSectionToGame(ini, name, name, programFolder, imagesFolder, false);
+        if (section.picture != PictureNote::None || !section.otherFile.empty()) result.notes.push_back({name, section});
+        switch (section.outcome) {
             case SectionOutcome::Converted:
                 ++result.added;
                 listener.GameAdded(name + ".qgf");
                 break;
-            case SectionOutcome::Exists: ++result.existing; break;
+            case SectionOutcome::Exists:
+            case SectionOutcome::OtherFile: ++result.existing; break;
             case SectionOutcome::Refused: ++result.refused; break;
             case SectionOutcome::Failed: ++result.failed; break;
         }

@@ -42,18 +42,42 @@ std::string GameFilePathFor(const std::string& programFolder, const std::string&
 std::string ImportFileName(const std::string& section);
 // The folder of an INI file followed by "\Images\".
 std::string ImagesFolderOf(const std::string& iniPath);
+
+// What became of a section's Picture value when its game was written: None
+// when there was none or it was taken, otherwise why it was not taken.
+enum class PictureNote { None, OutsideImages, DeviceName, CannotRead, TooLarge, NotABitmap };
+
+// Why a Picture value cannot name a file inside the images folder (a drive, a
+// root, a ".." step: OutsideImages; a device in any step: DeviceName; wildcards
+// and other names no file has: CannotRead); None for a usable or empty value.
+PictureNote CheckPictureValue(const std::string& value);
 // The picture file named by a Picture value inside |imagesFolder|; empty when
-// the value is empty or would reach outside that folder.
+// the value is empty or CheckPictureValue refuses it.
 std::string PicturePathFor(const std::string& imagesFolder, const std::string& value);
 
-enum class SectionOutcome { Converted, Exists, Refused, Failed };
+// OtherFile: the name is the short (8.3) name of another game file, which is
+// kept as it is whatever |overwrite| says.
+enum class SectionOutcome { Converted, Exists, OtherFile, Refused, Failed };
+struct SectionResult {
+    SectionOutcome outcome = SectionOutcome::Failed;
+    PictureNote picture = PictureNote::None;  // Converted: why the picture was not taken
+    std::string otherFile;                    // OtherFile: the long name of that game file
+};
 
 // Writes the game file |fileName|.qgf for one section: a blank record with the
 // section's keys applied, and the picture named by its Picture key when that
-// file can be read. An existing game file is kept unless |overwrite|; when it is
-// replaced, the new content takes its place only when complete.
-SectionOutcome ConvertSectionToGame(const IniFile& ini, const std::string& section, const std::string& fileName,
-                                    const std::string& programFolder, const std::string& imagesFolder, bool overwrite);
+// file passes ReadPictureFile. An existing game file is kept unless |overwrite|
+// and its own long name is |fileName|.qgf; when it is replaced, the new content
+// takes its place only when complete.
+SectionResult ConvertSectionToGame(const IniFile& ini, const std::string& section, const std::string& fileName,
+                                   const std::string& programFolder, const std::string& imagesFolder, bool overwrite);
+
+// A game that the player should hear about after a conversion: its picture
+// was not taken, or its name is the short name of another game file.
+struct GameNote {
+    std::string name;  // the section
+    SectionResult result;
+};
 
 // The section names of the accessor's INI file, as far as it reads them (at
 // most 260), and how many more sections the file holds that it could not read.
@@ -80,10 +104,11 @@ enum class BatchStatus { Done, CannotOpen, NoSections };
 struct BatchResult {
     BatchStatus status = BatchStatus::Done;
     int added = 0;
-    int existing = 0;  // skipped: the game file was there already
-    int refused = 0;   // skipped: the section name cannot name a game file
-    int failed = 0;    // skipped: the game file could not be written
-    int unread = 0;    // sections beyond what the accessor reads
+    int existing = 0;             // skipped: the game file was there already
+    int refused = 0;              // skipped: the section name cannot name a game file
+    int failed = 0;               // skipped: the game file could not be written
+    int unread = 0;               // sections beyond what the accessor reads
+    std::vector<GameNote> notes;  // pictures not taken, names of other game files (counted as existing)
 };
 
 // Converts every section of |iniPath| under its own name, never overwriting.

@@ -44,6 +44,7 @@ TitleProblem CheckGameTitle(const std::string& title, const std::string& program
     if (title.back() == '.' || title.back() == ' ') return TitleProblem::NotAFileName;
     if (IsDosDeviceName(title)) return TitleProblem::DeviceName;
     if (GameFilePath(programFolder, title).size() > kMaxGamePath) return TitleProblem::TooLong;
+    if (!OtherLongName(GameFilePath(programFolder, title)).empty()) return TitleProblem::OtherFileName;
     return TitleProblem::None;
 }
 
@@ -76,6 +77,9 @@ GameRecord NewGameRecord(const NewGameFields& fields, const std::string& setup) 
     return record;
 }
 
-bool WriteNewGameFile(const std::string& gamePath, const GameRecord& record) {
-    return CreateBlankGameFile(gamePath) && ReplaceFileContent(gamePath, {{&record, sizeof record}});
+bool WriteNewGameFile(const std::string& gamePath, const GameRecord& record, const std::vector<char>& picture) {
+    if (!OtherLongName(gamePath).empty()) return false;
+    GameRecord withPicture = record;
+    withPicture.pictureSize = static_cast<uint32_t>(picture.size());
+    return ReplaceFileContent(gamePath, {{&withPicture, sizeof withPicture}, {picture.data(), picture.size()}});
 }

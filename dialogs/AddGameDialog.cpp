@@ -4,6 +4,7 @@
 #include "data/CriteriaData.h"
 #include "data/GameFile.h"
 #include "data/NewGame.h"
+#include "dialogs/PictureMessages.h"
 #include "res/AddGameDialogRes.h"
 #include "res/resource.h"
 #include "win/UserInterface.h"
@@ -87,9 +88,15 @@ void AddGameDialog::BrowsePicture() {
     request.flags = OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR;
     std::string chosen;
     if (!win::Ui().PickFile(request, chosen)) return;
-    HBITMAP bitmap = static_cast<HBITMAP>(
-        LoadImageA(nullptr, chosen.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
-    if (bitmap) {
+    // Only checked bytes reach LoadImageA; a damaged picture changes nothing.
+    std::vector<char> bytes;
+    const PictureFileStatus status = ReadPictureFile(chosen, bytes);
+    if (status != PictureFileStatus::Ok) {
+        win::Ui().ShowMessage(Handle(), PictureLoadMessage(chosen, status, false), kAppName,
+                              MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    if (HBITMAP bitmap = PreviewFromPicture(bytes)) {
         ShowPreview(bitmap);
         _chosenPicture = chosen;
         SetItemText(IDC_ADD_PICTURE, FileNameOf(chosen));
@@ -168,6 +175,11 @@ bool AddGameDialog::AcceptTitle(const std::string& gameTitle) {
         case TitleProblem::TooLong:
             problem = "The game title is too long to be used as a file name:\n%s\n\nPlease enter a shorter title.";
             break;
+        case TitleProblem::OtherFileName:
+            problem =
+                "A game file already exists under this name:\n%s\n\n"
+                "It is the short name of another game's file. Please enter another title.";
+            break;
     }
     win::Ui().ShowMessage(Handle(), Format(problem, gameTitle.c_str()), kAppName, MB_OK | MB_ICONSTOP);
     SetFocus(Item(IDC_ADD_TITLE));
@@ -201,18 +213,21 @@ bool AddGameDialog::OnOK() {
     const std::string gamePath = GameFilePath(_programFolder, gameTitle);
     const std::string setup = path.empty() ? std::string() : FindSetupProgram(path);
 
-    if (!WriteNewGameFile(gamePath, NewGameRecord(fields, setup))) {
+    // The picture is read and checked before anything is written.
+    const std::string source = PictureSource(picture);
+    std::vector<char> bytes;
+    const PictureFileStatus pictureStatus = picture.empty() ? PictureFileStatus::Ok : ReadPictureFile(source, bytes);
+    if (!WriteNewGameFile(gamePath, NewGameRecord(fields, setup), bytes)) {
         win::Ui().ShowMessage(Handle(), Format("Failed to create the new QGF file!\n%s", gamePath.c_str()), "Error",
                               MB_OK | MB_ICONEXCLAMATION);
         End(IDCANCEL);
         return false;
     }
-    if (!picture.empty()) {
-        const std::string source = PictureSource(picture);
-        if (!EmbedPicture(gamePath, source))
-            win::Ui().ShowMessage(Handle(), Format("Failed to embed the picture!\n%s", source.c_str()),
-                                  "Created with error...", MB_OK | MB_ICONEXCLAMATION);
-    }
+    if (pictureStatus != PictureFileStatus::Ok)
+        win::Ui().ShowMessage(
+            Handle(),
+            Format("Failed to embed the picture!\n%s", source.c_str()) + "\n\n" + PictureProblem(pictureStatus, false),
+            "Created with error...", MB_OK | MB_ICONEXCLAMATION);
     added = AddedGame{gameTitle, setup.empty()};
     return true;
 }

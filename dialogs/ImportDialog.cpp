@@ -3,6 +3,7 @@
 #include "app/Texts.h"
 #include "data/Files.h"
 #include "data/LoaderIni.h"
+#include "dialogs/PictureMessages.h"
 #include "res/ImportDialogRes.h"
 #include "res/resource.h"
 #include "win/UserInterface.h"
@@ -176,17 +177,22 @@ void ImportDialog::Convert() {
     SendMessageA(progress, PBM_SETRANGE, 0, MAKELPARAM(0, rows));
     SendMessageA(progress, PBM_SETPOS, 0, 0);
     converted = failed = existing = 0;
+    std::vector<GameNote> notes;
     for (int row = 0; row < rows; ++row) {
         SendMessageA(progress, PBM_SETPOS, row + 1, 0);
         if (_list.Image(row) != kMarked) continue;
         const std::string section = _list.Text(row, 0);
         int image = kNotConverted;
-        switch (ConvertSectionToGame(ini, section, ImportFileName(section), _programFolder, images, overwrite)) {
+        const SectionResult result =
+            ConvertSectionToGame(ini, section, ImportFileName(section), _programFolder, images, overwrite);
+        if (result.picture != PictureNote::None || !result.otherFile.empty()) notes.push_back({section, result});
+        switch (result.outcome) {
             case SectionOutcome::Converted:
                 ++converted;
                 image = kConverted;
                 break;
-            case SectionOutcome::Exists: ++existing; break;
+            case SectionOutcome::Exists:
+            case SectionOutcome::OtherFile: ++existing; break;
             case SectionOutcome::Refused:
             case SectionOutcome::Failed: ++failed; break;
         }
@@ -195,9 +201,11 @@ void ImportDialog::Convert() {
     std::string status = Format("Converted: %d.  Failed: %d.  Already exists: %d", converted, failed, existing);
     if (_unread > 0) status += Format(".  Not read: %d", _unread);
     ShowStatus(status);
-    ShowSelectedCount();
     SetItemText(IDC_IMPORT_CONVERT, "Reset");
     _loaded = false;
+    // "Selected" keeps the number of rows that were marked for this conversion.
+    if (!notes.empty())
+        win::Ui().ShowMessage(Handle(), ConversionNotesText(notes), "Import Loader.ini", MB_OK | MB_ICONEXCLAMATION);
     if (_mode == ImportMode::Startup) RetireCatalogue();
 }
 

@@ -2,6 +2,7 @@
 #include "dialogs/IniStyleAddDialog.h"
 #include "app/Texts.h"
 #include "data/Files.h"
+#include "dialogs/PictureMessages.h"
 #include "res/IniStyleAddDialogRes.h"
 #include "res/resource.h"
 #include "win/UserInterface.h"
@@ -73,6 +74,10 @@ void IniStyleAddDialog::Add() {
                               Format("%d game entries could not be read: at most %d are added at once.", result.unread,
                                      static_cast<int>(kMaxCatalogueSections)),
                               kAppName, MB_OK | MB_ICONEXCLAMATION);
+    // Games that exist already are skipped quietly; a name that would reach
+    // another game file, and a picture not taken, are told.
+    if (!result.notes.empty())
+        win::Ui().ShowMessage(Handle(), ConversionNotesText(result.notes), kAppName, MB_OK | MB_ICONEXCLAMATION);
     PutTemplate();
     DeleteFileA(tempPath.c_str());
 }

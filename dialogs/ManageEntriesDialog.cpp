@@ -56,8 +56,8 @@ bool ManageEntriesDialog::OnInit() {
     SendMessageA(web, EM_LIMITTEXT, kMaxWebChars, 0);
     _filling = true;
     SetWindowTextA(web, ReadVdmSoundWeb(_ini).c_str());
-    _filling = false;
     StoreWebSite();  // filling the field counts as a change: the built-in address is stored
+    _filling = false;
     return true;
 }
 
@@ -95,14 +95,11 @@ void ManageEntriesDialog::AddEntry(const ListControls& list) {
 void ManageEntriesDialog::DeleteEntry(const ListControls& list) {
     HWND box = Item(list.box);
     const LRESULT row = SendMessageA(box, LB_GETCURSEL, 0, 0);
-    const std::string text = row == LB_ERR ? std::string() : ListBoxText(box, static_cast<int>(row));
-    if (row != LB_ERR && text.empty()) {
-        // A row added empty: its slot is free in the file already, so only the
-        // row goes.
-        SendMessageA(box, LB_DELETESTRING, static_cast<WPARAM>(row), 0);
-        return;
-    }
-    // Without a selection this tells the user "No entry is selected!".
+    std::optional<std::string> text;
+    if (row != LB_ERR) text = ListBoxText(box, static_cast<int>(row));
+    // Without a selection this tells the user "No entry is selected!". An empty
+    // row (added empty) is asked about like any other and takes the first free
+    // slot with it, which changes nothing that a reader sees.
     if (DeleteCriteriaEntryAsking(_ini, list.list, text, _confirmDelete, Handle()) == DeleteEntryResult::Deleted)
         SendMessageA(box, LB_DELETESTRING, static_cast<WPARAM>(row), 0);
 }
@@ -111,7 +108,12 @@ void ManageEntriesDialog::StoreWebSite() {
     std::string web = ItemText(IDC_ENTRIES_WEB, kMaxWebChars);
     // A pasted line break must not start a new line in Data.ini.
     web.erase(std::min(web.find_first_of("\r\n"), web.size()));
-    _ini.WriteString(kWebSection, kWebKey, web);
+    // A failed change of the user's own is told, once per opening: the field
+    // is written on every keystroke.
+    if (!_ini.WriteString(kWebSection, kWebKey, web) && !_filling && !_webNotStoredTold) {
+        _webNotStoredTold = true;
+        TellDataIniNotWritten("The VDMSound web site could not be stored in", Handle());
+    }
 }
 
 bool AskManageEntries(HWND owner, IniFile& dataIni, const std::string& dataIniPath, bool confirmDelete, bool spanish) {

@@ -27,6 +27,7 @@ private:
     IniFile& _ini;
     bool _confirmDelete;
     bool _filling = false;
+    bool _webNotStoredTold = false;
 };
 
 // Runs the dialog through the user-interface seam. Closed with Close, Data.ini

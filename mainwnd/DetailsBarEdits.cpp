@@ -1,6 +1,7 @@
 // The details bar's field edits, one per field code. Each changes the current
 // game, saves it, and only then shows the new value.
 #include "app/Texts.h"
+#include "dialogs/PictureMessages.h"
 #include "dialogs/TextInputDialog.h"
 #include "mainwnd/DetailsBar.h"
 #include "win/UserInterface.h"
@@ -150,28 +151,24 @@ void DetailsBar::EditPicture() {
     request.initialDir = _state.programFolder + "\\Images";
     std::string chosen;
     if (!win::Ui().PickFile(request, chosen)) return;
-    HBITMAP bitmap = static_cast<HBITMAP>(
-        LoadImageA(nullptr, chosen.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
-    if (!bitmap) {
-        if (_host.showPicture) _host.showPicture(nullptr);
-        win::Ui().ShowMessage(
-            _main,
-            Format(Tr(_state.Spanish(), "Could not load bitmap '%s'", "No se puede cargar foto '%s'"), chosen.c_str()),
-            kAppName, MB_OK);
+    // The picture is checked before anything sees it, and stored before it is
+    // shown: a damaged or unstorable picture changes nothing.
+    std::vector<char> bytes;
+    const PictureFileStatus status = ReadPictureFile(chosen, bytes);
+    if (status != PictureFileStatus::Ok) {
+        win::Ui().ShowMessage(_main, PictureLoadMessage(chosen, status, _state.Spanish()), kAppName,
+                              MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    if (_host.showPicture)
-        _host.showPicture(bitmap);
-    else
-        DeleteObject(bitmap);
-    if (!EmbedPicture(_game.path, chosen)) {
+    if (!EmbedPictureBytes(_game.path, bytes)) {
         win::Ui().ShowMessage(_main, "Failed to update the image!", "Error", MB_OK);
-    } else {
-        // The file's record now counts the new picture; later saves must keep it.
-        GameRecord stored;
-        if (ReadGameRecord(_game.path, stored) == GameFileStatus::Ok) _game.record.pictureSize = stored.pictureSize;
-        SetValue(kPicture, "Embedded");
+        return;
     }
+    // The file's record now counts the new picture; later saves must keep it.
+    GameRecord stored;
+    if (ReadGameRecord(_game.path, stored) == GameFileStatus::Ok) _game.record.pictureSize = stored.pictureSize;
+    SetValue(kPicture, "Embedded");
+    if (_host.showPicture) _host.showPicture(PreviewFromPicture(bytes));
     Refresh();
 }
 

@@ -1,5 +1,6 @@
 // The add-game dialog driven in-process: its lists, the browse buttons, and
 // the game file that ADD writes.
+#include "BmpBuilder.h"
 #include "DialogItems.h"
 #include "DialogProbe.h"
 #include "CatalogueTools.h"
@@ -171,6 +172,16 @@ TEST_F(AddGameDialogTest, ExistingGameIsOverwrittenAndFailuresCancel) {
     EXPECT_EQ(FieldText(Game("Doom").publisher), "id Software");
     EXPECT_TRUE(Picture("Doom").empty()) << "the old picture is gone";
 
+    // The short name of another game's file is refused, and that game stays.
+    WriteGame(GameFile("Keen Dreams Deluxe"), MakeGame("Deluxe"));
+    const std::string alias = ShortBaseName(GameFile("Keen Dreams Deluxe"));
+    ASSERT_FALSE(alias.empty());
+    Add(alias);
+    EXPECT_FALSE(dialog->Ended());
+    EXPECT_EQ(LastMessage(), "A game file already exists under this name:\n" + alias +
+                                 "\n\nIt is the short name of another game's file. Please enter another title.");
+    EXPECT_EQ(FieldText(Game("Keen Dreams Deluxe").title), "Deluxe");
+
     RemoveTree(folder + "\\Games");
     Add("Nowhere");
     EXPECT_EQ(dialog->Result(), IDCANCEL);
@@ -183,33 +194,42 @@ TEST_F(AddGameDialogTest, PicturesAreFoundWhateverTheCurrentFolder) {
     WriteFileBytes(folder + "\\Images\\shot.bmp", MakeBmp(16, 10, 0, 255, 0));
     WriteFileBytes(folder + "\\Images\\typed.bmp", typed);
     WriteFileText(folder + "\\Images\\notes.txt", "not a bitmap");
-    ui.fileAnswers = {gameDir + "\\shot.bmp", folder + "\\Images\\notes.txt"};
+    WriteFileBytes(folder + "\\Images\\header.bmp", HeaderWithoutPixels());
+    ui.fileAnswers = {gameDir + "\\shot.bmp", folder + "\\Images\\notes.txt", folder + "\\Images\\header.bmp"};
     Click(IDC_ADD_BROWSE_PICTURE);
     EXPECT_EQ(ui.Calls(UiCall::File)[0].params, folder + "\\Images") << "starts in Images";
     EXPECT_EQ(std::make_pair(Get(IDC_ADD_PICTURE), PreviewWidth()), std::make_pair(std::string("shot.bmp"), 32L));
+    // Damaged pictures never reach LoadImageA and change nothing.
+    for (const char* damaged : {"notes.txt", "header.bmp"}) {
+        Click(IDC_ADD_BROWSE_PICTURE);
+        EXPECT_EQ(LastMessage(), "Could not load bitmap '" + folder + "\\Images\\" + damaged +
+                                     "'\n\nThe file is damaged or is not a Windows bitmap (BMP).");
+        EXPECT_EQ(std::make_pair(Get(IDC_ADD_PICTURE), PreviewWidth()), std::make_pair(std::string("shot.bmp"), 32L));
+    }
+    ui.Clear();
     SetCurrentDirectoryA(folder.c_str());
     Add("Picked");
     EXPECT_EQ(Picture("Picked"), picked) << "the picked file, not Images\\shot.bmp";
     EXPECT_EQ(Game("Picked").pictureSize, picked.size());
 
     Open();
-    Click(IDC_ADD_BROWSE_PICTURE);
-    EXPECT_EQ(LastMessage(), "Could not load bitmap '" + folder + "\\Images\\notes.txt'");
-    EXPECT_EQ(std::make_pair(Get(IDC_ADD_PICTURE), PreviewWidth()), std::make_pair(std::string(), 160L))
-        << "back to the default picture";
-    ui.Clear();
     Set(IDC_ADD_PICTURE, "typed.bmp");
     SetCurrentDirectoryA(gameDir.c_str());
     Add("Typed");
     EXPECT_EQ(Picture("Typed"), typed) << "a typed name comes from Images";
     EXPECT_TRUE(ui.Messages().empty());
 
-    Open();
-    Set(IDC_ADD_PICTURE, "missing.bmp");
-    Add("Without");
-    EXPECT_EQ(dialog->Result(), IDOK);
-    EXPECT_EQ(LastMessage(), "Failed to embed the picture!\n" + folder + "\\Images\\missing.bmp");
-    EXPECT_EQ(ReadFileBytes(GameFile("Without")).size(), kGameRecordSize);
+    // A typed name that does not give a picture: the game is added without one.
+    for (const char* name : {"missing.bmp", "header.bmp"}) {
+        Open();
+        Set(IDC_ADD_PICTURE, name);
+        Add("Without");
+        EXPECT_EQ(dialog->Result(), IDOK);
+        EXPECT_EQ(LastMessage(), "Failed to embed the picture!\n" + folder + "\\Images\\" + name + "\n\n" +
+                                     (name[0] == 'm' ? "The file cannot be read."
+                                                     : "The file is damaged or is not a Windows bitmap (BMP)."));
+        EXPECT_EQ(ReadFileBytes(GameFile("Without")).size(), kGameRecordSize);
+    }
 }
 
 TEST_F(AddGameDialogTest, BrowsesFillTheFieldsAndThePath) {

@@ -22,7 +22,7 @@ protected:
         EXPECT_EQ(std::make_tuple(m.text, m.caption, m.flags), std::make_tuple(text, caption, unsigned(flags)));
     }
     int Add(CriteriaList list, const char* text) { return AddCriteriaEntryOrTell(ini, list, text, nullptr); }
-    DeleteEntryResult Delete(const char* text, bool confirm) {
+    DeleteEntryResult Delete(std::optional<std::string> text, bool confirm) {
         return DeleteCriteriaEntryAsking(ini, CriteriaList::Publishers, text, confirm, nullptr);
     }
 
@@ -83,7 +83,7 @@ TEST_F(CriteriaDataTest, DeletingRemovesTheFirstKeyWithThatExactText) {
     EXPECT_EQ(Add(CriteriaList::Publishers, "Epic"), 1) << "the hole is filled";
 
     const std::string before = FileText(path);
-    EXPECT_EQ(Delete("", true), DeleteEntryResult::NoSelection);
+    EXPECT_EQ(Delete(std::nullopt, true), DeleteEntryResult::NoSelection);
     ExpectMessage(2, "No entry is selected!", "Error", MB_OK | MB_ICONSTOP);
     EXPECT_EQ(FileText(path), before);
 }

@@ -1,5 +1,6 @@
 // The details bar: placeholders and fill, field edits, links, comment, shortcut and Docs button.
 #include "BarHost.h"
+#include "BmpBuilder.h"
 #include "FakeUi.h"
 #include "TestEnv.h"
 #include "data/Files.h"
@@ -80,10 +81,13 @@ protected:
     std::string folder;
     AppState state;
     CurrentGame game;
-    int refreshed = 0;
+    int refreshed = 0, previews = 0;
     std::string selectedTitle = "Commander Keen";
     BarHost host{740, 460};
-    DetailsBar bar{game, state, DetailsBar::Host{[this] { return selectedTitle; }, [this] { ++refreshed; }, {}}};
+    DetailsBar bar{
+        game, state,
+        DetailsBar::Host{[this] { return selectedTitle; }, [this] { ++refreshed; },
+                         [this](HBITMAP preview) { previews += preview != nullptr, DeleteObject(preview); }}};
 };
 
 TEST_F(DetailsBarTest, PlaceholdersThenTheFillsFormats) {
@@ -212,14 +216,28 @@ TEST_F(DetailsBarTest, FileFieldsTakeTheNameAndTheSize) {
     EXPECT_EQ(asked[2].params, "C:\\") << "a missing Path starts in C:\\";
 }
 
-// Saves after a picture is embedded keep the picture.
-TEST_F(DetailsBarTest, PictureIsEmbeddedAndLaterSavesKeepIt) {
+// Damaged pictures that crashed LoadImageA are told and change nothing; a good
+// one is embedded and shown, and later saves keep it.
+TEST_F(DetailsBarTest, PictureIsCheckedThenEmbeddedAndLaterSavesKeepIt) {
+    const std::vector<char> before = ReadFileBytes(game.path);
+    for (const auto& bytes : {HeaderWithoutPixels(), PixelsAtOffsetOne()}) {
+        WriteFileBytes(folder + "\\bad.bmp", bytes);
+        ui.fileAnswers.push_back(folder + "\\bad.bmp");
+        bar.EditField(DetailsBar::kPicture);
+        EXPECT_EQ(Said(), Strings{"Could not load bitmap '" + folder +
+                                  "\\bad.bmp'\n\nThe file is damaged or is not a Windows bitmap (BMP)."});
+    }
+    EXPECT_EQ(ReadFileBytes(game.path), before);
+    EXPECT_EQ(bar.ValueText(DetailsBar::kPicture), "None");
+    EXPECT_EQ(previews, 0);
+
     const std::vector<char> bmp = MakeBmp(8, 8, 0, 200, 0);
     WriteFileBytes(folder + "\\new.bmp", bmp);
     ui.fileAnswers.push_back(folder + "\\new.bmp");
     bar.EditField(DetailsBar::kPicture);
     EXPECT_EQ(ui.Calls(UiCall::File)[0].params, folder + "\\Images");
     EXPECT_EQ(bar.ValueText(DetailsBar::kPicture), "Embedded");
+    EXPECT_EQ(previews, 1);
     Type("Apogee Software");
     bar.EditField(DetailsBar::kPublisher);
     const std::vector<char> bytes = ReadFileBytes(game.path);

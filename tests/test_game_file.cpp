@@ -1,5 +1,7 @@
 // The game file: blank records, checks on reading, saving and embedding pictures.
+#include "BmpBuilder.h"
 #include "DialogProbe.h"
+#include "Groups.h"
 #include "data/Files.h"
 #include "data/GameFile.h"
 #include <gtest/gtest.h>
@@ -101,13 +103,58 @@ TEST_F(GameFileTest, AFailedSwapPutsTheOldFileBack) {
     EXPECT_FALSE(FileExists(File("safe.qgf.old")));
 }
 
-TEST_F(GameFileTest, EmbedRefusesMissingFilesAndWrongVersions) {
-    WriteFileBytes(File("p.bmp"), MakeBmp(2, 2, 0, 0, 0));
+// Only a whole bitmap of at most 4 MiB, its size read in 64 bits, becomes a
+// game's picture: the damaged pictures that crashed LoadImageA, a text file,
+// a 4 GiB + 16 byte file whose low 32 bits say 16, and devices are refused,
+// and the game file stays as it was.
+TEST_F(GameFileTest, OnlyWholeBitmapsUpToTheCapAreEmbedded) {
+    const std::vector<char> good = MakeBmp(8, 8, 1, 2, 3);
+    std::vector<char> cap = good;  // bytes after the pixels are allowed
+    cap.resize(4 << 20);
+    std::vector<char> over = cap;
+    over.push_back(0);
+    const std::pair<const char*, std::vector<char>> files[] = {{"good.bmp", good},
+                                                               {"cap.bmp", cap},
+                                                               {"over.bmp", over},
+                                                               {"notes.txt", {'B', 'M', 'x'}},
+                                                               {"header.bmp", HeaderWithoutPixels()},
+                                                               {"offset1.bmp", PixelsAtOffsetOne()},
+                                                               {"empty.bmp", {}}};
+    for (const auto& [name, bytes] : files) WriteFileBytes(File(name), bytes);
+    HANDLE sparse = CreateFileA(File("sparse.bmp").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(sparse, good.data(), 16, &written, nullptr);
+    LONG high = 1;
+    SetFilePointer(sparse, 16, &high, FILE_BEGIN);
+    SetEndOfFile(sparse);
+    CloseHandle(sparse);
     ASSERT_TRUE(CreateBlankGameFile(File("g.qgf")));
+
+    using S = PictureFileStatus;
+    ExpectGroups<S>({{S::Ok, {"good.bmp", "cap.bmp"}},
+                     {S::TooLarge, {"over.bmp", "sparse.bmp"}},
+                     {S::NotABitmap, {"notes.txt", "header.bmp", "offset1.bmp", "empty.bmp"}},
+                     {S::CannotRead, {"missing.bmp", "COM1", "aux.bmp", "CON\\x.bmp"}}},
+                    [&](const std::string& name) {
+                        std::vector<char> bytes(3, 'x');
+                        const S status = ReadPictureFile(File(name), bytes);
+                        const std::vector<char> before = ReadFileBytes(File("g.qgf"));
+                        EXPECT_EQ(EmbedPicture(File("g.qgf"), File(name)), status == S::Ok) << name;
+                        std::vector<char> after = ReadFileBytes(File("g.qgf"));
+                        if (status == S::Ok) {
+                            EXPECT_EQ(bytes, ReadFileBytes(File(name))) << name;
+                            EXPECT_EQ(std::vector<char>(after.begin() + kGameRecordSize, after.end()), bytes) << name;
+                        } else {
+                            EXPECT_TRUE(bytes.empty()) << name;
+                            EXPECT_EQ(after, before) << name;
+                        }
+                        return status;
+                    });
+    EXPECT_FALSE(EmbedPictureBytes(File("g.qgf"), HeaderWithoutPixels())) << "the bytes are checked again";
+
+    WriteFileBytes(File("p.bmp"), good);
     WriteFileBytes(File("tiny.qgf"), std::vector<char>(100, 0));
-    for (auto [game, picture] :
-         {std::pair<const char*, const char*>{"none.qgf", "p.bmp"}, {"g.qgf", "none.bmp"}, {"tiny.qgf", "p.bmp"}})
-        EXPECT_FALSE(EmbedPicture(File(game), File(picture))) << game << " " << picture;
+    for (const char* game : {"none.qgf", "tiny.qgf"}) EXPECT_FALSE(EmbedPicture(File(game), File("p.bmp"))) << game;
 
     // A wrong version is refused and left alone; the magic is not checked.
     for (auto [at, value, embeds] : {std::tuple<size_t, char, bool>{10, 6, false}, {0, 'q', true}}) {

@@ -5,6 +5,7 @@
 #include "DialogProbe.h"
 #include "data/GameFile.h"
 #include "dialogs/ImportDialog.h"
+#include "dialogs/PictureMessages.h"
 #include "res/ImportDialogRes.h"
 #include <memory>
 
@@ -92,6 +93,7 @@ TEST_F(ImportDialogTest, DoubleClickAndSpaceToggleTheMarkAndTheMenuNeverRenames)
     Click(IDC_IMPORT_CONVERT);  // only the marked rows
     EXPECT_EQ(FilesBelow(folder), (Strings{"\\Games\\Alpha.qgf", "\\Games\\Gamma.qgf", "\\Loader.ini"}))
         << "the menu never renames";
+    EXPECT_EQ(Get(IDC_IMPORT_SELECTED), "2") << "the rows marked for the conversion";
     EXPECT_EQ(Image("Beta"), ImportDialog::kUnmarked);
     EXPECT_EQ(Get(IDC_IMPORT_STATUS), "Converted: 2.  Failed: 0.  Already exists: 0");
     EXPECT_FALSE(dialog->Ended());
@@ -121,6 +123,41 @@ TEST_F(ImportDialogTest, ConvertsThenResetsAndReportsExistingGames) {
     EXPECT_EQ(Get(IDC_IMPORT_STATUS), "Converted: 1.  Failed: 0.  Already exists: 0");
     EXPECT_STREQ(Game("Keen").publisher, "Apogee");
     EXPECT_TRUE(ui.Messages().empty());
+}
+
+// A name that is the short name of another game's file counts as existing and
+// is named with that file, which stays; pictures not taken are named with the
+// reason. Overwrite is on.
+TEST_F(ImportDialogTest, ShortNamesOfOtherGamesAndPicturesNotTakenAreNamed) {
+    const std::string deluxe = GameFilePathFor(folder, "Keen Dreams Deluxe");
+    WriteGame(deluxe, MakeGame("Keen Dreams Deluxe"));
+    const std::vector<char> kept = ReadFileBytes(deluxe);
+    const std::string alias = ShortBaseName(deluxe);
+    ASSERT_FALSE(alias.empty());
+    WriteFileBytes(folder + "\\secret.bmp", MakeBmp(4, 4, 1, 2, 3));
+    Open(ImportMode::Menu,
+         "[" + alias + "]\r\nPublisher=Evil\r\n[Doom]\r\nPicture=..\\secret.bmp\r\n[Wolf]\r\nPicture=COM1\r\n");
+    SendMessageA(Item(IDC_IMPORT_OVERWRITE), BM_SETCHECK, BST_CHECKED, 0);
+    Click(IDC_IMPORT_CONVERT);
+    EXPECT_EQ(Get(IDC_IMPORT_STATUS), "Converted: 2.  Failed: 0.  Already exists: 1");
+    EXPECT_EQ(Image(alias), ImportDialog::kNotConverted);
+    EXPECT_EQ(ReadFileBytes(deluxe), kept);
+    EXPECT_EQ(Game("Doom").pictureSize, 0u);
+    ExpectOneMessage(ui,
+                     "These games were converted without their picture:\n"
+                     "Doom: its Picture value leads outside the Images folder.\n"
+                     "Wolf: its Picture value names a device.\n\n"
+                     "These games were not converted: their name is the short name of another game file, which was "
+                     "kept as it is:\n" +
+                         alias + " (Keen Dreams Deluxe.qgf)",
+                     "Import Loader.ini");
+
+    // A long list names twenty games and counts the rest.
+    const std::vector<GameNote> many(25, GameNote{"X", {SectionOutcome::Converted, PictureNote::TooLarge, ""}});
+    std::string listed;
+    for (int i = 0; i < 20; ++i) listed += "X: the picture file is larger than 4 MiB.\n";
+    EXPECT_EQ(ConversionNotesText(many),
+              "These games were converted without their picture:\n" + listed + "... and 5 more.");
 }
 
 TEST_F(ImportDialogTest, StartupModeRenamesEvenWhenRowsFailAndCloses) {

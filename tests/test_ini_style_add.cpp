@@ -61,19 +61,28 @@ TEST_F(IniStyleDialogTest, OneAddMakesSeveralGamesWithPicturesFromTheChosenFolde
     const std::vector<char> bmp = MakeBmp(3, 3, 0, 255, 0);
     WriteFileBytes(folder + "\\Pics\\keen.bmp", bmp);
     WriteGame(GameFilePathFor(folder, "Old"), MakeGame("Old", "Untouched"));
+    WriteGame(GameFilePathFor(folder, "Keen Dreams Deluxe"), MakeGame("Deluxe"));
+    const std::string alias = ShortBaseName(GameFilePathFor(folder, "Keen Dreams Deluxe"));
+    ASSERT_FALSE(alias.empty());
     Open();
     SetWindowTextA(Item(IDC_INISTYLE_IMAGES), (folder + "\\Pics").c_str());
     std::string typed = IniStyleAddDialog::kEntryTemplate;
     typed.replace(1, 2, "Keen");
     typed.replace(typed.find("Picture=") + 8, 0, "keen.bmp");
-    Add(typed + "[Old]\r\nPublisher=Changed\r\n[Doom]\r\nVDMSound=0\r\n");
+    Add(typed + "[Old]\r\nPublisher=Changed\r\n[Doom]\r\nVDMSound=0\r\n[" + alias + "]\r\n");
 
     EXPECT_EQ(list.cleared, 1);
     EXPECT_EQ(list.added, (std::vector<std::string>{"Keen.qgf", "Doom.qgf"}));
     EXPECT_EQ(dialog->added, 2);
     EXPECT_EQ(Game("Keen").pictureSize, bmp.size()) << "from the folder the dialog names";
     EXPECT_STREQ(Game("Old").publisher, "Untouched");
-    EXPECT_TRUE(ui.Messages().empty()) << "an existing game is not reported";
+    EXPECT_STREQ(Game("Keen Dreams Deluxe").title, "Deluxe");
+    // An existing game is not reported; the short name of another game's file is.
+    ExpectOneMessage(ui,
+                     "These games were not converted: their name is the short name of another game file, which was "
+                     "kept as it is:\n" +
+                         alias + " (Keen Dreams Deluxe.qgf)",
+                     "Quillon Loader");
     EXPECT_EQ(Get(IDC_INISTYLE_TEXT), IniStyleAddDialog::kEntryTemplate);
     EXPECT_FALSE(FileExists(dialog->TempFilePath()));
 }

@@ -35,8 +35,11 @@ protected:
         EXPECT_EQ(ReadGameRecord(GameFilePathFor(program, name), g), GameFileStatus::Ok) << name;
         return g;
     }
-    SectionOutcome Convert(const std::string& section, const std::string& name, bool overwrite = false) {
+    SectionResult Result(const std::string& section, const std::string& name, bool overwrite = false) {
         return ConvertSectionToGame(ini, section, name, program, program + "\\Images", overwrite);
+    }
+    SectionOutcome Convert(const std::string& section, const std::string& name, bool overwrite = false) {
+        return Result(section, name, overwrite).outcome;
     }
 
     std::string folder, program, iniPath;
@@ -74,10 +77,16 @@ TEST(LoaderIniRules, RefusesNamesThatCannotNameAGameFileAndPicturesOutsideTheFol
 
     ExpectGroups<std::string>({{"C:\\Old\\Images\\keen.bmp", {"keen.bmp"}},
                                {"C:\\Old\\Images\\sub\\keen.bmp", {"sub\\keen.bmp"}},
-                               {"",
-                                {"..\\secret.bmp", "sub\\..\\..\\secret.bmp", "sub/.. /x.bmp", "C:\\secret.bmp",
-                                 "\\secret.bmp", "keen.bmp:stream", ""}}},
+                               {"", {"..\\secret.bmp", "C:\\secret.bmp", "COM1", "a*.bmp", ""}}},
                               [](const std::string& name) { return PicturePathFor("C:\\Old\\Images", name); });
+    using N = PictureNote;
+    ExpectGroups<N>({{N::None, {"", "keen.bmp", "sub/keen.bmp"}},
+                     {N::OutsideImages,
+                      {"sub\\..\\..\\x.bmp", "sub/.. /x.bmp", "sub\\...\\x.bmp", "\\x.bmp", "C:x.bmp",
+                       "keen.bmp:stream", "\\\\server\\x.bmp"}},
+                     {N::DeviceName, {"AUX", "Nul.bmp", "sub\\CON\\x.bmp"}},
+                     {N::CannotRead, {"x.bmp.", "sub\\\\x.bmp"}}},
+                    CheckPictureValue);
     EXPECT_EQ(PicturePathFor("C:\\Old\\Images\\", "a.bmp"), "C:\\Old\\Images\\a.bmp");
     EXPECT_EQ(ImagesFolderOf("C:\\Old\\Loader.ini"), "C:\\Old\\Images\\");
 }
@@ -150,7 +159,9 @@ TEST_F(LoaderIniTest, AbsentOddAndLongValues) {
                        std::string(31, 'x'), "", ""}));
 }
 
-TEST_F(LoaderIniTest, ConvertsOneSectionWithItsPictureAndOverwritesOnlyWhenAsked) {
+// Under Wine and on FAT disks every long name has a short one: a section named
+// after the short name of another game's file never replaces that file.
+TEST_F(LoaderIniTest, ConvertsOneSectionWithItsPictureAndOverwritesOnlyItsOwnFileWhenAsked) {
     const std::vector<char> bmp = MakeBmp(4, 2, 255, 0, 0);
     WriteFileBytes(program + "\\Images\\keen.bmp", bmp);
     WriteIni("[Keen]\r\nPicture=keen.bmp\r\nPublisher=Apogee\r\n");
@@ -166,19 +177,44 @@ TEST_F(LoaderIniTest, ConvertsOneSectionWithItsPictureAndOverwritesOnlyWhenAsked
     EXPECT_STREQ(Load("Keen").publisher, "Id Software");
     CreateDirectoryA(GameFilePathFor(program, "Folder").c_str(), nullptr);
     EXPECT_EQ(Convert("Keen", "Folder", true), SectionOutcome::Failed);
+
+    const std::string deluxe = GameFilePathFor(program, "Keen Dreams Deluxe");
+    WriteGame(deluxe, MakeGame("Keen Dreams Deluxe", "Kept"), bmp);
+    const std::vector<char> kept = ReadFileBytes(deluxe);
+    ASSERT_NE(ShortBaseName(deluxe), "");
+    for (bool overwrite : {false, true}) {
+        const SectionResult r = Result("Keen", ShortBaseName(deluxe), overwrite);
+        EXPECT_EQ(std::make_pair(r.outcome, r.otherFile),
+                  std::make_pair(SectionOutcome::OtherFile, std::string("Keen Dreams Deluxe.qgf")));
+    }
+    EXPECT_EQ(ReadFileBytes(deluxe), kept);
+    EXPECT_EQ(Convert("Keen", "keen dreams DELUXE", true), SectionOutcome::Converted) << "its own name, in any case";
+    EXPECT_STREQ(Load("Keen Dreams Deluxe").publisher, "Id Software");
 }
 
-TEST_F(LoaderIniTest, HostileSectionsWriteNothingOutsideTheGamesFolder) {
-    WriteIni(
-        "[..\\..\\Escaped]\r\nPath=C:\\\r\n[sub/Escaped]\r\nPath=C:\\\r\n[..]\r\nPath=C:\\\r\n"
-        "[CON]\r\nPath=C:\\\r\n[nul.x]\r\nPath=C:\\\r\n[COM1]\r\nPath=C:\\\r\n[Fine]\r\nPath=C:\\\r\n");
-    Strings expected = FilesBelow(folder);
-    expected.push_back("\\Program\\Games\\Fine.qgf");
-    std::sort(expected.begin(), expected.end());
-    BatchResult r = ConvertCatalogue(iniPath, program + "\\Images", program, list);
-    EXPECT_EQ((std::vector<int>{r.added, r.refused}), (std::vector<int>{1, 6}));
-    EXPECT_EQ(FilesBelow(folder), expected);
-    EXPECT_EQ(list.added, Strings{"Fine.qgf"});
+// A picture is taken only when it passes the picture check; every one that is
+// not is noted with the reason.
+TEST_F(LoaderIniTest, PicturesNotTakenAreNotedWithTheReason) {
+    const std::vector<char> bmp = MakeBmp(4, 2, 255, 0, 0);
+    std::vector<char> big = bmp;
+    big.resize(kMaxPictureBytes + 1);
+    WriteFileBytes(program + "\\Images\\good.bmp", bmp);
+    WriteFileBytes(program + "\\Images\\big.bmp", big);
+    WriteFileText(program + "\\Images\\notes.txt", "BM, but no picture");
+    WriteFileText(
+        iniPath,
+        "[A]\r\nPicture=good.bmp\r\n[B]\r\n[C]\r\nPicture=notes.txt\r\n[D]\r\nPicture=big.bmp\r\n"
+        "[E]\r\nPicture=gone.bmp\r\n[F]\r\nPicture=..\\Loader.ini\r\n[G]\r\nPicture=COM1\r\n[H]\r\nPicture=AUX\r\n");
+    const BatchResult r = ConvertCatalogue(iniPath, program + "\\Images", program, list);
+    using N = PictureNote;
+    std::vector<std::pair<std::string, N>> noted,
+        expected = {{"C", N::NotABitmap},    {"D", N::TooLarge},   {"E", N::CannotRead},
+                    {"F", N::OutsideImages}, {"G", N::DeviceName}, {"H", N::DeviceName}};
+    for (const GameNote& n : r.notes) noted.push_back({n.name, n.result.picture});
+    EXPECT_EQ(noted, expected);
+    EXPECT_EQ(r.added, 8);
+    EXPECT_EQ(Load("A").pictureSize, bmp.size());
+    for (const char* name : {"B", "C", "D", "E", "F", "G", "H"}) EXPECT_EQ(Load(name).pictureSize, 0u) << name;
 }
 
 TEST_F(LoaderIniTest, BatchAddsNewGamesAndSkipsExistingOnesSilently) {

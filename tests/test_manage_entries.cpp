@@ -3,6 +3,7 @@
 // the main window.
 #include "DialogItems.h"
 #include "DialogProbe.h"
+#include "MessageTexts.h"
 #include "dialogs/ManageEntriesDialog.h"
 #include "dialogs/TextInputDialog.h"
 #include "res/ManageEntriesDialogRes.h"
@@ -89,47 +90,53 @@ TEST_F(ManageEntriesTest, AddingFillsTheLowestFreeSlotAsTyped) {
     Press(IDC_ENTRIES_CATEGORIES_ADD);
     EXPECT_EQ(ini.GetString("Categories", "01"), "Puzzle");
 
-    // The empty row goes without touching the file.
+    // The empty row is deleted like any other: asked about, then it goes with
+    // the first free slot, which leaves every entry in place.
     Select(IDC_ENTRIES_CATEGORIES, 0);  // the empty row sorts first
-    Press(IDC_ENTRIES_CATEGORIES_DELETE);
+    ui.messageAnswers = {IDNO, IDYES};
+    for (int press = 0; press < 2; ++press) Press(IDC_ENTRIES_CATEGORIES_DELETE);
     EXPECT_EQ(Rows(IDC_ENTRIES_CATEGORIES), (Strings{"Action", "Puzzle"}));
     EXPECT_EQ(ini.GetString("Categories", "01"), "Puzzle");
+    EXPECT_EQ(MessageTexts(ui), Strings(2, "Are you sure you want to\ndelete ?"));
 
     ui.modalScripts.push_back([](win::Dialog&, HWND) -> INT_PTR { return IDCANCEL; });
     Press(IDC_ENTRIES_SOUND_ADD);
     EXPECT_TRUE(Rows(IDC_ENTRIES_SOUND).empty()) << "Cancel adds nothing";
 
     EXPECT_EQ(prompts, (Strings{"Enter the new Music Device", "Enter the new Category", "Enter the new Category"}));
-    EXPECT_TRUE(ui.Messages().empty());
 }
 
-TEST_F(ManageEntriesTest, AFullListShowsItsLimit) {
-    std::string text = "[Publishers]\n";
-    for (int i = 0; i < 128; ++i) text += CriteriaKey(i) + "=Publisher " + std::to_string(i) + "\n";
-    Open(text);
-    WillType("One too many");
-    Press(IDC_ENTRIES_PUBLISHERS_ADD);
-    ASSERT_EQ(ui.Messages().size(), 1u);
-    EXPECT_EQ(ui.Messages()[0].text, "Cannot add anymore entries.\nMaximum limit is 128.");
-    EXPECT_EQ(Rows(IDC_ENTRIES_PUBLISHERS).size(), 128u);
+// With Data.ini held by another program, the rows stay as the file is and
+// each change says that it was not stored; the web site says so once.
+TEST_F(ManageEntriesTest, ChangesThatCannotBeStoredLeaveTheListsAsTheFileIs) {
+    Open("[Categories]\n00=Action\n");
+    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    WillType("Puzzle");
+    ui.messageAnswers = {IDOK, IDYES};
+    Press(IDC_ENTRIES_CATEGORIES_ADD);
+    Press(IDC_ENTRIES_CATEGORIES_DELETE);  // "Action", asked and answered Yes
+    for (const char* typed : {"http://a/", "http://b/"}) SetWindowTextA(Item(IDC_ENTRIES_WEB), typed);
+    CloseHandle(held);
+    EXPECT_EQ(Rows(IDC_ENTRIES_CATEGORIES), Strings{"Action"});
+    EXPECT_EQ(ini.GetString("Categories", "00"), "Action");
+    const std::string why = " the Data.ini file.\nThe file may be missing, read-only or in use by another program.";
+    EXPECT_EQ(
+        MessageTexts(ui),
+        (Strings{"The entry could not be stored in" + why, "Are you sure you want to\ndelete Action?",
+                 "The entry could not be deleted from" + why, "The VDMSound web site could not be stored in" + why}));
 }
 
 TEST_F(ManageEntriesTest, DeletingRemovesTheFirstExactMatchOnly) {
     Open("[Publishers]\n01=sierra\n03=Sierra\n07=Sierra\n09=Apogee\n");
     Select(IDC_ENTRIES_PUBLISHERS, 1);  // a "Sierra" row
     ui.messageAnswers = {IDNO, IDYES};
-    Press(IDC_ENTRIES_PUBLISHERS_DELETE);
-    EXPECT_EQ(Rows(IDC_ENTRIES_PUBLISHERS).size(), 4u) << "No keeps it";
-    Press(IDC_ENTRIES_PUBLISHERS_DELETE);
-    EXPECT_EQ(ui.Messages().size(), 2u);
-    EXPECT_EQ((Strings{ini.GetString("Publishers", "01"), ini.GetString("Publishers", "03"),
-                       ini.GetString("Publishers", "07")}),
-              (Strings{"sierra", "", "Sierra"}));
-    EXPECT_EQ(Rows(IDC_ENTRIES_PUBLISHERS).size(), 3u);
-
-    Select(IDC_ENTRIES_PUBLISHERS, -1);
-    Press(IDC_ENTRIES_PUBLISHERS_DELETE);
-    EXPECT_EQ(ui.Messages().back().text, "No entry is selected!");
+    for (int press = 0; press < 3; ++press) {  // No keeps the row, Yes deletes it, then no row is selected
+        if (press == 2) Select(IDC_ENTRIES_PUBLISHERS, -1);
+        Press(IDC_ENTRIES_PUBLISHERS_DELETE);
+    }
+    EXPECT_EQ(MessageTexts(ui), (Strings{"Are you sure you want to\ndelete Sierra?",
+                                         "Are you sure you want to\ndelete Sierra?", "No entry is selected!"}));
+    EXPECT_EQ((Strings{ini.GetString("Publishers", "03"), ini.GetString("Publishers", "07")}), (Strings{"", "Sierra"}));
     EXPECT_EQ(Rows(IDC_ENTRIES_PUBLISHERS).size(), 3u);
 
     ui.Clear();  // without confirmation the row goes at once

@@ -1,4 +1,5 @@
 // A new game's title, setup program and record, without the dialog.
+#include "CatalogueTools.h"
 #include "DialogProbe.h"
 #include "Groups.h"
 #include "data/GameFile.h"
@@ -45,6 +46,17 @@ TEST(NewGameTest, RecordAndSafeWrite) {
     EXPECT_EQ(FieldText(back.title), "Keen");
     EXPECT_EQ(GetFileAttributesA((path + ".new").c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_FALSE(WriteNewGameFile(dir.path + "\\Missing\\X.qgf", r));
+
+    // The short name of another game's file is that file: refused, and it stays.
+    CreateDirectoryA((dir.path + "\\Games").c_str(), nullptr);
+    const std::string deluxe = GameFilePath(dir.path, "Keen Dreams Deluxe");
+    WriteGame(deluxe, MakeGame("Deluxe"), MakeBmp(2, 2, 1, 1, 1));
+    const std::vector<char> kept = ReadFileBytes(deluxe);
+    const std::string alias = ShortBaseName(deluxe);
+    ASSERT_FALSE(alias.empty());
+    EXPECT_EQ(CheckGameTitle(alias, dir.path), TitleProblem::OtherFileName);
+    EXPECT_FALSE(WriteNewGameFile(GameFilePath(dir.path, alias), r));
+    EXPECT_EQ(ReadFileBytes(deluxe), kept);
 }
 
 }  // namespace

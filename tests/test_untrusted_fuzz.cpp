@@ -1,7 +1,8 @@
 // Randomized game files against the code that reads, checks and writes them:
 // the record and picture checks on bytes that end at a no-access page, the
 // parameter line, reading from disk, and saving and embedding on copies with
-// failed saves injected (a locked file, a read-only file, "X.new" a folder).
+// failed saves injected (a locked file, a read-only file, "X.new" a folder);
+// and catalogue sections with hostile names and Picture values.
 //
 // Every input comes from the seed and its index alone. Switches:
 //   --fuzz-seconds=N     run for N seconds (default 4, as in CI; 0: no time limit)
@@ -9,6 +10,7 @@
 //   --fuzz-seed=S        the seed (default: the fixed kCiSeed; always printed)
 //   --fuzz-index=I       run input I only, to reproduce a finding
 #include "BmpBuilder.h"
+#include "CatalogueTools.h"
 #include "TestEnv.h"
 #include "data/Bitmap.h"
 #include "data/GameFile.h"
@@ -206,14 +208,20 @@ std::vector<char> Bytes(const GameRecord& g) {
 class Fuzzer {
 public:
     explicit Fuzzer(const Options& o)
-        : _o(o), _folder(MakeTempFolder("fuzz")), _game(_folder + "\\g.qgf"), _bitmap(_folder + "\\p.bmp") {}
+        : _o(o), _folder(MakeTempFolder("fuzz")), _game(_folder + "\\g.qgf"), _bitmap(_folder + "\\p.bmp") {
+        for (const char* sub : {"\\Cat", "\\Cat\\Games", "\\Cat\\Images"})
+            CreateDirectoryA((_folder + sub).c_str(), nullptr);
+        WriteGame(Deluxe(), MakeGame("Keen Dreams Deluxe"), MakeBmp(3, 3, 1, 2, 3));
+        _deluxe = ReadFileBytes(Deluxe());
+        _alias = ShortBaseName(Deluxe());
+    }
     ~Fuzzer() {
         Cleanup();
         RemoveTree(_folder);
     }
 
     std::string failure;  // the first finding, with how to reproduce it
-    unsigned long long inputs = 0, fileRounds = 0, injected = 0, accepted = 0, loaded = 0;
+    unsigned long long inputs = 0, fileRounds = 0, injected = 0, accepted = 0, loaded = 0, sections = 0;
 
     void RunInput(unsigned long long index) {
         g_index = index;
@@ -233,7 +241,7 @@ public:
         if (r.Chance(5)) file.resize(r.Below(file.size() + 1));
 
         CheckInMemory(record, file, r);
-        if (_o.only != kAll || index % kFileEvery == 0) FileRound(file, r);
+        if (_o.only != kAll || index % kFileEvery == 0) FileRound(file, r), CatalogueRound(r);
     }
 
 private:
@@ -343,18 +351,69 @@ private:
         WriteFileBytes(_bitmap, bitmap);
         ok = Injected(r, what, [&] { return EmbedPicture(_game, _bitmap); });
         std::memcpy(&record, before.data(), sizeof record);
-        const bool embeddable = record.reserved == 0 && record.version == kGameFormatVersion;
+        const bool embeddable = record.reserved == 0 && record.version == kGameFormatVersion &&
+                                IsUsableBitmap(bitmap.data(), bitmap.size());
         record.pictureSize = static_cast<uint32_t>(bitmap.size());
         want = Bytes(record);
         want.insert(want.end(), bitmap.begin(), bitmap.end());
         if (ok && what != kNone) Fail("an embed succeeded against an injected failure");
+        if (ok && !embeddable) Fail("an embed took a picture that fails the check");
         if (ok && ReadFileBytes(_game) != want) Fail("an embed wrote other bytes");
         if (!ok && ReadFileBytes(_game) != before) Fail("a failed embed changed the file");
         if (!ok && what == kNone && embeddable) Fail("an embed failed without a cause");
     }
 
+    std::string Deluxe() const { return _folder + "\\Cat\\Games\\Keen Dreams Deluxe.qgf"; }
+
+    // Sections named after the short name of a planted game, devices, dot steps
+    // and junk, with Picture values of every kind, converted with and without
+    // overwriting: nothing is written outside Games, the planted game changes
+    // only under its own name, and only pictures that pass the check are taken.
+    void CatalogueRound(Rng& r) {
+        static const char* const kNames[] = {"Keen Dreams Deluxe", "CON", "..", "a\\b", "x:y", "Good", " ", "com1.x"};
+        static const char* const kPictures[] = {
+            "pic.bmp",     "..\\pic.bmp",          "COM1",      "aux.bmp",  "",
+            "C:\\pic.bmp", "sub\\..\\..\\pic.bmp", "pic.bmp:s", "gone.bmp", "\\\\.\\pic.bmp"};
+        const std::string cat = _folder + "\\Cat";
+        for (const std::string& f : FilesBelow(cat + "\\Games"))
+            if (f != "\\Keen Dreams Deluxe.qgf") DeleteFileA((cat + "\\Games" + f).c_str());
+        std::vector<char> picture = RandomBitmap(r);
+        if (r.Chance(50)) Damage(r, picture);
+        WriteFileBytes(cat + "\\Images\\pic.bmp", picture);
+        std::vector<std::string> names(1 + r.Below(4));
+        std::string text;
+        for (std::string& name : names) {
+            char junk[12] = "";
+            RandomText(r, junk, sizeof junk, "abc~.: \\/*?\"<>|\x01\xE9");
+            name = r.Chance(30) ? _alias : r.Chance(70) ? r.Pick(kNames) : junk;
+            text += "[" + name + "]\r\nPicture=" + r.Pick(kPictures) + "\r\nPublisher=" + junk + "\r\n";
+        }
+        WriteFileText(cat + "\\Loader.ini", text);
+        IniFile ini;
+        ini.Open(cat + "\\Loader.ini");
+        for (const std::string& name : names) {
+            ++sections;
+            const bool overwrite = r.Chance(50);
+            const std::string file = ImportFileName(name), path = GameFilePathFor(cat, file);
+            GameRecord g;
+            std::vector<char> taken;
+            if (ConvertSectionToGame(ini, name, file, cat, cat + "\\Images", overwrite).outcome ==
+                    SectionOutcome::Converted &&
+                ReadGameRecord(path, g) == GameFileStatus::Ok && g.pictureSize &&
+                !(ReadGamePicture(path, g.pictureSize, taken) && IsUsableBitmap(taken.data(), taken.size())))
+                Fail("a catalogue took a picture that fails the check");
+            if (ReadFileBytes(Deluxe()) != _deluxe && !(overwrite && name == "Keen Dreams Deluxe"))
+                Fail("a catalogue section replaced another game's file");
+            WriteFileBytes(Deluxe(), _deluxe);
+        }
+        for (const std::string& f : FilesBelow(cat))
+            if (f.rfind("\\Games\\", 0) != 0 && f != "\\Images\\pic.bmp" && f != "\\Loader.ini")
+                Fail("a catalogue wrote outside the Games folder: " + f);
+    }
+
     Options _o;
-    std::string _folder, _game, _bitmap;
+    std::string _folder, _game, _bitmap, _alias;
+    std::vector<char> _deluxe;
 };
 
 TEST(GameFileFuzz, RandomGameFilesNeverCrashLoseDataOrLeaveFilesBehind) {
@@ -372,11 +431,11 @@ TEST(GameFileFuzz, RandomGameFilesNeverCrashLoseDataOrLeaveFilesBehind) {
     }
     std::printf(
         "fuzz: %llu inputs in %.1f s; %llu file rounds, %llu injected failures; %llu pictures passed the "
-        "check, %llu loaded by LoadImageA\n",
+        "check, %llu loaded by LoadImageA; %llu catalogue sections\n",
         fuzzer.inputs, (GetTickCount() - start) / 1000.0, fuzzer.fileRounds, fuzzer.injected, fuzzer.accepted,
-        fuzzer.loaded);
+        fuzzer.loaded, fuzzer.sections);
     EXPECT_EQ(fuzzer.failure, "");
-    EXPECT_GT(fuzzer.inputs, 0u);
+    EXPECT_GT(fuzzer.sections, 0u);
 }
 
 }  // namespace

@@ -32,3 +32,14 @@ inline std::vector<std::string> FilesBelow(const std::string& folder, const std:
     std::sort(out.begin(), out.end());
     return out;
 }
+
+// The short (8.3) name of an existing file without its extension, "KEEN~0HY"
+// for "Keen Dreams Deluxe.qgf"; empty when the file system gives it none.
+inline std::string ShortBaseName(const std::string& path) {
+    char shortPath[MAX_PATH] = "";
+    if (!GetShortPathNameA(path.c_str(), shortPath, sizeof shortPath)) return {};
+    std::string name = shortPath;
+    name = name.substr(name.find_last_of('\\') + 1);
+    name = name.substr(0, name.find('.'));
+    return name.find('~') == std::string::npos ? std::string() : name;
+}
