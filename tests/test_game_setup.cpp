@@ -1,4 +1,5 @@
 // The Game Settings and Modify commands on a saved game, and the checks on the names a game file brings.
+#include "Groups.h"
 #include "TestEnv.h"
 #include "UiRows.h"
 #include "data/Files.h"
@@ -12,25 +13,28 @@
 
 namespace {
 
-TEST(GameSetupNames, OnlyPlainNamesAndSafeCommandsPass) {
-    const std::pair<const char*, bool> plain[] = {
-        {"SOUND.CFG", true}, {"setup config.ini", true},  {"..", false},        {"...", false},
-        {"", false},         {"..\\AUTOEXEC.BAT", false}, {"SUB/X.CFG", false}, {"C:X.CFG", false},
-        {"A*.CFG", false},   {"LINE\nBREAK", false}};
-    for (const auto& [name, ok] : plain) EXPECT_EQ(IsPlainFileName(name), ok) << name;
-    for (const auto& [name, ok] : {std::pair{"SETUP.BAT&DEL", false}, {"100%.EXE", false}, {"SETUP.EXE", true}})
-        EXPECT_EQ(IsSafeSetupName(name), ok) << name;
+TEST(GameSetupNames, NamesStayInTheFolderAndBatchSyntaxStaysOutOfBatchFiles) {
+    using P = SetupNameProblem;
+    const std::tuple<const char*, bool, P> setups[] = {
+        {"SETUP.EXE", true, P::None},          {"SUB\\SETUP.EXE", true, P::None},   {"MY SETUP.EXE", true, P::None},
+        {"C;x.EXE", false, P::None},            {"C;x.BAT", true, P::BatchSyntax}, {"C;x.BAT", false, P::BatchSyntax},
+        {"A&B.EXE", true, P::BatchSyntax},     {"..\\SETUP.EXE", false, P::LeavesFolder},
+        {"C:\\SETUP.EXE", false, P::LeavesFolder}, {"CON", false, P::LeavesFolder},
+        {"CONIN$", true, P::LeavesFolder},     {"SUB\\AUX.EXE", false, P::LeavesFolder}};
+    for (const auto& [setup, viaVdmSound, problem] : setups)
+        EXPECT_EQ(CheckSetupName(setup, viaVdmSound), problem) << setup << viaVdmSound;
 
     using H = HelpCommandProblem;
-    const std::tuple<const char*, const char*, const char*, H> cases[] = {
-        {"C:\\KEEN", "BIN\\KEEN.EXE", "/?", H::None},
-        {"C:\\A&B", "KEEN.EXE", "-help", H::UnsafePath},
-        {"C:\\KEEN", "KEEN.EXE|FORMAT", "-help", H::UnsafeCommand},
-        {"C:\\KEEN", "..\\..\\WINDOWS\\REGEDIT.EXE", "", H::UnsafeCommand},
-        {"C:\\KEEN", "D:EVIL.EXE", "", H::UnsafeCommand},
-        {"C:\\KEEN", "KEEN.EXE", "-h\r\ndel *.*", H::UnsafeHelp}};
-    for (const auto& [path, command, help, problem] : cases)
-        EXPECT_EQ(CheckHelpCommand(path, command, help), problem) << command;
+    for (const auto& [command, help, problem] :
+         {std::tuple{"BIN\\KEEN.EXE", "/?", H::None}, {"A&B.EXE", "", H::None},
+          {"..\\..\\WINDOWS\\REGEDIT.EXE", "", H::UnsafeCommand}, {"D:EVIL.EXE", "", H::UnsafeCommand},
+          {"NUL", "", H::UnsafeCommand}, {"KEEN.EXE", "-h\r\ndel *.*", H::UnsafeHelp}})
+        EXPECT_EQ(CheckHelpCommand(command, help), problem) << command;
+    ExpectGroups<bool>({{true, {"C:\\MY GAMES\\KEEN", "C:\\KEEN"}},
+                        {false, {"C:\\A&B", "C:\\100%", "C:\\A^B", "C:\\A,B", "C:\\A\nB"}}},
+                       [](const std::string& path) { return FitsCommandsBatch(path, "KEEN.EXE"); });
+    EXPECT_EQ(CommandsBatchContent("C:\\MY GAMES\\KEEN", "KEEN.EXE", "-help"),
+              "\"C:\\MY GAMES\\KEEN\\KEEN.EXE\" -help\r\npause");
 }
 
 class GameSetupTest : public ::testing::Test {
@@ -142,12 +146,20 @@ TEST_F(GameSetupTest, TheConfigFileIsMovedAsideOnceAndNothingIsLost) {
     EXPECT_EQ(ui.calls.back().flags, static_cast<unsigned>(MB_OK | MB_ICONSTOP));
     EXPECT_TRUE(ui.Calls(UiCall::Execute).empty()) << "the game itself is not started";
 
-    // A Config file that leaves the folder renames nothing.
+    // A Config file that leaves the folder or names a device renames nothing;
+    // one in a subfolder is moved aside there.
     WriteFileText(folder + "\\VICTIM.CFG", "keep");
-    SetField(current.record.configFile, "..\\VICTIM.CFG");
-    RunGameSetup(Context());
-    EXPECT_TRUE(LastMessageHas("is not a file name in the game folder")) << LastMessage();
+    for (const char* config : {"..\\VICTIM.CFG", "CON", "AUX.cfg"}) {
+        SetField(current.record.configFile, config);
+        RunGameSetup(Context());
+        EXPECT_TRUE(LastMessageHas("is not a file in the game folder")) << LastMessage();
+    }
     EXPECT_TRUE(FileExists(folder + "\\VICTIM.CFG") && !FileExists(folder + "\\VICTIM.CFG.bak"));
+    CreateDirectoryA((gameDir + "\\DATA").c_str(), nullptr);
+    WriteFileText(gameDir + "\\DATA\\GAME.CFG", "x");
+    SetField(current.record.configFile, "DATA\\GAME.CFG");
+    RunGameSetup(Context());
+    EXPECT_TRUE(FileExists(gameDir + "\\DATA\\GAME.CFG.bak") && !FileExists(gameDir + "\\DATA\\GAME.CFG"));
 
     // A missing folder: the details bar shows the Path item, then the message.
     SetField(current.record.configFile, "SOUND.CFG");
@@ -181,13 +193,22 @@ TEST_F(GameSetupTest, TheSetupProgramRunsDirectlyOrThroughVdmSound) {
     EXPECT_EQ(ui.Calls(UiCall::Execute).back().text, "SETUP.EXE");
     EXPECT_EQ(LastMessage(), "No se puede abrir. Por favor verifique las opciones.");
 
-    ui.Clear();  // a setup name that leaves the folder or carries batch syntax is never run
-    for (const char* hostile : {"..\\SETUP.EXE", "SETUP.EXE&DEL"}) {
+    // A setup program in a subfolder runs; a blank is quoted for VDMSound's batch.
+    CreateDirectoryA((gameDir + "\\SUB DIR").c_str(), nullptr);
+    WriteFileText(gameDir + "\\SUB DIR\\SETUP.EXE", "x");
+    SetField(current.record.setup, "SUB DIR\\SETUP.EXE");
+    current.record.options = 1;
+    RunGameSetup(Context());
+    EXPECT_EQ(ui.Calls(UiCall::Execute).back().params, "\"SUB DIR\\SETUP.EXE\"");
+
+    ui.Clear();  // a setup name that leaves the folder or carries batch syntax into a batch is never run
+    WriteFileText(gameDir + "\\C;x.BAT", "x");
+    for (const char* hostile : {"..\\SETUP.EXE", "SETUP.EXE&DEL", "C;x.BAT", "COM1"}) {
         SetField(current.record.setup, hostile);
         RunGameSetup(Context());
     }
     EXPECT_EQ(ui.Messages().size(), ui.calls.size());
-    EXPECT_EQ(ui.calls.size(), 2u);
+    EXPECT_EQ(ui.calls.size(), 4u);
 }
 
 TEST_F(GameSetupTest, MissingFolderAndSetupProgramAreAskedForAndSaved) {

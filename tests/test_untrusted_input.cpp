@@ -200,17 +200,17 @@ TEST(ParameterCheck, TheOffendingFieldIsNamed) {
     } fields[] = {{"MCGA parameter", g.mcgaParam, "/mcga"},
                   {"Keyboard parameter", g.keyboardParam, "/kb:us"},
                   {"Mouse parameter", g.mouseParam, "/m=2"},
-                  {"Joystick parameter", g.joystickParam, "-j \"x\""},
+                  {"Joystick parameter", g.joystickParam, "-j x"},
                   {"Sound device parameter", g.soundParams[2], "/sb:220,5,1"},
                   {"Music device parameter", g.musicParams[0], "/mpu"},
-                  {"Custom device parameter", g.customParam, "%dir% ^x"}};
+                  {"Custom device parameter", g.customParam, "/x;y"}};
     for (const auto& f : fields) std::strcpy(f.field, f.safe);
-    EXPECT_EQ(UnsafeParameterField(g), "");
-    for (const char* bad : {"/m\r\ndel *.*", "a & calc", "a|more", "<in", "> out", "\x7f", "\t"}) {
+    EXPECT_EQ(UnsafeParameterField(g, HasBatchSyntaxInArguments), "");
+    for (const char* bad : {"/m\r\ndel *.*", "a & calc", "a|more", "<in", "> out", "\x7f", "\t", "%OS%", "^x", "\"q"}) {
         for (const auto& f : fields) {
             std::memset(f.field, 0, kParamSize);
             std::strncpy(f.field, bad, kParamSize - 1);
-            EXPECT_EQ(UnsafeParameterField(g), f.name) << bad;
+            EXPECT_EQ(UnsafeParameterField(g, HasBatchSyntaxInArguments), f.name) << bad;
             std::strcpy(f.field, f.safe);
         }
     }
@@ -220,10 +220,10 @@ TEST(ParameterCheck, TheOffendingFieldIsNamed) {
     g.customOn = g.joystickOn = 0;
     SetField(g.customParam, "\n");
     SetField(g.joystickParam, "&");
-    EXPECT_EQ(UnsafeParameterField(g), "");
+    EXPECT_EQ(UnsafeParameterField(g, HasBatchSyntaxInArguments), "");
     // A field without a terminator is read no further than its 32 bytes (the joystick's "&" follows).
     std::memset(g.mouseParam, 'm', kParamSize);
-    EXPECT_EQ(UnsafeParameterField(g), "");
+    EXPECT_EQ(UnsafeParameterField(g, HasBatchSyntaxInArguments), "");
 }
 
 // The main window with these game files.
@@ -278,26 +278,30 @@ TEST_F(UntrustedWindow, CommandLineNamingAMissingFileSaysSoWithAnUnbalancedQuote
     EXPECT_EQ(ui.Messages()[0].text, "The game file cannot be found:\n" + folder + "\\Games\\Tank Duel.qgX");
 }
 
-TEST_F(UntrustedWindow, ParametersThatChainCommandsStopTheLaunch) {
+TEST_F(UntrustedWindow, BatchSyntaxNeverReachesABatchFile) {
     CurrentGame current;
     current.record = Runnable("Smuggler");
     SetField(current.record.setup, "(Parameters)");
-    WriteFileText(GameDir() + "\\A&B.EXE", "MZ");
-    // A chained command in a parameter stops both launches; a program name with
-    // "&" goes into Loader.bat only, where a shell call would take it as one file.
+    // What VDMSound's batch, Loader.bat or the command interpreter would read
+    // stops the launch; an .exe started directly gets its parameters as they are.
     const struct {
-        bool vdm, mouse;
-        const char *command, *field;
-    } cases[] = {{false, true, "PLAY.EXE", "Mouse parameter"},
-                 {true, true, "PLAY.EXE", "Mouse parameter"},
-                 {false, false, "A&B.EXE", nullptr},
-                 {true, false, "A&B.EXE", "Command"}};
+        bool vdm;
+        const char *command, *mouse, *field;
+    } cases[] = {{false, "PLAY.EXE", "/m\r\ncalc.exe", "Mouse parameter"},
+                 {true, "PLAY.EXE", "/m & calc.exe", "Mouse parameter"},
+                 {false, "PLAY.BAT", "%OS%", "Mouse parameter"},
+                 {false, "A&B.EXE", "/m=2 %x% & y", nullptr},
+                 {true, "A&B.BAT", nullptr, "Command"},
+                 {true, "G%OS%.BAT", "/sb:220,5,1", "Command"},
+                 {true, "C;x.BAT", nullptr, "Command"}};
     AppState state;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.command);
+        WriteFileText(GameDir() + "\\" + c.command, "x");
         state.vdm = {c.vdm, folder + "\\", folder + "\\VDMSRun.bat"};
-        current.record.mouseOn = c.mouse;
-        SetField(current.record.mouseParam, "/m\r\ncalc.exe");
+        current.record.mouseOn = c.mouse != nullptr;
+        SetField(current.record.setup, c.mouse ? "(Parameters)" : "");
+        SetField(current.record.mouseParam, c.mouse ? c.mouse : "");
         SetField(current.record.command, c.command);
         ui.Clear();
         EXPECT_EQ(RunGame(nullptr, "Smuggler", current, state), c.field == nullptr);
@@ -309,6 +313,16 @@ TEST_F(UntrustedWindow, ParametersThatChainCommandsStopTheLaunch) {
         }
         EXPECT_FALSE(FileExists(GameDir() + "\\Loader.bat"));
     }
+    // A blank needs quotes where the batch takes the program as one word.
+    SetField(current.record.command, "MY GAME.EXE");
+    WriteFileText(GameDir() + "\\MY GAME.EXE", "MZ");
+    ASSERT_TRUE(RunGame(nullptr, "Smuggler", current, state));
+    EXPECT_EQ(ui.Calls(UiCall::Execute).back().params, "\"MY GAME.EXE\"");
+    SetField(current.record.setup, "(Parameters)");
+    SetField(current.record.mouseParam, "/sb:220,5,1");
+    current.record.mouseOn = 1;
+    ASSERT_TRUE(RunGame(nullptr, "Smuggler", current, state));
+    EXPECT_EQ(FileText(GameDir() + "\\Loader.bat"), "@\"MY GAME.EXE\"  /sb:220,5,1 ");
 }
 
 TEST_F(UntrustedWindow, RunningAReadOnlyGameTellsWhyAChangeWasNotSaved) {
