@@ -31,7 +31,7 @@ private:
     void ChooseParameters();
     void RunSetupProgram();
     bool LocateFolder();
-    bool LocateSetupProgram(std::string& setup);
+    bool LocateSetupProgram(std::string& setup, bool viaVdmSound);
     bool MayRun(const std::string& setup, bool viaVdmSound);
 
     const GameSetupContext& _c;
@@ -168,8 +168,9 @@ bool SetupCommand::LocateFolder() {
 }
 
 // A setup program that is not in the folder is asked for; the chosen file's
-// folder and name become the game's Path and Setup, saved at once.
-bool SetupCommand::LocateSetupProgram(std::string& setup) {
+// folder and name become the game's Path and Setup, saved at once, unless the
+// name may not be run.
+bool SetupCommand::LocateSetupProgram(std::string& setup, bool viaVdmSound) {
     win::OpenFileRequest ask;
     ask.owner = _c.owner;
     ask.title =
@@ -178,7 +179,7 @@ bool SetupCommand::LocateSetupProgram(std::string& setup) {
     ask.initialDir = _folder;
     ask.flags = OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR | OFN_SHOWHELP;
     std::string chosen;
-    if (!win::Ui().PickFile(ask, chosen)) return false;
+    if (!win::Ui().PickFile(ask, chosen) || !MayRun(NamePart(chosen), viaVdmSound)) return false;
     setup = NamePart(chosen);
     _folder = FolderPart(chosen);
     SetField(_game.setup, setup.c_str());
@@ -205,8 +206,7 @@ void SetupCommand::RunSetupProgram() {
     const bool viaVdmSound = _c.vdm && SetupRunsThroughVdmSound(_game, *_c.vdm);
     if (!MayRun(setup, viaVdmSound)) return;
     if (!FolderExists(_folder) && !LocateFolder()) return;
-    if (!FileExists(JoinFolder(_folder, setup)) && (!LocateSetupProgram(setup) || !MayRun(setup, viaVdmSound)))
-        return;
+    if (!FileExists(JoinFolder(_folder, setup)) && !LocateSetupProgram(setup, viaVdmSound)) return;
     const std::string full = JoinFolder(_folder, setup);
     if (viaVdmSound && !FileExists(full)) {
         Tell(Format(Tr("Could not execute %s\nPlease enter the correct setup file to execute.",

@@ -114,7 +114,7 @@ TEST_F(GameSettingsDialogTest, OkRefusesWhatCannotBeStored) {
               "You have selected to use the games setup file,\nbut no filename has been specified.\n\nPlease enter "
               "the games setup executable.");
     EXPECT_EQ(GetFocus(), Item(IDC_GS_SETUP));
-    for (const char* hostile : {"..\\..\\WINDOWS\\EVIL.EXE", "SET&UP.BAT", "C;x.BAT", "CON", "SUB\\COM1.EXE"}) {
+    for (const char* hostile : {"..\\..\\WINDOWS\\EVIL.EXE", "SET&UP.BAT", "C;x.BAT", "A=B.EXE", "CON", "SUB\\COM1.EXE"}) {
         Set(IDC_GS_SETUP, hostile);
         Click(IDOK);
     }
@@ -124,7 +124,7 @@ TEST_F(GameSettingsDialogTest, OkRefusesWhatCannotBeStored) {
         Click(IDOK);
     }
     EXPECT_FALSE(dialog->Ended());
-    EXPECT_EQ(ui.Messages().size(), 11u);
+    EXPECT_EQ(ui.Messages().size(), 12u);
 
     // Parameters: the edits take 31 characters; longer text put there is refused, not cut.
     Click(IDC_GS_MODE_PARAMETERS);

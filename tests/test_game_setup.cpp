@@ -203,12 +203,14 @@ TEST_F(GameSetupTest, TheSetupProgramRunsDirectlyOrThroughVdmSound) {
 
     ui.Clear();  // a setup name that leaves the folder or carries batch syntax into a batch is never run
     WriteFileText(gameDir + "\\C;x.BAT", "x");
-    for (const char* hostile : {"..\\SETUP.EXE", "SETUP.EXE&DEL", "C;x.BAT", "COM1"}) {
+    ui.fileAnswers.push_back(gameDir + "\\C;x.BAT");  // picked for a missing one
+    for (const char* hostile : {"..\\SETUP.EXE", "SETUP.EXE&DEL", "C;x.BAT", "COM1", "MISSING.EXE"}) {
         SetField(current.record.setup, hostile);
         RunGameSetup(Context());
     }
-    EXPECT_EQ(ui.Messages().size(), ui.calls.size());
-    EXPECT_EQ(ui.calls.size(), 4u);
+    EXPECT_EQ(ui.Messages().size(), 5u);
+    EXPECT_TRUE(ui.Calls(UiCall::Execute).empty());
+    EXPECT_EQ(FieldText(current.record.setup), "MISSING.EXE") << "a refused pick is not stored";
 }
 
 TEST_F(GameSetupTest, MissingFolderAndSetupProgramAreAskedForAndSaved) {
