@@ -88,6 +88,7 @@ GameRecord RandomRecord(Rng& r) {
     static const char kTextChars[] = "abcXYZ 019\\.:()&|<>%^;,=\"\r\n\xE9\xFF";
     GameRecord g = BlankGameRecord();
     for (char* t : {g.title, g.path, g.command}) RandomText(r, t, kTextSize, kTextChars);
+    if (r.Chance(30)) SetField(g.command, (FieldText(g.command).substr(0, 200) + ".EXE").c_str());
     RandomText(r, g.comment, sizeof g.comment, kTextChars);
     if (r.Chance(60)) SetField(g.setup, r.Chance(50) ? "(Parameters)" : "(pArAmEtErS)");
     else RandomText(r, g.setup, kTextSize, kTextChars);

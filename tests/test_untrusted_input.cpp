@@ -292,6 +292,7 @@ TEST_F(UntrustedWindow, BatchSyntaxNeverReachesABatchFile) {
                  {false, "PLAY.BAT", "%OS%", "Mouse parameter"},
                  {false, "A&B.EXE", "/m=2 %x% & y", nullptr},
                  {true, "A&B.BAT", nullptr, "Command"},
+                 {true, "A,B.EXE", nullptr, "Command"},
                  {true, "G%OS%.BAT", "/sb:220,5,1", "Command"},
                  {true, "C;x.BAT", nullptr, "Command"}};
     AppState state;
