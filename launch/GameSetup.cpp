@@ -18,7 +18,8 @@ SetupMode SetupModeOf(const GameRecord& game) {
 
 SetupNameProblem CheckSetupName(const std::string& setup, bool viaVdmSound) {
     if (!IsNameInsideFolder(setup)) return SetupNameProblem::LeavesFolder;
-    if ((viaVdmSound || ReachesCommandInterpreter(setup)) && HasBatchSyntax(setup)) return SetupNameProblem::BatchSyntax;
+    if ((viaVdmSound || ReachesCommandInterpreter(setup)) && HasBatchSyntax(setup))
+        return SetupNameProblem::BatchSyntax;
     return SetupNameProblem::None;
 }
 

@@ -3,7 +3,6 @@
 #include "FakeUi.h"
 #include "TestEnv.h"
 #include "data/Files.h"
-#include "data/Strings.h"
 #include "dialogs/CommentDialog.h"
 #include "dialogs/TextInputDialog.h"
 #include "mainwnd/DesktopShortcut.h"
@@ -302,10 +301,8 @@ TEST_F(DetailsBarTest, DocsButton) {
     for (const char* document : {"..\\outside.bat", "CON", "COM1", "NUL", "\\outside.bat", "C:\\x.txt"}) {
         SetField(game.record.document, document);
         bar.OpenDocument();
-        EXPECT_EQ(Said(), Strings{Format("The document '%s'\nis not a file in the game folder, so it has not been "
-                                         "opened.\n\nPlease choose the game's document again (double-click the "
-                                         "Document item).",
-                                         document)});
+        ASSERT_EQ(ui.calls.size(), 1u) << document;
+        EXPECT_EQ(Said()[0].rfind("The document '" + std::string(document) + "'\nis not a file in", 0), 0u);
     }
     EXPECT_EQ(TreeSelection(), bar.ValueItem(DetailsBar::kDocument));
     CreateDirectoryA((folder + "\\KEEN\\DOCS").c_str(), nullptr);

@@ -69,11 +69,10 @@ TEST_F(GameSettingsDialogTest, TheSetupFieldChoosesTheModeAndOkStoresIt) {
         {"", GameSettingsDialog::kNoSetup, "", ""}};
     for (const auto& [setup, mode, setupEdit, stored] : cases) {
         SetField(game.setup, setup);
-        SetField(game.configFile, "DATA\\SOUND.CFG");
+        SetField(game.configFile, "SOUND.CFG");
         ASSERT_TRUE(Open()) << setup;
         EXPECT_EQ(dialog->CurrentMode(), mode) << setup;
-        EXPECT_EQ((Strings{Get(IDC_GS_SETUP), Get(IDC_GS_CONFIG)}),
-                  (Strings{setupEdit, mode == 0 ? "DATA\\SOUND.CFG" : ""}))
+        EXPECT_EQ((Strings{Get(IDC_GS_SETUP), Get(IDC_GS_CONFIG)}), (Strings{setupEdit, mode == 0 ? "SOUND.CFG" : ""}))
             << setup;
         EXPECT_EQ(
             (std::vector<bool>{IsWindowEnabled(Item(IDC_GS_CONFIG)) != 0,
@@ -83,7 +82,7 @@ TEST_F(GameSettingsDialogTest, TheSetupFieldChoosesTheModeAndOkStoresIt) {
             << setup;
         Click(IDOK);
         EXPECT_EQ(dialog->Result(), IDOK);
-        EXPECT_EQ((Strings{dialog->game.setup, dialog->game.configFile}), (Strings{stored, "DATA\\SOUND.CFG"}))
+        EXPECT_EQ((Strings{dialog->game.setup, dialog->game.configFile}), (Strings{stored, "SOUND.CFG"}))
             << "every mode keeps the Config file";
     }
 }
@@ -114,7 +113,7 @@ TEST_F(GameSettingsDialogTest, OkRefusesWhatCannotBeStored) {
               "You have selected to use the games setup file,\nbut no filename has been specified.\n\nPlease enter "
               "the games setup executable.");
     EXPECT_EQ(GetFocus(), Item(IDC_GS_SETUP));
-    for (const char* hostile : {"..\\..\\WINDOWS\\EVIL.EXE", "SET&UP.BAT", "C;x.BAT", "A=B.EXE", "CON", "SUB\\COM1.EXE"}) {
+    for (const char* hostile : {"..\\..\\WIN\\EVIL.EXE", "SET&UP.BAT", "C;x.BAT", "A=B.EXE", "CON", "SUB\\COM1.EXE"}) {
         Set(IDC_GS_SETUP, hostile);
         Click(IDOK);
     }
@@ -213,14 +212,12 @@ TEST_F(GameSettingsDialogTest, ExecuteWritesCommandsBatAndRunsIt) {
     ExpectOneMessage(ui, "Could not open " + gameDir + "\\Commands.bat\nPlease verify the settings.",
                      "Error executing game");
 
-    // A path or command that a batch file would read as commands is never
-    // written into one: the program itself runs with the help command. So does
-    // a folder that takes no file. A blank in the folder is quoted.
+    // Batch syntax in the path or command, or a folder that takes no file: the program itself runs.
     const std::string odd = folder + "\\A&B 100%";
     CreateDirectoryA(odd.c_str(), nullptr);
+    DeleteFileA((gameDir + "\\Commands.bat").c_str());
     const std::pair<std::string, const char*> direct[] = {
         {odd, "KEEN.EXE"}, {gameDir, "A&B.EXE"}, {gameDir + "\\MISSING", "KEEN.EXE"}};
-    DeleteFileA((gameDir + "\\Commands.bat").c_str());
     for (const auto& [path, command] : direct) {
         ui.Clear();
         SetField(game.path, path.c_str());

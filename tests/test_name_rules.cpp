@@ -51,15 +51,12 @@ TEST(NameRules, BatchSyntaxAndWhatReachesTheShell) {
         std::string out = "refused";
         return ToWebAddress(text, out) ? out : "refused";
     };
-    ExpectGroups<std::string>(
-        {{"http://www.apogee.com", {"http://www.apogee.com", "www.apogee.com"}},
-         {"HTTPS://a.example/x?y=1", {"HTTPS://a.example/x?y=1"}},
-         {"ftp://ftp.example", {"ftp://ftp.example"}},
-         {"refused",
-          {"", "http://", "C:\\WINDOWS\\evil.bat", "..\\outside.bat", "\\\\server\\x", "file:///C:/x.bat",
-           "javascript:x", "localhost", "http://a.example/\" -new-window C:\\x", "http://a b.example",
-           "http://a.example/\n", "www.a.example/<x>"}}},
-        address);
+    ExpectGroups<std::string>({{"http://www.apogee.com", {"http://www.apogee.com", "www.apogee.com"}},
+                               {"HTTPS://a.example/x?y=1", {"HTTPS://a.example/x?y=1"}},
+                               {"refused", {"", "http://", "C:\\evil.bat", "..\\x.bat", "\\\\server\\x", "file:///C:/x",
+                                            "javascript:x", "localhost", "http://a.example/\" -x", "http://a b",
+                                            "http://a\n", "www.a.example/<x>"}}},
+                              address);
 }
 
 }  // namespace

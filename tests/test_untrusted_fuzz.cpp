@@ -1,7 +1,8 @@
 // Randomized game files against the code that reads, checks and writes them:
 // the record and picture checks on bytes that end at a no-access page, the
-// parameter line and the names that reach a batch file, reading from disk, and saving and embedding on copies with
-// failed saves injected (a locked file, a read-only file, "X.new" a folder).
+// parameter line and the names that reach a batch file, reading from disk, and
+// saving and embedding on copies with failed saves injected (a locked file, a
+// read-only file, "X.new" a folder).
 //
 // Every input comes from the seed and its index alone. Switches:
 //   --fuzz-seconds=N     run for N seconds (default 20; 0: no time limit)
@@ -16,6 +17,7 @@
 #include "launch/LaunchPlan.h"
 #include "launch/ParameterLine.h"
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstring>
@@ -87,11 +89,10 @@ GameRecord RandomRecord(Rng& r) {
     static const char kParamChars[] = "/-:=,.0123456789abcdeMSB \"%^&|<>\r\n\t\x7f\x01";
     static const char kTextChars[] = "abcXYZ 019\\.:()&|<>%^;,=\"\r\n\xE9\xFF";
     GameRecord g = BlankGameRecord();
-    for (char* t : {g.title, g.path, g.command}) RandomText(r, t, kTextSize, kTextChars);
+    for (char* t : {g.title, g.path, g.command, g.setup}) RandomText(r, t, kTextSize, kTextChars);
     if (r.Chance(30)) SetField(g.command, (FieldText(g.command).substr(0, 200) + ".EXE").c_str());
     RandomText(r, g.comment, sizeof g.comment, kTextChars);
     if (r.Chance(60)) SetField(g.setup, r.Chance(50) ? "(Parameters)" : "(pArAmEtErS)");
-    else RandomText(r, g.setup, kTextSize, kTextChars);
     for (char* p : {g.keyboardParam, g.mouseParam, g.joystickParam, g.customParam, g.vesaParam, g.vgaParam, g.egaParam,
                     g.mcgaParam, g.cgaParam, g.tandyParam})
         RandomText(r, p, kParamSize, kParamChars);
@@ -203,17 +204,14 @@ LONG WINAPI ReportCrash(EXCEPTION_POINTERS* e) {
     return EXCEPTION_CONTINUE_SEARCH;
 }
 
-// Text that reaches a batch file, as the command interpreter reads it: no batch
-// syntax (as a word of its own, or after the program) but one pair of quotes
-// around a word with a blank.
+// Text that reaches a batch file as a word of its own (or after the program):
+// no batch syntax, and quotes only as one pair around a word with a blank.
 bool ReadsCleanly(const std::string& text, bool word) {
-    std::string bare;
-    for (char c : text)
-        if (c != '"') bare += c;
-    const size_t quotes = text.size() - bare.size();
-    if (quotes != 0 && (quotes != 2 || bare.find(' ') == std::string::npos)) return false;
-    if (word && quotes == 0 && bare.find(' ') != std::string::npos) return false;
-    return !(word ? HasBatchSyntax(bare) : HasBatchSyntaxInArguments(bare));
+    std::string bare = text;
+    bare.erase(std::remove(bare.begin(), bare.end(), '"'), bare.end());
+    const size_t quotes = text.size() - bare.size(), blank = bare.find(' ') != std::string::npos;
+    return (word ? quotes == 2 * blank : quotes == 0 || quotes == 2 * blank) &&
+           !(word ? HasBatchSyntax(bare) : HasBatchSyntaxInArguments(bare));
 }
 
 std::vector<char> Bytes(const GameRecord& g) {
@@ -270,14 +268,14 @@ private:
         if (line.size() > 7 * kParamSize) Fail("parameter line too long");
         // What a launch or a setup run that is allowed hands VDMSound's batch file.
         const LaunchPlan plan = PlanLaunch(*g, {false, {true, "C:\\V\\", "C:\\V\\VDMSRun.bat"}});
-        if (plan.unsafeField.empty() && plan.kind == LaunchKind::VdmSound && !ReadsCleanly(plan.params, true))
-            Fail("a Command reached VDMSound's batch with batch syntax: " + plan.params);
-        if (plan.unsafeField.empty() && plan.kind == LaunchKind::VdmSoundBatch && !ReadsCleanly(plan.batchLine, false))
-            Fail("Loader.bat got batch syntax: " + plan.batchLine);
+        const bool loader = plan.kind == LaunchKind::VdmSoundBatch;
+        if (plan.unsafeField.empty() && plan.kind != LaunchKind::Direct &&
+            !ReadsCleanly(loader ? plan.batchLine : plan.params, !loader))
+            Fail("batch syntax reached VDMSound's batch file: " + plan.params + plan.batchLine);
         const std::string setup = FieldText(g->setup);
         if (CheckSetupName(setup, true) == SetupNameProblem::None &&
-            !ReadsCleanly(SetupShellCall("C:\\G", setup, true, "VDMSRun.bat").params, true))
-            Fail("a setup name reached VDMSound's batch with batch syntax: " + setup);
+            !ReadsCleanly(SetupShellCall("", setup, true, "").params, true))
+            Fail("a setup name reached VDMSound's batch file with batch syntax: " + setup);
         FieldText(g->title), FieldText(g->comment), FieldText(g->dataName), UsesParameterSets(*g);
 
         const size_t available = file.size() > sizeof record ? file.size() - sizeof record : 0;
