@@ -1,5 +1,6 @@
 // Names that stay inside their folder, device names and batch syntax.
 #include "data/NameRules.h"
+#include "data/Strings.h"
 #include <windows.h>
 #include <cstring>
 #include <vector>
@@ -80,6 +81,35 @@ bool IsPlainFileName(const std::string& name) {
     return IsNameInsideFolder(name) && name.find_first_of("\\/") == std::string::npos;
 }
 
+bool HasBatchSyntaxInArguments(const std::string& text) {
+    return HasControlCharacter(text) || text.find_first_of("&|<>^%\"") != std::string::npos;
+}
+
 bool HasBatchSyntax(const std::string& text) {
-    return HasControlCharacter(text) || text.find_first_of("&|<>^%\";,=") != std::string::npos;
+    return HasBatchSyntaxInArguments(text) || text.find_first_of(";,=") != std::string::npos;
+}
+
+bool ReachesCommandInterpreter(const std::string& program) {
+    if (program.size() < 4) return true;
+    const std::string extension = program.substr(program.size() - 4);
+    return !EqualNoCase(extension, ".exe") && !EqualNoCase(extension, ".com");
+}
+
+std::string BatchWord(const std::string& text) {
+    return text.find(' ') == std::string::npos ? text : "\"" + text + "\"";
+}
+
+bool ToWebAddress(const std::string& text, std::string& address) {
+    if (text.empty() || HasControlCharacter(text) || text.find_first_of(" \"<>") != std::string::npos) return false;
+    for (const char* scheme : {"http://", "https://", "ftp://"}) {
+        const size_t n = std::strlen(scheme);
+        if (text.size() > n && EqualNoCase(text.substr(0, n), scheme)) {
+            address = text;
+            return true;
+        }
+    }
+    // A bare host name: no scheme, drive, folder or share of its own.
+    if (text.find_first_of(":\\") != std::string::npos || text.find('.') == std::string::npos) return false;
+    address = "http://" + text;
+    return true;
 }

@@ -32,8 +32,29 @@ bool IsPlainFileName(const std::string& name);
 
 // True when |text| holds what a batch file or the command interpreter would
 // read as syntax: a control character or one of & | < > ^ % " ; , =
-// (";", "," and "=" split the arguments of "Call %1").
+// (";", "," and "=" split the arguments of "Call %1"). For a text that a batch
+// takes as a program's name or as an argument of its own.
 bool HasBatchSyntax(const std::string& text);
+
+// HasBatchSyntax for the arguments that follow the program on a line of a
+// batch file ("@GAME.EXE /sb:220,5,1"): there ";", "," and "=" reach the
+// program untouched, the rest is read by the command interpreter.
+bool HasBatchSyntaxInArguments(const std::string& text);
+
+// True unless |program| ends in ".exe" or ".com": the shell hands a batch file
+// (and a PIF or any other kind of file) to a command interpreter, which then
+// reads the program's name and its arguments.
+bool ReachesCommandInterpreter(const std::string& program);
+
+// |text| as one word of a batch line: in double quotes when it holds a blank,
+// otherwise as it is. The text must be free of batch syntax.
+std::string BatchWord(const std::string& text);
+
+// A web address that the shell may open: http, https or ftp; a bare host name
+// ("www.example.com") gets "http://". Anything else (a file, a program, another
+// scheme) and any address holding a blank, a control character, a double quote
+// or < > is refused: a browser's command line would split it into options.
+bool ToWebAddress(const std::string& text, std::string& address);
 
 // True for a control character (below 32, or 127) anywhere in |text|.
 bool HasControlCharacter(const std::string& text);

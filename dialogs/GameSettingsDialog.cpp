@@ -213,23 +213,17 @@ void GameSettingsDialog::Browse(int target, const char* filter, const char* dial
 
 // Writes "Commands.bat" (the program with the help command, then "pause") into
 // the game folder and runs it, so the player can read the game's help output.
+// A program path that a batch file would read as commands, or a folder that
+// takes no file, runs the program itself with the help command instead.
 void GameSettingsDialog::ExecuteHelp() {
     const std::string help = ItemText(IDC_GS_HELP_COMMAND, kHelpCommandChars);
     const std::string path = FieldText(game.path);
     const std::string command = FieldText(game.command);
-    switch (CheckHelpCommand(path, command, help)) {
+    switch (CheckHelpCommand(command, help)) {
         case HelpCommandProblem::None: break;
-        case HelpCommandProblem::UnsafePath:
-            win::Ui().ShowMessage(Handle(),
-                                  Format("The game path holds characters that a batch file would run as "
-                                         "commands:\n%s\n\nNothing has been run.",
-                                         path.c_str()),
-                                  kHelpCaption, MB_OK | MB_ICONSTOP);
-            return;
         case HelpCommandProblem::UnsafeCommand:
             win::Ui().ShowMessage(Handle(),
-                                  Format("The game command must be a program in the game folder, without "
-                                         "characters that a batch file would run as commands:\n%s\n\nNothing has "
+                                  Format("The game command must be a program in the game folder:\n%s\n\nNothing has "
                                          "been run.",
                                          command.c_str()),
                                   kHelpCaption, MB_OK | MB_ICONSTOP);
@@ -239,7 +233,7 @@ void GameSettingsDialog::ExecuteHelp() {
                                   MB_OK | MB_ICONSTOP);
             return;
     }
-    if (WriteCommandsBatch(path, CommandsBatchContent(path, command, help))) {
+    if (FitsCommandsBatch(path, command) && WriteCommandsBatch(path, CommandsBatchContent(path, command, help))) {
         if (win::Ui().Execute(Handle(), "open", kCommandsBatch, "", path, SW_SHOWNORMAL) <= 32)
             win::Ui().ShowMessage(
                 Handle(),
@@ -247,7 +241,6 @@ void GameSettingsDialog::ExecuteHelp() {
                 kHelpCaption, MB_OK | MB_ICONSTOP);
         return;
     }
-    // No batch file in a folder that takes no files: the program itself.
     if (win::Ui().Execute(Handle(), "open", command, help, path, SW_SHOWNORMAL) <= 32)
         win::Ui().ShowMessage(Handle(), Format("Could not open %s\nPlease verify the settings.", command.c_str()),
                               kHelpCaption, MB_OK | MB_ICONSTOP);
@@ -285,10 +278,11 @@ bool GameSettingsDialog::OnOK() {
     switch (_mode) {
         case kNoSetup:
             config = ItemText(IDC_GS_CONFIG, kConfigChars);
-            if (!config.empty() && !IsPlainFileName(config))
+            if (!config.empty() && !IsNameInsideFolder(config))
                 return Refuse(IDC_GS_CONFIG,
-                              "The config file must be a file in the game folder: its name only, without \\ / : "
-                              "or a .. step.\n\nPlease enter the file name, or choose it with the \"->\" button.");
+                              "The config file must be a file in the game folder or one of its subfolders: no "
+                              "drive, no leading \\, no .. step and no device name (CON, NUL, COM1...).\n\nPlease "
+                              "enter its name, or choose it with the \"->\" button.");
             break;
         case kSetupProgram:
             setup = ItemText(IDC_GS_SETUP);
@@ -300,11 +294,12 @@ bool GameSettingsDialog::OnOK() {
                 SetFocus(Item(IDC_GS_SETUP));
                 return false;
             }
-            if (!IsSafeSetupName(setup))
+            // The setup program may be run through VDMSound's batch file.
+            if (CheckSetupName(setup, true) != SetupNameProblem::None)
                 return Refuse(IDC_GS_SETUP,
-                              "The setup program must be a file in the game folder: its name only, without \\ / : "
-                              "* ? \" < > | & ^ % or a .. step.\n\nPlease enter the file name, or choose it with "
-                              "the \"->\" button.");
+                              "The setup program must be a file in the game folder or one of its subfolders: no "
+                              "drive, no leading \\, no .. step, no device name and none of & | < > ^ % \" ; , "
+                              "=.\n\nPlease enter its name, or choose it with the \"->\" button.");
             break;
         default: setup = kParametersMarker; break;
     }

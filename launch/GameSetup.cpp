@@ -16,11 +16,12 @@ SetupMode SetupModeOf(const GameRecord& game) {
     return UsesParameterSets(game) ? SetupMode::Parameters : SetupMode::Program;
 }
 
-bool HasBatchSpecialCharacters(const std::string& text) {
-    return HasControlCharacter(text) || text.find_first_of("&|<>^%\"") != std::string::npos;
+SetupNameProblem CheckSetupName(const std::string& setup, bool viaVdmSound) {
+    if (!IsNameInsideFolder(setup)) return SetupNameProblem::LeavesFolder;
+    if ((viaVdmSound || ReachesCommandInterpreter(setup)) && HasBatchSyntax(setup))
+        return SetupNameProblem::BatchSyntax;
+    return SetupNameProblem::None;
 }
-
-bool IsSafeSetupName(const std::string& name) { return IsPlainFileName(name) && !HasBatchSpecialCharacters(name); }
 
 std::string JoinFolder(const std::string& folder, const std::string& name) { return folder + "\\" + name; }
 
@@ -36,8 +37,8 @@ std::string NamePart(const std::string& path) {
 
 ConfigMoveResult MoveConfigAside(const std::string& folder, const std::string& configName) {
     ConfigMoveResult result;
-    if (!IsPlainFileName(configName)) {
-        result.status = ConfigMove::NotPlainName;
+    if (!IsNameInsideFolder(configName)) {
+        result.status = ConfigMove::LeavesFolder;
         return result;
     }
     const std::string source = JoinFolder(folder, configName);
@@ -87,21 +88,22 @@ bool SetupRunsThroughVdmSound(const GameRecord& game, const VdmSoundInstall& vdm
 
 ShellCall SetupShellCall(const std::string& folder, const std::string& setup, bool viaVdmSound,
                          const std::string& launchFile) {
-    if (viaVdmSound) return {launchFile, setup, folder};
+    if (viaVdmSound) return {launchFile, BatchWord(setup), folder};
     return {setup, std::string(), folder};
 }
 
-HelpCommandProblem CheckHelpCommand(const std::string& path, const std::string& command, const std::string& help) {
-    if (HasBatchSpecialCharacters(path)) return HelpCommandProblem::UnsafePath;
-    if (command.empty() || HasBatchSpecialCharacters(command) || command.find(':') != std::string::npos ||
-        HasDotStep(command) || command[0] == '\\' || command[0] == '/')
-        return HelpCommandProblem::UnsafeCommand;
+HelpCommandProblem CheckHelpCommand(const std::string& command, const std::string& help) {
+    if (!IsNameInsideFolder(command)) return HelpCommandProblem::UnsafeCommand;
     if (HasControlCharacter(help)) return HelpCommandProblem::UnsafeHelp;
     return HelpCommandProblem::None;
 }
 
+bool FitsCommandsBatch(const std::string& path, const std::string& command) {
+    return !HasBatchSyntax(JoinFolder(path, command));
+}
+
 std::string CommandsBatchContent(const std::string& path, const std::string& command, const std::string& help) {
-    return path + "\\" + command + " " + help + "\r\npause";
+    return BatchWord(JoinFolder(path, command)) + " " + help + "\r\npause";
 }
 
 bool WriteCommandsBatch(const std::string& folder, const std::string& content) {

@@ -17,12 +17,13 @@ enum class SetupMode {
 };
 SetupMode SetupModeOf(const GameRecord& game);
 
-// Characters that a batch file or the command interpreter would act on.
-bool HasBatchSpecialCharacters(const std::string& text);
-
-// A setup program name that may be run: a plain file name that can also pass
-// through VDMSound's batch file as its argument.
-bool IsSafeSetupName(const std::string& name);
+// Why a setup program name may not be run.
+enum class SetupNameProblem { None, LeavesFolder, BatchSyntax };
+// The setup program must stay inside the game folder (a subfolder is fine).
+// When VDMSound's batch file takes it as its argument, or the command
+// interpreter runs it (it is not an .exe or a .com), it must also be free of
+// batch syntax.
+SetupNameProblem CheckSetupName(const std::string& setup, bool viaVdmSound);
 
 // "%s\%s": the folder and a name in it.
 std::string JoinFolder(const std::string& folder, const std::string& name);
@@ -36,18 +37,19 @@ enum class ConfigMove {
     Moved,           // renamed to "<name>.bak"
     MovedBesideOld,  // "<name>.bak" was there already and stays; renamed to "<name>.<n>.bak"
     Missing,         // no such file in the folder: nothing to do
-    NotPlainName,    // the Config file field is not a plain file name: nothing touched
+    LeavesFolder,    // the Config file field names no file inside the folder: nothing touched
     Failed,          // the rename failed: the file is still in place
 };
 
 struct ConfigMoveResult {
     ConfigMove status = ConfigMove::Missing;
-    std::string backupName;  // the name the file got (or would have got), without folder
+    std::string backupName;  // the name the file got (or would have got), relative to the folder
 };
 
-// Renames "<folder>\<name>" to "<name>.bak" in the same folder. An existing
-// backup is never replaced: the file then gets the first free "<name>.<n>.bak"
-// (n from 2). Nothing outside the folder is ever renamed.
+// Renames "<folder>\<name>" to "<name>.bak" beside it (the name may hold
+// subfolders). An existing backup is never replaced: the file then gets the
+// first free "<name>.<n>.bak" (n from 2). Nothing outside the folder and no
+// device is ever renamed.
 ConfigMoveResult MoveConfigAside(const std::string& folder, const std::string& configName);
 
 // The mode-0 suggestion of the game settings dialog: of INSTALL.BAT, SETUP.BAT,
@@ -60,7 +62,8 @@ std::string SuggestSetupProgram(const std::string& folder);
 bool SetupRunsThroughVdmSound(const GameRecord& game, const VdmSoundInstall& vdm);
 
 // What to hand the shell for a setup program in |folder|: VDMSound's launch
-// file with the program as its parameter, or the program itself.
+// file with the program as its parameter (quoted when it holds a blank), or
+// the program itself.
 struct ShellCall {
     std::string file;
     std::string params;
@@ -73,15 +76,19 @@ ShellCall SetupShellCall(const std::string& folder, const std::string& setup, bo
 constexpr char kCommandsBatch[] = "Commands.bat";
 constexpr size_t kHelpCommandChars = 31;
 
-// Why a help command may not be written into the batch file.
-enum class HelpCommandProblem { None, UnsafePath, UnsafeCommand, UnsafeHelp };
-// The Path and Command come from the game file and must not carry batch
-// syntax; the Command must also stay inside the folder. The help command is
-// typed by the player and only needs to stay on its line.
-HelpCommandProblem CheckHelpCommand(const std::string& path, const std::string& command, const std::string& help);
+// Why the program may not be run with a help command.
+enum class HelpCommandProblem { None, UnsafeCommand, UnsafeHelp };
+// The Command comes from the game file and must stay inside the folder. The
+// help command is typed by the player and only needs to stay on its line.
+HelpCommandProblem CheckHelpCommand(const std::string& command, const std::string& help);
 
-// "<path>\<command> <help>", a carriage return and line feed, then "pause"
-// with no line break after it.
+// True when "<path>\<command>" may stand in "Commands.bat": it holds no batch
+// syntax. Otherwise the program is run directly with the help command.
+bool FitsCommandsBatch(const std::string& path, const std::string& command);
+
+// "<path>\<command> <help>" with the program's path quoted when it holds a
+// blank, a carriage return and line feed, then "pause" with no line break
+// after it.
 std::string CommandsBatchContent(const std::string& path, const std::string& command, const std::string& help);
 
 // Writes the content as "<folder>\Commands.bat"; false when it cannot be written.

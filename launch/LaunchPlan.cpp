@@ -1,6 +1,7 @@
 // Planning a launch and writing what it needs.
 #include "launch/LaunchPlan.h"
 #include "data/Files.h"
+#include "data/NameRules.h"
 #include "launch/ParameterLine.h"
 #include "launch/RegistryValue.h"
 
@@ -21,23 +22,26 @@ LaunchPlan PlanLaunch(const GameRecord& game, const LaunchFacts& facts) {
     } else if (plan.arguments.empty()) {
         plan.kind = LaunchKind::VdmSound;
         plan.file = facts.vdm.launchFile;
-        plan.params = plan.program;
+        plan.params = BatchWord(plan.program);
     } else {
         plan.kind = LaunchKind::VdmSoundBatch;
         plan.file = facts.vdm.launchFile;
         plan.params = "Loader.bat";
         plan.batchLine = LoaderBatchLine(plan.program, plan.arguments);
     }
-    // Parameters go to the shell and into Loader.bat, and so does the Command
-    // of a batch launch.
-    if (UsesParameterSets(game)) plan.unsafeField = UnsafeParameterField(game);
-    if (plan.unsafeField.empty() && plan.kind == LaunchKind::VdmSoundBatch && !IsSafeCommandText(plan.program))
-        plan.unsafeField = "Command";
+    // VDMSound's batch takes the Command as its argument or runs it from
+    // Loader.bat with the parameters, and a program that is not an .exe or a
+    // .com goes to the command interpreter too: all of it is read as batch
+    // text. An .exe or a .com started directly gets its parameters as they are.
+    const bool readByBatch = plan.kind != LaunchKind::Direct || ReachesCommandInterpreter(plan.program);
+    if (UsesParameterSets(game))
+        plan.unsafeField = UnsafeParameterField(game, readByBatch ? HasBatchSyntaxInArguments : HasControlCharacter);
+    if (plan.unsafeField.empty() && readByBatch && HasBatchSyntax(plan.program)) plan.unsafeField = "Command";
     return plan;
 }
 
 std::string LoaderBatchLine(const std::string& command, const std::string& argumentText) {
-    return "@" + command + " " + argumentText;
+    return "@" + BatchWord(command) + " " + argumentText;
 }
 
 bool WriteLoaderBatch(const std::string& folder, const std::string& line) {

@@ -30,9 +30,10 @@ struct LaunchPlan {
     std::string params;       // and its parameters
     std::string batchLine;    // the one line of Loader.bat (VdmSoundBatch only)
     Layer layer = Layer::Untouched;  // the compatibility layer of fullProgram (NT only)
-    // The field whose text could chain or redirect commands on the command line
-    // or in Loader.bat (a control character or one of & | < >); empty when the
-    // game is safe to launch. Nothing may be written or run when it is set.
+    // The field whose text a batch file or the command interpreter would read
+    // as syntax (see HasBatchSyntax), or a parameter with a line break in a
+    // direct launch; empty when the game is safe to launch. Nothing may be
+    // written or run when it is set.
     std::string unsafeField;
 };
 
@@ -40,7 +41,8 @@ struct LaunchPlan {
 // of the game and the facts.
 LaunchPlan PlanLaunch(const GameRecord& game, const LaunchFacts& facts);
 
-// The one line of "Loader.bat": "@" + command + " " + argument text.
+// The one line of "Loader.bat": "@" + command (quoted when it holds a blank)
+// + " " + argument text.
 std::string LoaderBatchLine(const std::string& command, const std::string& argumentText);
 
 // Writes "Loader.bat" into the folder (a read-only one is replaced); false when

@@ -50,16 +50,10 @@ std::string ComposeParameterLine(const GameRecord& game) {
     return line;
 }
 
-bool IsSafeCommandText(const std::string& text) {
-    for (unsigned char c : text)
-        if (c < 0x20 || c == 0x7F || c == '&' || c == '|' || c == '<' || c == '>') return false;
-    return true;
-}
-
-std::string UnsafeParameterField(const GameRecord& game) {
+std::string UnsafeParameterField(const GameRecord& game, bool (*refused)(const std::string&)) {
     Candidate candidates[7];
     Candidates(game, candidates);
     for (const Candidate& c : candidates)
-        if (c.field && !IsSafeCommandText(ParameterText(c.field))) return c.name;
+        if (c.field && refused(ParameterText(c.field))) return c.name;
     return {};
 }

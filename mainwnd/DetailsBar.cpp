@@ -2,6 +2,7 @@
 // links, comment and document actions.
 #include "mainwnd/DetailsBar.h"
 #include "app/Texts.h"
+#include "data/NameRules.h"
 #include "dialogs/CommentDialog.h"
 #include "mainwnd/DesktopShortcut.h"
 #include "res/resource.h"
@@ -45,20 +46,6 @@ HTREEITEM AddTreeItem(HWND tree, HTREEITEM parent, const char* text, int image, 
     ins.item.iImage = ins.item.iSelectedImage = image;
     ins.item.lParam = value;
     return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&ins)));
-}
-
-// A web address the shell may open: http, https or ftp. A bare host name
-// ("www.example.com") gets "http://"; anything else (a file, a program) is refused.
-bool WebAddress(const std::string& text, std::string& address) {
-    for (const char* scheme : {"http://", "https://", "ftp://"}) {
-        if (_strnicmp(text.c_str(), scheme, std::strlen(scheme)) == 0) {
-            address = text;
-            return true;
-        }
-    }
-    if (text.find_first_of(":\\") != std::string::npos || text.find('.') == std::string::npos) return false;
-    address = "http://" + text;
-    return true;
 }
 
 }  // namespace
@@ -261,7 +248,7 @@ void DetailsBar::VisitWebSite() {
         return;
     }
     std::string address;
-    if (!WebAddress(web, address) || win::Ui().Execute(_main, "open", address, "", "", SW_SHOWNORMAL) <= 32) {
+    if (!ToWebAddress(web, address) || win::Ui().Execute(_main, "open", address, "", "", SW_SHOWNORMAL) <= 32) {
         win::Ui().ShowMessage(
             _main,
             Format(Tr(_state.Spanish(), "Could not open the web site:\n%s", "No se puede abrir la p\xE1gina:\n%s"),
@@ -294,6 +281,9 @@ void DetailsBar::Refresh() {
     if (_host.refreshRow) _host.refreshRow();
 }
 
+// Opens the game's document, which must lie inside the game folder: a
+// Document from the game file that leads elsewhere or names a device is never
+// handed to the shell.
 void DetailsBar::OpenDocument() {
     if (!_game.loaded) return;
     const std::string path = FieldText(_game.record.path);
@@ -302,8 +292,9 @@ void DetailsBar::OpenDocument() {
         win::Ui().ShowMessage(_main, "The game path is invalid.\nPlease locate the game first.", kAppName, MB_OK);
         return;
     }
-    std::string document = path + "\\" + FieldText(_game.record.document);
-    if (_game.record.document[0] == '\0') {
+    const std::string name = FieldText(_game.record.document);
+    std::string document = path + "\\" + name;
+    if (name.empty()) {
         std::string chosen;
         if (!Ask("Please select the game document...", "All Files (*.*)|*.*||", path, chosen)) return;
         const GameRecord before = _game.record;
@@ -313,6 +304,15 @@ void DetailsBar::OpenDocument() {
             Refresh();
         }
         document = chosen;
+    } else if (!IsNameInsideFolder(name)) {
+        ShowField(kDocument);
+        win::Ui().ShowMessage(_main,
+                              Format("The document '%s'\nis not a file in the game folder, so it has not been "
+                                     "opened.\n\nPlease choose the game's document again (double-click the "
+                                     "Document item).",
+                                     name.c_str()),
+                              kAppName, MB_OK | MB_ICONSTOP);
+        return;
     }
     if (!FileExists(document)) {
         win::Ui().ShowMessage(_main, Format("The document %s\ncould not be found.", document.c_str()), kAppName, MB_OK);

@@ -60,6 +60,8 @@ public:
     void EditField(int code);
     // The main window's Docs button.
     void OpenDocument();
+    // Opens folder 0 and selects the field's value item.
+    void ShowField(int code);
 
     CGfxOutBarCtrl& Bar() { return _bar; }
     HWND Tree() const { return _tree; }
@@ -72,7 +74,6 @@ public:
 private:
     void BuildTree();
     void SetValue(int code, const std::string& text);
-    void ShowField(int code);  // opens folder 0 and selects the field's value item
     void ItemAction(int item);
     void CreateDesktopShortcut();
     void VisitWebSite();

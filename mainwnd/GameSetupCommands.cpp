@@ -31,7 +31,8 @@ private:
     void ChooseParameters();
     void RunSetupProgram();
     bool LocateFolder();
-    bool LocateSetupProgram(std::string& setup);
+    bool LocateSetupProgram(std::string& setup, bool viaVdmSound);
+    bool MayRun(const std::string& setup, bool viaVdmSound);
 
     const GameSetupContext& _c;
     GameRecord& _game;
@@ -124,9 +125,9 @@ void SetupCommand::MoveConfigFile() {
                         kConfigIntro, config.c_str(), moved.backupName.c_str()),
                  MB_OK | MB_ICONSTOP);
             break;
-        case ConfigMove::NotPlainName:
-            Tell(Format("%sThe config file '%s' is not a file name in the game folder,\nso nothing has been moved "
-                        "or deleted.\nPlease enter the config file's name only in the game's settings.",
+        case ConfigMove::LeavesFolder:
+            Tell(Format("%sThe config file '%s' is not a file in the game folder,\nso nothing has been moved "
+                        "or deleted.\nPlease enter the config file's name in the game's settings.",
                         kConfigIntro, config.c_str()),
                  MB_OK | MB_ICONSTOP);
             break;
@@ -167,8 +168,9 @@ bool SetupCommand::LocateFolder() {
 }
 
 // A setup program that is not in the folder is asked for; the chosen file's
-// folder and name become the game's Path and Setup, saved at once.
-bool SetupCommand::LocateSetupProgram(std::string& setup) {
+// folder and name become the game's Path and Setup, saved at once, unless the
+// name may not be run.
+bool SetupCommand::LocateSetupProgram(std::string& setup, bool viaVdmSound) {
     win::OpenFileRequest ask;
     ask.owner = _c.owner;
     ask.title =
@@ -177,7 +179,7 @@ bool SetupCommand::LocateSetupProgram(std::string& setup) {
     ask.initialDir = _folder;
     ask.flags = OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR | OFN_SHOWHELP;
     std::string chosen;
-    if (!win::Ui().PickFile(ask, chosen)) return false;
+    if (!win::Ui().PickFile(ask, chosen) || !MayRun(NamePart(chosen), viaVdmSound)) return false;
     setup = NamePart(chosen);
     _folder = FolderPart(chosen);
     SetField(_game.setup, setup.c_str());
@@ -186,25 +188,26 @@ bool SetupCommand::LocateSetupProgram(std::string& setup) {
     return true;
 }
 
+// False, after telling the player, for a setup program name that leaves the
+// game folder or carries batch syntax into VDMSound's batch file or the command
+// interpreter.
+bool SetupCommand::MayRun(const std::string& setup, bool viaVdmSound) {
+    if (CheckSetupName(setup, viaVdmSound) == SetupNameProblem::None) return true;
+    Tell(Format("The setup program '%s' is not a file in the game folder,\nor holds characters that a batch file "
+                "would run as commands (& | < > ^ %% \" ; , =).\nNothing has been run.\n\nPlease choose the setup "
+                "program in the game's settings.",
+                setup.c_str()),
+         MB_OK | MB_ICONSTOP);
+    return false;
+}
+
 void SetupCommand::RunSetupProgram() {
     std::string setup = FieldText(_game.setup);
-    const char* kRefused =
-        "The setup program '%s' is not a file name in the game folder,\nor holds characters that a batch file "
-        "would run as commands.\nNothing has been run.\n\nPlease choose the setup program in the game's settings.";
-    if (!IsSafeSetupName(setup)) {
-        Tell(Format(kRefused, setup.c_str()), MB_OK | MB_ICONSTOP);
-        return;
-    }
-    if (!FolderExists(_folder) && !LocateFolder()) return;
-    if (!FileExists(JoinFolder(_folder, setup))) {
-        if (!LocateSetupProgram(setup)) return;
-        if (!IsSafeSetupName(setup)) {
-            Tell(Format(kRefused, setup.c_str()), MB_OK | MB_ICONSTOP);
-            return;
-        }
-    }
-    const std::string full = JoinFolder(_folder, setup);
     const bool viaVdmSound = _c.vdm && SetupRunsThroughVdmSound(_game, *_c.vdm);
+    if (!MayRun(setup, viaVdmSound)) return;
+    if (!FolderExists(_folder) && !LocateFolder()) return;
+    if (!FileExists(JoinFolder(_folder, setup)) && !LocateSetupProgram(setup, viaVdmSound)) return;
+    const std::string full = JoinFolder(_folder, setup);
     if (viaVdmSound && !FileExists(full)) {
         Tell(Format(Tr("Could not execute %s\nPlease enter the correct setup file to execute.",
                        "No se puede ejecutar %s Por favor introduzca el archivo de configuraci\xF3n correcto."),

@@ -12,12 +12,12 @@ constexpr char kReadOnlyGameMessage[] =
     "The game file\n%s\nis read-only, so the changes to this game were not saved.\n\n"
     "Clear its read-only attribute to keep such changes.";
 
-// Shown instead of running a game whose parameters would smuggle commands into
-// the command line or "Loader.bat"; "%s" names the field.
+// Shown instead of running a game whose Command or parameters would smuggle
+// commands into a batch file or the command line; "%s" names the field.
 constexpr char kUnsafeParameterMessage[] =
-    "This game was not started: its %s holds a line break, another control character "
-    "or one of & | < >.\n\nSuch characters could run other commands. Please correct the %s "
-    "in the game's settings.";
+    "This game was not started: its %s holds a line break or another control character, or, where a "
+    "batch file reads it, one of & | < > ^ %% \" ; , =.\n\nSuch characters could run other commands. "
+    "Please correct the %s in the game's settings.";
 
 // Runs the game of the list row |title|. True when the shell was called
 // (whatever it answered); false when the launch stopped before. A missing

@@ -65,6 +65,7 @@ void MainWindow::OnGameSetup(bool modify) {
     context.dataIni = &_dataIni;
     context.vdm = &_state.vdm;
     context.spanish = _state.Spanish();
+    context.showPathItem = [this] { _details.ShowField(DetailsBar::kPath); };
     const GameSetupOutcome outcome = modify ? ModifyGameSettings(context) : RunGameSetup(context);
     // The file now holds what was saved (RefreshSelectedRow takes its stamp): a
     // repaint must not read it back over what is still only in memory.

@@ -3,6 +3,7 @@
 #include "app/Settings.h"
 #include "app/Texts.h"
 #include "data/Files.h"
+#include "data/NameRules.h"
 #include "dialogs/CriteriaPrompts.h"
 #include "dialogs/MovedGame.h"
 #include "mainwnd/MainWindow.h"
@@ -111,10 +112,16 @@ void MainWindow::OnVdmSoundHelp() {
                                           _state.vdm.folder.c_str()));
 }
 
+// The address comes from Data.ini: only a web address reaches the shell.
 void MainWindow::OnVisitVdmSoundWeb() {
-    OpenInShell(_state.vdmSoundWeb, Format(Tr(_state.Spanish(), "Could not open the VDMSound web site\n%s",
-                                              "No se puede abrir la p\xE1gina de VDMSound\n%s"),
-                                           _state.vdmSoundWeb.c_str()));
+    const std::string failure = Format(Tr(_state.Spanish(), "Could not open the VDMSound web site\n%s",
+                                          "No se puede abrir la p\xE1gina de VDMSound\n%s"),
+                                       _state.vdmSoundWeb.c_str());
+    std::string address;
+    if (!ToWebAddress(_state.vdmSoundWeb, address))
+        win::Ui().ShowMessage(Handle(), failure, kAppName, MB_OK);
+    else
+        OpenInShell(address, failure);
 }
 
 void MainWindow::OnSearchGame() {

@@ -131,6 +131,10 @@ TEST_F(AddGameDialogTest, SetupProgramPrecedence) {
 }
 
 TEST_F(AddGameDialogTest, TitleChecksComeAfterTheSpacesQuestion) {
+    EXPECT_TRUE(FindWindowExA(dialog->Handle(), nullptr, "Static",
+                              "Please keep the game path in DOS format\n(8.3) with no spaces to ensure the game\ncan "
+                              "load and save its files correctly."))
+        << "the note keeps its line breaks";
     std::string spaced = folder + "\\My Games";
     ui.messageAnswers = {IDNO, IDYES};
     Add("X", spaced);

@@ -130,6 +130,7 @@ TEST_F(DetailsBarTest, WebSiteNeedsAnAddress) {
         {"http://www.idsoftware.com", "open http://www.idsoftware.com"},
         {"www.apogee.com", "open http://www.apogee.com"},
         {"C:\\WINDOWS\\format.com", "Could not open the web site:\nC:\\WINDOWS\\format.com"},
+        {"http://a.example/\" -x", "Could not open the web site:\nhttp://a.example/\" -x"},
         {"hTTp://", "No Web Site has been set."},
         {"HTTP://", "No Web Site has been set."},
     };
@@ -312,6 +313,21 @@ TEST_F(DetailsBarTest, DocsButton) {
     SetField(game.record.document, "MANUAL.DOC");
     bar.OpenDocument();
     EXPECT_EQ(Said(), Strings{"The document " + folder + "\\KEEN\\MANUAL.DOC\ncould not be found."});
+
+    // Only a file inside the game folder is opened; a subfolder is fine.
+    WriteFileText(folder + "\\outside.bat", "x");
+    for (const char* document : {"..\\outside.bat", "CON", "COM1", "NUL", "\\outside.bat", "C:\\x.txt"}) {
+        SetField(game.record.document, document);
+        bar.OpenDocument();
+        ASSERT_EQ(ui.calls.size(), 1u) << document;
+        EXPECT_EQ(Said()[0].rfind("The document '" + std::string(document) + "'\nis not a file in", 0), 0u);
+    }
+    EXPECT_EQ(TreeSelection(), bar.ValueItem(DetailsBar::kDocument));
+    CreateDirectoryA((folder + "\\KEEN\\DOCS").c_str(), nullptr);
+    WriteFileText(folder + "\\KEEN\\DOCS\\KEEN.TXT", "help");
+    SetField(game.record.document, "DOCS\\KEEN.TXT");
+    bar.OpenDocument();
+    EXPECT_EQ(Said(), Strings{"open " + folder + "\\KEEN\\DOCS\\KEEN.TXT"});
 
     SetField(game.record.document, "KEEN.TXT");
     ui.shellResults.push_back(2);  // the shell fails to open it

@@ -2,6 +2,7 @@
 // the "->" browses, the length limits and the help batch file.
 #include "DialogItems.h"
 #include "DialogProbe.h"
+#include "UiRows.h"
 #include "dialogs/GameSettingsDialog.h"
 #include "data/Files.h"
 #include "launch/GameSetup.h"
@@ -64,6 +65,7 @@ TEST_F(GameSettingsDialogTest, TheSetupFieldChoosesTheModeAndOkStoresIt) {
         {"(PARAMETERS)", GameSettingsDialog::kParameters, "", "(Parameters)"},
         {"(parameters)", GameSettingsDialog::kParameters, "", "(Parameters)"},
         {"KSETUP.EXE", GameSettingsDialog::kSetupProgram, "KSETUP.EXE", "KSETUP.EXE"},
+        {"SUB\\SETUP.EXE", GameSettingsDialog::kSetupProgram, "SUB\\SETUP.EXE", "SUB\\SETUP.EXE"},
         {"", GameSettingsDialog::kNoSetup, "", ""}};
     for (const auto& [setup, mode, setupEdit, stored] : cases) {
         SetField(game.setup, setup);
@@ -111,15 +113,17 @@ TEST_F(GameSettingsDialogTest, OkRefusesWhatCannotBeStored) {
               "You have selected to use the games setup file,\nbut no filename has been specified.\n\nPlease enter "
               "the games setup executable.");
     EXPECT_EQ(GetFocus(), Item(IDC_GS_SETUP));
-    for (const char* hostile : {"..\\..\\WINDOWS\\EVIL.EXE", "SET&UP.BAT"}) {
+    for (const char* hostile : {"..\\..\\WIN\\EVIL.EXE", "SET&UP.BAT", "C;x.BAT", "A=B.EXE", "CON", "SUB\\COM1.EXE"}) {
         Set(IDC_GS_SETUP, hostile);
         Click(IDOK);
     }
     Click(IDC_GS_MODE_NONE);
-    Set(IDC_GS_CONFIG, "..\\AUTOEXEC.BAT");
-    Click(IDOK);
+    for (const char* hostile : {"..\\AUTOEXEC.BAT", "NUL", "AUX.cfg", "CONIN$", "C:\\X.CFG"}) {
+        Set(IDC_GS_CONFIG, hostile);
+        Click(IDOK);
+    }
     EXPECT_FALSE(dialog->Ended());
-    EXPECT_EQ(ui.Messages().size(), 4u);
+    EXPECT_EQ(ui.Messages().size(), 12u);
 
     // Parameters: the edits take 31 characters; longer text put there is refused, not cut.
     Click(IDC_GS_MODE_PARAMETERS);
@@ -208,19 +212,25 @@ TEST_F(GameSettingsDialogTest, ExecuteWritesCommandsBatAndRunsIt) {
     ExpectOneMessage(ui, "Could not open " + gameDir + "\\Commands.bat\nPlease verify the settings.",
                      "Error executing game");
 
-    ui.Clear();  // a command carrying batch syntax is never written into the batch file
+    // Batch syntax in the path or command, or a folder that takes no file: the program itself runs.
+    const std::string odd = folder + "\\A&B 100%";
+    CreateDirectoryA(odd.c_str(), nullptr);
     DeleteFileA((gameDir + "\\Commands.bat").c_str());
-    SetField(game.command, "KEEN.EXE & DEL *.*");
+    const std::pair<std::string, const char*> direct[] = {
+        {odd, "KEEN.EXE"}, {gameDir, "A&B.EXE"}, {gameDir + "\\MISSING", "KEEN.EXE"}};
+    for (const auto& [path, command] : direct) {
+        ui.Clear();
+        SetField(game.path, path.c_str());
+        SetField(game.command, command);
+        ASSERT_TRUE(Open());
+        Click(IDC_GS_EXECUTE);
+        EXPECT_EQ(Row(ui.calls.at(0)), (Strings{command, "open", std::to_string(SW_SHOWNORMAL), "-help", path}));
+        EXPECT_FALSE(FileExists(path + "\\Commands.bat") || FileExists(gameDir + "\\Commands.bat"));
+    }
+    SetField(game.command, "..\\KEEN.EXE");
     ASSERT_TRUE(Open());
     Click(IDC_GS_EXECUTE);
-    EXPECT_TRUE(ui.Calls(UiCall::Execute).empty());
-    EXPECT_FALSE(FileExists(gameDir + "\\Commands.bat"));
-
-    SetField(game.command, "KEEN.EXE");  // no folder for the batch file: the program itself is run
-    SetField(game.path, (gameDir + "\\MISSING").c_str());
-    ASSERT_TRUE(Open());
-    Click(IDC_GS_EXECUTE);
-    EXPECT_EQ(ui.Calls(UiCall::Execute).at(0).text + " " + ui.Calls(UiCall::Execute)[0].params, "KEEN.EXE -help");
+    EXPECT_EQ(ui.Calls(UiCall::Execute).size(), 1u) << "a command outside the folder runs nothing";
 
     SetField(game.command, "");
     ASSERT_TRUE(Open());
@@ -228,17 +238,19 @@ TEST_F(GameSettingsDialogTest, ExecuteWritesCommandsBatAndRunsIt) {
 }
 
 TEST_F(GameSettingsDialogTest, CommandsBatRunsTheProgramWithTheHelpCommandUnderTheShell) {
-    const std::string programs = FolderFromEnvironment("QL_TEST_PROGRAMS");
-    ASSERT_TRUE(CopyFileA((programs + "\\echo_args.exe").c_str(), (gameDir + "\\KEEN.EXE").c_str(), FALSE));
+    const std::string programs = FolderFromEnvironment("QL_TEST_PROGRAMS"), dir = folder + "\\KEEN GAME";
+    CreateDirectoryA(dir.c_str(), nullptr);  // a blank in the folder
+    ASSERT_TRUE(CopyFileA((programs + "\\echo_args.exe").c_str(), (dir + "\\KEEN.EXE").c_str(), FALSE));
+    SetField(game.path, dir.c_str());
     ASSERT_TRUE(Open());
     ui.realShell = true;
     Click(IDC_GS_EXECUTE);
     std::string text;
-    for (int i = 0; i < 200 && text.empty(); ++i, Sleep(50)) text = FileText(gameDir + "\\launch_result.txt");
+    for (int i = 0; i < 200 && text.empty(); ++i, Sleep(50)) text = FileText(dir + "\\launch_result.txt");
     StopChildren();
     const size_t newline = text.find('\n');
     ASSERT_NE(newline, std::string::npos) << "the batch file did not run the program";
-    EXPECT_EQ(lstrcmpiA(text.substr(0, newline).c_str(), gameDir.c_str()), 0) << text;
+    EXPECT_EQ(lstrcmpiA(text.substr(0, newline).c_str(), dir.c_str()), 0) << text;
     const std::string commandLine = text.substr(newline + 1);  // the program and "-help", maybe with spaces after
     EXPECT_NE(commandLine.find("KEEN.EXE"), std::string::npos) << commandLine;
     EXPECT_EQ(commandLine.substr(commandLine.find_last_not_of(' ') - 4, 5), "-help") << commandLine;

@@ -1,4 +1,5 @@
 // The Game Settings and Modify commands on a saved game, and the checks on the names a game file brings.
+#include "Groups.h"
 #include "TestEnv.h"
 #include "UiRows.h"
 #include "data/Files.h"
@@ -12,25 +13,23 @@
 
 namespace {
 
-TEST(GameSetupNames, OnlyPlainNamesAndSafeCommandsPass) {
-    const std::pair<const char*, bool> plain[] = {
-        {"SOUND.CFG", true}, {"setup config.ini", true},  {"..", false},        {"...", false},
-        {"", false},         {"..\\AUTOEXEC.BAT", false}, {"SUB/X.CFG", false}, {"C:X.CFG", false},
-        {"A*.CFG", false},   {"LINE\nBREAK", false}};
-    for (const auto& [name, ok] : plain) EXPECT_EQ(IsPlainFileName(name), ok) << name;
-    for (const auto& [name, ok] : {std::pair{"SETUP.BAT&DEL", false}, {"100%.EXE", false}, {"SETUP.EXE", true}})
-        EXPECT_EQ(IsSafeSetupName(name), ok) << name;
-
+TEST(GameSetupNames, NamesStayInTheFolderAndBatchSyntaxStaysOutOfBatchFiles) {
+    using P = SetupNameProblem;
+    ExpectGroups<P>({{P::None, {"SETUP.EXE", "SUB\\SETUP.EXE", "MY SETUP.EXE"}},
+                     {P::BatchSyntax, {"C;x.BAT", "A&B.EXE"}},
+                     {P::LeavesFolder, {"..\\SETUP.EXE", "CON"}}},
+                    [](const std::string& setup) { return CheckSetupName(setup, true); });
+    ExpectGroups<P>({{P::None, {"C;x.EXE"}}, {P::BatchSyntax, {"C;x.BAT"}}},  // run directly
+                    [](const std::string& setup) { return CheckSetupName(setup, false); });
     using H = HelpCommandProblem;
-    const std::tuple<const char*, const char*, const char*, H> cases[] = {
-        {"C:\\KEEN", "BIN\\KEEN.EXE", "/?", H::None},
-        {"C:\\A&B", "KEEN.EXE", "-help", H::UnsafePath},
-        {"C:\\KEEN", "KEEN.EXE|FORMAT", "-help", H::UnsafeCommand},
-        {"C:\\KEEN", "..\\..\\WINDOWS\\REGEDIT.EXE", "", H::UnsafeCommand},
-        {"C:\\KEEN", "D:EVIL.EXE", "", H::UnsafeCommand},
-        {"C:\\KEEN", "KEEN.EXE", "-h\r\ndel *.*", H::UnsafeHelp}};
-    for (const auto& [path, command, help, problem] : cases)
-        EXPECT_EQ(CheckHelpCommand(path, command, help), problem) << command;
+    ExpectGroups<H>({{H::None, {"BIN\\KEEN.EXE", "A&B.EXE"}}, {H::UnsafeCommand, {"..\\REGEDIT.EXE", ""}}},
+                    [](const std::string& command) { return CheckHelpCommand(command, "/?"); });
+    EXPECT_EQ(CheckHelpCommand("KEEN.EXE", "-h\r\ndel *.*"), H::UnsafeHelp);
+    ExpectGroups<bool>({{true, {"C:\\MY GAMES\\KEEN", "C:\\KEEN"}},
+                        {false, {"C:\\A&B", "C:\\100%", "C:\\A^B", "C:\\A,B", "C:\\A\nB"}}},
+                       [](const std::string& path) { return FitsCommandsBatch(path, "KEEN.EXE"); });
+    EXPECT_EQ(CommandsBatchContent("C:\\MY GAMES\\KEEN", "KEEN.EXE", "-help"),
+              "\"C:\\MY GAMES\\KEEN\\KEEN.EXE\" -help\r\npause");
 }
 
 class GameSetupTest : public ::testing::Test {
@@ -142,12 +141,20 @@ TEST_F(GameSetupTest, TheConfigFileIsMovedAsideOnceAndNothingIsLost) {
     EXPECT_EQ(ui.calls.back().flags, static_cast<unsigned>(MB_OK | MB_ICONSTOP));
     EXPECT_TRUE(ui.Calls(UiCall::Execute).empty()) << "the game itself is not started";
 
-    // A Config file that leaves the folder renames nothing.
+    // A Config file that leaves the folder or names a device renames nothing;
+    // one in a subfolder is moved aside there.
     WriteFileText(folder + "\\VICTIM.CFG", "keep");
-    SetField(current.record.configFile, "..\\VICTIM.CFG");
-    RunGameSetup(Context());
-    EXPECT_TRUE(LastMessageHas("is not a file name in the game folder")) << LastMessage();
+    for (const char* config : {"..\\VICTIM.CFG", "CON", "AUX.cfg"}) {
+        SetField(current.record.configFile, config);
+        RunGameSetup(Context());
+        EXPECT_TRUE(LastMessageHas("is not a file in the game folder")) << LastMessage();
+    }
     EXPECT_TRUE(FileExists(folder + "\\VICTIM.CFG") && !FileExists(folder + "\\VICTIM.CFG.bak"));
+    CreateDirectoryA((gameDir + "\\DATA").c_str(), nullptr);
+    WriteFileText(gameDir + "\\DATA\\GAME.CFG", "x");
+    SetField(current.record.configFile, "DATA\\GAME.CFG");
+    RunGameSetup(Context());
+    EXPECT_TRUE(FileExists(gameDir + "\\DATA\\GAME.CFG.bak") && !FileExists(gameDir + "\\DATA\\GAME.CFG"));
 
     // A missing folder: the details bar shows the Path item, then the message.
     SetField(current.record.configFile, "SOUND.CFG");
@@ -181,13 +188,24 @@ TEST_F(GameSetupTest, TheSetupProgramRunsDirectlyOrThroughVdmSound) {
     EXPECT_EQ(ui.Calls(UiCall::Execute).back().text, "SETUP.EXE");
     EXPECT_EQ(LastMessage(), "No se puede abrir. Por favor verifique las opciones.");
 
-    ui.Clear();  // a setup name that leaves the folder or carries batch syntax is never run
-    for (const char* hostile : {"..\\SETUP.EXE", "SETUP.EXE&DEL"}) {
+    // A setup program in a subfolder runs; a blank is quoted for VDMSound's batch.
+    CreateDirectoryA((gameDir + "\\SUB DIR").c_str(), nullptr);
+    WriteFileText(gameDir + "\\SUB DIR\\SETUP.EXE", "x");
+    SetField(current.record.setup, "SUB DIR\\SETUP.EXE");
+    current.record.options = 1;
+    RunGameSetup(Context());
+    EXPECT_EQ(ui.Calls(UiCall::Execute).back().params, "\"SUB DIR\\SETUP.EXE\"");
+
+    ui.Clear();  // a setup name that leaves the folder or carries batch syntax into a batch is never run
+    WriteFileText(gameDir + "\\C;x.BAT", "x");
+    ui.fileAnswers.push_back(gameDir + "\\C;x.BAT");  // picked for a missing one
+    for (const char* hostile : {"..\\SETUP.EXE", "SETUP.EXE&DEL", "C;x.BAT", "COM1", "MISSING.EXE"}) {
         SetField(current.record.setup, hostile);
         RunGameSetup(Context());
     }
-    EXPECT_EQ(ui.Messages().size(), ui.calls.size());
-    EXPECT_EQ(ui.calls.size(), 2u);
+    EXPECT_EQ(ui.Messages().size(), 5u);
+    EXPECT_TRUE(ui.Calls(UiCall::Execute).empty());
+    EXPECT_EQ(FieldText(current.record.setup), "MISSING.EXE") << "a refused pick is not stored";
 }
 
 TEST_F(GameSetupTest, MissingFolderAndSetupProgramAreAskedForAndSaved) {
@@ -229,11 +247,11 @@ TEST_F(GameSetupTest, ParametersInAnyCaseOpenTheCommandLineDialogAndItsCloseBoxK
 TEST_F(GameSetupTest, ModifySavesOnOkAndKeepsABrowsedFolderOnCancel) {
     Save();
     Script(IDD_GAMESETTINGS, [](HWND h) {
-        SetDlgItemTextA(h, IDC_GS_CONFIG, "GAME.CFG");
+        SetDlgItemTextA(h, IDC_GS_CONFIG, "DATA\\GAME.CFG");  // a subfolder is fine
         Press(h, IDOK);
     });
     EXPECT_TRUE(ModifyGameSettings(Context()).refreshRow);
-    EXPECT_EQ(FieldText(Saved().configFile), "GAME.CFG");
+    EXPECT_EQ(FieldText(Saved().configFile), "DATA\\GAME.CFG");
 
     ui.fileAnswers.push_back(std::string("D:\\ELSEWHERE\\GAME.CFG"));
     Script(IDD_GAMESETTINGS, [](HWND h) {

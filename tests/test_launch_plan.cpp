@@ -59,7 +59,7 @@ TEST(ParameterLine, OrderEmptyCandidatesRangesAndFieldEnds) {
 
 TEST(LaunchPlanTest, KindFilesAndArgumentsByOptionsAndVdmSound) {
     const VdmSoundInstall vdm{true, "C:\\VDMS\\", "C:\\VDMS\\VDMSRun.pif"};
-    GameRecord g = MakeGame("G", "p", "c", "C:\\GAMES\\G", "PLAY.EXE");
+    GameRecord g = MakeGame("G", "p", "c", "C:\\GAMES\\G", "MY PLAY.EXE");
     SetField(g.soundParams[0], "/sb16");
     g.selectedSound = 0;
     const struct {
@@ -69,13 +69,13 @@ TEST(LaunchPlanTest, KindFilesAndArgumentsByOptionsAndVdmSound) {
         LaunchKind kind;
         const char *file, *params;
     } cases[] = {
-        {0, true, "(Parameters)", LaunchKind::Direct, "PLAY.EXE", " /sb16 "},
-        {2, true, "(pArAmEtErS)", LaunchKind::Direct, "PLAY.EXE", " /sb16 "},
+        {0, true, "(Parameters)", LaunchKind::Direct, "MY PLAY.EXE", " /sb16 "},
+        {2, true, "(pArAmEtErS)", LaunchKind::Direct, "MY PLAY.EXE", " /sb16 "},
         {1, true, "(Parameters)", LaunchKind::VdmSoundBatch, "C:\\VDMS\\VDMSRun.pif", "Loader.bat"},
-        {3, true, "SETUP.EXE", LaunchKind::VdmSound, "C:\\VDMS\\VDMSRun.pif", "PLAY.EXE"},
-        {3, true, "", LaunchKind::VdmSound, "C:\\VDMS\\VDMSRun.pif", "PLAY.EXE"},
-        {1, false, "(Parameters)", LaunchKind::Direct, "PLAY.EXE", " /sb16 "},
-        {4, true, "", LaunchKind::Direct, "PLAY.EXE", ""},
+        {3, true, "SETUP.EXE", LaunchKind::VdmSound, "C:\\VDMS\\VDMSRun.pif", "\"MY PLAY.EXE\""},
+        {3, true, "", LaunchKind::VdmSound, "C:\\VDMS\\VDMSRun.pif", "\"MY PLAY.EXE\""},
+        {1, false, "(Parameters)", LaunchKind::Direct, "MY PLAY.EXE", " /sb16 "},
+        {4, true, "", LaunchKind::Direct, "MY PLAY.EXE", ""},
     };
     for (const auto& c : cases) {
         g.options = c.options;
@@ -83,15 +83,15 @@ TEST(LaunchPlanTest, KindFilesAndArgumentsByOptionsAndVdmSound) {
         const LaunchPlan p = PlanLaunch(g, {false, c.vdmFound ? vdm : VdmSoundInstall{}});
         // The layer is never touched on Windows 9x.
         EXPECT_EQ((std::vector<std::string>{p.file, p.params, p.folder, p.fullProgram}),
-                  (std::vector<std::string>{c.file, c.params, "C:\\GAMES\\G", "C:\\GAMES\\G\\PLAY.EXE"}))
+                  (std::vector<std::string>{c.file, c.params, "C:\\GAMES\\G", "C:\\GAMES\\G\\MY PLAY.EXE"}))
             << c.options << " " << c.setup;
         EXPECT_TRUE(p.kind == c.kind && p.layer == Layer::Untouched) << c.options << " " << c.setup;
     }
     g.options = 1;
     SetField(g.setup, "(Parameters)");
-    EXPECT_EQ(PlanLaunch(g, {false, vdm}).batchLine, "@PLAY.EXE  /sb16 ");
+    EXPECT_EQ(PlanLaunch(g, {false, vdm}).batchLine, "@\"MY PLAY.EXE\"  /sb16 ");
     g.selectedSound = -1;
-    EXPECT_EQ(PlanLaunch(g, {false, vdm}).batchLine, "@PLAY.EXE  ") << "nothing selected still has arguments";
+    EXPECT_EQ(PlanLaunch(g, {false, vdm}).batchLine, "@\"MY PLAY.EXE\"  ") << "nothing selected still has arguments";
 
     const Layer layers[5] = {Layer::Removed, Layer::Removed, Layer::Win95, Layer::Win95, Layer::Removed};
     for (int options = 0; options < 5; ++options) {

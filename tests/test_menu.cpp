@@ -123,10 +123,20 @@ TEST_F(MenuTest, ShellCommandsAndTheirFailures) {
     EXPECT_EQ(MessageTexts(ui), Strings(3,
                                         "VDMSound cannot be found. \nPlease download VDMSound from\n"
                                         "http://sourceforge.net/projects/vdmsound/"));
+
+    // The VDMSound page comes from Data.ini: only a web address reaches the shell.
+    WriteFileText(folder + "\\Data.ini", "[Misc]\r\nVDMSoundWeb=C:\\WINDOWS\\evil.bat\r\n");
+    Command(IDM_RELOADDATA);
+    ui.Clear();
+    Command(IDM_VDMSWEB);
+    ASSERT_EQ(ui.calls.size(), 1u);
+    EXPECT_EQ(ui.calls[0].text, "Could not open the VDMSound web site\nC:\\WINDOWS\\evil.bat");
 }
 
 TEST_F(MenuTest, DialogCommandsOpenTheirDialogs) {
-    AddGame(MakeGame("Lost", "p", "c", "C:\\Nowhere", "LOST.EXE"));
+    GameRecord lost = MakeGame("Lost", "p", "c", "C:\\Nowhere", "LOST.EXE");
+    SetField(lost.configFile, "SOUND.CFG");
+    AddGame(lost);
     Start();
     Command(IDM_SEARCHGAME);
     EXPECT_EQ(MessageTexts(ui), Strings{"Please select a game in the list first"});
@@ -139,6 +149,15 @@ TEST_F(MenuTest, DialogCommandsOpenTheirDialogs) {
     for (const auto& call : ui.Calls(UiCall::Modal)) opened.push_back(call.dialogId);
     EXPECT_EQ(opened, (std::vector<int>{IDD_GAMESEARCH, IDD_MANAGEENTRIES, IDD_PREFERENCES, IDD_ABOUTBOX, IDD_ABOUTBOX,
                                         IDD_LOCATEGAME}));
+    // Game Settings on its missing folder shows the details bar's Path item (48) first.
+    ui.Clear();
+    Command(IDC_GAMESETTINGS);
+    EXPECT_EQ(MessageTexts(ui), Strings{"Please locate the game path..."});
+    HWND tree = GetDlgItem(GetDlgItem(Hwnd(), 102), 1010);
+    TVITEMA item{};
+    item.mask = TVIF_PARAM;
+    item.hItem = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    EXPECT_TRUE(SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) && item.lParam == 48);
 
     // With VDMSound and its VDMS.INI, its settings dialog opens and its files
     // open from its folder; a failure names the folder.

@@ -33,12 +33,30 @@ TEST(NameRules, NamesThatStayInsideTheirFolder) {
     ExpectGroups<bool>({{true, {"C:", "x:\\y", "\\y", "/y", "a:b"}}, {false, {"a\\b", "", "a b"}}}, HasDriveOrRoot);
 }
 
-TEST(NameRules, BatchSyntax) {
+TEST(NameRules, BatchSyntaxAndWhatReachesTheShell) {
     ExpectGroups<bool>({{true,
                          {"A&B.BAT", "G%OS%.BAT", "C;x.BAT", "A,B", "A=B", "A|B", "A<B", "A>B", "A^B", "\"A",
                           "A\rB", "A\nB", "A\x1f", "A\x7f"}},
                         {false, {"", "SETUP.EXE", "GAME FOLDER\\X.EXE", "C:\\GAMES\\DOOM", "/vga /sb16", "-h:1"}}},
                        HasBatchSyntax);
+    // After the program on a batch line, ; , = are the program's own.
+    ExpectGroups<bool>({{true, {"a & calc", "%OS%", "^x", "-j \"x\"", "> out", "/m\r\n"}},
+                        {false, {"/sb:220,5,1", "/m=2", "a;b", ""}}},
+                       HasBatchSyntaxInArguments);
+    ExpectGroups<bool>({{true, {"SETUP.BAT", "GO.CMD", "KEEN.PIF", "README", "A.EXE.", "EXE", ""}},
+                        {false, {"KEEN.EXE", "sub\\setup.exe", "GO.Com"}}},
+                       ReachesCommandInterpreter);
+    ExpectGroups<std::string>({{"\"MY GAME.EXE\"", {"MY GAME.EXE"}}, {"GAME.EXE", {"GAME.EXE"}}}, BatchWord);
+    auto address = [](const std::string& text) {
+        std::string out = "refused";
+        return ToWebAddress(text, out) ? out : "refused";
+    };
+    ExpectGroups<std::string>({{"http://www.apogee.com", {"http://www.apogee.com", "www.apogee.com"}},
+                               {"HTTPS://a.example/x?y=1", {"HTTPS://a.example/x?y=1"}},
+                               {"refused", {"", "http://", "C:\\evil.bat", "..\\x.bat", "\\\\server\\x", "file:///C:/x",
+                                            "javascript:x", "localhost", "http://a.example/\" -x", "http://a b",
+                                            "http://a\n", "www.a.example/<x>"}}},
+                              address);
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 // Randomized game files against the code that reads, checks and writes them:
 // the record and picture checks on bytes that end at a no-access page, the
-// parameter line, reading from disk, and saving and embedding on copies with
-// failed saves injected (a locked file, a read-only file, "X.new" a folder);
-// and catalogue sections with hostile names and Picture values.
+// parameter line and the names that reach a batch file, reading from disk, and
+// saving and embedding on copies with failed saves injected (a locked file, a
+// read-only file, "X.new" a folder); and catalogue sections with hostile names
+// and Picture values.
 //
 // Every input comes from the seed and its index alone. Switches:
 //   --fuzz-seconds=N     run for N seconds (default 4, as in CI; 0: no time limit)
@@ -14,8 +15,11 @@
 #include "TestEnv.h"
 #include "data/Bitmap.h"
 #include "data/GameFile.h"
+#include "launch/GameSetup.h"
+#include "launch/LaunchPlan.h"
 #include "launch/ParameterLine.h"
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstring>
@@ -85,9 +89,10 @@ void RandomText(Rng& r, char* field, size_t size, const char* alphabet) {
 
 GameRecord RandomRecord(Rng& r) {
     static const char kParamChars[] = "/-:=,.0123456789abcdeMSB \"%^&|<>\r\n\t\x7f\x01";
-    static const char kTextChars[] = "abcXYZ 019\\.:()&|<>\r\n\xE9\xFF";
+    static const char kTextChars[] = "abcXYZ 019\\.:()&|<>%^;,=\"\r\n\xE9\xFF";
     GameRecord g = BlankGameRecord();
-    for (char* t : {g.title, g.path, g.command}) RandomText(r, t, kTextSize, kTextChars);
+    for (char* t : {g.title, g.path, g.command, g.setup}) RandomText(r, t, kTextSize, kTextChars);
+    if (r.Chance(30)) SetField(g.command, (FieldText(g.command).substr(0, 200) + ".EXE").c_str());
     RandomText(r, g.comment, sizeof g.comment, kTextChars);
     if (r.Chance(60)) SetField(g.setup, r.Chance(50) ? "(Parameters)" : "(pArAmEtErS)");
     for (char* p : {g.keyboardParam, g.mouseParam, g.joystickParam, g.customParam, g.vesaParam, g.vgaParam, g.egaParam,
@@ -201,6 +206,16 @@ LONG WINAPI ReportCrash(EXCEPTION_POINTERS* e) {
     return EXCEPTION_CONTINUE_SEARCH;
 }
 
+// Text that reaches a batch file as a word of its own (or after the program):
+// no batch syntax, and quotes only as one pair around a word with a blank.
+bool ReadsCleanly(const std::string& text, bool word) {
+    std::string bare = text;
+    bare.erase(std::remove(bare.begin(), bare.end(), '"'), bare.end());
+    const size_t quotes = text.size() - bare.size(), blank = bare.find(' ') != std::string::npos;
+    return (word ? quotes == 2 * blank : quotes == 0 || quotes == 2 * blank) &&
+           !(word ? HasBatchSyntax(bare) : HasBatchSyntaxInArguments(bare));
+}
+
 std::vector<char> Bytes(const GameRecord& g) {
     return std::vector<char>(reinterpret_cast<const char*>(&g), reinterpret_cast<const char*>(&g) + sizeof g);
 }
@@ -256,9 +271,19 @@ private:
         const auto* g = reinterpret_cast<const GameRecord*>(BeforeNoAccessPage(&record, sizeof record));
         CheckGameRecord(*g);
         const std::string line = ComposeParameterLine(*g);
-        if (UnsafeParameterField(*g).empty() != IsSafeCommandText(line))
+        if (UnsafeParameterField(*g, HasBatchSyntaxInArguments).empty() == HasBatchSyntaxInArguments(line))
             Fail("the parameter check and the line disagree: " + line);
         if (line.size() > 7 * kParamSize) Fail("parameter line too long");
+        // What a launch or a setup run that is allowed hands VDMSound's batch file.
+        const LaunchPlan plan = PlanLaunch(*g, {false, {true, "C:\\V\\", "C:\\V\\VDMSRun.bat"}});
+        const bool loader = plan.kind == LaunchKind::VdmSoundBatch;
+        if (plan.unsafeField.empty() && plan.kind != LaunchKind::Direct &&
+            !ReadsCleanly(loader ? plan.batchLine : plan.params, !loader))
+            Fail("batch syntax reached VDMSound's batch file: " + plan.params + plan.batchLine);
+        const std::string setup = FieldText(g->setup);
+        if (CheckSetupName(setup, true) == SetupNameProblem::None &&
+            !ReadsCleanly(SetupShellCall("", setup, true, "").params, true))
+            Fail("a setup name reached VDMSound's batch file with batch syntax: " + setup);
         FieldText(g->title), FieldText(g->comment), FieldText(g->dataName), UsesParameterSets(*g);
 
         const size_t available = file.size() > sizeof record ? file.size() - sizeof record : 0;

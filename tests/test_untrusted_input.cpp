@@ -5,6 +5,8 @@
 #include "DialogProbe.h"
 #include "Groups.h"
 #include "MainWindowFixture.h"
+#include "MessageTexts.h"
+#include "UiRows.h"
 #include "app/Texts.h"
 #include "data/Bitmap.h"
 #include "data/Files.h"
@@ -187,43 +189,32 @@ TEST(CommandLineTest, FirstArgumentAndName) {
     }
 }
 
+// Which characters count is the name rules' test; here each field is named.
 TEST(ParameterCheck, TheOffendingFieldIsNamed) {
     GameRecord g = BlankGameRecord();
     g.selectedDisplay = 3;
     g.keyboardOn = g.mouseOn = g.joystickOn = g.customOn = 1;
     g.selectedSound = 2;
     g.selectedMusic = 0;
-    const struct {
-        const char* name;
-        char* field;
-        const char* safe;
-    } fields[] = {{"MCGA parameter", g.mcgaParam, "/mcga"},
-                  {"Keyboard parameter", g.keyboardParam, "/kb:us"},
-                  {"Mouse parameter", g.mouseParam, "/m=2"},
-                  {"Joystick parameter", g.joystickParam, "-j \"x\""},
-                  {"Sound device parameter", g.soundParams[2], "/sb:220,5,1"},
-                  {"Music device parameter", g.musicParams[0], "/mpu"},
-                  {"Custom device parameter", g.customParam, "%dir% ^x"}};
-    for (const auto& f : fields) std::strcpy(f.field, f.safe);
-    EXPECT_EQ(UnsafeParameterField(g), "");
-    for (const char* bad : {"/m\r\ndel *.*", "a & calc", "a|more", "<in", "> out", "\x7f", "\t"}) {
-        for (const auto& f : fields) {
-            std::memset(f.field, 0, kParamSize);
-            std::strncpy(f.field, bad, kParamSize - 1);
-            EXPECT_EQ(UnsafeParameterField(g), f.name) << bad;
-            std::strcpy(f.field, f.safe);
-        }
+    const std::pair<const char*, char*> fields[] = {{"MCGA parameter", g.mcgaParam},
+                                                    {"Keyboard parameter", g.keyboardParam},
+                                                    {"Mouse parameter", g.mouseParam},
+                                                    {"Joystick parameter", g.joystickParam},
+                                                    {"Sound device parameter", g.soundParams[2]},
+                                                    {"Music device parameter", g.musicParams[0]},
+                                                    {"Custom device parameter", g.customParam}};
+    for (const auto& [name, field] : fields) {
+        std::strcpy(field, "%OS%");
+        EXPECT_EQ(UnsafeParameterField(g, HasBatchSyntaxInArguments), name);
+        std::strcpy(field, "/sb:220,5,1");
     }
-    // Fields the line does not use do not count.
+    // Fields the line does not use do not count, nor what follows a field's 32 bytes (the joystick's "&").
     SetField(g.egaParam, "x&y");
     SetField(g.soundParams[3], "x|y");
     g.customOn = g.joystickOn = 0;
-    SetField(g.customParam, "\n");
     SetField(g.joystickParam, "&");
-    EXPECT_EQ(UnsafeParameterField(g), "");
-    // A field without a terminator is read no further than its 32 bytes (the joystick's "&" follows).
     std::memset(g.mouseParam, 'm', kParamSize);
-    EXPECT_EQ(UnsafeParameterField(g), "");
+    EXPECT_EQ(UnsafeParameterField(g, HasBatchSyntaxInArguments), "");
 }
 
 // The main window with these game files.
@@ -278,35 +269,36 @@ TEST_F(UntrustedWindow, CommandLineNamingAMissingFileSaysSoWithAnUnbalancedQuote
     EXPECT_EQ(ui.Messages()[0].text, "The game file cannot be found:\n" + folder + "\\Games\\Tank Duel.qgX");
 }
 
-TEST_F(UntrustedWindow, ParametersThatChainCommandsStopTheLaunch) {
+TEST_F(UntrustedWindow, BatchSyntaxNeverReachesABatchFile) {
     CurrentGame current;
     current.record = Runnable("Smuggler");
     SetField(current.record.setup, "(Parameters)");
-    WriteFileText(GameDir() + "\\A&B.EXE", "MZ");
-    // A chained command in a parameter stops both launches; a program name with
-    // "&" goes into Loader.bat only, where a shell call would take it as one file.
+    // What VDMSound's batch, Loader.bat or the command interpreter would read
+    // stops the launch; an .exe started directly gets its parameters as they are.
     const struct {
-        bool vdm, mouse;
-        const char *command, *field;
-    } cases[] = {{false, true, "PLAY.EXE", "Mouse parameter"},
-                 {true, true, "PLAY.EXE", "Mouse parameter"},
-                 {false, false, "A&B.EXE", nullptr},
-                 {true, false, "A&B.EXE", "Command"}};
+        bool vdm;
+        const char *command, *mouse, *field;
+    } cases[] = {{false, "PLAY.EXE", "/m\r\ncalc.exe", "Mouse parameter"},
+                 {true, "PLAY.EXE", "/m & calc.exe", "Mouse parameter"},
+                 {false, "PLAY.BAT", "%OS%", "Mouse parameter"},
+                 {false, "A&B.EXE", "/m=2 %x% & y", nullptr},
+                 {true, "A&B.BAT", nullptr, "Command"},
+                 {true, "A,B.EXE", nullptr, "Command"},
+                 {true, "G%OS%.BAT", "/sb:220,5,1", "Command"},
+                 {true, "C;x.BAT", nullptr, "Command"}};
     AppState state;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.command);
+        WriteFileText(GameDir() + "\\" + c.command, "x");
         state.vdm = {c.vdm, folder + "\\", folder + "\\VDMSRun.bat"};
-        current.record.mouseOn = c.mouse;
-        SetField(current.record.mouseParam, "/m\r\ncalc.exe");
+        current.record.mouseOn = c.mouse != nullptr;
+        SetField(current.record.setup, c.mouse ? "(Parameters)" : "");
+        SetField(current.record.mouseParam, c.mouse ? c.mouse : "");
         SetField(current.record.command, c.command);
         ui.Clear();
         EXPECT_EQ(RunGame(nullptr, "Smuggler", current, state), c.field == nullptr);
-        ASSERT_EQ(ui.Messages().size(), c.field ? 1u : 0u);
-        if (c.field) {
-            EXPECT_EQ(ui.Messages()[0].text, Format(kUnsafeParameterMessage, c.field, c.field));
-            EXPECT_EQ(ui.Messages()[0].caption, "Smuggler.qgf");
-            EXPECT_TRUE(ui.Calls(UiCall::Execute).empty());
-        }
+        EXPECT_EQ(MessageTexts(ui), c.field ? Strings{Format(kUnsafeParameterMessage, c.field, c.field)} : Strings{});
+        EXPECT_EQ(ui.Calls(UiCall::Execute).size(), c.field ? 0u : 1u);
         EXPECT_FALSE(FileExists(GameDir() + "\\Loader.bat"));
     }
 }
