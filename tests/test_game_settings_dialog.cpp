@@ -7,26 +7,37 @@
 #include "data/Files.h"
 #include "launch/GameSetup.h"
 #include "res/GameSettingsDialogRes.h"
-#include <tlhelp32.h>
 #include <memory>
 
 namespace {
 
-// Ends the processes this test started (the batch file waits at its "pause").
-void StopChildren() {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    PROCESSENTRY32 entry{};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
-        HANDLE process = entry.th32ParentProcessID == GetCurrentProcessId()
-                             ? OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID)
-                             : nullptr;
-        if (!process) continue;
-        TerminateProcess(process, 0);
-        WaitForSingleObject(process, 5000);
-        CloseHandle(process);
+// Closes the console window of the batch file, which waits at its "pause", as a
+// player would: its close box. (Ending processes by their parent's id is no
+// good under Wine: the ids of Wine's own services can match this process's.)
+void CloseConsoleOf(const std::string& folder) {
+    struct Search {
+        std::string folder;
+        HWND found = nullptr;
+    } search{folder, nullptr};
+    const DWORD deadline = GetTickCount() + 10000;
+    while (!search.found && GetTickCount() < deadline) {
+        EnumWindows(
+            [](HWND window, LPARAM param) -> BOOL {
+                auto* s = reinterpret_cast<Search*>(param);
+                char cls[64] = "", caption[MAX_PATH] = "";
+                GetClassNameA(window, cls, sizeof cls);
+                GetWindowTextA(window, caption, sizeof caption);
+                const bool console = !lstrcmpA(cls, "WineConsoleClass") || !lstrcmpA(cls, "ConsoleWindowClass");
+                if (console && std::string(caption).find(s->folder) != std::string::npos) s->found = window;
+                return !s->found;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        if (!search.found) Sleep(50);
     }
-    CloseHandle(snapshot);
+    ASSERT_TRUE(search.found) << "no console window of the batch file";
+    PostMessageA(search.found, WM_CLOSE, 0, 0);
+    for (int i = 0; i < 200 && IsWindow(search.found); ++i) Sleep(50);
+    EXPECT_FALSE(IsWindow(search.found)) << "the console window did not close";
 }
 
 class GameSettingsDialogTest : public ::testing::Test {
@@ -247,7 +258,7 @@ TEST_F(GameSettingsDialogTest, CommandsBatRunsTheProgramWithTheHelpCommandUnderT
     Click(IDC_GS_EXECUTE);
     std::string text;
     for (int i = 0; i < 200 && text.empty(); ++i, Sleep(50)) text = FileText(dir + "\\launch_result.txt");
-    StopChildren();
+    CloseConsoleOf(dir);
     const size_t newline = text.find('\n');
     ASSERT_NE(newline, std::string::npos) << "the batch file did not run the program";
     EXPECT_EQ(lstrcmpiA(text.substr(0, newline).c_str(), dir.c_str()), 0) << text;
