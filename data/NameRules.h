@@ -37,3 +37,13 @@ bool HasBatchSyntax(const std::string& text);
 
 // True for a control character (below 32, or 127) anywhere in |text|.
 bool HasControlCharacter(const std::string& text);
+
+// True when |text| holds what a DOS command line acts on beyond its arguments:
+// a control character (a new line) or one of & | < > ^ % " (chaining,
+// redirection, variables, quoting). ";", "," and "=" only separate arguments.
+bool HasCommandSyntax(const std::string& text);
+
+// True for one step of a DOS path: a name of one to eight characters with an
+// optional extension of one to three, of the characters DOS allows (no blank,
+// none of " * + , / : ; < = > ? [ \ ] |, no control character).
+bool IsDosName(const std::string& step);

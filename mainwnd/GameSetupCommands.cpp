@@ -5,6 +5,7 @@
 #include "dialogs/CommandLineDialog.h"
 #include "dialogs/GameSettingsDialog.h"
 #include "launch/GameSetup.h"
+#include "mainwnd/DosBoxSteps.h"
 #include "win/UserInterface.h"
 #include <commdlg.h>
 #include <cstring>
@@ -204,6 +205,11 @@ void SetupCommand::RunSetupProgram() {
         }
     }
     const std::string full = JoinFolder(_folder, setup);
+    if (_c.dosBox && GoesToDosBox(_game, full, *_c.dosBox)) {
+        StartInDosBox(_c.owner, _game, setup, "Setup", false, *_c.dosBox, _c.spanish, _c.title);
+        _out.refreshRow = true;
+        return;
+    }
     const bool viaVdmSound = _c.vdm && SetupRunsThroughVdmSound(_game, *_c.vdm);
     if (viaVdmSound && !FileExists(full)) {
         Tell(Format(Tr("Could not execute %s\nPlease enter the correct setup file to execute.",

@@ -29,8 +29,8 @@ DWORD StoredReloadVerify() {
 class PreferencesTest : public MainWindowFixture {};
 
 TEST_F(PreferencesTest, OpeningShowsTheCurrentPreferences) {
-    for (const Preferences& current :
-         {Preferences{true, 4, false, true, false}, Preferences{false, 10, true, false, true}}) {
+    for (const Preferences& current : {Preferences{true, 4, false, true, false, 0, "", true, false},
+                                       Preferences{false, 10, true, false, true, 2, "C:\\DOSBox\\DOSBox.exe", false, true}}) {
         PreferencesDialog dialog;
         dialog.values = current;
         ASSERT_TRUE(dialog.Create(nullptr));
@@ -39,11 +39,15 @@ TEST_F(PreferencesTest, OpeningShowsTheCurrentPreferences) {
         const std::pair<int, bool> boxes[] = {{IDC_PREF_VERIFY, current.verifyOnReload},
                                               {IDC_PREF_INDIVIDUAL, current.individualUpdating},
                                               {IDC_PREF_CONFIRMDELETE, current.confirmDelete},
-                                              {IDC_PREF_SPANISH, current.spanish}};
+                                              {IDC_PREF_SPANISH, current.spanish},
+                                              {IDC_PREF_DOSBOX_FULLSCREEN, current.dosBoxFullScreen},
+                                              {IDC_PREF_DOSBOX_KEEPOPEN, current.dosBoxKeepOpen}};
         for (const auto& [box, checked] : boxes) {
             EXPECT_EQ(IsDlgButtonChecked(dialog.Handle(), box) == BST_CHECKED, checked) << box;
-            EXPECT_EQ(Shown(ItemOf(dialog, box)), box == IDC_PREF_VERIFY) << box;
+            EXPECT_EQ(Shown(ItemOf(dialog, box)), box == IDC_PREF_VERIFY || box > IDC_PREF_DOSBOX_PATH) << box;
         }
+        EXPECT_EQ(SendMessageA(ItemOf(dialog, IDC_PREF_DOSBOX_MODE), CB_GETCURSEL, 0, 0), current.dosBoxMode);
+        EXPECT_EQ(win::WindowText(ItemOf(dialog, IDC_PREF_DOSBOX_PATH)), current.dosBoxPath);
         EXPECT_TRUE(Shown(ItemOf(dialog, IDC_PREF_EMS)) && !IsWindowEnabled(ItemOf(dialog, IDC_PREF_EMS)));
     }
 }

@@ -60,6 +60,20 @@ public:
         return reinterpret_cast<INT_PTR>(h);
     }
 
+    bool StartProcess(const std::string& program, const std::string& commandLine, const std::string& dir) override {
+        std::vector<char> line(commandLine.begin(), commandLine.end());
+        line.push_back('\0');
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        if (!CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            dir.empty() ? nullptr : dir.c_str(), &startup, &process))
+            return false;
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+        return true;
+    }
+
     INT_PTR RunModal(Dialog& dialog, HWND owner) override { return dialog.DoModal(owner); }
 
     void ExitProcess(UINT code) override { ::ExitProcess(code); }
