@@ -1,7 +1,11 @@
 // Running games: the launch steps, the ways to start one, and a real launch.
 #include "MainWindowFixture.h"
 #include "UiRows.h"
+#include "DialogProbe.h"
 #include "app/Settings.h"
+#include "data/Files.h"
+#include "data/RegistryKey.h"
+#include "launch/RegistryValue.h"
 #include "mainwnd/LaunchSteps.h"
 #include "res/LocateGameDialogRes.h"
 #include "res/resource.h"
@@ -128,6 +132,75 @@ TEST_F(LaunchTest, VdmSoundLaunchesAndTheirFailures) {
     EXPECT_EQ(ui.calls[0].text,
               "Using VDMSound with setup parameters requires a temporary batch file\nwhich could not be created.\n\n"
               "Please install the game on your Hard Drive.");
+}
+
+// Where Windows cannot run DOS programs, a DOS game goes to DOSBox with a
+// configuration of its own; Loader.bat, VDMSound and the layer stay out of it.
+TEST_F(LaunchTest, DosGamesGoToDosBoxWhereWindowsCannotRunThem) {
+    state.isNt = true;
+    state.vdm = {true, folder + "\\VDMS\\", folder + "\\VDMS\\VDMSRun.pif"};
+    state.windowsRunsDos = false;
+    state.dosBoxConfigFolder = folder + "\\Conf";
+    GameRecord g = Game("Dos");
+    SetField(g.setup, "(Parameters)");
+    g.selectedDisplay = 2;
+    SetField(g.vgaParam, "-vga");
+    g.options = 3;
+    EXPECT_FALSE(Run(g));
+    ASSERT_EQ(ui.calls.size(), 1u) << "DOSBox not found: told, nothing started";
+    EXPECT_EQ(Row(ui.calls[0]),
+              MessageRow("This game runs in DOSBox, but DOSBox was not found.\n\nPlease install DOSBox (0.74, "
+                         "DOSBox-X or DOSBox Staging) and start Quillon Loader again, or choose the DOSBox program "
+                         "under Options > Preferences.",
+                         "Dos.qgf", MB_ICONSTOP));
+
+    const std::string dosBoxFolder = folder + "\\DOSBox 0.74\\", dosBox = dosBoxFolder + "DOSBox.exe";
+    CreateDirectoryA(dosBoxFolder.c_str(), nullptr);
+    WriteFileText(dosBox, "MZ");
+    state.settings.dosBoxPath = dosBox;
+    WriteSettingString("LastRun", "before");
+    ui.Clear();
+    ASSERT_TRUE(Run(g));
+    const std::string conf = folder + "\\Conf\\launch1.conf";
+    ASSERT_EQ(ui.calls.size(), 1u);
+    EXPECT_EQ(Row(ui.calls[0]), (Strings{dosBox, "", "0", "\"" + dosBox + "\" -conf \"" + conf + "\"", dosBoxFolder}));
+    const std::string text = FileText(conf);
+    EXPECT_NE(text.find("machine=svga_s3\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\r\nmount D \"" + gameDir + "\"\r\nD:\r\nPLAY.EXE -vga\r\nexit\r\n"), std::string::npos) << text;
+    EXPECT_EQ(LastRun(), "Dos");
+    EXPECT_FALSE(FileExists(gameDir + "\\Loader.bat"));
+    RegistryKey layers;
+    std::string layer;
+    EXPECT_FALSE(layers.Open(HKEY_CURRENT_USER, kLayersKey, KEY_READ, false) &&
+                 layers.ReadString((gameDir + "\\PLAY.EXE").c_str(), layer));
+
+    // A DOSBox that does not start: the launch's failure message, and it counts as run.
+    ui.Clear();
+    ui.startResults.push_back(false);
+    EXPECT_TRUE(Run(g));
+    ASSERT_EQ(ui.calls.size(), 2u);
+    EXPECT_EQ(Row(ui.calls[1]),
+              MessageRow("Could not open " + dosBox + "\nPlease verify the settings.", "Dos.qgf", MB_ICONSTOP));
+    // Hostile parameters never reach the file; nothing starts.
+    SetField(g.vgaParam, "-vga\r\nformat");
+    ui.Clear();
+    EXPECT_FALSE(Run(g));
+    ASSERT_EQ(ui.calls.size(), 1u);
+    EXPECT_NE(ui.calls[0].text.find("stands in its parameters"), std::string::npos);
+
+    // Windows runs DOS programs: the shell as before. The game's own choice wins over both.
+    SetField(g.vgaParam, "-vga");
+    state.windowsRunsDos = true;
+    ui.Clear();
+    ASSERT_TRUE(Run(g));
+    SetGameRunWith(g, RunWith::DosBox);
+    state.settings.dosBoxMode = 0;
+    ASSERT_TRUE(Run(g));
+    SetGameRunWith(g, RunWith::Windows);
+    state.windowsRunsDos = false;
+    ASSERT_TRUE(Run(g));
+    const std::vector<UiCall::Kind> kinds = {ui.calls[0].kind, ui.calls[1].kind, ui.calls[2].kind};
+    EXPECT_EQ(kinds, (std::vector<UiCall::Kind>{UiCall::Execute, UiCall::Start, UiCall::Execute}));
 }
 
 TEST_F(LaunchTest, EntryPointsRunAndSaveOrNot) {
