@@ -25,8 +25,8 @@ DosBoxStart StartInDosBox(HWND owner, const GameRecord& game, const std::string&
     switch (config.problem) {
         case DosBoxProblem::None: break;
         case DosBoxProblem::UnsafeText:
-            return tell(Format("This game was not started in DOSBox: its %s holds a line break, another control "
-                               "character or one of & | < > ^ %% \".\n\nSuch characters could add commands to "
+            return tell(Format("This game was not started in DOSBox: a line break, another control character or "
+                               "one of & | < > ^ %% \" stands in its %s.\n\nSuch characters could add commands to "
                                "DOSBox's configuration. Please correct the %s in the game's settings.",
                                field, field));
         case DosBoxProblem::NotDosName:

@@ -145,7 +145,8 @@ TEST_F(LaunchTest, DosGamesGoToDosBoxWhereWindowsCannotRunThem) {
     SetField(g.setup, "(Parameters)");
     g.selectedDisplay = 2;
     SetField(g.vgaParam, "-vga");
-    g.options = 3;
+    g.options = 1;  // VDMSound, no layer: Windows would remove the layer value written here
+    WriteOrDeleteRegistryString(HKEY_CURRENT_USER, kLayersKey, (gameDir + "\\PLAY.EXE").c_str(), "WIN95");
     EXPECT_FALSE(Run(g));
     ASSERT_EQ(ui.calls.size(), 1u) << "DOSBox not found: told, nothing started";
     EXPECT_EQ(Row(ui.calls[0]),
@@ -171,8 +172,9 @@ TEST_F(LaunchTest, DosGamesGoToDosBoxWhereWindowsCannotRunThem) {
     EXPECT_FALSE(FileExists(gameDir + "\\Loader.bat"));
     RegistryKey layers;
     std::string layer;
-    EXPECT_FALSE(layers.Open(HKEY_CURRENT_USER, kLayersKey, KEY_READ, false) &&
-                 layers.ReadString((gameDir + "\\PLAY.EXE").c_str(), layer));
+    EXPECT_TRUE(layers.Open(HKEY_CURRENT_USER, kLayersKey, KEY_READ, false) &&
+                layers.ReadString((gameDir + "\\PLAY.EXE").c_str(), layer) && layer == "WIN95")
+        << "the layer is Windows' own: untouched";
 
     // A DOSBox that does not start: the launch's failure message, and it counts as run.
     ui.Clear();
@@ -304,6 +306,41 @@ TEST_F(LaunchTest, ARealLaunchUnderTheShellAndThroughAFoundVdmSound) {
     SendMessageA(Hwnd(), WM_COMMAND, IDC_RUNGAME, 0);
     ASSERT_EQ(ui.calls.size(), 1u);
     EXPECT_EQ((Strings{ui.calls[0].text, ui.calls[0].params}), (Strings{vdm + "VDMSRun.bat", "PLAY.EXE"}));
+}
+
+// The real thing: a DOS demo game in an 8.3 folder through the stand-in for
+// DOSBox for Windows into the host's dosbox. The game records its parameters,
+// its folder and BLASTER (T6: a Sound Blaster 16); DOSBox then ends by itself.
+TEST_F(LaunchTest, ARealDosGameRunsInDosBoxAndDosBoxEndsOnItsOwn) {
+    const std::string dosBoxFolder = folder + "\\DOSBox", dosBox = dosBoxFolder + "\\DOSBox.exe";
+    const std::string dir = "C:\\QLDOSTST\\SNDCHK";
+    CreateDirectoryA(dosBoxFolder.c_str(), nullptr);
+    CreateDirectoryA("C:\\QLDOSTST", nullptr);
+    CreateDirectoryA(dir.c_str(), nullptr);
+    ASSERT_TRUE(CopyFileA(TestProgram("dosbox_standin.exe").c_str(), dosBox.c_str(), FALSE));
+    const std::string game = FolderFromEnvironment("QL_PRODUCT_DIR") + "\\demo\\SOUNDCHK.COM";
+    ASSERT_TRUE(CopyFileA(game.c_str(), (dir + "\\SOUNDCHK.COM").c_str(), FALSE)) << game;
+    GameRecord g = MakeGame("Sound Check", "p", "c", dir, "SOUNDCHK.COM");
+    SetField(g.setup, "(Parameters)");
+    SetField(g.soundNames[2], "Sound Blaster 16");
+    SetField(g.soundParams[2], "/sb16");
+    SetField(g.vgaParam, "/vga");
+    g.selectedSound = g.selectedDisplay = 2;
+    state.windowsRunsDos = false;
+    state.dosBoxConfigFolder = folder + "\\Conf";
+    state.settings.dosBoxPath = dosBox;
+    ui.realStart = true;
+    ASSERT_TRUE(Run(g));
+    std::string marker, log;
+    for (int i = 0; i < 600 && marker.find("BLASTER") == std::string::npos; ++i, Sleep(100))
+        marker = FileText(dir + "\\MARKER.TXT");
+    EXPECT_NE(marker.find("Arguments: /vga /sb16\r\nFolder: C:\\QLDOSTST\\SNDCHK\r\nBLASTER=A220 I7 D1 H5 T6\r\n"),
+              std::string::npos)
+        << marker << FileText(dosBoxFolder + "\\standin.log");
+    for (int i = 0; i < 600 && log.find("exit ") == std::string::npos; ++i, Sleep(100))
+        log = FileText(dosBoxFolder + "\\standin.log");
+    EXPECT_NE(log.find("exit 0"), std::string::npos) << log;
+    RemoveTree("C:\\QLDOSTST");
 }
 
 TEST_F(LaunchTest, SlowDownLabelFollowsTheSlider) {

@@ -5,7 +5,9 @@
    (/usr/bin/dosbox, or QL_HOST_DOSBOX) with it, waiting for it to end. A
    Windows DOSBox reads the original file as it is. standin.log beside this
    program gets one line per start ("conf <file>") and one when DOSBox has
-   ended ("exit <code>"). */
+   ended ("exit <code>"). Wine does not wait for a host process, so a host
+   shell runs DOSBox and then writes its exit code into a file that this
+   program waits for. */
 #include <windows.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -66,8 +68,9 @@ static int ConvertConfig(const char* from, const char* to) {
 int main(int argc, char** argv) {
     const char* conf = NULL;
     const char* dosbox = getenv("QL_HOST_DOSBOX");
-    char hostConf[MAX_PATH], temp[MAX_PATH], command[4096];
-    char* hostConfUnix;
+    char hostConf[MAX_PATH], done[MAX_PATH], temp[MAX_PATH], command[4096];
+    char *hostConfUnix, *doneUnix;
+    FILE* f;
     STARTUPINFOA startup;
     PROCESS_INFORMATION process;
     DWORD code = 1;
@@ -84,13 +87,16 @@ int main(int argc, char** argv) {
     Log("conf", conf);
     GetTempPathA(sizeof temp, temp);
     snprintf(hostConf, sizeof hostConf, "%sql_standin_%lu.conf", temp, GetCurrentProcessId());
+    snprintf(done, sizeof done, "%s.done", hostConf);
+    DeleteFileA(done);
     hostConfUnix = ConvertConfig(conf, hostConf) ? HostPath(hostConf) : NULL;
-    if (!hostConfUnix) {
+    doneUnix = HostPath(done);
+    if (!hostConfUnix || !doneUnix) {
         Log("exit", "no host copy of the configuration");
         return 3;
     }
-    snprintf(command, sizeof command, "%s -conf \"%s\"", dosbox && *dosbox ? dosbox : "/usr/bin/dosbox",
-             hostConfUnix);
+    snprintf(command, sizeof command, "/bin/sh -c \"%s -conf '%s'; echo $? > '%s'\"",
+             dosbox && *dosbox ? dosbox : "/usr/bin/dosbox", hostConfUnix, doneUnix);
     Log("run", command);
     memset(&startup, 0, sizeof startup);
     startup.cb = sizeof startup;
@@ -98,10 +104,18 @@ int main(int argc, char** argv) {
         Log("exit", "the host's DOSBox did not start");
         return 4;
     }
-    WaitForSingleObject(process.hProcess, INFINITE);
-    GetExitCodeProcess(process.hProcess, &code);
     CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
+    for (;;) {
+        int read = 0;
+        if ((f = fopen(done, "rb")) != NULL) {
+            read = fscanf(f, "%lu", &code) == 1;
+            fclose(f);
+        }
+        if (read) break;
+        Sleep(100);
+    }
+    DeleteFileA(done);
     DeleteFileA(hostConf);
     snprintf(command, sizeof command, "%lu", code);
     Log("exit", command);
