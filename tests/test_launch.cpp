@@ -343,7 +343,12 @@ TEST_F(LaunchTest, ARealDosGameRunsInDosBoxAndDosBoxEndsOnItsOwn) {
     RemoveTree("C:\\QLDOSTST");
 }
 
-TEST_F(LaunchTest, SlowDownLabelFollowsTheSlider) {
+// The slider's label, and the slow-down that a DOS game gets in DOSBox as its speed.
+TEST_F(LaunchTest, SlowDownLabelFollowsTheSliderAndBecomesDosBoxsSpeed) {
+    WriteSettingValue("DOSBoxMode", 2);
+    WriteSettingString("DOSBoxPath", gameDir + "\\PLAY.EXE");  // an existing file stands for DOSBox
+    WriteSettingValue("DOSBoxFullScreen", 1);
+    AddGame(Game("Slow", "PLAY.EXE"));
     Start();
     HWND slider = GetDlgItem(Hwnd(), IDC_SLOWDOWN_SLIDER);
     auto release = [&](int position) {
@@ -359,6 +364,9 @@ TEST_F(LaunchTest, SlowDownLabelFollowsTheSlider) {
     SendMessageA(Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_SLOWDOWN, BN_CLICKED), 0);
     release(110);
     EXPECT_EQ(label(), " = 100%");
+    DoubleClickRow(0);
+    const std::string conf = FileText(folder + "\\Temp\\DOSBox\\launch1.conf");
+    EXPECT_NE(conf.find("fullscreen=true\r\n[cpu]\r\ncycles=fixed 300\r\n"), std::string::npos) << conf;
 }
 
 }  // namespace

@@ -41,6 +41,9 @@ public:
     virtual void ExitProcess(UINT code) = 0;
 };
 
+// CreateProcessA without waiting, as the real seam's StartProcess does it.
+bool StartDetached(const std::string& program, const std::string& commandLine, const std::string& dir);
+
 // The seam in use: the real one unless a test installed another.
 UserInterface& Ui();
 // Installs a replacement (nullptr puts the real one back).

@@ -59,19 +59,7 @@ INT_PTR FakeUi::Execute(HWND owner, const std::string& verb, const std::string& 
 
 bool FakeUi::StartProcess(const std::string& program, const std::string& commandLine, const std::string& dir) {
     calls.push_back({UiCall::Start, program, {}, 0, commandLine, dir, nullptr, 0});
-    if (realStart) {
-        std::vector<char> line(commandLine.begin(), commandLine.end());
-        line.push_back('\0');
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION process{};
-        if (!CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                            dir.empty() ? nullptr : dir.c_str(), &startup, &process))
-            return false;
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-        return true;
-    }
+    if (realStart) return win::StartDetached(program, commandLine, dir);
     if (startResults.empty()) return true;
     const bool result = startResults.front();
     startResults.pop_front();
