@@ -15,7 +15,7 @@ mkdir -p build
 # Wine here runs 64-bit programs only, so the demo runs the x86_64 build; the
 # product for Windows 95 to XP is the i686 one (run-tests.sh builds both).
 ql_build x86_64 build/demo -DQL_BUILD_TESTS=OFF
-x86_64-w64-mingw32-gcc -O2 -Wall -Werror -static -o build/demo/dosbox_standin.exe tests/programs/dosbox_standin.c
+x86_64-w64-mingw32-gcc -O2 -Wall -Werror -mwindows -static -o build/demo/dosbox_standin.exe tests/programs/dosbox_standin.c
 
 own_display=""
 if [ -z "${DISPLAY:-}" ]; then

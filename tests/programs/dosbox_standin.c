@@ -7,7 +7,7 @@
    program gets one line per start ("conf <file>") and one when DOSBox has
    ended ("exit <code>"). Wine does not wait for a host process, so a host
    shell runs DOSBox and then writes its exit code into a file that this
-   program waits for. */
+   program waits for. A windows program, so that no console window opens. */
 #include <windows.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -65,7 +65,10 @@ static int ConvertConfig(const char* from, const char* to) {
     return 1;
 }
 
-int main(int argc, char** argv) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR line, int show) {
+    (void)instance, (void)previous, (void)line, (void)show;
+    int argc = __argc;
+    char** argv = __argv;
     const char* conf = NULL;
     const char* dosbox = getenv("QL_HOST_DOSBOX");
     char hostConf[MAX_PATH], done[MAX_PATH], temp[MAX_PATH], command[4096];
