@@ -280,7 +280,7 @@ TEST(DosBoxFind, ProgramFilesFoldersThenUninstallEntries) {
         return FindDosBox(byRegistry);
     };
     const std::string staging = root + "\\PF1\\DOSBox Staging";
-    EXPECT_EQ(entry("DOSBox Staging", "DisplayIcon", "\"" + staging + "\\DOSBox.exe\",0"), staging + "\\DOSBox.exe");
+    EXPECT_EQ(entry("DOSBox Staging", "DisplayIcon", staging + "\\DOSBox.exe,0"), staging + "\\DOSBox.exe");
     EXPECT_EQ(entry("dosbox-x", "InstallLocation", root + "\\PF2\\DOSBox-X\\"), x);
     EXPECT_EQ(entry("DOSBox 0.74", "UninstallString", "\"" + staging + "\\uninstall.exe\" /S"), staging + "\\DOSBox.exe");
     EXPECT_EQ(entry("Other Game", "DisplayIcon", staging + "\\DOSBox.exe"), "") << "not a DOSBox entry";

@@ -146,6 +146,7 @@ TEST_F(LaunchTest, DosGamesGoToDosBoxWhereWindowsCannotRunThem) {
     g.selectedDisplay = 2;
     SetField(g.vgaParam, "-vga");
     g.options = 1;  // VDMSound, no layer: Windows would remove the layer value written here
+    state.settings.dosBoxPath = folder + "\\gone\\DOSBox.exe";
     WriteOrDeleteRegistryString(HKEY_CURRENT_USER, kLayersKey, (gameDir + "\\PLAY.EXE").c_str(), "WIN95");
     EXPECT_FALSE(Run(g));
     ASSERT_EQ(ui.calls.size(), 1u) << "DOSBox not found: told, nothing started";
