@@ -31,19 +31,15 @@ GameRecord ParameterGame() {
     return g;
 }
 
-// The hardware of a game whose selected device (slot 3) has this name.
-std::string Sound(const std::string& name) {
+// The hardware of a game whose selected sound (slot 3) or music (slot 9) device has this name.
+std::string Device(bool music, const std::string& name) {
     GameRecord g = ParameterGame();
-    SetField(g.soundNames[3], name.c_str());
-    g.selectedSound = 3;
+    SetField(music ? g.musicNames[9] : g.soundNames[3], name.c_str());
+    (music ? g.selectedMusic : g.selectedSound) = music ? 9 : 3;
     return Summary(HardwareOf(g));
 }
-std::string Music(const std::string& name) {
-    GameRecord g = ParameterGame();
-    SetField(g.musicNames[9], name.c_str());
-    g.selectedMusic = 9;
-    return Summary(HardwareOf(g));
-}
+std::string Sound(const std::string& name) { return Device(false, name); }
+std::string Music(const std::string& name) { return Device(true, name); }
 
 TEST(DosBoxConfig, DeviceNamesMatchOnTheWordsThatTellDevicesApart) {
     ExpectGroups<std::string>(

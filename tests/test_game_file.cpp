@@ -41,9 +41,7 @@ TEST_F(GameFileTest, BlankFileHasTheDocumentedBytes) {
 // "Run with" lives in the reserved area at 3636 (tag "RUN_", value 1 or 2):
 // Default leaves files as they were, byte for byte, through every save.
 TEST_F(GameFileTest, RunWithRoundTripsAndDefaultKeepsOlderFilesIdentical) {
-    GameRecord g = MakeGame("Old", "p", "c", "C:\\GAMES", "GAME.EXE");
-    const std::vector<char> picture = MakeBmp(4, 4, 1, 2, 3);
-    WriteGame(File("old.qgf"), g, picture);
+    WriteGame(File("old.qgf"), MakeGame("Old", "p", "c", "C:\\GAMES", "GAME.EXE"), MakeBmp(4, 4, 1, 2, 3));
     const std::vector<char> before = ReadFileBytes(File("old.qgf"));
     CurrentGame current;
     auto load = [&current](const std::string& path) {
@@ -71,19 +69,15 @@ TEST_F(GameFileTest, RunWithRoundTripsAndDefaultKeepsOlderFilesIdentical) {
 
     // Anything but the tag with 1 or 2 reads as Default; choosing Default keeps
     // bytes that hold no choice.
-    std::vector<char> odd = before;
-    std::memcpy(&odd[3636], "RUN_\x07\0\0\0", 8);
-    WriteFileBytes(File("odd.qgf"), odd);
-    ASSERT_TRUE(load(File("odd.qgf")));
+    std::memcpy(current.record.runTag, "RUN_", 4);
+    current.record.runWith = 7;
     EXPECT_EQ(GameRunWith(current.record), RunWith::Default);
-    std::memcpy(current.record.runTag, "run_", 4);
-    current.record.runWith = 2;
-    EXPECT_EQ(GameRunWith(current.record), RunWith::Default) << "the tag is compared exactly";
-    odd[3636] = 'r';
-    odd[3640] = 2;
+    std::vector<char> odd = before;
+    std::memcpy(&odd[3636], "run_\x02\0\0\0", 8);
     odd[3700] = 'x';
     WriteFileBytes(File("odd.qgf"), odd);
     ASSERT_TRUE(load(File("odd.qgf")));
+    EXPECT_EQ(GameRunWith(current.record), RunWith::Default) << "the tag is compared exactly";
     SetGameRunWith(current.record, RunWith::Default);
     ASSERT_TRUE(SaveGameFile(current));
     EXPECT_EQ(ReadFileBytes(File("odd.qgf")), odd);
