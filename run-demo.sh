@@ -2,7 +2,10 @@
 # Builds Quillon Loader and starts it under Wine on the bundled demo library:
 # Data.ini, a few sample game files with pictures, an old Loader.ini catalogue
 # to import, and tiny demo games in C:\DemoGames that really start and show how
-# they were started.
+# they were started. Two of them are real DOS games (Rainbow, Sound Check):
+# Wine, like 64-bit Windows, cannot run DOS programs, so they go to DOSBox,
+# here Debian's dosbox behind the stand-in for DOSBox for Windows
+# (tests/programs/dosbox_standin.c) in C:\Program Files\DOSBox-0.74-3.
 set -euo pipefail
 source "$(dirname "$0")/tools/common.sh"
 cd "$QL_ROOT"
@@ -12,6 +15,7 @@ mkdir -p build
 # Wine here runs 64-bit programs only, so the demo runs the x86_64 build; the
 # product for Windows 95 to XP is the i686 one (run-tests.sh builds both).
 ql_build x86_64 build/demo -DQL_BUILD_TESTS=OFF
+x86_64-w64-mingw32-gcc -O2 -Wall -Werror -mwindows -static -o build/demo/dosbox_standin.exe tests/programs/dosbox_standin.c
 
 own_display=""
 if [ -z "${DISPLAY:-}" ]; then
@@ -36,6 +40,8 @@ if [ -n "$first" ]; then cp demo/Games/*.qgf "$app/Games/"; fi
 # it. Not on a display nobody watches, where the question would wait forever.
 if [ -n "$first" ] && [ -z "$own_display" ]; then cp demo/Loader.ini "$app/"; fi
 ql_put_demo_games "$drive" build/demo/demo
+mkdir -p "$drive/Program Files/DOSBox-0.74-3"
+cp build/demo/dosbox_standin.exe "$drive/Program Files/DOSBox-0.74-3/DOSBox.exe"
 
 echo "Starting Quillon Loader (C:\\Quillon Loader\\Quillon.exe)..."
 if [ -n "$own_display" ]; then
@@ -52,6 +58,16 @@ if [ -n "$own_display" ]; then
   sleep 8
   import -window root "$QL_ROOT/build/demo-game-shot.png" && echo "Screenshot of a started demo game: build/demo-game-shot.png"
   cat "$drive/DemoGames/TankDuel/RANLAST.TXT" 2>/dev/null || true
+  wineserver -k >/dev/null 2>&1 || true
+  sleep 1
+  # A real DOS game: Wine cannot run DOS programs, so it goes to DOSBox.
+  rm -f "$drive/DemoGames/Sound Check/MARKER.TXT"
+  wine "C:\\Quillon Loader\\Quillon.exe" "C:\\Quillon Loader\\Games\\Sound Check.qgf" >>"$QL_ROOT/build/demo.log" 2>&1 &
+  for _ in $(seq 100); do [ -s "$drive/DemoGames/Sound Check/MARKER.TXT" ] && break; sleep 0.2; done
+  sleep 1
+  import -window root "$QL_ROOT/build/demo-dosbox-shot.png" && echo "Screenshot of a DOS game in DOSBox: build/demo-dosbox-shot.png"
+  cat "$drive/DemoGames/Sound Check/MARKER.TXT" 2>/dev/null || echo "The DOS game wrote no marker: see build/demo.log"
+  for _ in $(seq 100); do grep -q '^exit' "$drive/Program Files/DOSBox-0.74-3/standin.log" 2>/dev/null && break; sleep 0.2; done
 else
   wine "C:\\Quillon Loader\\Quillon.exe" >"$QL_ROOT/build/demo.log" 2>&1
 fi

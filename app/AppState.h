@@ -1,6 +1,8 @@
 // Application-wide state that start-up sets and every part of the program reads.
 #pragma once
 #include "app/Settings.h"
+#include "launch/DosBoxConfig.h"
+#include "launch/LaunchRoute.h"
 #include "launch/VdmSound.h"
 #include <atomic>
 #include <string>
@@ -12,6 +14,10 @@ struct AppFolders {
     std::string programFolder;
     std::string windowsFolder;
     std::string vdmSoundFolder;
+    // DOSBox: when set, the only folder that the start-up search looks in (no
+    // registry), and where launches write their configuration files.
+    std::string dosBoxSearchFolder;
+    std::string dosBoxConfigFolder;
 };
 
 struct AppState {
@@ -34,6 +40,27 @@ struct AppState {
 
     VdmSoundInstall vdm;      // found once at start-up
     std::string vdmSoundWeb;  // the VDMSound page, from Data.ini
+
+    bool windowsRunsDos = true;      // the system runs DOS programs itself (asked at start-up)
+    std::string dosBoxConfigFolder;  // where DOSBox launches write their configuration
+    SoundBlasterPorts vdmsBlaster;   // VDMSound's Sound Blaster, when its VDMS.INI was read
+    bool slowDownOn = false;         // the CPU slow-down box and its period, for DOSBox's speed
+    unsigned slowDownPeriod = 110;
+
+    // What a launch through DOSBox needs.
+    DosBoxSetup DosBox() const {
+        DosBoxSetup setup;
+        setup.mode = DosBoxModeOf(static_cast<unsigned long>(settings.dosBoxMode));
+        setup.windowsRunsDos = windowsRunsDos;
+        setup.program = settings.dosBoxPath;
+        setup.configFolder = dosBoxConfigFolder;
+        setup.options.fullScreen = settings.dosBoxFullScreen;
+        setup.options.keepOpen = settings.dosBoxKeepOpen;
+        setup.options.slowDown = slowDownOn;
+        setup.options.slowDownPeriod = slowDownPeriod;
+        setup.options.blaster = vdmsBlaster;
+        return setup;
+    }
 
     bool Spanish() const { return settings.spanish; }
 };

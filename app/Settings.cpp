@@ -2,6 +2,7 @@
 #include "app/Settings.h"
 #include "app/Texts.h"
 #include "data/RegistryKey.h"
+#include "launch/LaunchRoute.h"
 #include "win/UserInterface.h"
 #include <cstring>
 
@@ -69,6 +70,11 @@ void Settings::Load() {
     // Any unknown stored choice counts as 4.
     storedBackground =
         ReadSettingValue(setting::kBackground, value) ? static_cast<int>(value > 4 ? 4 : value) : kNoBackground;
+    dosBoxMode = static_cast<int>(
+        DosBoxModeOf(ReadSettingValue(setting::kDosBoxMode, value) ? value : static_cast<DWORD>(DosBoxMode::WhereNeeded)));
+    ReadSettingString(setting::kDosBoxPath, dosBoxPath);
+    dosBoxFullScreen = ReadSettingValue(setting::kDosBoxFullScreen, value) && value != 0;
+    dosBoxKeepOpen = ReadSettingValue(setting::kDosBoxKeepOpen, value) && value != 0;
     for (int i = 0; i < 4; ++i)
         columnWidths[i] = ReadSettingValue(setting::kColumnWidth[i], value) ? static_cast<int>(value)
                                                                             : kDefaultColumnWidths[i];
@@ -78,4 +84,8 @@ void Settings::Save() const {
     for (int i = 0; i < 4; ++i) WriteSettingValue(setting::kColumnWidth[i], static_cast<DWORD>(columnWidths[i]));
     WriteSettingValue(setting::kSlowDownTweak, static_cast<DWORD>(slowDownTweak));
     WriteSettingValue(setting::kLanguage, spanish ? 1 : 0);
+    WriteSettingValue(setting::kDosBoxMode, static_cast<DWORD>(dosBoxMode));
+    WriteSettingString(setting::kDosBoxPath, dosBoxPath);
+    WriteSettingValue(setting::kDosBoxFullScreen, dosBoxFullScreen ? 1 : 0);
+    WriteSettingValue(setting::kDosBoxKeepOpen, dosBoxKeepOpen ? 1 : 0);
 }

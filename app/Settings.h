@@ -32,6 +32,10 @@ constexpr char kReloadEffects[] = "ReloadEffects";
 constexpr char kBackground[] = "Background";
 constexpr char kUseDefaultPif[] = "UseDefaultPif";
 constexpr char kLastRun[] = "LastRun";
+constexpr char kDosBoxMode[] = "DOSBoxMode";
+constexpr char kDosBoxPath[] = "DOSBoxPath";
+constexpr char kDosBoxFullScreen[] = "DOSBoxFullScreen";
+constexpr char kDosBoxKeepOpen[] = "DOSBoxKeepOpen";
 constexpr const char* kColumnWidth[4] = {"ColumnWidth0", "ColumnWidth1", "ColumnWidth2", "ColumnWidth3"};
 }  // namespace setting
 
@@ -47,6 +51,13 @@ struct Settings {
     int storedBackground = kNoBackground;  // "Background" as stored, kNoBackground when absent
     int columnWidths[4] = {190, 85, 100, 145};
     bool firstStart = false;        // "FirstRun" was absent (start-up then writes it)
+    // DOSBox: "DOSBoxMode" (0 never, 1 only where Windows cannot run DOS
+    // programs, 2 always; absent or anything else is 1), "DOSBoxPath" (the
+    // program), "DOSBoxFullScreen" and "DOSBoxKeepOpen" (0 or absent: off).
+    int dosBoxMode = 1;
+    std::string dosBoxPath;
+    bool dosBoxFullScreen = false;
+    bool dosBoxKeepOpen = false;
 
     // Reads every value. A value that is absent keeps its default and is written
     // as the first start writes it ("SlowDownTweak" 0 and "Language" 0 although 4
@@ -54,7 +65,7 @@ struct Settings {
     // "UseDefaultPif" 1); "ConfirmDelete" is always written 1. "Background" is
     // left to the start-up's choice.
     void Load();
-    // What the closing steps store: the column widths, the slow-down strength and
-    // the language.
+    // What the closing steps store: the column widths, the slow-down strength,
+    // the language and the DOSBox preferences.
     void Save() const;
 };

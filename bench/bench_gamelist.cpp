@@ -30,6 +30,7 @@ public:
                     int) override {
         return 42;
     }
+    bool StartProcess(const std::string&, const std::string&, const std::string&) override { return true; }
     INT_PTR RunModal(win::Dialog&, HWND) override { return IDCANCEL; }
     void ExitProcess(UINT) override {}
 };

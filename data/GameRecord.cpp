@@ -35,3 +35,25 @@ const char* SelectedDisplayParameter(const GameRecord& game) {
 bool UsesParameterSets(const GameRecord& game) {
     return _stricmp(FieldText(game.setup).c_str(), kParametersMarker) == 0;
 }
+
+namespace {
+constexpr char kRunTag[4] = {'R', 'U', 'N', '_'};
+}
+
+RunWith GameRunWith(const GameRecord& game) {
+    if (std::memcmp(game.runTag, kRunTag, sizeof kRunTag) != 0) return RunWith::Default;
+    if (game.runWith == static_cast<int32_t>(RunWith::Windows)) return RunWith::Windows;
+    if (game.runWith == static_cast<int32_t>(RunWith::DosBox)) return RunWith::DosBox;
+    return RunWith::Default;
+}
+
+void SetGameRunWith(GameRecord& game, RunWith choice) {
+    if (choice == RunWith::Default) {
+        if (std::memcmp(game.runTag, kRunTag, sizeof kRunTag) != 0) return;
+        std::memset(game.runTag, 0, sizeof game.runTag);
+        game.runWith = 0;
+        return;
+    }
+    std::memcpy(game.runTag, kRunTag, sizeof kRunTag);
+    game.runWith = static_cast<int32_t>(choice);
+}

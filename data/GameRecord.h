@@ -31,7 +31,12 @@ struct GameRecord {
     char reservedText[kTextSize];
     char comment[1024];
     char webSite[kTextSize];
-    char reservedArea[764];
+    // 764 bytes that the format keeps free: older programs never read them and
+    // copy them as loaded. The game's "Run with" choice takes their first eight
+    // (tag "RUN_" and a value); a game that keeps the default leaves them zero.
+    char runTag[4];
+    int32_t runWith;
+    char reservedArea[756];
     char soundNames[kDeviceSlots][kTextSize];
     char soundParams[kDeviceSlots][kParamSize];
     char musicNames[kDeviceSlots][kTextSize];
@@ -70,6 +75,9 @@ static_assert(offsetof(GameRecord, path) == 792);
 static_assert(offsetof(GameRecord, setup) == 1312);
 static_assert(offsetof(GameRecord, comment) == 2352);
 static_assert(offsetof(GameRecord, webSite) == 3376);
+static_assert(offsetof(GameRecord, runTag) == 3636);
+static_assert(offsetof(GameRecord, runWith) == 3640);
+static_assert(offsetof(GameRecord, reservedArea) == 3644);
 static_assert(offsetof(GameRecord, soundNames) == 4400);
 static_assert(offsetof(GameRecord, soundParams) == 7000);
 static_assert(offsetof(GameRecord, musicNames) == 7320);
@@ -100,6 +108,15 @@ void SetField(char (&field)[N], const char* text);
 // 4 EGA, 5 CGA, 6 TANDY (stored VESA, VGA, EGA, MCGA, CGA, TANDY); null for
 // any other value.
 const char* SelectedDisplayParameter(const GameRecord& game);
+
+// How the player wants a game run: as the preferences decide, by Windows
+// itself, or in DOSBox.
+enum class RunWith { Default = 0, Windows = 1, DosBox = 2 };
+// The stored choice: tag "RUN_" with value 1 or 2; anything else is Default.
+RunWith GameRunWith(const GameRecord& game);
+// Stores the choice. Default clears a stored tag and value to zeros, and leaves
+// the bytes as they are when no choice is stored.
+void SetGameRunWith(GameRecord& game, RunWith choice);
 
 // True when Setup holds the "(Parameters)" marker, in any case.
 bool UsesParameterSets(const GameRecord& game);

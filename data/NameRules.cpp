@@ -81,12 +81,8 @@ bool IsPlainFileName(const std::string& name) {
     return IsNameInsideFolder(name) && name.find_first_of("\\/") == std::string::npos;
 }
 
-bool HasBatchSyntaxInArguments(const std::string& text) {
-    return HasControlCharacter(text) || text.find_first_of("&|<>^%\"") != std::string::npos;
-}
-
 bool HasBatchSyntax(const std::string& text) {
-    return HasBatchSyntaxInArguments(text) || text.find_first_of(";,=") != std::string::npos;
+    return HasCommandSyntax(text) || text.find_first_of(";,=") != std::string::npos;
 }
 
 bool ReachesCommandInterpreter(const std::string& program) {
@@ -112,4 +108,18 @@ bool ToWebAddress(const std::string& text, std::string& address) {
     if (text.find_first_of(":\\") != std::string::npos || text.find('.') == std::string::npos) return false;
     address = "http://" + text;
     return true;
+}
+
+bool HasCommandSyntax(const std::string& text) {
+    return HasControlCharacter(text) || text.find_first_of("&|<>^%\"") != std::string::npos;
+}
+
+bool IsDosName(const std::string& step) {
+    if (HasControlCharacter(step) || step.find_first_of(" \"*+,/:;<=>?[\\]|") != std::string::npos) return false;
+    const size_t dot = step.find('.');
+    const std::string name = step.substr(0, dot);
+    if (name.empty() || name.size() > 8) return false;
+    if (dot == std::string::npos) return true;
+    const std::string extension = step.substr(dot + 1);
+    return !extension.empty() && extension.size() <= 3 && extension.find('.') == std::string::npos;
 }

@@ -36,11 +36,6 @@ bool IsPlainFileName(const std::string& name);
 // takes as a program's name or as an argument of its own.
 bool HasBatchSyntax(const std::string& text);
 
-// HasBatchSyntax for the arguments that follow the program on a line of a
-// batch file ("@GAME.EXE /sb:220,5,1"): there ";", "," and "=" reach the
-// program untouched, the rest is read by the command interpreter.
-bool HasBatchSyntaxInArguments(const std::string& text);
-
 // True unless |program| ends in ".exe" or ".com": the shell hands a batch file
 // (and a PIF or any other kind of file) to a command interpreter, which then
 // reads the program's name and its arguments.
@@ -58,3 +53,15 @@ bool ToWebAddress(const std::string& text, std::string& address);
 
 // True for a control character (below 32, or 127) anywhere in |text|.
 bool HasControlCharacter(const std::string& text);
+
+// True when |text| holds what a DOS command line acts on beyond its arguments:
+// a control character (a new line) or one of & | < > ^ % " (chaining,
+// redirection, variables, quoting). ";", "," and "=" only separate arguments:
+// after the program on a batch line ("@GAME.EXE /sb:220,5,1") or in DOSBox's
+// autoexec they reach the program untouched.
+bool HasCommandSyntax(const std::string& text);
+
+// True for one step of a DOS path: a name of one to eight characters with an
+// optional extension of one to three, of the characters DOS allows (no blank,
+// none of " * + , / : ; < = > ? [ \ ] |, no control character).
+bool IsDosName(const std::string& step);

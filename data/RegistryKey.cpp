@@ -49,3 +49,12 @@ bool RegistryKey::WriteString(const char* name, const std::string& value) {
 }
 
 bool RegistryKey::DeleteValue(const char* name) { return _key && RegDeleteValueA(_key, name) == ERROR_SUCCESS; }
+
+bool RegistryKey::SubkeyName(DWORD index, std::string& name) const {
+    char buffer[256];
+    DWORD size = sizeof buffer;
+    if (!_key || RegEnumKeyExA(_key, index, buffer, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        return false;
+    name.assign(buffer, size);
+    return true;
+}

@@ -26,6 +26,8 @@ public:
     // null |name|: the key's default value.
     bool WriteString(const char* name, const std::string& value);
     bool DeleteValue(const char* name);
+    // The name of subkey |index| (from 0); false past the last one.
+    bool SubkeyName(DWORD index, std::string& name) const;
 
 private:
     HKEY _key = nullptr;

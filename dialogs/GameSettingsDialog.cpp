@@ -108,6 +108,11 @@ bool GameSettingsDialog::OnInit() {
             break;
     }
     ApplyMode(mode);
+
+    HWND runWith = Item(IDC_GS_RUN_WITH);
+    for (const char* choice : {"Default", "Windows", "DOSBox"})
+        SendMessageA(runWith, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice));
+    SendMessageA(runWith, CB_SETCURSEL, static_cast<WPARAM>(GameRunWith(game)), 0);
     return true;
 }
 
@@ -313,6 +318,8 @@ bool GameSettingsDialog::OnOK() {
         StoreDeviceEntry(game, false, i, _names[0][i], _params[0][i]);
         StoreDeviceEntry(game, true, i, _names[1][i], _params[1][i]);
     }
+    const LRESULT runWith = SendMessageA(Item(IDC_GS_RUN_WITH), CB_GETCURSEL, 0, 0);
+    SetGameRunWith(game, runWith == 1 ? RunWith::Windows : runWith == 2 ? RunWith::DosBox : RunWith::Default);
     return true;
 }
 

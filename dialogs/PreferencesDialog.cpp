@@ -1,15 +1,17 @@
 // The preferences dialog.
 #include "dialogs/PreferencesDialog.h"
-#include "app/Settings.h"
 #include "app/Texts.h"
+#include "launch/ProgramKind.h"
 #include "res/PreferencesDialogRes.h"
 #include "res/resource.h"
 #include "win/UserInterface.h"
+#include <commdlg.h>
 
 namespace {
 
-// The one registry setting this dialog writes itself.
-void StoreReloadVerify(bool on) { WriteSettingValue(setting::kReloadVerify, on ? 1 : 0); }
+// The "DOSBoxMode" values in the order of the list.
+const char* const kDosBoxModes[] = {"Never", "Where Windows cannot run them", "Always"};
+const int kBrowseButtons[] = {IDC_PREF_DOSBOX_BROWSE};
 
 }  // namespace
 
@@ -25,11 +27,21 @@ bool PreferencesDialog::OnInit() {
     SendMessageA(slider, TBM_SETRANGE, TRUE, MAKELPARAM(0, kMaxTweak));
     SendMessageA(slider, TBM_SETPOS, TRUE, values.slowDownTweak);
     ShowTweak(static_cast<int>(SendMessageA(slider, TBM_GETPOS, 0, 0)));
+
+    SetButtonIcon(IDI_BROWSE, kBrowseButtons);
+    HWND modes = Item(IDC_PREF_DOSBOX_MODE);
+    for (const char* mode : kDosBoxModes) SendMessageA(modes, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(mode));
+    SendMessageA(modes, CB_SETCURSEL, values.dosBoxMode >= 0 && values.dosBoxMode <= 2 ? values.dosBoxMode : 1, 0);
+    SendMessageA(Item(IDC_PREF_DOSBOX_PATH), EM_LIMITTEXT, MAX_PATH - 1, 0);
+    SetItemText(IDC_PREF_DOSBOX_PATH, values.dosBoxPath);
+    SetChecked(IDC_PREF_DOSBOX_FULLSCREEN, values.dosBoxFullScreen);
+    SetChecked(IDC_PREF_DOSBOX_KEEPOPEN, values.dosBoxKeepOpen);
     return true;
 }
 
 void PreferencesDialog::OnCommand(int id, int code, HWND) {
     if (id == IDC_PREF_VERIFY && code == BN_CLICKED) OnVerifyClicked();
+    if (id == IDC_PREF_DOSBOX_BROWSE && code == BN_CLICKED) BrowseDosBox();
 }
 
 LRESULT PreferencesDialog::OnNotify(int id, NMHDR& hdr) {
@@ -70,13 +82,49 @@ void PreferencesDialog::ShowTweak(int tweak) {
 
 void PreferencesDialog::OnVerifyClicked() {
     values.verifyOnReload = IsChecked(IDC_PREF_VERIFY);
-    StoreReloadVerify(values.verifyOnReload);
+    if (verifyChanged) verifyChanged(values.verifyOnReload);
 }
 
-Preferences AskPreferences(HWND owner, const Preferences& current, std::function<void(int)> tweakChanged) {
+void PreferencesDialog::BrowseDosBox() {
+    win::OpenFileRequest request;
+    request.owner = Handle();
+    request.title = "Please select the DOSBox program...";
+    request.filter = "Programs (*.exe)|*.exe||";
+    const std::string path = ItemText(IDC_PREF_DOSBOX_PATH, MAX_PATH - 1);
+    request.initialDir = path.substr(0, path.find_last_of('\\') == std::string::npos ? 0 : path.find_last_of('\\'));
+    request.flags = OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR;
+    std::string chosen;
+    if (win::Ui().PickFile(request, chosen)) SetItemText(IDC_PREF_DOSBOX_PATH, chosen);
+}
+
+// The DOSBox preferences as the controls hold them; a program that is not a
+// Windows program keeps the dialog open.
+bool PreferencesDialog::TakeDosBox() {
+    const std::string path = ItemText(IDC_PREF_DOSBOX_PATH, MAX_PATH - 1);
+    if (!path.empty() && !IsWindowsProgram(path)) {
+        win::Ui().ShowMessage(Handle(),
+                              Format("This is not a Windows program, so it cannot be DOSBox:\n%s\n\nPlease choose "
+                                     "DOSBox's program (DOSBox.exe or dosbox-x.exe), or leave the box empty so that "
+                                     "Quillon Loader looks for DOSBox when it starts.",
+                                     path.c_str()),
+                              kAppName, MB_OK | MB_ICONSTOP);
+        SetFocus(Item(IDC_PREF_DOSBOX_PATH));
+        return false;
+    }
+    const LRESULT mode = SendMessageA(Item(IDC_PREF_DOSBOX_MODE), CB_GETCURSEL, 0, 0);
+    values.dosBoxMode = mode >= 0 && mode <= 2 ? static_cast<int>(mode) : 1;
+    values.dosBoxPath = path;
+    values.dosBoxFullScreen = IsChecked(IDC_PREF_DOSBOX_FULLSCREEN);
+    values.dosBoxKeepOpen = IsChecked(IDC_PREF_DOSBOX_KEEPOPEN);
+    return true;
+}
+
+Preferences AskPreferences(HWND owner, const Preferences& current, std::function<void(int)> tweakChanged,
+                           std::function<void(bool)> verifyChanged) {
     PreferencesDialog dialog;
     dialog.values = current;
     dialog.tweakChanged = std::move(tweakChanged);
+    dialog.verifyChanged = std::move(verifyChanged);
     win::Ui().RunModal(dialog, owner);
     return dialog.values;
 }

@@ -1,5 +1,7 @@
-// The preferences: verify games when the list is reloaded, and the CPU
-// slow-down tweak. Every change takes effect at once; there is no Cancel.
+// The preferences: verify games when the list is reloaded, the CPU slow-down
+// tweak, and DOSBox (when games go to it, its program, full screen, and whether
+// it stays open after the game). There is no Cancel: Escape keeps the changes
+// as OK does.
 #pragma once
 #include "widgets/SkinnedDialog.h"
 #include <functional>
@@ -11,6 +13,12 @@ struct Preferences {
     bool individualUpdating = false;
     bool confirmDelete = true;
     bool spanish = false;
+    // "DOSBoxMode" 0 to 2, "DOSBoxPath" (empty: looked for at start-up),
+    // "DOSBoxFullScreen", "DOSBoxKeepOpen".
+    int dosBoxMode = 1;
+    std::string dosBoxPath;
+    bool dosBoxFullScreen = false;
+    bool dosBoxKeepOpen = false;
 };
 
 class PreferencesDialog final : public SkinnedDialog {
@@ -21,6 +29,8 @@ public:
     // Called with each new slider position as it happens, so that a running
     // slow-down follows at once. May be empty.
     std::function<void(int)> tweakChanged;
+    // Called at each click of "Verify games on reload.", which is stored at once.
+    std::function<void(bool)> verifyChanged;
 
     PreferencesDialog();
 
@@ -29,16 +39,21 @@ private:
     void OnCommand(int id, int code, HWND ctl) override;
     LRESULT OnNotify(int id, NMHDR& hdr) override;
     bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) override;
+    bool OnOK() override { return TakeDosBox(); }
+    bool OnCancel() override { return TakeDosBox(); }
 
     void TakeSliderPosition();
     void ShowTweak(int tweak);
     void OnVerifyClicked();
+    void BrowseDosBox();
+    bool TakeDosBox();
 
     std::string _shownTweak;
 };
 
 // Runs the dialog through the user-interface seam and returns the preferences
-// as it leaves them: OK and Escape both keep every change. "ReloadVerify" is
-// written to the registry at each click of its box; the tweak is only handed
-// back (the caller stores it as "SlowDownTweak" when the program closes).
-Preferences AskPreferences(HWND owner, const Preferences& current, std::function<void(int)> tweakChanged = {});
+// as it leaves them: OK and Escape both keep every change (a DOSBox program
+// that is not a Windows program is refused first). |verifyChanged| gets each
+// click of the verify box; the caller stores the rest when the program closes.
+Preferences AskPreferences(HWND owner, const Preferences& current, std::function<void(int)> tweakChanged = {},
+                           std::function<void(bool)> verifyChanged = {});

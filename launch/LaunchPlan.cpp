@@ -35,7 +35,7 @@ LaunchPlan PlanLaunch(const GameRecord& game, const LaunchFacts& facts) {
     // text. An .exe or a .com started directly gets its parameters as they are.
     const bool readByBatch = plan.kind != LaunchKind::Direct || ReachesCommandInterpreter(plan.program);
     if (UsesParameterSets(game))
-        plan.unsafeField = UnsafeParameterField(game, readByBatch ? HasBatchSyntaxInArguments : HasControlCharacter);
+        plan.unsafeField = UnsafeParameterField(game, readByBatch ? HasCommandSyntax : HasControlCharacter);
     if (plan.unsafeField.empty() && readByBatch && HasBatchSyntax(plan.program)) plan.unsafeField = "Command";
     return plan;
 }

@@ -34,6 +34,7 @@ constexpr TreeRow kRows[] = {
     {"Picture", DetailsBar::kPicture, "None"},
     {"Use VDMSound", DetailsBar::kVdmSound, "No"},
     {"95 Compatible", DetailsBar::kWin95, "No"},
+    {"Run With", DetailsBar::kRunWith, "Default"},
     {"Web Site", DetailsBar::kWebSite, ""},
 };
 
@@ -178,6 +179,8 @@ void DetailsBar::ShowGame(const CurrentGame* game) {
         SetValue(kVdmSound, (g.options & kOptionVdmSound) ? "Yes" : "No");
         SetValue(kWin95, (g.options & kOptionWin95) ? "Yes" : "No");
     }
+    static const char* const kRunWithTexts[] = {"Default", "Windows", "DOSBox"};
+    SetValue(kRunWith, kRunWithTexts[static_cast<int>(GameRunWith(g))]);
     SetValue(kWebSite, FieldText(g.webSite));
     SendMessageA(_tree, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(_tree, nullptr, TRUE);

@@ -28,6 +28,7 @@ public:
         kVdmSound = 144,
         kWin95 = 160,
         kWebSite = 176,
+        kRunWith = 192,  // shown only; the game settings dialog changes it
         kHeader = 255
     };
     static constexpr RECT kRect = {548, 154, 713, 415};  // main-window client pixels

@@ -5,6 +5,7 @@
 #include "dialogs/CommandLineDialog.h"
 #include "dialogs/GameSettingsDialog.h"
 #include "launch/GameSetup.h"
+#include "mainwnd/DosBoxSteps.h"
 #include "win/UserInterface.h"
 #include <commdlg.h>
 #include <cstring>
@@ -208,6 +209,11 @@ void SetupCommand::RunSetupProgram() {
     if (!FolderExists(_folder) && !LocateFolder()) return;
     if (!FileExists(JoinFolder(_folder, setup)) && !LocateSetupProgram(setup, viaVdmSound)) return;
     const std::string full = JoinFolder(_folder, setup);
+    if (_c.dosBox && GoesToDosBox(_game, full, *_c.dosBox)) {
+        StartInDosBox(_c.owner, _game, setup, "Setup", false, *_c.dosBox, _c.spanish, _c.title);
+        _out.refreshRow = true;
+        return;
+    }
     if (viaVdmSound && !FileExists(full)) {
         Tell(Format(Tr("Could not execute %s\nPlease enter the correct setup file to execute.",
                        "No se puede ejecutar %s Por favor introduzca el archivo de configuraci\xF3n correcto."),

@@ -4,6 +4,7 @@
 #pragma once
 #include "data/GameFile.h"
 #include "data/IniFile.h"
+#include "launch/DosBoxConfig.h"
 #include "launch/VdmSound.h"
 #include <windows.h>
 #include <functional>
@@ -15,6 +16,7 @@ struct GameSetupContext {
     CurrentGame* game = nullptr;  // the current game: changed in place and saved
     const IniFile* dataIni = nullptr;
     const VdmSoundInstall* vdm = nullptr;
+    const DosBoxSetup* dosBox = nullptr;  // null: setup programs never go to DOSBox
     bool spanish = false;
     // Opens the details bar's first folder with its Path item selected, before
     // the "Please locate the game path..." message. May be empty.

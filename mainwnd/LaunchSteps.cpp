@@ -5,6 +5,7 @@
 #include "app/Texts.h"
 #include "data/Files.h"
 #include "dialogs/MovedGame.h"
+#include "mainwnd/DosBoxSteps.h"
 #include "launch/LaunchPlan.h"
 #include "win/UserInterface.h"
 #include <commdlg.h>
@@ -44,6 +45,17 @@ bool RunGame(HWND owner, const std::string& title, CurrentGame& current, AppStat
     WriteSettingString(setting::kLastRun, title);
     const std::string gameFileName = title + ".qgf";
     if (!LocateProgram(owner, game, spanish)) return false;
+
+    // A DOS program that Windows is not to run goes to DOSBox: no compatibility
+    // layer, VDMSound or Loader.bat there.
+    const DosBoxSetup dosBox = state.DosBox();
+    if (GoesToDosBox(game, FieldText(game.path) + "\\" + FieldText(game.command), dosBox)) {
+        if (StartInDosBox(owner, game, FieldText(game.command), "Command", true, dosBox, spanish, gameFileName) ==
+            DosBoxStart::Refused)
+            return false;
+        WriteSettingString(setting::kLastRun, title);
+        return true;
+    }
 
     const LaunchPlan plan = PlanLaunch(game, LaunchFacts{state.isNt, state.vdm});
     if (!plan.unsafeField.empty()) {

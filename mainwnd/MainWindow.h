@@ -59,6 +59,7 @@ private:
     void SetUpTooltips();
     void SetUpList();
     void CheckVdmsIni();
+    void FindDosBoxAtStartup();
     void SelectLastRun();
 
     // The game list (GameList.cpp).

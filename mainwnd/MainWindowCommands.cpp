@@ -64,6 +64,8 @@ void MainWindow::OnGameSetup(bool modify) {
     context.game = &_game;
     context.dataIni = &_dataIni;
     context.vdm = &_state.vdm;
+    const DosBoxSetup dosBox = _state.DosBox();
+    context.dosBox = &dosBox;
     context.spanish = _state.Spanish();
     context.showPathItem = [this] { _details.ShowField(DetailsBar::kPath); };
     const GameSetupOutcome outcome = modify ? ModifyGameSettings(context) : RunGameSetup(context);
@@ -91,11 +93,14 @@ void MainWindow::OnSlowDownClicked() {
     } else {
         _slowDown.Stop();
     }
+    _state.slowDownOn = _slowDownEnabled;
+    _state.slowDownPeriod = _slowDown.Period();
 }
 
 void MainWindow::OnSlowDownReleased() {
     const int position = static_cast<int>(SendDlgItemMessageA(Handle(), IDC_SLOWDOWN_SLIDER, TBM_GETPOS, 0, 0));
     if (_slowDownEnabled) _slowDown.SetPeriod(SlowDown::PeriodForSlider(position));
+    _state.slowDownPeriod = _slowDown.Period();
     // Hidden while it changes, so that it repaints over the background.
     HWND label = Item(IDC_SLOWDOWN_LABEL);
     ShowWindow(label, SW_HIDE);

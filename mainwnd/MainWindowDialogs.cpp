@@ -32,15 +32,28 @@ void MainWindow::OnPreferences() {
     current.individualUpdating = _state.individualUpdating;
     current.confirmDelete = _state.settings.confirmDelete;
     current.spanish = _state.Spanish();
-    // A running slow-down follows the slider at once.
-    const Preferences chosen = AskPreferences(Handle(), current, [this](int tweak) { _state.slowDownTweak = tweak; });
-    _state.settings.reloadVerify = chosen.verifyOnReload;
+    Settings& settings = _state.settings;
+    current.dosBoxMode = settings.dosBoxMode;
+    current.dosBoxPath = settings.dosBoxPath;
+    current.dosBoxFullScreen = settings.dosBoxFullScreen;
+    current.dosBoxKeepOpen = settings.dosBoxKeepOpen;
+    // A running slow-down follows the slider at once; "ReloadVerify" is stored
+    // at each click of its box.
+    const Preferences chosen = AskPreferences(
+        Handle(), current, [this](int tweak) { _state.slowDownTweak = tweak; },
+        [](bool verify) { WriteSettingValue(setting::kReloadVerify, verify ? 1 : 0); });
+    settings.reloadVerify = chosen.verifyOnReload;
     _state.slowDownTweak = chosen.slowDownTweak;
-    _state.settings.slowDownTweak = chosen.slowDownTweak;
+    settings.slowDownTweak = chosen.slowDownTweak;
+    settings.dosBoxMode = chosen.dosBoxMode;
+    settings.dosBoxPath = chosen.dosBoxPath;
+    settings.dosBoxFullScreen = chosen.dosBoxFullScreen;
+    settings.dosBoxKeepOpen = chosen.dosBoxKeepOpen;
 }
 
 void MainWindow::OnVdmSoundSettings() {
     if (!RequireVdmSound(false)) return;
-    if (AskVdmSoundSettings(Handle(), _state.vdm.available, _vdmsIni))
-        RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    if (!AskVdmSoundSettings(Handle(), _state.vdm.available, _vdmsIni)) return;
+    _state.vdmsBlaster = ReadVdmsSoundBlaster(_vdmsIni);
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }

@@ -8,7 +8,10 @@
 #include "data/CriteriaData.h"
 #include "data/RegistryKey.h"
 #include "dialogs/CriteriaPrompts.h"
+#include "data/Files.h"
 #include "launch/DefaultPif.h"
+#include "launch/DosBoxFiles.h"
+#include "launch/DosBoxFind.h"
 #include "launch/VdmSound.h"
 #include "res/resource.h"
 #include "widgets/SplashWindow.h"
@@ -93,6 +96,7 @@ bool MainWindow::InitStartup() {
     SetUpList();
     _details.Create(hwnd);
     FindVdmSoundAtStartup(_state.vdm, _state.vdmSoundFixedFolder);
+    FindDosBoxAtStartup();
     OfferLoaderIniImport();
     FillGameList();
     if (!OpenDataIni(_dataIni, _state.dataIniPath, _state.Spanish(), hwnd)) {
@@ -140,7 +144,10 @@ void MainWindow::SetUpWindowDecorations() {
 // VDMSound is there: its own settings file should be too.
 void MainWindow::CheckVdmsIni() {
     if (!_state.vdm.available) return;
-    if (_vdmsIni.Open(_state.vdm.folder + "VDMS.INI")) return;
+    if (_vdmsIni.Open(_state.vdm.folder + "VDMS.INI")) {
+        _state.vdmsBlaster = ReadVdmsSoundBlaster(_vdmsIni);
+        return;
+    }
     win::Ui().ShowMessage(
         Handle(),
         Format(Tr(_state.Spanish(),
@@ -150,6 +157,25 @@ void MainWindow::CheckVdmsIni() {
                   "descargada en\n%s"),
                _state.vdmSoundWeb.c_str()),
         kAppName, MB_OK);
+}
+
+// DOSBox, unless the one set is still there: in the Program Files folders, then
+// in the registry's uninstall entries. What is found is stored at once.
+void MainWindow::FindDosBoxAtStartup() {
+    const AppFolders& folders = _options.folders;
+    _state.windowsRunsDos = WindowsRunsDosPrograms();
+    _state.dosBoxConfigFolder = folders.dosBoxConfigFolder.empty() ? DosBoxConfigFolder() : folders.dosBoxConfigFolder;
+    std::string& path = _state.settings.dosBoxPath;
+    if (!path.empty() && FileExists(path)) return;
+    DosBoxSearch search;
+    if (folders.dosBoxSearchFolder.empty())
+        search = SystemDosBoxSearch();
+    else
+        search.programFilesFolders.push_back(folders.dosBoxSearchFolder);
+    const std::string found = FindDosBox(search);
+    if (found.empty()) return;
+    path = found;
+    WriteSettingString(setting::kDosBoxPath, path);
 }
 
 void MainWindow::ChooseBackground() {

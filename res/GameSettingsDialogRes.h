@@ -53,6 +53,9 @@
 #define IDC_GS_HELP_COMMAND 1088
 #define IDC_GS_EXECUTE 1011
 
+// How the game is run: Default, Windows or DOSBox
+#define IDC_GS_RUN_WITH 1100
+
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)
 #endif

@@ -72,7 +72,7 @@ protected:
     // Every value item's text, in the tree's order.
     std::string Values() const {
         std::string all;
-        for (int code : {0, 16, 32, 48, 49, 64, 80, 96, 97, 112, 113, 128, 144, 160, 176})
+        for (int code : {0, 16, 32, 48, 49, 64, 80, 96, 97, 112, 113, 128, 144, 160, 192, 176})
             all += bar.ValueText(code) + "|";
         return all;
     }
@@ -93,7 +93,7 @@ protected:
 TEST_F(DetailsBarTest, PlaceholdersThenTheFillsFormats) {
     EXPECT_EQ(
         Values(),
-        "game|Sierra|Adventure|C:\\|Open Folder|sierra.exe|readme.txt||0|File: resource.001|Size: 0|None|No|No||");
+        "game|Sierra|Adventure|C:\\|Open Folder|sierra.exe|readme.txt||0|File: resource.001|Size: 0|None|No|No|Default||");
     RECT r;
     GetWindowRect(bar.Bar().Handle(), &r);
     MapWindowPoints(nullptr, host.Handle(), reinterpret_cast<POINT*>(&r), 2);
@@ -103,7 +103,7 @@ TEST_F(DetailsBarTest, PlaceholdersThenTheFillsFormats) {
     EXPECT_EQ(Values(),
               "Commander Keen|Apogee|Platform|" + folder +
                   "\\KEEN|Open Folder|keen.exe||File: keen.exe|Size: 1234|File: levels.dat|Size: 0|None|Yes|No|"
-                  "http://www.apogee.com|");
+                  "Default|http://www.apogee.com|");
     EXPECT_TRUE(IsWindowEnabled(bar.Bar().Handle()));
     const auto& folders = bar.Bar().State().folders;
     EXPECT_EQ(std::tie(folders[1].items[1].label, folders[2].items[0].label),
@@ -113,8 +113,9 @@ TEST_F(DetailsBarTest, PlaceholdersThenTheFillsFormats) {
     game.record.options = 6;  // 4 or more: the two toggles stay as they were
     game.record.pictureSize = 10;
     game.record.dataSize = 9;
+    SetGameRunWith(game.record, RunWith::DosBox);
     bar.ShowGame(&game);
-    EXPECT_EQ(Values().substr(Values().find("|Size: 9|")), "|Size: 9|Embedded|Yes|No|http://www.apogee.com|");
+    EXPECT_EQ(Values().substr(Values().find("|Size: 9|")), "|Size: 9|Embedded|Yes|No|DOSBox|http://www.apogee.com|");
 
     bar.Bar().SetSelFolder(2);
     bar.ShowGame(nullptr);

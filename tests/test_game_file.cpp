@@ -40,6 +40,51 @@ TEST_F(GameFileTest, BlankFileHasTheDocumentedBytes) {
         for (size_t i = from; i < to; ++i) ASSERT_EQ(bytes[i], 0) << "offset " << i;
 }
 
+// "Run with" lives in the reserved area at 3636 (tag "RUN_", value 1 or 2):
+// Default leaves files as they were, byte for byte, through every save.
+TEST_F(GameFileTest, RunWithRoundTripsAndDefaultKeepsOlderFilesIdentical) {
+    WriteGame(File("old.qgf"), MakeGame("Old", "p", "c", "C:\\GAMES", "GAME.EXE"), MakeBmp(4, 4, 1, 2, 3));
+    const std::vector<char> before = ReadFileBytes(File("old.qgf"));
+    CurrentGame current;
+    auto load = [&current](const std::string& path) {
+        current.path = path;
+        current.loaded = ReadGameRecord(path, current.record) == GameFileStatus::Ok;
+        return current.loaded;
+    };
+    ASSERT_TRUE(load(File("old.qgf")));
+    EXPECT_EQ(GameRunWith(current.record), RunWith::Default);
+    SetGameRunWith(current.record, RunWith::Default);
+    ASSERT_TRUE(SaveGameFile(current));
+    EXPECT_EQ(ReadFileBytes(File("old.qgf")), before) << "a file written before reads as Default and stays";
+
+    std::vector<std::string> stored;
+    for (RunWith choice : {RunWith::DosBox, RunWith::Windows, RunWith::Default}) {
+        SetGameRunWith(current.record, choice);
+        ASSERT_TRUE(SaveGameFile(current));
+        ASSERT_TRUE(load(File("old.qgf")));
+        const std::vector<char> bytes = ReadFileBytes(File("old.qgf"));
+        stored.push_back(std::to_string(static_cast<int>(GameRunWith(current.record))) + std::string(&bytes[3636], 4) +
+                         std::to_string(Int32At(bytes, 3640)));
+    }
+    EXPECT_EQ(stored, (std::vector<std::string>{"2RUN_2", "1RUN_1", std::string("0\0\0\0\0", 5) + "0"}));
+    EXPECT_EQ(ReadFileBytes(File("old.qgf")), before) << "saved with Default: what the program wrote before";
+
+    // Anything but the tag with 1 or 2 reads as Default; choosing Default keeps
+    // bytes that hold no choice.
+    std::memcpy(current.record.runTag, "RUN_", 4);
+    current.record.runWith = 7;
+    EXPECT_EQ(GameRunWith(current.record), RunWith::Default);
+    std::vector<char> odd = before;
+    std::memcpy(&odd[3636], "run_\x02\0\0\0", 8);
+    odd[3700] = 'x';
+    WriteFileBytes(File("odd.qgf"), odd);
+    ASSERT_TRUE(load(File("odd.qgf")));
+    EXPECT_EQ(GameRunWith(current.record), RunWith::Default) << "the tag is compared exactly";
+    SetGameRunWith(current.record, RunWith::Default);
+    ASSERT_TRUE(SaveGameFile(current));
+    EXPECT_EQ(ReadFileBytes(File("odd.qgf")), odd);
+}
+
 TEST_F(GameFileTest, ReadingRejectsShortAndDamagedFiles) {
     GameRecord out;
     EXPECT_EQ(ReadGameRecord(File("missing.qgf"), out), GameFileStatus::CannotOpen);

@@ -78,10 +78,15 @@ TEST_F(GameSettingsDialogTest, TheSetupFieldChoosesTheModeAndOkStoresIt) {
         {"KSETUP.EXE", GameSettingsDialog::kSetupProgram, "KSETUP.EXE", "KSETUP.EXE"},
         {"SUB\\SETUP.EXE", GameSettingsDialog::kSetupProgram, "SUB\\SETUP.EXE", "SUB\\SETUP.EXE"},
         {"", GameSettingsDialog::kNoSetup, "", ""}};
+    int runWith = 0;  // the "Run with" choice goes round: shown, changed, stored
     for (const auto& [setup, mode, setupEdit, stored] : cases) {
         SetField(game.setup, setup);
         SetField(game.configFile, "SOUND.CFG");
+        SetGameRunWith(game, static_cast<RunWith>(runWith));
         ASSERT_TRUE(Open()) << setup;
+        EXPECT_EQ(SendMessageA(Item(IDC_GS_RUN_WITH), CB_GETCURSEL, 0, 0), runWith);
+        runWith = (runWith + 1) % 3;
+        SendMessageA(Item(IDC_GS_RUN_WITH), CB_SETCURSEL, runWith, 0);
         EXPECT_EQ(dialog->CurrentMode(), mode) << setup;
         EXPECT_EQ((Strings{Get(IDC_GS_SETUP), Get(IDC_GS_CONFIG)}), (Strings{setupEdit, mode == 0 ? "SOUND.CFG" : ""}))
             << setup;
@@ -95,6 +100,7 @@ TEST_F(GameSettingsDialogTest, TheSetupFieldChoosesTheModeAndOkStoresIt) {
         EXPECT_EQ(dialog->Result(), IDOK);
         EXPECT_EQ((Strings{dialog->game.setup, dialog->game.configFile}), (Strings{stored, "SOUND.CFG"}))
             << "every mode keeps the Config file";
+        EXPECT_EQ(GameRunWith(dialog->game), static_cast<RunWith>(runWith));
     }
 }
 

@@ -206,6 +206,24 @@ TEST_F(GameSetupTest, TheSetupProgramRunsDirectlyOrThroughVdmSound) {
     EXPECT_EQ(ui.Messages().size(), 5u);
     EXPECT_TRUE(ui.Calls(UiCall::Execute).empty());
     EXPECT_EQ(FieldText(current.record.setup), "MISSING.EXE") << "a refused pick is not stored";
+
+    // Where the game goes to DOSBox, so does its setup program: alone, in its folder.
+    SetField(current.record.setup, "SETUP.EXE");
+    DosBoxSetup dosBox;
+    dosBox.mode = DosBoxMode::Always;
+    dosBox.configFolder = folder + "\\Conf";
+    GameSetupContext inDosBox = Context();
+    inDosBox.dosBox = &dosBox;
+    ui.Clear();
+    RunGameSetup(inDosBox);
+    EXPECT_TRUE(LastMessageHas("DOSBox was not found") && ui.calls.size() == 1u);
+    dosBox.program = gameDir + "\\SETUP.EXE";  // an existing file stands for DOSBox
+    ui.Clear();
+    EXPECT_TRUE(RunGameSetup(inDosBox).refreshRow);
+    ASSERT_EQ(ui.calls.size(), 1u);
+    EXPECT_EQ(ui.calls[0].kind, UiCall::Start);
+    const std::vector<char> conf = ReadFileBytes(folder + "\\Conf\\launch1.conf");
+    EXPECT_NE(std::string(conf.begin(), conf.end()).find(":\r\nSETUP.EXE\r\nexit\r\n"), std::string::npos);
 }
 
 TEST_F(GameSetupTest, MissingFolderAndSetupProgramAreAskedForAndSaved) {

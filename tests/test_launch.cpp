@@ -1,7 +1,11 @@
 // Running games: the launch steps, the ways to start one, and a real launch.
 #include "MainWindowFixture.h"
 #include "UiRows.h"
+#include "DialogProbe.h"
 #include "app/Settings.h"
+#include "data/Files.h"
+#include "data/RegistryKey.h"
+#include "launch/RegistryValue.h"
 #include "mainwnd/LaunchSteps.h"
 #include "res/LocateGameDialogRes.h"
 #include "res/resource.h"
@@ -128,6 +132,78 @@ TEST_F(LaunchTest, VdmSoundLaunchesAndTheirFailures) {
     EXPECT_EQ(ui.calls[0].text,
               "Using VDMSound with setup parameters requires a temporary batch file\nwhich could not be created.\n\n"
               "Please install the game on your Hard Drive.");
+}
+
+// Where Windows cannot run DOS programs, a DOS game goes to DOSBox with a
+// configuration of its own; Loader.bat, VDMSound and the layer stay out of it.
+TEST_F(LaunchTest, DosGamesGoToDosBoxWhereWindowsCannotRunThem) {
+    state.isNt = true;
+    state.vdm = {true, folder + "\\VDMS\\", folder + "\\VDMS\\VDMSRun.pif"};
+    state.windowsRunsDos = false;
+    state.dosBoxConfigFolder = folder + "\\Conf";
+    GameRecord g = Game("Dos");
+    SetField(g.setup, "(Parameters)");
+    g.selectedDisplay = 2;
+    SetField(g.vgaParam, "-vga");
+    g.options = 1;  // VDMSound, no layer: Windows would remove the layer value written here
+    state.settings.dosBoxPath = folder + "\\gone\\DOSBox.exe";
+    WriteOrDeleteRegistryString(HKEY_CURRENT_USER, kLayersKey, (gameDir + "\\PLAY.EXE").c_str(), "WIN95");
+    EXPECT_FALSE(Run(g));
+    ASSERT_EQ(ui.calls.size(), 1u) << "DOSBox not found: told, nothing started";
+    EXPECT_EQ(Row(ui.calls[0]),
+              MessageRow("This game runs in DOSBox, but DOSBox was not found.\n\nPlease install DOSBox (0.74, "
+                         "DOSBox-X or DOSBox Staging) and start Quillon Loader again, or choose the DOSBox program "
+                         "under Options > Preferences.",
+                         "Dos.qgf", MB_ICONSTOP));
+
+    const std::string dosBoxFolder = folder + "\\DOSBox 0.74\\", dosBox = dosBoxFolder + "DOSBox.exe";
+    CreateDirectoryA(dosBoxFolder.c_str(), nullptr);
+    WriteFileText(dosBox, "MZ");
+    state.settings.dosBoxPath = dosBox;
+    WriteSettingString("LastRun", "before");
+    ui.Clear();
+    ASSERT_TRUE(Run(g));
+    const std::string conf = folder + "\\Conf\\launch1.conf";
+    ASSERT_EQ(ui.calls.size(), 1u);
+    EXPECT_EQ(Row(ui.calls[0]), (Strings{dosBox, "", "0", "\"" + dosBox + "\" -conf \"" + conf + "\"", dosBoxFolder}));
+    const std::string text = FileText(conf);
+    EXPECT_NE(text.find("machine=svga_s3\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\r\nmount D \"" + gameDir + "\"\r\nD:\r\nPLAY.EXE -vga\r\nexit\r\n"), std::string::npos) << text;
+    EXPECT_EQ(LastRun(), "Dos");
+    EXPECT_FALSE(FileExists(gameDir + "\\Loader.bat"));
+    RegistryKey layers;
+    std::string layer;
+    EXPECT_TRUE(layers.Open(HKEY_CURRENT_USER, kLayersKey, KEY_READ, false) &&
+                layers.ReadString((gameDir + "\\PLAY.EXE").c_str(), layer) && layer == "WIN95")
+        << "the layer is Windows' own: untouched";
+
+    // A DOSBox that does not start: the launch's failure message, and it counts as run.
+    ui.Clear();
+    ui.startResults.push_back(false);
+    EXPECT_TRUE(Run(g));
+    ASSERT_EQ(ui.calls.size(), 2u);
+    EXPECT_EQ(Row(ui.calls[1]),
+              MessageRow("Could not open " + dosBox + "\nPlease verify the settings.", "Dos.qgf", MB_ICONSTOP));
+    // Hostile parameters never reach the file; nothing starts.
+    SetField(g.vgaParam, "-vga\r\nformat");
+    ui.Clear();
+    EXPECT_FALSE(Run(g));
+    ASSERT_EQ(ui.calls.size(), 1u);
+    EXPECT_NE(ui.calls[0].text.find("stands in its parameters"), std::string::npos);
+
+    // Windows runs DOS programs: the shell as before. The game's own choice wins over both.
+    SetField(g.vgaParam, "-vga");
+    state.windowsRunsDos = true;
+    ui.Clear();
+    ASSERT_TRUE(Run(g));
+    SetGameRunWith(g, RunWith::DosBox);
+    state.settings.dosBoxMode = 0;
+    ASSERT_TRUE(Run(g));
+    SetGameRunWith(g, RunWith::Windows);
+    state.windowsRunsDos = false;
+    ASSERT_TRUE(Run(g));
+    const std::vector<UiCall::Kind> kinds = {ui.calls[0].kind, ui.calls[1].kind, ui.calls[2].kind};
+    EXPECT_EQ(kinds, (std::vector<UiCall::Kind>{UiCall::Execute, UiCall::Start, UiCall::Execute}));
 }
 
 TEST_F(LaunchTest, EntryPointsRunAndSaveOrNot) {
@@ -269,7 +345,47 @@ TEST_F(LaunchTest, ARealLaunchUnderTheShellAndThroughAFoundVdmSound) {
     EXPECT_EQ((Strings{ui.calls[0].text, ui.calls[0].params}), (Strings{vdm + "VDMSRun.bat", "PLAY.EXE"}));
 }
 
-TEST_F(LaunchTest, SlowDownLabelFollowsTheSlider) {
+// The real thing: a DOS demo game in an 8.3 folder through the stand-in for
+// DOSBox for Windows into the host's dosbox. The game records its parameters,
+// its folder and BLASTER (T6: a Sound Blaster 16); DOSBox then ends by itself.
+TEST_F(LaunchTest, ARealDosGameRunsInDosBoxAndDosBoxEndsOnItsOwn) {
+    const std::string dosBoxFolder = folder + "\\DOSBox", dosBox = dosBoxFolder + "\\DOSBox.exe";
+    const std::string dir = "C:\\QLDOSTST\\SNDCHK";
+    CreateDirectoryA(dosBoxFolder.c_str(), nullptr);
+    CreateDirectoryA("C:\\QLDOSTST", nullptr);
+    CreateDirectoryA(dir.c_str(), nullptr);
+    ASSERT_TRUE(CopyFileA(TestProgram("dosbox_standin.exe").c_str(), dosBox.c_str(), FALSE));
+    const std::string game = FolderFromEnvironment("QL_PRODUCT_DIR") + "\\demo\\SOUNDCHK.COM";
+    ASSERT_TRUE(CopyFileA(game.c_str(), (dir + "\\SOUNDCHK.COM").c_str(), FALSE)) << game;
+    GameRecord g = MakeGame("Sound Check", "p", "c", dir, "SOUNDCHK.COM");
+    SetField(g.setup, "(Parameters)");
+    SetField(g.soundNames[2], "Sound Blaster 16");
+    SetField(g.soundParams[2], "/sb16");
+    SetField(g.vgaParam, "/vga");
+    g.selectedSound = g.selectedDisplay = 2;
+    state.windowsRunsDos = false;
+    state.dosBoxConfigFolder = folder + "\\Conf";
+    state.settings.dosBoxPath = dosBox;
+    ui.realStart = true;
+    ASSERT_TRUE(Run(g));
+    std::string marker, log;
+    for (int i = 0; i < 600 && marker.find("BLASTER") == std::string::npos; ++i, Sleep(100))
+        marker = FileText(dir + "\\MARKER.TXT");
+    EXPECT_NE(marker.find("Arguments: /vga /sb16\r\nFolder: C:\\QLDOSTST\\SNDCHK\r\nBLASTER=A220 I7 D1 H5 T6\r\n"),
+              std::string::npos)
+        << marker << FileText(dosBoxFolder + "\\standin.log");
+    for (int i = 0; i < 600 && log.find("exit ") == std::string::npos; ++i, Sleep(100))
+        log = FileText(dosBoxFolder + "\\standin.log");
+    EXPECT_NE(log.find("exit 0"), std::string::npos) << log;
+    RemoveTree("C:\\QLDOSTST");
+}
+
+// The slider's label, and the slow-down that a DOS game gets in DOSBox as its speed.
+TEST_F(LaunchTest, SlowDownLabelFollowsTheSliderAndBecomesDosBoxsSpeed) {
+    WriteSettingValue("DOSBoxMode", 2);
+    WriteSettingString("DOSBoxPath", gameDir + "\\PLAY.EXE");  // an existing file stands for DOSBox
+    WriteSettingValue("DOSBoxFullScreen", 1);
+    AddGame(Game("Slow", "PLAY.EXE"));
     Start();
     HWND slider = GetDlgItem(Hwnd(), IDC_SLOWDOWN_SLIDER);
     auto release = [&](int position) {
@@ -285,6 +401,9 @@ TEST_F(LaunchTest, SlowDownLabelFollowsTheSlider) {
     SendMessageA(Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_SLOWDOWN, BN_CLICKED), 0);
     release(110);
     EXPECT_EQ(label(), " = 100%");
+    DoubleClickRow(0);
+    const std::string conf = FileText(folder + "\\Temp\\DOSBox\\launch1.conf");
+    EXPECT_NE(conf.find("fullscreen=true\r\n[cpu]\r\ncycles=fixed 300\r\n"), std::string::npos) << conf;
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // The rules for names and texts from a stranger: devices, steps out of a
-// folder, drives, and batch syntax.
+// folder, drives, batch and command syntax, DOS names.
 #include "Groups.h"
 #include "data/NameRules.h"
 #include <gtest/gtest.h>
@@ -39,10 +39,6 @@ TEST(NameRules, BatchSyntaxAndWhatReachesTheShell) {
                           "A\rB", "A\nB", "A\x1f", "A\x7f"}},
                         {false, {"", "SETUP.EXE", "GAME FOLDER\\X.EXE", "C:\\GAMES\\DOOM", "/vga /sb16", "-h:1"}}},
                        HasBatchSyntax);
-    // After the program on a batch line, ; , = are the program's own.
-    ExpectGroups<bool>({{true, {"a & calc", "%OS%", "^x", "-j \"x\"", "> out", "/m\r\n"}},
-                        {false, {"/sb:220,5,1", "/m=2", "a;b", ""}}},
-                       HasBatchSyntaxInArguments);
     ExpectGroups<bool>({{true, {"SETUP.BAT", "GO.CMD", "KEEN.PIF", "README", "A.EXE.", "EXE", ""}},
                         {false, {"KEEN.EXE", "sub\\setup.exe", "GO.Com"}}},
                        ReachesCommandInterpreter);
@@ -57,6 +53,13 @@ TEST(NameRules, BatchSyntaxAndWhatReachesTheShell) {
                                             "javascript:x", "localhost", "http://a.example/\" -x", "http://a b",
                                             "http://a\n", "www.a.example/<x>"}}},
                               address);
+    ExpectGroups<bool>({{true, {"A&B", "%PATH%", "A|B", "A<B", "A>B", "A^B", "\"A", "A\rB", "A\nB", "A\x7f"}},
+                        {false, {"", "/vga /sb16", "-sb=220,7;x", "C:\\GAMES\\MY GAME", "/a=b,c"}}},
+                       HasCommandSyntax);
+    ExpectGroups<bool>({{true, {"GAME.EXE", "X", "12345678.123", "A-B_C~1.$$$", "SETUP.BAT"}},
+                        {false, {"", "LONG NAME.EXE", "123456789.EXE", "GAME.EXEC", "A.B.C", ".EXE", "GAME.", "A+B",
+                                 "A,B", "A;B", "A=B", "A[1]", "A\"B", "A*", "A?", "A\x01", "A\\B", "A:B"}}},
+                       IsDosName);
 }
 
 }  // namespace

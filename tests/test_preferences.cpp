@@ -29,8 +29,8 @@ DWORD StoredReloadVerify() {
 class PreferencesTest : public MainWindowFixture {};
 
 TEST_F(PreferencesTest, OpeningShowsTheCurrentPreferences) {
-    for (const Preferences& current :
-         {Preferences{true, 4, false, true, false}, Preferences{false, 10, true, false, true}}) {
+    for (const Preferences& current : {Preferences{true, 4, false, true, false, 0, "", true, false},
+                                       Preferences{false, 10, true, false, true, 2, "C:\\DOSBox\\DOSBox.exe", false, true}}) {
         PreferencesDialog dialog;
         dialog.values = current;
         ASSERT_TRUE(dialog.Create(nullptr));
@@ -39,11 +39,15 @@ TEST_F(PreferencesTest, OpeningShowsTheCurrentPreferences) {
         const std::pair<int, bool> boxes[] = {{IDC_PREF_VERIFY, current.verifyOnReload},
                                               {IDC_PREF_INDIVIDUAL, current.individualUpdating},
                                               {IDC_PREF_CONFIRMDELETE, current.confirmDelete},
-                                              {IDC_PREF_SPANISH, current.spanish}};
+                                              {IDC_PREF_SPANISH, current.spanish},
+                                              {IDC_PREF_DOSBOX_FULLSCREEN, current.dosBoxFullScreen},
+                                              {IDC_PREF_DOSBOX_KEEPOPEN, current.dosBoxKeepOpen}};
         for (const auto& [box, checked] : boxes) {
             EXPECT_EQ(IsDlgButtonChecked(dialog.Handle(), box) == BST_CHECKED, checked) << box;
-            EXPECT_EQ(Shown(ItemOf(dialog, box)), box == IDC_PREF_VERIFY) << box;
+            EXPECT_EQ(Shown(ItemOf(dialog, box)), box == IDC_PREF_VERIFY || box > IDC_PREF_DOSBOX_PATH) << box;
         }
+        EXPECT_EQ(SendMessageA(ItemOf(dialog, IDC_PREF_DOSBOX_MODE), CB_GETCURSEL, 0, 0), current.dosBoxMode);
+        EXPECT_EQ(win::WindowText(ItemOf(dialog, IDC_PREF_DOSBOX_PATH)), current.dosBoxPath);
         EXPECT_TRUE(Shown(ItemOf(dialog, IDC_PREF_EMS)) && !IsWindowEnabled(ItemOf(dialog, IDC_PREF_EMS)));
     }
 }
@@ -115,6 +119,61 @@ TEST_F(PreferencesTest, TheTweakIsStoredAtCloseAndUsedAtTheNextStart) {
     ui.modalScripts.push_back(moveToEnd);
     Command(IDM_PREFERENCES);
     EXPECT_EQ(shown, 10) << "used at the next start";
+}
+
+}  // namespace
+
+namespace {
+
+std::string ThisProgram() {
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    return path;
+}
+
+// DOSBox: found at start-up when the one set is gone, shown, refused when it
+// is not a program, chosen with the browse button, and stored at close.
+TEST_F(PreferencesTest, DosBoxIsFoundCheckedChosenAndStoredAtClose) {
+    const std::string found = folder + "\\Programs\\DOSBox-0.74-3\\DOSBox.exe";
+    CreateDirectoryA((folder + "\\Programs").c_str(), nullptr);
+    CreateDirectoryA((folder + "\\Programs\\DOSBox-0.74-3").c_str(), nullptr);
+    ASSERT_TRUE(CopyFileA(ThisProgram().c_str(), found.c_str(), FALSE));
+    WriteSettingString(setting::kDosBoxPath, folder + "\\gone\\DOSBox.exe");
+    Start();
+    std::string stored;
+    EXPECT_TRUE(ReadSettingString(setting::kDosBoxPath, stored) && stored == found) << stored;
+
+    const std::string notAProgram = folder + "\\DOSBox.exe";
+    WriteFileText(notAProgram, "MZ");
+    std::string shown;
+    bool keptOpen = false;
+    ui.fileAnswers.push_back(ThisProgram());
+    ui.modalScripts.push_back([&](win::Dialog& d, HWND owner) -> INT_PTR {
+        d.Create(owner);
+        shown = win::WindowText(ItemOf(d, IDC_PREF_DOSBOX_PATH));
+        SendMessageA(ItemOf(d, IDC_PREF_DOSBOX_MODE), CB_SETCURSEL, 2, 0);
+        SetWindowTextA(ItemOf(d, IDC_PREF_DOSBOX_PATH), notAProgram.c_str());
+        Click(d, IDC_PREF_DOSBOX_FULLSCREEN);
+        Click(d, IDC_PREF_DOSBOX_KEEPOPEN);
+        SendMessageA(d.Handle(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        keptOpen = !d.Ended();
+        Click(d, IDC_PREF_DOSBOX_BROWSE);
+        SendMessageA(d.Handle(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        return IDOK;
+    });
+    Command(IDM_PREFERENCES);
+    EXPECT_EQ(shown, found);
+    EXPECT_TRUE(keptOpen) << "not a Windows program: refused, also on Escape";
+    ASSERT_EQ(ui.Messages().size(), 1u);
+    EXPECT_EQ(ui.Messages()[0].text.substr(0, 55), "This is not a Windows program, so it cannot be DOSBox:\n");
+    EXPECT_EQ(ui.Calls(UiCall::File).at(0).params, folder) << "the browser starts in the folder typed";
+
+    CloseWindow();
+    DWORD mode = 0, fullScreen = 0, keepOpen = 0;
+    EXPECT_TRUE(ReadSettingValue(setting::kDosBoxMode, mode) && ReadSettingValue(setting::kDosBoxFullScreen, fullScreen) &&
+                ReadSettingValue(setting::kDosBoxKeepOpen, keepOpen) && ReadSettingString(setting::kDosBoxPath, stored));
+    EXPECT_EQ((std::vector<std::string>{std::to_string(mode), std::to_string(fullScreen), std::to_string(keepOpen), stored}),
+              (std::vector<std::string>{"2", "1", "1", ThisProgram()}));
 }
 
 }  // namespace

@@ -213,7 +213,7 @@ bool ReadsCleanly(const std::string& text, bool word) {
     bare.erase(std::remove(bare.begin(), bare.end(), '"'), bare.end());
     const size_t quotes = text.size() - bare.size(), blank = bare.find(' ') != std::string::npos;
     return (word ? quotes == 2 * blank : quotes == 0 || quotes == 2 * blank) &&
-           !(word ? HasBatchSyntax(bare) : HasBatchSyntaxInArguments(bare));
+           !(word ? HasBatchSyntax(bare) : HasCommandSyntax(bare));
 }
 
 std::vector<char> Bytes(const GameRecord& g) {
@@ -271,7 +271,7 @@ private:
         const auto* g = reinterpret_cast<const GameRecord*>(BeforeNoAccessPage(&record, sizeof record));
         CheckGameRecord(*g);
         const std::string line = ComposeParameterLine(*g);
-        if (UnsafeParameterField(*g, HasBatchSyntaxInArguments).empty() == HasBatchSyntaxInArguments(line))
+        if (UnsafeParameterField(*g, HasCommandSyntax).empty() == HasCommandSyntax(line))
             Fail("the parameter check and the line disagree: " + line);
         if (line.size() > 7 * kParamSize) Fail("parameter line too long");
         // What a launch or a setup run that is allowed hands VDMSound's batch file.

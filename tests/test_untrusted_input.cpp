@@ -205,7 +205,7 @@ TEST(ParameterCheck, TheOffendingFieldIsNamed) {
                                                     {"Custom device parameter", g.customParam}};
     for (const auto& [name, field] : fields) {
         std::strcpy(field, "%OS%");
-        EXPECT_EQ(UnsafeParameterField(g, HasBatchSyntaxInArguments), name);
+        EXPECT_EQ(UnsafeParameterField(g, HasCommandSyntax), name);
         std::strcpy(field, "/sb:220,5,1");
     }
     // Fields the line does not use do not count, nor what follows a field's 32 bytes (the joystick's "&").
@@ -214,7 +214,7 @@ TEST(ParameterCheck, TheOffendingFieldIsNamed) {
     g.customOn = g.joystickOn = 0;
     SetField(g.joystickParam, "&");
     std::memset(g.mouseParam, 'm', kParamSize);
-    EXPECT_EQ(UnsafeParameterField(g, HasBatchSyntaxInArguments), "");
+    EXPECT_EQ(UnsafeParameterField(g, HasCommandSyntax), "");
 }
 
 // The main window with these game files.

@@ -38,6 +38,7 @@ running_games.htm     running games
 setting_up_games.htm  setting up games
 importing_games.htm   importing games
 finding_games.htm     finding games
+dosbox.htm            DOS games in DOSBox
 vdmsound.htm          VDMSound
 slowdown.htm          the CPU slow-down
 main_window.htm       the main window

@@ -18,6 +18,8 @@ ql_need_packages() {
   command -v makensis >/dev/null || missing+=(nsis)
   command -v zip >/dev/null || missing+=(zip)
   [ -x /usr/bin/python3 ] || missing+=(python3)
+  command -v nasm >/dev/null || missing+=(nasm)
+  command -v dosbox >/dev/null || missing+=(dosbox)
   if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing: ${missing[*]}"
     local sudo=""
@@ -43,7 +45,8 @@ ql_build() {
 }
 
 # ql_put_demo_games DRIVE_C FOLDER: the demo games that the sample game files
-# point at, C:\DemoGames\<folder>\<NAME>.EXE, from the built demo programs in FOLDER.
+# point at, C:\DemoGames\<folder>\<NAME>.EXE, from the built demo programs in
+# FOLDER, and the real DOS games RAINBOW.COM and SOUNDCHK.COM assembled there.
 ql_put_demo_games() {
   local game exe dir
   for game in starmaze:StarMaze caverun:CaveRun pinball:Pinball tankduel:TankDuel; do
@@ -53,6 +56,9 @@ ql_put_demo_games() {
     cp "$2/$exe.exe" "$dir/$(echo "$exe" | tr a-z A-Z).EXE"
     printf 'A demo game of Quillon Loader.\r\nIt shows the arguments it was started with.\r\n' >"$dir/README.TXT"
   done
+  mkdir -p "$1/DemoGames/Rainbow" "$1/DemoGames/Sound Check"
+  cp "$2/RAINBOW.COM" "$1/DemoGames/Rainbow/"
+  cp "$2/SOUNDCHK.COM" "$1/DemoGames/Sound Check/"
 }
 
 # ql_start_wine PREFIX [desktop]: a private prefix, its services started once

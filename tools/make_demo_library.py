@@ -41,6 +41,10 @@ def record(title, publisher, category, path, command, **extra):
         text(r, offset, 32, displays.get(name, ""))
     struct.pack_into("<iii", r, 10592, extra.get("selsound", -1), extra.get("selmusic", -1), extra.get("seldisplay", -1))
     struct.pack_into("<iiiii", r, 10604, 0, 0, 0, 0, extra.get("options", 3))
+    run_with = extra.get("run_with", 0)  # 1 Windows, 2 DOSBox: tag "RUN_" at 3636
+    if run_with:
+        r[3636:3640] = b"RUN_"
+        struct.pack_into("<i", r, 3640, run_with)
     text(r, 10628, 260, command)
     r[11160:11164] = b"BMP_"
     return r
@@ -59,6 +63,16 @@ GAMES = [
           sound=[("Sound Blaster", "/sb"), ("Sound Blaster 16", "/sb16")],
           music=[("AdLib", "/adlib"), ("Roland MT-32", "/mt32")],
           comment="Starts with its device parameters: /vga /sb16 /adlib")),
+    ("Rainbow", "Quillon Demo Works", "Arcade", r"C:\DemoGames\Rainbow", "RAINBOW.COM", None,
+     dict(comment="A real DOS game: colours flowing over a VGA screen.\r\n"
+                  "On 64-bit Windows it runs in DOSBox.")),
+    ("Sound Check", "Quillon Demo Works", "Educational", r"C:\DemoGames\Sound Check", "SOUNDCHK.COM", None,
+     dict(setup="(Parameters)", seldisplay=2, selsound=1, selmusic=1,
+          displays={"VGA": "/vga", "EGA": "/ega"},
+          sound=[("Sound Blaster", "/sb"), ("Sound Blaster 16", "/sb16"), ("No Sound", "/nosound")],
+          music=[("AdLib", "/adlib"), ("General MIDI", "/mpu")],
+          comment="A real DOS game that shows how it was started: its parameters, its folder and BLASTER.\r\n"
+                  "It writes them into MARKER.TXT in its folder too.")),
     ("Lost Kingdom", "Sierra On-Line", "Adventure", r"C:\Games\LOSTKING", "KING.EXE", None,
      dict(comment="Its folder is not on this disk: the list marks it.")),
 ]

@@ -60,6 +60,10 @@ public:
         return reinterpret_cast<INT_PTR>(h);
     }
 
+    bool StartProcess(const std::string& program, const std::string& commandLine, const std::string& dir) override {
+        return StartDetached(program, commandLine, dir);
+    }
+
     INT_PTR RunModal(Dialog& dialog, HWND owner) override { return dialog.DoModal(owner); }
 
     void ExitProcess(UINT code) override { ::ExitProcess(code); }
@@ -69,6 +73,20 @@ RealUserInterface g_real;
 UserInterface* g_current = &g_real;
 
 }  // namespace
+
+bool StartDetached(const std::string& program, const std::string& commandLine, const std::string& dir) {
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        dir.empty() ? nullptr : dir.c_str(), &startup, &process))
+        return false;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
+}
 
 UserInterface& Ui() { return *g_current; }
 

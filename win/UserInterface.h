@@ -31,11 +31,18 @@ public:
     // ShellExecuteA; the result as the shell gives it (32 or less is a failure).
     virtual INT_PTR Execute(HWND owner, const std::string& verb, const std::string& file, const std::string& params,
                             const std::string& dir, int show) = 0;
+    // CreateProcessA of |program| with the whole |commandLine| (the program's
+    // own name first) in the folder |dir|, without waiting for it; false when
+    // the process could not be created.
+    virtual bool StartProcess(const std::string& program, const std::string& commandLine, const std::string& dir) = 0;
     // Runs a dialog modally and returns its result.
     virtual INT_PTR RunModal(Dialog& dialog, HWND owner) = 0;
     // Ends the process with that exit code. The fake records it and returns.
     virtual void ExitProcess(UINT code) = 0;
 };
+
+// CreateProcessA without waiting, as the real seam's StartProcess does it.
+bool StartDetached(const std::string& program, const std::string& commandLine, const std::string& dir);
 
 // The seam in use: the real one unless a test installed another.
 UserInterface& Ui();

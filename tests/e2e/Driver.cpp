@@ -168,9 +168,10 @@ void Answer(const std::string& caption, const std::string& textPart, int button,
 }
 
 void StepListRows(HWND list) {
-    const std::vector<std::string> samples = {"Cave Runner", "Lost Kingdom", "Pixel Pinball", "Star Maze", "Tank Duel"};
+    const std::vector<std::string> samples = {"Cave Runner", "Lost Kingdom", "Pixel Pinball", "Rainbow",
+                                              "Sound Check", "Star Maze",   "Tank Duel"};
     Require(WaitUntil([&] { return g_remote->RowCount(list) == static_cast<int>(samples.size()); }, kWait),
-            "the list shows the five sample games");
+            "the list shows the seven sample games");
     std::vector<std::string> titles = g_remote->Column(list, 0);
     std::sort(titles.begin(), titles.end());
     Check(titles == samples, "the rows are the sample games: " + Joined(titles));
@@ -203,6 +204,79 @@ void StepRunGame(HWND main, HWND list) {
     std::string lastRun;
     const bool read = ReadText(HKEY_LOCAL_MACHINE, kSettingsKey, "LastRun", lastRun);
     Check(read && lastRun == "Tank Duel", "LastRun names the game that ran: '" + lastRun + "'");
+}
+
+// A screenshot of the whole X display, DOSBox's own window included (it is no
+// window of Wine's): the host's import, started as a host program.
+void HostShot(const std::string& name) {
+    typedef char*(CDECL * UnixNameFn)(LPCWSTR);
+    const auto unixName = reinterpret_cast<UnixNameFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    char path[MAX_PATH];
+    WCHAR wide[MAX_PATH];
+    snprintf(path, sizeof path, "%s\\%02d-%s.png", g_shots.c_str(), ++g_shot, name.c_str());
+    char* host = unixName && MultiByteToWideChar(CP_ACP, 0, path, -1, wide, MAX_PATH) ? unixName(wide) : nullptr;
+    if (!host) {
+        printf("  (no screenshot %s)\n", path);
+        return;
+    }
+    std::string command = std::string("/usr/bin/import -window root \"") + host + "\"";
+    HeapFree(GetProcessHeap(), 0, host);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    // Wine does not wait for a host program: the picture is there once it has a size.
+    WaitUntil([&] { return FileSize(path) > 0; }, kWait);
+    Sleep(500);
+}
+
+// The real DOS games go to DOSBox, which this Windows (Wine) needs for them:
+// the program found the stand-in for DOSBox for Windows in Program Files at its
+// start, and the stand-in runs the host's dosbox. Rainbow draws its VGA
+// screen; Sound Check records its parameters, its folder (its own drive: the
+// folder's name is longer than DOS allows) and BLASTER (T6: a Sound Blaster 16).
+void StepRunDosGames(HWND main, HWND list, const std::string& standInLog) {
+    std::string found;
+    ReadText(HKEY_LOCAL_MACHINE, kSettingsKey, "DOSBoxPath", found);
+    Check(found == "C:\\Program Files\\DOSBox-0.74-3\\DOSBox.exe", "DOSBox was found at the start: " + found);
+    auto run = [&](const char* title) {
+        const int row = g_remote->FindRow(list, title);
+        Require(row != -1 && g_remote->SelectRow(list, row), std::string("'") + title + "' is selected");
+        Sleep(500);
+        Click(main, kRunGame);
+    };
+    auto ended = [&](size_t runs) {
+        size_t exits = 0;
+        const std::string log = ReadFileText(standInLog);
+        for (size_t at = log.find("exit "); at != std::string::npos; at = log.find("exit ", at + 1)) ++exits;
+        return exits >= runs;
+    };
+    run("Rainbow");
+    Require(WaitUntil([&] { return ReadFileText(standInLog).find("run ") != std::string::npos; }, kWait),
+            "Rainbow starts DOSBox: " + ReadFileText(standInLog));
+    Sleep(2500);
+    HostShot("dosbox-rainbow");
+    Check(WaitUntil([&] { return ended(1); }, kWait), "the game ends after a few seconds, and DOSBox with it");
+
+    const std::string marker = "C:\\DemoGames\\Sound Check\\MARKER.TXT";
+    DeleteFileA(marker.c_str());
+    run("Sound Check");
+    Require(WaitUntil([&] { return ReadFileText(marker).find("BLASTER") != std::string::npos; }, kWait),
+            "Sound Check runs in DOSBox and writes its marker");
+    Sleep(1000);
+    HostShot("dosbox-sound-check");
+    const std::string ran = ReadFileText(marker);
+    Check(ran.find("Arguments: /vga /sb16 /mpu\r\n") != std::string::npos, "the game got its parameters: " + ran);
+    Check(ran.find("Folder: D:\\\r\n") != std::string::npos, "the game ran in its own folder, mounted as D:");
+    Check(ran.find("BLASTER=A220 I7 D1 H5 T6\r\n") != std::string::npos, "BLASTER tells of a Sound Blaster 16 (T6)");
+    Check(WaitUntil([&] { return ended(2); }, kWait), "DOSBox ends on its own after the game");
+    std::string lastRun;
+    ReadText(HKEY_LOCAL_MACHINE, kSettingsKey, "LastRun", lastRun);
+    Check(lastRun == "Sound Check", "LastRun names the DOS game: '" + lastRun + "'");
 }
 
 void StepAddGame(HWND main, HWND list) {
@@ -554,6 +628,7 @@ int main(int argc, char** argv) {
     StepListRows(list);
     Shot("main");
     StepRunGame(main, list);
+    StepRunDosGames(main, list, "C:\\Program Files\\DOSBox-0.74-3\\standin.log");
     StepAddGame(main, list);
     StepEditDetailsBar(main, list);
     StepImport(main, list, catalogue);

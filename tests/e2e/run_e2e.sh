@@ -70,7 +70,7 @@ check "the installer ends with 0" [ $? -eq 0 ]
 for f in Quillon.exe Quillon.chm ReadMe.txt Data.ini Uninstall.exe; do
   check "installed $f" [ -f "$app/$f" ]
 done
-check "installed the five sample games" [ "$(ls "$app/Games"/*.qgf 2>/dev/null | wc -l)" -eq 5 ]
+check "installed the seven sample games" [ "$(ls "$app/Games"/*.qgf 2>/dev/null | wc -l)" -eq 7 ]
 check "installed their pictures" [ "$(ls "$app/Images"/*.bmp 2>/dev/null | wc -l)" -eq 4 ]
 menu=$(find "$drive" -type d -path '*Start Menu/Programs/Quillon Loader' | head -1)
 check "a Start-menu folder with four shortcuts" \
@@ -78,6 +78,13 @@ check "a Start-menu folder with four shortcuts" \
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\QuillonLoader'
 check "Add/Remove Programs lists the uninstaller" \
   sh -c "wine reg query '$uninstall_key' /v UninstallString 2>/dev/null | grep -q 'Uninstall.exe'"
+
+# DOSBox for Windows where its installer puts it: here the stand-in that runs
+# the host's dosbox (tests/programs/dosbox_standin.c). The program finds it at
+# its start.
+dosbox="$drive/Program Files/DOSBox-0.74-3"
+mkdir -p "$dosbox"
+cp "$build/tests/dosbox_standin.exe" "$dosbox/DOSBox.exe"
 
 echo "== the program, driven from outside"
 shots_win=$(winepath -w "$out")

@@ -57,6 +57,15 @@ INT_PTR FakeUi::Execute(HWND owner, const std::string& verb, const std::string& 
     return r;
 }
 
+bool FakeUi::StartProcess(const std::string& program, const std::string& commandLine, const std::string& dir) {
+    calls.push_back({UiCall::Start, program, {}, 0, commandLine, dir, nullptr, 0});
+    if (realStart) return win::StartDetached(program, commandLine, dir);
+    if (startResults.empty()) return true;
+    const bool result = startResults.front();
+    startResults.pop_front();
+    return result;
+}
+
 INT_PTR FakeUi::RunModal(win::Dialog& dialog, HWND owner) {
     calls.push_back({UiCall::Modal, {}, {}, 0, {}, {}, owner, dialog.TemplateId()});
     if (modalScripts.empty()) return IDCANCEL;

@@ -9,12 +9,12 @@
 #include <vector>
 
 struct UiCall {
-    enum Kind { Message, File, Folder, Execute, Modal, Exit } kind;
-    std::string text;     // message text, file dialog title, folder title, executed file
+    enum Kind { Message, File, Folder, Execute, Modal, Exit, Start } kind;
+    std::string text;     // message text, file dialog title, folder title, executed or started file
     std::string caption;  // message caption, file filter, verb
     unsigned flags = 0;   // message flags, file dialog flags, show mode, exit code
-    std::string params;   // executed parameters, file dialog's initial folder
-    std::string dir;      // executed working folder
+    std::string params;   // executed parameters, started command line, file dialog's initial folder
+    std::string dir;      // executed or started working folder
     HWND owner = nullptr;
     int dialogId = 0;  // template of a modal dialog
 };
@@ -33,6 +33,8 @@ public:
     std::deque<std::optional<std::string>> folderAnswers;  // nullopt: cancelled
     std::deque<INT_PTR> shellResults;
     bool realShell = false;  // Execute calls the real ShellExecuteA (and still records)
+    std::deque<bool> startResults;  // StartProcess answers; true without one
+    bool realStart = false;  // StartProcess starts the process (and still records)
     std::deque<ModalScript> modalScripts;
 
     std::vector<UiCall> calls;
@@ -45,6 +47,7 @@ public:
     bool PickFolder(HWND owner, const std::string& title, std::string& path) override;
     INT_PTR Execute(HWND owner, const std::string& verb, const std::string& file, const std::string& params,
                     const std::string& dir, int show) override;
+    bool StartProcess(const std::string& program, const std::string& commandLine, const std::string& dir) override;
     INT_PTR RunModal(win::Dialog& dialog, HWND owner) override;
     void ExitProcess(UINT code) override;
 };

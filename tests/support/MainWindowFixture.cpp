@@ -14,6 +14,9 @@ void MainWindowFixture::SetUp() {
                   "[Sound Devices]\r\n00=Sound Blaster\r\n[Music Devices]\r\n00=AdLib\r\n");
     ResetSettings();
     WriteSettingValue("FirstRun", 0);
+    // Games run as on a Windows that runs DOS programs itself; the DOSBox tests
+    // choose otherwise.
+    WriteSettingValue("DOSBoxMode", 0);
     ReleaseSingleInstance();
     SetSplashEnabled(false);  // a window of its own that would only slow the tests
 }
@@ -30,6 +33,8 @@ MainWindow& MainWindowFixture::Start(const std::string& commandLine, int maxGame
     options.folders.programFolder = folder;
     options.folders.windowsFolder = folder + "\\Windows";
     options.folders.vdmSoundFolder = folder + "\\NoVDMSound\\";
+    options.folders.dosBoxSearchFolder = folder + "\\Programs";
+    options.folders.dosBoxConfigFolder = folder + "\\Temp\\DOSBox";
     options.maxGames = maxGames;
     window = std::make_unique<MainWindow>(commandLine, options);
     HWND h = window->Create(nullptr);

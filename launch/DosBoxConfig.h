@@ -1,0 +1,74 @@
+// The DOSBox configuration of one launch, made from the game record: the
+// emulated machine, sound and music hardware that the game's selections name,
+// the CPU speed, and the commands that mount the game's drive and start its
+// program in its own folder. A pure function: the files are written elsewhere.
+#pragma once
+#include "data/GameRecord.h"
+#include "data/IniFile.h"
+#include "launch/LaunchRoute.h"
+#include <string>
+
+// VDMSound's Sound Blaster, as DOSBox writes it ("220", "7", "1", "5"); a value
+// that DOSBox does not offer is left empty, and DOSBox keeps its own.
+struct SoundBlasterPorts {
+    std::string base, irq, dma, hdma;
+};
+// From the "SB Controller.config" section of VDMS.INI (an accessor that is not
+// open gives nothing).
+SoundBlasterPorts ReadVdmsSoundBlaster(const IniFile& vdmsIni);
+
+struct DosBoxOptions {
+    bool fullScreen = false;
+    bool keepOpen = false;           // no "exit" after the program: DOSBox stays at its prompt
+    bool slowDown = false;           // the CPU slow-down box is ticked
+    unsigned slowDownPeriod = 110;   // and its period: 110 (0%) to 10 ms (100%)
+    SoundBlasterPorts blaster;
+};
+
+// The fixed cycle count for a slow-down period: 20000 at 0%, falling to 300 at
+// 100% (each step of the slider takes the same share off).
+int DosBoxCycles(unsigned slowDownPeriod);
+
+// The hardware that a game's selections ask for; empty texts and false flags
+// leave DOSBox's defaults.
+struct DosBoxHardware {
+    std::string machine;  // [dosbox] machine=
+    std::string sbtype;   // [sblaster] sbtype=
+    std::string oplmode;  // [sblaster] oplmode=
+    std::string mpu401;   // [midi] mpu401=
+    bool gus = false, disney = false, tandy = false, pcspeaker = false;
+};
+// Only a game that uses parameter sets selects devices; names are matched on
+// the words that tell devices apart, without regard to case.
+DosBoxHardware HardwareOf(const GameRecord& game);
+
+enum class DosBoxProblem {
+    None,
+    UnsafeText,  // a line break, another control character or one of & | < > ^ % "
+    NotDosName,  // the program is not a DOS name (eight characters, a dot and three) in the folder
+    NoDrive,     // the Path does not start with a drive letter
+};
+
+struct DosBoxConfig {
+    std::string text;  // the configuration file, empty when there is a problem
+    DosBoxProblem problem = DosBoxProblem::None;
+    std::string field;  // "Path", "Command", "Setup" or "parameters"
+};
+
+// |program| is the game's Command (|programField| "Command") with its parameter
+// line when |withParameters| and the game uses parameter sets, or the setup
+// program alone ("Setup"). Texts of the game file reach the configuration only
+// when they pass the command rules (data/NameRules.h); device names are only
+// compared and never written, and the title is written as a comment with its
+// control characters blanked.
+DosBoxConfig MakeDosBoxConfig(const GameRecord& game, const std::string& program, const char* programField,
+                              bool withParameters, const DosBoxOptions& options);
+
+// Everything a launch through DOSBox needs besides the game.
+struct DosBoxSetup {
+    DosBoxMode mode = DosBoxMode::WhereNeeded;
+    bool windowsRunsDos = true;
+    std::string program;       // DOSBox itself ("DOSBoxPath")
+    std::string configFolder;  // where the configuration files go
+    DosBoxOptions options;
+};

@@ -1,0 +1,15 @@
+// What kind of program a game's Command names, from its first bytes: Windows
+// programs run only on Windows, DOS programs also in DOSBox.
+#pragma once
+#include <string>
+
+enum class ProgramKind {
+    Windows,  // a PE image: "MZ" whose header offset (at 0x3C) points at "PE\0\0"
+    Dos,      // a .COM, .EXE or .BAT that is not a PE image
+    Other,    // anything else (a .PIF, a document, a missing file): the shell's to open
+};
+
+ProgramKind KindOfProgram(const std::string& path);
+
+// True for a PE image (a Windows program) that can be read.
+bool IsWindowsProgram(const std::string& path);
