@@ -43,7 +43,7 @@ cd build/x86_64
 # One test at a time: the tests share the prefix's registry.
 status=0
 ctest --output-on-failure --timeout 600 "${filter[@]}" || status=$?
-left=$(find "$HOME/.local" "$HOME/.config" "$HOME/Desktop" "$HOME/.wine" -newer "$marker" 2>/dev/null | head -20)
+left=$(find "$HOME/.local" "$HOME/.config" "$HOME/Desktop" "$HOME/.wine" -newer "$marker" 2>/dev/null | head -20 || true)
 rm -f "$marker"
 if [ -n "$left" ]; then
   echo "The tests left files outside their prefix and build folder:"
