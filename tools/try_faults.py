@@ -1,6 +1,9 @@
 #!/usr/bin/python3
 """Puts one-line faults into the product one at a time and reports which test
-catches each. Run through tools/try_faults.sh, which starts Wine and a display.
+catches each. Run through tools/try_faults.sh, which starts Wine and a display:
+
+    tools/try_faults.sh tools/faults/*.txt
+    QL_FAULTS="M03 D07" tools/try_faults.sh tools/faults/*.txt   (some of them)
 
 The list file holds one block per fault:
 
@@ -13,6 +16,7 @@ The list file holds one block per fault:
 "+" what it becomes. Each fault is put in, the x86_64 tree is built, the
 named tests run, and the file is put back, whatever happens.
 """
+import os
 import pathlib
 import re
 import subprocess
@@ -76,9 +80,12 @@ def try_fault(fault):
 
 
 def main():
-    if len(sys.argv) != 2:
-        sys.exit("usage: try_faults.py FAULT_LIST")
-    faults = parse(pathlib.Path(sys.argv[1]).read_text())
+    if len(sys.argv) < 2:
+        sys.exit("usage: try_faults.py FAULT_LIST...")
+    faults = [f for name in sys.argv[1:] for f in parse(pathlib.Path(name).read_text())]
+    only = os.environ.get("QL_FAULTS")  # e.g. QL_FAULTS="M03 D07": just these
+    if only:
+        faults = [f for f in faults if f["id"] in only.split()]
     caught = 0
     print("| fault | file | what | result | caught by |")
     print("|---|---|---|---|---|")

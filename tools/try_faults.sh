@@ -2,7 +2,7 @@
 # Puts each one-line fault of a list into the product, one at a time, and
 # reports which test catches it (see tools/try_faults.py for the list's form).
 # Uses the built trees and the test prefix of ./run-tests.sh: run that first.
-#   tools/try_faults.sh tools/faults.txt
+#   tools/try_faults.sh tools/faults/*.txt
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 cd "$QL_ROOT"
