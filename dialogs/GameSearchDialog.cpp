@@ -4,6 +4,7 @@
 #include "dialogs/GameSearchDialog.h"
 #include "app/Texts.h"
 #include "data/Files.h"
+#include "data/NameRules.h"
 #include "res/GameSearchDialogRes.h"
 #include "res/resource.h"
 #include "win/Beep.h"
@@ -273,7 +274,8 @@ void GameSearchDialog::Complete() {
         UpdateSearchButton();
         ShowNameStates();
     }
-    if (Handle() && !Ended()) win::Beep(MB_ICONASTERISK);
+    // Also when OK or Cancel ended the dialog during the search.
+    win::Beep(MB_ICONASTERISK);
 }
 
 void GameSearchDialog::BrowseStartFolder() {
@@ -289,7 +291,9 @@ void GameSearchDialog::Choose(int choice) {
 void GameSearchDialog::UpdateSearchButton() {
     // While searching the button is Stop and must stay usable.
     if (_searching) return;
-    EnableItem(IDC_SEARCH_GO, FolderExists(ItemText(IDC_SEARCH_START, MAX_PATH)));
+    // An existing file or folder; a device is neither and is never opened.
+    const std::string start = ItemText(IDC_SEARCH_START, MAX_PATH);
+    EnableItem(IDC_SEARCH_GO, !HasDeviceStep(start) && (FolderExists(start) || FileExists(start)));
 }
 
 void GameSearchDialog::ShowNameStates() {

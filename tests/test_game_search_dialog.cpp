@@ -134,9 +134,9 @@ TEST_F(GameSearchTest, TheStartFolderAndAMatchInTheDriveRoot) {
     DeleteFileA(("C:\\" + name).c_str());
     ASSERT_EQ(Rows(h), Strings{"C:\\"});
 
-    // Search is enabled only for an existing folder; Browse fills the edit.
-    const std::pair<std::string, bool> cases[] = {
-        {root + "\\missing", false}, {root, true}, {"", false}, {root + "\\file.txt", false}, {"C:", true}};
+    // Search is enabled for an existing folder or file, never a device; Browse fills the edit.
+    const std::pair<std::string, bool> cases[] = {{root + "\\missing", false}, {root, true}, {"", false},
+                                                  {root + "\\file.txt", true}, {"C:", true}, {root + "\\NUL", false}};
     for (const auto& [text, enabled] : cases) {
         SetDlgItemTextA(h, IDC_SEARCH_START, text.c_str());
         EXPECT_EQ(IsWindowEnabled(GetDlgItem(h, IDC_SEARCH_GO)) != FALSE, enabled) << text;
@@ -227,8 +227,8 @@ TEST_F(GameSearchTest, StopOrOkDuringASearchEndsItAndKeepsTheRows) {
         Put(d + "\\KEEN.EXE");
     }
     Put("KEEN.EXE");
-    enum Action { kStop, kOk, kSelectAndOk };
-    for (const Action action : {kStop, kOk, kSelectAndOk}) {
+    enum Action { kStop, kOk, kCancel, kSelectAndOk };
+    for (const Action action : {kStop, kOk, kCancel, kSelectAndOk}) {
         ui.Clear();
         GameSearchDialog dialog(game, "Keen");
         HWND h = Open(dialog);
@@ -239,19 +239,19 @@ TEST_F(GameSearchTest, StopOrOkDuringASearchEndsItAndKeepsTheRows) {
             EXPECT_EQ(Text(d, IDC_SEARCH_GO), "Stop");
             if (action == kSelectAndOk) List(d).Select(0);
             chosen = List(d).Text(0, 0);
-            Press(d, action == kStop ? IDC_SEARCH_GO : IDOK);
+            Press(d, action == kStop ? IDC_SEARCH_GO : action == kCancel ? IDCANCEL : IDOK);
         });
         EXPECT_EQ(s_inserts, 1) << action << ": no row after the stop";
         EXPECT_FALSE(dialog.Searching());
-        const bool chose = action == kSelectAndOk;
-        EXPECT_TRUE(dialog.Ended() == chose && dialog.folderChosen == chose) << action;
-        if (action == kSelectAndOk) {
-            EXPECT_EQ(StoredPath() + "\\", chosen);
+        EXPECT_EQ(win::Beeps().count, beeps + 1) << action << ": the completion beeps, the dialog ended or not";
+        const bool ended = action >= kCancel, chose = action == kSelectAndOk;
+        EXPECT_TRUE(dialog.Ended() == ended && dialog.folderChosen == chose) << action;
+        if (ended) {
+            EXPECT_EQ(StoredPath() + "\\", chose ? chosen : "C:\\Old\\Keen\\") << action;
             continue;
         }
         EXPECT_EQ(Rows(h), Strings{chosen}) << action;
         EXPECT_EQ((Strings{Text(h, IDC_SEARCH_STATUS), Text(h, IDC_SEARCH_GO)}), (Strings{kFound, "Search"})) << action;
-        EXPECT_EQ(win::Beeps().count, beeps + 1) << action;
         if (action == kOk) ExpectStop("Please select a folder in the list", "Error");
     }
 }
