@@ -4,6 +4,7 @@
 #include "dialogs/GameSearchDialog.h"
 #include "app/Texts.h"
 #include "data/Files.h"
+#include "data/NameRules.h"
 #include "res/GameSearchDialogRes.h"
 #include "res/resource.h"
 #include "win/Beep.h"
@@ -25,6 +26,10 @@ constexpr NameControls kControls[4] = {
 // The status line shows the folder being searched at most this often: painting
 // it for every folder of a large tree would cost more than the walk.
 constexpr DWORD kStatusInterval = 50;  // ms
+// New rows go into the list at most this often, all at once: a list view on
+// screen redraws itself and its scroll bar for every row inserted, which costs
+// far more than finding the row.
+constexpr DWORD kRowsInterval = 400;  // ms
 
 constexpr char kNotFound[] = "Search completed. Could not find an occurance!";
 constexpr char kFound[] = "Search completed. Please select a folder in the list and click OK...";
@@ -152,6 +157,7 @@ void GameSearchDialog::FinderEvent(FileFinder& finder, int32_t event, INT_PTR us
         case SearchEvent::EnterFolder: self->ShowSearchedFolder(finder.CurrentFolder()); break;
         default: break;
     }
+    self->ShowNewRows(false);
     self->PumpMessages();
 }
 
@@ -171,9 +177,44 @@ void GameSearchDialog::PumpMessages() {
 }
 
 void GameSearchDialog::AddFolderRow(const std::string& folder) {
-    // One row per folder, even when two entries of one folder match.
-    if (!Handle() || _list.Find(folder) >= 0) return;
-    _list.InsertRow(_list.Count(), folder);
+    // One row per folder, even when two entries of one folder match. The walk
+    // reports all matches of a folder while it is the current one, so only the
+    // previous match's folder can be the same.
+    if (folder == _lastFolder) return;
+    _lastFolder = folder;
+    _newRows.push_back(folder);
+}
+
+// Puts the rows found since the last call into the list, each at its place in
+// ascending order, with the list's drawing held until all are in. Unless |now|,
+// only when kRowsInterval has passed since the last time.
+void GameSearchDialog::ShowNewRows(bool now) {
+    if (_newRows.empty()) return;
+    const DWORD tick = GetTickCount();
+    if (!now && tick - _lastRowsTick < kRowsInterval) return;
+    _lastRowsTick = tick;
+    if (Handle()) {
+        SendMessageA(_list.Handle(), WM_SETREDRAW, FALSE, 0);
+        for (const std::string& folder : _newRows) _list.InsertRow(RowPosition(folder), folder);
+        SendMessageA(_list.Handle(), WM_SETREDRAW, TRUE, 0);
+        RedrawWindow(_list.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    }
+    _newRows.clear();
+}
+
+// The list is kept in ascending order without regard to case, as a sorted list
+// view orders it, by a binary search: a sorted list view compares the new row
+// with every row before its place.
+int GameSearchDialog::RowPosition(const std::string& folder) const {
+    int low = 0, high = _list.Count();
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        if (lstrcmpiA(_list.Text(middle, 0, MAX_PATH).c_str(), folder.c_str()) <= 0)
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    return low;
 }
 
 void GameSearchDialog::ShowSearchedFolder(const std::string& folder) {
@@ -202,6 +243,8 @@ void GameSearchDialog::SearchOrStop() {
     const DWORD length = GetFullPathNameA(start.c_str(), sizeof full, full, nullptr);
     if (length > 0 && length < sizeof full) start = full;
     _list.DeleteAll();
+    _lastFolder.clear();
+    _finder.ClearResults();  // the rows hold what a player needs of an earlier search
 
     FileSearchOptions options;
     options.startFolder = start;
@@ -214,6 +257,7 @@ void GameSearchDialog::SearchOrStop() {
     SetItemText(IDC_SEARCH_GO, "Stop");
     _searching = true;
     _lastStatusTick = GetTickCount() - kStatusInterval;
+    _lastRowsTick = GetTickCount() - kRowsInterval;  // the first row shows at once
     _finder.Search(options);
     Complete();
     if (Handle())
@@ -223,12 +267,15 @@ void GameSearchDialog::SearchOrStop() {
 void GameSearchDialog::Complete() {
     _searching = false;
     _finder.Stop();
-    if (!Handle()) return;  // destroyed while the search ran
-    SetStaticText(IDC_SEARCH_STATUS, _list.Count() == 0 ? kNotFound : kFound);
-    SetItemText(IDC_SEARCH_GO, "Search");
-    UpdateSearchButton();
-    ShowNameStates();
-    if (!Ended()) win::Beep(MB_ICONASTERISK);
+    ShowNewRows(true);
+    if (Handle()) {  // not destroyed while the search ran
+        SetStaticText(IDC_SEARCH_STATUS, _list.Count() == 0 ? kNotFound : kFound);
+        SetItemText(IDC_SEARCH_GO, "Search");
+        UpdateSearchButton();
+        ShowNameStates();
+    }
+    // Also when OK or Cancel ended the dialog during the search.
+    win::Beep(MB_ICONASTERISK);
 }
 
 void GameSearchDialog::BrowseStartFolder() {
@@ -244,7 +291,9 @@ void GameSearchDialog::Choose(int choice) {
 void GameSearchDialog::UpdateSearchButton() {
     // While searching the button is Stop and must stay usable.
     if (_searching) return;
-    EnableItem(IDC_SEARCH_GO, FolderExists(ItemText(IDC_SEARCH_START, MAX_PATH)));
+    // An existing file or folder; a device is neither and is never opened.
+    const std::string start = ItemText(IDC_SEARCH_START, MAX_PATH);
+    EnableItem(IDC_SEARCH_GO, !HasDeviceStep(start) && (FolderExists(start) || FileExists(start)));
 }
 
 void GameSearchDialog::ShowNameStates() {

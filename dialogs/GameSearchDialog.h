@@ -7,6 +7,7 @@
 #include "widgets/SkinnedDialog.h"
 #include "win/ListView.h"
 #include <string>
+#include <vector>
 
 class GameSearchDialog final : public SkinnedDialog {
 public:
@@ -22,6 +23,8 @@ public:
 
     int CurrentChoice() const { return _choice; }
     bool Searching() const { return _searching; }
+    // Paths the finder holds: those of the last search only.
+    int KeptResults() const { return _finder.Count(); }
 
 private:
     bool OnInit() override;
@@ -35,6 +38,8 @@ private:
     static void FinderEvent(FileFinder& finder, int32_t event, INT_PTR user);
     void PumpMessages();
     void AddFolderRow(const std::string& folder);
+    void ShowNewRows(bool now);
+    int RowPosition(const std::string& folder) const;
     void ShowSearchedFolder(const std::string& folder);
     void SearchOrStop();
     void Complete();
@@ -50,6 +55,9 @@ private:
     int _choice = kNone;
     bool _searching = false;
     DWORD _lastStatusTick = 0;
+    DWORD _lastRowsTick = 0;
+    std::string _lastFolder;            // of the last match
+    std::vector<std::string> _newRows;  // found, not yet in the list
     FileFinder _finder;
     win::ListView _list;
 };

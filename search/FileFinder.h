@@ -67,6 +67,8 @@ public:
     bool StopRequested() const { return _stop; }
 
     int Count() const { return static_cast<int>(_results.size()); }
+    // Forgets the results of earlier searches and gives their memory back.
+    void ClearResults() { std::vector<std::string>().swap(_results); }
     // The path at |index|; empty for an index out of range.
     std::string Result(int index) const;
     // The folder whose entries are being examined, with its trailing "\".

@@ -134,9 +134,9 @@ TEST_F(GameSearchTest, TheStartFolderAndAMatchInTheDriveRoot) {
     DeleteFileA(("C:\\" + name).c_str());
     ASSERT_EQ(Rows(h), Strings{"C:\\"});
 
-    // Search is enabled only for an existing folder; Browse fills the edit.
-    const std::pair<std::string, bool> cases[] = {
-        {root + "\\missing", false}, {root, true}, {"", false}, {root + "\\file.txt", false}, {"C:", true}};
+    // Search is enabled for an existing folder or file, never a device; Browse fills the edit.
+    const std::pair<std::string, bool> cases[] = {{root + "\\missing", false}, {root, true}, {"", false},
+                                                  {root + "\\file.txt", true}, {"C:", true}, {root + "\\NUL", false}};
     for (const auto& [text, enabled] : cases) {
         SetDlgItemTextA(h, IDC_SEARCH_START, text.c_str());
         EXPECT_EQ(IsWindowEnabled(GetDlgItem(h, IDC_SEARCH_GO)) != FALSE, enabled) << text;
@@ -160,15 +160,29 @@ TEST_F(GameSearchTest, OneRowPerFolderInAscendingOrderAndOkStoresTheFolder) {
          {"c\\KEEN.EXE", "a\\keen.exe", "a\\sub\\Keen.Exe", "b\\KEEN.EXE", "b\\KEEN2.EXE", "b\\other.exe"})
         Put(f);
     Dir("b\\plain\\KEEN.EXE");  // Wine gives every file the archive attribute, a folder none
+    // More folders, made out of order, whose order ignores case.
+    const char* more[] = {"Delta", "alpha2", "a0", "Gamma", "bravo", "d9", "Charlie", "d10", "ALPHA", "echo"};
+    for (const char* d : more) {
+        Dir(std::string("c\\") + d);
+        Put(std::string("c\\") + d + "\\KEEN.EXE");
+    }
+    Strings expected = {root + "\\a\\", root + "\\a\\sub\\", root + "\\b\\", root + "\\c\\"};
+    for (const char* d : {"a0", "ALPHA", "alpha2", "bravo", "Charlie", "d10", "d9", "Delta", "echo", "Gamma"})
+        expected.push_back(root + "\\c\\" + d + "\\");
     GameSearchDialog dialog(game, "Keen");
     HWND h = Open(dialog);
     ASSERT_TRUE(h);
     const int beeps = win::Beeps().count;
-    Press(h, IDC_SEARCH_GO);
-    EXPECT_EQ(Rows(h), (Strings{root + "\\a\\", root + "\\a\\sub\\", root + "\\b\\", root + "\\c\\"}));
+    // A second search shows the same rows; the finder keeps only its 15 paths.
+    for (int search = 1; search <= 2; ++search) {
+        Press(h, IDC_SEARCH_GO);
+        EXPECT_EQ(Rows(h), expected) << search;
+        EXPECT_EQ(dialog.KeptResults(), 15) << search;
+        EXPECT_TRUE(GetWindowLongA(List(h).Handle(), GWL_STYLE) & WS_VSCROLL) << "drawn again: 15 rows scroll";
+    }
     EXPECT_EQ((Strings{Text(h, IDC_SEARCH_STATUS), Text(h, IDC_SEARCH_GO), Text(h, IDC_SEARCH_STATE_DATA)}),
               (Strings{kFound, "Search", "..."}));
-    EXPECT_EQ(std::make_pair(win::Beeps().count, win::Beeps().last), std::make_pair(beeps + 1, UINT(MB_ICONASTERISK)));
+    EXPECT_EQ(std::make_pair(win::Beeps().count, win::Beeps().last), std::make_pair(beeps + 2, UINT(MB_ICONASTERISK)));
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(h, IDOK)));
 
     Press(h, IDOK);  // no row: a message, and the dialog stays
@@ -192,8 +206,10 @@ TEST_F(GameSearchTest, NothingFoundAndAVanishedFolderIsNotStored) {
 
     Dir("gone");
     Put("gone\\KEEN.EXE");
-    Press(h, IDC_SEARCH_GO);
-    ASSERT_EQ(Rows(h).size(), 1u);
+    for (int search = 1; search <= 2; ++search) {  // the same single folder again
+        Press(h, IDC_SEARCH_GO);
+        ASSERT_EQ(Rows(h).size(), 1u) << search;
+    }
     DoubleClick(h);  // without a row: nothing
     EXPECT_TRUE(ui.Messages().empty());
     RemoveTree(root + "\\gone");
@@ -211,8 +227,8 @@ TEST_F(GameSearchTest, StopOrOkDuringASearchEndsItAndKeepsTheRows) {
         Put(d + "\\KEEN.EXE");
     }
     Put("KEEN.EXE");
-    enum Action { kStop, kOk, kSelectAndOk };
-    for (const Action action : {kStop, kOk, kSelectAndOk}) {
+    enum Action { kStop, kOk, kCancel, kSelectAndOk };
+    for (const Action action : {kStop, kOk, kCancel, kSelectAndOk}) {
         ui.Clear();
         GameSearchDialog dialog(game, "Keen");
         HWND h = Open(dialog);
@@ -223,19 +239,19 @@ TEST_F(GameSearchTest, StopOrOkDuringASearchEndsItAndKeepsTheRows) {
             EXPECT_EQ(Text(d, IDC_SEARCH_GO), "Stop");
             if (action == kSelectAndOk) List(d).Select(0);
             chosen = List(d).Text(0, 0);
-            Press(d, action == kStop ? IDC_SEARCH_GO : IDOK);
+            Press(d, action == kStop ? IDC_SEARCH_GO : action == kCancel ? IDCANCEL : IDOK);
         });
         EXPECT_EQ(s_inserts, 1) << action << ": no row after the stop";
         EXPECT_FALSE(dialog.Searching());
-        const bool chose = action == kSelectAndOk;
-        EXPECT_TRUE(dialog.Ended() == chose && dialog.folderChosen == chose) << action;
-        if (action == kSelectAndOk) {
-            EXPECT_EQ(StoredPath() + "\\", chosen);
+        EXPECT_EQ(win::Beeps().count, beeps + 1) << action << ": the completion beeps, the dialog ended or not";
+        const bool ended = action >= kCancel, chose = action == kSelectAndOk;
+        EXPECT_TRUE(dialog.Ended() == ended && dialog.folderChosen == chose) << action;
+        if (ended) {
+            EXPECT_EQ(StoredPath() + "\\", chose ? chosen : "C:\\Old\\Keen\\") << action;
             continue;
         }
         EXPECT_EQ(Rows(h), Strings{chosen}) << action;
         EXPECT_EQ((Strings{Text(h, IDC_SEARCH_STATUS), Text(h, IDC_SEARCH_GO)}), (Strings{kFound, "Search"})) << action;
-        EXPECT_EQ(win::Beeps().count, beeps + 1) << action;
         if (action == kOk) ExpectStop("Please select a folder in the list", "Error");
     }
 }
