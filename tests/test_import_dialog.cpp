@@ -35,7 +35,7 @@ protected:
     int Image(const std::string& text) const { return list.Image(list.Find(text)); }
     GameRecord Game(const std::string& name) const {
         GameRecord g{};
-        EXPECT_EQ(ReadGameRecord(GameFilePathFor(folder, name), g), GameFileStatus::Ok) << name;
+        EXPECT_EQ(ReadGameRecord(GameFilePath(folder, name), g), GameFileStatus::Ok) << name;
         return g;
     }
     void DoubleClick(int row) {  // with the mouse where the list sees it
@@ -129,7 +129,7 @@ TEST_F(ImportDialogTest, ConvertsThenResetsAndReportsExistingGames) {
 // is named with that file, which stays; pictures not taken are named with the
 // reason. Overwrite is on.
 TEST_F(ImportDialogTest, ShortNamesOfOtherGamesAndPicturesNotTakenAreNamed) {
-    const std::string deluxe = GameFilePathFor(folder, "Keen Dreams Deluxe");
+    const std::string deluxe = GameFilePath(folder, "Keen Dreams Deluxe");
     WriteGame(deluxe, MakeGame("Keen Dreams Deluxe"));
     const std::vector<char> kept = ReadFileBytes(deluxe);
     const std::string alias = ShortBaseName(deluxe);
