@@ -48,7 +48,9 @@ public:
         query.hItem = item;
         query.pszText = text.data();
         query.cchTextMax = static_cast<int>(text.size());
-        return item && Get(query) ? text.data() : std::string();
+        if (!item || !Get(query)) return {};
+        text.back() = '\0';  // Wine's tree fills a short buffer without ending the text
+        return text.data();
     }
     // The item's value; false (and |param| unchanged) without an item.
     bool Param(HTREEITEM item, LPARAM& param) const {
