@@ -27,7 +27,8 @@ std::string GameFilePath(const std::string& programFolder, const std::string& na
 // Why |name| (without ".qgf") cannot name a game file inside the Games folder:
 // all blank (Empty); a \ or / or a name of dots and blanks (PathStep); a
 // control character, one of : * ? " < > |, or a dot or blank at the end, which
-// Windows would drop (NotAFileName); a device (DeviceName); a path past
-// kMaxGamePath (TooLong). Every title and every imported name passes this one rule.
+// Windows drops at the end of a file name (NotAFileName); a device
+// (DeviceName); a path past kMaxGamePath (TooLong). Every title and every
+// imported name passes this one rule.
 enum class GameNameProblem { None, Empty, NotAFileName, PathStep, DeviceName, TooLong };
 GameNameProblem CheckGameFileName(const std::string& name, const std::string& programFolder);
