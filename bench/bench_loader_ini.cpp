@@ -78,7 +78,7 @@ GameRecord Record(int i, uint32_t pictureSize) {
 }
 
 void ClearGames(const std::string& program) {
-    for (int i = 0; i < kSections; ++i) DeleteFileA(GameFilePathFor(program, Text("Game %03d", i)).c_str());
+    for (int i = 0; i < kSections; ++i) DeleteFileA(GameFilePath(program, Text("Game %03d", i)).c_str());
 }
 
 }  // namespace
@@ -120,7 +120,7 @@ int main() {
         t0 = Now();
         for (int i = 0; i < kSections; ++i) {
             const GameRecord g = Record(i, static_cast<uint32_t>(picture.size()));
-            FILE* out = fopen(GameFilePathFor(program, Text("Game %03d", i)).c_str(), "wb");
+            FILE* out = fopen(GameFilePath(program, Text("Game %03d", i)).c_str(), "wb");
             if (!out) continue;
             fwrite(&g, 1, sizeof g, out);
             fwrite(picture.data(), 1, picture.size(), out);

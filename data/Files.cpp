@@ -90,12 +90,8 @@ std::string FullLongPath(const std::string& path) {
 }
 
 bool SamePath(const std::string& a, const std::string& b) {
-    std::string fa = FullLongPath(a), fb = FullLongPath(b);
-    if (fa.empty() || fa.size() != fb.size()) return false;
-    // Upper case as the file system folds it (code page letters too), then byte for byte.
-    CharUpperBuffA(&fa[0], static_cast<DWORD>(fa.size()));
-    CharUpperBuffA(&fb[0], static_cast<DWORD>(fb.size()));
-    return fa == fb;
+    const std::string fa = FullLongPath(a);
+    return !fa.empty() && EqualNoCase(fa, FullLongPath(b));
 }
 
 std::string OtherLongName(const std::string& path) {

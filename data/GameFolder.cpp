@@ -1,10 +1,10 @@
 // Listing the Games folder.
 #include "data/GameFolder.h"
 #include "data/Files.h"
+#include "data/NameRules.h"
 #include "data/Strings.h"
 #include <windows.h>
 #include <algorithm>
-#include <cstring>
 
 GameFolderListing ListGameFiles(const std::string& gamesFolder, int maxGames) {
     GameFolderListing listing;
@@ -27,10 +27,25 @@ GameFolderListing ListGameFiles(const std::string& gamesFolder, int maxGames) {
 std::string GameNameFromFile(const std::string& fileName) {
     std::string name = fileName;
     for (size_t i = name.size(); i-- > 1;) {
-        if (name[i] == '.' && name.size() - i - 1 >= 3 && _strnicmp(name.c_str() + i + 1, "qgf", 3) == 0) {
+        if (name[i] == '.' && EqualNoCase(name.substr(i + 1, 3), "qgf")) {
             name.resize(i);
             break;
         }
     }
     return name;
+}
+
+std::string GameFilePath(const std::string& programFolder, const std::string& name) {
+    return programFolder + "\\Games\\" + name + ".qgf";
+}
+
+GameNameProblem CheckGameFileName(const std::string& name, const std::string& programFolder) {
+    if (name.find_first_not_of(' ') == std::string::npos) return GameNameProblem::Empty;
+    if (name.find_first_of("\\/") != std::string::npos || HasDotStep(name)) return GameNameProblem::PathStep;
+    if (HasControlCharacter(name) || name.find_first_of(":*?\"<>|") != std::string::npos || name.back() == '.' ||
+        name.back() == ' ')
+        return GameNameProblem::NotAFileName;
+    if (IsDosDeviceName(name)) return GameNameProblem::DeviceName;
+    if (GameFilePath(programFolder, name).size() > kMaxGamePath) return GameNameProblem::TooLong;
+    return GameNameProblem::None;
 }

@@ -1,4 +1,5 @@
-// The game files of the Games folder: which are listed, and in which order.
+// The game files of the Games folder: their names, which are listed, and in
+// which order.
 #pragma once
 #include <string>
 #include <vector>
@@ -15,3 +16,19 @@ GameFolderListing ListGameFiles(const std::string& gamesFolder, int maxGames);
 
 // The row text of a game file: its name without the ".qgf" extension (any case).
 std::string GameNameFromFile(const std::string& fileName);
+
+// A game file path longer than this is refused: saving a game later puts a
+// ".new" and an ".old" file beside it, and those must fit in MAX_PATH too.
+constexpr size_t kMaxGamePath = 260 - 1 - 4;
+
+// "%s\Games\%s.qgf" for the program folder (no trailing separator) and a name.
+std::string GameFilePath(const std::string& programFolder, const std::string& name);
+
+// Why |name| (without ".qgf") cannot name a game file inside the Games folder:
+// all blank (Empty); a \ or / or a name of dots and blanks (PathStep); a
+// control character, one of : * ? " < > |, or a dot or blank at the end, which
+// Windows drops at the end of a file name (NotAFileName); a device
+// (DeviceName); a path past kMaxGamePath (TooLong). Every title and every
+// imported name passes this one rule.
+enum class GameNameProblem { None, Empty, NotAFileName, PathStep, DeviceName, TooLong };
+GameNameProblem CheckGameFileName(const std::string& name, const std::string& programFolder);

@@ -1,5 +1,6 @@
 // Blank record and small readers of the game record.
 #include "data/GameRecord.h"
+#include "data/Strings.h"
 #include <cstring>
 
 GameRecord BlankGameRecord() {
@@ -32,9 +33,7 @@ const char* SelectedDisplayParameter(const GameRecord& game) {
     }
 }
 
-bool UsesParameterSets(const GameRecord& game) {
-    return _stricmp(FieldText(game.setup).c_str(), kParametersMarker) == 0;
-}
+bool UsesParameterSets(const GameRecord& game) { return EqualNoCase(FieldText(game.setup), kParametersMarker); }
 
 namespace {
 constexpr char kRunTag[4] = {'R', 'U', 'N', '_'};

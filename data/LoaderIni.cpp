@@ -2,6 +2,7 @@
 #include "data/LoaderIni.h"
 #include "data/Files.h"
 #include "data/GameFile.h"
+#include "data/Strings.h"
 #include <windows.h>
 #include <cstdio>
 #include <cstring>
@@ -9,9 +10,6 @@
 
 namespace {
 
-// Saving a game later puts a ".new" and an ".old" file beside it: those must
-// fit in MAX_PATH too.
-constexpr size_t kMaxGamePath = MAX_PATH - 1 - 4;
 // The private-profile lists of a damaged catalogue may need more room than the
 // usual buffers; beyond this much the rest is not read.
 constexpr DWORD kMaxListBytes = 16UL * 1024 * 1024;
@@ -20,12 +18,7 @@ constexpr DWORD kFirstListBytes = 32767;
 
 const char* const kDisplayNames[] = {"VESA", "VGA", "MCGA", "EGA", "CGA", "TANDY"};
 
-std::string Lower(std::string text) {
-    if (!text.empty()) CharLowerBuffA(&text[0], static_cast<DWORD>(text.size()));
-    return text;
-}
-
-bool IsYes(const std::string& value) { return SameTextNoCase(value, "Yes"); }
+bool IsYes(const std::string& value) { return EqualNoCase(value, "Yes"); }
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
@@ -81,14 +74,13 @@ public:
             if (!equals) continue;
             std::string key = Trim(std::string(line, equals));
             if (key.empty() || key[0] == ';') continue;
-            _keys.emplace_back(Lower(key), Value(std::string(equals + 1, line + length)));
+            _keys.emplace_back(key, Value(std::string(equals + 1, line + length)));
         }
     }
 
     std::string Get(const char* key) const {
-        const std::string wanted = Lower(key);
         for (const auto& entry : _keys)
-            if (entry.first == wanted) return entry.second;
+            if (EqualNoCase(entry.first, key)) return entry.second;
         return {};
     }
 
@@ -126,8 +118,6 @@ bool WriteNewFile(const std::string& path, const GameRecord& record, const std::
 
 }  // namespace
 
-bool SameTextNoCase(const std::string& a, const std::string& b) { return a.size() == b.size() && Lower(a) == Lower(b); }
-
 DeviceValue SplitDeviceValue(const std::string& value) {
     DeviceValue out;
     if (value.size() < 2) return out;
@@ -144,7 +134,7 @@ DeviceValue SplitDeviceValue(const std::string& value) {
 
 int DisplayNumber(const std::string& name) {
     for (int i = 0; i < 6; ++i)
-        if (SameTextNoCase(name, kDisplayNames[i])) return i + 1;
+        if (EqualNoCase(name, kDisplayNames[i])) return i + 1;
     return -1;
 }
 
@@ -193,32 +183,16 @@ void ApplyKeys(const SectionKeys& keys, const std::string& section, GameRecord& 
         DeviceValue sound = SplitDeviceValue(get(key));
         SetField(g.soundNames[i], sound.name.c_str());
         SetField(g.soundParams[i], sound.parameter.c_str());
-        if (!selectedSound.empty() && SameTextNoCase(selectedSound, sound.name)) g.selectedSound = i;
+        if (!selectedSound.empty() && EqualNoCase(selectedSound, sound.name)) g.selectedSound = i;
         snprintf(key, sizeof key, "MusicDevice%02d", i + 1);
         DeviceValue music = SplitDeviceValue(get(key));
         SetField(g.musicNames[i], music.name.c_str());
         SetField(g.musicParams[i], music.parameter.c_str());
-        if (!selectedMusic.empty() && SameTextNoCase(selectedMusic, music.name)) g.selectedMusic = i;
+        if (!selectedMusic.empty() && EqualNoCase(selectedMusic, music.name)) g.selectedMusic = i;
     }
 }
 
 }  // namespace
-
-GameNameProblem CheckGameFileName(const std::string& name, const std::string& programFolder) {
-    if (name.find_first_not_of(' ') == std::string::npos) return GameNameProblem::Empty;
-    for (char c : name)
-        if (IsSeparator(c)) return GameNameProblem::PathStep;
-    if (name.find_first_not_of(". ") == std::string::npos) return GameNameProblem::PathStep;
-    for (unsigned char c : name)
-        if (c < 32 || std::strchr(":*?\"<>|", c)) return GameNameProblem::NotAFileName;
-    if (IsDosDeviceName(name)) return GameNameProblem::DeviceName;
-    if (GameFilePathFor(programFolder, name).size() > kMaxGamePath) return GameNameProblem::TooLong;
-    return GameNameProblem::None;
-}
-
-std::string GameFilePathFor(const std::string& programFolder, const std::string& name) {
-    return programFolder + "\\Games\\" + name + ".qgf";
-}
 
 std::string ImportFileName(const std::string& section) {
     std::string name = section;
@@ -272,7 +246,7 @@ SectionResult ConvertSectionToGame(const IniFile& ini, const std::string& sectio
         result.outcome = SectionOutcome::Refused;
         return result;
     }
-    const std::string path = GameFilePathFor(programFolder, fileName);
+    const std::string path = GameFilePath(programFolder, fileName);
     const DWORD attributes = GetFileAttributesA(path.c_str());
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
     // A stranger's name replaces only a file of that very name, never one it

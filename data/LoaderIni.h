@@ -1,6 +1,7 @@
 // The old Loader.ini catalogue: one INI section per game, turned into game
 // files in the Games folder. Window-free: results come back as values.
 #pragma once
+#include "data/GameFolder.h"
 #include "data/GameRecord.h"
 #include "data/IniFile.h"
 #include <string>
@@ -23,21 +24,11 @@ DeviceValue SplitDeviceValue(const std::string& value);
 // EGA 4, CGA 5, TANDY 6; -1 for anything else.
 int DisplayNumber(const std::string& name);
 
-// Compares two texts without regard to case, in the Windows code page.
-bool SameTextNoCase(const std::string& a, const std::string& b);
-
 // Sets every field that the keys of |section| reach; the other fields keep
 // what |record| holds. Values are cut to their fields. An absent or empty
 // SelectedSound or SelectedMusic leaves that selection at none (-1).
 void ApplyLoaderSection(const IniFile& ini, const std::string& section, GameRecord& record);
 
-// Why a name cannot name a game file inside the Games folder.
-enum class GameNameProblem { None, Empty, NotAFileName, PathStep, DeviceName, TooLong };
-// |name| is the file name without ".qgf"; |programFolder| has no trailing separator.
-GameNameProblem CheckGameFileName(const std::string& name, const std::string& programFolder);
-
-// "%s\Games\%s.qgf".
-std::string GameFilePathFor(const std::string& programFolder, const std::string& name);
 // The import dialog's game file name for a section: every '*' and ':' becomes '-'.
 std::string ImportFileName(const std::string& section);
 // The folder of an INI file followed by "\Images\".

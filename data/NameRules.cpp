@@ -35,9 +35,9 @@ bool IsDosDeviceName(const std::string& path) {
     while (!base.empty() && (base.back() == ' ' || base.back() == '.')) base.pop_back();
     static const char* const kDevices[] = {"CON", "PRN", "AUX", "NUL", "CLOCK$", "CONIN$", "CONOUT$"};
     for (const char* device : kDevices)
-        if (lstrcmpiA(base.c_str(), device) == 0) return true;
+        if (EqualNoCase(base, device)) return true;
     // COM1-COM9 and LPT1-LPT9; newer Windows also takes the superscript digits.
-    if (base.size() == 4 && (_strnicmp(base.c_str(), "COM", 3) == 0 || _strnicmp(base.c_str(), "LPT", 3) == 0)) {
+    if (base.size() == 4 && (EqualNoCase(base.substr(0, 3), "COM") || EqualNoCase(base.substr(0, 3), "LPT"))) {
         const unsigned char digit = static_cast<unsigned char>(base[3]);
         return (digit >= '1' && digit <= '9') || digit == 0xB9 || digit == 0xB2 || digit == 0xB3;
     }

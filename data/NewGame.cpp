@@ -2,9 +2,7 @@
 #include "data/NewGame.h"
 #include "data/Files.h"
 #include "data/GameFile.h"
-#include "data/Strings.h"
 #include <cstdio>
-#include <cstring>
 #include <optional>
 
 namespace {
@@ -31,19 +29,16 @@ std::optional<uint32_t> FileSize(const std::string& path) {
 
 }  // namespace
 
-std::string GameFilePath(const std::string& programFolder, const std::string& title) {
-    return Format("%s\\Games\\%s.qgf", programFolder.c_str(), title.c_str());
-}
-
 TitleProblem CheckGameTitle(const std::string& title, const std::string& programFolder) {
     if (title.size() < 2) return TitleProblem::TooShort;
-    for (unsigned char c : title)
-        if (c < 32 || std::strchr("\\/:*?\"<>|", c)) return TitleProblem::NotAFileName;
-    // Windows drops trailing dots and blanks: "Doom." would become "Doom.qgf"
-    // and ".." would leave the Games folder.
-    if (title.back() == '.' || title.back() == ' ') return TitleProblem::NotAFileName;
-    if (IsDosDeviceName(title)) return TitleProblem::DeviceName;
-    if (GameFilePath(programFolder, title).size() > kMaxGamePath) return TitleProblem::TooLong;
+    switch (CheckGameFileName(title, programFolder)) {
+        case GameNameProblem::None: break;
+        case GameNameProblem::Empty:
+        case GameNameProblem::PathStep:
+        case GameNameProblem::NotAFileName: return TitleProblem::NotAFileName;
+        case GameNameProblem::DeviceName: return TitleProblem::DeviceName;
+        case GameNameProblem::TooLong: return TitleProblem::TooLong;
+    }
     if (!OtherLongName(GameFilePath(programFolder, title)).empty()) return TitleProblem::OtherFileName;
     return TitleProblem::None;
 }

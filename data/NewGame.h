@@ -1,6 +1,7 @@
 // A new game file from the fields the player typed: the title check, the setup
 // program found in the game's folder, and the file written safely.
 #pragma once
+#include "data/GameFolder.h"
 #include "data/GameRecord.h"
 #include <string>
 #include <vector>
@@ -12,16 +13,10 @@ struct NewGameFields {
 
 enum class TitleProblem { None, TooShort, NotAFileName, DeviceName, TooLong, OtherFileName };
 
-// A game file path longer than this is refused: saving a game later puts a
-// ".new" and an ".old" file beside it, and those must fit in MAX_PATH too.
-constexpr size_t kMaxGamePath = 260 - 1 - 4;
-
-// "%s\Games\%s.qgf" for the program folder and a title.
-std::string GameFilePath(const std::string& programFolder, const std::string& title);
-
-// The title names the game file, so it must be a plain file name of at least
-// two characters that Windows stores as it is, inside the Games folder, and not
-// the short (8.3) name of another game file (OtherFileName).
+// The title names the game file, so it must be at least two characters long,
+// pass CheckGameFileName (a blank, path step or character problem is
+// NotAFileName) and not be the short (8.3) name of another game file
+// (OtherFileName).
 TitleProblem CheckGameTitle(const std::string& title, const std::string& programFolder);
 
 // The setup program in the game's folder, by precedence SETUP.COM, SETUP.EXE,

@@ -1,5 +1,7 @@
 // Formatting and comparing texts.
 #include "data/Strings.h"
+#include <windows.h>
+#include <array>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -22,6 +24,32 @@ std::string Format(const char* format, ...) {
     return out;
 }
 
-bool EqualNoCase(const std::string& a, const std::string& b) { return _stricmp(a.c_str(), b.c_str()) == 0; }
+namespace {
 
-bool LessNoCase(const std::string& a, const std::string& b) { return _stricmp(a.c_str(), b.c_str()) < 0; }
+// Each character in lower case as Windows folds it in the ANSI code page
+// (code page 1252: \xC0-\xDE and the letters of \x8A-\x9F too).
+unsigned char Lower(char c) {
+    static const std::array<unsigned char, 256> table = [] {
+        std::array<unsigned char, 256> t{};
+        for (size_t i = 0; i < t.size(); ++i) t[i] = static_cast<unsigned char>(i);
+        CharLowerBuffA(reinterpret_cast<char*>(&t[1]), 255);  // byte 0 stays the end
+        return t;
+    }();
+    return table[static_cast<unsigned char>(c)];
+}
+
+// Below 0, 0 or above 0 as |a| sorts before, with or after |b|, letters folded.
+int CompareNoCase(const std::string& a, const std::string& b) {
+    const size_t n = a.size() < b.size() ? a.size() : b.size();
+    for (size_t i = 0; i < n; ++i)
+        if (Lower(a[i]) != Lower(b[i])) return Lower(a[i]) < Lower(b[i]) ? -1 : 1;
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+}  // namespace
+
+bool EqualNoCase(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && CompareNoCase(a, b) == 0;
+}
+
+bool LessNoCase(const std::string& a, const std::string& b) { return CompareNoCase(a, b) < 0; }

@@ -9,6 +9,8 @@ std::string Format(const char* format, ...)
 #endif
     ;
 
-// Compares without regard to case (code page 1252 letters included).
+// Compare without regard to case, byte by byte after folding each letter as
+// Windows does in the ANSI code page (code page 1252 letters included), so
+// that they agree with how file names and INI keys are matched.
 bool EqualNoCase(const std::string& a, const std::string& b);
 bool LessNoCase(const std::string& a, const std::string& b);

@@ -3,10 +3,12 @@
 #include "app/Texts.h"
 #include "data/CriteriaData.h"
 #include "data/GameFile.h"
+#include "data/NameRules.h"
 #include "data/NewGame.h"
 #include "dialogs/PictureMessages.h"
 #include "res/AddGameDialogRes.h"
 #include "res/resource.h"
+#include "win/Controls.h"
 #include "win/UserInterface.h"
 #include <commdlg.h>
 
@@ -25,11 +27,6 @@ std::string FileNameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// A drive path ("C:\..."), a UNC path or a path from the root of the drive.
-bool IsFullPath(const std::string& path) {
-    return (path.size() >= 2 && path[1] == ':') || (!path.empty() && (path[0] == '\\' || path[0] == '/'));
-}
-
 }  // namespace
 
 AddGameDialog::AddGameDialog(std::string programFolder, const IniFile& dataIni)
@@ -46,19 +43,19 @@ bool AddGameDialog::OnInit() {
     SetChecked(IDC_ADD_VDMSOUND, true);
     SetChecked(IDC_ADD_WIN95, true);
     SetButtonIcon(IDI_BROWSE, kBrowseButtons);
-    for (int id : kTextFields) SendMessageA(Item(id), EM_LIMITTEXT, kTextSize - 1, 0);
-    SendMessageA(Item(IDC_ADD_PUBLISHER), CB_LIMITTEXT, kTextSize - 1, 0);
-    SendMessageA(Item(IDC_ADD_CATEGORY), CB_LIMITTEXT, kTextSize - 1, 0);
+    for (int id : kTextFields) LimitText(id, kTextSize - 1);
+    win::ComboBox(Item(IDC_ADD_PUBLISHER)).LimitText(kTextSize - 1);
+    win::ComboBox(Item(IDC_ADD_CATEGORY)).LimitText(kTextSize - 1);
     FillLists();
     SetFocus(Item(IDC_ADD_TITLE));
     return false;  // the focus is set
 }
 
 void AddGameDialog::FillLists() {
-    for (const auto& category : ReadCriteriaList(_dataIni, CriteriaList::Categories))
-        SendMessageA(Item(IDC_ADD_CATEGORY), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(category.c_str()));
+    win::ComboBox categories(Item(IDC_ADD_CATEGORY)), publishers(Item(IDC_ADD_PUBLISHER));
+    for (const auto& category : ReadCriteriaList(_dataIni, CriteriaList::Categories)) categories.Add(category);
     for (const auto& publisher : ReadCriteriaList(_dataIni, CriteriaList::Publishers, -1, kPublisherStopAfterFree))
-        SendMessageA(Item(IDC_ADD_PUBLISHER), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(publisher.c_str()));
+        publishers.Add(publisher);
 }
 
 void AddGameDialog::OnCommand(int id, int code, HWND /*ctl*/) {
@@ -129,11 +126,10 @@ void AddGameDialog::BrowseFile(int target, const char* filter, const char* dialo
 }
 
 void AddGameDialog::ShowPreview(HBITMAP bitmap) {
-    HWND preview = Item(IDC_ADD_PREVIEW);
-    SendMessageA(preview, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
+    SetItemBitmap(IDC_ADD_PREVIEW, bitmap);
     if (_preview && _preview != bitmap) DeleteObject(_preview);
     _preview = bitmap;
-    RepaintControl(preview);
+    RepaintControl(Item(IDC_ADD_PREVIEW));
 }
 
 void AddGameDialog::ReleaseImages() {
@@ -143,7 +139,7 @@ void AddGameDialog::ReleaseImages() {
 
 void AddGameDialog::OnDestroy() {
     // The controls still show our images: take them back before freeing them.
-    SendMessageA(Item(IDC_ADD_PREVIEW), STM_SETIMAGE, IMAGE_BITMAP, 0);
+    SetItemBitmap(IDC_ADD_PREVIEW, nullptr);
     ReleaseImages();
 }
 
@@ -153,7 +149,7 @@ void AddGameDialog::OnDestroy() {
 std::string AddGameDialog::PictureSource(const std::string& field) const {
     if (field.empty()) return field;
     if (!_chosenPicture.empty() && field == FileNameOf(_chosenPicture)) return _chosenPicture;
-    if (IsFullPath(field)) return field;
+    if (HasDriveOrRoot(field)) return field;
     return Format("%s\\Images\\%s", _programFolder.c_str(), field.c_str());
 }
 
@@ -183,7 +179,7 @@ bool AddGameDialog::AcceptTitle(const std::string& gameTitle) {
     }
     win::Ui().ShowMessage(Handle(), Format(problem, gameTitle.c_str()), kAppName, MB_OK | MB_ICONSTOP);
     SetFocus(Item(IDC_ADD_TITLE));
-    SendMessageA(Item(IDC_ADD_TITLE), EM_SETSEL, 0, -1);
+    SelectText(IDC_ADD_TITLE);
     return false;
 }
 

@@ -4,6 +4,7 @@
 #include "launch/ParameterLine.h"
 #include "res/CommandLineDialogRes.h"
 #include "res/resource.h"
+#include "win/Controls.h"
 #include "win/UserInterface.h"
 
 namespace {
@@ -36,13 +37,10 @@ bool CommandLineDialog::OnInit() {
     SetWindowTextA(Handle(), Format("Parameters for %s", title.c_str()).c_str());
     _program = game.command[0] ? FieldText(game.command) : "(Executable)";
 
+    win::ListBox sounds(Item(IDC_CL_SOUND)), music(Item(IDC_CL_MUSIC));
     for (size_t i = 0; i < kDeviceSlots; ++i) {
-        if (game.soundNames[i][0])
-            SendMessageA(Item(IDC_CL_SOUND), LB_ADDSTRING, 0,
-                         reinterpret_cast<LPARAM>(FieldText(game.soundNames[i]).c_str()));
-        if (game.musicNames[i][0])
-            SendMessageA(Item(IDC_CL_MUSIC), LB_ADDSTRING, 0,
-                         reinterpret_cast<LPARAM>(FieldText(game.musicNames[i]).c_str()));
+        if (game.soundNames[i][0]) sounds.Add(FieldText(game.soundNames[i]));
+        if (game.musicNames[i][0]) music.Add(FieldText(game.musicNames[i]));
     }
     EnableItem(IDC_CL_KEYBOARD, game.keyboardParam[0] != '\0');
     EnableItem(IDC_CL_MOUSE, game.mouseParam[0] != '\0');
@@ -60,13 +58,8 @@ bool CommandLineDialog::OnInit() {
 }
 
 void CommandLineDialog::SelectListItem(int list, int32_t selected, const char (*names)[kTextSize]) {
-    LRESULT item = LB_ERR;
-    if (ValidDevice(selected) && names[selected][0]) {
-        const std::string name = FieldText(names[selected]);
-        item = SendMessageA(Item(list), LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                            reinterpret_cast<LPARAM>(name.c_str()));
-    }
-    SendMessageA(Item(list), LB_SETCURSEL, item == LB_ERR ? static_cast<WPARAM>(-1) : static_cast<WPARAM>(item), 0);
+    win::ListBox box(Item(list));
+    box.Select(ValidDevice(selected) && names[selected][0] ? box.FindExact(FieldText(names[selected])) : -1);
 }
 
 void CommandLineDialog::Refresh() {
@@ -88,17 +81,12 @@ void CommandLineDialog::Refresh() {
 // The list's item names a device entry: the first entry of that name (without
 // regard to case) becomes the selection.
 void CommandLineDialog::SelectDevice(bool music) {
-    HWND list = Item(music ? IDC_CL_MUSIC : IDC_CL_SOUND);
-    LRESULT item = SendMessageA(list, LB_GETCURSEL, 0, 0);
-    if (item == LB_ERR) return;
-    LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(item), 0);
-    if (length == LB_ERR) return;
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(static_cast<size_t>(length));
+    const win::ListBox list(Item(music ? IDC_CL_MUSIC : IDC_CL_SOUND));
+    const int row = list.Selected();
+    if (row < 0) return;
+    const std::string text = list.Text(row);
     for (size_t i = 0; i < kDeviceSlots; ++i) {
-        const std::string name = FieldText(music ? game.musicNames[i] : game.soundNames[i]);
-        if (lstrcmpiA(name.c_str(), text.c_str()) != 0) continue;
+        if (!EqualNoCase(FieldText(music ? game.musicNames[i] : game.soundNames[i]), text)) continue;
         (music ? game.selectedMusic : game.selectedSound) = static_cast<int32_t>(i);
         Refresh();
         return;

@@ -7,7 +7,7 @@
 CommentDialog::CommentDialog() : win::Dialog(IDD_COMMENT) {}
 
 bool CommentDialog::OnInit() {
-    SendMessageA(Item(IDC_COMMENT_TEXT), EM_LIMITTEXT, kLimit, 0);
+    LimitText(IDC_COMMENT_TEXT, kLimit);
     SetItemText(IDC_COMMENT_TEXT, comment);
     SetFocus(Item(IDC_COMMENT_TEXT));
     return false;  // the focus is set

@@ -6,6 +6,7 @@
 #include "dialogs/PictureMessages.h"
 #include "res/ImportDialogRes.h"
 #include "res/resource.h"
+#include "win/Controls.h"
 #include "win/UserInterface.h"
 #include "win/WaitCursor.h"
 #include <commdlg.h>
@@ -19,12 +20,10 @@ std::string Number(int n) { return Format("%d", n); }
 
 // Rows whose name equals an earlier row's without regard to case.
 int CountDuplicates(std::vector<std::string> names) {
-    for (auto& name : names)
-        if (!name.empty()) CharLowerBuffA(&name[0], static_cast<DWORD>(name.size()));
-    std::sort(names.begin(), names.end());
+    std::sort(names.begin(), names.end(), LessNoCase);
     int duplicates = 0;
     for (size_t i = 1; i < names.size(); ++i)
-        if (names[i] == names[i - 1]) ++duplicates;
+        if (EqualNoCase(names[i], names[i - 1])) ++duplicates;
     return duplicates;
 }
 
@@ -48,7 +47,7 @@ bool ImportDialog::OnInit() {
     if (images) ListView_SetImageList(_list.Handle(), images, LVSIL_SMALL);
     ListView_SetExtendedListViewStyle(_list.Handle(), LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_SUBITEMIMAGES);
     _loaded = true;
-    SendMessageA(Item(IDC_IMPORT_PATH), EM_LIMITTEXT, MAX_PATH - 1, 0);
+    LimitText(IDC_IMPORT_PATH, MAX_PATH - 1);
     if (_mode == ImportMode::Startup) {
         // Putting the path in loads the list.
         SetItemText(IDC_IMPORT_PATH, _programFolder + "\\" + kLoaderIniName);
@@ -84,7 +83,7 @@ LRESULT ImportDialog::OnNotify(int id, NMHDR& hdr) {
     return 0;
 }
 
-void ImportDialog::OnDestroy() { SendMessageA(Item(IDC_IMPORT_BROWSE), BM_SETIMAGE, IMAGE_ICON, 0); }
+void ImportDialog::OnDestroy() { SetItemIcon(IDC_IMPORT_BROWSE, nullptr); }
 
 // The row under a point of the screen, -1 for none. (The double click's own
 // row number is missing on the first common controls.)
@@ -109,12 +108,11 @@ void ImportDialog::LoadList() {
     _list.DeleteAll();
     int duplicates = 0;
     if (_fileExists) {
-        SendMessageA(_list.Handle(), WM_SETREDRAW, FALSE, 0);
+        win::NoRedraw quiet(_list.Handle());
         for (const auto& name : sections.names) {
             int row = _list.InsertRow(_list.Count(), name);
             if (row >= 0) _list.SetImage(row, kMarked);
         }
-        SendMessageA(_list.Handle(), WM_SETREDRAW, TRUE, 0);
         duplicates = CountDuplicates(sections.names);
     }
     SetItemText(IDC_IMPORT_FOUND, Number(_fileExists ? _list.Count() : 0));
@@ -124,7 +122,7 @@ void ImportDialog::LoadList() {
     EnableItem(IDC_IMPORT_PROGRESS, _fileExists);
     EnableItem(IDC_IMPORT_LIST, _fileExists);
     ShowStatus(_unread > 0 ? Format("%d more sections could not be read.", _unread) : std::string("..."));
-    SendMessageA(Item(IDC_IMPORT_PROGRESS), PBM_SETPOS, 0, 0);
+    win::ProgressBar(Item(IDC_IMPORT_PROGRESS)).SetPos(0);
     _loaded = true;
     SetItemText(IDC_IMPORT_CONVERT, "Convert");
 }
@@ -172,14 +170,14 @@ void ImportDialog::Convert() {
         return;
     }
     win::WaitCursor wait;
-    HWND progress = Item(IDC_IMPORT_PROGRESS);
+    win::ProgressBar progress(Item(IDC_IMPORT_PROGRESS));
     const int rows = _list.Count();
-    SendMessageA(progress, PBM_SETRANGE, 0, MAKELPARAM(0, rows));
-    SendMessageA(progress, PBM_SETPOS, 0, 0);
+    progress.SetRange(rows);
+    progress.SetPos(0);
     converted = failed = existing = 0;
     std::vector<GameNote> notes;
     for (int row = 0; row < rows; ++row) {
-        SendMessageA(progress, PBM_SETPOS, row + 1, 0);
+        progress.SetPos(row + 1);
         if (_list.Image(row) != kMarked) continue;
         const std::string section = _list.Text(row, 0);
         int image = kNotConverted;

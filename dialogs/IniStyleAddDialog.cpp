@@ -16,11 +16,11 @@ std::string IniStyleAddDialog::TempFilePath() const { return _programFolder + "\
 
 bool IniStyleAddDialog::OnInit() {
     SetBackground(IDB_DIALOGTILE, kTile);
-    SendMessageA(Item(IDC_INISTYLE_IMAGES), EM_LIMITTEXT, MAX_PATH - 1, 0);
+    LimitText(IDC_INISTYLE_IMAGES, MAX_PATH - 1);
     PutTemplate();
     const std::string images = _programFolder + "\\Images";
     SetItemText(IDC_INISTYLE_IMAGES, FolderExists(images) ? images : _programFolder);
-    SendMessageA(Item(IDC_INISTYLE_TEXT), EM_LIMITTEXT, kTextLimit, 0);
+    LimitText(IDC_INISTYLE_TEXT, kTextLimit);
     return false;  // the focus is set
 }
 
@@ -34,10 +34,9 @@ void IniStyleAddDialog::OnCommand(int id, int code, HWND /*ctl*/) {
 }
 
 void IniStyleAddDialog::PutTemplate() {
-    HWND text = Item(IDC_INISTYLE_TEXT);
-    SetWindowTextA(text, kEntryTemplate);
-    SetFocus(text);
-    SendMessageA(text, EM_SETSEL, 1, 3);
+    SetItemText(IDC_INISTYLE_TEXT, kEntryTemplate);
+    SetFocus(Item(IDC_INISTYLE_TEXT));
+    SelectText(IDC_INISTYLE_TEXT, 1, 3);
 }
 
 void IniStyleAddDialog::SetFolder() {

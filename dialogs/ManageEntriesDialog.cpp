@@ -5,9 +5,9 @@
 #include "dialogs/TextInputDialog.h"
 #include "res/ManageEntriesDialogRes.h"
 #include "res/resource.h"
+#include "win/Controls.h"
 #include "win/UserInterface.h"
 #include <algorithm>
-#include <vector>
 
 struct ManageEntriesDialog::ListControls {
     CriteriaList list;
@@ -22,14 +22,6 @@ namespace {
 constexpr char kWebSection[] = "Misc";
 constexpr char kWebKey[] = "VDMSoundWeb";
 constexpr size_t kMaxWebChars = 259;
-
-std::string ListBoxText(HWND box, int row) {
-    LRESULT length = SendMessageA(box, LB_GETTEXTLEN, row, 0);
-    if (length == LB_ERR || length <= 0) return {};
-    std::vector<char> text(static_cast<size_t>(length) + 1, '\0');
-    SendMessageA(box, LB_GETTEXT, row, reinterpret_cast<LPARAM>(text.data()));
-    return text.data();
-}
 
 // In the order the lists are read when the dialog opens.
 const ManageEntriesDialog::ListControls kLists[] = {
@@ -52,22 +44,20 @@ bool ManageEntriesDialog::OnInit() {
     SetBackground(IDB_DIALOGTILE, kTile);
     for (const ListControls& list : kLists) FillList(list);
 
-    HWND web = Item(IDC_ENTRIES_WEB);
-    SendMessageA(web, EM_LIMITTEXT, kMaxWebChars, 0);
+    LimitText(IDC_ENTRIES_WEB, kMaxWebChars);
     _filling = true;
-    SetWindowTextA(web, ReadVdmSoundWeb(_ini).c_str());
+    SetItemText(IDC_ENTRIES_WEB, ReadVdmSoundWeb(_ini));
     StoreWebSite();  // filling the field counts as a change: the built-in address is stored
     _filling = false;
     return true;
 }
 
 void ManageEntriesDialog::FillList(const ListControls& list) {
-    HWND box = Item(list.box);
-    SendMessageA(box, LB_RESETCONTENT, 0, 0);
+    win::ListBox box(Item(list.box));
+    box.Clear();
     // Every key up to the capacity: free slots in between never end the list.
-    for (const std::string& entry : ReadCriteriaList(_ini, list.list))
-        SendMessageA(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
-    SendMessageA(box, LB_SETCURSEL, 0, 0);
+    for (const std::string& entry : ReadCriteriaList(_ini, list.list)) box.Add(entry);
+    box.Select(0);
 }
 
 void ManageEntriesDialog::OnCommand(int id, int code, HWND) {
@@ -87,21 +77,21 @@ void ManageEntriesDialog::AddEntry(const ListControls& list) {
     if (!text) return;
     // Taken as typed: an empty text is written as an empty value, a free slot.
     if (AddCriteriaEntryOrTell(_ini, list.list, *text, Handle()) < 0) return;
-    HWND box = Item(list.box);
-    LRESULT row = SendMessageA(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text->c_str()));
-    if (row >= 0) SendMessageA(box, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
+    win::ListBox box(Item(list.box));
+    const int row = box.Add(*text);
+    if (row >= 0) box.Select(row);
 }
 
 void ManageEntriesDialog::DeleteEntry(const ListControls& list) {
-    HWND box = Item(list.box);
-    const LRESULT row = SendMessageA(box, LB_GETCURSEL, 0, 0);
+    win::ListBox box(Item(list.box));
+    const int row = box.Selected();
     std::optional<std::string> text;
-    if (row != LB_ERR) text = ListBoxText(box, static_cast<int>(row));
+    if (row >= 0) text = box.Text(row);
     // Without a selection this tells the user "No entry is selected!". An empty
     // row (added empty) is asked about like any other and takes the first free
     // slot with it, which changes nothing that a reader sees.
     if (DeleteCriteriaEntryAsking(_ini, list.list, text, _confirmDelete, Handle()) == DeleteEntryResult::Deleted)
-        SendMessageA(box, LB_DELETESTRING, static_cast<WPARAM>(row), 0);
+        box.Delete(row);
 }
 
 void ManageEntriesDialog::StoreWebSite() {

@@ -8,7 +8,7 @@ TextInputDialog::TextInputDialog() : SkinnedDialog(IDD_TEXTINPUT) {}
 
 bool TextInputDialog::OnInit() {
     SetBackground(IDB_DIALOGTILE, kTile);
-    SendMessageA(Item(IDC_TEXTINPUT_VALUE), EM_LIMITTEXT, kMaxChars, 0);
+    LimitText(IDC_TEXTINPUT_VALUE, kMaxChars);
     if (!value.empty()) SetItemText(IDC_TEXTINPUT_VALUE, value);
     if (!prompt.empty()) SetItemText(IDC_TEXTINPUT_PROMPT, prompt);
     SetFocus(Item(IDC_TEXTINPUT_VALUE));

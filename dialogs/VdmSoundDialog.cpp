@@ -3,6 +3,7 @@
 #include "app/Texts.h"
 #include "res/VdmSoundDialogRes.h"
 #include "res/resource.h"
+#include "win/Controls.h"
 #include "win/UserInterface.h"
 
 namespace {
@@ -45,10 +46,9 @@ bool VdmSoundDialog::OnInit() {
 
 void VdmSoundDialog::FillLists() {
     for (int i = 0; i < kVdmsFieldCount; ++i) {
-        HWND box = Item(kFieldBoxes[i]);
-        SendMessageA(box, CB_LIMITTEXT, kMaxFieldChars, 0);
-        for (const char* const* choice = kFieldChoices[i]; *choice; ++choice)
-            SendMessageA(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(*choice));
+        win::ComboBox box(Item(kFieldBoxes[i]));
+        box.LimitText(kMaxFieldChars);
+        for (const char* const* choice = kFieldChoices[i]; *choice; ++choice) box.Add(*choice);
     }
 }
 

@@ -5,6 +5,7 @@
 #include "launch/GameRows.h"
 #include "mainwnd/MainWindow.h"
 #include "res/resource.h"
+#include "win/Controls.h"
 #include "win/UserInterface.h"
 #include "win/WaitCursor.h"
 #include <vector>
@@ -20,8 +21,8 @@ public:
         RECT rc{};
         GetClientRect(bar, &rc);
         _width = rc.right > 0 ? rc.right : 1;
-        SendMessageA(bar, PBM_SETRANGE, 0, MAKELPARAM(0, total));
-        SendMessageA(bar, PBM_SETPOS, 0, 0);
+        _bar.SetRange(total);
+        _bar.SetPos(0);
     }
     void Set(int position) {
         if (_total <= 0) return;
@@ -30,12 +31,12 @@ public:
         if (pixel == _lastPixel || now - _lastTime < 40) return;
         _lastPixel = pixel;
         _lastTime = now;
-        SendMessageA(_bar, PBM_SETPOS, static_cast<WPARAM>(position), 0);
-        UpdateWindow(_bar);
+        _bar.SetPos(position);
+        UpdateWindow(_bar.Handle());
     }
 
 private:
-    HWND _bar;
+    win::ProgressBar _bar;
     int _total;
     int _width = 1;
     int _lastPixel = 0;
@@ -49,8 +50,7 @@ void MainWindow::FillGameList() {
     _filling = true;
     EnableGameCommands(false);
     // The list redraws once at the end, unless the player wants to see it grow.
-    const bool redrawEachRow = _state.individualUpdating;
-    if (!redrawEachRow) SendMessageA(_list.Handle(), WM_SETREDRAW, FALSE, 0);
+    win::NoRedraw quiet(_state.individualUpdating ? nullptr : _list.Handle());
     _list.DeleteAll();
     ClearCurrentGame();
 
@@ -72,15 +72,11 @@ void MainWindow::FillGameList() {
         progress.Set(static_cast<int>(i));
         InsertRow(static_cast<int>(i), rows[i]);
     }
-    if (!redrawEachRow) {
-        SendMessageA(_list.Handle(), WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(_list.Handle(), nullptr, TRUE);
-    }
     const int count = _list.Count();
     SetWindowTextA(Handle(),
                    count == 1 ? Format(Tr(_state.Spanish(), "%s - %d game", "%s - %d juego."), kAppTitle, count).c_str()
                               : Format(Tr(_state.Spanish(), "%s - %d games", "%s - %d juegos."), kAppTitle, count).c_str());
-    SendMessageA(Item(IDC_PROGRESS), PBM_SETPOS, 0, 0);
+    win::ProgressBar(Item(IDC_PROGRESS)).SetPos(0);
     _filling = false;
 }
 
@@ -133,7 +129,7 @@ void MainWindow::VerifyAllGames() {
         progress.Set(row);
         UpdateRowImage(row);
     }
-    SendMessageA(Item(IDC_PROGRESS), PBM_SETPOS, 0, 0);
+    win::ProgressBar(Item(IDC_PROGRESS)).SetPos(0);
     _filling = false;
     ShowSelectedGame();
 }

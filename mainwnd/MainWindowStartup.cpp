@@ -15,6 +15,7 @@
 #include "launch/VdmSound.h"
 #include "res/resource.h"
 #include "widgets/SplashWindow.h"
+#include "win/Controls.h"
 #include "win/UserInterface.h"
 #include <commctrl.h>
 #include <objbase.h>
@@ -70,8 +71,9 @@ bool MainWindow::InitStartup() {
         win::Ui().ShowMessage(hwnd, text, kAppName, MB_OK);
     }
     CoInitialize(nullptr);
-    SendDlgItemMessageA(hwnd, IDC_SLOWDOWN_SLIDER, TBM_SETRANGE, TRUE, MAKELPARAM(10, 110));
-    SendDlgItemMessageA(hwnd, IDC_SLOWDOWN_SLIDER, TBM_SETPOS, TRUE, 10);
+    win::Trackbar slider(Item(IDC_SLOWDOWN_SLIDER));
+    slider.SetRange(10, 110);
+    slider.SetPos(10);
     SetUpTooltips();
 
     if (!SetSettingsKey(kCompanyKey, kApplicationKey)) {
@@ -136,9 +138,7 @@ void MainWindow::SetUpWindowDecorations() {
                    {IDC_GAMESETTINGS, IDI_GAMESETTINGS},
                    {IDC_MODIFY, IDI_MODIFY},
                    {IDC_DOCS, IDI_DOCS}};
-    for (const auto& b : buttons)
-        SendDlgItemMessageA(hwnd, b.id, BM_SETIMAGE, IMAGE_ICON,
-                            reinterpret_cast<LPARAM>(LoadIconA(inst, MAKEINTRESOURCEA(b.icon))));
+    for (const auto& b : buttons) SetItemIcon(b.id, LoadIconA(inst, MAKEINTRESOURCEA(b.icon)));
 }
 
 // VDMSound is there: its own settings file should be too.

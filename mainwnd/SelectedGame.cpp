@@ -1,9 +1,9 @@
 // The current game: the game the user selected in the list, loaded from its
 // file when selected, and what shows it (caption, preview, buttons, menu items).
 #include "app/Texts.h"
-#include "data/Bitmap.h"
 #include "data/Files.h"
 #include "data/GameFile.h"
+#include "dialogs/PictureMessages.h"
 #include "launch/GameRows.h"
 #include "mainwnd/MainWindow.h"
 #include "mainwnd/MainWindowMessages.h"
@@ -131,19 +131,12 @@ void MainWindow::ReloadIfChanged() {
 // it cannot be shown.
 void MainWindow::ShowPicture(const std::string& path, const GameRecord& record) {
     std::vector<char> picture;
-    // A damaged picture never reaches LoadImageA: the default picture shows instead.
-    if (record.pictureSize == 0 || !ReadGamePicture(path, record.pictureSize, picture) ||
-        !IsUsableBitmap(picture.data(), picture.size())) {
+    if (record.pictureSize == 0 || !ReadGamePicture(path, record.pictureSize, picture)) {
         ShowDefaultPicture();
         return;
     }
-    char temp[MAX_PATH] = "";
-    GetTempPathA(sizeof temp, temp);
-    const std::string tempFile = std::string(temp) + "~_quil_~.bmp";
-    HBITMAP bitmap = WriteWholeFile(tempFile, picture.data(), picture.size())
-                         ? static_cast<HBITMAP>(LoadImageA(nullptr, tempFile.c_str(), IMAGE_BITMAP, 0, 0,
-                                                           LR_LOADFROMFILE | LR_CREATEDIBSECTION))
-                         : nullptr;
+    // A damaged picture never reaches LoadImageA: the default picture shows instead.
+    HBITMAP bitmap = PreviewFromPicture(picture);
     if (!bitmap) {
         OutputDebugStringA("qgf - Loadimage..FAILED.");
         ShowDefaultPicture();
@@ -163,7 +156,7 @@ void MainWindow::ShowDefaultPicture() {
 void MainWindow::SetPreview(HBITMAP bitmap, bool isDefault) {
     // The control shows the bitmap until the next one replaces it: only then is
     // the old one deleted.
-    SendDlgItemMessageA(Handle(), IDC_PICTURE, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
+    SetItemBitmap(IDC_PICTURE, bitmap);
     if (_preview && _preview != bitmap) DeleteObject(_preview);
     _preview = bitmap;
     _previewIsDefault = isDefault;

@@ -53,6 +53,9 @@
 #define IDC_SLOWDOWN_LABEL 1073
 #define IDC_SLOWDOWN_SLIDER 1072
 #define IDC_PROGRESS 1087
+// The details bar, a child of the main window, and the tree in its first folder
+#define IDC_DETAILSBAR 102
+#define IDC_DETAILS_TREE 1010
 
 // Menu commands
 #define IDM_BACK_BLUE 32776

@@ -73,6 +73,9 @@ TEST_F(AddGameDialogTest, AddWritesTheFieldsIntoABlankGameFile) {
     EXPECT_EQ(BoxItems(Item(IDC_ADD_PUBLISHER)), (Strings{"Apogee", "id Software", "Sierra"}))
         << "the read stops once keys 12 to 20 are free";
     EXPECT_EQ(PreviewWidth(), 160) << "the default picture";
+    for (HWND edit : {Item(IDC_ADD_TITLE), Item(IDC_ADD_PICTURE), GetWindow(Item(IDC_ADD_PUBLISHER), GW_CHILD),
+                      GetWindow(Item(IDC_ADD_CATEGORY), GW_CHILD)})
+        EXPECT_EQ(SendMessageA(edit, EM_GETLIMITTEXT, 0, 0), 259) << "what a text field of the record holds";
     WriteFileBytes(gameDir + "\\KEEN4E.EXE", std::vector<char>(1234, 'x'));
     WriteFileBytes(gameDir + "\\EGAGRAPH.CK4", std::vector<char>(567, 'd'));
     const std::pair<int, const char*> typed[] = {{IDC_ADD_PUBLISHER, "Apogee"},
@@ -162,6 +165,9 @@ TEST_F(AddGameDialogTest, TitlesThatCannotNameAFileAreRefused) {
                                              : "The game title cannot be used as a file name:\n";
         EXPECT_EQ(LastMessage().rfind(start + (title.size() > 5 ? "" : title), 0), 0u) << title;
         EXPECT_EQ(ui.Messages().back().flags, static_cast<unsigned>(MB_OK | MB_ICONSTOP));
+        DWORD from = 1, to = 0;
+        SendMessageA(Item(IDC_ADD_TITLE), EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+        EXPECT_EQ(std::make_pair(from, to), std::make_pair(0ul, static_cast<DWORD>(title.size()))) << "selected";
     }
     EXPECT_TRUE(NoGames());
     EXPECT_EQ(FileText(folder + "\\Data.ini"), kDataIni);
@@ -221,6 +227,10 @@ TEST_F(AddGameDialogTest, PicturesAreFoundWhateverTheCurrentFolder) {
     SetCurrentDirectoryA(gameDir.c_str());
     Add("Typed");
     EXPECT_EQ(Picture("Typed"), typed) << "a typed name comes from Images";
+    Open();
+    Set(IDC_ADD_PICTURE, gameDir + "\\shot.bmp");
+    Add("Full Path");
+    EXPECT_EQ(Picture("Full Path"), picked) << "a typed full path is taken as it is";
     EXPECT_TRUE(ui.Messages().empty());
 
     // A typed name that does not give a picture: the game is added without one.

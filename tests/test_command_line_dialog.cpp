@@ -93,7 +93,7 @@ TEST_F(CommandLineDialogTest, EveryClickChangesTheGameAndTheLine) {
 
     for (int item : {0, 1}) {  // equal names in any case select the lower entry
         Pick(IDC_CL_SOUND, item);
-        EXPECT_EQ(g.selectedSound, 2) << item;
+        EXPECT_EQ(std::make_pair(g.selectedSound, Selected(IDC_CL_SOUND)), std::make_pair(2, LRESULT{0})) << item;
     }
     Click(IDC_CL_EGA);
     EXPECT_FALSE(Ticked(IDC_CL_VGA));

@@ -35,7 +35,7 @@ protected:
     int Image(const std::string& text) const { return list.Image(list.Find(text)); }
     GameRecord Game(const std::string& name) const {
         GameRecord g{};
-        EXPECT_EQ(ReadGameRecord(GameFilePathFor(folder, name), g), GameFileStatus::Ok) << name;
+        EXPECT_EQ(ReadGameRecord(GameFilePath(folder, name), g), GameFileStatus::Ok) << name;
         return g;
     }
     void DoubleClick(int row) {  // with the mouse where the list sees it
@@ -104,6 +104,10 @@ TEST_F(ImportDialogTest, ConvertsThenResetsAndReportsExistingGames) {
     Click(IDC_IMPORT_CONVERT);
     EXPECT_EQ(Get(IDC_IMPORT_STATUS), "Converted: 2.  Failed: 2.  Already exists: 0");
     EXPECT_EQ(Get(IDC_IMPORT_CONVERT), "Reset");
+    HWND bar = Item(IDC_IMPORT_PROGRESS);
+    EXPECT_EQ(std::make_pair(SendMessageA(bar, PBM_GETPOS, 0, 0), SendMessageA(bar, PBM_GETRANGE, FALSE, 0)),
+              std::make_pair(LRESULT{4}, LRESULT{4}))
+        << "one step per row, up to the last";
     EXPECT_EQ(Image("Keen"), ImportDialog::kConverted);
     EXPECT_EQ(Image("CON"), ImportDialog::kNotConverted);
     EXPECT_STREQ(Game("Quest- The -Best-").title, "Quest: The *Best*");
@@ -112,6 +116,7 @@ TEST_F(ImportDialogTest, ConvertsThenResetsAndReportsExistingGames) {
     Click(IDC_IMPORT_CONVERT);  // Reset: everything marked again
     EXPECT_EQ(Get(IDC_IMPORT_CONVERT), "Convert");
     EXPECT_EQ(Images(), std::vector<int>(4, ImportDialog::kMarked));
+    EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), 0);
     Click(IDC_IMPORT_CONVERT);
     EXPECT_EQ(Get(IDC_IMPORT_STATUS), "Converted: 0.  Failed: 2.  Already exists: 2");
     EXPECT_EQ(Image("Keen"), ImportDialog::kNotConverted);
@@ -129,7 +134,7 @@ TEST_F(ImportDialogTest, ConvertsThenResetsAndReportsExistingGames) {
 // is named with that file, which stays; pictures not taken are named with the
 // reason. Overwrite is on.
 TEST_F(ImportDialogTest, ShortNamesOfOtherGamesAndPicturesNotTakenAreNamed) {
-    const std::string deluxe = GameFilePathFor(folder, "Keen Dreams Deluxe");
+    const std::string deluxe = GameFilePath(folder, "Keen Dreams Deluxe");
     WriteGame(deluxe, MakeGame("Keen Dreams Deluxe"));
     const std::vector<char> kept = ReadFileBytes(deluxe);
     const std::string alias = ShortBaseName(deluxe);

@@ -28,7 +28,7 @@ protected:
     }
     GameRecord Game(const std::string& name) const {
         GameRecord g{};
-        EXPECT_EQ(ReadGameRecord(GameFilePathFor(folder, name), g), GameFileStatus::Ok) << name;
+        EXPECT_EQ(ReadGameRecord(GameFilePath(folder, name), g), GameFileStatus::Ok) << name;
         return g;
     }
 
@@ -60,9 +60,9 @@ TEST_F(IniStyleDialogTest, OneAddMakesSeveralGamesWithPicturesFromTheChosenFolde
     CreateDirectoryA((folder + "\\Pics").c_str(), nullptr);
     const std::vector<char> bmp = MakeBmp(3, 3, 0, 255, 0);
     WriteFileBytes(folder + "\\Pics\\keen.bmp", bmp);
-    WriteGame(GameFilePathFor(folder, "Old"), MakeGame("Old", "Untouched"));
-    WriteGame(GameFilePathFor(folder, "Keen Dreams Deluxe"), MakeGame("Deluxe"));
-    const std::string alias = ShortBaseName(GameFilePathFor(folder, "Keen Dreams Deluxe"));
+    WriteGame(GameFilePath(folder, "Old"), MakeGame("Old", "Untouched"));
+    WriteGame(GameFilePath(folder, "Keen Dreams Deluxe"), MakeGame("Deluxe"));
+    const std::string alias = ShortBaseName(GameFilePath(folder, "Keen Dreams Deluxe"));
     ASSERT_FALSE(alias.empty());
     Open();
     SetWindowTextA(Item(IDC_INISTYLE_IMAGES), (folder + "\\Pics").c_str());

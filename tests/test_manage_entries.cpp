@@ -55,6 +55,7 @@ TEST_F(ManageEntriesTest, OpeningListsEveryEntryOfEveryList) {
     EXPECT_EQ(SendMessageA(Item(IDC_ENTRIES_MUSIC), LB_GETCURSEL, 0, 0), 0) << "the first row is selected";
 
     EXPECT_EQ(win::WindowText(Item(IDC_ENTRIES_WEB)), kDefaultVdmSoundWeb);
+    EXPECT_EQ(SendMessageA(Item(IDC_ENTRIES_WEB), EM_GETLIMITTEXT, 0, 0), 259);
     EXPECT_EQ(ini.GetString("Misc", "VDMSoundWeb"), kDefaultVdmSoundWeb) << "opening stores the built-in address";
 }
 
@@ -85,6 +86,7 @@ TEST_F(ManageEntriesTest, AddingFillsTheLowestFreeSlotAsTyped) {
     WillType("");
     Press(IDC_ENTRIES_CATEGORIES_ADD);
     EXPECT_EQ(Rows(IDC_ENTRIES_CATEGORIES), (Strings{"", "Action"}));
+    EXPECT_EQ(SendMessageA(Item(IDC_ENTRIES_CATEGORIES), LB_GETCURSEL, 0, 0), 0) << "the new row is selected";
     EXPECT_NE(Text().find("01=\r\n"), std::string::npos);
     WillType("Puzzle");
     Press(IDC_ENTRIES_CATEGORIES_ADD);

@@ -1,8 +1,11 @@
 // The rules for names and texts from a stranger: devices, steps out of a
 // folder, drives, batch and command syntax, DOS names.
 #include "Groups.h"
+#include "data/GameFolder.h"
 #include "data/NameRules.h"
+#include "data/Strings.h"
 #include <gtest/gtest.h>
+#include <algorithm>
 
 namespace {
 
@@ -31,6 +34,35 @@ TEST(NameRules, NamesThatStayInsideTheirFolder) {
     ExpectGroups<bool>({{true, {"..", "A\\.. \\B", "A/./B", "..."}}, {false, {"..A", "A..B", "A\\B", ""}}},
                        HasDotStep);
     ExpectGroups<bool>({{true, {"C:", "x:\\y", "\\y", "/y", "a:b"}}, {false, {"a\\b", "", "a b"}}}, HasDriveOrRoot);
+}
+
+// Every game title and every imported name passes this one rule.
+TEST(NameRules, GameFileNames) {
+    using P = GameNameProblem;
+    const size_t room = kMaxGamePath - GameFilePath("C:\\Quillon", "").size();
+    ExpectGroups<P>(
+        {{P::None, {"XY", "X", "Console Wars", "COM10", "Episode 1.5", ". a", std::string(room, 'a')}},
+         {P::Empty, {"", "   "}},
+         {P::PathStep, {"..\\..\\evil", "sub/evil", "Doom\\II", "..", ". ."}},
+         {P::NotAFileName,
+          {"C:evil", "Why?", "Star*", "\"Q\"", "<T>", "a|b", "Dot at end.", "Space at end ", "Tab\there", "Del\x7f"}},
+         {P::DeviceName, {"CON", "nul.txt", "Com1", "CLOCK$", "CONOUT$", "lpt9 .x"}},
+         {P::TooLong, {std::string(room + 1, 'a')}}},
+        [&](const std::string& name) { return CheckGameFileName(name, "C:\\Quillon"); });
+    EXPECT_EQ(GameFilePath("C:\\Q", "Doom"), "C:\\Q\\Games\\Doom.qgf");
+}
+
+// Letters fold as Windows folds them in code page 1252; the order is that of the lower case.
+TEST(NameRules, CaseFreeComparison) {
+    ExpectGroups<bool>({{true, {"doom|DOOM", "Caf\xE9|CAF\xC9", "\x9a\xff|\x8a\x9f", "|"}},
+                        {false, {"doom|doom ", "a|b", "\xE9|e", "ss|\xDF"}}},
+                       [](const std::string& pair) {
+                           const size_t bar = pair.find('|');
+                           return EqualNoCase(pair.substr(0, bar), pair.substr(bar + 1));
+                       });
+    std::vector<std::string> names = {"zeta", "\xC9t\xE9", "Alpha", "alpha2", "_x", "ALPHA"};
+    std::stable_sort(names.begin(), names.end(), LessNoCase);
+    EXPECT_EQ(names, (std::vector<std::string>{"_x", "Alpha", "ALPHA", "alpha2", "zeta", "\xC9t\xE9"}));
 }
 
 TEST(NameRules, BatchSyntaxAndWhatReachesTheShell) {

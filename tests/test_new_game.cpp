@@ -12,13 +12,12 @@ TEST(NewGameTest, TitlesMustNameAPlainFileInsideGames) {
     using T = TitleProblem;
     const std::string folder = "C:\\Quillon";
     const size_t room = kMaxGamePath - GameFilePath(folder, "").size();
-    ExpectGroups<T>({{T::None, {"XY", "Console Wars", "COM10", "Episode 1.5", std::string(room, 'a')}},
-                     {T::TooShort, {"X"}},
+    // The file name rule itself is CheckGameFileName's (test_name_rules).
+    ExpectGroups<T>({{T::None, {"XY", std::string(room, 'a')}},
+                     {T::TooShort, {"X", ""}},
                      {T::TooLong, {std::string(room + 1, 'a')}},
-                     {T::NotAFileName,
-                      {"Doom\\II", "AC/DC", "Wing: Commander", "Why?", "Star*", "\"Q\"", "<T>", "a|b", "Dot at end.",
-                       "..", "Space at end ", "Tab\there"}},
-                     {T::DeviceName, {"nul.txt", "Com1", "CLOCK$", "lpt9 .x"}}},
+                     {T::NotAFileName, {"  ", "AC/DC", "..", "Dot at end.", "Why?"}},
+                     {T::DeviceName, {"Com1"}}},
                     [&](const std::string& title) { return CheckGameTitle(title, folder); });
 }
 

@@ -78,6 +78,7 @@ TEST_F(StartupTest, ControlsColumnsAndFileType) {
     HWND slider = GetDlgItem(Hwnd(), IDC_SLOWDOWN_SLIDER);
     EXPECT_EQ(SendMessageA(slider, TBM_GETRANGEMIN, 0, 0), 10);
     EXPECT_EQ(SendMessageA(slider, TBM_GETRANGEMAX, 0, 0), 110);
+    EXPECT_EQ(SendMessageA(slider, TBM_GETPOS, 0, 0), 10);
     for (int id : {IDC_RUNGAME, IDC_GAMESETTINGS, IDC_MODIFY, IDC_DOCS})
         EXPECT_TRUE(SendDlgItemMessageA(Hwnd(), id, BM_GETIMAGE, IMAGE_ICON, 0)) << id;
     HWND tooltip = nullptr;

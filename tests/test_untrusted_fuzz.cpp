@@ -419,7 +419,7 @@ private:
         for (const std::string& name : names) {
             ++sections;
             const bool overwrite = r.Chance(50);
-            const std::string file = ImportFileName(name), path = GameFilePathFor(cat, file);
+            const std::string file = ImportFileName(name), path = GameFilePath(cat, file);
             GameRecord g;
             std::vector<char> taken;
             if (ConvertSectionToGame(ini, name, file, cat, cat + "\\Images", overwrite).outcome ==

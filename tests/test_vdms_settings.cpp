@@ -151,7 +151,10 @@ TEST_F(VdmsFileTest, DialogShowsTheFileAndOkWritesTheChoices) {
                                                  {IDC_VDMS_ADLIB_PORT, "388"},
                                                  {IDC_VDMS_ADLIB_RATE, "22050"},
                                                  {IDC_VDMS_MPU_PORT, "300"}};
-    for (const auto& [box, text] : shown) EXPECT_EQ(Box(box), text) << box;
+    for (const auto& [box, text] : shown) {
+        EXPECT_EQ(Box(box), text) << box;
+        EXPECT_EQ(SendMessageA(GetWindow(ItemOf(*dialog, box), GW_CHILD), EM_GETLIMITTEXT, 0, 0), 259) << box;
+    }
 
     Click(IDC_VDMS_SB16PNP);
     EXPECT_FALSE(Checked(IDC_VDMS_SB16)) << "one model at a time";

@@ -20,7 +20,7 @@ int ColourEntries(int bitCount) {
 // The packed DIB of a bitmap resource when it is run-length encoded with 8 bits
 // (its header, colour table and pixels), or null.
 const BITMAPINFOHEADER* RunLengthResource(HINSTANCE module, int id, DWORD& size) {
-    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(2));  // RT_BITMAP
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), RT_BITMAP);
     HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
     const void* data = loaded ? LockResource(loaded) : nullptr;
     size = found ? SizeofResource(module, found) : 0;

@@ -20,29 +20,14 @@ bool RegisterOnce(WNDPROC proc) {
 
 POINT PointOf(LPARAM lp) { return {static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))}; }
 
-// A device context of the window for one scope.
-class WindowDc {
-public:
-    explicit WindowDc(HWND hwnd) : _hwnd(hwnd), _dc(GetDC(hwnd)) {}
-    ~WindowDc() { ReleaseDC(_hwnd, _dc); }
-    WindowDc(const WindowDc&) = delete;
-    WindowDc& operator=(const WindowDc&) = delete;
-    operator HDC() const { return _dc; }
-
-private:
-    HWND _hwnd;
-    HDC _dc;
-};
-
 }  // namespace
 
-CGfxOutBarCtrl::CGfxOutBarCtrl() {
+CGfxOutBarCtrl::CGfxOutBarCtrl() : _markPen(CreatePen(PS_SOLID, 1, RGB(0, 0, 0))) {
     // Our own hand: Windows 95 and NT 4 have no hand cursor of their own.
     _handCursor = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_HANDCURSOR));
     if (!_handCursor) _handCursor = LoadCursorA(nullptr, IDC_ARROW);
     _dragCursor = LoadCursorA(nullptr, IDC_ARROW);
     _noDropCursor = LoadCursorA(nullptr, IDC_NO);
-    _markPen = CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
 }
 
 CGfxOutBarCtrl::~CGfxOutBarCtrl() {
@@ -50,7 +35,6 @@ CGfxOutBarCtrl::~CGfxOutBarCtrl() {
         SetWindowLongPtrA(_hwnd, GWLP_USERDATA, 0);
         DestroyWindow(_hwnd);
     }
-    DeleteObject(_markPen);
 }
 
 bool CGfxOutBarCtrl::Create(DWORD style, const RECT& rect, HWND parent, UINT id, DWORD flags) {
@@ -235,8 +219,8 @@ void CGfxOutBarCtrl::OnPaint() {
 void CGfxOutBarCtrl::OnMouseMove(POINT p) {
     HWND focus = GetFocus();
     if (focus && IsChild(_hwnd, focus)) return;
-    WindowDc dc(_hwnd);
-    outbar::HitResult hit = outbar::HitTest(dc, _s, Client(), p);
+    const win::WindowDc dc(_hwnd);
+    outbar::HitResult hit = outbar::HitTest(dc.Get(), _s, Client(), p);
     if (hit.kind != outbar::Hit::Folder && _s.hotFolder >= 0) SetHotFolder(-1);
     if (hit.kind != outbar::Hit::Item && _s.hotItem >= 0) SetHotItem(-1, false);
     if (hit.kind == outbar::Hit::Folder) SetHotFolder(hit.index);
@@ -246,26 +230,28 @@ void CGfxOutBarCtrl::OnMouseMove(POINT p) {
 
 void CGfxOutBarCtrl::SetHotFolder(int folder) {
     if (folder == _s.hotFolder) return;
-    WindowDc dc(_hwnd);
+    const win::WindowDc dc(_hwnd);
     const RECT c = Client();
-    if (_s.ValidFolder(_s.hotFolder)) outbar::DrawHeaderHot(dc, outbar::HeaderRect(_s, c, _s.hotFolder), _s, false);
+    if (_s.ValidFolder(_s.hotFolder))
+        outbar::DrawHeaderHot(dc.Get(), outbar::HeaderRect(_s, c, _s.hotFolder), _s, false);
     _s.hotFolder = folder;
-    if (_s.ValidFolder(folder)) outbar::DrawHeaderHot(dc, outbar::HeaderRect(_s, c, folder), _s, true);
+    if (_s.ValidFolder(folder)) outbar::DrawHeaderHot(dc.Get(), outbar::HeaderRect(_s, c, folder), _s, true);
 }
 
 void CGfxOutBarCtrl::SetHotItem(int item, bool pressed) {
     if (item == _s.hotItem && pressed == _s.hotPressed) return;
-    WindowDc dc(_hwnd);
+    const win::WindowDc dc(_hwnd);
     const RECT c = Client();
     if (_s.hotItem >= 0 && _s.hotItem != item) {
         // The selected item keeps its sunken frame.
         const bool framed = (_s.flags & outbar::kSelectedFrame) && _s.hotItem == _s.selectedItem;
-        outbar::DrawIconFrame(dc, _s, c, _s.hotItem, framed ? outbar::IconFrame::Sunken : outbar::IconFrame::Erase);
+        outbar::DrawIconFrame(dc.Get(), _s, c, _s.hotItem,
+                              framed ? outbar::IconFrame::Sunken : outbar::IconFrame::Erase);
     }
     _s.hotItem = item;
     _s.hotPressed = pressed && item >= 0;
     if (item >= 0)
-        outbar::DrawIconFrame(dc, _s, c, item, pressed ? outbar::IconFrame::Sunken : outbar::IconFrame::Raised);
+        outbar::DrawIconFrame(dc.Get(), _s, c, item, pressed ? outbar::IconFrame::Sunken : outbar::IconFrame::Raised);
 }
 
 void CGfxOutBarCtrl::OnTimer(UINT_PTR id) {
@@ -289,12 +275,12 @@ void CGfxOutBarCtrl::Blink() {
     _s.blinkPhase = _s.blinkPhase > 10 ? -1 : _s.blinkPhase + 1;
     static const int kShift[4][2] = {{-1, 1}, {0, 0}, {1, 1}, {0, 0}};
     if (_s.blinkPhase < 0 || _s.blinkPhase > 3) return;
-    WindowDc dc(_hwnd);
+    const win::WindowDc dc(_hwnd);
     const RECT c = Client();
-    RECT icon = outbar::IconRect(dc, _s, c, _s.selectedItem);
+    RECT icon = outbar::IconRect(dc.Get(), _s, c, _s.selectedItem);
     RECT area = outbar::ItemArea(_s, c);
     if (icon.top < area.top || icon.bottom > area.bottom) return;  // scrolled out
-    outbar::DrawShiftedIcon(dc, _s, c, _s.selectedItem, kShift[_s.blinkPhase][0], kShift[_s.blinkPhase][1]);
+    outbar::DrawShiftedIcon(dc.Get(), _s, c, _s.selectedItem, kShift[_s.blinkPhase][0], kShift[_s.blinkPhase][1]);
 }
 
 void CGfxOutBarCtrl::OnSize() {
@@ -312,8 +298,8 @@ bool CGfxOutBarCtrl::OnSetCursor() {
     POINT p;
     GetCursorPos(&p);
     ScreenToClient(_hwnd, &p);
-    WindowDc dc(_hwnd);
-    if (outbar::HitTest(dc, _s, Client(), p).kind != outbar::Hit::Folder) return false;
+    const win::WindowDc dc(_hwnd);
+    if (outbar::HitTest(dc.Get(), _s, Client(), p).kind != outbar::Hit::Folder) return false;
     SetCursor(_handCursor);
     return true;
 }

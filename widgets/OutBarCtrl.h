@@ -2,6 +2,7 @@
 // its child window) between them. Reports to its owner with WM_USER + 1.
 #pragma once
 #include "widgets/OutBarModel.h"
+#include "win/GdiGuards.h"
 #include <functional>
 #include <string>
 
@@ -103,5 +104,5 @@ private:
     HCURSOR _handCursor = nullptr;
     HCURSOR _dragCursor = nullptr;
     HCURSOR _noDropCursor = nullptr;
-    HPEN _markPen = nullptr;
+    win::GdiObject _markPen;
 };

@@ -1,27 +1,16 @@
 // The folder bar's geometry and painting, on any device context.
 #include "widgets/OutBarModel.h"
+#include "win/GdiGuards.h"
 #include <algorithm>
 
 namespace outbar {
 namespace {
 
-// Selects an object into a DC for one scope and puts the old one back.
-class Selected {
-public:
-    Selected(HDC dc, HGDIOBJ obj) : _dc(dc), _old(SelectObject(dc, obj)) {}
-    ~Selected() { SelectObject(_dc, _old); }
-    Selected(const Selected&) = delete;
-    Selected& operator=(const Selected&) = delete;
-
-private:
-    HDC _dc;
-    HGDIOBJ _old;
-};
+using win::Selected;
 
 void Fill(HDC dc, const RECT& r, COLORREF colour) {
-    HBRUSH brush = CreateSolidBrush(colour);
-    FillRect(dc, &r, brush);
-    DeleteObject(brush);
+    win::GdiObject brush(CreateSolidBrush(colour));
+    FillRect(dc, &r, static_cast<HBRUSH>(brush.Get()));
 }
 
 void HLine(HDC dc, int x0, int x1, int y, COLORREF colour) {
@@ -241,7 +230,7 @@ void DrawIconFrame(HDC dc, const State& s, const RECT& c, int item, IconFrame ki
     RECT area = ItemArea(s, c);
     RECT r = IconRect(dc, s, c, item);
     InflateRect(&r, 1, 1);
-    int saved = SaveDC(dc);
+    win::SavedDc saved(dc);
     IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
     if (s.upShown) ExcludeClipRect(dc, s.upRect.left, s.upRect.top, s.upRect.right, s.upRect.bottom);
     if (s.downShown) ExcludeClipRect(dc, s.downRect.left, s.downRect.top, s.downRect.right, s.downRect.bottom);
@@ -250,7 +239,6 @@ void DrawIconFrame(HDC dc, const State& s, const RECT& c, int item, IconFrame ki
         case IconFrame::Raised: Frame3d(dc, r, s.face, s.darkShadow); break;
         case IconFrame::Sunken: Frame3d(dc, r, s.darkShadow, s.face); break;
     }
-    RestoreDC(dc, saved);
 }
 
 void DrawItems(HDC dc, const State& s, const RECT& area, int folder, int firstVisible) {
@@ -269,11 +257,13 @@ void DrawShiftedIcon(HDC dc, const State& s, const RECT& c, int item, int dx, in
     RECT around = icon;
     InflateRect(&around, 1, 1);
     RECT area = ItemArea(s, c);
-    int saved = SaveDC(dc);
-    IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
-    Fill(dc, around, s.background);
-    if (images && it.image >= 0) ImageList_Draw(images, it.image, dc, icon.left + dx, icon.top + dy, ILD_TRANSPARENT);
-    RestoreDC(dc, saved);
+    {
+        win::SavedDc saved(dc);
+        IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
+        Fill(dc, around, s.background);
+        if (images && it.image >= 0)
+            ImageList_Draw(images, it.image, dc, icon.left + dx, icon.top + dy, ILD_TRANSPARENT);
+    }
     if ((s.flags & kSelectedFrame) && dx == 0 && dy == 0) DrawIconFrame(dc, s, c, item, IconFrame::Sunken);
 }
 
@@ -297,7 +287,7 @@ void DrawInsertMark(HDC dc, const State& s, const RECT& c, int pos, HPEN pen) {
     const int x0 = area.left + 2, x1 = area.right - 2;
     const bool below = pos < s.OpenItemCount();  // a triangle under the line
     const bool above = pos > 0;                  // one over it
-    int saved = SaveDC(dc);
+    win::SavedDc saved(dc);
     IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
     Selected p(dc, pen);
     auto line = [dc](int a, int b, int yy) {
@@ -313,15 +303,15 @@ void DrawInsertMark(HDC dc, const State& s, const RECT& c, int pos, HPEN pen) {
             line(x1 - len, x1, y + side * k);
         }
     }
-    RestoreDC(dc, saved);
 }
 
 void Paint(HDC dc, const RECT& c, State& s) {
     const int w = c.right - c.left, h = c.bottom - c.top;
-    HDC mem = CreateCompatibleDC(dc);
-    HBITMAP bitmap = CreateCompatibleBitmap(dc, std::max(w, 1), std::max(h, 1));
     {
-        Selected keep(mem, bitmap);
+        win::MemoryDc memory(dc);
+        win::GdiObject bitmap(CreateCompatibleBitmap(dc, std::max(w, 1), std::max(h, 1)));
+        HDC mem = memory.Get();
+        Selected keep(mem, bitmap.Get());
         SetWindowOrgEx(mem, c.left, c.top, nullptr);
         const bool items = s.Open() && !s.OpenHasChild();
         RECT area = ItemArea(s, c);
@@ -339,19 +329,19 @@ void Paint(HDC dc, const RECT& c, State& s) {
                 DrawFrameControl(mem, &s.upRect, DFC_SCROLL, DFCS_SCROLLUP | (s.upPressed ? DFCS_PUSHED : 0));
             if (s.downShown)
                 DrawFrameControl(mem, &s.downRect, DFC_SCROLL, DFCS_SCROLLDOWN | (s.downPressed ? DFCS_PUSHED : 0));
-            int saved = SaveDC(mem);
-            IntersectClipRect(mem, area.left, area.top, area.right, area.bottom);
-            if (s.upShown) ExcludeClipRect(mem, s.upRect.left, s.upRect.top, s.upRect.right, s.upRect.bottom);
-            if (s.downShown) ExcludeClipRect(mem, s.downRect.left, s.downRect.top, s.downRect.right, s.downRect.bottom);
-            DrawItems(mem, s, area, s.openFolder, s.firstVisible);
-            RestoreDC(mem, saved);
+            {
+                win::SavedDc saved(mem);
+                IntersectClipRect(mem, area.left, area.top, area.right, area.bottom);
+                if (s.upShown) ExcludeClipRect(mem, s.upRect.left, s.upRect.top, s.upRect.right, s.upRect.bottom);
+                if (s.downShown)
+                    ExcludeClipRect(mem, s.downRect.left, s.downRect.top, s.downRect.right, s.downRect.bottom);
+                DrawItems(mem, s, area, s.openFolder, s.firstVisible);
+            }
             if ((s.flags & kSelectedFrame) && s.selectedItem >= 0)
                 DrawIconFrame(mem, s, c, s.selectedItem, IconFrame::Sunken);
         }
         BitBlt(dc, c.left, c.top, w, h, mem, c.left, c.top, SRCCOPY);
     }
-    DeleteObject(bitmap);
-    DeleteDC(mem);
     if (s.ValidFolder(s.hotFolder)) DrawHeaderHot(dc, HeaderRect(s, c, s.hotFolder), s, true);
     if (s.hotItem >= 0) DrawIconFrame(dc, s, c, s.hotItem, s.hotPressed ? IconFrame::Sunken : IconFrame::Raised);
 }

@@ -11,9 +11,7 @@ POINT PointOf(LPARAM lp) { return {static_cast<short>(LOWORD(lp)), static_cast<s
 
 void CGfxOutBarCtrl::OnLButtonDown(POINT p) {
     SetFocus(_hwnd);
-    HDC dc = GetDC(_hwnd);
-    outbar::HitResult hit = outbar::HitTest(dc, _s, Client(), p);
-    ReleaseDC(_hwnd, dc);
+    const outbar::HitResult hit = outbar::HitTest(win::WindowDc(_hwnd).Get(), _s, Client(), p);
     switch (hit.kind) {
         case outbar::Hit::Folder: PressFolder(hit.index); break;
         case outbar::Hit::Item: PressItem(hit.index); break;
@@ -67,12 +65,10 @@ bool CGfxOutBarCtrl::TrackPress(const std::function<void(POINT)>& onMove, const 
 void CGfxOutBarCtrl::PressFolder(int folder) {
     auto draw = [this, folder](bool pressed) {
         _s.pressedFolder = pressed ? folder : -1;
-        HDC dc = GetDC(_hwnd);
-        const RECT c = Client();
-        const RECT r = outbar::HeaderRect(_s, c, folder);
-        outbar::DrawHeader(dc, r, _s, _s.folders[folder].name, pressed);
-        if (!pressed && _s.hotFolder == folder) outbar::DrawHeaderHot(dc, r, _s, true);
-        ReleaseDC(_hwnd, dc);
+        const win::WindowDc dc(_hwnd);
+        const RECT r = outbar::HeaderRect(_s, Client(), folder);
+        outbar::DrawHeader(dc.Get(), r, _s, _s.folders[folder].name, pressed);
+        if (!pressed && _s.hotFolder == folder) outbar::DrawHeaderHot(dc.Get(), r, _s, true);
     };
     auto over = [this, folder](POINT p) {
         RECT r = outbar::HeaderRect(_s, Client(), folder);
@@ -92,18 +88,15 @@ void CGfxOutBarCtrl::PressFolder(int folder) {
 
 void CGfxOutBarCtrl::ShowInsertMark(int position) {
     if (position == _mark) return;
-    HDC dc = GetDC(_hwnd);
     const RECT c = Client();
     if (_mark >= 0) {
-        RECT old = outbar::InsertMarkRect(dc, _s, c, _mark);
-        ReleaseDC(_hwnd, dc);
+        RECT old = outbar::InsertMarkRect(win::WindowDc(_hwnd).Get(), _s, c, _mark);
         _mark = -1;
         Repaint(&old);
-        dc = GetDC(_hwnd);
     }
     _mark = position;
-    if (position >= 0) outbar::DrawInsertMark(dc, _s, c, position, _markPen);
-    ReleaseDC(_hwnd, dc);
+    if (position >= 0)
+        outbar::DrawInsertMark(win::WindowDc(_hwnd).Get(), _s, c, position, static_cast<HPEN>(_markPen.Get()));
 }
 
 void CGfxOutBarCtrl::PressItem(int item) {
@@ -112,17 +105,10 @@ void CGfxOutBarCtrl::PressItem(int item) {
     const RECT area = outbar::ItemArea(_s, c);
     bool dragging = false;
     auto hitItem = [this, &c](POINT p) {
-        HDC dc = GetDC(_hwnd);
-        outbar::HitResult hit = outbar::HitTest(dc, _s, c, p);
-        ReleaseDC(_hwnd, dc);
+        const outbar::HitResult hit = outbar::HitTest(win::WindowDc(_hwnd).Get(), _s, c, p);
         return hit.kind == outbar::Hit::Item ? hit.index : -1;
     };
-    auto dropAt = [this, &c](POINT p) {
-        HDC dc = GetDC(_hwnd);
-        int pos = outbar::DropPosition(dc, _s, c, p.y);
-        ReleaseDC(_hwnd, dc);
-        return pos;
-    };
+    auto dropAt = [this, &c](POINT p) { return outbar::DropPosition(win::WindowDc(_hwnd).Get(), _s, c, p.y); };
     POINT release{};
     bool released = TrackPress(
         [&](POINT p) {
@@ -143,19 +129,14 @@ void CGfxOutBarCtrl::PressItem(int item) {
     if (!released) return;
     if (!dragging) {
         if (hitItem(release) != item) return;
-        if (_blinkDelay > 0 && _s.selectedItem >= 0 && _s.selectedItem != item) {
-            HDC dc = GetDC(_hwnd);
-            outbar::DrawShiftedIcon(dc, _s, c, _s.selectedItem, 0, 0);
-            ReleaseDC(_hwnd, dc);
-        }
+        if (_blinkDelay > 0 && _s.selectedItem >= 0 && _s.selectedItem != item)
+            outbar::DrawShiftedIcon(win::WindowDc(_hwnd).Get(), _s, c, _s.selectedItem, 0, 0);
         const int old = _s.selectedItem;
         _s.selectedItem = item;
         _s.blinkPhase = 0;
         if (_s.flags & outbar::kSelectedFrame) {
-            HDC dc = GetDC(_hwnd);
-            RECT oldRect = old >= 0 ? outbar::IconRect(dc, _s, c, old) : RECT{};
-            RECT newRect = outbar::IconRect(dc, _s, c, item);
-            ReleaseDC(_hwnd, dc);
+            RECT oldRect = old >= 0 ? outbar::IconRect(win::WindowDc(_hwnd).Get(), _s, c, old) : RECT{};
+            RECT newRect = outbar::IconRect(win::WindowDc(_hwnd).Get(), _s, c, item);
             InflateRect(&oldRect, 2, 2);
             InflateRect(&newRect, 2, 2);
             if (old >= 0) InvalidateRect(_hwnd, &oldRect, FALSE);
@@ -186,11 +167,7 @@ void CGfxOutBarCtrl::MoveItem(int from, int to) {
 void CGfxOutBarCtrl::ScrollBy(int delta) {
     const RECT c = Client();
     if (delta < 0 && _s.firstVisible > 0) --_s.firstVisible;
-    if (delta > 0) {
-        HDC dc = GetDC(_hwnd);
-        if (outbar::LastItemBelow(dc, _s, c)) ++_s.firstVisible;
-        ReleaseDC(_hwnd, dc);
-    }
+    if (delta > 0 && outbar::LastItemBelow(win::WindowDc(_hwnd).Get(), _s, c)) ++_s.firstVisible;
     RECT area = outbar::ItemArea(_s, c);
     Repaint(&area);
 }

@@ -8,22 +8,16 @@ namespace {
 class Picture {
 public:
     Picture(HDC screen, int w, int h)
-        : _dc(CreateCompatibleDC(screen)), _bitmap(CreateCompatibleBitmap(screen, w > 0 ? w : 1, h > 0 ? h : 1)) {
-        _old = SelectObject(_dc, _bitmap);
-    }
-    ~Picture() {
-        SelectObject(_dc, _old);
-        DeleteObject(_bitmap);
-        DeleteDC(_dc);
-    }
-    Picture(const Picture&) = delete;
-    Picture& operator=(const Picture&) = delete;
-    HDC Dc() const { return _dc; }
+        : _dc(screen),
+          _bitmap(CreateCompatibleBitmap(screen, w > 0 ? w : 1, h > 0 ? h : 1)),
+          _selected(_dc.Get(), _bitmap.Get()) {}
+    HDC Dc() const { return _dc.Get(); }
 
 private:
-    HDC _dc;
-    HBITMAP _bitmap;
-    HGDIOBJ _old;
+    // In this order: the bitmap leaves the DC before it is deleted, the DC goes last.
+    win::MemoryDc _dc;
+    win::GdiObject _bitmap;
+    win::Selected _selected;
 };
 
 }  // namespace
@@ -55,9 +49,8 @@ void CGfxOutBarCtrl::PaintContent(HDC dc, const RECT& r, int folder) {
                          SWP_HIDEWINDOW | SWP_NOREDRAW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         return;
     }
-    HBRUSH brush = CreateSolidBrush(_s.background);
-    FillRect(dc, &r, brush);
-    DeleteObject(brush);
+    const win::GdiObject brush(CreateSolidBrush(_s.background));
+    FillRect(dc, &r, static_cast<HBRUSH>(brush.Get()));
     outbar::State s = _s;
     s.openFolder = folder;
     outbar::DrawItems(dc, s, r, folder, 0);
@@ -71,39 +64,37 @@ void CGfxOutBarCtrl::Slide(int from, int to) {
     const RECT toArea = outbar::ItemArea(_s, c, to);
     const int between = h * (to > from ? to - from : from - to);  // the headers that move
     const int areaHeight = fromArea.bottom - fromArea.top;
-    HDC screen = GetDC(_hwnd);
-    {
-        // |still| stays in place and is covered or revealed; |moving| carries the
-        // headers that move together with the content behind them.
-        Picture still(screen, width, areaHeight + between);
-        Picture moving(screen, width, areaHeight + between);
-        const int top = to > from ? fromArea.top : toArea.top;
-        const int bottom = to > from ? toArea.bottom : fromArea.bottom;
-        const int first = to > from ? from + 1 : to + 1;
-        const int contentOfMoving = to > from ? to : from;
-        for (int i = 0; i < (to > from ? to - from : from - to); ++i) {
-            RECT r{0, h * i, width, h * (i + 1)};
-            outbar::DrawHeader(moving.Dc(), r, _s, _s.folders[first + i].name, false);
-        }
-        PaintContent(moving.Dc(), {0, between, width, between + areaHeight}, contentOfMoving);
-        PaintContent(still.Dc(), {0, 0, width, areaHeight}, to > from ? from : to);
-        // Rising: the boundary starts at the old bottom headers and ends at the
-        // open folder's area top. Sinking: it starts at the new area's top.
-        int boundary = to > from ? fromArea.bottom : toArea.top;
-        const int end = to > from ? fromArea.top : toArea.bottom;
-        const int step = to > from ? -h : h;
-        int frame = 0;
-        while (boundary != end) {
-            boundary += step;
-            if ((step < 0 && boundary < end) || (step > 0 && boundary > end)) boundary = end;
-            BitBlt(screen, c.left, top, width, boundary - top, still.Dc(), 0, 0, SRCCOPY);
-            BitBlt(screen, c.left, boundary, width, bottom - boundary, moving.Dc(), 0, 0, SRCCOPY);
-            GdiFlush();
-            ++frame;
-            _slideFrames = frame;
-            if (onSlideFrame) onSlideFrame(frame);
-            Sleep(static_cast<DWORD>(animationDelay));
-        }
+    const win::WindowDc window(_hwnd);
+    HDC screen = window.Get();
+    // |still| stays in place and is covered or revealed; |moving| carries the
+    // headers that move together with the content behind them.
+    Picture still(screen, width, areaHeight + between);
+    Picture moving(screen, width, areaHeight + between);
+    const int top = to > from ? fromArea.top : toArea.top;
+    const int bottom = to > from ? toArea.bottom : fromArea.bottom;
+    const int first = to > from ? from + 1 : to + 1;
+    const int contentOfMoving = to > from ? to : from;
+    for (int i = 0; i < (to > from ? to - from : from - to); ++i) {
+        RECT r{0, h * i, width, h * (i + 1)};
+        outbar::DrawHeader(moving.Dc(), r, _s, _s.folders[first + i].name, false);
     }
-    ReleaseDC(_hwnd, screen);
+    PaintContent(moving.Dc(), {0, between, width, between + areaHeight}, contentOfMoving);
+    PaintContent(still.Dc(), {0, 0, width, areaHeight}, to > from ? from : to);
+    // Rising: the boundary starts at the old bottom headers and ends at the
+    // open folder's area top. Sinking: it starts at the new area's top.
+    int boundary = to > from ? fromArea.bottom : toArea.top;
+    const int end = to > from ? fromArea.top : toArea.bottom;
+    const int step = to > from ? -h : h;
+    int frame = 0;
+    while (boundary != end) {
+        boundary += step;
+        if ((step < 0 && boundary < end) || (step > 0 && boundary > end)) boundary = end;
+        BitBlt(screen, c.left, top, width, boundary - top, still.Dc(), 0, 0, SRCCOPY);
+        BitBlt(screen, c.left, boundary, width, bottom - boundary, moving.Dc(), 0, 0, SRCCOPY);
+        GdiFlush();
+        ++frame;
+        _slideFrames = frame;
+        if (onSlideFrame) onSlideFrame(frame);
+        Sleep(static_cast<DWORD>(animationDelay));
+    }
 }

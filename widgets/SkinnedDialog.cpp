@@ -1,6 +1,7 @@
 // Background painting, transparent controls and palette realisation of the
 // skinned dialogs.
 #include "widgets/SkinnedDialog.h"
+#include "data/Strings.h"
 #include "win/GdiGuards.h"
 
 namespace {
@@ -11,8 +12,7 @@ namespace {
 bool KeepsOwnBackground(HWND control) {
     char name[64] = "";
     GetClassNameA(control, name, sizeof name);
-    return lstrcmpiA(name, "msctls_trackbar32") == 0 || lstrcmpiA(name, "Edit") == 0 ||
-           lstrcmpiA(name, "ComboBox") == 0;
+    return EqualNoCase(name, "msctls_trackbar32") || EqualNoCase(name, "Edit") || EqualNoCase(name, "ComboBox");
 }
 
 }  // namespace
@@ -37,8 +37,7 @@ void SkinnedDialog::SetButtonIcon(int iconId, const int* buttons, size_t count) 
         LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(iconId), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
     if (!icon) return;
     _icons.push_back(icon);
-    for (size_t i = 0; i < count; ++i)
-        SendMessageA(GetDlgItem(Handle(), buttons[i]), BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
+    for (size_t i = 0; i < count; ++i) SetItemIcon(buttons[i], icon);
 }
 
 void SkinnedDialog::SetBackground(int bitmapId, int mode) {

@@ -1,6 +1,7 @@
 // The splash window.
 #include "widgets/SplashWindow.h"
 #include "res/resource.h"
+#include "win/GdiGuards.h"
 #include <new>
 
 namespace {
@@ -44,8 +45,8 @@ bool SplashWindow::RegisterClassOnce() {
     WNDCLASSA wc{};
     wc.lpfnWndProc = &SplashWindow::Proc;
     wc.hInstance = module;
-    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
-    wc.hbrBackground = nullptr;                                  // the picture covers everything
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = nullptr;  // the picture covers everything
     wc.lpszClassName = kClassName;
     return RegisterClassA(&wc) != 0;
 }
@@ -67,11 +68,11 @@ void SplashWindow::Paint() {
     HDC dc = BeginPaint(hwnd, &ps);
     BITMAP info{};
     GetObjectA(_bitmap, sizeof info, &info);
-    HDC memory = CreateCompatibleDC(dc);
-    HGDIOBJ previous = SelectObject(memory, _bitmap);
-    BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, previous);
-    DeleteDC(memory);
+    {
+        const win::MemoryDc memory(dc);
+        const win::Selected picture(memory.Get(), _bitmap);
+        BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, memory.Get(), 0, 0, SRCCOPY);
+    }
     EndPaint(hwnd, &ps);
 }
 

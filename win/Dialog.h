@@ -47,6 +47,19 @@ protected:
     bool IsChecked(int id) const { return IsDlgButtonChecked(_hwnd, id) == BST_CHECKED; }
     void SetChecked(int id, bool on) { CheckDlgButton(_hwnd, id, on ? BST_CHECKED : BST_UNCHECKED); }
     void EnableItem(int id, bool on) { EnableWindow(Item(id), on ? TRUE : FALSE); }
+    // An edit's room, in characters.
+    void LimitText(int id, size_t chars) { SendMessageA(Item(id), EM_LIMITTEXT, static_cast<WPARAM>(chars), 0); }
+    // Selects the characters from |first| to before |last| of an edit; -1: to the end.
+    void SelectText(int id, int first = 0, int last = -1) {
+        SendMessageA(Item(id), EM_SETSEL, static_cast<WPARAM>(first), last);
+    }
+    // The picture of a static control, the icon of a button; null takes it away.
+    void SetItemBitmap(int id, HBITMAP bitmap) {
+        SendMessageA(Item(id), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
+    }
+    void SetItemIcon(int id, HICON icon) {
+        SendMessageA(Item(id), BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
+    }
     void SetMsgResult(LRESULT result) { SetWindowLongPtrA(_hwnd, DWLP_MSGRESULT, result); }
 
 private:

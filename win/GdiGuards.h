@@ -1,5 +1,6 @@
 // Scope guards for GDI: an object deleted, a window DC released, a memory DC
-// deleted, an object or palette put back into a DC, at the end of a scope.
+// deleted, an object or palette put back into a DC, a DC's state restored, at
+// the end of a scope.
 #pragma once
 #include <windows.h>
 
@@ -66,6 +67,21 @@ public:
 private:
     HDC _dc;
     HGDIOBJ _previous;
+};
+
+// Saves a DC's state (clipping, origins, selections) and restores it.
+class SavedDc {
+public:
+    explicit SavedDc(HDC dc) : _dc(dc), _saved(SaveDC(dc)) {}
+    ~SavedDc() {
+        if (_saved) RestoreDC(_dc, _saved);
+    }
+    SavedDc(const SavedDc&) = delete;
+    SavedDc& operator=(const SavedDc&) = delete;
+
+private:
+    HDC _dc;
+    int _saved;
 };
 
 // Selects and realises a palette, and puts the previous one back.

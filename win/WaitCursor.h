@@ -6,8 +6,8 @@ namespace win {
 
 class WaitCursor {
 public:
-    WaitCursor() : _previous(SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)))) {}  // IDC_WAIT
-    ~WaitCursor() { SetCursor(_previous ? _previous : LoadCursorA(nullptr, MAKEINTRESOURCEA(32512))); }
+    WaitCursor() : _previous(SetCursor(LoadCursorA(nullptr, IDC_WAIT))) {}
+    ~WaitCursor() { SetCursor(_previous ? _previous : LoadCursorA(nullptr, IDC_ARROW)); }
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;
 

@@ -1,0 +1,102 @@
+// Thin wrappers of the standard controls the dialogs fill and read: list box,
+// combo box, progress bar, trackbar, and a guard that holds a window's
+// redrawing. Each holds the window and owns nothing; each method is one message.
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+#include <string>
+
+namespace win {
+
+class ListBox {
+public:
+    explicit ListBox(HWND hwnd = nullptr) : _hwnd(hwnd) {}
+    HWND Handle() const { return _hwnd; }
+    // The new row's index; below 0 (LB_ERR, LB_ERRSPACE) when it was not added.
+    int Add(const std::string& text) { return Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())); }
+    bool Delete(int row) { return Send(LB_DELETESTRING, static_cast<WPARAM>(row)) != LB_ERR; }
+    void Clear() { Send(LB_RESETCONTENT); }
+    // The selected row, -1 when none.
+    int Selected() const { return Send(LB_GETCURSEL); }
+    // -1 leaves no row selected.
+    void Select(int row) { Send(LB_SETCURSEL, static_cast<WPARAM>(row)); }
+    // The first row whose whole text equals |text| without regard to case, -1 when none.
+    int FindExact(const std::string& text) const {
+        return Send(LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
+    }
+    // Empty when there is no such row.
+    std::string Text(int row) const {
+        const int length = Send(LB_GETTEXTLEN, static_cast<WPARAM>(row));
+        if (length <= 0) return {};
+        std::string text(static_cast<size_t>(length) + 1, '\0');
+        const int copied = Send(LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&text[0]));
+        text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+        return text;
+    }
+
+private:
+    int Send(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const {
+        return static_cast<int>(SendMessageA(_hwnd, msg, wp, lp));
+    }
+    HWND _hwnd;
+};
+
+class ComboBox {
+public:
+    explicit ComboBox(HWND hwnd = nullptr) : _hwnd(hwnd) {}
+    HWND Handle() const { return _hwnd; }
+    // The new row's index; below 0 (CB_ERR, CB_ERRSPACE) when it was not added.
+    int Add(const std::string& text) {
+        return static_cast<int>(SendMessageA(_hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
+    }
+    void Clear() { SendMessageA(_hwnd, CB_RESETCONTENT, 0, 0); }
+    // At most |chars| characters in the edit part.
+    void LimitText(size_t chars) { SendMessageA(_hwnd, CB_LIMITTEXT, static_cast<WPARAM>(chars), 0); }
+
+private:
+    HWND _hwnd;
+};
+
+class ProgressBar {
+public:
+    explicit ProgressBar(HWND hwnd = nullptr) : _hwnd(hwnd) {}
+    HWND Handle() const { return _hwnd; }
+    // From 0 to |maximum| (at most 65535).
+    void SetRange(int maximum) { SendMessageA(_hwnd, PBM_SETRANGE, 0, MAKELPARAM(0, maximum)); }
+    void SetPos(int position) { SendMessageA(_hwnd, PBM_SETPOS, static_cast<WPARAM>(position), 0); }
+
+private:
+    HWND _hwnd;
+};
+
+class Trackbar {
+public:
+    explicit Trackbar(HWND hwnd = nullptr) : _hwnd(hwnd) {}
+    void SetRange(int minimum, int maximum) { SendMessageA(_hwnd, TBM_SETRANGE, TRUE, MAKELPARAM(minimum, maximum)); }
+    void SetPos(int position) { SendMessageA(_hwnd, TBM_SETPOS, TRUE, position); }
+    int Pos() const { return static_cast<int>(SendMessageA(_hwnd, TBM_GETPOS, 0, 0)); }
+
+private:
+    HWND _hwnd;
+};
+
+// Keeps a window from redrawing for the life of the object, then repaints it
+// once, background included. A null window: nothing happens.
+class NoRedraw {
+public:
+    explicit NoRedraw(HWND hwnd) : _hwnd(hwnd) {
+        if (_hwnd) SendMessageA(_hwnd, WM_SETREDRAW, FALSE, 0);
+    }
+    ~NoRedraw() {
+        if (!_hwnd) return;
+        SendMessageA(_hwnd, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(_hwnd, nullptr, TRUE);
+    }
+    NoRedraw(const NoRedraw&) = delete;
+    NoRedraw& operator=(const NoRedraw&) = delete;
+
+private:
+    HWND _hwnd;
+};
+
+}  // namespace win
