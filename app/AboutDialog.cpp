@@ -1,6 +1,6 @@
 // The About box.
 #include "app/AboutDialog.h"
-#include "app/Texts.h"
+#include "win/Texts.h"
 #include "res/AboutDialogRes.h"
 #include "win/UserInterface.h"
 

@@ -1,6 +1,6 @@
 // Registry access for the program's settings.
 #include "app/Settings.h"
-#include "app/Texts.h"
+#include "win/Texts.h"
 #include "data/RegistryKey.h"
 #include "launch/LaunchRoute.h"
 #include "win/UserInterface.h"

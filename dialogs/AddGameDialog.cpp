@@ -1,6 +1,6 @@
 // The add-game dialog.
 #include "dialogs/AddGameDialog.h"
-#include "app/Texts.h"
+#include "win/Texts.h"
 #include "data/CriteriaData.h"
 #include "data/GameFile.h"
 #include "data/NameRules.h"

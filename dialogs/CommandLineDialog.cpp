@@ -1,6 +1,6 @@
 // The command line setup dialog.
 #include "dialogs/CommandLineDialog.h"
-#include "app/Texts.h"
+#include "win/Texts.h"
 #include "launch/ParameterLine.h"
 #include "res/CommandLineDialogRes.h"
 #include "res/resource.h"

@@ -1,6 +1,6 @@
 // Messages and questions around Data.ini.
 #include "dialogs/CriteriaPrompts.h"
-#include "app/Texts.h"
+#include "win/Texts.h"
 #include "win/UserInterface.h"
 
 bool OpenDataIni(IniFile& ini, const std::string& path, bool spanish, HWND owner) {

@@ -2,7 +2,7 @@
 // the finder's callback pumps the thread's messages, so the window repaints and
 // Stop, OK and Cancel work while it runs.
 #include "dialogs/GameSearchDialog.h"
-#include "app/Texts.h"
+#include "win/Texts.h"
 #include "data/Files.h"
 #include "data/NameRules.h"
 #include "res/GameSearchDialogRes.h"

@@ -1,6 +1,6 @@
 // The game settings dialog.
 #include "dialogs/GameSettingsDialog.h"
-#include "app/Texts.h"
+#include "win/Texts.h"
 #include "data/CriteriaData.h"
 #include "data/Files.h"
 #include "launch/GameSetup.h"

@@ -1,6 +1,6 @@
 // The Loader.ini import dialog.
 #include "dialogs/ImportDialog.h"
-#include "app/Texts.h"
+#include "win/Texts.h"
 #include "data/Files.h"
 #include "data/LoaderIni.h"
 #include "dialogs/PictureMessages.h"

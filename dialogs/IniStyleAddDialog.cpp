@@ -1,6 +1,6 @@
 // The INI-style add-games dialog.
 #include "dialogs/IniStyleAddDialog.h"
-#include "app/Texts.h"
+#include "win/Texts.h"
 #include "data/Files.h"
 #include "dialogs/PictureMessages.h"
 #include "res/IniStyleAddDialogRes.h"

@@ -1,6 +1,6 @@
 // The error-locating dialog.
 #include "dialogs/LocateGameDialog.h"
-#include "app/Texts.h"
+#include "win/Texts.h"
 #include "res/LocateGameDialogRes.h"
 #include "res/resource.h"
 #include "win/UserInterface.h"

@@ -1,6 +1,6 @@
 // The manage entries dialog.
 #include "dialogs/ManageEntriesDialog.h"
-#include "app/Texts.h"
+#include "win/Texts.h"
 #include "dialogs/CriteriaPrompts.h"
 #include "dialogs/TextInputDialog.h"
 #include "res/ManageEntriesDialogRes.h"

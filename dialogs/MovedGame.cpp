@@ -1,6 +1,6 @@
 // The missing-folder step of a launch and the search menu command.
 #include "dialogs/MovedGame.h"
-#include "app/Texts.h"
+#include "win/Texts.h"
 #include "dialogs/GameSearchDialog.h"
 #include "dialogs/LocateGameDialog.h"
 #include "win/UserInterface.h"

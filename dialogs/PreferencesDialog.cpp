@@ -1,6 +1,6 @@
 // The preferences dialog.
 #include "dialogs/PreferencesDialog.h"
-#include "app/Texts.h"
+#include "win/Texts.h"
 #include "launch/ProgramKind.h"
 #include "res/PreferencesDialogRes.h"
 #include "res/resource.h"

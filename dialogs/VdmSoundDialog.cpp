@@ -1,6 +1,6 @@
 // The VDMSound settings dialog.
 #include "dialogs/VdmSoundDialog.h"
-#include "app/Texts.h"
+#include "win/Texts.h"
 #include "res/VdmSoundDialogRes.h"
 #include "res/resource.h"
 #include "win/Controls.h"

@@ -1,7 +1,7 @@
 // The details bar: building it, filling it from the current game, and its
 // links, comment and document actions.
 #include "mainwnd/DetailsBar.h"
-#include "app/Texts.h"
+#include "win/Texts.h"
 #include "data/NameRules.h"
 #include "dialogs/CommentDialog.h"
 #include "mainwnd/DesktopShortcut.h"

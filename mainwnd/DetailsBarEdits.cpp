@@ -1,6 +1,6 @@
 // The details bar's field edits, one per field code. Each changes the current
 // game, saves it, and only then shows the new value.
-#include "app/Texts.h"
+#include "win/Texts.h"
 #include "dialogs/PictureMessages.h"
 #include "dialogs/TextInputDialog.h"
 #include "mainwnd/DetailsBar.h"

@@ -1,6 +1,6 @@
 // The DOSBox launch steps that tell the player what happens.
 #include "mainwnd/DosBoxSteps.h"
-#include "app/Texts.h"
+#include "win/Texts.h"
 #include "data/Files.h"
 #include "launch/DosBoxFiles.h"
 #include "win/UserInterface.h"

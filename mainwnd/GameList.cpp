@@ -1,6 +1,6 @@
 // The game list: one row per game file of the games folder, read once per fill,
 // its row images, sorting, and the list's notifications.
-#include "app/Texts.h"
+#include "win/Texts.h"
 #include "data/GameFolder.h"
 #include "launch/GameRows.h"
 #include "mainwnd/MainWindow.h"

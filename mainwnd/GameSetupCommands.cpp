@@ -1,6 +1,6 @@
 // The Game Settings and Modify commands: what the player is asked and told.
 #include "mainwnd/GameSetupCommands.h"
-#include "app/Texts.h"
+#include "win/Texts.h"
 #include "data/Files.h"
 #include "dialogs/CommandLineDialog.h"
 #include "dialogs/GameSettingsDialog.h"

@@ -2,7 +2,7 @@
 // writes come from the launch core.
 #include "mainwnd/LaunchSteps.h"
 #include "app/Settings.h"
-#include "app/Texts.h"
+#include "win/Texts.h"
 #include "data/Files.h"
 #include "dialogs/MovedGame.h"
 #include "mainwnd/DosBoxSteps.h"

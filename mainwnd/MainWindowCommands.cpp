@@ -1,5 +1,5 @@
 // The main window's commands: one handler per menu item, button and control.
-#include "app/Texts.h"
+#include "win/Texts.h"
 #include "data/Files.h"
 #include "dialogs/AddGameDialog.h"
 #include "mainwnd/GameSetupCommands.h"

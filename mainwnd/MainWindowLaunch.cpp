@@ -1,6 +1,6 @@
 // The main window's ways of running a game: the Run Game button, the double
 // click, the menu and the command line.
-#include "app/Texts.h"
+#include "win/Texts.h"
 #include "data/Files.h"
 #include "data/Strings.h"
 #include "launch/CommandLine.h"

@@ -1,7 +1,7 @@
 // The main window's menu commands that open files and pages in the shell, the
 // background hues, the criteria file, VDMSound, help, and deleting a game.
 #include "app/Settings.h"
-#include "app/Texts.h"
+#include "win/Texts.h"
 #include "data/Files.h"
 #include "data/NameRules.h"
 #include "dialogs/CriteriaPrompts.h"

@@ -3,7 +3,7 @@
 #include "mainwnd/MainWindow.h"
 #include "app/Settings.h"
 #include "app/SingleInstance.h"
-#include "app/Texts.h"
+#include "win/Texts.h"
 #include "app/Background.h"
 #include "data/CriteriaData.h"
 #include "data/RegistryKey.h"

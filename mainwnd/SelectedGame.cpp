@@ -1,6 +1,6 @@
 // The current game: the game the user selected in the list, loaded from its
 // file when selected, and what shows it (caption, preview, buttons, menu items).
-#include "app/Texts.h"
+#include "win/Texts.h"
 #include "data/Files.h"
 #include "data/GameFile.h"
 #include "dialogs/PictureMessages.h"

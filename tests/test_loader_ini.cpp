@@ -3,7 +3,7 @@
 #include "CatalogueTools.h"
 #include "Groups.h"
 #include "TestEnv.h"
-#include "app/Texts.h"
+#include "win/Texts.h"
 #include "data/GameFile.h"
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include "MainWindowFixture.h"
 #include "MessageTexts.h"
 #include "UiRows.h"
-#include "app/Texts.h"
+#include "win/Texts.h"
 #include "data/Bitmap.h"
 #include "data/Files.h"
 #include "launch/CommandLine.h"
