@@ -57,6 +57,16 @@ def failing_tests(output):
     return re.findall(r"^\s*\d+ - (\S+) \(", output, flags=re.M)
 
 
+def targets_of(regex):
+    """The executables of the tests that the regex names, or [] (everything)
+    when it names a test that is not a test executable of its own."""
+    listing = run(["ctest", "-N", "-R", regex]).stdout
+    names = re.findall(r"Test\s+#\d+: (\S+)", listing)
+    if not names or any(not n.startswith("test_") for n in names):
+        return []
+    return ["--target"] + names
+
+
 def try_fault(fault):
     path = ROOT / fault["file"]
     original = path.read_text(encoding="latin-1")
@@ -68,7 +78,7 @@ def try_fault(fault):
     lines[hits[0]] = indent + fault["new"]
     try:
         path.write_text("\n".join(lines), encoding="latin-1")
-        build = run(["cmake", "--build", ".", "-j", "2"])
+        build = run(["cmake", "--build", ".", "-j", "2"] + targets_of(fault["tests"]))
         if build.returncode != 0:
             return "does not build", build.stdout[-400:] + build.stderr[-400:]
         test = run(["ctest", "--timeout", "600", "-R", fault["tests"]])
