@@ -13,6 +13,8 @@ bool FileExists(const std::string& path) {
 }
 
 bool FolderExists(const std::string& path) {
+    // Windows says no to an empty path; Wine takes it for the current folder.
+    if (path.empty()) return false;
     DWORD a = GetFileAttributesA(path.c_str());
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }

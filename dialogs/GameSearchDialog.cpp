@@ -8,6 +8,7 @@
 #include "res/GameSearchDialogRes.h"
 #include "res/resource.h"
 #include "win/Beep.h"
+#include "win/Controls.h"
 #include "win/UserInterface.h"
 
 namespace {
@@ -147,7 +148,7 @@ bool GameSearchDialog::OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result
 
 void GameSearchDialog::OnDestroy() {
     if (_searching) _finder.Stop();
-    SendMessageA(Item(IDC_SEARCH_BROWSE), BM_SETIMAGE, IMAGE_ICON, 0);
+    SetItemIcon(IDC_SEARCH_BROWSE, nullptr);
 }
 
 void GameSearchDialog::FinderEvent(FileFinder& finder, int32_t event, INT_PTR user) {
@@ -194,9 +195,10 @@ void GameSearchDialog::ShowNewRows(bool now) {
     if (!now && tick - _lastRowsTick < kRowsInterval) return;
     _lastRowsTick = tick;
     if (Handle()) {
-        SendMessageA(_list.Handle(), WM_SETREDRAW, FALSE, 0);
-        for (const std::string& folder : _newRows) _list.InsertRow(RowPosition(folder), folder);
-        SendMessageA(_list.Handle(), WM_SETREDRAW, TRUE, 0);
+        {
+            win::NoRedraw hold(_list.Handle());
+            for (const std::string& folder : _newRows) _list.InsertRow(RowPosition(folder), folder);
+        }
         RedrawWindow(_list.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     }
     _newRows.clear();

@@ -6,6 +6,7 @@
 #include "launch/GameSetup.h"
 #include "res/GameSettingsDialogRes.h"
 #include "res/resource.h"
+#include "win/Controls.h"
 #include "win/UserInterface.h"
 #include <commdlg.h>
 #include <iterator>
@@ -69,13 +70,13 @@ bool GameSettingsDialog::OnInit() {
 
     // The edits take no more than the game's fields hold, so nothing is cut later.
     for (size_t i = 0; i < kDeviceSlots; ++i) {
-        SendMessageA(Item(kDeviceCombos[i]), CB_LIMITTEXT, kTextSize - 1, 0);
-        SendMessageA(Item(kDeviceParams[i]), EM_LIMITTEXT, kParamChars, 0);
+        win::ComboBox(Item(kDeviceCombos[i])).LimitText(kTextSize - 1);
+        LimitText(kDeviceParams[i], kParamChars);
     }
-    for (const auto& p : kParamFields) SendMessageA(Item(p.control), EM_LIMITTEXT, kParamChars, 0);
-    SendMessageA(Item(IDC_GS_CONFIG), EM_LIMITTEXT, kConfigChars, 0);
-    SendMessageA(Item(IDC_GS_SETUP), EM_LIMITTEXT, kTextSize - 1, 0);
-    SendMessageA(Item(IDC_GS_HELP_COMMAND), EM_LIMITTEXT, kHelpCommandChars, 0);
+    for (const auto& p : kParamFields) LimitText(p.control, kParamChars);
+    LimitText(IDC_GS_CONFIG, kConfigChars);
+    LimitText(IDC_GS_SETUP, kTextSize - 1);
+    LimitText(IDC_GS_HELP_COMMAND, kHelpCommandChars);
 
     _music = false;
     SetChecked(IDC_GS_KIND_SOUND, true);
@@ -109,10 +110,9 @@ bool GameSettingsDialog::OnInit() {
     }
     ApplyMode(mode);
 
-    HWND runWith = Item(IDC_GS_RUN_WITH);
-    for (const char* choice : {"Default", "Windows", "DOSBox"})
-        SendMessageA(runWith, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice));
-    SendMessageA(runWith, CB_SETCURSEL, static_cast<WPARAM>(GameRunWith(game)), 0);
+    win::ComboBox runWith(Item(IDC_GS_RUN_WITH));
+    for (const char* choice : {"Default", "Windows", "DOSBox"}) runWith.Add(choice);
+    runWith.Select(static_cast<int>(GameRunWith(game)));
     return true;
 }
 
@@ -131,11 +131,10 @@ void GameSettingsDialog::FillDeviceRows() {
         ReadCriteriaList(_dataIni, _music ? CriteriaList::MusicDevices : CriteriaList::SoundDevices, kOfferedDevices);
     const int kind = _music ? 1 : 0;
     for (size_t i = 0; i < kDeviceSlots; ++i) {
-        HWND combo = Item(kDeviceCombos[i]);
-        SendMessageA(combo, CB_RESETCONTENT, 0, 0);
-        for (const auto& device : devices)
-            SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(device.c_str()));
-        SetWindowTextA(combo, _names[kind][i].c_str());
+        win::ComboBox combo(Item(kDeviceCombos[i]));
+        combo.Clear();
+        for (const auto& device : devices) combo.Add(device);
+        SetItemText(kDeviceCombos[i], _names[kind][i]);
         SetItemText(kDeviceParams[i], _params[kind][i]);
     }
 }
@@ -176,7 +175,7 @@ void GameSettingsDialog::ApplyMode(int mode) {
     EnableItem(IDC_GS_KIND_MUSIC, parameters);
     for (int id : kInputEdits) {
         EnableItem(id, parameters);
-        SendMessageA(Item(id), EM_SETREADONLY, parameters ? FALSE : TRUE, 0);
+        SetReadOnly(id, !parameters);
     }
     for (int id : kOtherParamEdits) EnableItem(id, parameters);
 }
@@ -254,7 +253,7 @@ void GameSettingsDialog::ExecuteHelp() {
 bool GameSettingsDialog::Refuse(int control, const std::string& text) {
     win::Ui().ShowMessage(Handle(), text, kAppName, MB_OK | MB_ICONSTOP);
     SetFocus(Item(control));
-    SendMessageA(Item(control), EM_SETSEL, 0, -1);
+    SelectText(control);
     return false;
 }
 
@@ -318,7 +317,7 @@ bool GameSettingsDialog::OnOK() {
         StoreDeviceEntry(game, false, i, _names[0][i], _params[0][i]);
         StoreDeviceEntry(game, true, i, _names[1][i], _params[1][i]);
     }
-    const LRESULT runWith = SendMessageA(Item(IDC_GS_RUN_WITH), CB_GETCURSEL, 0, 0);
+    const int runWith = win::ComboBox(Item(IDC_GS_RUN_WITH)).Selected();
     SetGameRunWith(game, runWith == 1 ? RunWith::Windows : runWith == 2 ? RunWith::DosBox : RunWith::Default);
     return true;
 }

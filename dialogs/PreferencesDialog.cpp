@@ -4,6 +4,7 @@
 #include "launch/ProgramKind.h"
 #include "res/PreferencesDialogRes.h"
 #include "res/resource.h"
+#include "win/Controls.h"
 #include "win/UserInterface.h"
 #include <commdlg.h>
 
@@ -23,16 +24,16 @@ bool PreferencesDialog::OnInit() {
     SetChecked(IDC_PREF_INDIVIDUAL, values.individualUpdating);
     SetChecked(IDC_PREF_CONFIRMDELETE, values.confirmDelete);
     SetChecked(IDC_PREF_SPANISH, values.spanish);
-    HWND slider = Item(IDC_PREF_TWEAK);
-    SendMessageA(slider, TBM_SETRANGE, TRUE, MAKELPARAM(0, kMaxTweak));
-    SendMessageA(slider, TBM_SETPOS, TRUE, values.slowDownTweak);
-    ShowTweak(static_cast<int>(SendMessageA(slider, TBM_GETPOS, 0, 0)));
+    win::Trackbar slider(Item(IDC_PREF_TWEAK));
+    slider.SetRange(0, kMaxTweak);
+    slider.SetPos(values.slowDownTweak);
+    ShowTweak(slider.Pos());
 
     SetButtonIcon(IDI_BROWSE, kBrowseButtons);
-    HWND modes = Item(IDC_PREF_DOSBOX_MODE);
-    for (const char* mode : kDosBoxModes) SendMessageA(modes, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(mode));
-    SendMessageA(modes, CB_SETCURSEL, values.dosBoxMode >= 0 && values.dosBoxMode <= 2 ? values.dosBoxMode : 1, 0);
-    SendMessageA(Item(IDC_PREF_DOSBOX_PATH), EM_LIMITTEXT, MAX_PATH - 1, 0);
+    win::ComboBox modes(Item(IDC_PREF_DOSBOX_MODE));
+    for (const char* mode : kDosBoxModes) modes.Add(mode);
+    modes.Select(values.dosBoxMode >= 0 && values.dosBoxMode <= 2 ? values.dosBoxMode : 1);
+    LimitText(IDC_PREF_DOSBOX_PATH, MAX_PATH - 1);
     SetItemText(IDC_PREF_DOSBOX_PATH, values.dosBoxPath);
     SetChecked(IDC_PREF_DOSBOX_FULLSCREEN, values.dosBoxFullScreen);
     SetChecked(IDC_PREF_DOSBOX_KEEPOPEN, values.dosBoxKeepOpen);
@@ -61,7 +62,7 @@ bool PreferencesDialog::OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& resul
 }
 
 void PreferencesDialog::TakeSliderPosition() {
-    const int tweak = static_cast<int>(SendMessageA(Item(IDC_PREF_TWEAK), TBM_GETPOS, 0, 0));
+    const int tweak = win::Trackbar(Item(IDC_PREF_TWEAK)).Pos();
     ShowTweak(tweak);
     if (tweak == values.slowDownTweak) return;
     values.slowDownTweak = tweak;
@@ -111,8 +112,8 @@ bool PreferencesDialog::TakeDosBox() {
         SetFocus(Item(IDC_PREF_DOSBOX_PATH));
         return false;
     }
-    const LRESULT mode = SendMessageA(Item(IDC_PREF_DOSBOX_MODE), CB_GETCURSEL, 0, 0);
-    values.dosBoxMode = mode >= 0 && mode <= 2 ? static_cast<int>(mode) : 1;
+    const int mode = win::ComboBox(Item(IDC_PREF_DOSBOX_MODE)).Selected();
+    values.dosBoxMode = mode >= 0 && mode <= 2 ? mode : 1;
     values.dosBoxPath = path;
     values.dosBoxFullScreen = IsChecked(IDC_PREF_DOSBOX_FULLSCREEN);
     values.dosBoxKeepOpen = IsChecked(IDC_PREF_DOSBOX_KEEPOPEN);

@@ -1,5 +1,6 @@
 // Desktop shortcuts: the file name from a title, and the shell link object.
 #include "mainwnd/DesktopShortcut.h"
+#include "data/NameRules.h"
 #include <windows.h>
 #include <objbase.h>
 #include <shlobj.h>
@@ -7,19 +8,6 @@
 #include <vector>
 
 namespace {
-
-bool IsDeviceName(const std::string& name) {
-    // The part before the first dot decides: "CON.qgf.lnk" still opens the console.
-    std::string base = name.substr(0, name.find('.'));
-    while (!base.empty() && base.back() == ' ') base.pop_back();
-    static const char* const kDevices[] = {"CON", "PRN", "AUX", "NUL", "CLOCK$"};
-    for (const char* d : kDevices)
-        if (_stricmp(base.c_str(), d) == 0) return true;
-    if (base.size() == 4 && (_strnicmp(base.c_str(), "COM", 3) == 0 || _strnicmp(base.c_str(), "LPT", 3) == 0) &&
-        base[3] >= '1' && base[3] <= '9')
-        return true;
-    return false;
-}
 
 // Releases a COM interface at the end of a scope.
 template <class T>
@@ -39,7 +27,8 @@ std::string ShortcutFileName(const std::string& title) {
         if (u < 32 || std::strchr("\\/:*?\"<>|", c)) c = '_';
     }
     if (name.empty()) name = "_";
-    if (IsDeviceName(name)) name.insert(name.begin(), '_');
+    // "CON.qgf.lnk" would still open the console.
+    if (IsDosDeviceName(name)) name.insert(name.begin(), '_');
     return name + ".qgf.lnk";
 }
 

@@ -3,14 +3,15 @@
 #include "mainwnd/DetailsBar.h"
 #include "win/Texts.h"
 #include "data/NameRules.h"
+#include "data/Strings.h"
 #include "dialogs/CommentDialog.h"
 #include "mainwnd/DesktopShortcut.h"
 #include "res/resource.h"
+#include "win/Controls.h"
 #include "win/UserInterface.h"
 
 namespace {
 
-constexpr int kTreeId = 1010;
 constexpr LPARAM kHeaderValue = 255;
 
 // The tree's rows: a header, then its value items with their placeholder texts.
@@ -38,17 +39,6 @@ constexpr TreeRow kRows[] = {
     {"Web Site", DetailsBar::kWebSite, ""},
 };
 
-HTREEITEM AddTreeItem(HWND tree, HTREEITEM parent, const char* text, int image, LPARAM value) {
-    TVINSERTSTRUCTA ins{};
-    ins.hParent = parent;
-    ins.hInsertAfter = TVI_LAST;
-    ins.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
-    ins.item.pszText = const_cast<char*>(text);
-    ins.item.iImage = ins.item.iSelectedImage = image;
-    ins.item.lParam = value;
-    return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&ins)));
-}
-
 }  // namespace
 
 // kRect is in the pixels of the window's own font, MS Sans Serif 8 (dialog base
@@ -70,7 +60,7 @@ DetailsBar::~DetailsBar() {
 
 bool DetailsBar::Create(HWND mainWindow) {
     _main = mainWindow;
-    if (!_bar.Create(WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, BarRect(mainWindow), mainWindow, 102, kFlags))
+    if (!_bar.Create(WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, BarRect(mainWindow), mainWindow, IDC_DETAILSBAR, kFlags))
         return false;
     _bar.SetOwner(mainWindow);
     HINSTANCE module = GetModuleHandleA(nullptr);
@@ -83,11 +73,11 @@ bool DetailsBar::Create(HWND mainWindow) {
     _bar.animationDelay = kAnimationDelay;
     _bar.SetBlinkDelay(kBlinkDelay);
 
-    _tree = CreateWindowExA(0, WC_TREEVIEWA, "",
-                            WS_CHILD | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS, 0, 0, 0, 0,
-                            _bar.Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTreeId)), module, nullptr);
-    SendMessageA(_tree, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(_small));
-    _bar.AddFolderWithChild("General Config", _tree, 0);
+    _tree.Attach(CreateWindowExA(
+        0, WC_TREEVIEWA, "", WS_CHILD | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS, 0, 0, 0, 0,
+        _bar.Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_DETAILS_TREE)), module, nullptr));
+    _tree.SetImageList(_small);
+    _bar.AddFolderWithChild("General Config", _tree.Handle(), 0);
     _bar.AddFolder("Links", 1);
     _bar.AddFolder("Comment", 2);
     _bar.InsertItem(kLinks, 0, "Create Desktop Shortcut", 6, 0);
@@ -97,23 +87,23 @@ bool DetailsBar::Create(HWND mainWindow) {
     _bar.SetSmallIconView(false);
     _bar.SetSelFolder(kGeneral);
     // The tree got its size only now: show it from its first header.
-    SendMessageA(_tree, TVM_SELECTITEM, TVGN_FIRSTVISIBLE, SendMessageA(_tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
-    return _tree != nullptr;
+    _tree.ScrollToTop(_tree.Root());
+    return _tree.Handle() != nullptr;
 }
 
 void DetailsBar::BuildTree() {
     HTREEITEM header = nullptr;
     for (const TreeRow& row : kRows) {
         if (row.header) {
-            if (header) SendMessageA(_tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(header));
-            header = AddTreeItem(_tree, TVI_ROOT, row.header, 0, kHeaderValue);
+            if (header) _tree.Expand(header);
+            header = _tree.Add(TVI_ROOT, row.header, 0, kHeaderValue);
         }
         // The tree asks for the text when it draws it: changing a text is then
         // only a repaint (setting item texts one by one is slow under Wine).
-        _values[row.code] = AddTreeItem(_tree, header, LPSTR_TEXTCALLBACKA, 1, row.code);
+        _values[row.code] = _tree.Add(header, LPSTR_TEXTCALLBACKA, 1, row.code);
         _shown[row.code] = row.placeholder;
     }
-    SendMessageA(_tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(header));
+    _tree.Expand(header);
 }
 
 HTREEITEM DetailsBar::ValueItem(int code) const {
@@ -122,14 +112,7 @@ HTREEITEM DetailsBar::ValueItem(int code) const {
 }
 
 std::string DetailsBar::ValueText(int code) const {
-    char text[1024] = "";
-    TVITEMA item{};
-    item.mask = TVIF_TEXT;
-    item.hItem = ValueItem(code);
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    if (!item.hItem || !SendMessageA(_tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return {};
-    return text;
+    return _tree.Text(ValueItem(code));
 }
 
 void DetailsBar::SetValue(int code, const std::string& text) {
@@ -138,32 +121,15 @@ void DetailsBar::SetValue(int code, const std::string& text) {
     auto shown = _shown.find(code);
     if (shown != _shown.end() && shown->second == text) return;
     _shown[code] = text;
-    InvalidateRect(_tree, nullptr, TRUE);
+    InvalidateRect(_tree.Handle(), nullptr, TRUE);
 }
 
 void DetailsBar::ShowField(int code) {
     _bar.SetSelFolder(kGeneral);
-    SendMessageA(_tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(ValueItem(code)));
+    _tree.Select(ValueItem(code));
 }
 
-void DetailsBar::ShowGame(const CurrentGame* game) {
-    if (!game) {
-        SendMessageA(_tree, WM_SETREDRAW, FALSE, 0);
-        for (const TreeRow& row : kRows) SetValue(row.code, row.placeholder);
-        SendMessageA(_tree, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(_tree, nullptr, TRUE);
-        _bar.SetItemText(kLinks, 1, "Visit Web Site");
-        _bar.SetItemText(kComment, 0, "COMMENT");
-        EnableWindow(_bar.Handle(), FALSE);
-        if (_main) SetWindowTextA(_main, kAppTitle);
-        // Opening the open folder again would hide and show its tree for nothing.
-        if (_bar.GetSelFolder() != kGeneral) _bar.SetSelFolder(kGeneral);
-        return;
-    }
-    const GameRecord& g = game->record;
-    EnableWindow(_bar.Handle(), TRUE);
-    // One repaint of the tree for the whole fill, not one per item.
-    SendMessageA(_tree, WM_SETREDRAW, FALSE, 0);
+void DetailsBar::ShowValues(const GameRecord& g) {
     SetValue(kTitle, FieldText(g.title));
     SetValue(kPublisher, FieldText(g.publisher));
     SetValue(kCategory, FieldText(g.category));
@@ -182,8 +148,29 @@ void DetailsBar::ShowGame(const CurrentGame* game) {
     static const char* const kRunWithTexts[] = {"Default", "Windows", "DOSBox"};
     SetValue(kRunWith, kRunWithTexts[static_cast<int>(GameRunWith(g))]);
     SetValue(kWebSite, FieldText(g.webSite));
-    SendMessageA(_tree, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(_tree, nullptr, TRUE);
+}
+
+void DetailsBar::ShowGame(const CurrentGame* game) {
+    if (!game) {
+        {
+            win::NoRedraw hold(_tree.Handle());
+            for (const TreeRow& row : kRows) SetValue(row.code, row.placeholder);
+        }
+        _bar.SetItemText(kLinks, 1, "Visit Web Site");
+        _bar.SetItemText(kComment, 0, "COMMENT");
+        EnableWindow(_bar.Handle(), FALSE);
+        if (_main) SetWindowTextA(_main, kAppTitle);
+        // Opening the open folder again would hide and show its tree for nothing.
+        if (_bar.GetSelFolder() != kGeneral) _bar.SetSelFolder(kGeneral);
+        return;
+    }
+    const GameRecord& g = game->record;
+    EnableWindow(_bar.Handle(), TRUE);
+    {
+        // One repaint of the tree for the whole fill, not one per item.
+        win::NoRedraw hold(_tree.Handle());
+        ShowValues(g);
+    }
     _bar.SetItemText(kLinks, 1, FieldText(g.webSite));
     _bar.SetItemText(kComment, 0, FieldText(g.comment));
     if (_main) SetWindowTextA(_main, Format("%s - %s", kAppTitle, FieldText(g.title).c_str()).c_str());
@@ -195,7 +182,7 @@ LRESULT DetailsBar::OnBarNotify(WPARAM code, LPARAM lp) {
         case CGfxOutBarCtrl::kItemDragged: return 1;
         case CGfxOutBarCtrl::kChildNotify: {
             const auto* info = reinterpret_cast<const CGfxOutBarCtrl::ChildNotifyInfo*>(lp);
-            if (!info || !info->header || info->header->hwndFrom != _tree) return 0;
+            if (!info || !info->header || info->header->hwndFrom != _tree.Handle()) return 0;
             if (info->header->code == TVN_GETDISPINFOA) {
                 auto* display = reinterpret_cast<NMTVDISPINFOA*>(info->header);
                 auto shown = _shown.find(static_cast<int>(display->item.lParam));
@@ -205,11 +192,8 @@ LRESULT DetailsBar::OnBarNotify(WPARAM code, LPARAM lp) {
                 return 0;
             }
             if (info->header->code != NM_DBLCLK) return 0;
-            TVITEMA item{};
-            item.mask = TVIF_PARAM;
-            item.hItem = reinterpret_cast<HTREEITEM>(SendMessageA(_tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
-            if (item.hItem && SendMessageA(_tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
-                EditField(static_cast<int>(item.lParam));
+            LPARAM field = 0;
+            if (_tree.Param(_tree.Selected(), field)) EditField(static_cast<int>(field));
             return 0;
         }
         default: return 0;
@@ -245,7 +229,7 @@ void DetailsBar::CreateDesktopShortcut() {
 
 void DetailsBar::VisitWebSite() {
     const std::string web = FieldText(_game.record.webSite);
-    if (web.empty() || _stricmp(web.c_str(), "http://") == 0) {
+    if (web.empty() || EqualNoCase(web, "http://")) {
         ShowField(kWebSite);
         win::Ui().ShowMessage(_main, "No Web Site has been set.", "Cannot load WebSite", MB_OK | MB_ICONEXCLAMATION);
         return;

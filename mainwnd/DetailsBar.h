@@ -4,6 +4,7 @@
 #include "app/AppState.h"
 #include "data/GameFile.h"
 #include "widgets/OutBarCtrl.h"
+#include "win/TreeView.h"
 #include <functional>
 #include <map>
 #include <string>
@@ -65,7 +66,7 @@ public:
     void ShowField(int code);
 
     CGfxOutBarCtrl& Bar() { return _bar; }
-    HWND Tree() const { return _tree; }
+    HWND Tree() const { return _tree.Handle(); }
     HTREEITEM ValueItem(int code) const;
     std::string ValueText(int code) const;
 
@@ -73,6 +74,7 @@ public:
     std::string desktopFolder;
 
 private:
+    void ShowValues(const GameRecord& game);
     void BuildTree();
     void SetValue(int code, const std::string& text);
     void ItemAction(int item);
@@ -98,7 +100,7 @@ private:
     Host _host;
     HWND _main = nullptr;
     CGfxOutBarCtrl _bar;
-    HWND _tree = nullptr;
+    win::TreeView _tree;
     HIMAGELIST _small = nullptr;
     HIMAGELIST _large = nullptr;
     std::map<int, HTREEITEM> _values;

@@ -50,6 +50,10 @@ public:
         return static_cast<int>(SendMessageA(_hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
     }
     void Clear() { SendMessageA(_hwnd, CB_RESETCONTENT, 0, 0); }
+    // The selected row, -1 when none.
+    int Selected() const { return static_cast<int>(SendMessageA(_hwnd, CB_GETCURSEL, 0, 0)); }
+    // -1 leaves no row selected.
+    void Select(int row) { SendMessageA(_hwnd, CB_SETCURSEL, static_cast<WPARAM>(row), 0); }
     // At most |chars| characters in the edit part.
     void LimitText(size_t chars) { SendMessageA(_hwnd, CB_LIMITTEXT, static_cast<WPARAM>(chars), 0); }
 

@@ -49,6 +49,8 @@ protected:
     void EnableItem(int id, bool on) { EnableWindow(Item(id), on ? TRUE : FALSE); }
     // An edit's room, in characters.
     void LimitText(int id, size_t chars) { SendMessageA(Item(id), EM_LIMITTEXT, static_cast<WPARAM>(chars), 0); }
+    // An edit that shows its text but takes no typing.
+    void SetReadOnly(int id, bool on) { SendMessageA(Item(id), EM_SETREADONLY, on ? TRUE : FALSE, 0); }
     // Selects the characters from |first| to before |last| of an edit; -1: to the end.
     void SelectText(int id, int first = 0, int last = -1) {
         SendMessageA(Item(id), EM_SETSEL, static_cast<WPARAM>(first), last);
