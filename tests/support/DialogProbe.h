@@ -1,7 +1,9 @@
 // Helpers for tests that drive a dialog in-process and read back the files it writes.
 #pragma once
+#include "DialogItems.h"
 #include "TestEnv.h"
 #include "win/Dialog.h"
+#include <memory>
 #include <string>
 
 inline std::string FileText(const std::string& path) {
@@ -27,4 +29,30 @@ struct TempFolder {
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
     const std::string path;
+};
+
+// The dialog fixture: a fake user, a private folder and the dialog under test,
+// made by Make (fields may be set then) and shown modeless by Open.
+template <class D>
+class DialogTest : public ::testing::Test {
+protected:
+    template <class... Args>
+    D& Make(Args&&... args) {
+        dialog = std::make_unique<D>(std::forward<Args>(args)...);
+        return *dialog;
+    }
+    template <class... Args>
+    HWND Open(Args&&... args) {
+        return Make(std::forward<Args>(args)...).Create(nullptr);
+    }
+    HWND Item(int id) const { return GetDlgItem(dialog->Handle(), id); }
+    void Set(int id, const std::string& text) { SetWindowTextA(Item(id), text.c_str()); }
+    std::string Get(int id) const { return win::WindowText(Item(id), 4096); }
+    void Click(int id) { Press(*dialog, id); }
+    Strings Rows(int id) const { return BoxItems(Item(id)); }
+
+    FakeUi ui;
+    TempFolder temp{"dialog"};
+    const std::string folder = temp.path;
+    std::unique_ptr<D> dialog;
 };
