@@ -34,11 +34,7 @@ protected:
         Click(IDOK);
     }
     std::string GameFile(const std::string& title) const { return folder + "\\Games\\" + title + ".qgf"; }
-    GameRecord Game(const std::string& title) const {
-        GameRecord g{};
-        EXPECT_EQ(ReadGameRecord(GameFile(title), g), GameFileStatus::Ok) << title;
-        return g;
-    }
+    GameRecord Game(const std::string& title) const { return GameAt(GameFile(title)); }
     std::vector<char> Picture(const std::string& title) const {
         std::vector<char> bytes = ReadFileBytes(GameFile(title));
         return std::vector<char>(bytes.begin() + std::min(bytes.size(), kGameRecordSize), bytes.end());

@@ -103,11 +103,7 @@ protected:
         NMHDR click{Item(IDC_SEARCH_LIST), IDC_SEARCH_LIST, static_cast<UINT>(NM_DBLCLK)};
         SendMessageA(dialog->Handle(), WM_NOTIFY, IDC_SEARCH_LIST, reinterpret_cast<LPARAM>(&click));
     }
-    std::string StoredPath() {
-        GameRecord r;
-        EXPECT_EQ(ReadGameRecord(game.path, r), GameFileStatus::Ok);
-        return FieldText(r.path);
-    }
+    std::string StoredPath() { return FieldText(GameAt(game.path).path); }
     void ExpectStop(const std::string& text, const std::string& caption) {
         ExpectOneMessage(ui, text, caption);
         EXPECT_EQ(ui.Messages().empty() ? 0 : ui.Messages()[0].flags & MB_ICONMASK, unsigned(MB_ICONSTOP));

@@ -246,8 +246,6 @@ protected:
     }
     std::string Line() const { return Get(IDC_CL_COMMANDLINE); }
     void Click(int id) { SendMessageA(Item(id), BM_CLICK, 0, 0); }  // the box's state changes first
-    bool Ticked(int id) const { return IsDlgButtonChecked(dialog->Handle(), id) == BST_CHECKED; }
-    bool Enabled(int id) const { return IsWindowEnabled(Item(id)) != 0; }
     LRESULT Selected(int list) const { return SendMessageA(Item(list), LB_GETCURSEL, 0, 0); }
     void Pick(int list, int item) {  // as the user does: the list tells the dialog
         SendMessageA(Item(list), LB_SETCURSEL, item, 0);

@@ -15,12 +15,6 @@
 
 namespace {
 
-GameRecord GameIn(const std::string& folder, const std::string& name) {
-    GameRecord g{};
-    EXPECT_EQ(ReadGameRecord(GameFilePath(folder, name), g), GameFileStatus::Ok) << name;
-    return g;
-}
-
 class ImportDialogTest : public DialogTest<ImportDialog> {
 protected:
     void SetUp() override {
@@ -39,7 +33,7 @@ protected:
         return images;
     }
     int Image(const std::string& text) const { return list.Image(list.Find(text)); }
-    GameRecord Game(const std::string& name) const { return GameIn(folder, name); }
+    GameRecord Game(const std::string& name) const { return GameAt(GameFilePath(folder, name)); }
     void DoubleClick(int row) {  // with the mouse where the list sees it
         RECT r{};
         ListView_GetItemRect(list.Handle(), row, &r, LVIR_LABEL);
@@ -206,7 +200,7 @@ protected:
         Set(IDC_INISTYLE_TEXT, text);
         Click(IDC_INISTYLE_ADD);
     }
-    GameRecord Game(const std::string& name) const { return GameIn(folder, name); }
+    GameRecord Game(const std::string& name) const { return GameAt(GameFilePath(folder, name)); }
 
     ListRecorder list;
 };

@@ -2,6 +2,7 @@
 #pragma once
 #include "DialogItems.h"
 #include "TestEnv.h"
+#include "data/GameFile.h"
 #include "win/Dialog.h"
 #include <memory>
 #include <string>
@@ -9,6 +10,13 @@
 inline std::string FileText(const std::string& path) {
     const std::vector<char> bytes = ReadFileBytes(path);
     return std::string(bytes.begin(), bytes.end());
+}
+
+// The game record in a file; one that does not load fails the test.
+inline GameRecord GameAt(const std::string& path) {
+    GameRecord g{};
+    EXPECT_EQ(ReadGameRecord(path, g), GameFileStatus::Ok) << path;
+    return g;
 }
 
 inline HWND ItemOf(const win::Dialog& dialog, int id) { return GetDlgItem(dialog.Handle(), id); }
@@ -49,6 +57,8 @@ protected:
     void Set(int id, const std::string& text) { SetWindowTextA(Item(id), text.c_str()); }
     std::string Get(int id) const { return win::WindowText(Item(id), 4096); }
     void Click(int id) { Press(*dialog, id); }
+    bool Enabled(int id) const { return IsWindowEnabled(Item(id)) != FALSE; }
+    bool Ticked(int id) const { return Checked(*dialog, id); }
     Strings Rows(int id) const { return BoxItems(Item(id)); }
 
     FakeUi ui;
