@@ -1,15 +1,14 @@
 // The add-game dialog driven in-process: its lists, the browse buttons, and
 // the game file that ADD writes.
 #include "BmpBuilder.h"
-#include "DialogItems.h"
-#include "DialogProbe.h"
 #include "CatalogueTools.h"
+#include "DialogProbe.h"
 #include "data/GameFile.h"
 #include "data/NewGame.h"
 #include "dialogs/AddGameDialog.h"
 #include "res/AddGameDialogRes.h"
-#include <commdlg.h>
 #include <algorithm>
+#include <commdlg.h>
 #include <memory>
 
 namespace {
@@ -18,41 +17,28 @@ constexpr char kDataIni[] =
     "[Categories]\n00=Platform\n01=Adventure\n05=Action\n"
     "[Publishers]\n00=Sierra\n02=Apogee\n11=id Software\n21=Too far\n";
 
-class AddGameDialogTest : public ::testing::Test {
+class AddGameDialogTest : public DialogTest<AddGameDialog> {
 protected:
     void SetUp() override {
         for (const char* sub : {"\\Games", "\\Images", "\\KEEN4"}) CreateDirectoryA((folder + sub).c_str(), nullptr);
         WriteFileText(folder + "\\Data.ini", kDataIni);
         ASSERT_TRUE(ini.Open(folder + "\\Data.ini"));
-        Open();
+        ASSERT_TRUE(Open(folder, ini));
     }
     void TearDown() override { SetCurrentDirectoryA("C:\\"); }
-    void Open() {
-        dialog = std::make_unique<AddGameDialog>(folder, ini);
-        ASSERT_TRUE(dialog->Create(nullptr));
-    }
-    HWND Item(int id) const { return ItemOf(*dialog, id); }
-    void Set(int id, const std::string& text) { SetWindowTextA(Item(id), text.c_str()); }
-    std::string Get(int id) const { return ItemText(*dialog, id); }
-    void Click(int id) { Press(*dialog, id); }
     // Types the title and path into the open dialog (a fresh one once the last has ended) and presses ADD.
     void Add(const std::string& title, const std::string& path = {}) {
-        if (dialog->Ended()) Open();
+        if (dialog->Ended()) Open(folder, ini);
         Set(IDC_ADD_TITLE, title);
         Set(IDC_ADD_PATH, path);
         Click(IDOK);
     }
     std::string GameFile(const std::string& title) const { return folder + "\\Games\\" + title + ".qgf"; }
-    GameRecord Game(const std::string& title) const {
-        GameRecord g{};
-        EXPECT_EQ(ReadGameRecord(GameFile(title), g), GameFileStatus::Ok) << title;
-        return g;
-    }
+    GameRecord Game(const std::string& title) const { return GameAt(GameFile(title)); }
     std::vector<char> Picture(const std::string& title) const {
         std::vector<char> bytes = ReadFileBytes(GameFile(title));
         return std::vector<char>(bytes.begin() + std::min(bytes.size(), kGameRecordSize), bytes.end());
     }
-    bool NoGames() const { return FilesBelow(folder + "\\Games").empty(); }
     LONG PreviewWidth() const {
         BITMAP bm{};
         GetObjectA(reinterpret_cast<HBITMAP>(SendMessageA(Item(IDC_ADD_PREVIEW), STM_GETIMAGE, IMAGE_BITMAP, 0)),
@@ -61,14 +47,11 @@ protected:
     }
     std::string LastMessage() const { return ui.Messages().empty() ? "" : ui.Messages().back().text; }
 
-    FakeUi ui;
-    TempFolder temp{"addgame"};
-    const std::string folder = temp.path, gameDir = folder + "\\KEEN4";
+    const std::string gameDir = folder + "\\KEEN4";
     IniFile ini;
-    std::unique_ptr<AddGameDialog> dialog;
 };
 
-TEST_F(AddGameDialogTest, AddWritesTheFieldsIntoABlankGameFile) {
+TEST_F(AddGameDialogTest, AddWritesTheFieldsIntoABlankGameFileOrCancels) {
     EXPECT_EQ(BoxItems(Item(IDC_ADD_CATEGORY)), (Strings{"Action", "Adventure", "Platform"}));
     EXPECT_EQ(BoxItems(Item(IDC_ADD_PUBLISHER)), (Strings{"Apogee", "id Software", "Sierra"}))
         << "the read stops once keys 12 to 20 are free";
@@ -101,14 +84,29 @@ TEST_F(AddGameDialogTest, AddWritesTheFieldsIntoABlankGameFile) {
     EXPECT_EQ(FieldText(g.comment) + std::to_string(g.selectedDisplay), "no comment-1") << "the rest stays blank";
 
     // Files that do not open give no sizes and no program name; the texts stay.
-    Open();
+    Open(folder, ini);
     Set(IDC_ADD_COMMAND, "GONE.EXE");
     Set(IDC_ADD_DATAFILE, "GONE.DAT");
-    for (int box : {IDC_ADD_VDMSOUND, IDC_ADD_WIN95}) CheckDlgButton(dialog->Handle(), box, BST_UNCHECKED);
+    CheckDlgButton(dialog->Handle(), IDC_ADD_VDMSOUND, BST_UNCHECKED);
     Add("Missing Files", gameDir);
     g = Game("Missing Files");
     EXPECT_EQ(std::make_tuple(FieldText(g.command), FieldText(g.programName)), std::make_tuple("GONE.EXE", ""));
-    EXPECT_EQ(std::make_pair(g.programSize + g.dataSize, g.options), std::make_pair(0u, 0)) << "both boxes cleared";
+    EXPECT_EQ(std::make_pair(g.programSize + g.dataSize, g.options), std::make_pair(0u, 2)) << "Windows 95 only";
+
+    // An existing game is replaced whole; a file that cannot be written cancels.
+    WriteGame(GameFile("Doom"), MakeGame("Doom"), MakeBmp(8, 8, 1, 2, 3));
+    Open(folder, ini);
+    Set(IDC_ADD_PUBLISHER, "id Software");
+    Add("Doom");
+    EXPECT_EQ(FieldText(Game("Doom").publisher), "id Software");
+    EXPECT_EQ(FilesBelow(folder + "\\Games"), (Strings{"\\Commander Keen 4.qgf", "\\Doom.qgf", "\\Missing Files.qgf"}))
+        << "no file is left beside";
+    EXPECT_TRUE(Picture("Doom").empty());
+
+    RemoveTree(folder + "\\Games");
+    Add("Nowhere");
+    EXPECT_EQ(dialog->Result(), IDCANCEL);
+    EXPECT_EQ(LastMessage(), "Failed to create the new QGF file!\n" + GameFile("Nowhere"));
 }
 
 TEST_F(AddGameDialogTest, SetupProgramPrecedence) {
@@ -133,69 +131,51 @@ TEST_F(AddGameDialogTest, SetupProgramPrecedence) {
     EXPECT_TRUE(dialog->added->noSetup) << "no folder, no setup";
 }
 
-TEST_F(AddGameDialogTest, TitleChecksComeAfterTheSpacesQuestion) {
+// The spaces question comes first; then a title that cannot name a file inside
+// Games is refused and selected, and nothing is written anywhere.
+TEST_F(AddGameDialogTest, TitlesThatCannotNameAFileAreRefusedAfterTheSpacesQuestion) {
     EXPECT_TRUE(FindWindowExA(dialog->Handle(), nullptr, "Static",
                               "Please keep the game path in DOS format\n(8.3) with no spaces to ensure the game\ncan "
                               "load and save its files correctly."))
         << "the note keeps its line breaks";
-    std::string spaced = folder + "\\My Games";
-    ui.messageAnswers = {IDNO, IDYES};
-    Add("X", spaced);
+    const std::string spaced = folder + "\\My Games";
+    Add("XY", spaced);  // answered No
     EXPECT_EQ(LastMessage(),
               "The game path contains spaces which may cause\nproblems loading and saving its game "
               "files.\nContinue anyway?");
     EXPECT_EQ(ui.Messages().size(), 1u) << "No keeps the dialog open at once";
-    Add("X", spaced);
-    EXPECT_EQ(LastMessage(), "Please enter the 'Game Title'.");
-    EXPECT_FALSE(dialog->Ended());
-    EXPECT_TRUE(NoGames());
-    Add("XY");
-    EXPECT_EQ(dialog->Result(), IDOK) << "two characters are enough";
-}
 
-// The title names the game file: one that cannot be a file name inside Games
-// is refused, and nothing is written anywhere.
-TEST_F(AddGameDialogTest, TitlesThatCannotNameAFileAreRefused) {
+    WriteGame(GameFile("Keen Dreams Deluxe"), MakeGame("Deluxe"));
+    const std::string alias = ShortBaseName(GameFile("Keen Dreams Deluxe"));
+    ASSERT_FALSE(alias.empty());
     const std::string longest(kMaxGamePath - GameFile("").size(), 'a');
-    for (const std::string& title : {std::string("AC/DC"), std::string("Com1"), longest + "a"}) {
+    const std::pair<std::string, std::string> refused[] = {
+        {"X", "Please enter the 'Game Title'."},
+        {"AC/DC", "The game title cannot be used as a file name:\nAC/DC\n"},
+        {"..", "The game title cannot be used as a file name:\n..\n"},
+        {"Com1", "The game title cannot be used as a file name:\nCom1\n"},
+        {longest + "a", "The game title is too long to be used as a file name:\n"},
+        {alias, "A game file already exists under this name:\n" + alias +
+                    "\n\nIt is the short name of another game's file. Please enter another title."}};
+    for (const auto& [title, start] : refused) {
         ui.Clear();
-        Add(title);
+        ui.messageAnswers = {IDYES};
+        Add(title, spaced);
         EXPECT_FALSE(dialog->Ended()) << title;
-        const char* start = title.size() > 5 ? "The game title is too long to be used as a file name:\n"
-                                             : "The game title cannot be used as a file name:\n";
-        EXPECT_EQ(LastMessage().rfind(start + (title.size() > 5 ? "" : title), 0), 0u) << title;
+        EXPECT_EQ(LastMessage().rfind(start, 0), 0u) << LastMessage();
         EXPECT_EQ(ui.Messages().back().flags, static_cast<unsigned>(MB_OK | MB_ICONSTOP));
         DWORD from = 1, to = 0;
         SendMessageA(Item(IDC_ADD_TITLE), EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
         EXPECT_EQ(std::make_pair(from, to), std::make_pair(0ul, static_cast<DWORD>(title.size()))) << "selected";
     }
-    EXPECT_TRUE(NoGames());
+    EXPECT_EQ(FilesBelow(folder + "\\Games"), Strings{"\\Keen Dreams Deluxe.qgf"});
+    EXPECT_EQ(FieldText(Game("Keen Dreams Deluxe").title), "Deluxe");
+    EXPECT_FALSE(WriteNewGameFile(GameFile(alias), MakeGame("X"))) << "the writer refuses it too";
     EXPECT_EQ(FileText(folder + "\\Data.ini"), kDataIni);
     Add(longest);
-    EXPECT_EQ(dialog->Result(), IDOK);
-}
-
-TEST_F(AddGameDialogTest, ExistingGameIsOverwrittenAndFailuresCancel) {
-    WriteGame(GameFile("Doom"), MakeGame("Doom"), MakeBmp(8, 8, 1, 2, 3));
-    Set(IDC_ADD_PUBLISHER, "id Software");
-    Add("Doom");
-    EXPECT_EQ(FieldText(Game("Doom").publisher), "id Software");
-    EXPECT_TRUE(Picture("Doom").empty()) << "the old picture is gone";
-
-    // The short name of another game's file is refused, and that game stays.
-    WriteGame(GameFile("Keen Dreams Deluxe"), MakeGame("Deluxe"));
-    const std::string alias = ShortBaseName(GameFile("Keen Dreams Deluxe"));
-    ASSERT_FALSE(alias.empty());
-    Add(alias);
-    EXPECT_FALSE(dialog->Ended());
-    EXPECT_EQ(LastMessage(), "A game file already exists under this name:\n" + alias +
-                                 "\n\nIt is the short name of another game's file. Please enter another title.");
-    EXPECT_EQ(FieldText(Game("Keen Dreams Deluxe").title), "Deluxe");
-
-    RemoveTree(folder + "\\Games");
-    Add("Nowhere");
-    EXPECT_EQ(dialog->Result(), IDCANCEL);
-    EXPECT_EQ(LastMessage(), "Failed to create the new QGF file!\n" + GameFile("Nowhere"));
+    EXPECT_EQ(dialog->Result(), IDOK) << "the longest title that fits";
+    Add("XY");
+    EXPECT_EQ(dialog->Result(), IDOK) << "two characters are enough";
 }
 
 TEST_F(AddGameDialogTest, PicturesAreFoundWhateverTheCurrentFolder) {
@@ -222,12 +202,12 @@ TEST_F(AddGameDialogTest, PicturesAreFoundWhateverTheCurrentFolder) {
     EXPECT_EQ(Picture("Picked"), picked) << "the picked file, not Images\\shot.bmp";
     EXPECT_EQ(Game("Picked").pictureSize, picked.size());
 
-    Open();
+    Open(folder, ini);
     Set(IDC_ADD_PICTURE, "typed.bmp");
     SetCurrentDirectoryA(gameDir.c_str());
     Add("Typed");
     EXPECT_EQ(Picture("Typed"), typed) << "a typed name comes from Images";
-    Open();
+    Open(folder, ini);
     Set(IDC_ADD_PICTURE, gameDir + "\\shot.bmp");
     Add("Full Path");
     EXPECT_EQ(Picture("Full Path"), picked) << "a typed full path is taken as it is";
@@ -235,7 +215,7 @@ TEST_F(AddGameDialogTest, PicturesAreFoundWhateverTheCurrentFolder) {
 
     // A typed name that does not give a picture: the game is added without one.
     for (const char* name : {"missing.bmp", "header.bmp"}) {
-        Open();
+        Open(folder, ini);
         Set(IDC_ADD_PICTURE, name);
         Add("Without");
         EXPECT_EQ(dialog->Result(), IDOK);

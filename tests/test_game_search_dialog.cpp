@@ -1,9 +1,13 @@
 // The game search dialog on real folder trees: the default choice, the start
-// folder check, the rows, Stop and OK while a search runs, and what OK stores.
-#include "DialogItems.h"
+// folder check, the rows, Stop and OK while a search runs, and what OK stores;
+// the error-locating dialog, the missing-folder step of a launch that uses
+// them, and the "Search for selected game" command.
 #include "DialogProbe.h"
 #include "dialogs/GameSearchDialog.h"
+#include "dialogs/LocateGameDialog.h"
+#include "dialogs/MovedGame.h"
 #include "res/GameSearchDialogRes.h"
+#include "res/LocateGameDialogRes.h"
 #include "win/Beep.h"
 #include <functional>
 
@@ -11,18 +15,50 @@ namespace {
 
 constexpr char kFound[] = "Search completed. Please select a folder in the list and click OK...";
 
-void Press(HWND dialog, int id) { PressIn(dialog, id); }
 std::string Text(HWND dialog, int id) { return win::WindowText(GetDlgItem(dialog, id), 1024); }
 win::ListView List(HWND dialog) { return win::ListView(GetDlgItem(dialog, IDC_SEARCH_LIST)); }
-void DoubleClick(HWND dialog) {
-    NMHDR click{GetDlgItem(dialog, IDC_SEARCH_LIST), IDC_SEARCH_LIST, static_cast<UINT>(NM_DBLCLK)};
-    SendMessageA(dialog, WM_NOTIFY, IDC_SEARCH_LIST, reinterpret_cast<LPARAM>(&click));
-}
-
-Strings Rows(HWND dialog) {
+Strings Found(HWND dialog) {
     Strings rows;
     for (int i = 0; i < List(dialog).Count(); ++i) rows.push_back(List(dialog).Text(i, 0));
     return rows;
+}
+
+TEST(LocateGameDialog, EachWayOutGivesItsAnswerAndTheTextsShowTheGame) {
+    const std::pair<int, LocateAnswer> cases[] = {{IDC_LOCATE_SEARCH, LocateAnswer::Search},
+                                                  {IDC_LOCATE_BROWSE, LocateAnswer::Browse},
+                                                  {IDCANCEL, LocateAnswer::No},
+                                                  {IDOK, LocateAnswer::No},
+                                                  {SC_CLOSE, LocateAnswer::No}};  // SC_CLOSE: the close box
+    for (const auto& [id, answer] : cases) {
+        LocateGameDialog dialog;
+        dialog.title = "Commander Keen";
+        dialog.folder = "C:\\" + std::string(256, 'f');  // 259 characters
+        HWND h = dialog.Create(nullptr);
+        ASSERT_TRUE(h);
+        EXPECT_EQ(win::WindowText(h), "Error locating game");
+        EXPECT_EQ(win::WindowText(GetDlgItem(h, IDC_LOCATE_TITLE)), "Commander Keen");
+        EXPECT_EQ(win::WindowText(GetDlgItem(h, IDC_LOCATE_MESSAGE), 1024),
+                  "Could not locate...\n" + dialog.folder + "\n\nWould you like to locate the correct folder?");
+        SendMessageA(h, id == SC_CLOSE ? WM_SYSCOMMAND : WM_COMMAND,
+                     id == SC_CLOSE ? SC_CLOSE : MAKEWPARAM(id, BN_CLICKED), 0);
+        PumpMessages();
+        EXPECT_TRUE(dialog.Ended() && dialog.answer == answer) << id;
+    }
+}
+
+// Answers the next dialog with |button|, after a search from |start| when it is not empty.
+FakeUi::ModalScript Answer(int dialogId, int button, const std::string& start = "") {
+    return [=](win::Dialog& d, HWND owner) {
+        EXPECT_EQ(d.TemplateId(), dialogId);
+        HWND h = d.Create(owner);
+        if (!start.empty()) {
+            SetDlgItemTextA(h, IDC_SEARCH_START, start.c_str());
+            PressIn(h, IDC_SEARCH_GO);
+            win::ListView(GetDlgItem(h, IDC_SEARCH_LIST)).Select(0);
+        }
+        PressIn(h, button);
+        return d.Result();
+    };
 }
 
 // Presses Search and runs |action| once from inside the search, right after the
@@ -42,11 +78,11 @@ void SearchWithAction(HWND dialog, std::function<void(HWND)> action) {
     s_inserts = 0;
     s_oldProc =
         reinterpret_cast<WNDPROC>(SetWindowLongPtrA(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfterFirstRow)));
-    Press(dialog, IDC_SEARCH_GO);
+    PressIn(dialog, IDC_SEARCH_GO);
     if (IsWindow(dialog)) SetWindowLongPtrA(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(s_oldProc));
 }
 
-class GameSearchTest : public ::testing::Test {
+class GameSearchTest : public DialogTest<GameSearchDialog> {
 protected:
     void SetUp() override {
         game.record = MakeGame("Keen", "Id", "Action", "C:\\Old\\Keen");
@@ -56,30 +92,30 @@ protected:
         game.loaded = true;
     }
     void Dir(const std::string& relative) { CreateDirectoryA((root + "\\" + relative).c_str(), nullptr); }
-    void Put(const std::string& path) {  // relative to the test folder, or absolute
-        const std::string full = path[1] == ':' ? path : root + "\\" + path;
-        WriteFileText(full, "MZ");
-    }
+    void Put(const std::string& path) { WriteFileText(path[1] == ':' ? path : root + "\\" + path, "MZ"); }
     // Opens the dialog on the test folder (or leaves the initial start folder).
-    HWND Open(GameSearchDialog& dialog, bool fromRoot = true) {
-        HWND h = dialog.Create(nullptr);
-        if (h && fromRoot) SetDlgItemTextA(h, IDC_SEARCH_START, root.c_str());
+    HWND Open(bool fromRoot = true, const std::string& title = "Keen") {
+        HWND h = DialogTest::Open(game, title);
+        if (h && fromRoot) Set(IDC_SEARCH_START, root);
         return h;
     }
-    std::string StoredPath() {
-        GameRecord r;
-        EXPECT_EQ(ReadGameRecord(game.path, r), GameFileStatus::Ok);
-        return FieldText(r.path);
+    void DoubleClick() {
+        NMHDR click{Item(IDC_SEARCH_LIST), IDC_SEARCH_LIST, static_cast<UINT>(NM_DBLCLK)};
+        SendMessageA(dialog->Handle(), WM_NOTIFY, IDC_SEARCH_LIST, reinterpret_cast<LPARAM>(&click));
     }
+    std::string StoredPath() { return FieldText(GameAt(game.path).path); }
     void ExpectStop(const std::string& text, const std::string& caption) {
         ExpectOneMessage(ui, text, caption);
         EXPECT_EQ(ui.Messages().empty() ? 0 : ui.Messages()[0].flags & MB_ICONMASK, unsigned(MB_ICONSTOP));
     }
 
-    FakeUi ui;
-    TempFolder temp{"gsearch"};
-    const std::string root = temp.path;
+    std::optional<std::string> Locate(bool spanish = false) {
+        return LocateMovedGame(nullptr, "Keen", game, spanish, commandLine);
+    }
+
+    const std::string root = folder;
     CurrentGame game;
+    bool commandLine = false;
 };
 
 TEST_F(GameSearchTest, DefaultChoiceUnavailableNamesAndAGameWithoutNames) {
@@ -100,13 +136,12 @@ TEST_F(GameSearchTest, DefaultChoiceUnavailableNamesAndAGameWithoutNames) {
         for (const auto& [field, text] :
              {std::pair{game.record.programName, c.exe}, {game.record.dataName, c.data}, {game.record.document, c.doc}})
             lstrcpyA(field, text);
-        GameSearchDialog dialog(game, "Game");
-        HWND h = dialog.Create(nullptr);
+        HWND h = Open(false, "Game");
         ASSERT_TRUE(h);
-        EXPECT_EQ(dialog.CurrentChoice(), c.choice) << c.exe << c.data << c.doc << c.cmd;
+        EXPECT_EQ(dialog->CurrentChoice(), c.choice) << c.exe << c.data << c.doc << c.cmd;
         for (int i = 0; i < 4; ++i) {
             const bool named = names[i][0] != '\0';
-            EXPECT_EQ(IsWindowEnabled(GetDlgItem(h, radios[i])) != FALSE, named) << i;
+            EXPECT_EQ(IsWindowEnabled(Item(radios[i])) != FALSE, named) << i;
             EXPECT_EQ(IsDlgButtonChecked(h, radios[i]) == BST_CHECKED, i + 1 == c.choice) << i;
             EXPECT_EQ(Text(h, edits[i]), names[i]);
             EXPECT_EQ(Text(h, states[i]), named ? "..." : "N/A");
@@ -115,8 +150,7 @@ TEST_F(GameSearchTest, DefaultChoiceUnavailableNamesAndAGameWithoutNames) {
     EXPECT_TRUE(ui.Messages().empty());
 
     game.record = MakeGame("Nameless");
-    GameSearchDialog dialog(game, "Nameless");
-    EXPECT_FALSE(dialog.Create(nullptr) || dialog.folderChosen);
+    EXPECT_FALSE(Open(false, "Nameless") || dialog->folderChosen);
     ExpectStop("There are no filenames to search for.", "Cannot search");
 }
 
@@ -125,38 +159,42 @@ TEST_F(GameSearchTest, TheStartFolderAndAMatchInTheDriveRoot) {
     Put("C:\\" + name);
     SetField(game.record.programName, name.c_str());
     Put("file.txt");
-    GameSearchDialog dialog(game, "Keen");
-    HWND h = Open(dialog, false);
+    HWND h = Open(false);
     ASSERT_TRUE(h);
-    EXPECT_EQ((Strings{win::WindowText(h), Text(h, IDC_SEARCH_START)}), (Strings{"Game Search - Keen", "C:\\"}));
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(h, IDOK)));
-    Press(h, IDC_SEARCH_GO);  // from the initial "C:\", stored as "C:"
+    EXPECT_EQ((Strings{win::WindowText(h), Get(IDC_SEARCH_START)}), (Strings{"Game Search - Keen", "C:\\"}));
+    EXPECT_FALSE(IsWindowEnabled(Item(IDOK)));
+    Click(IDC_SEARCH_GO);  // from the initial "C:\", stored as "C:"
     DeleteFileA(("C:\\" + name).c_str());
-    ASSERT_EQ(Rows(h), Strings{"C:\\"});
+    ASSERT_EQ(Found(h), Strings{"C:\\"});
 
     // Search is enabled for an existing folder or file, never a device; Browse fills the edit.
     const std::pair<std::string, bool> cases[] = {{root + "\\missing", false}, {root, true}, {"", false},
                                                   {root + "\\file.txt", true}, {"C:", true}, {root + "\\NUL", false}};
     for (const auto& [text, enabled] : cases) {
         SetDlgItemTextA(h, IDC_SEARCH_START, text.c_str());
-        EXPECT_EQ(IsWindowEnabled(GetDlgItem(h, IDC_SEARCH_GO)) != FALSE, enabled) << text;
+        EXPECT_EQ(IsWindowEnabled(Item(IDC_SEARCH_GO)) != FALSE, enabled) << text;
     }
     ui.folderAnswers.push_back(root);
-    Press(h, IDC_SEARCH_BROWSE);
-    EXPECT_EQ(Text(h, IDC_SEARCH_START), root);
+    Click(IDC_SEARCH_BROWSE);
+    EXPECT_EQ(Get(IDC_SEARCH_START), root);
     EXPECT_EQ(ui.Calls(UiCall::Folder).at(0).text, "Quillon Loader");
 
     List(h).Select(0);
-    Press(h, IDOK);
-    EXPECT_TRUE(dialog.folderChosen);
+    Click(IDOK);
+    EXPECT_TRUE(dialog->folderChosen);
     EXPECT_EQ(StoredPath(), "C:");
 }
 
-TEST_F(GameSearchTest, OneRowPerFolderInAscendingOrderAndOkStoresTheFolder) {
-    // The data file name (the default choice) is a wildcard: b holds two matches.
-    SetField(game.record.dataName, "K*.EXE");
+TEST_F(GameSearchTest, OneRowPerFolderInAscendingOrderAndOkStoresAFolderThatIsThere) {
+    SetField(game.record.dataName, "K*.EXE");  // the default choice, a wildcard
+    HWND h = Open();
+    ASSERT_TRUE(h);
+    Click(IDC_SEARCH_GO);
+    EXPECT_TRUE(Found(h).empty());
+    EXPECT_EQ(Get(IDC_SEARCH_STATUS), "Search completed. Could not find an occurance!");
+
     for (const char* d : {"c", "a", "a\\sub", "b", "b\\plain"}) Dir(d);
-    for (const char* f :
+    for (const char* f :  // b holds two matches
          {"c\\KEEN.EXE", "a\\keen.exe", "a\\sub\\Keen.Exe", "b\\KEEN.EXE", "b\\KEEN2.EXE", "b\\other.exe"})
         Put(f);
     Dir("b\\plain\\KEEN.EXE");  // Wine gives every file the archive attribute, a folder none
@@ -169,56 +207,38 @@ TEST_F(GameSearchTest, OneRowPerFolderInAscendingOrderAndOkStoresTheFolder) {
     Strings expected = {root + "\\a\\", root + "\\a\\sub\\", root + "\\b\\", root + "\\c\\"};
     for (const char* d : {"a0", "ALPHA", "alpha2", "bravo", "Charlie", "d10", "d9", "Delta", "echo", "Gamma"})
         expected.push_back(root + "\\c\\" + d + "\\");
-    GameSearchDialog dialog(game, "Keen");
-    HWND h = Open(dialog);
-    ASSERT_TRUE(h);
     const int beeps = win::Beeps().count;
     // A second search shows the same rows; the finder keeps only its 15 paths.
     for (int search = 1; search <= 2; ++search) {
-        Press(h, IDC_SEARCH_GO);
-        EXPECT_EQ(Rows(h), expected) << search;
-        EXPECT_EQ(dialog.KeptResults(), 15) << search;
+        Click(IDC_SEARCH_GO);
+        EXPECT_EQ(Found(h), expected) << search;
+        EXPECT_EQ(dialog->KeptResults(), 15) << search;
         EXPECT_TRUE(GetWindowLongA(List(h).Handle(), GWL_STYLE) & WS_VSCROLL) << "drawn again: 15 rows scroll";
     }
-    EXPECT_EQ((Strings{Text(h, IDC_SEARCH_STATUS), Text(h, IDC_SEARCH_GO), Text(h, IDC_SEARCH_STATE_DATA)}),
+    EXPECT_EQ((Strings{Get(IDC_SEARCH_STATUS), Get(IDC_SEARCH_GO), Get(IDC_SEARCH_STATE_DATA)}),
               (Strings{kFound, "Search", "..."}));
     EXPECT_EQ(std::make_pair(win::Beeps().count, win::Beeps().last), std::make_pair(beeps + 2, UINT(MB_ICONASTERISK)));
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(h, IDOK)));
+    EXPECT_FALSE(IsWindowEnabled(Item(IDOK)));
 
-    Press(h, IDOK);  // no row: a message, and the dialog stays
-    EXPECT_FALSE(dialog.Ended());
+    DoubleClick();  // without a row: nothing
+    Click(IDOK);    // a message, and the dialog stays
+    EXPECT_FALSE(dialog->Ended());
     ExpectStop("Please select a folder in the list", "Error");
 
-    List(h).Select(2);
-    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(h, IDOK)));
-    Press(h, IDOK);
-    EXPECT_TRUE(dialog.Result() == IDOK && dialog.folderChosen);
-    EXPECT_EQ((Strings{game.record.path, StoredPath()}), (Strings{root + "\\b", root + "\\b"}));
-}
-
-TEST_F(GameSearchTest, NothingFoundAndAVanishedFolderIsNotStored) {
-    GameSearchDialog dialog(game, "Keen");
-    HWND h = Open(dialog);
-    ASSERT_TRUE(h);
-    Press(h, IDC_SEARCH_GO);
-    EXPECT_TRUE(Rows(h).empty());
-    EXPECT_EQ(Text(h, IDC_SEARCH_STATUS), "Search completed. Could not find an occurance!");
-
-    Dir("gone");
-    Put("gone\\KEEN.EXE");
-    for (int search = 1; search <= 2; ++search) {  // the same single folder again
-        Press(h, IDC_SEARCH_GO);
-        ASSERT_EQ(Rows(h).size(), 1u) << search;
-    }
-    DoubleClick(h);  // without a row: nothing
-    EXPECT_TRUE(ui.Messages().empty());
-    RemoveTree(root + "\\gone");
-    List(h).Select(0);
-    DoubleClick(h);  // with one, what OK does
-    EXPECT_FALSE(dialog.Ended() || dialog.folderChosen);
+    ui.Clear();
+    RemoveTree(root + "\\a\\sub");
+    List(h).Select(1);
+    EXPECT_TRUE(IsWindowEnabled(Item(IDOK)));
+    DoubleClick();  // what OK does: a folder gone since is not stored
+    EXPECT_FALSE(dialog->Ended() || dialog->folderChosen);
     ASSERT_EQ(ui.Messages().size(), 1u);
-    EXPECT_NE(ui.Messages()[0].text.find(root + "\\gone\\"), std::string::npos);
+    EXPECT_NE(ui.Messages()[0].text.find(root + "\\a\\sub\\"), std::string::npos);
     EXPECT_EQ((Strings{game.record.path, StoredPath()}), (Strings{"C:\\Old\\Keen", "C:\\Old\\Keen"}));
+
+    List(h).Select(2);
+    Click(IDOK);
+    EXPECT_TRUE(dialog->Result() == IDOK && dialog->folderChosen);
+    EXPECT_EQ((Strings{game.record.path, StoredPath()}), (Strings{root + "\\b", root + "\\b"}));
 }
 
 TEST_F(GameSearchTest, StopOrOkDuringASearchEndsItAndKeepsTheRows) {
@@ -230,8 +250,7 @@ TEST_F(GameSearchTest, StopOrOkDuringASearchEndsItAndKeepsTheRows) {
     enum Action { kStop, kOk, kCancel, kSelectAndOk };
     for (const Action action : {kStop, kOk, kCancel, kSelectAndOk}) {
         ui.Clear();
-        GameSearchDialog dialog(game, "Keen");
-        HWND h = Open(dialog);
+        HWND h = Open();
         ASSERT_TRUE(h);
         const int beeps = win::Beeps().count;
         std::string chosen;
@@ -239,20 +258,90 @@ TEST_F(GameSearchTest, StopOrOkDuringASearchEndsItAndKeepsTheRows) {
             EXPECT_EQ(Text(d, IDC_SEARCH_GO), "Stop");
             if (action == kSelectAndOk) List(d).Select(0);
             chosen = List(d).Text(0, 0);
-            Press(d, action == kStop ? IDC_SEARCH_GO : action == kCancel ? IDCANCEL : IDOK);
+            PressIn(d, action == kStop ? IDC_SEARCH_GO : action == kCancel ? IDCANCEL : IDOK);
         });
         EXPECT_EQ(s_inserts, 1) << action << ": no row after the stop";
-        EXPECT_FALSE(dialog.Searching());
+        EXPECT_FALSE(dialog->Searching());
         EXPECT_EQ(win::Beeps().count, beeps + 1) << action << ": the completion beeps, the dialog ended or not";
         const bool ended = action >= kCancel, chose = action == kSelectAndOk;
-        EXPECT_TRUE(dialog.Ended() == ended && dialog.folderChosen == chose) << action;
+        EXPECT_TRUE(dialog->Ended() == ended && dialog->folderChosen == chose) << action;
         if (ended) {
             EXPECT_EQ(StoredPath() + "\\", chose ? chosen : "C:\\Old\\Keen\\") << action;
             continue;
         }
-        EXPECT_EQ(Rows(h), Strings{chosen}) << action;
-        EXPECT_EQ((Strings{Text(h, IDC_SEARCH_STATUS), Text(h, IDC_SEARCH_GO)}), (Strings{kFound, "Search"})) << action;
+        EXPECT_EQ(Found(h), Strings{chosen}) << action;
+        EXPECT_EQ((Strings{Get(IDC_SEARCH_STATUS), Get(IDC_SEARCH_GO)}), (Strings{kFound, "Search"})) << action;
         if (action == kOk) ExpectStop("Please select a folder in the list", "Error");
+    }
+}
+
+// A launch from the command line only reports the missing folder; the next
+// asks: No and a cancelled search stop it, a folder found is stored.
+TEST_F(GameSearchTest, LocateMovedGameAsksUnlessFromTheCommandLineAndStoresAFoundFolder) {
+    commandLine = true;
+    EXPECT_EQ(Locate(), std::nullopt);
+    EXPECT_FALSE(commandLine);
+    ExpectStop("Cannot find the location of Keen.\nPlease locate its path...", "Game run error");
+    EXPECT_TRUE(ui.Calls(UiCall::Modal).empty());
+
+    ui.Clear();
+    const std::string moved = root + "\\NewKeen";
+    Dir("NewKeen");
+    Put("NewKeen\\KEEN.EXE");
+    ui.modalScripts = {Answer(IDD_LOCATEGAME, IDCANCEL), Answer(IDD_LOCATEGAME, IDC_LOCATE_SEARCH),
+                       Answer(IDD_GAMESEARCH, IDCANCEL, root), Answer(IDD_LOCATEGAME, IDC_LOCATE_SEARCH),
+                       Answer(IDD_GAMESEARCH, IDOK, root)};
+    EXPECT_EQ(Locate(), std::nullopt);
+    EXPECT_EQ(Locate(), std::nullopt);
+    EXPECT_EQ(FieldText(game.record.path), "C:\\Old\\Keen");
+    EXPECT_EQ(Locate(), moved);
+    EXPECT_EQ(ui.Calls(UiCall::Modal).size(), 5u);
+    EXPECT_TRUE(ui.Calls(UiCall::Folder).empty() && ui.Messages().empty());
+    EXPECT_EQ((Strings{FieldText(game.record.path), StoredPath()}), (Strings{moved, moved}));
+}
+
+TEST_F(GameSearchTest, LocateMovedGameByBrowsing) {
+    struct Case {
+        const char* name;
+        bool spanish;
+        std::optional<std::string> picked, result;
+        const char* path;
+    } cases[] = {{"picked", false, std::string("D:\\New\\Keen"), std::string("D:\\New\\Keen"), "D:\\New\\Keen"},
+                 {"cancelled", false, std::nullopt, std::nullopt, "C:\\Old\\Keen"},
+                 {"no file-system path", true, std::string(""), std::string("C:\\Old\\Keen"), "C:\\Old\\Keen"}};
+    for (const auto& c : cases) {
+        SetField(game.record.path, "C:\\Old\\Keen");
+        ui.Clear();
+        ui.modalScripts.push_back(Answer(IDD_LOCATEGAME, IDC_LOCATE_BROWSE));
+        ui.folderAnswers.push_back(c.picked);
+        EXPECT_EQ(Locate(c.spanish), c.result) << c.name;
+        EXPECT_EQ(FieldText(game.record.path), c.path) << c.name;
+        EXPECT_EQ(ui.Calls(UiCall::Folder).at(0).text,
+                  c.spanish ? "Seleccionar la ruta del juego..." : "Select the game path...");
+    }
+}
+
+TEST_F(GameSearchTest, SearchForSelectedGame) {
+    struct Case {
+        int row;
+        const char* title;
+        bool spanish, ran;
+        const char* message;
+    } cases[] = {{-1, "", false, false, "Please select a game in the list first"},
+                 {-1, "Keen", true, false, "Por favor seleccione un juego de la lista primero"},
+                 {0, "", false, false, nullptr},
+                 {3, "Keen", false, true, nullptr}};
+    for (const auto& c : cases) {
+        ui.Clear();
+        EXPECT_EQ(SearchForSelectedGame(nullptr, c.row, c.title, game, c.spanish), c.ran) << c.row << c.title;
+        std::vector<int> opened;
+        for (const UiCall& call : ui.Calls(UiCall::Modal)) opened.push_back(call.dialogId);
+        EXPECT_EQ(opened, c.ran ? std::vector<int>{IDD_GAMESEARCH} : std::vector<int>{});
+        if (c.message) {
+            ExpectOneMessage(ui, c.message, "Quillon Loader");
+        } else {
+            EXPECT_TRUE(ui.Messages().empty());
+        }
     }
 }
 

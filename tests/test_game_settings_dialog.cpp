@@ -1,46 +1,19 @@
 // The game settings dialog driven in-process: the setup modes, the device rows,
-// the "->" browses, the length limits and the help batch file.
-#include "DialogItems.h"
+// the "->" browses, the length limits and the help batch file; the command
+// line setup dialog: what it offers, the live command line, its selections and
+// Clear.
 #include "DialogProbe.h"
 #include "UiRows.h"
-#include "dialogs/GameSettingsDialog.h"
 #include "data/Files.h"
+#include "dialogs/CommandLineDialog.h"
+#include "dialogs/GameSettingsDialog.h"
 #include "launch/GameSetup.h"
+#include "res/CommandLineDialogRes.h"
 #include "res/GameSettingsDialogRes.h"
-#include <memory>
 
 namespace {
 
-// Closes the console window of the batch file, which waits at its "pause", as a
-// player would: its close box. (Ending processes by their parent's id is no
-// good under Wine: the ids of Wine's own services can match this process's.)
-void CloseConsoleOf(const std::string& folder) {
-    struct Search {
-        std::string folder;
-        HWND found = nullptr;
-    } search{folder, nullptr};
-    const DWORD deadline = GetTickCount() + 10000;
-    while (!search.found && GetTickCount() < deadline) {
-        EnumWindows(
-            [](HWND window, LPARAM param) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(param);
-                char cls[64] = "", caption[MAX_PATH] = "";
-                GetClassNameA(window, cls, sizeof cls);
-                GetWindowTextA(window, caption, sizeof caption);
-                const bool console = !lstrcmpA(cls, "WineConsoleClass") || !lstrcmpA(cls, "ConsoleWindowClass");
-                if (console && std::string(caption).find(s->folder) != std::string::npos) s->found = window;
-                return !s->found;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        if (!search.found) Sleep(50);
-    }
-    ASSERT_TRUE(search.found) << "no console window of the batch file";
-    PostMessageA(search.found, WM_CLOSE, 0, 0);
-    for (int i = 0; i < 200 && IsWindow(search.found); ++i) Sleep(50);
-    EXPECT_FALSE(IsWindow(search.found)) << "the console window did not close";
-}
-
-class GameSettingsDialogTest : public ::testing::Test {
+class GameSettingsDialogTest : public DialogTest<GameSettingsDialog> {
 protected:
     void SetUp() override {
         CreateDirectoryA(gameDir.c_str(), nullptr);
@@ -51,24 +24,15 @@ protected:
         game = MakeGame("Keen", "Apogee", "Platform", gameDir, "KEEN.EXE");
     }
     HWND Open(const std::string& title = "Keen") {
-        dialog = std::make_unique<GameSettingsDialog>(ini);
-        dialog->title = title;
+        Make(ini).title = title;
         dialog->game = game;
         return dialog->Create(nullptr);
     }
-    HWND Item(int id) const { return GetDlgItem(dialog->Handle(), id); }
-    void Set(int id, const std::string& text) { SetWindowTextA(Item(id), text.c_str()); }
-    std::string Get(int id) const { return win::WindowText(Item(id), 300); }
-    void Click(int id) { SendMessageA(dialog->Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
     int Combo(int row) const { return IDC_GS_DEVICE_1 + row; }
-    Strings ComboItems(int row) const { return BoxItems(Item(Combo(row))); }
 
-    FakeUi ui;
-    TempFolder temp{"gamesettings"};
-    const std::string folder = temp.path, gameDir = folder + "\\KEEN";
+    const std::string gameDir = folder + "\\KEEN";
     IniFile ini;
     GameRecord game;
-    std::unique_ptr<GameSettingsDialog> dialog;
 };
 
 TEST_F(GameSettingsDialogTest, TheSetupFieldChoosesTheModeAndOkStoresIt) {
@@ -166,14 +130,14 @@ TEST_F(GameSettingsDialogTest, DeviceRowsKeepBothKindsAndAnEmptiedRowClearsItsEn
                                                     {game.musicParams[9], "-mt"}};
     for (const auto& [field, text] : fields) lstrcpyA(field, text);
     ASSERT_TRUE(Open());
-    EXPECT_EQ(ComboItems(0), (Strings{"Adlib", "Gravis Ultrasound", "Sound Blaster"})) << "keys 00 to 31 only";
+    EXPECT_EQ(Rows(Combo(0)), (Strings{"Adlib", "Gravis Ultrasound", "Sound Blaster"})) << "keys 00 to 31 only";
     EXPECT_EQ((Strings{Get(Combo(0)), Get(IDC_GS_PARAM_4)}), (Strings{"Sound Blaster", "-pc"}));
 
     for (const auto& [id, text] :
          {std::pair{Combo(1), "Gravis Ultrasound"}, {IDC_GS_PARAM_2, "-gus"}, {Combo(3), ""}, {IDC_GS_PARAM_4, ""}})
         Set(id, text);
     Click(IDC_GS_KIND_MUSIC);
-    EXPECT_EQ(ComboItems(9), (Strings{"General MIDI", "Roland MT-32"}));
+    EXPECT_EQ(Rows(Combo(9)), (Strings{"General MIDI", "Roland MT-32"}));
     EXPECT_EQ((Strings{Get(Combo(9)), Get(Combo(1))}), (Strings{"Roland MT-32", ""}));
     Set(Combo(2), "General MIDI");
     Set(IDC_GS_PARAM_3, "-gm");
@@ -193,7 +157,7 @@ TEST_F(GameSettingsDialogTest, DeviceRowsKeepBothKindsAndAnEmptiedRowClearsItsEn
     WriteFileText(folder + "\\Data.ini", "[Categories]\n00=Action\n");  // stored devices, no device list
     SetField(game.soundNames[5], "Disney Sound Source");
     ASSERT_TRUE(Open());
-    EXPECT_TRUE(ComboItems(5).empty());
+    EXPECT_TRUE(Rows(Combo(5)).empty());
     EXPECT_EQ(Get(Combo(5)), "Disney Sound Source");
 }
 
@@ -216,14 +180,20 @@ TEST_F(GameSettingsDialogTest, BrowsingMovesThePath) {
 }
 
 TEST_F(GameSettingsDialogTest, ExecuteWritesCommandsBatAndRunsIt) {
-    ASSERT_TRUE(Open());
-    EXPECT_EQ(Get(IDC_GS_HELP_COMMAND), "-help");
-    Set(IDC_GS_HELP_COMMAND, "/?");
-    Click(IDC_GS_EXECUTE);
-    EXPECT_EQ(FileText(gameDir + "\\Commands.bat"), gameDir + "\\KEEN.EXE /?\r\npause");
-    const UiCall run = ui.Calls(UiCall::Execute).at(0);
-    EXPECT_EQ((Strings{run.text, run.params, run.dir}), (Strings{"Commands.bat", "", gameDir}));
-
+    // The program is quoted when its folder has a blank.
+    const std::string blank = folder + "\\KEEN GAME";
+    CreateDirectoryA(blank.c_str(), nullptr);
+    for (const auto& [dir, program] :
+         {std::pair{blank, "\"" + blank + "\\KEEN.EXE\""}, std::pair{gameDir, gameDir + "\\KEEN.EXE"}}) {
+        SetField(game.path, dir.c_str());
+        ASSERT_TRUE(Open());
+        EXPECT_EQ(Get(IDC_GS_HELP_COMMAND), "-help");
+        Set(IDC_GS_HELP_COMMAND, "/?");
+        Click(IDC_GS_EXECUTE);
+        EXPECT_EQ(FileText(dir + "\\Commands.bat"), program + " /?\r\npause");
+        EXPECT_EQ(Row(ui.calls.back()), (Strings{"Commands.bat", "open", std::to_string(SW_SHOWNORMAL), "", dir}));
+    }
+    ui.Clear();
     ui.shellResults.push_back(2);
     Click(IDC_GS_EXECUTE);
     ExpectOneMessage(ui, "Could not open " + gameDir + "\\Commands.bat\nPlease verify the settings.",
@@ -254,24 +224,100 @@ TEST_F(GameSettingsDialogTest, ExecuteWritesCommandsBatAndRunsIt) {
     EXPECT_FALSE(IsWindowEnabled(Item(IDC_GS_EXECUTE))) << "no Command: nothing to ask for help";
 }
 
-TEST_F(GameSettingsDialogTest, CommandsBatRunsTheProgramWithTheHelpCommandUnderTheShell) {
-    const std::string programs = FolderFromEnvironment("QL_TEST_PROGRAMS"), dir = folder + "\\KEEN GAME";
-    CreateDirectoryA(dir.c_str(), nullptr);  // a blank in the folder
-    ASSERT_TRUE(CopyFileA((programs + "\\echo_args.exe").c_str(), (dir + "\\KEEN.EXE").c_str(), FALSE));
-    SetField(game.path, dir.c_str());
+class CommandLineDialogTest : public DialogTest<CommandLineDialog> {
+protected:
+    void SetUp() override {
+        game = MakeGame("Keen", "Apogee", "Platform", "C:\\KEEN", "KEEN.EXE");
+        const std::pair<char*, const char*> fields[] = {
+            {game.setup, "(Parameters)"},     {game.soundNames[0], "Sound Blaster"},
+            {game.soundParams[0], "-sb"},     {game.soundNames[2], "Adlib"},
+            {game.soundParams[2], "-adlib"},  {game.soundNames[4], "ADLIB"},
+            {game.soundParams[4], "-second"}, {game.musicNames[7], "General MIDI"},
+            {game.musicParams[7], "-gm"},     {game.keyboardParam, "-kbd"},
+            {game.joystickParam, "-joy"},     {game.egaParam, "-ega"},
+            {game.vgaParam, "-vga"},          {game.customName, "Modem"},
+            {game.customParam, "-modem"}};
+        for (const auto& [field, text] : fields) lstrcpyA(field, text);  // all shorter than a parameter field
+    }
+    HWND Open(const std::string& title = "Keen") {
+        Make().title = title;
+        dialog->game = game;
+        return dialog->Create(nullptr);
+    }
+    std::string Line() const { return Get(IDC_CL_COMMANDLINE); }
+    void Click(int id) { SendMessageA(Item(id), BM_CLICK, 0, 0); }  // the box's state changes first
+    LRESULT Selected(int list) const { return SendMessageA(Item(list), LB_GETCURSEL, 0, 0); }
+    void Pick(int list, int item) {  // as the user does: the list tells the dialog
+        SendMessageA(Item(list), LB_SETCURSEL, item, 0);
+        SendMessageA(dialog->Handle(), WM_COMMAND, MAKEWPARAM(list, LBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(Item(list)));
+    }
+
+    GameRecord game;
+};
+
+TEST_F(CommandLineDialogTest, OpensWithWhatTheGameOffers) {
+    game.selectedDisplay = 4;
+    game.keyboardOn = 1;
+    game.selectedSound = 10;  // damaged: one past the last entry, where the first parameter lies
+    SetField(game.soundParams[0], "Sound Blaster");
     ASSERT_TRUE(Open());
-    ui.realShell = true;
-    Click(IDC_GS_EXECUTE);
-    std::string text;
-    for (int i = 0; i < 200 && text.empty(); ++i, Sleep(50)) text = FileText(dir + "\\launch_result.txt");
-    CloseConsoleOf(dir);
-    const size_t newline = text.find('\n');
-    ASSERT_NE(newline, std::string::npos) << "the batch file did not run the program";
-    EXPECT_EQ(lstrcmpiA(text.substr(0, newline).c_str(), dir.c_str()), 0) << text;
-    const std::string commandLine = text.substr(newline + 1);  // the program and "-help", maybe with spaces after
-    EXPECT_NE(commandLine.find("KEEN.EXE"), std::string::npos) << commandLine;
-    EXPECT_EQ(commandLine.substr(commandLine.find_last_not_of(' ') - 4, 5), "-help") << commandLine;
-    EXPECT_TRUE(ui.Messages().empty());
+    EXPECT_EQ(win::WindowText(dialog->Handle()), "Parameters for Keen");
+    Strings sound = Rows(IDC_CL_SOUND);
+    ASSERT_EQ(sound.size(), 3u) << "the empty entries are left out";
+    EXPECT_EQ(lstrcmpiA(sound[0].c_str(), "adlib") + lstrcmpiA(sound[1].c_str(), "adlib"), 0);
+    EXPECT_EQ(sound[2], "Sound Blaster");
+    EXPECT_EQ(Selected(IDC_CL_SOUND), LB_ERR);
+    EXPECT_EQ(Rows(IDC_CL_MUSIC), (Strings{"General MIDI"}));
+    const int buttons[] = {IDC_CL_KEYBOARD, IDC_CL_MOUSE, IDC_CL_JOYSTICK, IDC_CL_VESA,  IDC_CL_VGA,
+                           IDC_CL_MCGA,     IDC_CL_EGA,   IDC_CL_CGA,      IDC_CL_TANDY, IDC_CL_CUSTOM};
+    std::vector<bool> enabled;
+    for (int id : buttons) enabled.push_back(Enabled(id));
+    EXPECT_EQ(enabled, (std::vector<bool>{true, false, true, false, true, false, true, false, false, true}));
+    EXPECT_TRUE(Ticked(IDC_CL_EGA) && Ticked(IDC_CL_KEYBOARD)) << "display 4 is EGA";
+    EXPECT_EQ(Get(IDC_CL_CUSTOM), "Modem");
+    EXPECT_EQ(Line(), "KEEN.EXE -ega -kbd ");
+
+    // No Command, no custom device, and a display whose parameter was emptied.
+    for (char* field : {game.command, game.customName, game.egaParam}) field[0] = '\0';
+    ASSERT_TRUE(Open());
+    EXPECT_TRUE(Ticked(IDC_CL_EGA));
+    EXPECT_FALSE(Enabled(IDC_CL_EGA) || Enabled(IDC_CL_CUSTOM));
+    EXPECT_EQ(Get(IDC_CL_CUSTOM), "Custom Device");
+    EXPECT_EQ(Line(), "(Executable) -kbd ");
+
+    EXPECT_FALSE(Open(""));
+    EXPECT_EQ(dialog->Result(), IDCANCEL);
+}
+
+TEST_F(CommandLineDialogTest, EveryClickChangesTheGameAndTheLine) {
+    ASSERT_TRUE(Open());
+    EXPECT_EQ(Line(), "KEEN.EXE ");
+    for (int id : {IDC_CL_VGA, IDC_CL_JOYSTICK, IDC_CL_CUSTOM}) Click(id);
+    Pick(IDC_CL_MUSIC, 0);
+    Pick(IDC_CL_SOUND, 2);  // "Sound Blaster"
+    const GameRecord& g = dialog->game;
+    EXPECT_EQ((std::vector<int>{g.selectedDisplay, g.joystickOn, g.customOn, g.selectedMusic, g.selectedSound}),
+              (std::vector<int>{2, 1, 1, 7, 0}));
+    EXPECT_EQ(Line(), "KEEN.EXE -vga -joy -sb -gm -modem ");
+
+    for (int item : {0, 1}) {  // equal names in any case select the lower entry
+        Pick(IDC_CL_SOUND, item);
+        EXPECT_EQ(std::make_pair(g.selectedSound, Selected(IDC_CL_SOUND)), std::make_pair(2, LRESULT{0})) << item;
+    }
+    Click(IDC_CL_EGA);
+    EXPECT_FALSE(Ticked(IDC_CL_VGA));
+    Click(IDC_CL_JOYSTICK);
+    EXPECT_EQ(g.joystickOn, 0);
+    EXPECT_EQ(Line(), "KEEN.EXE -ega -adlib -gm -modem ");
+
+    Click(IDC_CL_CLEAR);
+    EXPECT_EQ(Line(), "KEEN.EXE ") << "the program text and one space";
+    EXPECT_EQ((std::vector<int>{g.selectedDisplay, g.selectedSound, g.selectedMusic,
+                                g.keyboardOn + g.mouseOn + g.joystickOn + g.customOn}),
+              (std::vector<int>{-1, -1, -1, 0}));
+    EXPECT_EQ(Selected(IDC_CL_SOUND) + Selected(IDC_CL_MUSIC), 2 * LB_ERR);
+    EXPECT_FALSE(Ticked(IDC_CL_EGA));
 }
 
 }  // namespace

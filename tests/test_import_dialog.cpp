@@ -1,43 +1,39 @@
-// The Loader.ini import dialog driven in-process: loading, counts, marking,
-// converting, Reset, and the start-up mode's rename.
+// The old catalogue: the Loader.ini import dialog driven in-process (loading,
+// counts, marking, converting, Reset, the start-up mode's rename), the
+// INI-style add-games dialog, and the main window's ways into them: the
+// start-up offer, Import Loader.ini and the INI-style add.
 #include "CatalogueTools.h"
-#include "DialogItems.h"
 #include "DialogProbe.h"
+#include "MainWindowFixture.h"
 #include "data/GameFile.h"
 #include "dialogs/ImportDialog.h"
+#include "dialogs/IniStyleAddDialog.h"
 #include "dialogs/PictureMessages.h"
 #include "res/ImportDialogRes.h"
-#include <memory>
+#include "res/IniStyleAddDialogRes.h"
+#include <functional>
 
 namespace {
 
-class ImportDialogTest : public ::testing::Test {
+class ImportDialogTest : public DialogTest<ImportDialog> {
 protected:
     void SetUp() override {
         for (const char* sub : {"\\Games", "\\Images"}) CreateDirectoryA((folder + sub).c_str(), nullptr);
     }
     void Open(ImportMode mode, const std::string& text) {
         WriteFileText(loaderIni, text);
-        dialog = std::make_unique<ImportDialog>(folder, mode);
-        ASSERT_TRUE(dialog->Create(nullptr));
+        ASSERT_TRUE(DialogTest::Open(folder, mode));
         list.Attach(Item(IDC_IMPORT_LIST));
-        if (mode == ImportMode::Menu) SetWindowTextA(Item(IDC_IMPORT_PATH), loaderIni.c_str());
+        if (mode == ImportMode::Menu) Set(IDC_IMPORT_PATH, loaderIni);
     }
-    HWND Item(int id) const { return GetDlgItem(dialog->Handle(), id); }
-    std::string Get(int id) const { return win::WindowText(Item(id)); }
     Strings Counts() const { return {Get(IDC_IMPORT_FOUND), Get(IDC_IMPORT_DUPLICATES), Get(IDC_IMPORT_SELECTED)}; }
-    void Click(int id) { Press(*dialog, id); }
     std::vector<int> Images() const {
         std::vector<int> images;
         for (int row = 0; row < list.Count(); ++row) images.push_back(list.Image(row));
         return images;
     }
     int Image(const std::string& text) const { return list.Image(list.Find(text)); }
-    GameRecord Game(const std::string& name) const {
-        GameRecord g{};
-        EXPECT_EQ(ReadGameRecord(GameFilePath(folder, name), g), GameFileStatus::Ok) << name;
-        return g;
-    }
+    GameRecord Game(const std::string& name) const { return GameAt(GameFilePath(folder, name)); }
     void DoubleClick(int row) {  // with the mouse where the list sees it
         RECT r{};
         ListView_GetItemRect(list.Handle(), row, &r, LVIR_LABEL);
@@ -53,20 +49,17 @@ protected:
         SendMessageA(list.Handle(), WM_KEYUP, VK_SPACE, 0);
     }
 
-    FakeUi ui;
-    TempFolder temp{"import"};
-    const std::string folder = temp.path, loaderIni = folder + "\\Loader.ini";
-    std::unique_ptr<ImportDialog> dialog;
+    const std::string loaderIni = folder + "\\Loader.ini";
     win::ListView list;
 };
 
-TEST_F(ImportDialogTest, LoadsTheSectionsMarkedAndCountsDuplicates) {
+TEST_F(ImportDialogTest, LoadsTheSectionsMarkedAndCountsDuplicatesAndUnreadOnes) {
     Open(ImportMode::Menu, "[Keen]\r\n[Doom]\r\n[keen]\r\n[DOOM]\r\n[Zork]\r\n");
     EXPECT_EQ(Counts(), (Strings{"5", "2", "5"})) << "duplicates differ only in case";
     EXPECT_EQ(Images(), std::vector<int>(5, ImportDialog::kMarked));
     EXPECT_TRUE(IsWindowEnabled(Item(IDC_IMPORT_CONVERT)));
 
-    SetWindowTextA(Item(IDC_IMPORT_PATH), (folder + "\\missing.ini").c_str());
+    Set(IDC_IMPORT_PATH, folder + "\\missing.ini");
     EXPECT_EQ(list.Count(), 0);
     EXPECT_EQ(Counts(), (Strings{"0", "0", "0"}));
     EXPECT_FALSE(IsWindowEnabled(Item(IDC_IMPORT_CONVERT)));
@@ -76,6 +69,21 @@ TEST_F(ImportDialogTest, LoadsTheSectionsMarkedAndCountsDuplicates) {
     EXPECT_EQ(Get(IDC_IMPORT_FOUND), "5");
     const UiCall pick = ui.Calls(UiCall::File).at(0);
     EXPECT_EQ((Strings{pick.text, pick.params}), (Strings{"Please select the ini file to convert", folder}));
+
+    // Sections past the first 260 are counted, not read; a file gone before Convert is told.
+    std::string text;
+    for (int i = 0; i < 300; ++i) text += "[Game " + std::to_string(i) + "]\r\n";
+    Open(ImportMode::Menu, text);
+    EXPECT_EQ(Get(IDC_IMPORT_FOUND), "260");
+    EXPECT_EQ(Get(IDC_IMPORT_STATUS), "40 more sections could not be read.");
+    Click(IDC_IMPORT_CONVERT);
+    EXPECT_EQ(Get(IDC_IMPORT_STATUS), "Converted: 260.  Failed: 0.  Already exists: 0.  Not read: 40");
+
+    Click(IDC_IMPORT_CONVERT);  // Reset
+    DeleteFileA(loaderIni.c_str());
+    Click(IDC_IMPORT_CONVERT);
+    ExpectOneMessage(ui, "Could not initialize the INI file!", "Error");
+    EXPECT_EQ(Get(IDC_IMPORT_CONVERT), "Convert");
 }
 
 TEST_F(ImportDialogTest, DoubleClickAndSpaceToggleTheMarkAndTheMenuNeverRenames) {
@@ -122,7 +130,7 @@ TEST_F(ImportDialogTest, ConvertsThenResetsAndReportsExistingGames) {
     EXPECT_EQ(Image("Keen"), ImportDialog::kNotConverted);
 
     WriteFileText(loaderIni, "[Keen]\r\nPublisher=Apogee\r\n");
-    SendMessageA(Item(IDC_IMPORT_OVERWRITE), BM_SETCHECK, BST_CHECKED, 0);
+    CheckDlgButton(dialog->Handle(), IDC_IMPORT_OVERWRITE, BST_CHECKED);
     Click(IDC_IMPORT_CONVERT);
     Click(IDC_IMPORT_CONVERT);
     EXPECT_EQ(Get(IDC_IMPORT_STATUS), "Converted: 1.  Failed: 0.  Already exists: 0");
@@ -142,7 +150,7 @@ TEST_F(ImportDialogTest, ShortNamesOfOtherGamesAndPicturesNotTakenAreNamed) {
     WriteFileBytes(folder + "\\secret.bmp", MakeBmp(4, 4, 1, 2, 3));
     Open(ImportMode::Menu,
          "[" + alias + "]\r\nPublisher=Evil\r\n[Doom]\r\nPicture=..\\secret.bmp\r\n[Wolf]\r\nPicture=COM1\r\n");
-    SendMessageA(Item(IDC_IMPORT_OVERWRITE), BM_SETCHECK, BST_CHECKED, 0);
+    CheckDlgButton(dialog->Handle(), IDC_IMPORT_OVERWRITE, BST_CHECKED);
     Click(IDC_IMPORT_CONVERT);
     EXPECT_EQ(Get(IDC_IMPORT_STATUS), "Converted: 2.  Failed: 0.  Already exists: 1");
     EXPECT_EQ(Image(alias), ImportDialog::kNotConverted);
@@ -151,9 +159,8 @@ TEST_F(ImportDialogTest, ShortNamesOfOtherGamesAndPicturesNotTakenAreNamed) {
     ExpectOneMessage(ui,
                      "These games were converted without their picture:\n"
                      "Doom: its Picture value leads outside the Images folder.\n"
-                     "Wolf: its Picture value names a device.\n\n"
-                     "These games were not converted: their name is the short name of another game file, which was "
-                     "kept as it is:\n" +
+                     "Wolf: its Picture value names a device.\n\nThese games were not converted: their name is the "
+                     "short name of another game file, which was kept as it is:\n" +
                          alias + " (Keen Dreams Deluxe.qgf)",
                      "Import Loader.ini");
 
@@ -185,20 +192,140 @@ TEST_F(ImportDialogTest, StartupModeRenamesEvenWhenRowsFailAndCloses) {
     ExpectOneMessage(ui, "Failed to rename the loader.ini file!\n'Loader07.ini' may already exist!", "Problem...");
 }
 
-TEST_F(ImportDialogTest, ReportsUnreadSectionsAndAFileGoneBeforeConvert) {
-    std::string text;
-    for (int i = 0; i < 300; ++i) text += "[Game " + std::to_string(i) + "]\r\n";
-    Open(ImportMode::Menu, text);
-    EXPECT_EQ(Get(IDC_IMPORT_FOUND), "260");
-    EXPECT_EQ(Get(IDC_IMPORT_STATUS), "40 more sections could not be read.");
-    Click(IDC_IMPORT_CONVERT);
-    EXPECT_EQ(Get(IDC_IMPORT_STATUS), "Converted: 260.  Failed: 0.  Already exists: 0.  Not read: 40");
+class IniStyleDialogTest : public DialogTest<IniStyleAddDialog> {
+protected:
+    void SetUp() override { CreateDirectoryA((folder + "\\Games").c_str(), nullptr); }
+    void Open() { ASSERT_TRUE(DialogTest::Open(folder, list)); }
+    void Add(const std::string& text) {
+        Set(IDC_INISTYLE_TEXT, text);
+        Click(IDC_INISTYLE_ADD);
+    }
+    GameRecord Game(const std::string& name) const { return GameAt(GameFilePath(folder, name)); }
 
-    Click(IDC_IMPORT_CONVERT);  // Reset
-    DeleteFileA(loaderIni.c_str());
-    Click(IDC_IMPORT_CONVERT);
-    ExpectOneMessage(ui, "Could not initialize the INI file!", "Error");
-    EXPECT_EQ(Get(IDC_IMPORT_CONVERT), "Convert");
+    ListRecorder list;
+};
+
+TEST_F(IniStyleDialogTest, OpensWithTheTemplateReadyForTheNameAndReportsWhatItCannotAdd) {
+    Open();
+    EXPECT_EQ(Get(IDC_INISTYLE_TEXT), IniStyleAddDialog::kEntryTemplate);
+    DWORD start = 0, end = 0;
+    SendMessageA(Item(IDC_INISTYLE_TEXT), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(std::make_pair(start, end), std::make_pair(DWORD{1}, DWORD{3}));
+    EXPECT_EQ(Get(IDC_INISTYLE_IMAGES), folder) << "no Images folder: the program folder";
+
+    CreateDirectoryA((folder + "\\Images").c_str(), nullptr);
+    Open();
+    EXPECT_EQ(Get(IDC_INISTYLE_IMAGES), folder + "\\Images");
+    ui.folderAnswers.push_back(folder + "\\Pics");
+    Click(IDC_INISTYLE_SETFOLDER);
+    EXPECT_EQ(Get(IDC_INISTYLE_IMAGES), folder + "\\Pics");
+    EXPECT_EQ(ui.Calls(UiCall::Folder).at(0).text, "Select the images folder...");
+
+    // Text without sections and a temporary file that cannot be written are reported.
+    ui.Clear();
+    Add("Publisher=Nobody\r\nPath=C:\\\r\n");
+    ExpectOneMessage(ui, "Ini file contains no game entries!", "Could not init the INI file");
+    EXPECT_TRUE(list.added.empty());
+    EXPECT_FALSE(FileExists(dialog->TempFilePath()));
+
+    CreateDirectoryA(dialog->TempFilePath().c_str(), nullptr);
+    Add("[Keen]\r\n");
+    ASSERT_EQ(ui.Messages().size(), 2u);
+    EXPECT_EQ(ui.Messages()[1].text, "Could not create temporary file\n" + dialog->TempFilePath() + "!");
+    EXPECT_EQ(list.cleared, 1);
+}
+
+TEST_F(IniStyleDialogTest, OneAddMakesSeveralGamesWithPicturesFromTheChosenFolder) {
+    CreateDirectoryA((folder + "\\Pics").c_str(), nullptr);
+    const std::vector<char> bmp = MakeBmp(3, 3, 0, 255, 0);
+    WriteFileBytes(folder + "\\Pics\\keen.bmp", bmp);
+    WriteGame(GameFilePath(folder, "Old"), MakeGame("Old", "Untouched"));
+    WriteGame(GameFilePath(folder, "Keen Dreams Deluxe"), MakeGame("Deluxe"));
+    const std::string alias = ShortBaseName(GameFilePath(folder, "Keen Dreams Deluxe"));
+    ASSERT_FALSE(alias.empty());
+    Open();
+    Set(IDC_INISTYLE_IMAGES, folder + "\\Pics");
+    std::string typed = IniStyleAddDialog::kEntryTemplate;
+    typed.replace(1, 2, "Keen");
+    typed.replace(typed.find("Picture=") + 8, 0, "keen.bmp");
+    Add(typed + "[Old]\r\nPublisher=Changed\r\n[Doom]\r\nVDMSound=0\r\n[" + alias + "]\r\n");
+
+    EXPECT_EQ(list.cleared, 1);
+    EXPECT_EQ(list.added, (std::vector<std::string>{"Keen.qgf", "Doom.qgf"}));
+    EXPECT_EQ(dialog->added, 2);
+    EXPECT_EQ(Game("Keen").pictureSize, bmp.size()) << "from the folder the dialog names";
+    EXPECT_STREQ(Game("Old").publisher, "Untouched");
+    EXPECT_STREQ(Game("Keen Dreams Deluxe").title, "Deluxe");
+    // An existing game is not reported; the short name of another game's file is.
+    ExpectOneMessage(ui,
+                     "These games were not converted: their name is the short name of another game file, which was "
+                     "kept as it is:\n" +
+                         alias + " (Keen Dreams Deluxe.qgf)",
+                     "Quillon Loader");
+    EXPECT_EQ(Get(IDC_INISTYLE_TEXT), IniStyleAddDialog::kEntryTemplate);
+    EXPECT_FALSE(FileExists(dialog->TempFilePath()));
+}
+
+class LoaderIniCommandsTest : public MainWindowFixture {
+protected:
+    // The next modal dialog is created and |act| works on it.
+    void Script(std::function<void(HWND)> act) {
+        ui.modalScripts.push_back([act](win::Dialog& dialog, HWND owner) -> INT_PTR {
+            HWND h = dialog.Create(owner);
+            if (!h) return IDCANCEL;
+            act(h);
+            return dialog.Result();
+        });
+    }
+};
+
+TEST_F(LoaderIniCommandsTest, StartupOffersTheImportOnlyWhenLoaderIniIsThere) {
+    Start();
+    EXPECT_TRUE(ui.Messages().empty());
+    Discard();
+
+    WriteFileText(folder + "\\Loader.ini", "[Keen]\r\n");
+    Start();  // answered No
+    ASSERT_EQ(ui.Messages().size(), 1u);
+    EXPECT_EQ(std::make_pair(ui.Messages()[0].caption, ui.Messages()[0].flags),
+              std::make_pair(std::string("Found v0.7 Loader.ini file"), unsigned(MB_YESNO | MB_ICONQUESTION)));
+    EXPECT_TRUE(ui.Calls(UiCall::Modal).empty());
+    Discard();
+
+    ui.messageAnswers.push_back(IDYES);
+    Script([](HWND h) { PressIn(h, IDC_IMPORT_CONVERT); });
+    Start();
+    EXPECT_EQ(ui.Calls(UiCall::Modal).at(0).dialogId, IDD_IMPORT);
+    EXPECT_TRUE(FileExists(folder + "\\Loader07.ini")) << "the start-up mode renames";
+    EXPECT_NE(List().Find("Keen"), -1) << "imported before the list is filled";
+}
+
+TEST_F(LoaderIniCommandsTest, ImportFromTheMenuAndClosingTheIniStyleDialogAnyWayRefillTheList) {
+    AddGame(MakeGame("Listed"));
+    const std::string ini = folder + "\\Loader.ini";
+    WriteFileText(ini, "[Keen]\r\n");
+    Start();
+    Script([ini](HWND h) {
+        SetDlgItemTextA(h, IDC_IMPORT_PATH, ini.c_str());
+        PressIn(h, IDC_IMPORT_CONVERT);
+        PressIn(h, IDCANCEL);
+    });
+    Command(IDM_IMPORT);
+    EXPECT_NE(List().Find("Keen"), -1);
+    EXPECT_TRUE(FileExists(ini)) << "the menu mode never renames";
+
+    for (int close : {IDCANCEL, IDOK}) {
+        const std::string name = close == IDOK ? "Added On OK" : "Added On Escape";
+        Script([name, close](HWND h) {
+            SetDlgItemTextA(h, IDC_INISTYLE_TEXT, ("[" + name + "]\r\n").c_str());
+            PressIn(h, IDC_INISTYLE_ADD);
+            PressIn(h, close);
+        });
+        Command(IDM_ADDGAMESINI);
+        EXPECT_NE(List().Find("Listed"), -1) << name;
+        EXPECT_NE(List().Find(name), -1) << name;
+    }
+    EXPECT_EQ(List().Count(), 4);
 }
 
 }  // namespace

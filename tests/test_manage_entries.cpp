@@ -1,27 +1,25 @@
 // The manage entries dialog driven in-process: the lists it shows, adding and
 // deleting entries, the web-site field, and what Close and Escape leave to
-// the main window.
-#include "DialogItems.h"
+// the main window; the text input and comment dialogs it and the main window
+// ask with.
 #include "DialogProbe.h"
 #include "MessageTexts.h"
+#include "dialogs/CommentDialog.h"
 #include "dialogs/ManageEntriesDialog.h"
 #include "dialogs/TextInputDialog.h"
+#include "res/CommentDialogRes.h"
 #include "res/ManageEntriesDialogRes.h"
-#include <memory>
+#include "res/TextInputDialogRes.h"
 
 namespace {
 
-class ManageEntriesTest : public ::testing::Test {
+class ManageEntriesTest : public DialogTest<ManageEntriesDialog> {
 protected:
     void Open(const std::string& text, bool confirm = true) {
         WriteFileText(path, text);
         ASSERT_TRUE(ini.Open(path));
-        dialog = std::make_unique<ManageEntriesDialog>(ini, confirm);
-        ASSERT_TRUE(dialog->Create(nullptr));
+        ASSERT_TRUE(DialogTest::Open(ini, confirm));
     }
-    HWND Item(int id) const { return ItemOf(*dialog, id); }
-    void Press(int id) { ::Press(*dialog, id); }
-    Strings Rows(int box) const { return BoxItems(Item(box)); }
     void Select(int box, int row) { SendMessageA(Item(box), LB_SETCURSEL, static_cast<WPARAM>(row), 0); }
     // The user types |text| into the text input dialog and presses OK.
     void WillType(const std::string& text) {
@@ -31,13 +29,9 @@ protected:
             return IDOK;
         });
     }
-    std::string Text() const { return FileText(path); }
 
-    FakeUi ui;
-    TempFolder folder{"entries"};
-    const std::string path = DataIniPath(folder.path);
+    const std::string path = DataIniPath(folder);
     IniFile ini;
-    std::unique_ptr<ManageEntriesDialog> dialog;
     Strings prompts;
 };
 
@@ -54,7 +48,7 @@ TEST_F(ManageEntriesTest, OpeningListsEveryEntryOfEveryList) {
     EXPECT_EQ(Rows(IDC_ENTRIES_MUSIC), (Strings{"AdLib", "General MIDI"}));
     EXPECT_EQ(SendMessageA(Item(IDC_ENTRIES_MUSIC), LB_GETCURSEL, 0, 0), 0) << "the first row is selected";
 
-    EXPECT_EQ(win::WindowText(Item(IDC_ENTRIES_WEB)), kDefaultVdmSoundWeb);
+    EXPECT_EQ(Get(IDC_ENTRIES_WEB), kDefaultVdmSoundWeb);
     EXPECT_EQ(SendMessageA(Item(IDC_ENTRIES_WEB), EM_GETLIMITTEXT, 0, 0), 259);
     EXPECT_EQ(ini.GetString("Misc", "VDMSoundWeb"), kDefaultVdmSoundWeb) << "opening stores the built-in address";
 }
@@ -68,7 +62,7 @@ TEST_F(ManageEntriesTest, TheWebSiteIsRewrittenOnEveryKeystroke) {
     EXPECT_EQ(ini.GetString("Misc", "VDMSoundWeb"), "a");
     SendMessageA(web, WM_CHAR, VK_BACK, 0);
     EXPECT_EQ(ini.GetString("Misc", "VDMSoundWeb"), "");
-    EXPECT_NE(Text().find("VDMSoundWeb=\r\n"), std::string::npos) << "an emptied field stores an empty value";
+    EXPECT_NE(FileText(path).find("VDMSoundWeb=\r\n"), std::string::npos) << "an emptied field stores an empty value";
 
     SetWindowTextA(web, "http://one.example/\r\n[Categories]\r\n00=Injected");
     EXPECT_EQ(ini.GetString("Misc", "VDMSoundWeb"), "http://one.example/");
@@ -78,31 +72,31 @@ TEST_F(ManageEntriesTest, TheWebSiteIsRewrittenOnEveryKeystroke) {
 TEST_F(ManageEntriesTest, AddingFillsTheLowestFreeSlotAsTyped) {
     Open("[Music Devices]\n00=AdLib\n02=Roland\n[Categories]\n00=Action\n");
     WillType("General MIDI");
-    Press(IDC_ENTRIES_MUSIC_ADD);
+    Click(IDC_ENTRIES_MUSIC_ADD);
     EXPECT_EQ(ini.GetString("Music Devices", "01"), "General MIDI");
     EXPECT_EQ(Rows(IDC_ENTRIES_MUSIC), (Strings{"AdLib", "General MIDI", "Roland"}));
 
     // An empty text: an empty row, and an empty value that stays a free slot.
     WillType("");
-    Press(IDC_ENTRIES_CATEGORIES_ADD);
+    Click(IDC_ENTRIES_CATEGORIES_ADD);
     EXPECT_EQ(Rows(IDC_ENTRIES_CATEGORIES), (Strings{"", "Action"}));
     EXPECT_EQ(SendMessageA(Item(IDC_ENTRIES_CATEGORIES), LB_GETCURSEL, 0, 0), 0) << "the new row is selected";
-    EXPECT_NE(Text().find("01=\r\n"), std::string::npos);
+    EXPECT_NE(FileText(path).find("01=\r\n"), std::string::npos);
     WillType("Puzzle");
-    Press(IDC_ENTRIES_CATEGORIES_ADD);
+    Click(IDC_ENTRIES_CATEGORIES_ADD);
     EXPECT_EQ(ini.GetString("Categories", "01"), "Puzzle");
 
     // The empty row is deleted like any other: asked about, then it goes with
     // the first free slot, which leaves every entry in place.
     Select(IDC_ENTRIES_CATEGORIES, 0);  // the empty row sorts first
     ui.messageAnswers = {IDNO, IDYES};
-    for (int press = 0; press < 2; ++press) Press(IDC_ENTRIES_CATEGORIES_DELETE);
+    for (int press = 0; press < 2; ++press) Click(IDC_ENTRIES_CATEGORIES_DELETE);
     EXPECT_EQ(Rows(IDC_ENTRIES_CATEGORIES), (Strings{"Action", "Puzzle"}));
     EXPECT_EQ(ini.GetString("Categories", "01"), "Puzzle");
     EXPECT_EQ(MessageTexts(ui), Strings(2, "Are you sure you want to\ndelete ?"));
 
     ui.modalScripts.push_back([](win::Dialog&, HWND) -> INT_PTR { return IDCANCEL; });
-    Press(IDC_ENTRIES_SOUND_ADD);
+    Click(IDC_ENTRIES_SOUND_ADD);
     EXPECT_TRUE(Rows(IDC_ENTRIES_SOUND).empty()) << "Cancel adds nothing";
 
     EXPECT_EQ(prompts, (Strings{"Enter the new Music Device", "Enter the new Category", "Enter the new Category"}));
@@ -115,9 +109,9 @@ TEST_F(ManageEntriesTest, ChangesThatCannotBeStoredLeaveTheListsAsTheFileIs) {
     HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     WillType("Puzzle");
     ui.messageAnswers = {IDOK, IDYES};
-    Press(IDC_ENTRIES_CATEGORIES_ADD);
-    Press(IDC_ENTRIES_CATEGORIES_DELETE);  // "Action", asked and answered Yes
-    for (const char* typed : {"http://a/", "http://b/"}) SetWindowTextA(Item(IDC_ENTRIES_WEB), typed);
+    Click(IDC_ENTRIES_CATEGORIES_ADD);
+    Click(IDC_ENTRIES_CATEGORIES_DELETE);  // "Action", asked and answered Yes
+    for (const char* typed : {"http://a/", "http://b/"}) Set(IDC_ENTRIES_WEB, typed);
     CloseHandle(held);
     EXPECT_EQ(Rows(IDC_ENTRIES_CATEGORIES), Strings{"Action"});
     EXPECT_EQ(ini.GetString("Categories", "00"), "Action");
@@ -134,7 +128,7 @@ TEST_F(ManageEntriesTest, DeletingRemovesTheFirstExactMatchOnly) {
     ui.messageAnswers = {IDNO, IDYES};
     for (int press = 0; press < 3; ++press) {  // No keeps the row, Yes deletes it, then no row is selected
         if (press == 2) Select(IDC_ENTRIES_PUBLISHERS, -1);
-        Press(IDC_ENTRIES_PUBLISHERS_DELETE);
+        Click(IDC_ENTRIES_PUBLISHERS_DELETE);
     }
     EXPECT_EQ(MessageTexts(ui), (Strings{"Are you sure you want to\ndelete Sierra?",
                                          "Are you sure you want to\ndelete Sierra?", "No entry is selected!"}));
@@ -143,7 +137,7 @@ TEST_F(ManageEntriesTest, DeletingRemovesTheFirstExactMatchOnly) {
 
     ui.Clear();  // without confirmation the row goes at once
     Open("[Sound Devices]\n00=PC Speaker\n", false);
-    Press(IDC_ENTRIES_SOUND_DELETE);
+    Click(IDC_ENTRIES_SOUND_DELETE);
     EXPECT_TRUE(ui.Messages().empty() && Rows(IDC_ENTRIES_SOUND).empty());
     EXPECT_EQ(ini.GetString("Sound Devices", "00"), "");
 }
@@ -166,6 +160,53 @@ TEST_F(ManageEntriesTest, CloseChecksDataIniAgainAndEscapeDoesNot) {
     ui.modalScripts.push_back([](win::Dialog&, HWND) -> INT_PTR { return IDOK; });
     EXPECT_TRUE(AskManageEntries(nullptr, ini, path, true, false));
     EXPECT_TRUE(ini.IsOpen()) << "Close opens the file again";
+}
+
+TEST(TextInputDialog, OkReturnsTheTypedTextCutTo259AndCancelKeepsTheOld) {
+    std::string long259(300, 'x');
+    long259[258] = 'L';
+    const std::tuple<const char*, std::string, int, std::string> cases[] = {
+        {"Enter the Publisher", long259, IDOK, long259.substr(0, 259)},
+        {"", "", IDOK, ""},  // an empty text is returned as it is
+        {"", "Changed", IDCANCEL, "Old"}};
+    for (const auto& [prompt, typed, button, value] : cases) {
+        TextInputDialog dialog;
+        dialog.prompt = prompt;
+        dialog.value = "Old";
+        ASSERT_TRUE(dialog.Create(nullptr));
+        HWND edit = GetDlgItem(dialog.Handle(), IDC_TEXTINPUT_VALUE);
+        EXPECT_EQ((std::vector<std::string>{ItemText(dialog, IDC_TEXTINPUT_PROMPT), win::WindowText(edit)}),
+                  (std::vector<std::string>{prompt, "Old"}));
+        EXPECT_EQ(GetFocus(), edit);
+        SetWindowTextA(edit, typed.c_str());
+        Press(dialog, button);
+        EXPECT_EQ(std::make_pair(dialog.Result(), dialog.value), std::make_pair(INT_PTR{button}, value));
+    }
+}
+
+TEST(CommentDialog, KeepsLineBreaksAndStopsAt1023) {
+    CommentDialog dialog;
+    dialog.comment = "no comment";
+    ASSERT_TRUE(dialog.Create(nullptr));
+    HWND edit = GetDlgItem(dialog.Handle(), IDC_COMMENT_TEXT);
+    EXPECT_EQ(win::WindowText(edit), "no comment");
+    SetWindowTextA(edit, "First line\r\n");
+    SendMessageA(edit, EM_SETSEL, 12, 12);
+    for (WPARAM c : {WPARAM('a'), WPARAM(VK_RETURN), WPARAM('b')}) SendMessageA(edit, WM_CHAR, c, 0);
+    Press(dialog, IDOK);
+    EXPECT_EQ(std::make_pair(dialog.Result(), dialog.comment),
+              std::make_pair(INT_PTR{IDOK}, std::string("First line\r\na\r\nb")))
+        << "Enter types a line break";
+
+    CommentDialog full;
+    ASSERT_TRUE(full.Create(nullptr));
+    edit = GetDlgItem(full.Handle(), IDC_COMMENT_TEXT);
+    SetWindowTextA(edit, std::string(1000, 'a').c_str());
+    SendMessageA(edit, EM_SETSEL, 1000, 1000);
+    SendMessageA(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(std::string(100, 'b').c_str()));
+    EXPECT_EQ(GetWindowTextLengthA(edit), 1024) << "typing stops at 1024";
+    Press(full, IDOK);
+    EXPECT_EQ(full.comment, std::string(1000, 'a') + std::string(23, 'b'));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The preferences dialog: what it shows, the slider and its label, the verify
-// box written and used at once, and the tweak surviving into the next start.
+// box written and used at once, and the tweak and DOSBox choices stored at
+// close and used at the next start.
 #include "MainWindowFixture.h"
 #include "app/Settings.h"
 #include "dialogs/PreferencesDialog.h"
@@ -9,32 +10,32 @@
 namespace {
 
 HWND ItemOf(win::Dialog& dialog, int id) { return GetDlgItem(dialog.Handle(), id); }
-
 bool Shown(HWND control) { return (GetWindowLongPtrA(control, GWL_STYLE) & WS_VISIBLE) != 0; }
-
 void Click(win::Dialog& dialog, int id) { SendMessageA(ItemOf(dialog, id), BM_CLICK, 0, 0); }
-
-void SliderKey(win::Dialog& dialog, UINT key) {
-    HWND slider = ItemOf(dialog, IDC_PREF_TWEAK);
-    SendMessageA(slider, WM_KEYDOWN, key, 0);
-    SendMessageA(slider, WM_KEYUP, key, 0);
+void Send(win::Dialog& dialog, int id) { SendMessageA(dialog.Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+int Tweak(win::Dialog& dialog) {
+    return static_cast<int>(SendMessageA(ItemOf(dialog, IDC_PREF_TWEAK), TBM_GETPOS, 0, 0));
 }
-
-DWORD StoredReloadVerify() {
-    DWORD value = 99;  // unread
-    ReadSettingValue(setting::kReloadVerify, value);
-    return value;
+void SliderKey(win::Dialog& dialog, UINT key) {
+    SendMessageA(ItemOf(dialog, IDC_PREF_TWEAK), WM_KEYDOWN, key, 0);
+    SendMessageA(ItemOf(dialog, IDC_PREF_TWEAK), WM_KEYUP, key, 0);
+}
+std::string ThisProgram() {
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    return path;
 }
 
 class PreferencesTest : public MainWindowFixture {};
 
-TEST_F(PreferencesTest, OpeningShowsTheCurrentPreferences) {
-    for (const Preferences& current : {Preferences{true, 4, false, true, false, 0, "", true, false},
-                                       Preferences{false, 10, true, false, true, 2, "C:\\DOSBox\\DOSBox.exe", false, true}}) {
+TEST_F(PreferencesTest, OpeningShowsTheCurrentPreferencesAndTheSliderSetsTheTweakAtOnce) {
+    for (const Preferences& current :
+         {Preferences{true, 4, false, true, false, 0, "", true, false},
+          Preferences{false, 10, true, false, true, 2, "C:\\DOSBox\\DOSBox.exe", false, true}}) {
         PreferencesDialog dialog;
         dialog.values = current;
         ASSERT_TRUE(dialog.Create(nullptr));
-        EXPECT_EQ(SendMessageA(ItemOf(dialog, IDC_PREF_TWEAK), TBM_GETPOS, 0, 0), current.slowDownTweak);
+        EXPECT_EQ(Tweak(dialog), current.slowDownTweak);
         EXPECT_EQ(win::WindowText(ItemOf(dialog, IDC_PREF_TWEAK_VALUE)), "= " + std::to_string(current.slowDownTweak));
         const std::pair<int, bool> boxes[] = {{IDC_PREF_VERIFY, current.verifyOnReload},
                                               {IDC_PREF_INDIVIDUAL, current.individualUpdating},
@@ -50,9 +51,7 @@ TEST_F(PreferencesTest, OpeningShowsTheCurrentPreferences) {
         EXPECT_EQ(win::WindowText(ItemOf(dialog, IDC_PREF_DOSBOX_PATH)), current.dosBoxPath);
         EXPECT_TRUE(Shown(ItemOf(dialog, IDC_PREF_EMS)) && !IsWindowEnabled(ItemOf(dialog, IDC_PREF_EMS)));
     }
-}
 
-TEST_F(PreferencesTest, TheSliderSetsTheTweakAtOnceAndEscapeKeepsIt) {
     std::vector<int> reported;
     PreferencesDialog dialog;
     dialog.values.slowDownTweak = 4;
@@ -71,7 +70,7 @@ TEST_F(PreferencesTest, TheSliderSetsTheTweakAtOnceAndEscapeKeepsIt) {
     SendMessageA(ItemOf(dialog, IDC_PREF_TWEAK), TBM_SETPOS, TRUE, 7);
     UpdateWindow(ItemOf(dialog, IDC_PREF_TWEAK));
     EXPECT_EQ(tweak(), "7= 7");
-    SendMessageA(dialog.Handle(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    Send(dialog, IDCANCEL);
     EXPECT_TRUE(dialog.Ended());
     EXPECT_EQ(dialog.values.slowDownTweak, 7) << "Escape undoes nothing";
 }
@@ -80,60 +79,27 @@ TEST_F(PreferencesTest, VerifyOnReloadIsWrittenAndUsedAtOnce) {
     AddGame(MakeGame("Listed", "p", "c", folder, "none.exe"));
     Start();
     ASSERT_EQ(List().Image(0), 2) << "verified";
-    DWORD storedWhileOpen = 99;
+    DWORD storedWhileOpen = 99, stored = 99;
     ui.modalScripts.push_back([&](win::Dialog& d, HWND owner) -> INT_PTR {
         EXPECT_EQ(d.TemplateId(), IDD_PREFERENCES);
         d.Create(owner);
         EXPECT_TRUE(IsDlgButtonChecked(d.Handle(), IDC_PREF_VERIFY));
         Click(d, IDC_PREF_VERIFY);
-        storedWhileOpen = StoredReloadVerify();
+        ReadSettingValue(setting::kReloadVerify, storedWhileOpen);
         d.End(IDOK);
         return IDOK;
     });
     Command(IDM_PREFERENCES);
-    EXPECT_EQ(storedWhileOpen + StoredReloadVerify(), 0u) << "written before the dialog closed";
+    ReadSettingValue(setting::kReloadVerify, stored);
+    EXPECT_EQ(storedWhileOpen + stored, 0u) << "written before the dialog closed";
     Command(IDM_REFRESH);
     EXPECT_EQ(List().Image(0), 7) << "used at once";
 }
 
-TEST_F(PreferencesTest, TheTweakIsStoredAtCloseAndUsedAtTheNextStart) {
-    Start();
-    int shown = -1;
-    auto moveToEnd = [&shown](win::Dialog& d, HWND owner) -> INT_PTR {
-        d.Create(owner);
-        ShowWindow(d.Handle(), SW_SHOWNOACTIVATE);
-        shown = static_cast<int>(SendMessageA(ItemOf(d, IDC_PREF_TWEAK), TBM_GETPOS, 0, 0));
-        SliderKey(d, VK_END);
-        d.End(IDOK);
-        return IDOK;
-    };
-    ui.modalScripts.push_back(moveToEnd);
-    Command(IDM_PREFERENCES);
-    EXPECT_EQ(shown, 4) << "the tweak in use";
-
-    CloseWindow();
-    DWORD stored = 0;
-    EXPECT_TRUE(ReadSettingValue(setting::kSlowDownTweak, stored) && stored == 10u) << stored;
-    Discard();
-    Start();
-    ui.modalScripts.push_back(moveToEnd);
-    Command(IDM_PREFERENCES);
-    EXPECT_EQ(shown, 10) << "used at the next start";
-}
-
-}  // namespace
-
-namespace {
-
-std::string ThisProgram() {
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    return path;
-}
-
 // DOSBox: found at start-up when the one set is gone, shown, refused when it
-// is not a program, chosen with the browse button, and stored at close.
-TEST_F(PreferencesTest, DosBoxIsFoundCheckedChosenAndStoredAtClose) {
+// is not a program, chosen with the browse button; it and the tweak are stored
+// at close, and the tweak is used at the next start.
+TEST_F(PreferencesTest, TheChoicesAreStoredAtCloseAndUsedAtTheNextStart) {
     const std::string found = folder + "\\Programs\\DOSBox-0.74-3\\DOSBox.exe";
     CreateDirectoryA((folder + "\\Programs").c_str(), nullptr);
     CreateDirectoryA((folder + "\\Programs\\DOSBox-0.74-3").c_str(), nullptr);
@@ -146,34 +112,50 @@ TEST_F(PreferencesTest, DosBoxIsFoundCheckedChosenAndStoredAtClose) {
     const std::string notAProgram = folder + "\\DOSBox.exe";
     WriteFileText(notAProgram, "MZ");
     std::string shown;
+    int tweakShown = -1;
     bool keptOpen = false;
     ui.fileAnswers.push_back(ThisProgram());
     ui.modalScripts.push_back([&](win::Dialog& d, HWND owner) -> INT_PTR {
         d.Create(owner);
+        ShowWindow(d.Handle(), SW_SHOWNOACTIVATE);
         shown = win::WindowText(ItemOf(d, IDC_PREF_DOSBOX_PATH));
+        tweakShown = Tweak(d);
+        SliderKey(d, VK_END);
         SendMessageA(ItemOf(d, IDC_PREF_DOSBOX_MODE), CB_SETCURSEL, 2, 0);
         SetWindowTextA(ItemOf(d, IDC_PREF_DOSBOX_PATH), notAProgram.c_str());
-        Click(d, IDC_PREF_DOSBOX_FULLSCREEN);
         Click(d, IDC_PREF_DOSBOX_KEEPOPEN);
-        SendMessageA(d.Handle(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        Send(d, IDCANCEL);
         keptOpen = !d.Ended();
         Click(d, IDC_PREF_DOSBOX_BROWSE);
-        SendMessageA(d.Handle(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        Send(d, IDOK);
         return IDOK;
     });
     Command(IDM_PREFERENCES);
-    EXPECT_EQ(shown, found);
+    EXPECT_EQ(std::make_pair(shown, tweakShown), std::make_pair(found, 4)) << "the path found and the tweak in use";
     EXPECT_TRUE(keptOpen) << "not a Windows program: refused, also on Escape";
     ASSERT_EQ(ui.Messages().size(), 1u);
     EXPECT_EQ(ui.Messages()[0].text.substr(0, 55), "This is not a Windows program, so it cannot be DOSBox:\n");
     EXPECT_EQ(ui.Calls(UiCall::File).at(0).params, folder) << "the browser starts in the folder typed";
 
     CloseWindow();
-    DWORD mode = 0, fullScreen = 0, keepOpen = 0;
-    EXPECT_TRUE(ReadSettingValue(setting::kDosBoxMode, mode) && ReadSettingValue(setting::kDosBoxFullScreen, fullScreen) &&
-                ReadSettingValue(setting::kDosBoxKeepOpen, keepOpen) && ReadSettingString(setting::kDosBoxPath, stored));
-    EXPECT_EQ((std::vector<std::string>{std::to_string(mode), std::to_string(fullScreen), std::to_string(keepOpen), stored}),
-              (std::vector<std::string>{"2", "1", "1", ThisProgram()}));
+    DWORD mode = 0, fullScreen = 1, keepOpen = 0, tweak = 0;
+    EXPECT_TRUE(ReadSettingValue(setting::kDosBoxMode, mode) &&
+                ReadSettingValue(setting::kDosBoxFullScreen, fullScreen) &&
+                ReadSettingValue(setting::kDosBoxKeepOpen, keepOpen) &&
+                ReadSettingString(setting::kDosBoxPath, stored) && ReadSettingValue(setting::kSlowDownTweak, tweak));
+    EXPECT_EQ((std::vector<std::string>{std::to_string(mode), std::to_string(fullScreen), std::to_string(keepOpen),
+                                        stored, std::to_string(tweak)}),
+              (std::vector<std::string>{"2", "0", "1", ThisProgram(), "10"}));
+    Discard();
+    Start();
+    ui.modalScripts.push_back([&](win::Dialog& d, HWND owner) -> INT_PTR {
+        d.Create(owner);
+        tweakShown = Tweak(d);
+        d.End(IDCANCEL);
+        return IDCANCEL;
+    });
+    Command(IDM_PREFERENCES);
+    EXPECT_EQ(tweakShown, 10) << "used at the next start";
 }
 
 }  // namespace

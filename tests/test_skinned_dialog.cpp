@@ -5,8 +5,8 @@
 #include "res/AddGameDialogRes.h"
 #include "res/TextInputDialogRes.h"
 #include "res/resource.h"
-#include <gtest/gtest.h>
 #include <commctrl.h>
+#include <gtest/gtest.h>
 #include <string>
 #include <tuple>
 
@@ -71,17 +71,6 @@ TEST(DibBitmap, GivesEveryPictureAsTheSystemLoadsIt) {
     EXPECT_FALSE(bitmap.LoadFromResource(GetModuleHandleA(nullptr), 9999));
     EXPECT_FALSE(bitmap.IsLoaded());
     EXPECT_EQ(bitmap.Palette(), nullptr);
-}
-
-TEST(TileBitmap, CoversTheAreaWithCopies) {
-    DibBitmap bitmap;
-    ASSERT_TRUE(bitmap.LoadFromResource(GetModuleHandleA(nullptr), IDB_DEFAULTGAME));
-    Surface original(IDB_DEFAULTGAME), canvas(520, 370);
-    TileBitmap(canvas.Dc(), bitmap, RECT{10, 5, 520, 370});
-    // Copies at x 10, 170, 330, 490 and y 5, 105, 205, 305; the last ones cut.
-    EXPECT_EQ(canvas.At(170 + 37, 105 + 11), original.At(37, 11));
-    EXPECT_EQ(canvas.At(490 + 29, 305 + 64), original.At(29, 64));
-    EXPECT_EQ(canvas.At(9, 4), RGB(0, 0, 0));
 }
 
 class SkinnedDialogTest : public ::testing::Test {
