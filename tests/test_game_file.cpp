@@ -267,7 +267,7 @@ TEST_F(GameFileTest, FailedWritesLeaveTheFileAsItWas) {
             if (hold == NewIsFolder) CreateDirectoryA((path + ".new").c_str(), nullptr);
             EXPECT_FALSE(embed ? EmbedPicture(path, File("p.bmp")) : SaveGameFile(current)) << hold << embed;
             if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
-            if (hold != NewHeld) EXPECT_FALSE(FileExists(path + ".new")) << hold << embed;
+            EXPECT_TRUE(hold == NewHeld || !FileExists(path + ".new")) << hold << embed;
             EXPECT_FALSE(FileExists(path + ".old")) << hold << embed;
             EXPECT_EQ(IsReadOnlyFile(path), hold == ReadOnly) << hold << embed;
             SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -332,7 +332,7 @@ TEST_F(GameFileTest, OnlyWholeBitmapsUpToTheCapAreEmbedded) {
         bytes[at] = value;
         WriteFileBytes(File("x.qgf"), bytes);
         EXPECT_EQ(EmbedPicture(File("x.qgf"), File("p.bmp")), embeds) << at;
-        if (!embeds) EXPECT_EQ(ReadFileBytes(File("x.qgf")), bytes);
+        EXPECT_TRUE(embeds || ReadFileBytes(File("x.qgf")) == bytes) << at;
     }
 }
 

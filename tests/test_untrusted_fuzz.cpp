@@ -311,9 +311,8 @@ private:
         // Saving: the new record and the picture bytes the file holds.
         CurrentGame game{record, _game, true};
         if (r.Chance(80)) SetField(game.record.comment, ("saved " + std::to_string(r.Next())).c_str());
-        std::vector<char> want = Bytes(game.record);
-        want.insert(want.end(), file.begin() + sizeof record,
-                    file.begin() + sizeof record + std::min<size_t>(held, record.pictureSize));
+        std::vector<char> want(file.begin(), file.begin() + sizeof record + std::min<size_t>(held, record.pictureSize));
+        std::memcpy(want.data(), &game.record, sizeof game.record);
         if (!SaveGameFile(game) || ReadFileBytes(_game) != want) Fail("a save failed or wrote other bytes");
 
         // Embedding: the record with the new size and the new picture, or nothing changed.

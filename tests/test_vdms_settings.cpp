@@ -62,9 +62,8 @@ constexpr char kVdmsIni[] =
     "version=4.05        ; DSP version\r\n[AdLib Controller.config]\r\n"
     "port=0x388          ; AdLib port\r\nsampleRate=22050    ; synthesis rate\r\n"
     "[MPU401 Controller.config]\r\nport=0x300          ; MPU-401 port\r\nIRQ=9               ; MPU-401 IRQ\r\n";
-MPU - 401 IRQ\r\n ";
 
-    class VdmsFileTest : public ::testing::Test {
+class VdmsFileTest : public ::testing::Test {
 protected:
     void Load(const std::string& text) {
         WriteFileText(path, text);
