@@ -1,6 +1,9 @@
-// The old catalogue's conversion: the split and matching rules, every key of a
-// game section, game file names, the batch conversion, and damaged catalogues.
+// The INI accessor (opening, reads and writes, stripped values, the section
+// enumeration) and the old catalogue's conversion over it: the split and
+// matching rules, every key of a game section, game file names, the batch
+// conversion, and damaged catalogues.
 #include "CatalogueTools.h"
+#include "DialogProbe.h"
 #include "Groups.h"
 #include "TestEnv.h"
 #include "win/Texts.h"
@@ -14,13 +17,9 @@ using Strings = std::vector<std::string>;
 class LoaderIniTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder = MakeTempFolder("loaderini");
-        program = folder + "\\Program";
         for (const char* sub : {"\\Program", "\\Program\\Games", "\\Program\\Images"})
             CreateDirectoryA((folder + sub).c_str(), nullptr);
-        iniPath = program + "\\Loader.ini";
     }
-    void TearDown() override { RemoveTree(folder); }
     void WriteIni(const std::string& text) {
         WriteFileText(iniPath, text);
         ASSERT_TRUE(ini.Open(iniPath));
@@ -41,11 +40,67 @@ protected:
     SectionOutcome Convert(const std::string& section, const std::string& name, bool overwrite = false) {
         return Result(section, name, overwrite).outcome;
     }
+    Strings Sections() {
+        Strings names;
+        std::string name;
+        for (bool ok = ini.FirstSection(name, 260); ok; ok = ini.NextSection(name, 260)) names.push_back(name);
+        return names;
+    }
 
-    std::string folder, program, iniPath;
+    TempFolder temp{"loaderini"};
+    const std::string folder = temp.path, program = folder + "\\Program", iniPath = program + "\\Loader.ini";
     IniFile ini;
     ListRecorder list;
 };
+
+TEST_F(LoaderIniTest, WritesAtOnceOnlyWhenOpenAndNamed) {
+    WriteFileText(iniPath, "[List]\n00=Zero\n01=One\n");
+    EXPECT_FALSE(ini.Open(folder + "\\missing.ini"));
+    ini.WriteString("List", "02", "x");
+    ini.DeleteKey("List", "00");
+    EXPECT_EQ(FileText(iniPath), "[List]\n00=Zero\n01=One\n") << "a closed accessor drops writes";
+    EXPECT_TRUE(Sections().empty());
+
+    ASSERT_TRUE(ini.Open(iniPath));
+    ini.DeleteKey("List", "00");
+    ini.WriteString("List", "05", "");
+    ini.WriteString("", "01", "x");
+    ini.WriteString("List", "", "x");
+    ini.DeleteKey("", "01");
+    ini.DeleteKey("List", "");
+    EXPECT_EQ(FileText(iniPath), "[List]\r\n01=One\r\n05=\r\n")
+        << "an empty value is written; no section or key, nothing";
+    EXPECT_FALSE(ini.Open(folder)) << "a folder is no INI file";
+    EXPECT_EQ(ini.GetString("List", "01"), "") << "a failed open closes the accessor";
+}
+
+TEST_F(LoaderIniTest, ValuesAreCutTo259CharactersAndStrippedOnRequest) {
+    std::string longValue(300, 'v');
+    longValue[258] = 'L';
+    // A first ';' is part of the value, the first character always stays, only spaces are blanks.
+    const std::pair<const char*, const char*> stripped[] = {
+        {"abc   ; the rest", "abc"}, {"a;b;c", "a"},   {";kept", ";kept"}, {";;", ";"},
+        {"\"x   \"", "x"},           {"\"   \"", " "}, {"\"a\t\"", "a\t"}};
+    std::string text = "[S]\nlong=" + longValue + "\n";
+    for (size_t i = 0; i < std::size(stripped); ++i) text += "k" + std::to_string(i) + "=" + stripped[i].first + "\n";
+    WriteIni(text);
+    EXPECT_EQ(ini.GetString("S", "long"), longValue.substr(0, 259));
+    EXPECT_EQ(ini.GetStringStripped("S", "long"), longValue.substr(0, 259));
+    for (size_t i = 0; i < std::size(stripped); ++i)
+        EXPECT_EQ(ini.GetStringStripped("S", "k" + std::to_string(i)), stripped[i].second) << stripped[i].first;
+}
+
+TEST_F(LoaderIniTest, SectionEnumeration) {
+    WriteIni("[abcde]\na=1\n[fghijklm]\n[no]\n");
+    EXPECT_EQ(Sections(), (Strings{"abcde", "fghijklm", "no"}));
+    std::string name;
+    EXPECT_FALSE(ini.NextSection(name, 260)) << "the names were used up and dropped";
+    EXPECT_FALSE(ini.FirstSection(name, 5)) << "a name must be shorter than the maximum";
+    ASSERT_TRUE(ini.FirstSection(name, 6));
+    EXPECT_FALSE(ini.NextSection(name, 8));
+    ASSERT_TRUE(ini.NextSection(name, 9)) << "a refused name is not skipped";
+    EXPECT_EQ(name, "fghijklm");
+}
 
 TEST(LoaderIniRules, SplitsDeviceValuesAndNamesDisplays) {
     const Strings cases[] = {{"Sound Blaster,  /sb", "Sound Blaster", "/sb"},  // blanks after the comma go
@@ -229,26 +284,6 @@ TEST_F(LoaderIniTest, BatchAddsNewGamesAndSkipsExistingOnesSilently) {
     EXPECT_EQ(ConvertCatalogue(iniPath, folder, program, list).status, BatchStatus::NoSections);
     EXPECT_EQ(ConvertCatalogue(folder + "\\missing.ini", folder, program, list).status, BatchStatus::CannotOpen);
     EXPECT_EQ(list.cleared, 2) << "the list is emptied only once the file opened";
-}
-
-TEST_F(LoaderIniTest, RoundTripOf200Sections) {
-    std::string text;
-    for (int i = 0; i < 200; ++i)
-        text += Format(
-            "[Game %03d]\r\nPublisher=Pub %d\r\nPath=C:\\G%d\r\nSoundDevice%02d=Dev %d, /d%d\r\n"
-            "SelectedSound=dev %d\r\nSelectedDisplay=%s\r\nVDMSound=%d\r\n",
-            i, i, i, i % 10 + 1, i, i, i, i % 2 ? "EGA" : "cga", i % 2);
-    WriteFileText(iniPath, text);
-    BatchResult r = ConvertCatalogue(iniPath, program + "\\Images", program, list);
-    ASSERT_EQ(r.added, 200);
-    EXPECT_EQ(r.unread, 0);
-    for (int i = 0; i < 200; ++i) {
-        GameRecord g = Load(Format("Game %03d", i));
-        EXPECT_EQ((Strings{g.title, g.publisher, g.path, g.soundParams[i % 10]}),
-                  (Strings{Format("Game %03d", i), Format("Pub %d", i), Format("C:\\G%d", i), Format("/d%d", i)}));
-        EXPECT_EQ((std::vector<int>{g.selectedSound, g.selectedDisplay, g.options}),
-                  (std::vector<int>{i % 10, i % 2 ? 4 : 5, i % 2 ? 3 : 2}));
-    }
 }
 
 TEST_F(LoaderIniTest, DamagedCataloguesShowWhatCanBeRead) {

@@ -82,8 +82,8 @@ TEST(NameRules, BatchSyntaxAndWhatReachesTheShell) {
     ExpectGroups<std::string>({{"http://www.apogee.com", {"http://www.apogee.com", "www.apogee.com"}},
                                {"HTTPS://a.example/x?y=1", {"HTTPS://a.example/x?y=1"}},
                                {"refused", {"", "http://", "C:\\evil.bat", "..\\x.bat", "\\\\server\\x", "file:///C:/x",
-                                            "javascript:x", "localhost", "http://a.example/\" -x", "http://a b",
-                                            "http://a\n", "www.a.example/<x>"}}},
+                                            "javascript:x", "mailto:me@a.example", "localhost", "http://a.example/\" -x",
+                                            "http://a b", "http://a\n", "www.a.example/<x>"}}},
                               address);
     ExpectGroups<bool>({{true, {"A&B", "%PATH%", "A|B", "A<B", "A>B", "A^B", "\"A", "A\rB", "A\nB", "A\x7f"}},
                         {false, {"", "/vga /sb16", "-sb=220,7;x", "C:\\GAMES\\MY GAME", "/a=b,c"}}},

@@ -5,7 +5,6 @@
 #include "dialogs/VdmSoundDialog.h"
 #include "res/VdmSoundDialogRes.h"
 #include <gtest/gtest.h>
-#include <algorithm>
 #include <memory>
 
 namespace {
@@ -57,21 +56,12 @@ TEST(VdmsReplace, SampleRatesAreClampedAndEmptyBoxesTakeTheDefaults) {
 
 // VDMS.INI as VDMSound lays it out: sections, and a comment after each value.
 constexpr char kVdmsIni[] =
-    "; VDMSound configuration\r\n"
-    "[SB Controller]\r\n"
-    "CLSID=VDDLoader.SBCtrl\r\n"
-    "[SB Controller.config]\r\n"
-    "port=0x220          ; Sound Blaster base port\r\n"
-    "IRQ=10   ; Sound Blaster IRQ\r\n"
-    "DMA8=1              ; 8-bit DMA channel\r\n"
-    "DMA16=5             ; 16-bit DMA channel\r\n"
-    "version=4.05        ; DSP version\r\n"
-    "[AdLib Controller.config]\r\n"
-    "port=0x388          ; AdLib port\r\n"
-    "sampleRate=22050    ; synthesis rate\r\n"
-    "[MPU401 Controller.config]\r\n"
-    "port=0x300          ; MPU-401 port\r\n"
-    "IRQ=9               ; MPU-401 IRQ\r\n";
+    "; VDMSound configuration\r\n[SB Controller]\r\nCLSID=VDDLoader.SBCtrl\r\n[SB Controller.config]\r\n"
+    "port=0x220          ; Sound Blaster base port\r\nIRQ=10   ; Sound Blaster IRQ\r\n"
+    "DMA8=1              ; 8-bit DMA channel\r\nDMA16=5             ; 16-bit DMA channel\r\n"
+    "version=4.05        ; DSP version\r\n[AdLib Controller.config]\r\n"
+    "port=0x388          ; AdLib port\r\nsampleRate=22050    ; synthesis rate\r\n"
+    "[MPU401 Controller.config]\r\nport=0x300          ; MPU-401 port\r\nIRQ=9               ; MPU-401 IRQ\r\n";
 
 class VdmsFileTest : public ::testing::Test {
 protected:
@@ -102,14 +92,12 @@ protected:
     std::unique_ptr<VdmSoundDialog> dialog;
 };
 
-TEST_F(VdmsFileTest, AbsentKeysAndUnshapedValuesStayAndAreReported) {
+// The read stops at 259 characters: a value cut off there is not written back,
+// it would lose the rest of its line.
+TEST_F(VdmsFileTest, AbsentKeysUnshapedAndCutOffValuesStayAndAreReported) {
     const std::string original =
-        "[SB Controller.config]\r\n"
-        "version=4.05\r\n"
-        "port=220 ; no prefix\r\n"
-        "DMA8=1 ; 8-bit DMA\r\n"
-        "[MPU401 Controller.config]\r\n"
-        "port=0x330 ; MPU-401 port\r\n";
+        "[SB Controller.config]\r\nversion=4.05\r\nport=220 ; no prefix\r\nIRQ=7 ;" + std::string(300, 'c') +
+        "\r\nDMA8=1 ; 8-bit DMA\r\n[MPU401 Controller.config]\r\nport=0x330 ; MPU-401 port\r\n";
     Load(original);
     VdmsSettings chosen = ReadVdmsSettings(ini);
     EXPECT_EQ(chosen.version, 3) << "a bare version is still shown";
@@ -127,22 +115,13 @@ TEST_F(VdmsFileTest, AbsentKeysAndUnshapedValuesStayAndAreReported) {
     EXPECT_EQ(result.leftUnchanged,
               (std::vector<std::string>{"Sound Blaster model", "Sound Blaster port", "Sound Blaster IRQ"}))
         << "what the player chose; the boxes of absent keys left empty are no choice";
-    for (const char* absent : {"IRQ=", "DMA16", "sampleRate", "[AdLib"})
+    for (const char* absent : {"DMA16", "sampleRate", "[AdLib"})
         EXPECT_EQ(Text().find(absent), std::string::npos) << absent << " must stay absent";
 }
 
-TEST_F(VdmsFileTest, ACutOffValueIsNotWrittenBack) {
-    // The read stops at 259 characters: writing that back would lose the rest.
-    const std::string original = "[SB Controller.config]\r\nIRQ=7 ;" + std::string(300, 'c') + "\r\n";
-    Load(original);
-    VdmsSettings chosen = ReadVdmsSettings(ini);
-    chosen.fields[static_cast<int>(VdmsField::SbIrq)] = "5";
-    const std::vector<std::string> left = WriteVdmsSettings(ini, chosen).leftUnchanged;
-    EXPECT_EQ(std::count(left.begin(), left.end(), "Sound Blaster IRQ"), 1);
-    EXPECT_EQ(Text(), original);
-}
-
-TEST_F(VdmsFileTest, DialogShowsTheFileAndOkWritesTheChoices) {
+// Defaults fills the boxes and writes nothing, Cancel neither; OK writes the
+// choices in place: every byte but the replaced ones stays.
+TEST_F(VdmsFileTest, DialogShowsTheFileAndOnlyOkWritesTheChoices) {
     Load(kVdmsIni);
     OpenDialog();
     EXPECT_TRUE(Checked(IDC_VDMS_SB16) && !Checked(IDC_VDMS_SB16PNP));
@@ -155,14 +134,24 @@ TEST_F(VdmsFileTest, DialogShowsTheFileAndOkWritesTheChoices) {
         EXPECT_EQ(Box(box), text) << box;
         EXPECT_EQ(SendMessageA(GetWindow(ItemOf(*dialog, box), GW_CHILD), EM_GETLIMITTEXT, 0, 0), 259) << box;
     }
+    Set(IDC_VDMS_SB_DMA8, "8");
+    Press(IDC_VDMS_DEFAULTS);
+    EXPECT_TRUE(Checked(IDC_VDMS_SB16PNP) && !Checked(IDC_VDMS_SB16));
+    for (const auto& [box, text] :
+         {std::pair{IDC_VDMS_SB_IRQ, "7"}, {IDC_VDMS_SB_DMA8, "1"}, {IDC_VDMS_ADLIB_RATE, "11025"}})
+        EXPECT_EQ(Box(box), text) << box;
+    Press(IDCANCEL);
+    EXPECT_TRUE(dialog->Result() == IDCANCEL && Text() == kVdmsIni);
 
+    OpenDialog();
     Click(IDC_VDMS_SB16PNP);
     EXPECT_FALSE(Checked(IDC_VDMS_SB16)) << "one model at a time";
-    Set(IDC_VDMS_SB_PORT, "240");
-    Set(IDC_VDMS_SB_IRQ, "5");
-    Set(IDC_VDMS_MPU_PORT, "");
-    Set(IDC_VDMS_MPU_IRQ, "");
-    Set(IDC_VDMS_ADLIB_RATE, "1000");
+    for (auto [box, text] : {std::pair{IDC_VDMS_SB_PORT, "240"},
+                             {IDC_VDMS_SB_IRQ, "5"},
+                             {IDC_VDMS_MPU_PORT, ""},
+                             {IDC_VDMS_MPU_IRQ, ""},
+                             {IDC_VDMS_ADLIB_RATE, "1000"}})
+        Set(box, text);
     Press(IDOK);
     EXPECT_TRUE(dialog->Result() == IDOK && ui.Messages().empty());
     std::string expected = kVdmsIni;
@@ -173,21 +162,7 @@ TEST_F(VdmsFileTest, DialogShowsTheFileAndOkWritesTheChoices) {
                                    {"port=0x300", "port=0x330"},
                                    {"IRQ=9", "IRQ=2"}})
         expected = Replaced(expected, from, to);
-    EXPECT_EQ(Text(), expected) << "every byte but the replaced ones stays; emptied MPU-401 boxes write 330 and 2";
-}
-
-TEST_F(VdmsFileTest, DefaultsThenCancelLeavesTheFileAlone) {
-    Load(kVdmsIni);
-    OpenDialog();
-    Set(IDC_VDMS_SB_DMA8, "8");
-    Press(IDC_VDMS_DEFAULTS);
-    EXPECT_TRUE(Checked(IDC_VDMS_SB16PNP) && !Checked(IDC_VDMS_SB16));
-    const std::pair<int, const char*> defaults[] = {
-        {IDC_VDMS_SB_IRQ, "7"}, {IDC_VDMS_SB_DMA8, "1"}, {IDC_VDMS_ADLIB_RATE, "11025"}};
-    for (const auto& [box, text] : defaults) EXPECT_EQ(Box(box), text) << box;
-    EXPECT_EQ(Text(), kVdmsIni) << "Defaults writes nothing";
-    Press(IDCANCEL);
-    EXPECT_TRUE(dialog->Result() == IDCANCEL && Text() == kVdmsIni);
+    EXPECT_EQ(Text(), expected) << "emptied MPU-401 boxes write 330 and 2";
 }
 
 TEST_F(VdmsFileTest, UnshapedChoicesAreNamedWhenOkCloses) {
@@ -197,11 +172,11 @@ TEST_F(VdmsFileTest, UnshapedChoicesAreNamedWhenOkCloses) {
     Set(IDC_VDMS_SB_IRQ, "5");
     Press(IDOK);
     EXPECT_TRUE(dialog->Result() == IDOK && Text() == "[SB Controller.config]\r\nversion=4.05\r\nIRQ=5 ; IRQ\r\n");
-    ASSERT_EQ(ui.Messages().size(), 1u);
-    const std::string text = ui.Messages()[0].text;
-    EXPECT_NE(text.find("Sound Blaster model"), std::string::npos) << text;
-    EXPECT_EQ(text.find("Sound Blaster IRQ"), std::string::npos) << text;
-    EXPECT_NE(text.find("The other changes were saved."), std::string::npos) << text;
+    const std::string text = ui.Messages().empty() ? "" : ui.Messages()[0].text;
+    EXPECT_EQ(ui.Messages().size(), 1u);
+    EXPECT_TRUE(text.find("Sound Blaster model") != text.npos && text.find("Sound Blaster IRQ") == text.npos &&
+                text.find("The other changes were saved.") != text.npos)
+        << text;
 }
 
 TEST_F(VdmsFileTest, ALockedFileIsReportedAndTheDialogStaysOpen) {
