@@ -19,12 +19,3 @@ inline bool Checked(const win::Dialog& dialog, int id) {
 inline void Press(const win::Dialog& dialog, int id) {
     SendMessageA(dialog.Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
 }
-
-// A private folder, removed with everything in it when the test ends.
-struct TempFolder {
-    explicit TempFolder(const char* tag) : path(MakeTempFolder(tag)) {}
-    ~TempFolder() { RemoveTree(path); }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::string path;
-};
