@@ -1,4 +1,5 @@
-// The details bar: placeholders and fill, field edits, links, comment, shortcut and Docs button.
+// The details bar: placeholders and fill, field edits, links, comment, shortcut and
+// Docs button; the tree view wrapper and the no-redraw guard it uses.
 #include "BarHost.h"
 #include "BmpBuilder.h"
 #include "FakeUi.h"
@@ -9,8 +10,9 @@
 #include "mainwnd/DesktopShortcut.h"
 #include "mainwnd/DetailsBar.h"
 #include "res/resource.h"
+#include "win/Controls.h"
+#include "win/TreeView.h"
 #include <gtest/gtest.h>
-#include <shlobj.h>
 #include <tuple>
 
 namespace {
@@ -20,7 +22,6 @@ using Strings = std::vector<std::string>;
 class DetailsBarTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder = MakeTempFolder("details");
         for (const char* sub : {"\\Games", "\\Desktop", "\\KEEN"}) CreateDirectoryA((folder + sub).c_str(), nullptr);
         state.programFolder = folder;
         state.gamesFolder = folder + "\\Games";
@@ -39,7 +40,6 @@ protected:
         bar.desktopFolder = folder + "\\Desktop";
         PumpMessages();
     }
-    void TearDown() override { RemoveTree(folder); }
 
     GameRecord Stored() const {
         GameRecord r{};
@@ -57,9 +57,7 @@ protected:
         bar.Bar().SetSelFolder(folderIndex);
         bar.OnBarNotify(CGfxOutBarCtrl::kItemClicked, item);
     }
-    HTREEITEM TreeSelection() const {
-        return reinterpret_cast<HTREEITEM>(SendMessageA(bar.Tree(), TVM_GETNEXTITEM, TVGN_CARET, 0));
-    }
+    HTREEITEM TreeSelection() const { return win::TreeView(bar.Tree()).Selected(); }
     // The messages and shell opens so far, then forgets them.
     Strings Said() {
         Strings out;
@@ -78,7 +76,8 @@ protected:
     }
 
     FakeUi ui;
-    std::string folder;
+    TempFolder temp{"details"};
+    const std::string& folder = temp.path;
     AppState state;
     CurrentGame game;
     int refreshed = 0, previews = 0;
@@ -97,7 +96,8 @@ TEST_F(DetailsBarTest, PlaceholdersThenTheFillsFormats) {
     RECT r;
     GetWindowRect(bar.Bar().Handle(), &r);
     MapWindowPoints(nullptr, host.Handle(), reinterpret_cast<POINT*>(&r), 2);
-    EXPECT_EQ(std::make_tuple(r.left, r.bottom, GetDlgCtrlID(bar.Bar().Handle())), std::make_tuple(548L, 415L, 102));
+    EXPECT_EQ(std::make_tuple(r.left, r.bottom, GetDlgCtrlID(bar.Bar().Handle())),
+              std::make_tuple(548L, 415L, IDC_DETAILSBAR));
 
     bar.ShowGame(&game);
     EXPECT_EQ(Values(),
@@ -110,7 +110,7 @@ TEST_F(DetailsBarTest, PlaceholdersThenTheFillsFormats) {
               std::make_tuple("http://www.apogee.com", "Vorticons!"));
     EXPECT_EQ(win::WindowText(host.Handle()), "Quillon Loader 0.8c - Commander Keen");
 
-    game.record.options = 6;  // 4 or more: the two toggles stay as they were
+    game.record.options = 4;  // 4 or more: the two toggles stay as they were
     game.record.pictureSize = 10;
     game.record.dataSize = 9;
     SetGameRunWith(game.record, RunWith::DosBox);
@@ -119,10 +119,9 @@ TEST_F(DetailsBarTest, PlaceholdersThenTheFillsFormats) {
 
     bar.Bar().SetSelFolder(2);
     bar.ShowGame(nullptr);
-    EXPECT_EQ(bar.ValueText(DetailsBar::kTitle), "game");
-    EXPECT_FALSE(IsWindowEnabled(bar.Bar().Handle()));
-    EXPECT_EQ(bar.Bar().GetSelFolder(), 0);
-    EXPECT_EQ(win::WindowText(host.Handle()), "Quillon Loader 0.8c");
+    EXPECT_EQ(std::make_tuple(bar.ValueText(DetailsBar::kTitle), IsWindowEnabled(bar.Bar().Handle()),
+                              bar.Bar().GetSelFolder(), win::WindowText(host.Handle())),
+              std::make_tuple("game", FALSE, 0, "Quillon Loader 0.8c"));
 }
 
 TEST_F(DetailsBarTest, WebSiteNeedsAnAddress) {
@@ -133,7 +132,6 @@ TEST_F(DetailsBarTest, WebSiteNeedsAnAddress) {
         {"C:\\WINDOWS\\format.com", "Could not open the web site:\nC:\\WINDOWS\\format.com"},
         {"http://a.example/\" -x", "Could not open the web site:\nhttp://a.example/\" -x"},
         {"hTTp://", "No Web Site has been set."},
-        {"HTTP://", "No Web Site has been set."},
     };
     for (auto [web, said] : cases) {
         SetField(game.record.webSite, web);
@@ -150,7 +148,8 @@ TEST_F(DetailsBarTest, WebSiteNeedsAnAddress) {
     EXPECT_TRUE(ui.calls.empty());
 }
 
-TEST_F(DetailsBarTest, RenamingKeepsTheFileName) {
+// A title edit keeps the file's name; a save that fails keeps the old values.
+TEST_F(DetailsBarTest, EditsSaveFirstAndAFailedSaveKeepsTheOldValue) {
     bar.ShowGame(&game);
     const std::string path = game.path;
     Type("Keen: Goodbye, Galaxy!");
@@ -160,11 +159,28 @@ TEST_F(DetailsBarTest, RenamingKeepsTheFileName) {
     for (const std::string& shown :
          {FieldText(Stored().title), bar.ValueText(DetailsBar::kTitle), win::WindowText(host.Handle())})
         EXPECT_EQ(shown, "Keen: Goodbye, Galaxy!");
-
     Type("id Software");
     bar.EditField(DetailsBar::kPublisher);
     EXPECT_EQ(FieldText(Stored().publisher), "id Software");
     EXPECT_EQ(win::WindowText(host.Handle()), "Keen: Goodbye, Galaxy!") << "no caption change";
+
+    ui.Clear();
+    game.path = folder + "\\Gone\\Commander Keen.qgf";  // its folder has vanished
+    Type("Sierra On-Line");
+    bar.EditField(DetailsBar::kPublisher);
+    bar.EditField(DetailsBar::kWin95);
+    ui.modalScripts.push_back([](win::Dialog& d, HWND) -> INT_PTR {
+        static_cast<CommentDialog&>(d).comment = "lost";
+        return IDOK;
+    });
+    ClickItem(2, 0);
+    EXPECT_EQ(bar.Bar().GetItemText(0), "Vorticons!");
+    const auto messages = ui.Messages();
+    ASSERT_EQ(messages.size(), 3u);
+    EXPECT_NE(messages[0].text.find("not stored"), std::string::npos);
+    EXPECT_EQ(std::make_tuple(FieldText(game.record.publisher), game.record.options, refreshed),
+              std::make_tuple("id Software", 1, 2));
+    EXPECT_EQ(bar.ValueText(DetailsBar::kPublisher) + bar.ValueText(DetailsBar::kWin95), "id SoftwareNo");
 }
 
 TEST_F(DetailsBarTest, HeadersSizesAndOutOfRangeOptionsDoNothing) {
@@ -182,40 +198,27 @@ TEST_F(DetailsBarTest, HeadersSizesAndOutOfRangeOptionsDoNothing) {
     EXPECT_EQ(bar.ValueText(DetailsBar::kWin95) + bar.ValueText(DetailsBar::kVdmSound), "YesNo");
 }
 
-// A save that fails must not show the new value as stored.
-TEST_F(DetailsBarTest, FailedSaveTellsTheUserAndKeepsTheOldValue) {
-    bar.ShowGame(&game);
-    game.path = folder + "\\Gone\\Commander Keen.qgf";  // its folder has vanished
-    Type("Sierra On-Line");
-    bar.EditField(DetailsBar::kPublisher);
-    bar.EditField(DetailsBar::kWin95);
-    const auto messages = ui.Messages();
-    ASSERT_EQ(messages.size(), 2u);
-    EXPECT_NE(messages[0].text.find("not stored"), std::string::npos);
-    EXPECT_EQ(std::make_tuple(FieldText(game.record.publisher), game.record.options, refreshed),
-              std::make_tuple("Apogee", 1, 0));
-    EXPECT_EQ(bar.ValueText(DetailsBar::kPublisher) + bar.ValueText(DetailsBar::kWin95), "ApogeeNo");
-}
-
 TEST_F(DetailsBarTest, FileFieldsTakeTheNameAndTheSize) {
-    WriteFileBytes(folder + "\\KEEN\\keen4e.exe", std::vector<char>(321, 'x'));
-    ui.fileAnswers = {folder + "\\KEEN\\keen4e.exe", folder + "\\KEEN\\keen4e.exe", std::string("C:\\readme.txt")};
+    const std::string exe = folder + "\\KEEN\\BIN\\keen4e.exe";
+    CreateDirectoryA((folder + "\\KEEN\\BIN").c_str(), nullptr);
+    WriteFileBytes(exe, std::vector<char>(321, 'x'));
+    ui.fileAnswers = {exe, exe, std::string("C:\\readme.txt")};
     bar.EditField(DetailsBar::kProgram);
     EXPECT_EQ(std::make_pair(FieldText(Stored().programName), Stored().programSize),
               std::make_pair(std::string("keen4e.exe"), 321u));
     EXPECT_NE(Values().find("|keen4e.exe|321|"), std::string::npos) << Values();
 
     bar.EditField(DetailsBar::kCommand);
-    EXPECT_EQ(FieldText(Stored().command) + "|" + FieldText(Stored().path), "keen4e.exe|" + folder + "\\KEEN");
+    EXPECT_EQ(FieldText(Stored().command) + "|" + FieldText(Stored().path), "keen4e.exe|" + folder + "\\KEEN\\BIN");
 
     SetField(game.record.path, "Q:\\nowhere");
     bar.EditField(DetailsBar::kDocument);
     EXPECT_EQ(FieldText(Stored().document), "readme.txt");
     const auto asked = ui.Calls(UiCall::File);
     ASSERT_EQ(asked.size(), 3u);
-    EXPECT_EQ(asked[0].text, "Please select the executable...");
-    EXPECT_EQ(asked[0].params, folder + "\\KEEN") << "starts in the game's Path";
-    EXPECT_EQ(asked[2].params, "C:\\") << "a missing Path starts in C:\\";
+    EXPECT_EQ(std::make_tuple(asked[0].text, asked[0].params, asked[2].params),
+              std::make_tuple("Please select the executable...", folder + "\\KEEN", "C:\\"))
+        << "starts in the game's Path; a missing Path starts in C:\\";
 }
 
 // Damaged pictures that crashed LoadImageA are told and change nothing; a good
@@ -229,17 +232,15 @@ TEST_F(DetailsBarTest, PictureIsCheckedThenEmbeddedAndLaterSavesKeepIt) {
         EXPECT_EQ(Said(), Strings{"Could not load bitmap '" + folder +
                                   "\\bad.bmp'\n\nThe file is damaged or is not a Windows bitmap (BMP)."});
     }
-    EXPECT_EQ(ReadFileBytes(game.path), before);
-    EXPECT_EQ(bar.ValueText(DetailsBar::kPicture), "None");
-    EXPECT_EQ(previews, 0);
+    EXPECT_EQ(std::make_tuple(ReadFileBytes(game.path), bar.ValueText(DetailsBar::kPicture), previews),
+              std::make_tuple(before, "None", 0));
 
     const std::vector<char> bmp = MakeBmp(8, 8, 0, 200, 0);
     WriteFileBytes(folder + "\\new.bmp", bmp);
     ui.fileAnswers.push_back(folder + "\\new.bmp");
     bar.EditField(DetailsBar::kPicture);
     EXPECT_EQ(ui.Calls(UiCall::File)[0].params, folder + "\\Images");
-    EXPECT_EQ(bar.ValueText(DetailsBar::kPicture), "Embedded");
-    EXPECT_EQ(previews, 1);
+    EXPECT_EQ(std::make_tuple(bar.ValueText(DetailsBar::kPicture), previews), std::make_tuple("Embedded", 1));
     Type("Apogee Software");
     bar.EditField(DetailsBar::kPublisher);
     const std::vector<char> bytes = ReadFileBytes(game.path);
@@ -257,11 +258,10 @@ TEST_F(DetailsBarTest, CommentAndDoubleClickGoThroughTheBar) {
     EXPECT_EQ(FieldText(Stored().comment) + "|" + bar.Bar().GetItemText(0), "Two\r\nlines|Two\r\nlines");
 
     // A double click in the tree reaches the bar's owner as code 6.
-    bar.Bar().SetSelFolder(0);
-    SendMessageA(bar.Tree(), TVM_SELECTITEM, TVGN_CARET, LPARAM(bar.ValueItem(DetailsBar::kCategory)));
+    bar.ShowField(DetailsBar::kCategory);
     Type("Puzzle");
-    NMHDR hdr{bar.Tree(), 1010, static_cast<UINT>(NM_DBLCLK)};
-    SendMessageA(bar.Bar().Handle(), WM_NOTIFY, 1010, reinterpret_cast<LPARAM>(&hdr));
+    NMHDR hdr{bar.Tree(), IDC_DETAILS_TREE, static_cast<UINT>(NM_DBLCLK)};
+    SendMessageA(bar.Bar().Handle(), WM_NOTIFY, IDC_DETAILS_TREE, reinterpret_cast<LPARAM>(&hdr));
     EXPECT_EQ(FieldText(Stored().category), "Puzzle");
     EXPECT_EQ(bar.OnBarNotify(CGfxOutBarCtrl::kItemDragged, 0), 1) << "items may be dragged";
 }
@@ -301,41 +301,71 @@ TEST_F(DetailsBarTest, DocsButton) {
     EXPECT_EQ(TreeSelection(), bar.ValueItem(DetailsBar::kPath));
 
     // An empty Document is asked for (cancelled the first time), stored and opened.
+    const std::string keen = folder + "\\KEEN\\";
     SetField(game.record.path, (folder + "\\KEEN").c_str());
-    WriteFileText(folder + "\\KEEN\\KEEN.TXT", "help");
+    CreateDirectoryA((keen + "DOCS").c_str(), nullptr);
+    for (const char* file : {"KEEN.TXT", "DOCS\\KEEN.TXT", "..\\outside.bat"}) WriteFileText(keen + file, "help");
     bar.OpenDocument();
-    EXPECT_EQ(Said(), Strings{});
-    ui.fileAnswers.push_back(folder + "\\KEEN\\KEEN.TXT");
+    ui.fileAnswers.push_back(keen + "KEEN.TXT");
     bar.OpenDocument();
-    EXPECT_EQ(FieldText(Stored().document), "KEEN.TXT");
-    EXPECT_EQ(refreshed, 1);
-    EXPECT_EQ(Said(), Strings{"open " + folder + "\\KEEN\\KEEN.TXT"});
+    EXPECT_EQ(std::make_tuple(FieldText(Stored().document), refreshed), std::make_tuple("KEEN.TXT", 1));
+    EXPECT_EQ(Said(), Strings{"open " + keen + "KEEN.TXT"});
 
-    SetField(game.record.document, "MANUAL.DOC");
-    bar.OpenDocument();
-    EXPECT_EQ(Said(), Strings{"The document " + folder + "\\KEEN\\MANUAL.DOC\ncould not be found."});
-
-    // Only a file inside the game folder is opened; a subfolder is fine.
-    WriteFileText(folder + "\\outside.bat", "x");
+    // Only an existing file inside the game folder is opened; a subfolder is fine.
+    for (const auto& [document, said] : {std::pair<const char*, std::string>{"DOCS\\KEEN.TXT", "open " + keen + "DOCS\\KEEN.TXT"},
+                                         {"MANUAL.DOC", "The document " + keen + "MANUAL.DOC\ncould not be found."}}) {
+        SetField(game.record.document, document);
+        bar.OpenDocument();
+        EXPECT_EQ(Said(), Strings{said});
+    }
     for (const char* document : {"..\\outside.bat", "CON", "COM1", "NUL", "\\outside.bat", "C:\\x.txt"}) {
         SetField(game.record.document, document);
         bar.OpenDocument();
-        ASSERT_EQ(ui.calls.size(), 1u) << document;
-        EXPECT_EQ(Said()[0].rfind("The document '" + std::string(document) + "'\nis not a file in", 0), 0u);
+        const Strings said = Said();
+        ASSERT_EQ(said.size(), 1u) << document;
+        EXPECT_EQ(said[0].rfind("The document '" + std::string(document) + "'\nis not a file in", 0), 0u);
     }
     EXPECT_EQ(TreeSelection(), bar.ValueItem(DetailsBar::kDocument));
-    CreateDirectoryA((folder + "\\KEEN\\DOCS").c_str(), nullptr);
-    WriteFileText(folder + "\\KEEN\\DOCS\\KEEN.TXT", "help");
-    SetField(game.record.document, "DOCS\\KEEN.TXT");
-    bar.OpenDocument();
-    EXPECT_EQ(Said(), Strings{"open " + folder + "\\KEEN\\DOCS\\KEEN.TXT"});
 
     SetField(game.record.document, "KEEN.TXT");
+    bar.ShowField(DetailsBar::kTitle);
     ui.shellResults.push_back(2);  // the shell fails to open it
     bar.OpenDocument();
     ASSERT_EQ(ui.Messages().size(), 1u);
     EXPECT_EQ(ui.Messages()[0].flags & MB_ICONMASK, static_cast<unsigned>(MB_ICONSTOP));
     EXPECT_EQ(TreeSelection(), bar.ValueItem(DetailsBar::kDocument));
+}
+
+// The tree view wrapper and the no-redraw guard on a real tree.
+TEST(TreeView, AddsInOrderExpandsSelectsAndReads) {
+    // A plain window around the tree: its default procedure shows the redraw switch as WS_VISIBLE.
+    HWND frame = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 200, 300, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+    HWND hwnd = CreateWindowExA(0, WC_TREEVIEWA, "", WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS, 0, 0, 200, 300, frame,
+                                nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_TRUE(hwnd);
+    win::TreeView tree(hwnd);
+    EXPECT_EQ(tree.Root(), nullptr);
+    HTREEITEM a = tree.Add(TVI_ROOT, "A", 0, 10);
+    HTREEITEM a2 = (tree.Add(a, "A1", 1, 11), tree.Add(a, "A2", 1, 12));
+    tree.Add(tree.Add(TVI_ROOT, "B", 0, 20), "B1", 1, 21);
+    tree.Expand(a);
+    std::string shown;  // the items a reader sees, from the top
+    for (HTREEITEM item = tree.Root(); item; item = TreeView_GetNextVisible(hwnd, item)) shown += tree.Text(item) + " ";
+    EXPECT_EQ(shown, "A A1 A2 B ");
+
+    LPARAM param = -1;
+    EXPECT_FALSE(tree.Param(tree.Selected(), param));
+    tree.Select(a2);
+    EXPECT_TRUE(tree.Param(tree.Selected(), param));
+    EXPECT_EQ(std::make_tuple(param, tree.Text(a2, 1), tree.Text(nullptr)), std::make_tuple(LPARAM{12}, "A", ""));
+
+    {
+        win::NoRedraw quiet(frame);
+        EXPECT_FALSE(GetWindowLongA(frame, GWL_STYLE) & WS_VISIBLE);
+    }
+    EXPECT_TRUE(GetWindowLongA(frame, GWL_STYLE) & WS_VISIBLE);
+    DestroyWindow(frame);
 }
 
 }  // namespace

@@ -1,24 +1,118 @@
-// The main window's game list: fill, caption, limit, sorting, refresh and the selected game.
+// The game list: which files are listed, what each row shows and their order
+// (without a window), then the main window's list: fill, caption, limit,
+// sorting, refresh and the selected game.
 #include "MainWindowFixture.h"
 #include "MessageTexts.h"
 #include "app/Settings.h"
+#include "data/GameFolder.h"
+#include "launch/GameRows.h"
 #include "res/GameSettingsDialogRes.h"
 #include "res/resource.h"
 #include <commctrl.h>
+#include <algorithm>
 
 namespace {
 
 using Strings = std::vector<std::string>;
+
+TEST(GameRows, ListingCountsEveryMatchKeepsFilesUpToTheLimitSortedWithoutCase) {
+    TempFolder temp("rows");
+    const std::string& folder = temp.path;
+    for (const char* name : {"zeta.qgf", "Alpha.qgf", "UPPER.QGF", "mid.Qgf", "other.txt"})
+        WriteGame(folder + "\\" + name, MakeGame("x"));
+    CreateDirectoryA((folder + "\\folder.qgf").c_str(), nullptr);
+    GameFolderListing all = ListGameFiles(folder, 512);
+    EXPECT_EQ(all.counted, 5) << "the folder counts, the .txt does not";
+    EXPECT_EQ(all.files, (Strings{"Alpha.qgf", "mid.Qgf", "UPPER.QGF", "zeta.qgf"}));
+    GameFolderListing few = ListGameFiles(folder, 3);
+    EXPECT_TRUE(few.counted == 5 && few.files.size() == 3u);
+    EXPECT_EQ(ListGameFiles(folder + "\\missing", 512).counted, 0);
+
+    const std::pair<const char*, const char*> names[] = {
+        {"Doom.qgf", "Doom"}, {"DOOM.QGF", "DOOM"}, {"a.b.qgf", "a.b"}, {"x.qgfx", "x"}, {".qgf", ".qgf"}};
+    for (const auto& [file, name] : names) EXPECT_EQ(GameNameFromFile(file), name) << file;
+}
+
+TEST(GameRows, StatusImageAndSettingsText) {
+    TempFolder temp("rows");
+    const std::string dir = temp.path + "\\Game";
+    CreateDirectoryA(dir.c_str(), nullptr);
+    WriteFileText(dir + "\\play.exe", "MZ");
+    const struct {
+        std::string path, command;
+        int image;
+    } images[] = {{dir, "play.exe", 0}, {temp.path + "\\Nowhere", "play.exe", 1},
+                  {dir, "gone.exe", 2}, {dir, "x", 2},
+                  {"C", "play.exe", 1}, {dir, "", 2}};
+    for (const auto& c : images)
+        EXPECT_EQ(GameStatusImage(MakeGame("t", "p", "c", c.path, c.command)), c.image) << c.path << " " << c.command;
+
+    GameRecord g = MakeGame("t", "p", "c", "C:\\", "GAME.EXE");
+    g.selectedDisplay = 2;
+    SetField(g.vgaParam, "-vga");
+    g.selectedSound = 1;
+    SetField(g.soundParams[1], "-sb220");
+    for (const auto& [setup, text] :
+         {std::pair{"", "None"}, {"SETUP.EXE", "SETUP.EXE"}, {"(parameters)", "GAME.EXE -vga -sb220 "}}) {
+        SetField(g.setup, setup);
+        EXPECT_EQ(SettingsColumnText(g), text) << setup;
+    }
+}
+
+TEST(GameRows, RowsAreReadOnceAndGroupedByTheSortColumn) {
+    TempFolder temp("rows");
+    const std::string& folder = temp.path;
+    const struct {
+        const char *title, *publisher, *category;
+    } games[] = {{"Doom", "id", "Action"},
+                 {"Monkey", "LucasArts", "adventure"},
+                 {"Keen", "id", "action"},
+                 {"Loom", "LucasArts", "Adventure"},
+                 {"Civ", "MicroProse", "Strategy"}};
+    std::vector<GameRowData> rows;
+    for (const auto& g : games) {
+        WriteGame(folder + "\\" + g.title + ".qgf", MakeGame(g.title, g.publisher, g.category));
+        rows.push_back(ReadGameRow(folder, std::string(g.title) + ".qgf", true));
+    }
+    WriteFileBytes(folder + "\\Broken.qgf", std::vector<char>(50, 'x'));
+    rows.push_back(ReadGameRow(folder, "Broken.qgf", true));
+    EXPECT_TRUE(!rows.back().loaded && rows.back().image == 1 && rows.back().settings == "None");
+    EXPECT_EQ(ReadGameRow(folder, "Broken.qgf", false).image, 7);
+
+    std::sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
+    for (int column : {2, 1, 0}) {  // column 0 keeps the order it is given
+        OrderGameRows(rows, column);
+        Strings names;
+        for (const auto& r : rows) names.push_back(r.name);
+        EXPECT_EQ(names, (Strings{"Broken", "Doom", "Keen", "Loom", "Monkey", "Civ"})) << column;
+    }
+
+    // A record with the wrong magic still gives its sort key.
+    GameRecord wrong = MakeGame("W", "Zz", "Zz");
+    wrong.magic[0] = 'X';
+    WriteGame(folder + "\\W.qgf", wrong);
+    GameRowData w = ReadGameRow(folder, "W.qgf", true);
+    EXPECT_TRUE(!w.loaded && w.sortKeys[1] == "Zz" && w.category.empty());
+}
+
 class GameListTest : public MainWindowFixture {};
 
 const char kFailure[] = "Failed to load the game file.\nPlease re-create it.";
 
 TEST_F(GameListTest, OnlyTheLimitOfGamesIsListed) {
-    for (int i = 0; i < 5; ++i) AddGame(MakeGame("g" + std::to_string(i)));
-    Start("", 4);
-    EXPECT_EQ(List().Count(), 4);
-    ASSERT_EQ(MessageTexts(ui), Strings{"There are 5 games, maximum is 4.\nPlease remove some games."});
-    EXPECT_EQ(ui.Messages()[0].caption, "Quillon Loader");
+    const struct {
+        int games, limit;
+        Strings said;
+    } cases[] = {{4, 4, {}}, {5, 4, {"There are 5 games, maximum is 4.\nPlease remove some games."}}};
+    for (const auto& c : cases) {
+        for (int i = 0; i < c.games; ++i) AddGame(MakeGame("g" + std::to_string(i)));
+        Start("", c.limit);
+        EXPECT_EQ(List().Count(), 4);
+        EXPECT_EQ(MessageTexts(ui), c.said) << c.games;
+        for (const UiCall& m : ui.Messages()) EXPECT_EQ(m.caption, "Quillon Loader");
+        Discard();
+        ui.Clear();
+    }
 }
 
 TEST_F(GameListTest, CaptionCountsTheRows) {
@@ -37,22 +131,17 @@ TEST_F(GameListTest, CaptionCountsTheRows) {
 TEST_F(GameListTest, RowsShowTheirFilesAndSortByAColumn) {
     AddGame(MakeGame("Doom", "id", "Action"));
     AddGame(MakeGame("Monkey", "LucasArts", "adventure"));
-    AddGame(MakeGame("Keen", "id", "action"));
     GameRecord setup = MakeGame("Civ", "MicroProse", "Strategy");
     SetField(setup.setup, "SETUP.EXE");
     AddGame(setup);
     WriteFileBytes(folder + "\\Games\\Broken.qgf", std::vector<char>(50, 'x'));
     Start();
     EXPECT_EQ(CountMessages("Failed to load:\nBroken.qgf"), 1u);
-    EXPECT_EQ(Column(0), (Strings{"Broken", "Civ", "Doom", "Keen", "Monkey"}));
-    EXPECT_EQ(Column(1), (Strings{"", "MicroProse", "id", "id", "LucasArts"}));
-    EXPECT_EQ(Column(3), (Strings{"None", "SETUP.EXE", "None", "None", "None"}));
-
+    EXPECT_EQ(Column(1), (Strings{"", "MicroProse", "id", "LucasArts"}));
+    EXPECT_EQ(Column(3), (Strings{"None", "SETUP.EXE", "None", "None"}));
     ClickColumn(2);
-    EXPECT_EQ(Column(0), (Strings{"Broken", "Doom", "Keen", "Monkey", "Civ"}));
+    EXPECT_EQ(Column(0), (Strings{"Broken", "Doom", "Monkey", "Civ"}));
     EXPECT_EQ(CountMessages("Failed to load:\nBroken.qgf"), 2u) << "each fill reports it";
-    ClickColumn(0);
-    EXPECT_EQ(Column(0)[1], "Civ");
 }
 
 TEST_F(GameListTest, RowImagesFollowTheFilesOnRefreshAndVerify) {
@@ -90,10 +179,8 @@ TEST_F(GameListTest, SelectingARowShowsItsGameAndTheSetupCommandsReachIt) {
     EXPECT_EQ(Caption(), "Quillon Loader 0.8c - 3 games") << "nothing selected after the start";
 
     ClickRow(1);
-    EXPECT_EQ(Caption(), "Quillon Loader 0.8c - The Pictured Game");
-    EXPECT_TRUE(Enabled(IDC_RUNGAME));
-    EXPECT_EQ(LastRun(), "Pictured");
-    EXPECT_EQ(PreviewSize(), std::make_pair(40, 25));
+    EXPECT_EQ(std::make_tuple(Caption(), Enabled(IDC_RUNGAME), LastRun(), PreviewSize()),
+              std::make_tuple("Quillon Loader 0.8c - The Pictured Game", true, "Pictured", std::make_pair(40, 25)));
     ClickRow(2);
     EXPECT_EQ(PreviewSize(), std::make_pair(160, 100)) << "the default picture";
     ClickRow(0);
@@ -127,9 +214,9 @@ TEST_F(GameListTest, RefreshKeepsTheSelectedGameByName) {
     AddGame(MakeGame("Abc", "p", "Aaaa"));
     WriteSettingString("LastRun", "elsewhere");
     Command(IDM_REFRESH);
-    EXPECT_EQ(List().Selected(), 3);
-    EXPECT_EQ(Caption(), "Quillon Loader 0.8c - Aaa");
-    EXPECT_EQ(LastRun(), "Aaa") << "written for the reselected game, not for the last row filled";
+    EXPECT_EQ(std::make_tuple(List().Selected(), Caption(), LastRun()),
+              std::make_tuple(3, "Quillon Loader 0.8c - Aaa", "Aaa"))
+        << "LastRun written for the reselected game, not for the last row filled";
     ClickColumn(1);
     EXPECT_EQ(List().Selected(), -1) << "a fill drops the selection";
     EXPECT_EQ(LastRun(), "Aaa");
@@ -148,9 +235,8 @@ TEST_F(GameListTest, ADamagedSelectedGameIsReportedOncePerFileState) {
     for (int i = 0; i < 3; ++i) Repaint();
     ASSERT_EQ(CountMessages(kFailure), 1u);
     EXPECT_EQ(ui.Messages()[0].caption, "Hurt.qgf");
-    EXPECT_EQ(Caption(), "Quillon Loader 0.8c");
-    EXPECT_FALSE(Enabled(IDC_RUNGAME));
-    EXPECT_EQ(PreviewSize(), std::make_pair(160, 100));
+    EXPECT_EQ(std::make_tuple(Caption(), Enabled(IDC_RUNGAME), PreviewSize()),
+              std::make_tuple("Quillon Loader 0.8c", false, std::make_pair(160, 100)));
 
     ClickRow(1);
     EXPECT_EQ(CountMessages(kFailure), 2u) << "a click on the row reports again";

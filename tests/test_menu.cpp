@@ -10,6 +10,7 @@
 #include "res/PreferencesDialogRes.h"
 #include "res/VdmSoundDialogRes.h"
 #include "res/resource.h"
+#include "win/TreeView.h"
 #include <tuple>
 
 namespace {
@@ -149,15 +150,13 @@ TEST_F(MenuTest, DialogCommandsOpenTheirDialogs) {
     for (const auto& call : ui.Calls(UiCall::Modal)) opened.push_back(call.dialogId);
     EXPECT_EQ(opened, (std::vector<int>{IDD_GAMESEARCH, IDD_MANAGEENTRIES, IDD_PREFERENCES, IDD_ABOUTBOX, IDD_ABOUTBOX,
                                         IDD_LOCATEGAME}));
-    // Game Settings on its missing folder shows the details bar's Path item (48) first.
+    // Game Settings on its missing folder shows the details bar's Path item first.
     ui.Clear();
     Command(IDC_GAMESETTINGS);
     EXPECT_EQ(MessageTexts(ui), Strings{"Please locate the game path..."});
-    HWND tree = GetDlgItem(GetDlgItem(Hwnd(), 102), 1010);
-    TVITEMA item{};
-    item.mask = TVIF_PARAM;
-    item.hItem = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
-    EXPECT_TRUE(SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) && item.lParam == 48);
+    win::TreeView tree(GetDlgItem(GetDlgItem(Hwnd(), IDC_DETAILSBAR), IDC_DETAILS_TREE));
+    LPARAM shown = -1;
+    EXPECT_TRUE(tree.Param(tree.Selected(), shown) && shown == DetailsBar::kPath);
 
     // With VDMSound and its VDMS.INI, its settings dialog opens and its files
     // open from its folder; a failure names the folder.
@@ -182,20 +181,21 @@ TEST_F(MenuTest, BackgroundHuesAndF9AreStored) {
     Start();
     const std::pair<int, DWORD> hues[] = {
         {IDM_BACK_RED, 0}, {IDM_BACK_GREEN, 1}, {IDM_BACK_BLUE, 2}, {IDM_BACK_GREY, 3}};
-    for (const auto& [command, stored] : hues) {
-        Command(command);
+    auto stored = [] {
         DWORD value = 99;
         ReadSettingValue("Background", value);
-        EXPECT_EQ(value, stored);
+        return value;
+    };
+    for (const auto& [command, value] : hues) {
+        Command(command);
+        EXPECT_EQ(stored(), value);
     }
     std::vector<int> seen(4, 0);
     for (int i = 0; i < 40; ++i) {
         WriteSettingValue("Background", 99);
         Key(VK_F9);
-        DWORD value = 99;
-        ReadSettingValue("Background", value);
-        ASSERT_LT(value, 4u) << "each choice is stored";
-        ++seen[value];
+        ASSERT_LT(stored(), 4u) << "each choice is stored";
+        ++seen[stored()];
     }
     for (int hue = 0; hue < 4; ++hue) EXPECT_GT(seen[hue], 0) << hue;
 }
@@ -209,11 +209,10 @@ TEST_F(MenuTest, DeletingAGame) {
     ClickRow(0);  // "Gone"
     ui.Clear();
     Key(VK_DELETE);  // answered No
-    ASSERT_EQ(MessageTexts(ui), Strings{"Are you sure you want to delete Gone?"});
-    EXPECT_EQ(ui.Messages()[0].caption, "Confirm Deletion");
-    EXPECT_EQ(ui.Messages()[0].flags, static_cast<unsigned>(MB_YESNO | MB_ICONQUESTION));
-    EXPECT_TRUE(FileExists(GamePath("Gone")));
-    EXPECT_EQ(List().Count(), 3);
+    ASSERT_EQ(ui.Messages().size(), 1u);
+    EXPECT_EQ(std::make_tuple(ui.Messages()[0].text, ui.Messages()[0].caption, ui.Messages()[0].flags),
+              std::make_tuple("Are you sure you want to delete Gone?", "Confirm Deletion", unsigned{MB_YESNO | MB_ICONQUESTION}));
+    EXPECT_TRUE(FileExists(GamePath("Gone")) && List().Count() == 3);
     ui.messageAnswers = {IDYES};
     Command(IDM_DELETEGAME);
     EXPECT_FALSE(FileExists(GamePath("Gone")));
@@ -231,8 +230,7 @@ TEST_F(MenuTest, DeletingAGame) {
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     DeleteRow(0);
     CloseHandle(held);
-    EXPECT_TRUE(FileExists(GamePath("Keep")));
-    EXPECT_EQ(List().Count(), 2);
+    EXPECT_TRUE(FileExists(GamePath("Keep")) && List().Count() == 2);
     EXPECT_EQ(ui.Messages().size(), 2u);
 }
 

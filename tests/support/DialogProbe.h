@@ -30,15 +30,6 @@ inline void Press(const win::Dialog& dialog, int id) {
     SendMessageA(dialog.Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
 }
 
-// A private folder, removed with everything in it when the test ends.
-struct TempFolder {
-    explicit TempFolder(const char* tag) : path(MakeTempFolder(tag)) {}
-    ~TempFolder() { RemoveTree(path); }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::string path;
-};
-
 // The dialog fixture: a fake user, a private folder and the dialog under test,
 // made by Make (fields may be set then) and shown modeless by Open.
 template <class D>

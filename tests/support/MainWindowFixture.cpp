@@ -6,7 +6,6 @@
 #include "widgets/SplashWindow.h"
 
 void MainWindowFixture::SetUp() {
-    folder = MakeTempFolder("main");
     CreateDirectoryA((folder + "\\Games").c_str(), nullptr);
     CreateDirectoryA((folder + "\\Windows").c_str(), nullptr);
     WriteFileText(folder + "\\Data.ini",
@@ -21,12 +20,7 @@ void MainWindowFixture::SetUp() {
     SetSplashEnabled(false);  // a window of its own that would only slow the tests
 }
 
-void MainWindowFixture::TearDown() {
-    window.reset();
-    PumpMessages();
-    ReleaseSingleInstance();
-    RemoveTree(folder);
-}
+void MainWindowFixture::TearDown() { Discard(); }
 
 MainWindow& MainWindowFixture::Start(const std::string& commandLine, int maxGames) {
     MainWindowOptions options;

@@ -43,6 +43,7 @@ protected:
     size_t CountMessages(const std::string& text) const;
 
     FakeUi ui;
-    std::string folder;
+    TempFolder temp{"main"};
+    const std::string& folder = temp.path;  // the program folder
     std::unique_ptr<MainWindow> window;
 };

@@ -1,9 +1,10 @@
 // Test helpers.
 #include "TestEnv.h"
+#include "BmpBuilder.h"
 #include "app/Settings.h"
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <fstream>
+#include <iterator>
 
 std::string MakeTempFolder(const std::string& tag) {
     static int counter = 0;
@@ -53,21 +54,12 @@ void DeleteRegistryTree(HKEY root, const std::string& key) {
 void ResetSettings() { DeleteRegistryTree(HKEY_LOCAL_MACHINE, "Software\\Freeware\\QuillonLoader"); }
 
 std::vector<char> ReadFileBytes(const std::string& path) {
-    std::vector<char> bytes;
-    FILE* f = fopen(path.c_str(), "rb");
-    if (!f) return bytes;
-    char buf[65536];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, f)) > 0) bytes.insert(bytes.end(), buf, buf + n);
-    fclose(f);
-    return bytes;
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 void WriteFileBytes(const std::string& path, const std::vector<char>& bytes) {
-    FILE* f = fopen(path.c_str(), "wb");
-    if (!f) return;
-    if (!bytes.empty()) fwrite(bytes.data(), 1, bytes.size(), f);
-    fclose(f);
+    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 void WriteFileText(const std::string& path, const std::string& text) {
@@ -75,29 +67,12 @@ void WriteFileText(const std::string& path, const std::string& text) {
 }
 
 std::vector<char> MakeBmp(int width, int height, unsigned char r, unsigned char g, unsigned char b) {
-    const int stride = (width * 3 + 3) & ~3;
-    const int image = stride * height;
-    std::vector<char> out(14 + 40 + image, 0);
-    auto put32 = [&](size_t at, uint32_t v) { std::memcpy(&out[at], &v, 4); };
-    auto put16 = [&](size_t at, uint16_t v) { std::memcpy(&out[at], &v, 2); };
-    out[0] = 'B';
-    out[1] = 'M';
-    put32(2, static_cast<uint32_t>(out.size()));
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, static_cast<uint32_t>(width));
-    put32(22, static_cast<uint32_t>(height));
-    put16(26, 1);
-    put16(28, 24);
-    put32(34, static_cast<uint32_t>(image));
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            char* p = &out[54 + y * stride + x * 3];
-            p[0] = static_cast<char>(b);
-            p[1] = static_cast<char>(g);
-            p[2] = static_cast<char>(r);
-        }
-    return out;
+    BmpSpec spec(width, height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) spec.bits.insert(spec.bits.end(), {b, g, r});
+        spec.bits.resize((spec.bits.size() + 3) & ~size_t{3});  // rows end on four bytes
+    }
+    return BuildBmp(spec);
 }
 
 GameRecord MakeGame(const std::string& title, const std::string& publisher, const std::string& category,

@@ -9,6 +9,15 @@
 std::string MakeTempFolder(const std::string& tag);
 void RemoveTree(const std::string& path);
 
+// A private folder, removed with everything in it when the test ends.
+struct TempFolder {
+    explicit TempFolder(const char* tag) : path(MakeTempFolder(tag)) {}
+    ~TempFolder() { RemoveTree(path); }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::string path;
+};
+
 // Deletes a registry key with everything below it.
 void DeleteRegistryTree(HKEY root, const std::string& key);
 // Removes the program's settings key.
