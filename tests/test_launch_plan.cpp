@@ -1,4 +1,4 @@
-// The launch without a window: the parameter line, the plan, Loader.bat and the compatibility layer.
+// The launch without a window: the parameter line, the plan, Loader.bat, the layer and its registry value.
 #include "TestEnv.h"
 #include "launch/LaunchPlan.h"
 #include "launch/ParameterLine.h"
@@ -8,30 +8,26 @@
 
 namespace {
 
-std::string LayerValue(const std::string& program) {
+// The layer value's text; "<absent>" without the value, "<no key>" without the key.
+std::string LayerValue(const std::string& name) {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kLayersKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return "<absent>";
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kLayersKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return "<no key>";
     char data[300] = "";
     DWORD size = sizeof data - 1, type = 0;
-    LONG r = RegQueryValueExA(key, program.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+    LONG r = RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
     RegCloseKey(key);
-    return r == ERROR_SUCCESS ? std::string(data) : "<absent>";
+    return r != ERROR_SUCCESS ? "<absent>" : type == REG_SZ ? data : "<not REG_SZ>";
 }
 
 TEST(ParameterLine, OrderEmptyCandidatesRangesAndFieldEnds) {
     GameRecord g = BlankGameRecord();
     EXPECT_EQ(ComposeParameterLine(g), "");
-    SetField(g.egaParam, "/ega");
-    SetField(g.keyboardParam, "/kb");
-    SetField(g.mouseParam, "/mouse");
-    SetField(g.joystickParam, "/joy");
-    SetField(g.soundParams[9], "/sb");
-    SetField(g.musicParams[0], "/mt32");
-    SetField(g.customParam, "/x");
-    g.selectedDisplay = 4;
+    for (auto [field, text] : {std::pair{g.egaParam, "/ega"}, {g.keyboardParam, "/kb"}, {g.mouseParam, "/mouse"},
+                               {g.joystickParam, "/joy"}, {g.soundParams[9], "/sb"}, {g.musicParams[0], "/mt32"},
+                               {g.customParam, "/x"}})
+        std::strcpy(field, text);
     g.keyboardOn = g.mouseOn = g.joystickOn = g.customOn = 1;
-    g.selectedSound = 9;
-    g.selectedMusic = 0;
+    g.selectedDisplay = 4, g.selectedSound = 9, g.selectedMusic = 0;
     EXPECT_EQ(ComposeParameterLine(g), "/ega /kb /mouse /joy /sb /mt32 /x ");
 
     g.mouseOn = 0;
@@ -65,7 +61,7 @@ TEST(LaunchPlanTest, KindFilesAndArgumentsByOptionsAndVdmSound) {
     const struct {
         int options;
         bool vdmFound;
-        const char* setup;
+        const char *setup;
         LaunchKind kind;
         const char *file, *params;
     } cases[] = {
@@ -107,9 +103,6 @@ TEST(LaunchPlanTest, LoaderBatchAndLayerAreWritten) {
     ASSERT_TRUE(WriteLoaderBatch(folder, LoaderBatchLine("PLAY.EXE", " /sb16 ")));
     const std::vector<char> written = ReadFileBytes(folder + "\\Loader.bat");
     EXPECT_EQ(std::string(written.begin(), written.end()), "@PLAY.EXE  /sb16 ");
-    CreateDirectoryA((folder + "\\Blocked").c_str(), nullptr);
-    CreateDirectoryA((folder + "\\Blocked\\Loader.bat").c_str(), nullptr);
-    EXPECT_FALSE(WriteLoaderBatch(folder + "\\Blocked", "@X "));
 
     const std::string program = folder + "\\PLAY.EXE";
     const std::tuple<Layer, LayerResult, const char*> steps[] = {{Layer::Win95, LayerResult::Done, "WIN95"},
@@ -120,6 +113,39 @@ TEST(LaunchPlanTest, LoaderBatchAndLayerAreWritten) {
         EXPECT_EQ(LayerValue(program), value);
     }
     RemoveTree(folder);
+}
+
+// DELETE in any case deletes; a missing name or data writes nothing, not even
+// the key; a key that cannot be made is a result, not a message.
+TEST(RegistryValueTest, WritesDeletesInAnyCaseAndSkipsMissingNamesOrData) {
+    DeleteRegistryTree(HKEY_CURRENT_USER, kLayersKey);
+    const std::string program = "C:\\GAMES\\DOOM\\DOOM.EXE";
+    using W = RegistryWrite;
+    const struct {
+        const char *name, *data;
+        RegistryWrite result;
+        const char* value;  // the program's value after the step
+    } steps[] = {{nullptr, "WIN95", W::Skipped, "<no key>"},
+                 {"", "WIN95", W::Skipped, "<no key>"},
+                 {program.c_str(), nullptr, W::Skipped, "<no key>"},
+                 {program.c_str(), "", W::Skipped, "<no key>"},
+                 {program.c_str(), "NT4SP5 256COLOR", W::Done, "NT4SP5 256COLOR"},
+                 {program.c_str(), "WIN95", W::Done, "WIN95"},  // overwritten by a shorter text
+                 {"other", "WIN95", W::Done, "WIN95"},
+                 {program.c_str(), nullptr, W::Skipped, "WIN95"},  // a skipped write deletes nothing
+                 {program.c_str(), "DELETE", W::Done, "<absent>"},
+                 {program.c_str(), "WIN98", W::Done, "WIN98"},
+                 {program.c_str(), "delete", W::Done, "<absent>"},
+                 {program.c_str(), "DeLeTe", W::Done, "<absent>"},  // deleting what is not there is no failure
+                 {program.c_str(), "DELETED", W::Done, "DELETED"}};  // only the whole word deletes
+    for (const auto& s : steps) {
+        EXPECT_EQ(WriteOrDeleteRegistryString(HKEY_CURRENT_USER, kLayersKey, s.name, s.data), s.result) << s.value;
+        EXPECT_EQ(LayerValue(program), s.value);
+    }
+    EXPECT_EQ(LayerValue("other"), "WIN95");
+    for (const char* data : {"WIN95", "DELETE"})
+        EXPECT_EQ(WriteOrDeleteRegistryString(reinterpret_cast<HKEY>(ULONG_PTR{0x12345}), kLayersKey, "x", data),
+                  RegistryWrite::KeyFailed);
 }
 
 }  // namespace

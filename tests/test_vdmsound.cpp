@@ -1,5 +1,5 @@
 // Finding VDMSound: through its registry key, or in the fixed folder where our launcher batch file is written.
-#include "TestEnv.h"
+#include "DialogProbe.h"
 #include "launch/VdmSound.h"
 #include <gtest/gtest.h>
 
@@ -10,14 +10,8 @@ const char kBatch[] = "dosdrv.exe /i:VDMS.INI\nCall %1";
 
 class VdmSoundTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        DeleteRegistryTree(HKEY_CURRENT_USER, kKey);
-        folder = MakeTempFolder("vdms") + "\\";
-    }
-    void TearDown() override {
-        DeleteRegistryTree(HKEY_CURRENT_USER, kKey);
-        RemoveTree(folder.substr(0, folder.size() - 1));
-    }
+    void SetUp() override { DeleteRegistryTree(HKEY_CURRENT_USER, kKey); }
+    void TearDown() override { DeleteRegistryTree(HKEY_CURRENT_USER, kKey); }
 
     void SetTipsFile(const std::string& value, DWORD type = REG_SZ, bool terminated = true) {
         HKEY key = nullptr;
@@ -32,7 +26,8 @@ protected:
     std::string BatchPath() const { return folder + "VDMSRun.bat"; }
     bool Exists(const std::string& path) const { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-    std::string folder;  // with its trailing backslash
+    TempFolder temp{"vdms"};
+    const std::string folder = temp.path + "\\";  // with its trailing backslash
 };
 
 TEST_F(VdmSoundTest, RegistryGivesTheTipsFileFolderAndThePif) {
@@ -69,37 +64,34 @@ TEST_F(VdmSoundTest, RegistryGivesTheTipsFileFolderAndThePif) {
         << "no key, and no fall back to the folder";
 }
 
+// Every mode but the registry's means the fixed folder, with LaunchPad.dll in it.
 TEST_F(VdmSoundTest, FixedFolderWritesTheLauncherBatch) {
     VdmSoundInstall found;
     found.available = true;
     EXPECT_FALSE(FindVdmSound(kVdmSoundFromFolder, found, folder) || found.available || Exists(BatchPath()))
         << "without LaunchPad.dll";
-
     AddLaunchPad();
     WriteFileText(BatchPath(), "@echo off\r\nREM a much longer batch file left from an older installation\r\n");
     ASSERT_TRUE(SetFileAttributesA(BatchPath().c_str(), FILE_ATTRIBUTE_READONLY));
-    // Every mode but the registry's means the folder; the separator is added.
-    ASSERT_TRUE(FindVdmSound(0, found, folder.substr(0, folder.size() - 1)) && found.available);
+    ASSERT_TRUE(FindVdmSound(0, found, folder.substr(0, folder.size() - 1)) && found.available);  // the separator added
     EXPECT_EQ(found.folder + "|" + found.launchFile, folder + "|" + BatchPath());
-    const std::vector<char> bytes = ReadFileBytes(BatchPath());
-    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), kBatch) << "a read-only one is replaced";
-
+    EXPECT_EQ(ReadFileBytes(BatchPath()), std::vector<char>(kBatch, kBatch + sizeof kBatch - 1))
+        << "a read-only one is replaced";
     DeleteFileA(BatchPath().c_str());
     ASSERT_TRUE(CreateDirectoryA(BatchPath().c_str(), nullptr));
     EXPECT_TRUE(FindVdmSound(kVdmSoundFromFolder, found, folder)) << "found even when the batch cannot be written";
 }
 
+// At start-up the registry is asked first, the fixed folder only without it.
 TEST_F(VdmSoundTest, StartupTriesTheRegistryFirst) {
     VdmSoundInstall found;
     found.available = true;
     EXPECT_FALSE(FindVdmSoundAtStartup(found, folder) || found.available);
-
     SetTipsFile("no folder here");
     AddLaunchPad();
     ASSERT_TRUE(FindVdmSoundAtStartup(found, folder));
     EXPECT_EQ(found.launchFile, BatchPath());
     DeleteFileA(BatchPath().c_str());
-
     SetTipsFile("C:\\Reg\\VDMS\\tips.txt");
     ASSERT_TRUE(FindVdmSoundAtStartup(found, folder));
     EXPECT_EQ(found.launchFile, "C:\\Reg\\VDMS\\VDMSRun.pif");

@@ -1,13 +1,10 @@
-/* A stand-in for DOSBox for Windows, for the tests under Wine: started as
-   "DOSBox.exe -conf <file>", it turns the Windows paths of the file's mount
-   lines into host paths (Wine's wine_get_unix_file_name, as winepath does),
-   writes that copy into the temporary folder and runs the host's DOSBox
-   (/usr/bin/dosbox, or QL_HOST_DOSBOX) with it, waiting for it to end. A
-   Windows DOSBox reads the original file as it is. standin.log beside this
-   program gets one line per start ("conf <file>") and one when DOSBox has
-   ended ("exit <code>"). Wine does not wait for a host process, so a host
-   shell runs DOSBox and then writes its exit code into a file that this
-   program waits for. A windows program, so that no console window opens. */
+/* A stand-in for DOSBox for Windows under Wine: started as "DOSBox.exe -conf
+   <file>", it copies the file with each mount line's Windows path made a host
+   path (wine_get_unix_file_name) and runs the host's DOSBox (/usr/bin/dosbox,
+   or QL_HOST_DOSBOX) with the copy. standin.log beside it gets "conf <file>"
+   per start and "exit <code>" when DOSBox has ended. Wine does not wait for a
+   host process: a host shell runs DOSBox and writes its exit code into a file
+   that this program waits for. A windows program: no console window opens. */
 #include <windows.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -38,7 +35,7 @@ static char* HostPath(const char* windowsPath) {
 static int ConvertConfig(const char* from, const char* to) {
     FILE* in = fopen(from, "rb");
     FILE* out = in ? fopen(to, "wb") : NULL;
-    char line[2048];
+    char line[2048], path[MAX_PATH];
     if (!out) {
         if (in) fclose(in);
         return 0;
@@ -46,19 +43,18 @@ static int ConvertConfig(const char* from, const char* to) {
     while (fgets(line, sizeof line, in)) {
         char* open = strchr(line, '"');
         char* close = open ? strchr(open + 1, '"') : NULL;
-        if (_strnicmp(line, "mount ", 6) == 0 && close) {
-            char path[MAX_PATH];
-            char* host;
-            size_t n = (size_t)(close - open - 1);
-            if (n >= sizeof path) n = sizeof path - 1;
-            memcpy(path, open + 1, n);
-            path[n] = 0;
-            host = HostPath(path);
-            fprintf(out, "%.*s\"%s\"%s", (int)(open - line), line, host ? host : path, close + 1);
-            if (host) HeapFree(GetProcessHeap(), 0, host);
-        } else {
+        char* host;
+        size_t n;
+        if (_strnicmp(line, "mount ", 6) != 0 || !close) {
             fputs(line, out);
+            continue;
         }
+        n = (size_t)(close - open - 1) < sizeof path ? (size_t)(close - open - 1) : sizeof path - 1;
+        memcpy(path, open + 1, n);
+        path[n] = 0;
+        host = HostPath(path);
+        fprintf(out, "%.*s\"%s\"%s", (int)(open - line), line, host ? host : path, close + 1);
+        if (host) HeapFree(GetProcessHeap(), 0, host);
     }
     fclose(in);
     fclose(out);
@@ -66,28 +62,22 @@ static int ConvertConfig(const char* from, const char* to) {
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR line, int show) {
-    (void)instance, (void)previous, (void)line, (void)show;
-    int argc = __argc;
-    char** argv = __argv;
-    const char* conf = NULL;
-    const char* dosbox = getenv("QL_HOST_DOSBOX");
+    const char *conf = NULL, *dosbox = getenv("QL_HOST_DOSBOX");
     char hostConf[MAX_PATH], done[MAX_PATH], temp[MAX_PATH], command[4096];
     char *hostConfUnix, *doneUnix;
     FILE* f;
     STARTUPINFOA startup;
     PROCESS_INFORMATION process;
-    DWORD code = 1;
-    int i;
+    unsigned long code = 1;
+    int i, read = 0;
+    (void)instance, (void)previous, (void)line, (void)show;
 
     GetModuleFileNameA(NULL, g_log, sizeof g_log);
     strcpy(strrchr(g_log, '\\') + 1, "standin.log");
-    for (i = 1; i + 1 < argc; ++i)
-        if (_stricmp(argv[i], "-conf") == 0) conf = argv[i + 1];
-    if (!conf) {
-        Log("conf", "(none)");
-        return 2;
-    }
-    Log("conf", conf);
+    for (i = 1; i + 1 < __argc; ++i)
+        if (_stricmp(__argv[i], "-conf") == 0) conf = __argv[i + 1];
+    Log("conf", conf ? conf : "(none)");
+    if (!conf) return 2;
     GetTempPathA(sizeof temp, temp);
     snprintf(hostConf, sizeof hostConf, "%sql_standin_%lu.conf", temp, GetCurrentProcessId());
     snprintf(done, sizeof done, "%s.done", hostConf);
@@ -109,14 +99,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR line, int show)
     }
     CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
-    for (;;) {
-        int read = 0;
+    while (!read) {
         if ((f = fopen(done, "rb")) != NULL) {
             read = fscanf(f, "%lu", &code) == 1;
             fclose(f);
         }
-        if (read) break;
-        Sleep(100);
+        if (!read) Sleep(100);
     }
     DeleteFileA(done);
     DeleteFileA(hostConf);
