@@ -1,76 +1,204 @@
 // Driving another process's windows as a player would: finding its windows,
-// reading its controls, clicking its buttons, answering its message boxes, and
-// taking screenshots of the screen.
+// reading its controls, clicking its buttons, and taking screenshots.
 #pragma once
+#include "res/resource.h"
 #include <windows.h>
 #include <commctrl.h>
+#include <algorithm>
+#include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace e2e {
 
-// One top-level window of the program under test.
-struct TopWindow {
-    HWND handle = nullptr;
-    std::string className;
-    std::string caption;
-};
-
-class Remote {
-public:
-    explicit Remote(const PROCESS_INFORMATION& process) : _process(process) {}
-
-    DWORD ProcessId() const { return _process.dwProcessId; }
-    bool Running() const { return WaitForSingleObject(_process.hProcess, 0) == WAIT_TIMEOUT; }
-    bool WaitForExit(DWORD ms, DWORD& exitCode) const;
-
-    // Visible top-level windows of the process.
-    std::vector<TopWindow> Windows() const;
-    // A visible dialog of the process with this caption (and, when given, a
-    // control with this id); waits up to `ms`.
-    HWND WaitForDialog(const std::string& caption, int controlId, DWORD ms) const;
-    // The process's main window: the dialog that holds the game list.
-    HWND WaitForMainWindow(DWORD ms) const;
-
-    // List view rows, read through a buffer inside the program's process.
-    int RowCount(HWND list) const;
-    std::string CellText(HWND list, int row, int column) const;
-    std::vector<std::string> Column(HWND list, int column) const;
-    int FindRow(HWND list, const std::string& text) const;
-    int SelectedRow(HWND list) const;
-    bool SelectRow(HWND list, int row) const;
-
-    // Tree view items: the rectangle of an item's text, in client pixels, read
-    // through a buffer inside the program's process.
-    bool TreeItemRect(HWND tree, HTREEITEM item, RECT& rect) const;
-
-private:
-    PROCESS_INFORMATION _process;
-};
-
-std::string Text(HWND window);
-std::string ItemText(HWND dialog, int id);
-// Every static text of a dialog (a message box's message), joined by new lines.
-std::string StaticTexts(HWND dialog);
-// A click that does not wait for what it starts (a modal dialog would block a
-// sent message until it closes).
-void Click(HWND dialog, int id);
-void SetItemText(HWND dialog, int id, const std::string& text);
-// The command of a menu item, posted as the menu does.
-void Command(HWND window, int id);
-
-// The whole screen as a BMP file; the test script turns them into PNG files.
-bool Screenshot(const std::string& path);
-
 // Sleeps in small steps until `done` holds or `ms` passed.
 template <typename F>
 bool WaitUntil(F done, DWORD ms) {
-    const DWORD start = GetTickCount();
-    for (;;) {
+    for (const DWORD start = GetTickCount();; Sleep(100)) {
         if (done()) return true;
         if (GetTickCount() - start >= ms) return false;
-        Sleep(100);
     }
+}
+
+inline std::string ClassName(HWND window) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+inline std::string Text(HWND window) {
+    char text[1024] = {};
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
+                        nullptr);
+    return text;
+}
+
+inline std::string ItemText(HWND dialog, int id) {
+    HWND item = GetDlgItem(dialog, id);
+    return item ? Text(item) : std::string();
+}
+
+// A click that does not wait for what it starts (a modal dialog would block a
+// sent message until it closes).
+inline void Click(HWND dialog, int id) {
+    if (HWND button = GetDlgItem(dialog, id)) PostMessageA(button, BM_CLICK, 0, 0);
+}
+
+inline void SetItemText(HWND dialog, int id, const std::string& text) {
+    SendDlgItemMessageA(dialog, id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+// The command of a menu item, posted as the menu does.
+inline void Command(HWND window, int id) { PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+
+// A block of memory inside another process, freed on scope exit.
+class RemoteBuffer {
+public:
+    RemoteBuffer(HANDLE process, SIZE_T size)
+        : _process(process), _address(VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE)) {}
+    ~RemoteBuffer() {
+        if (_address) VirtualFreeEx(_process, _address, 0, MEM_RELEASE);
+    }
+    RemoteBuffer(const RemoteBuffer&) = delete;
+    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+    char* Address() const { return static_cast<char*>(_address); }
+    LPARAM Param() const { return reinterpret_cast<LPARAM>(_address); }
+    bool Write(const void* data, SIZE_T size) const {
+        SIZE_T done = 0;
+        return _address && WriteProcessMemory(_process, _address, data, size, &done) && done == size;
+    }
+    bool Read(SIZE_T offset, void* data, SIZE_T size) const {
+        SIZE_T done = 0;
+        return _address && ReadProcessMemory(_process, Address() + offset, data, size, &done) && done == size;
+    }
+
+private:
+    HANDLE _process;
+    void* _address;
+};
+
+// The program under test, reached through its process: its windows, and its
+// list and tree controls read through buffers inside it.
+class Remote {
+public:
+    explicit Remote(DWORD pid)
+        : _pid(pid), _process(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid)) {}
+    ~Remote() { CloseHandle(_process); }
+    Remote(const Remote&) = delete;
+    Remote& operator=(const Remote&) = delete;
+
+    // Visible top-level windows of the process.
+    std::vector<HWND> Windows() const {
+        std::pair<DWORD, std::vector<HWND>> found{_pid, {}};
+        EnumWindows(
+            [](HWND window, LPARAM param) -> BOOL {
+                auto* found = reinterpret_cast<std::pair<DWORD, std::vector<HWND>>*>(param);
+                DWORD pid = 0;
+                GetWindowThreadProcessId(window, &pid);
+                if (pid == found->first && IsWindowVisible(window)) found->second.push_back(window);
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&found));
+        return found.second;
+    }
+
+    // A visible dialog of the process with this caption (and, when given, a
+    // control with this id); waits up to `ms`. An empty caption and a menu:
+    // the main window, the dialog that holds the game list.
+    HWND WaitForDialog(const std::string& caption, int controlId, DWORD ms, bool withMenu = false) const {
+        HWND found = nullptr;
+        WaitUntil(
+            [&] {
+                for (HWND w : Windows())
+                    if (ClassName(w) == "#32770" && (withMenu ? GetMenu(w) != nullptr : Text(w) == caption) &&
+                        (controlId == 0 || GetDlgItem(w, controlId)))
+                        return (found = w) != nullptr;
+                return false;
+            },
+            ms);
+        return found;
+    }
+    HWND WaitForMainWindow(DWORD ms) const { return WaitForDialog("", IDC_GAMELIST, ms, true); }
+
+    int RowCount(HWND list) const { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
+
+    std::string CellText(HWND list, int row, int column) const {
+        // The item structure and its text buffer both live in the program's process.
+        const SIZE_T textSize = 512;
+        RemoteBuffer buffer(_process, sizeof(LVITEMA) + textSize);
+        LVITEMA item = {};
+        item.mask = LVIF_TEXT;
+        item.iSubItem = column;
+        item.pszText = buffer.Address() + sizeof(LVITEMA);
+        item.cchTextMax = static_cast<int>(textSize);
+        std::string text(textSize, '\0');
+        if (!buffer.Write(&item, sizeof item) || SendMessageA(list, LVM_GETITEMTEXTA, row, buffer.Param()) <= 0 ||
+            !buffer.Read(sizeof(LVITEMA), &text[0], textSize))
+            return std::string();
+        text.resize(strnlen(text.c_str(), textSize));
+        return text;
+    }
+
+    std::vector<std::string> Column(HWND list, int column) const {
+        std::vector<std::string> texts;
+        for (int row = 0, rows = RowCount(list); row < rows; ++row) texts.push_back(CellText(list, row, column));
+        return texts;
+    }
+
+    int FindRow(HWND list, const std::string& text) const {
+        const auto texts = Column(list, 0);
+        const auto at = std::find(texts.begin(), texts.end(), text);
+        return at == texts.end() ? -1 : static_cast<int>(at - texts.begin());
+    }
+
+    int SelectedRow(HWND list) const {
+        return static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    }
+
+    bool SelectRow(HWND list, int row) const {
+        RemoteBuffer buffer(_process, sizeof(LVITEMA));
+        LVITEMA item = {};
+        item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
+        return row >= 0 && buffer.Write(&item, sizeof item) &&
+               SendMessageA(list, LVM_SETITEMSTATE, row, buffer.Param()) != 0;
+    }
+
+    // The rectangle of a tree item's text, in client pixels.
+    bool TreeItemRect(HWND tree, HTREEITEM item, RECT& rect) const {
+        // TVM_GETITEMRECT takes the item in the rectangle's place.
+        RemoteBuffer buffer(_process, sizeof(RECT));
+        return buffer.Write(&item, sizeof item) && SendMessageA(tree, TVM_GETITEMRECT, TRUE, buffer.Param()) &&
+               buffer.Read(0, &rect, sizeof rect);
+    }
+
+private:
+    DWORD _pid;
+    HANDLE _process;
+};
+
+// The whole X display, windows that are not Wine's (DOSBox) included, as a PNG
+// file: the host's import, started as a host program.
+inline bool Screenshot(const std::string& path) {
+    typedef char*(CDECL * UnixNameFn)(LPCWSTR);
+    const auto unixName = reinterpret_cast<UnixNameFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    WCHAR wide[MAX_PATH];
+    char* host = unixName && MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH) ? unixName(wide) : nullptr;
+    if (!host) return false;
+    // Wine does not wait for a host program: the picture is written under
+    // another name and renamed once it is whole.
+    std::string command = std::string("/bin/sh -c \"import -window root 'png:") + host + ".part' && mv '" + host +
+                          ".part' '" + host + "'\"";
+    HeapFree(GetProcessHeap(), 0, host);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return WaitUntil([&] { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }, 30000);
 }
 
 }  // namespace e2e

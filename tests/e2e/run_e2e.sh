@@ -15,17 +15,13 @@ set -uo pipefail
 build=$(cd "$1" && pwd)
 source "$2/tools/common.sh"
 
-# The driver deletes one game (Game List > Delete selected game) and checks the
-# list and the file; QL_E2E_DELETE_WIRED=0 leaves that step out.
-delete_wired=${QL_E2E_DELETE_WIRED:-1}
-
 setup="$build/e2e/QuillonLoaderSetup.exe"
 out=${3:-$build/e2e}
 prefix="$build/wineprefix-e2e"
 norun="$build/e2e/QuillonLoaderSetupNoRuntime.exe"
 for f in "$setup" "$norun"; do [ -f "$f" ] || { echo "missing $f (target test_installer)"; exit 1; }; done
 mkdir -p "$out"
-rm -f "$out"/*.png "$out"/*.bmp
+rm -f "$out"/*.png
 
 failures=0
 check() {  # check DESCRIPTION COMMAND...
@@ -88,14 +84,9 @@ cp "$build/tests/dosbox_standin.exe" "$dosbox/DOSBox.exe"
 
 echo "== the program, driven from outside"
 shots_win=$(winepath -w "$out")
-flag=()
-[ "$delete_wired" = 1 ] && flag=(--delete-wired)
-wine "$build/tests/e2e_driver.exe" "$app_win" "$shots_win" 'C:\OldCatalogue\Loader.ini' "${flag[@]}" 2>&1 \
+wine "$build/tests/e2e_driver.exe" "$app_win" "$shots_win" 'C:\OldCatalogue\Loader.ini' 2>&1 \
   | tr -d '\r' | tee "$out/driver.log"
 check "every step of the driven run passed" [ "${PIPESTATUS[0]}" -eq 0 ]
-for bmp in "$out"/*.bmp; do
-  [ -f "$bmp" ] && convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
-done
 echo "screenshots: $(ls "$out"/*.png 2>/dev/null | wc -l) in $out"
 
 # The player's files now: what the installer brought, changed by the run, and
