@@ -9,7 +9,6 @@
 #include "res/GameSettingsDialogRes.h"
 #include "res/resource.h"
 #include <commctrl.h>
-#include <algorithm>
 
 namespace {
 
@@ -59,42 +58,6 @@ TEST(GameRows, StatusImageAndSettingsText) {
     }
 }
 
-TEST(GameRows, RowsAreReadOnceAndGroupedByTheSortColumn) {
-    TempFolder temp("rows");
-    const std::string& folder = temp.path;
-    const struct {
-        const char *title, *publisher, *category;
-    } games[] = {{"Doom", "id", "Action"},
-                 {"Monkey", "LucasArts", "adventure"},
-                 {"Keen", "id", "action"},
-                 {"Loom", "LucasArts", "Adventure"},
-                 {"Civ", "MicroProse", "Strategy"}};
-    std::vector<GameRowData> rows;
-    for (const auto& g : games) {
-        WriteGame(folder + "\\" + g.title + ".qgf", MakeGame(g.title, g.publisher, g.category));
-        rows.push_back(ReadGameRow(folder, std::string(g.title) + ".qgf", true));
-    }
-    WriteFileBytes(folder + "\\Broken.qgf", std::vector<char>(50, 'x'));
-    rows.push_back(ReadGameRow(folder, "Broken.qgf", true));
-    EXPECT_TRUE(!rows.back().loaded && rows.back().image == 1 && rows.back().settings == "None");
-    EXPECT_EQ(ReadGameRow(folder, "Broken.qgf", false).image, 7);
-
-    std::sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
-    for (int column : {2, 1, 0}) {  // column 0 keeps the order it is given
-        OrderGameRows(rows, column);
-        Strings names;
-        for (const auto& r : rows) names.push_back(r.name);
-        EXPECT_EQ(names, (Strings{"Broken", "Doom", "Keen", "Loom", "Monkey", "Civ"})) << column;
-    }
-
-    // A record with the wrong magic still gives its sort key.
-    GameRecord wrong = MakeGame("W", "Zz", "Zz");
-    wrong.magic[0] = 'X';
-    WriteGame(folder + "\\W.qgf", wrong);
-    GameRowData w = ReadGameRow(folder, "W.qgf", true);
-    EXPECT_TRUE(!w.loaded && w.sortKeys[1] == "Zz" && w.category.empty());
-}
-
 class GameListTest : public MainWindowFixture {};
 
 const char kFailure[] = "Failed to load the game file.\nPlease re-create it.";
@@ -128,20 +91,30 @@ TEST_F(GameListTest, CaptionCountsTheRows) {
     EXPECT_EQ(Caption(), "Quillon Loader 0.8c - Game 1");
 }
 
-TEST_F(GameListTest, RowsShowTheirFilesAndSortByAColumn) {
-    AddGame(MakeGame("Doom", "id", "Action"));
-    AddGame(MakeGame("Monkey", "LucasArts", "adventure"));
-    GameRecord setup = MakeGame("Civ", "MicroProse", "Strategy");
-    SetField(setup.setup, "SETUP.EXE");
-    AddGame(setup);
+// Rows group by the sort column without case and keep the names' order inside a
+// group; a damaged file is listed first, a record with the wrong magic by its keys.
+TEST_F(GameListTest, RowsSortByAColumnWithoutCase) {
+    const struct {
+        const char *title, *publisher, *category;
+    } games[] = {{"Doom", "id", "Action"},
+                 {"Monkey", "LucasArts", "adventure"},
+                 {"Keen", "id", "action"},
+                 {"Loom", "LucasArts", "Adventure"},
+                 {"Civ", "MicroProse", "Strategy"}};
+    for (const auto& g : games) AddGame(MakeGame(g.title, g.publisher, g.category));
+    GameRecord wrong = MakeGame("Aaa", "Zz", "Zz");
+    wrong.magic[0] = 'X';
+    AddGame(wrong);
     WriteFileBytes(folder + "\\Games\\Broken.qgf", std::vector<char>(50, 'x'));
     Start();
     EXPECT_EQ(CountMessages("Failed to load:\nBroken.qgf"), 1u);
-    EXPECT_EQ(Column(1), (Strings{"", "MicroProse", "id", "LucasArts"}));
-    EXPECT_EQ(Column(3), (Strings{"None", "SETUP.EXE", "None", "None"}));
-    ClickColumn(2);
-    EXPECT_EQ(Column(0), (Strings{"Broken", "Doom", "Monkey", "Civ"}));
-    EXPECT_EQ(CountMessages("Failed to load:\nBroken.qgf"), 2u) << "each fill reports it";
+    EXPECT_EQ(Column(0), (Strings{"Aaa", "Broken", "Civ", "Doom", "Keen", "Loom", "Monkey"}));
+    EXPECT_EQ(std::make_pair(List().Image(1), List().Text(1, 3)), std::make_pair(1, std::string("None")));
+    for (int column : {2, 1}) {
+        ClickColumn(column);
+        EXPECT_EQ(Column(0), (Strings{"Broken", "Doom", "Keen", "Loom", "Monkey", "Civ", "Aaa"})) << column;
+    }
+    EXPECT_EQ(CountMessages("Failed to load:\nBroken.qgf"), 3u) << "each fill reports it";
 }
 
 TEST_F(GameListTest, RowImagesFollowTheFilesOnRefreshAndVerify) {
