@@ -330,7 +330,6 @@ TEST(TreeView, AddsInOrderExpandsSelectsAndReads) {
                                 nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_TRUE(hwnd);
     win::TreeView tree(hwnd);
-    EXPECT_EQ(tree.Root(), nullptr);
     HTREEITEM a = tree.Add(TVI_ROOT, "A", 0, 10);
     HTREEITEM a2 = (tree.Add(a, "A1", 1, 11), tree.Add(a, "A2", 1, 12));
     tree.Add(tree.Add(TVI_ROOT, "B", 0, 20), "B1", 1, 21);

@@ -20,13 +20,6 @@ protected:
         window->PreTranslate(msg);
         PumpMessages();
     }
-    // Asks to delete the selected row, answered Yes.
-    void DeleteRow(int row) {
-        ClickRow(row);
-        ui.Clear();
-        ui.messageAnswers = {IDYES};
-        Command(IDM_DELETEGAME);
-    }
 };
 
 // Run Game and Delete follow the selection; the rest of the menu is the .rc's.
@@ -168,7 +161,10 @@ TEST_F(MenuTest, DeletingAGame) {
 
     // A read-only file and its row stay.
     SetFileAttributesA(GamePath("Locked").c_str(), FILE_ATTRIBUTE_READONLY);
-    DeleteRow(1);
+    ClickRow(1);
+    ui.Clear();
+    ui.messageAnswers = {IDYES};
+    Command(IDM_DELETEGAME);
     ASSERT_EQ(ui.Messages().size(), 2u);
     EXPECT_EQ(ui.Messages()[1].text.rfind("The game file could not be deleted:\n" + GamePath("Locked"), 0), 0u);
     EXPECT_TRUE(FileExists(GamePath("Locked")) && List().Count() == 2);
