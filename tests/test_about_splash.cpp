@@ -30,9 +30,6 @@ TEST(AboutBox, TheWindowsLineNamesTheSystem) {
 }
 
 TEST(AboutBox, TheEntryShowsTheLineOfTheVersionWindowsGives) {
-    AboutDialog unknown;  // Windows did not tell: the template's text stays
-    ASSERT_TRUE(unknown.Create(nullptr));
-    EXPECT_EQ(win::WindowText(GetDlgItem(unknown.Handle(), IDC_ABOUT_WINDOWS)), "Windows");
     FakeUi ui;
     std::string shown;
     ui.modalScripts.push_back([&shown](win::Dialog& d, HWND) -> INT_PTR {
@@ -67,10 +64,6 @@ TEST_F(SplashTest, ShowsCentredOnceAndGoesAfterAboutASecond) {
         FakeUi ui;
         ShowSplashWindow(owner, GetModuleHandleA("kernel32.dll"));  // a module without the picture
         EXPECT_TRUE(CurrentSplashWindow() == nullptr && ui.calls.empty()) << "nothing shows, nothing is reported";
-        SetSplashEnabled(false);
-        ShowSplashWindow(owner);
-        EXPECT_EQ(CurrentSplashWindow(), nullptr) << "turned off";
-        SetSplashEnabled(true);
     }
     const DWORD start = GetTickCount();
     ShowSplashWindow(owner);

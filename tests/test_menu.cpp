@@ -4,10 +4,6 @@
 #include "app/Settings.h"
 #include "data/Files.h"
 #include "res/AboutDialogRes.h"
-#include "res/GameSearchDialogRes.h"
-#include "res/LocateGameDialogRes.h"
-#include "res/ManageEntriesDialogRes.h"
-#include "res/PreferencesDialogRes.h"
 #include "res/VdmSoundDialogRes.h"
 #include "res/resource.h"
 #include "win/TreeView.h"
@@ -24,69 +20,18 @@ protected:
         window->PreTranslate(msg);
         PumpMessages();
     }
-    // Asks to delete the selected row, answered Yes.
-    void DeleteRow(int row) {
-        ClickRow(row);
-        ui.Clear();
-        ui.messageAnswers = {IDYES};
-        Command(IDM_DELETEGAME);
-    }
 };
 
-// The menu as text ("-" a separator, a submenu in braces, "!" after a greyed item
-// and "^" after a column break) and the commands of its items in order.
-void Render(HMENU menu, std::string& text, std::vector<UINT>& ids) {
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        char name[128] = "";
-        MENUITEMINFOA info{};
-        info.cbSize = sizeof info;
-        info.fMask = MIIM_TYPE | MIIM_ID | MIIM_STATE | MIIM_SUBMENU;
-        info.dwTypeData = name;
-        info.cch = sizeof name;
-        GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info);
-        text += i ? "|" : "";
-        if (info.fType & MFT_SEPARATOR) {
-            text += "-";
-            continue;
-        }
-        text += std::string(name) + (info.fState & MFS_GRAYED ? "!" : "") + (info.fType & MFT_MENUBREAK ? "^" : "");
-        if (!info.hSubMenu) {
-            ids.push_back(info.wID);
-            continue;
-        }
-        text += "{";
-        Render(info.hSubMenu, text, ids);
-        text += "}";
-    }
-}
-
-TEST_F(MenuTest, TheMenuItemByItem) {
+// Run Game and Delete follow the selection; the rest of the menu is the .rc's.
+TEST_F(MenuTest, GameCommandsAreGreyedWithoutASelection) {
     AddGame(MakeGame("One"));
     Start();
-    ClickRow(0);
-    std::string text;
-    std::vector<UINT> ids;
-    Render(GetMenu(Hwnd()), text, ids);
-    EXPECT_EQ(text,
-              "&File{&Run Game|&Games Folder|&Visit WebSite|-|E&xit}|"
-              "&Options{&Criteria Selections{&Manage Entries|&Edit with Text Editor|&Reload}|"
-              "&Background{&Red^|&Green^|&Blue^|Gre&y^}|"
-              "&VDMSound{&Settings|&Edit VDMS.INI|&Visit VDMSound WebSite|VDMSound &Help}|-|&Preferences}|"
-              "&Game List{&Add new game|Add new ga&mes (INI style)|&Delete selected game\tDel|"
-              "&Search for selected game|&Send QGF to author!|-|S&earch for all games!|&Verify all games|"
-              "&Import Loader.ini|&Refresh\tF5}|&Help...{&Help Topics|&About}");
-    EXPECT_EQ(ids,
-              (std::vector<UINT>{IDM_RUNGAME,     IDM_GAMESFOLDER,  IDM_WEBSITE,     IDM_EXIT,       IDM_MANAGEENTRIES,
-                                 IDM_EDITDATAINI, IDM_RELOADDATA,   IDM_BACK_RED,    IDM_BACK_GREEN, IDM_BACK_BLUE,
-                                 IDM_BACK_GREY,   IDM_VDMSSETTINGS, IDM_EDITVDMSINI, IDM_VDMSWEB,    IDM_VDMSHELP,
-                                 IDM_PREFERENCES, IDM_ADDGAME,      IDM_ADDGAMESINI, IDM_DELETEGAME, IDM_SEARCHGAME,
-                                 IDM_SENDQGF,     IDM_SEARCHALL,    IDM_VERIFYALL,   IDM_IMPORT,     IDM_REFRESH,
-                                 IDM_HELPTOPICS,  IDM_ABOUT}));
-
-    ClickColumn(0);  // no selection: Run Game and Delete are greyed
-    Repaint();
-    for (UINT id : {IDM_RUNGAME, IDM_DELETEGAME})
-        EXPECT_TRUE(GetMenuState(GetMenu(Hwnd()), id, MF_BYCOMMAND) & MF_GRAYED);
+    for (bool selected : {true, false}) {
+        selected ? ClickRow(0) : ClickColumn(0);
+        Repaint();
+        for (UINT id : {IDM_RUNGAME, IDM_DELETEGAME})
+            EXPECT_EQ(!(GetMenuState(GetMenu(Hwnd()), id, MF_BYCOMMAND) & MF_GRAYED), selected) << id;
+    }
 }
 
 TEST_F(MenuTest, ShellCommandsAndTheirFailures) {
@@ -142,14 +87,10 @@ TEST_F(MenuTest, DialogCommandsOpenTheirDialogs) {
     Command(IDM_SEARCHGAME);
     EXPECT_EQ(MessageTexts(ui), Strings{"Please select a game in the list first"});
     ClickRow(0);
-    for (int command : {IDM_SEARCHGAME, IDM_MANAGEENTRIES, IDM_PREFERENCES, IDM_ABOUT}) Command(command);
-    SendMessageA(Hwnd(), WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+    SendMessageA(Hwnd(), WM_SYSCOMMAND, IDM_ABOUTBOX, 0);  // the menu's dialogs are the end-to-end test's
     PumpMessages();
-    Command(IDC_RUNGAME);  // its folder is missing: the error-locating dialog asks
-    std::vector<int> opened;
-    for (const auto& call : ui.Calls(UiCall::Modal)) opened.push_back(call.dialogId);
-    EXPECT_EQ(opened, (std::vector<int>{IDD_GAMESEARCH, IDD_MANAGEENTRIES, IDD_PREFERENCES, IDD_ABOUTBOX, IDD_ABOUTBOX,
-                                        IDD_LOCATEGAME}));
+    ASSERT_EQ(ui.Calls(UiCall::Modal).size(), 1u);
+    EXPECT_EQ(ui.Calls(UiCall::Modal)[0].dialogId, IDD_ABOUTBOX);
     // Game Settings on its missing folder shows the details bar's Path item first.
     ui.Clear();
     Command(IDC_GAMESETTINGS);
@@ -218,20 +159,16 @@ TEST_F(MenuTest, DeletingAGame) {
     EXPECT_FALSE(FileExists(GamePath("Gone")));
     EXPECT_EQ(Column(0), (Strings{"Keep", "Locked"}));
 
-    // Read-only, then in use by another program: the file and its row stay.
+    // A read-only file and its row stay.
     SetFileAttributesA(GamePath("Locked").c_str(), FILE_ATTRIBUTE_READONLY);
-    DeleteRow(1);
+    ClickRow(1);
+    ui.Clear();
+    ui.messageAnswers = {IDYES};
+    Command(IDM_DELETEGAME);
     ASSERT_EQ(ui.Messages().size(), 2u);
     EXPECT_EQ(ui.Messages()[1].text.rfind("The game file could not be deleted:\n" + GamePath("Locked"), 0), 0u);
-    EXPECT_TRUE(FileExists(GamePath("Locked")));
+    EXPECT_TRUE(FileExists(GamePath("Locked")) && List().Count() == 2);
     SetFileAttributesA(GamePath("Locked").c_str(), FILE_ATTRIBUTE_NORMAL);
-    HANDLE held =
-        CreateFileA(GamePath("Keep").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    DeleteRow(0);
-    CloseHandle(held);
-    EXPECT_TRUE(FileExists(GamePath("Keep")) && List().Count() == 2);
-    EXPECT_EQ(ui.Messages().size(), 2u);
 }
 
 }  // namespace

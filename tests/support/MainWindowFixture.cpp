@@ -62,8 +62,6 @@ std::vector<std::string> MainWindowFixture::Column(int column) const {
     return out;
 }
 
-std::string MainWindowFixture::Caption() const { return win::WindowText(Hwnd()); }
-
 std::pair<int, int> MainWindowFixture::PreviewSize() const {
     BITMAP bm{};
     GetObjectA(reinterpret_cast<HBITMAP>(SendDlgItemMessageA(Hwnd(), IDC_PICTURE, STM_GETIMAGE, IMAGE_BITMAP, 0)),

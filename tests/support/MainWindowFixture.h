@@ -28,7 +28,7 @@ protected:
     HWND Hwnd() const { return window->Handle(); }
     win::ListView List() const { return win::ListView(GetDlgItem(window->Handle(), IDC_GAMELIST)); }
     std::vector<std::string> Column(int column) const;
-    std::string Caption() const;
+    std::string Caption() const { return win::WindowText(Hwnd()); }
     bool Enabled(int id) const { return IsWindowEnabled(GetDlgItem(Hwnd(), id)) != FALSE; }
     // Width and height of the picture the preview shows.
     std::pair<int, int> PreviewSize() const;

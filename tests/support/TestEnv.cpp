@@ -2,7 +2,6 @@
 #include "TestEnv.h"
 #include "BmpBuilder.h"
 #include "app/Settings.h"
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 
@@ -100,13 +99,4 @@ void PumpMessages() {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
-}
-
-std::string FolderFromEnvironment(const char* variable) {
-    const char* value = std::getenv(variable);
-    std::string path = value ? value : ".";
-    if (!path.empty() && path[0] == '/') path = "Z:" + path;
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    return path;
 }

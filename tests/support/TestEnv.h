@@ -37,9 +37,5 @@ GameRecord MakeGame(const std::string& title, const std::string& publisher = "Un
 // Writes record and picture bytes as a game file.
 void WriteGame(const std::string& path, const GameRecord& record, const std::vector<char>& picture = {});
 
-// A folder named by an environment variable that ctest sets (a Unix path, as
-// Wine sees it on drive Z:), in Windows form; "." when the variable is unset.
-std::string FolderFromEnvironment(const char* variable);
-
 // Dispatches every waiting message of this thread.
 void PumpMessages();
