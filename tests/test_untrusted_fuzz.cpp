@@ -213,10 +213,6 @@ bool ReadsCleanly(const std::string& text, bool word) {
            !(word ? HasBatchSyntax(bare) : HasCommandSyntax(bare));
 }
 
-std::vector<char> Bytes(const GameRecord& g) {
-    return std::vector<char>(reinterpret_cast<const char*>(&g), reinterpret_cast<const char*>(&g) + sizeof g);
-}
-
 class Fuzzer {
 public:
     explicit Fuzzer(const Options& o)
@@ -322,7 +318,7 @@ private:
         const bool ok = EmbedPicture(_game, _bitmap);
         std::memcpy(&record, before.data(), sizeof record);
         record.pictureSize = static_cast<uint32_t>(bitmap.size());
-        want = Bytes(record);
+        want.assign(reinterpret_cast<char*>(&record), reinterpret_cast<char*>(&record) + sizeof record);
         want.insert(want.end(), bitmap.begin(), bitmap.end());
         if (ok != IsUsableBitmap(bitmap.data(), bitmap.size()))
             Fail("an embed took a damaged picture or refused a good one");
