@@ -199,17 +199,4 @@ TEST_F(VdmsFileTest, ALockedFileIsReportedAndTheDialogStaysOpen) {
     }
 }
 
-TEST_F(VdmsFileTest, WithoutVdmSoundOrItsFileNothingRuns) {
-    Load(kVdmsIni);
-    IniFile closed;
-    EXPECT_FALSE(AskVdmSoundSettings(nullptr, true, closed));
-    EXPECT_FALSE(AskVdmSoundSettings(nullptr, false, ini));
-    ASSERT_EQ(ui.calls.size(), 2u) << "no dialog";
-    for (const UiCall& call : ui.calls) EXPECT_EQ(call.text, "VDMSound must be installed.");
-
-    ui.modalScripts.push_back([](win::Dialog& d, HWND) { return d.TemplateId() == IDD_VDMSOUND ? IDOK : IDCANCEL; });
-    EXPECT_TRUE(AskVdmSoundSettings(nullptr, true, ini));
-    EXPECT_FALSE(AskVdmSoundSettings(nullptr, true, ini)) << "cancelled";
-}
-
 }  // namespace
