@@ -3,11 +3,9 @@
 // parameter line and the names that reach a batch file, reading from disk, and
 // saving and embedding. (Saves that fail are the game file test's.)
 //
-// Every input comes from the seed and its index alone. Switches:
-//   --fuzz-seconds=N     run for N seconds (default 4, as in CI; 0: no time limit)
-//   --fuzz-iterations=N  stop after N inputs (default: no limit)
-//   --fuzz-seed=S        the seed (default: the fixed kCiSeed; always printed)
-//   --fuzz-index=I       run input I only, to reproduce a finding
+// Every input comes from the seed and its index alone. Switches: --fuzz-seconds=N
+// (default 4, as in CI; 0: no limit), --fuzz-iterations=N (default: no limit),
+// --fuzz-seed=S (default kCiSeed; always printed), --fuzz-index=I (input I only).
 #include "BmpBuilder.h"
 #include "TestEnv.h"
 #include "data/Bitmap.h"

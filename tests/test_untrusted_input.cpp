@@ -10,7 +10,6 @@
 #include "win/Texts.h"
 #include "data/Files.h"
 #include "launch/CommandLine.h"
-#include "launch/ParameterLine.h"
 #include "mainwnd/LaunchSteps.h"
 #include "res/resource.h"
 #include <cstring>
@@ -48,9 +47,7 @@ TEST(CommandLineTest, FullPathsDecideWhatIsTheListedFile) {
 TEST(CommandLineTest, FirstArgumentAndName) {
     const struct {
         const char *line, *file, *name;
-    } cases[] = {{"\"C:\\Games\\Tank Duel.qgf\"", "C:\\Games\\Tank Duel.qgf", "Tank Duel"},
-                 {"\"C:\\Games\\Tank Duel.qgf", "C:\\Games\\Tank Duel.qgf", "Tank Duel"},  // unbalanced quote
-                 {"\"C:\\a b\\One.qgf\" \"C:\\Two.qgf\"", "C:\\a b\\One.qgf", "One"},      // two arguments
+    } cases[] = {{"\"C:\\a b\\One.qgf\" \"C:\\Two.qgf\"", "C:\\a b\\One.qgf", "One"},  // two arguments
                  {"  \"C:\\x.y\\.qgf\"  ", "C:\\x.y\\.qgf", ".qgf"},
                  {"C:\\Games\\Star Maze.qgf  ", "C:\\Games\\Star Maze.qgf", "Star Maze"},
                  {"Games/Lost.Kingdom.qgf", "Games/Lost.Kingdom.qgf", "Lost.Kingdom"},
@@ -58,24 +55,6 @@ TEST(CommandLineTest, FirstArgumentAndName) {
     for (const auto& c : cases) {
         EXPECT_EQ(CommandLineGameFile(c.line), c.file) << c.line;
         EXPECT_EQ(GameNameOfPath(CommandLineGameFile(c.line)), c.name) << c.line;
-    }
-}
-
-// Which characters count is the name rules' test, and which fields the line uses
-// the plan's and the fuzz test's; here each field is named.
-TEST(ParameterCheck, TheOffendingFieldIsNamed) {
-    GameRecord g = BlankGameRecord();
-    g.selectedDisplay = 3;
-    g.keyboardOn = g.mouseOn = g.joystickOn = g.customOn = 1;
-    g.selectedSound = 2;
-    g.selectedMusic = 0;
-    const char* names[] = {"MCGA", "Keyboard", "Mouse", "Joystick", "Sound device", "Music device", "Custom device"};
-    char* fields[] = {g.mcgaParam,      g.keyboardParam,  g.mouseParam, g.joystickParam,
-                      g.soundParams[2], g.musicParams[0], g.customParam};
-    for (size_t i = 0; i < std::size(fields); ++i) {
-        std::strcpy(fields[i], "%OS%");
-        EXPECT_EQ(UnsafeParameterField(g, HasCommandSyntax), std::string(names[i]) + " parameter");
-        std::strcpy(fields[i], "/sb:220,5,1");
     }
 }
 
