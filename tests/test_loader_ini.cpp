@@ -53,7 +53,7 @@ protected:
     ListRecorder list;
 };
 
-TEST_F(LoaderIniTest, WritesAtOnceOnlyWhenOpenAndNamed) {
+TEST_F(LoaderIniTest, WritesAtOnceOnlyWhenOpenAndNamedAndSectionsAreListed) {
     WriteFileText(iniPath, "[List]\n00=Zero\n01=One\n");
     EXPECT_FALSE(ini.Open(folder + "\\missing.ini"));
     ini.WriteString("List", "02", "x");
@@ -72,6 +72,16 @@ TEST_F(LoaderIniTest, WritesAtOnceOnlyWhenOpenAndNamed) {
         << "an empty value is written; no section or key, nothing";
     EXPECT_FALSE(ini.Open(folder)) << "a folder is no INI file";
     EXPECT_EQ(ini.GetString("List", "01"), "") << "a failed open closes the accessor";
+
+    WriteIni("[abcde]\na=1\n[fghijklm]\n[no]\n");
+    EXPECT_EQ(Sections(), (Strings{"abcde", "fghijklm", "no"}));
+    std::string name;
+    EXPECT_FALSE(ini.NextSection(name, 260)) << "the names were used up and dropped";
+    EXPECT_FALSE(ini.FirstSection(name, 5)) << "a name must be shorter than the maximum";
+    ASSERT_TRUE(ini.FirstSection(name, 6));
+    EXPECT_FALSE(ini.NextSection(name, 8));
+    ASSERT_TRUE(ini.NextSection(name, 9)) << "a refused name is not skipped";
+    EXPECT_EQ(name, "fghijklm");
 }
 
 TEST_F(LoaderIniTest, ValuesAreCutTo259CharactersAndStrippedOnRequest) {
@@ -90,30 +100,7 @@ TEST_F(LoaderIniTest, ValuesAreCutTo259CharactersAndStrippedOnRequest) {
         EXPECT_EQ(ini.GetStringStripped("S", "k" + std::to_string(i)), stripped[i].second) << stripped[i].first;
 }
 
-TEST_F(LoaderIniTest, SectionEnumeration) {
-    WriteIni("[abcde]\na=1\n[fghijklm]\n[no]\n");
-    EXPECT_EQ(Sections(), (Strings{"abcde", "fghijklm", "no"}));
-    std::string name;
-    EXPECT_FALSE(ini.NextSection(name, 260)) << "the names were used up and dropped";
-    EXPECT_FALSE(ini.FirstSection(name, 5)) << "a name must be shorter than the maximum";
-    ASSERT_TRUE(ini.FirstSection(name, 6));
-    EXPECT_FALSE(ini.NextSection(name, 8));
-    ASSERT_TRUE(ini.NextSection(name, 9)) << "a refused name is not skipped";
-    EXPECT_EQ(name, "fghijklm");
-}
-
-TEST(LoaderIniRules, SplitsDeviceValuesAndNamesDisplays) {
-    const Strings cases[] = {{"Sound Blaster,  /sb", "Sound Blaster", "/sb"},  // blanks after the comma go
-                             {"GUS ,/gus", "GUS ", "/gus"},
-                             {"Roland MT-32", "Roland MT-32", ""},
-                             {"AdLib,/a,b", "AdLib", "/a,b"},
-                             {"X", "", ""},
-                             {"", "", ""},
-                             {"PC,", "PC", ""}};
-    for (const auto& c : cases) {
-        DeviceValue v = SplitDeviceValue(c[0]);
-        EXPECT_EQ((Strings{c[0], v.name, v.parameter}), c);
-    }
+TEST(LoaderIniRules, NamesDisplays) {
     const std::pair<const char*, int> displays[] = {{"VESA", 1},  {"vga", 2},   {"Mcga", 3}, {"EGA", 4},  {"cga", 5},
                                                     {"tandy", 6}, {"SVGA", -1}, {"", -1},    {"VGA ", -1}};
     for (const auto& c : displays) EXPECT_EQ(DisplayNumber(c.first), c.second) << c.first;
@@ -145,8 +132,8 @@ TEST_F(LoaderIniTest, EveryKeyReachesItsField) {
         "SelectedMouse=YES\r\nSelectedJoystick=no\r\nselecteddisplay=vga\r\nDisplayVESA=/vesa\r\n"
         "DisplayVGA=/vga\r\nDisplayMCGA=/mcga\r\nDisplayEGA=/ega\r\nDisplayCGA=/cga\r\nDisplayTANDY=/tandy\r\n"
         "VDMSound=0\r\nCustomDevice=Network, /ipx\r\nSoundDevice01=Sound Blaster,/sb\r\n"
-        "SoundDevice02=PC Speaker\r\nSoundDevice03=Gravis Ultrasound,  /gus\r\nSoundDevice04=X\r\n"
-        "SOUNDSELECTED=ignored\r\nSelectedSound=GRAVIS ULTRASOUND\r\nMusicDevice01=AdLib,/adlib\r\n"
+        "SoundDevice02=PC Speaker,\r\nSoundDevice03=Gravis Ultrasound,  /gus\r\nSoundDevice04=X\r\n"
+        "SOUNDSELECTED=ignored\r\nSelectedSound=GRAVIS ULTRASOUND\r\nMusicDevice01=AdLib ,/a,b\r\n"
         "MusicDevice10=Roland MT-32,/mt32\r\nSelectedMusic=roland mt-32\r\n");
     GameRecord g = BlankGameRecord();
     SetField(g.comment, "kept");
@@ -159,10 +146,11 @@ TEST_F(LoaderIniTest, EveryKeyReachesItsField) {
         (Strings{g.keyboardParam, g.mouseParam, g.joystickParam, g.vesaParam, g.vgaParam, g.mcgaParam, g.egaParam,
                  g.cgaParam, g.tandyParam, g.customName, g.customParam}),
         (Strings{"/key", "/mouse", "/joy", "/vesa", "/vga", "/mcga", "/ega", "/cga", "/tandy", "Network", "/ipx"}));
-    EXPECT_EQ(
-        (Strings{g.soundNames[0], g.soundParams[0], g.soundNames[1], g.soundParams[1], g.soundNames[2],
-                 g.soundParams[2], g.soundNames[3], g.musicNames[9], g.musicParams[9]}),
-        (Strings{"Sound Blaster", "/sb", "PC Speaker", "", "Gravis Ultrasound", "/gus", "", "Roland MT-32", "/mt32"}));
+    EXPECT_EQ((Strings{g.soundNames[0], g.soundParams[0], g.soundNames[1], g.soundParams[1], g.soundNames[2],
+                       g.soundParams[2], g.soundNames[3], g.musicNames[0], g.musicParams[0], g.musicNames[9],
+                       g.musicParams[9]}),
+              (Strings{"Sound Blaster", "/sb", "PC Speaker", "", "Gravis Ultrasound", "/gus", "", "AdLib ", "/a,b",
+                       "Roland MT-32", "/mt32"}));
     EXPECT_EQ((std::vector<int>{g.keyboardOn, g.mouseOn, g.joystickOn, g.customOn, g.selectedDisplay, g.selectedSound,
                                 g.selectedMusic, g.options}),
               (std::vector<int>{1, 1, 0, 0, 2, 2, 9, kOptionWin95}));
@@ -213,8 +201,6 @@ TEST_F(LoaderIniTest, ConvertsOneSectionWithItsPictureAndOverwritesOnlyItsOwnFil
     WriteFileBytes(program + "\\Images\\keen.bmp", bmp);
     WriteIni("[Keen]\r\nPicture=keen.bmp\r\nPublisher=Apogee\r\n");
     EXPECT_EQ(Convert("Keen", "Keen"), SectionOutcome::Converted);
-    std::vector<char> file = ReadFileBytes(GameFilePath(program, "Keen"));
-    EXPECT_EQ(std::vector<char>(file.begin() + kGameRecordSize, file.end()), bmp);
     EXPECT_EQ(Load("Keen").pictureSize, bmp.size());
 
     WriteIni("[Keen]\r\nPublisher=Id Software\r\n");
@@ -239,46 +225,39 @@ TEST_F(LoaderIniTest, ConvertsOneSectionWithItsPictureAndOverwritesOnlyItsOwnFil
     EXPECT_STREQ(Load("Keen Dreams Deluxe").publisher, "Id Software");
 }
 
-// A picture is taken only when it passes the picture check; every one that is
-// not is noted with the reason.
-TEST_F(LoaderIniTest, PicturesNotTakenAreNotedWithTheReason) {
+// The batch adds new games, skips existing ones silently and takes a picture
+// from the given folder only when it passes the picture check; every one that
+// is not is noted with the reason.
+TEST_F(LoaderIniTest, BatchAddsNewGamesSkipsExistingOnesAndNotesPicturesNotTaken) {
+    WriteGame(GameFilePath(program, "Old"), MakeGame("Old", "Kept Publisher"));
+    const std::string pics = folder + "\\pics";
+    CreateDirectoryA(pics.c_str(), nullptr);
     const std::vector<char> bmp = MakeBmp(4, 2, 255, 0, 0);
     std::vector<char> big = bmp;
     big.resize(kMaxPictureBytes + 1);
-    WriteFileBytes(program + "\\Images\\good.bmp", bmp);
-    WriteFileBytes(program + "\\Images\\big.bmp", big);
-    WriteFileText(program + "\\Images\\notes.txt", "BM, but no picture");
+    WriteFileBytes(pics + "\\good.bmp", bmp);
+    WriteFileBytes(pics + "\\big.bmp", big);
+    WriteFileText(pics + "\\notes.txt", "BM, but no picture");
     WriteFileText(
         iniPath,
-        "[A]\r\nPicture=good.bmp\r\n[B]\r\n[C]\r\nPicture=notes.txt\r\n[D]\r\nPicture=big.bmp\r\n"
-        "[E]\r\nPicture=gone.bmp\r\n[F]\r\nPicture=..\\Loader.ini\r\n[G]\r\nPicture=COM1\r\n[H]\r\nPicture=AUX\r\n");
-    const BatchResult r = ConvertCatalogue(iniPath, program + "\\Images", program, list);
+        "[A]\r\nPicture=good.bmp\r\n[Old]\r\nPublisher=New\r\n[B]\r\nCategory=Puzzle\r\n[C]\r\nPicture=notes.txt\r\n"
+        "[D]\r\nPicture=big.bmp\r\n[E]\r\nPicture=gone.bmp\r\n[F]\r\nPicture=..\\Loader.ini\r\n[G]\r\nPicture=COM1\r\n"
+        "[H]\r\nPicture=AUX\r\n[A: B]\r\n");
+    const BatchResult r = ConvertCatalogue(iniPath, pics, program, list);
+    EXPECT_EQ(r.status, BatchStatus::Done);
+    // The batch keeps the name as it is: a colon cannot name a file.
+    EXPECT_EQ((std::vector<int>{r.added, r.existing, r.refused, list.cleared}), (std::vector<int>{8, 1, 1, 1}));
+    EXPECT_EQ(list.added, (Strings{"A.qgf", "B.qgf", "C.qgf", "D.qgf", "E.qgf", "F.qgf", "G.qgf", "H.qgf"}));
     using N = PictureNote;
     std::vector<std::pair<std::string, N>> noted,
         expected = {{"C", N::NotABitmap},    {"D", N::TooLarge},   {"E", N::CannotRead},
                     {"F", N::OutsideImages}, {"G", N::DeviceName}, {"H", N::DeviceName}};
     for (const GameNote& n : r.notes) noted.push_back({n.name, n.result.picture});
     EXPECT_EQ(noted, expected);
-    EXPECT_EQ(r.added, 8);
+    EXPECT_STREQ(Load("Old").publisher, "Kept Publisher");
+    EXPECT_STREQ(Load("B").category, "Puzzle");
     EXPECT_EQ(Load("A").pictureSize, bmp.size());
     for (const char* name : {"B", "C", "D", "E", "F", "G", "H"}) EXPECT_EQ(Load(name).pictureSize, 0u) << name;
-}
-
-TEST_F(LoaderIniTest, BatchAddsNewGamesAndSkipsExistingOnesSilently) {
-    WriteGame(GameFilePath(program, "Old"), MakeGame("Old", "Kept Publisher"));
-    CreateDirectoryA((folder + "\\pics").c_str(), nullptr);
-    const std::vector<char> bmp = MakeBmp(2, 2, 0, 0, 255);
-    WriteFileBytes(folder + "\\pics\\one.bmp", bmp);
-    WriteFileText(iniPath,
-                  "[One]\r\nPicture=one.bmp\r\n[Old]\r\nPublisher=New\r\n[Two]\r\nCategory=Puzzle\r\n[A: B]\r\n");
-    BatchResult r = ConvertCatalogue(iniPath, folder + "\\pics", program, list);
-    EXPECT_EQ(r.status, BatchStatus::Done);
-    // The batch keeps the name as it is: a colon cannot name a file.
-    EXPECT_EQ((std::vector<int>{r.added, r.existing, r.refused, list.cleared}), (std::vector<int>{2, 1, 1, 1}));
-    EXPECT_EQ(list.added, (Strings{"One.qgf", "Two.qgf"}));
-    EXPECT_STREQ(Load("Old").publisher, "Kept Publisher");
-    EXPECT_EQ(Load("One").pictureSize, bmp.size()) << "pictures come from the given folder";
-    EXPECT_STREQ(Load("Two").category, "Puzzle");
 
     WriteFileText(iniPath, "Publisher=Nobody\r\n; no sections at all\r\n");
     EXPECT_EQ(ConvertCatalogue(iniPath, folder, program, list).status, BatchStatus::NoSections);

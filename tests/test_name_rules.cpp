@@ -1,6 +1,7 @@
 // The rules for names and texts from a stranger: devices, steps out of a
 // folder, drives, batch and command syntax, DOS names.
 #include "Groups.h"
+#include "data/Files.h"
 #include "data/GameFolder.h"
 #include "data/NameRules.h"
 #include "data/Strings.h"
@@ -34,6 +35,7 @@ TEST(NameRules, NamesThatStayInsideTheirFolder) {
     ExpectGroups<bool>({{true, {"..", "A\\.. \\B", "A/./B", "..."}}, {false, {"..A", "A..B", "A\\B", ""}}},
                        HasDotStep);
     ExpectGroups<bool>({{true, {"C:", "x:\\y", "\\y", "/y", "a:b"}}, {false, {"a\\b", "", "a b"}}}, HasDriveOrRoot);
+    ExpectGroups<bool>({{true, {"C:\\", "."}}, {false, {"", "C:\\no such folder"}}}, FolderExists);
 }
 
 // Every game title and every imported name passes this one rule.

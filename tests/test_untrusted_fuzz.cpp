@@ -3,11 +3,9 @@
 // parameter line and the names that reach a batch file, reading from disk, and
 // saving and embedding. (Saves that fail are the game file test's.)
 //
-// Every input comes from the seed and its index alone. Switches:
-//   --fuzz-seconds=N     run for N seconds (default 4, as in CI; 0: no time limit)
-//   --fuzz-iterations=N  stop after N inputs (default: no limit)
-//   --fuzz-seed=S        the seed (default: the fixed kCiSeed; always printed)
-//   --fuzz-index=I       run input I only, to reproduce a finding
+// Every input comes from the seed and its index alone. Switches: --fuzz-seconds=N
+// (default 4, as in CI; 0: no limit), --fuzz-iterations=N (default: no limit),
+// --fuzz-seed=S (default kCiSeed; always printed), --fuzz-index=I (input I only).
 #include "BmpBuilder.h"
 #include "TestEnv.h"
 #include "data/Bitmap.h"
@@ -213,10 +211,6 @@ bool ReadsCleanly(const std::string& text, bool word) {
            !(word ? HasBatchSyntax(bare) : HasCommandSyntax(bare));
 }
 
-std::vector<char> Bytes(const GameRecord& g) {
-    return std::vector<char>(reinterpret_cast<const char*>(&g), reinterpret_cast<const char*>(&g) + sizeof g);
-}
-
 class Fuzzer {
 public:
     explicit Fuzzer(const Options& o)
@@ -322,7 +316,7 @@ private:
         const bool ok = EmbedPicture(_game, _bitmap);
         std::memcpy(&record, before.data(), sizeof record);
         record.pictureSize = static_cast<uint32_t>(bitmap.size());
-        want = Bytes(record);
+        want.assign(reinterpret_cast<char*>(&record), reinterpret_cast<char*>(&record) + sizeof record);
         want.insert(want.end(), bitmap.begin(), bitmap.end());
         if (ok != IsUsableBitmap(bitmap.data(), bitmap.size()))
             Fail("an embed took a damaged picture or refused a good one");

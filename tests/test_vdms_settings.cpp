@@ -48,10 +48,9 @@ TEST(VdmsReplace, SampleRatesAreClampedAndEmptyBoxesTakeTheDefaults) {
         {"", "8000"},           {"8000", "8000"}, {"44100", "44100"},
         {"11025Hz", "11025Hz"}, {"-5", "8000"},   {"99999999999999999999", "44100"}};
     for (const auto& [typed, written] : rates) EXPECT_EQ(ClampSampleRate(typed), written) << typed;
-    EXPECT_EQ((std::vector<std::string>{VdmsTextToWrite(VdmsField::MpuPort, ""), VdmsTextToWrite(VdmsField::MpuIrq, ""),
-                                        VdmsTextToWrite(VdmsField::AdLibSampleRate, ""),
-                                        VdmsTextToWrite(VdmsField::AdLibSampleRate, "96000")}),
-              (std::vector<std::string>{"330", "2", "11025", "44100"}));
+    // The emptied MPU-401 boxes are the dialog test's.
+    EXPECT_EQ(VdmsTextToWrite(VdmsField::AdLibSampleRate, ""), "11025");
+    EXPECT_EQ(VdmsTextToWrite(VdmsField::AdLibSampleRate, "96000"), "44100");
 }
 
 // VDMS.INI as VDMSound lays it out: sections, and a comment after each value.
@@ -117,6 +116,18 @@ TEST_F(VdmsFileTest, AbsentKeysUnshapedAndCutOffValuesStayAndAreReported) {
         << "what the player chose; the boxes of absent keys left empty are no choice";
     for (const char* absent : {"DMA16", "sampleRate", "[AdLib"})
         EXPECT_EQ(Text().find(absent), std::string::npos) << absent << " must stay absent";
+
+    // The dialog names the choices it could not write when OK closes it.
+    OpenDialog();
+    Click(IDC_VDMS_SB16PNP);
+    Set(IDC_VDMS_SB_DMA8, "1");
+    Press(IDOK);
+    EXPECT_TRUE(dialog->Result() == IDOK && Text() == original);
+    const std::string text = ui.Messages().empty() ? "" : ui.Messages()[0].text;
+    EXPECT_EQ(ui.Messages().size(), 1u);
+    EXPECT_TRUE(text.find("Sound Blaster model") != text.npos && text.find("Sound Blaster IRQ") == text.npos &&
+                text.find("The other changes were saved.") != text.npos)
+        << text;
 }
 
 // Defaults fills the boxes and writes nothing, Cancel neither; OK writes the
@@ -165,53 +176,22 @@ TEST_F(VdmsFileTest, DialogShowsTheFileAndOnlyOkWritesTheChoices) {
     EXPECT_EQ(Text(), expected) << "emptied MPU-401 boxes write 330 and 2";
 }
 
-TEST_F(VdmsFileTest, UnshapedChoicesAreNamedWhenOkCloses) {
-    Load("[SB Controller.config]\r\nversion=4.05\r\nIRQ=7 ; IRQ\r\n");
-    OpenDialog();
-    Click(IDC_VDMS_SB16PNP);
-    Set(IDC_VDMS_SB_IRQ, "5");
-    Press(IDOK);
-    EXPECT_TRUE(dialog->Result() == IDOK && Text() == "[SB Controller.config]\r\nversion=4.05\r\nIRQ=5 ; IRQ\r\n");
-    const std::string text = ui.Messages().empty() ? "" : ui.Messages()[0].text;
-    EXPECT_EQ(ui.Messages().size(), 1u);
-    EXPECT_TRUE(text.find("Sound Blaster model") != text.npos && text.find("Sound Blaster IRQ") == text.npos &&
-                text.find("The other changes were saved.") != text.npos)
-        << text;
-}
-
 TEST_F(VdmsFileTest, ALockedFileIsReportedAndTheDialogStaysOpen) {
-    // Another program holds the file open, sharing nothing or reading only.
-    for (DWORD share : {DWORD{0}, DWORD{FILE_SHARE_READ}}) {
-        ui.Clear();
-        Load(kVdmsIni);
-        OpenDialog();
-        Set(IDC_VDMS_SB_PORT, "240");
-        HANDLE lock =
-            CreateFileA(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-        Press(IDOK);
-        CloseHandle(lock);
-        EXPECT_FALSE(dialog->Ended()) << share;
-        ASSERT_EQ(ui.Messages().size(), 1u) << share;
-        EXPECT_NE(ui.Messages()[0].text.find("VDMS.INI cannot be written"), std::string::npos);
-        EXPECT_TRUE(ui.Messages()[0].flags == (MB_OK | MB_ICONSTOP) && Text() == kVdmsIni);
-        Press(IDOK);
-        EXPECT_EQ(dialog->Result(), IDOK) << "free again: the second OK saves";
-        EXPECT_EQ(ini.GetStringStripped("SB Controller.config", "port"), "0x240");
-    }
-}
-
-TEST_F(VdmsFileTest, WithoutVdmSoundOrItsFileNothingRuns) {
     Load(kVdmsIni);
-    IniFile closed;
-    EXPECT_FALSE(AskVdmSoundSettings(nullptr, true, closed));
-    EXPECT_FALSE(AskVdmSoundSettings(nullptr, false, ini));
-    ASSERT_EQ(ui.calls.size(), 2u) << "no dialog";
-    for (const UiCall& call : ui.calls) EXPECT_EQ(call.text, "VDMSound must be installed.");
-
-    ui.modalScripts.push_back([](win::Dialog& d, HWND) { return d.TemplateId() == IDD_VDMSOUND ? IDOK : IDCANCEL; });
-    EXPECT_TRUE(AskVdmSoundSettings(nullptr, true, ini));
-    EXPECT_FALSE(AskVdmSoundSettings(nullptr, true, ini)) << "cancelled";
+    OpenDialog();
+    Set(IDC_VDMS_SB_PORT, "240");
+    // Another program holds the file open for reading only.
+    HANDLE lock = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    Press(IDOK);
+    CloseHandle(lock);
+    EXPECT_FALSE(dialog->Ended());
+    ASSERT_EQ(ui.Messages().size(), 1u);
+    EXPECT_NE(ui.Messages()[0].text.find("VDMS.INI cannot be written"), std::string::npos);
+    EXPECT_TRUE(ui.Messages()[0].flags == (MB_OK | MB_ICONSTOP) && Text() == kVdmsIni);
+    Press(IDOK);
+    EXPECT_EQ(dialog->Result(), IDOK) << "free again: the second OK saves";
+    EXPECT_EQ(ini.GetStringStripped("SB Controller.config", "port"), "0x240");
 }
 
 }  // namespace
