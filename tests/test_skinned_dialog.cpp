@@ -103,9 +103,6 @@ TEST_F(SkinnedDialogTest, StaticsAndButtonsShowTheBackgroundButTrackbarsAndEdits
     ASSERT_TRUE(add.Create(nullptr));
     EXPECT_EQ(ColourFor(add.Handle(), GetDlgItem(add.Handle(), IDC_ADD_VDMSOUND)), transparent) << "a check box";
     EXPECT_NE(ColourFor(add.Handle(), GetDlgItem(add.Handle(), IDC_ADD_PUBLISHER)), transparent) << "a combo box";
-    for (int id : {IDC_ADD_BROWSE_PATH, IDC_ADD_BROWSE_COMMAND, IDC_ADD_BROWSE_DOCUMENT, IDC_ADD_BROWSE_DATAFILE,
-                   IDC_ADD_BROWSE_PICTURE})
-        EXPECT_TRUE(SendDlgItemMessageA(add.Handle(), id, BM_GETIMAGE, IMAGE_ICON, 0)) << id << ": the browse icon";
 
     dialog.SetBackground(9999, SkinnedDialog::kTile);
     EXPECT_NE(ColourFor(dialog.Handle(), Item(IDC_TEXTINPUT_PROMPT)), transparent) << "no bitmap: default colours";
