@@ -1,7 +1,5 @@
-// The game settings dialog driven in-process: the setup modes, the device rows,
-// the "->" browses, the length limits and the help batch file; the command
-// line setup dialog: what it offers, the live command line, its selections and
-// Clear.
+// The game settings dialog driven in-process, and the command line setup
+// dialog: what it offers, the live command line, its selections and Clear.
 #include "DialogProbe.h"
 #include "UiRows.h"
 #include "data/Files.h"

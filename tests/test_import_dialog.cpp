@@ -1,7 +1,5 @@
-// The old catalogue: the Loader.ini import dialog driven in-process (loading,
-// counts, marking, converting, Reset, the start-up mode's rename), the
-// INI-style add-games dialog, and the main window's ways into them: the
-// start-up offer, Import Loader.ini and the INI-style add.
+// The old catalogue: the Loader.ini import dialog driven in-process, the
+// INI-style add-games dialog, and the main window's ways into them.
 #include "CatalogueTools.h"
 #include "DialogProbe.h"
 #include "MainWindowFixture.h"

@@ -1,7 +1,5 @@
-// The manage entries dialog driven in-process: the lists it shows, adding and
-// deleting entries, the web-site field, and what Close and Escape leave to
-// the main window; the text input and comment dialogs it and the main window
-// ask with.
+// The manage entries dialog driven in-process, and the text input and comment
+// dialogs it and the main window ask with.
 #include "DialogProbe.h"
 #include "MessageTexts.h"
 #include "dialogs/CommentDialog.h"
