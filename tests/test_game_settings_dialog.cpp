@@ -1,7 +1,5 @@
-// The game settings dialog driven in-process: the setup modes, the device rows,
-// the "->" browses, the length limits and the help batch file; the command
-// line setup dialog: what it offers, the live command line, its selections and
-// Clear.
+// The game settings dialog driven in-process, and the command line setup
+// dialog: what it offers, the live command line, its selections and Clear.
 #include "DialogProbe.h"
 #include "UiRows.h"
 #include "data/Files.h"
@@ -41,7 +39,8 @@ TEST_F(GameSettingsDialogTest, TheSetupFieldChoosesTheModeAndOkStoresIt) {
         {"(parameters)", GameSettingsDialog::kParameters, "", "(Parameters)"},
         {"KSETUP.EXE", GameSettingsDialog::kSetupProgram, "KSETUP.EXE", "KSETUP.EXE"},
         {"SUB\\SETUP.EXE", GameSettingsDialog::kSetupProgram, "SUB\\SETUP.EXE", "SUB\\SETUP.EXE"},
-        {"", GameSettingsDialog::kNoSetup, "", ""}};
+        {"", GameSettingsDialog::kNoSetup, "SETUP.COM", ""}};  // the last setup program found is suggested
+    for (const char* f : {"INSTALL.COM", "setup.com", "INSTALL.BAT"}) WriteFileText(gameDir + "\\" + f, "x");
     int runWith = 0;  // the "Run with" choice goes round: shown, changed, stored
     for (const auto& [setup, mode, setupEdit, stored] : cases) {
         SetField(game.setup, setup);
@@ -65,23 +64,6 @@ TEST_F(GameSettingsDialogTest, TheSetupFieldChoosesTheModeAndOkStoresIt) {
         EXPECT_EQ((Strings{dialog->game.setup, dialog->game.configFile}), (Strings{stored, "SOUND.CFG"}))
             << "every mode keeps the Config file";
         EXPECT_EQ(GameRunWith(dialog->game), static_cast<RunWith>(runWith));
-    }
-}
-
-TEST_F(GameSettingsDialogTest, ModeZeroSuggestsTheLastSetupProgramFound) {
-    const std::pair<Strings, std::string> cases[] = {{{"SETUP.BAT", "INSTALL.EXE"}, "INSTALL.EXE"},
-                                                     {{"INSTALL.COM", "SETUP.COM", "INSTALL.BAT"}, "SETUP.COM"},
-                                                     {{"SETUP.EXE", "INSTALL.EXE", "SETUP.BAT"}, "SETUP.EXE"},
-                                                     {{"README.TXT"}, ""}};
-    for (const auto& [files, suggested] : cases) {
-        const std::string dir = MakeTempFolder("suggest");
-        for (const auto& f : files) WriteFileText(dir + "\\" + f, "x");
-        SetField(game.path, dir.c_str());
-        ASSERT_TRUE(Open());
-        EXPECT_EQ(Get(IDC_GS_SETUP), suggested) << files[0];
-        Click(IDOK);
-        EXPECT_EQ(FieldText(dialog->game.setup), "") << "mode 0 stores no setup program";
-        RemoveTree(dir);
     }
 }
 

@@ -1,7 +1,5 @@
-// The old catalogue: the Loader.ini import dialog driven in-process (loading,
-// counts, marking, converting, Reset, the start-up mode's rename), the
-// INI-style add-games dialog, and the main window's ways into them: the
-// start-up offer, Import Loader.ini and the INI-style add.
+// The old catalogue: the Loader.ini import dialog driven in-process, the
+// INI-style add-games dialog, and the main window's ways into them.
 #include "CatalogueTools.h"
 #include "DialogProbe.h"
 #include "MainWindowFixture.h"
@@ -67,8 +65,7 @@ TEST_F(ImportDialogTest, LoadsTheSectionsMarkedAndCountsDuplicatesAndUnreadOnes)
     ui.fileAnswers.push_back(loaderIni);  // the browse button's choice loads
     Click(IDC_IMPORT_BROWSE);
     EXPECT_EQ(Get(IDC_IMPORT_FOUND), "5");
-    const UiCall pick = ui.Calls(UiCall::File).at(0);
-    EXPECT_EQ((Strings{pick.text, pick.params}), (Strings{"Please select the ini file to convert", folder}));
+    EXPECT_EQ(ui.Calls(UiCall::File).at(0).params, folder);
 
     // Sections past the first 260 are counted, not read; a file gone before Convert is told.
     std::string text;
@@ -219,7 +216,6 @@ TEST_F(IniStyleDialogTest, OpensWithTheTemplateReadyForTheNameAndReportsWhatItCa
     ui.folderAnswers.push_back(folder + "\\Pics");
     Click(IDC_INISTYLE_SETFOLDER);
     EXPECT_EQ(Get(IDC_INISTYLE_IMAGES), folder + "\\Pics");
-    EXPECT_EQ(ui.Calls(UiCall::Folder).at(0).text, "Select the images folder...");
 
     // Text without sections and a temporary file that cannot be written are reported.
     ui.Clear();
@@ -279,41 +275,20 @@ protected:
     }
 };
 
-TEST_F(LoaderIniCommandsTest, StartupOffersTheImportOnlyWhenLoaderIniIsThere) {
+// The import itself from the offer and the menu is driven end to end; here the
+// offer's absence and its No, and the INI-style add closed either way.
+TEST_F(LoaderIniCommandsTest, StartupOfferAndTheIniStyleDialogClosedAnyWayRefillsTheList) {
     Start();
     EXPECT_TRUE(ui.Messages().empty());
     Discard();
 
+    AddGame(MakeGame("Listed"));
     WriteFileText(folder + "\\Loader.ini", "[Keen]\r\n");
     Start();  // answered No
     ASSERT_EQ(ui.Messages().size(), 1u);
     EXPECT_EQ(std::make_pair(ui.Messages()[0].caption, ui.Messages()[0].flags),
               std::make_pair(std::string("Found v0.7 Loader.ini file"), unsigned(MB_YESNO | MB_ICONQUESTION)));
     EXPECT_TRUE(ui.Calls(UiCall::Modal).empty());
-    Discard();
-
-    ui.messageAnswers.push_back(IDYES);
-    Script([](HWND h) { PressIn(h, IDC_IMPORT_CONVERT); });
-    Start();
-    EXPECT_EQ(ui.Calls(UiCall::Modal).at(0).dialogId, IDD_IMPORT);
-    EXPECT_TRUE(FileExists(folder + "\\Loader07.ini")) << "the start-up mode renames";
-    EXPECT_NE(List().Find("Keen"), -1) << "imported before the list is filled";
-}
-
-TEST_F(LoaderIniCommandsTest, ImportFromTheMenuAndClosingTheIniStyleDialogAnyWayRefillTheList) {
-    AddGame(MakeGame("Listed"));
-    const std::string ini = folder + "\\Loader.ini";
-    WriteFileText(ini, "[Keen]\r\n");
-    Start();
-    Script([ini](HWND h) {
-        SetDlgItemTextA(h, IDC_IMPORT_PATH, ini.c_str());
-        PressIn(h, IDC_IMPORT_CONVERT);
-        PressIn(h, IDCANCEL);
-    });
-    Command(IDM_IMPORT);
-    EXPECT_NE(List().Find("Keen"), -1);
-    EXPECT_TRUE(FileExists(ini)) << "the menu mode never renames";
-
     for (int close : {IDCANCEL, IDOK}) {
         const std::string name = close == IDOK ? "Added On OK" : "Added On Escape";
         Script([name, close](HWND h) {
@@ -325,7 +300,7 @@ TEST_F(LoaderIniCommandsTest, ImportFromTheMenuAndClosingTheIniStyleDialogAnyWay
         EXPECT_NE(List().Find("Listed"), -1) << name;
         EXPECT_NE(List().Find(name), -1) << name;
     }
-    EXPECT_EQ(List().Count(), 4);
+    EXPECT_EQ(List().Count(), 3);
 }
 
 }  // namespace
