@@ -132,6 +132,10 @@ TEST_F(AddGameDialogTest, SetupProgramPrecedence) {
 // The spaces question comes first; then a title that cannot name a file inside
 // Games is refused and selected, and nothing is written anywhere.
 TEST_F(AddGameDialogTest, TitlesThatCannotNameAFileAreRefusedAfterTheSpacesQuestion) {
+    EXPECT_TRUE(FindWindowExA(dialog->Handle(), nullptr, "Static",
+                              "Please keep the game path in DOS format\n(8.3) with no spaces to ensure the game\ncan "
+                              "load and save its files correctly."))
+        << "the note keeps its line breaks";
     const std::string spaced = folder + "\\My Games";
     Add("XY", spaced);  // answered No
     EXPECT_EQ(LastMessage(),
