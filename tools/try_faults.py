@@ -15,6 +15,11 @@ The list file holds one block per fault:
 "-" is a text that occurs exactly once in the file (leading blanks ignored),
 "+" what it becomes. Each fault is put in, the x86_64 tree is built, the
 named tests run, and the file is put back, whatever happens.
+
+Only the test executables that the regex names are rebuilt (everything when it
+names a test that is not one, such as end_to_end): a test that starts the real
+Quillon.exe sees a fault only through end_to_end. A run stopped while it builds
+may leave an object built with the fault: touch the file and build again.
 """
 import os
 import pathlib
