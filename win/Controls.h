@@ -8,10 +8,24 @@
 
 namespace win {
 
-class ListBox {
+// What every wrapper holds: the control's window, and one way to message it.
+class Control {
 public:
-    explicit ListBox(HWND hwnd = nullptr) : _hwnd(hwnd) {}
+    explicit Control(HWND hwnd) : _hwnd(hwnd) {}
     HWND Handle() const { return _hwnd; }
+
+protected:
+    int Send(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const {
+        return static_cast<int>(SendMessageA(_hwnd, msg, wp, lp));
+    }
+
+private:
+    HWND _hwnd;
+};
+
+class ListBox : public Control {
+public:
+    explicit ListBox(HWND hwnd = nullptr) : Control(hwnd) {}
     // The new row's index; below 0 (LB_ERR, LB_ERRSPACE) when it was not added.
     int Add(const std::string& text) { return Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())); }
     bool Delete(int row) { return Send(LB_DELETESTRING, static_cast<WPARAM>(row)) != LB_ERR; }
@@ -33,55 +47,36 @@ public:
         text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
         return text;
     }
-
-private:
-    int Send(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const {
-        return static_cast<int>(SendMessageA(_hwnd, msg, wp, lp));
-    }
-    HWND _hwnd;
 };
 
-class ComboBox {
+class ComboBox : public Control {
 public:
-    explicit ComboBox(HWND hwnd = nullptr) : _hwnd(hwnd) {}
-    HWND Handle() const { return _hwnd; }
+    explicit ComboBox(HWND hwnd = nullptr) : Control(hwnd) {}
     // The new row's index; below 0 (CB_ERR, CB_ERRSPACE) when it was not added.
-    int Add(const std::string& text) {
-        return static_cast<int>(SendMessageA(_hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
-    }
-    void Clear() { SendMessageA(_hwnd, CB_RESETCONTENT, 0, 0); }
+    int Add(const std::string& text) { return Send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())); }
+    void Clear() { Send(CB_RESETCONTENT); }
     // The selected row, -1 when none.
-    int Selected() const { return static_cast<int>(SendMessageA(_hwnd, CB_GETCURSEL, 0, 0)); }
+    int Selected() const { return Send(CB_GETCURSEL); }
     // -1 leaves no row selected.
-    void Select(int row) { SendMessageA(_hwnd, CB_SETCURSEL, static_cast<WPARAM>(row), 0); }
+    void Select(int row) { Send(CB_SETCURSEL, static_cast<WPARAM>(row)); }
     // At most |chars| characters in the edit part.
-    void LimitText(size_t chars) { SendMessageA(_hwnd, CB_LIMITTEXT, static_cast<WPARAM>(chars), 0); }
-
-private:
-    HWND _hwnd;
+    void LimitText(size_t chars) { Send(CB_LIMITTEXT, static_cast<WPARAM>(chars)); }
 };
 
-class ProgressBar {
+class ProgressBar : public Control {
 public:
-    explicit ProgressBar(HWND hwnd = nullptr) : _hwnd(hwnd) {}
-    HWND Handle() const { return _hwnd; }
+    explicit ProgressBar(HWND hwnd = nullptr) : Control(hwnd) {}
     // From 0 to |maximum| (at most 65535).
-    void SetRange(int maximum) { SendMessageA(_hwnd, PBM_SETRANGE, 0, MAKELPARAM(0, maximum)); }
-    void SetPos(int position) { SendMessageA(_hwnd, PBM_SETPOS, static_cast<WPARAM>(position), 0); }
-
-private:
-    HWND _hwnd;
+    void SetRange(int maximum) { Send(PBM_SETRANGE, 0, MAKELPARAM(0, maximum)); }
+    void SetPos(int position) { Send(PBM_SETPOS, static_cast<WPARAM>(position)); }
 };
 
-class Trackbar {
+class Trackbar : public Control {
 public:
-    explicit Trackbar(HWND hwnd = nullptr) : _hwnd(hwnd) {}
-    void SetRange(int minimum, int maximum) { SendMessageA(_hwnd, TBM_SETRANGE, TRUE, MAKELPARAM(minimum, maximum)); }
-    void SetPos(int position) { SendMessageA(_hwnd, TBM_SETPOS, TRUE, position); }
-    int Pos() const { return static_cast<int>(SendMessageA(_hwnd, TBM_GETPOS, 0, 0)); }
-
-private:
-    HWND _hwnd;
+    explicit Trackbar(HWND hwnd = nullptr) : Control(hwnd) {}
+    void SetRange(int minimum, int maximum) { Send(TBM_SETRANGE, TRUE, MAKELPARAM(minimum, maximum)); }
+    void SetPos(int position) { Send(TBM_SETPOS, TRUE, position); }
+    int Pos() const { return Send(TBM_GETPOS); }
 };
 
 // Keeps a window from redrawing for the life of the object, then repaints it
