@@ -4,8 +4,8 @@
 // the shell launch. Both start a copy of this program, which ends at once when
 // it runs under another name.
 #include "BenchClock.h"
-#include "app/Settings.h"
 #include "mainwnd/LaunchSteps.h"
+#include "state/Settings.h"
 #include <cstdio>
 #include <string>
 

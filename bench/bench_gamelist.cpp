@@ -5,11 +5,11 @@
 // 512 games and with none.
 // Run under Wine: wine bench_gamelist.exe
 #include "BenchClock.h"
-#include "app/Settings.h"
-#include "app/SingleInstance.h"
 #include "data/GameFile.h"
 #include "mainwnd/MainWindow.h"
 #include "res/resource.h"
+#include "state/Settings.h"
+#include "state/SingleInstance.h"
 #include "win/UserInterface.h"
 #include <commctrl.h>
 #include <algorithm>

@@ -1,8 +1,8 @@
 // The details bar beside the game list: the selected game's fields in a tree,
 // its links and its comment in a folder bar. Edits are saved at once.
 #pragma once
-#include "app/AppState.h"
 #include "data/GameFile.h"
+#include "state/AppState.h"
 #include "widgets/OutBarCtrl.h"
 #include "win/TreeView.h"
 #include <functional>

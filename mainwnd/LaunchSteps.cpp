@@ -1,7 +1,7 @@
 // The launch steps that ask and tell the player; the plan and the files it
 // writes come from the launch core.
 #include "mainwnd/LaunchSteps.h"
-#include "app/Settings.h"
+#include "state/Settings.h"
 #include "win/Texts.h"
 #include "data/Files.h"
 #include "dialogs/MovedGame.h"

@@ -1,7 +1,7 @@
 // Running a game, the steps that talk to the player: the missing folder and
 // program, the messages of a failed launch, and "LastRun".
 #pragma once
-#include "app/AppState.h"
+#include "state/AppState.h"
 #include "data/GameFile.h"
 #include <windows.h>
 #include <string>

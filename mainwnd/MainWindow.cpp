@@ -1,6 +1,6 @@
 // Main window messages: the message loop, keys, notifications and painting.
 #include "mainwnd/MainWindow.h"
-#include "app/AboutDialog.h"
+#include "dialogs/AboutDialog.h"
 #include "mainwnd/MainWindowMessages.h"
 #include "res/resource.h"
 #include <commctrl.h>

@@ -6,11 +6,11 @@
 // MainWindowMenu.cpp (shell, background, VDMSound, delete), MainWindowLaunch.cpp
 // (running games), MainWindowImport.cpp (old catalogues).
 #pragma once
-#include "app/AppState.h"
 #include "data/GameFile.h"
 #include "data/IniFile.h"
 #include "launch/SlowDown.h"
 #include "mainwnd/DetailsBar.h"
+#include "state/AppState.h"
 #include "widgets/SkinnedDialog.h"
 #include "win/ListView.h"
 #include <string>

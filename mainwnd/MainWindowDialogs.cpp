@@ -1,6 +1,6 @@
 // The dialogs that the Options and Help menus open: the criteria lists, the
 // preferences, VDMSound's settings and the About box.
-#include "app/AboutDialog.h"
+#include "dialogs/AboutDialog.h"
 #include "dialogs/ManageEntriesDialog.h"
 #include "dialogs/PreferencesDialog.h"
 #include "dialogs/VdmSoundDialog.h"

@@ -1,13 +1,13 @@
 // The main window's menu commands that open files and pages in the shell, the
 // background hues, the criteria file, VDMSound, help, and deleting a game.
-#include "app/Settings.h"
-#include "win/Texts.h"
 #include "data/Files.h"
 #include "data/NameRules.h"
 #include "dialogs/CriteriaPrompts.h"
 #include "dialogs/MovedGame.h"
 #include "mainwnd/MainWindow.h"
 #include "res/resource.h"
+#include "state/Settings.h"
+#include "win/Texts.h"
 #include "win/UserInterface.h"
 #include "win/WaitCursor.h"
 #include <cstdlib>

@@ -1,21 +1,21 @@
 // Main window start-up and shut-down: single instance, settings, folders, file
 // association, the list's columns and images, and the closing steps.
 #include "mainwnd/MainWindow.h"
-#include "app/Settings.h"
-#include "app/SingleInstance.h"
-#include "win/Texts.h"
-#include "app/Background.h"
 #include "data/CriteriaData.h"
+#include "data/Files.h"
 #include "data/RegistryKey.h"
 #include "dialogs/CriteriaPrompts.h"
-#include "data/Files.h"
 #include "launch/DefaultPif.h"
 #include "launch/DosBoxFiles.h"
 #include "launch/DosBoxFind.h"
 #include "launch/VdmSound.h"
 #include "res/resource.h"
+#include "state/Background.h"
+#include "state/Settings.h"
+#include "state/SingleInstance.h"
 #include "widgets/SplashWindow.h"
 #include "win/Controls.h"
+#include "win/Texts.h"
 #include "win/UserInterface.h"
 #include <commctrl.h>
 #include <objbase.h>

@@ -3,7 +3,7 @@
 #include "BarHost.h"
 #include "FakeUi.h"
 #include "TestEnv.h"
-#include "app/AboutDialog.h"
+#include "dialogs/AboutDialog.h"
 #include "res/AboutDialogRes.h"
 #include "res/resource.h"
 #include "widgets/SplashWindow.h"

@@ -3,11 +3,11 @@
 // sorting, refresh and the selected game.
 #include "MainWindowFixture.h"
 #include "MessageTexts.h"
-#include "app/Settings.h"
 #include "data/GameFolder.h"
 #include "launch/GameRows.h"
 #include "res/GameSettingsDialogRes.h"
 #include "res/resource.h"
+#include "state/Settings.h"
 #include <commctrl.h>
 
 namespace {

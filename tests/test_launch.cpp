@@ -2,13 +2,13 @@
 #include "MainWindowFixture.h"
 #include "UiRows.h"
 #include "DialogProbe.h"
-#include "app/Settings.h"
 #include "data/Files.h"
 #include "data/RegistryKey.h"
 #include "launch/RegistryValue.h"
 #include "mainwnd/LaunchSteps.h"
 #include "res/LocateGameDialogRes.h"
 #include "res/resource.h"
+#include "state/Settings.h"
 #include <commctrl.h>
 #include <commdlg.h>
 

@@ -1,11 +1,11 @@
 // The main window's menu, keys and shell commands, the background hues, and deleting a game.
 #include "MainWindowFixture.h"
 #include "MessageTexts.h"
-#include "app/Settings.h"
 #include "data/Files.h"
 #include "res/AboutDialogRes.h"
 #include "res/VdmSoundDialogRes.h"
 #include "res/resource.h"
+#include "state/Settings.h"
 #include "win/TreeView.h"
 #include <tuple>
 

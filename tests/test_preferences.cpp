@@ -1,9 +1,9 @@
 // The preferences dialog: what it shows, the slider and its label, the verify
 // box written and used at once, and the tweak and DOSBox choices stored at close.
 #include "MainWindowFixture.h"
-#include "app/Settings.h"
 #include "dialogs/PreferencesDialog.h"
 #include "res/PreferencesDialogRes.h"
+#include "state/Settings.h"
 #include <gtest/gtest.h>
 
 namespace {

@@ -1,8 +1,8 @@
 // The settings structure and the start-up background choice, without a window.
 #include "TestEnv.h"
-#include "app/Background.h"
-#include "app/Settings.h"
 #include "res/resource.h"
+#include "state/Background.h"
+#include "state/Settings.h"
 #include <gtest/gtest.h>
 
 namespace {

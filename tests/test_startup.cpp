@@ -2,11 +2,11 @@
 // second copy refused while the first runs.
 #include "MainWindowFixture.h"
 #include "MessageTexts.h"
-#include "app/Settings.h"
-#include "app/SingleInstance.h"
 #include "res/AddGameDialogRes.h"
 #include "res/GameSettingsDialogRes.h"
 #include "res/resource.h"
+#include "state/Settings.h"
+#include "state/SingleInstance.h"
 #include <commctrl.h>
 #include <functional>
 

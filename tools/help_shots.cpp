@@ -7,8 +7,8 @@
 // running program whose caption starts with TEXT (the main window).
 #include "data/GameFile.h"
 #include "data/IniFile.h"
+#include "dialogs/AboutDialog.h"
 #include "dialogs/AddGameDialog.h"
-#include "app/AboutDialog.h"
 #include "dialogs/CommandLineDialog.h"
 #include "dialogs/CommentDialog.h"
 #include "dialogs/GameSettingsDialog.h"
@@ -16,8 +16,8 @@
 #include "dialogs/LocateGameDialog.h"
 #include "dialogs/ManageEntriesDialog.h"
 #include "dialogs/PreferencesDialog.h"
-#include "dialogs/VdmSoundDialog.h"
 #include "dialogs/TextInputDialog.h"
+#include "dialogs/VdmSoundDialog.h"
 #include "res/AddGameDialogRes.h"
 #include <cstdio>
 #include <cstring>

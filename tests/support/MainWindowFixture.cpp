@@ -1,8 +1,8 @@
 // The main window test fixture.
 #include "MainWindowFixture.h"
-#include "app/Settings.h"
-#include "app/SingleInstance.h"
 #include "res/resource.h"
+#include "state/Settings.h"
+#include "state/SingleInstance.h"
 #include "widgets/SplashWindow.h"
 
 void MainWindowFixture::SetUp() {

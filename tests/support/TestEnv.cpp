@@ -1,7 +1,7 @@
 // Test helpers.
 #include "TestEnv.h"
 #include "BmpBuilder.h"
-#include "app/Settings.h"
+#include "state/Settings.h"
 #include <fstream>
 #include <iterator>
 

@@ -1,7 +1,7 @@
 // The About box.
-#include "app/AboutDialog.h"
-#include "win/Texts.h"
+#include "dialogs/AboutDialog.h"
 #include "res/AboutDialogRes.h"
+#include "win/Texts.h"
 #include "win/UserInterface.h"
 
 std::optional<WindowsVersion> QueryWindowsVersion() {

@@ -1,5 +1,5 @@
 // Choosing the main window's background.
-#include "app/Background.h"
+#include "state/Background.h"
 #include "res/resource.h"
 
 BackgroundChoice ChooseStartBackground(int stored, int draw) {

@@ -1,5 +1,5 @@
 // The shared single-instance byte (section SHARESEC: shared, readable, writable).
-#include "app/SingleInstance.h"
+#include "state/SingleInstance.h"
 
 namespace {
 // Initialised data, so that the section is created with its contents.

@@ -1,9 +1,9 @@
 // Application-wide state that start-up sets and every part of the program reads.
 #pragma once
-#include "app/Settings.h"
 #include "launch/DosBoxConfig.h"
 #include "launch/LaunchRoute.h"
 #include "launch/VdmSound.h"
+#include "state/Settings.h"
 #include <atomic>
 #include <string>
 

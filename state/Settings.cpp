@@ -1,8 +1,8 @@
 // Registry access for the program's settings.
-#include "app/Settings.h"
-#include "win/Texts.h"
+#include "state/Settings.h"
 #include "data/RegistryKey.h"
 #include "launch/LaunchRoute.h"
+#include "win/Texts.h"
 #include "win/UserInterface.h"
 #include <cstring>
 
