@@ -6,6 +6,7 @@
 #include "data/Files.h"
 #include "dialogs/MovedGame.h"
 #include "mainwnd/DosBoxSteps.h"
+#include "mainwnd/MainWindowMessages.h"
 #include "launch/LaunchPlan.h"
 #include "win/UserInterface.h"
 #include <commdlg.h>
@@ -42,7 +43,7 @@ bool RunGame(HWND owner, const std::string& title, CurrentGame& current, AppStat
     if (!FolderExists(FieldText(game.path)) &&
         !LocateMovedGame(owner, title, current, spanish, state.commandLineLaunch))
         return false;
-    WriteSettingString(setting::kLastRun, title);
+    StoreSetting(setting::kLastRun, title);
     const std::string gameFileName = title + ".qgf";
     if (!LocateProgram(owner, game, spanish)) return false;
 
@@ -53,7 +54,7 @@ bool RunGame(HWND owner, const std::string& title, CurrentGame& current, AppStat
         if (StartInDosBox(owner, game, FieldText(game.command), "Command", true, dosBox, spanish, gameFileName) ==
             DosBoxStart::Refused)
             return false;
-        WriteSettingString(setting::kLastRun, title);
+        StoreSetting(setting::kLastRun, title);
         return true;
     }
 
@@ -99,6 +100,6 @@ bool RunGame(HWND owner, const std::string& title, CurrentGame& current, AppStat
                                      (plan.kind == LaunchKind::Direct ? plan.program : plan.fullProgram).c_str()),
                               gameFileName, MB_OK | MB_ICONSTOP);
     }
-    WriteSettingString(setting::kLastRun, title);
+    StoreSetting(setting::kLastRun, title);
     return true;
 }

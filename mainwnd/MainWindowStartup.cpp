@@ -1,6 +1,7 @@
 // Main window start-up and shut-down: single instance, settings, folders, file
 // association, the list's columns and images, and the closing steps.
 #include "mainwnd/MainWindow.h"
+#include "mainwnd/MainWindowMessages.h"
 #include "data/CriteriaData.h"
 #include "data/Files.h"
 #include "data/RegistryKey.h"
@@ -175,7 +176,7 @@ void MainWindow::FindDosBoxAtStartup() {
     const std::string found = FindDosBox(search);
     if (found.empty()) return;
     path = found;
-    WriteSettingString(setting::kDosBoxPath, path);
+    StoreSetting(setting::kDosBoxPath, path);
 }
 
 void MainWindow::ChooseBackground() {
@@ -273,7 +274,13 @@ void MainWindow::RunClosingSteps() {
     _closing = true;
     for (int i = 0; i < 4; ++i) _state.settings.columnWidths[i] = _list.ColumnWidth(i);
     _state.settings.slowDownTweak = _state.slowDownTweak;
-    _state.settings.Save();
+    if (!_state.settings.Save()) TellSettingsKeyFailed();
     _slowDown.Stop();
     if (_state.settings.useDefaultPif) RestoreDefaultPif(_state.windowsFolder);
+}
+
+void TellSettingsKeyFailed() { win::Ui().ShowMessage(nullptr, "Failed RegCreateKeyEx", kAppName, MB_OK); }
+
+void StoreSetting(const char* name, const std::string& text) {
+    if (WriteSettingString(name, text) == SettingWrite::KeyFailed) TellSettingsKeyFailed();
 }

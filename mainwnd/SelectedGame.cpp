@@ -50,7 +50,7 @@ void MainWindow::ShowSelectedGame(int row) {
 
     const std::string text = _list.Text(row, 0, 260);
     if (text.empty()) return;
-    WriteSettingString(setting::kLastRun, text);
+    StoreSetting(setting::kLastRun, text);
     const std::string fileName = text + ".qgf";
     _game = CurrentGame();
     _game.path = _state.gamesFolder + "\\" + fileName;

@@ -2,8 +2,6 @@
 #include "state/Settings.h"
 #include "data/RegistryKey.h"
 #include "launch/LaunchRoute.h"
-#include "win/Texts.h"
-#include "win/UserInterface.h"
 #include <cstring>
 
 namespace {
@@ -47,14 +45,14 @@ bool ReadSettingString(const char* name, std::string& text) {
     return OpenSettingsKey(key) && key.ReadString(name, text, 260);
 }
 
-bool WriteSettingString(const char* name, const std::string& text) {
+SettingWrite WriteSettingString(const char* name, const std::string& text) {
     RegistryKey key;
     if (!OpenSettingsKey(key)) {
-        win::Ui().ShowMessage(nullptr, "Failed RegCreateKeyEx", kAppName, MB_OK);
         // Try again with plain access: the value may still be writable.
-        if (!key.Open(HKEY_LOCAL_MACHINE, g_keyPath, KEY_WRITE, false)) return false;
+        if (key.Open(HKEY_LOCAL_MACHINE, g_keyPath, KEY_WRITE, false)) key.WriteString(name, text);
+        return SettingWrite::KeyFailed;
     }
-    return key.WriteString(name, text);
+    return key.WriteString(name, text) ? SettingWrite::Written : SettingWrite::Failed;
 }
 
 void Settings::Load() {
@@ -80,12 +78,13 @@ void Settings::Load() {
                                                                             : kDefaultColumnWidths[i];
 }
 
-void Settings::Save() const {
+bool Settings::Save() const {
     for (int i = 0; i < 4; ++i) WriteSettingValue(setting::kColumnWidth[i], static_cast<DWORD>(columnWidths[i]));
     WriteSettingValue(setting::kSlowDownTweak, static_cast<DWORD>(slowDownTweak));
     WriteSettingValue(setting::kLanguage, spanish ? 1 : 0);
     WriteSettingValue(setting::kDosBoxMode, static_cast<DWORD>(dosBoxMode));
-    WriteSettingString(setting::kDosBoxPath, dosBoxPath);
+    const SettingWrite path = WriteSettingString(setting::kDosBoxPath, dosBoxPath);
     WriteSettingValue(setting::kDosBoxFullScreen, dosBoxFullScreen ? 1 : 0);
     WriteSettingValue(setting::kDosBoxKeepOpen, dosBoxKeepOpen ? 1 : 0);
+    return path != SettingWrite::KeyFailed;
 }

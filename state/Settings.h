@@ -18,8 +18,14 @@ bool ReadSettingValue(const char* name, DWORD& value);
 bool WriteSettingValue(const char* name, DWORD value);
 // Reads at most 259 characters into |text|; false (and |text| empty) when absent.
 bool ReadSettingString(const char* name, std::string& text);
-// Shows "Failed RegCreateKeyEx" when the key cannot be opened, and still tries.
-bool WriteSettingString(const char* name, const std::string& text);
+
+enum class SettingWrite {
+    Written,
+    Failed,     // the key opened, the value could not be written
+    KeyFailed,  // the key could not be opened for reading and writing; the value
+                // was still tried with write access alone. The player is told.
+};
+SettingWrite WriteSettingString(const char* name, const std::string& text);
 
 // Registry value names.
 namespace setting {
@@ -66,6 +72,8 @@ struct Settings {
     // left to the start-up's choice.
     void Load();
     // What the closing steps store: the column widths, the slow-down strength,
-    // the language and the DOSBox preferences.
-    void Save() const;
+    // the language and the DOSBox preferences. False when the key could not be
+    // opened for reading and writing for the DOSBox path, the one string among
+    // them (the player is told then).
+    bool Save() const;
 };
