@@ -35,8 +35,10 @@ std::string GameNameFromFile(const std::string& fileName) {
     return name;
 }
 
+std::string GamesFolderOf(const std::string& programFolder) { return programFolder + "\\Games"; }
+
 std::string GameFilePath(const std::string& programFolder, const std::string& name) {
-    return programFolder + "\\Games\\" + name + ".qgf";
+    return GamesFolderOf(programFolder) + "\\" + name + ".qgf";
 }
 
 GameNameProblem CheckGameFileName(const std::string& name, const std::string& programFolder) {

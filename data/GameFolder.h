@@ -21,7 +21,10 @@ std::string GameNameFromFile(const std::string& fileName);
 // ".new" and an ".old" file beside it, and those must fit in MAX_PATH too.
 constexpr size_t kMaxGamePath = 260 - 1 - 4;
 
-// "%s\Games\%s.qgf" for the program folder (no trailing separator) and a name.
+// The Games folder of the program folder (no trailing separator): "%s\Games".
+std::string GamesFolderOf(const std::string& programFolder);
+// The game file of a game's name, which is also its list row's text:
+// "%s\Games\%s.qgf". The one place that turns a row into its file.
 std::string GameFilePath(const std::string& programFolder, const std::string& name);
 
 // Why |name| (without ".qgf") cannot name a game file inside the Games folder:

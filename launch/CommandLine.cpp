@@ -1,6 +1,7 @@
 // Reading the command line's game file and matching it against the list.
 #include "launch/CommandLine.h"
 #include "data/Files.h"
+#include "data/GameFolder.h"
 
 std::string CommandLineGameFile(const std::string& commandLine) {
     size_t start = commandLine.find_first_not_of(' ');
@@ -21,11 +22,7 @@ std::string GameNameOfPath(const std::string& path) {
     return name;
 }
 
-std::string ListedGameFilePath(const std::string& gamesFolder, const std::string& name) {
-    return gamesFolder + "\\" + name + ".qgf";
-}
-
-bool IsListedGameFile(const std::string& path, const std::string& gamesFolder, const std::string& name) {
+bool IsListedGameFile(const std::string& path, const std::string& programFolder, const std::string& name) {
     if (name.empty() || IsDosDeviceName(path)) return false;
-    return SamePath(path, ListedGameFilePath(gamesFolder, name));
+    return SamePath(path, GameFilePath(programFolder, name));
 }

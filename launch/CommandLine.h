@@ -12,9 +12,7 @@ std::string CommandLineGameFile(const std::string& commandLine);
 // its folder and extension (a dot in the first place starts no extension).
 std::string GameNameOfPath(const std::string& path);
 
-// The game file of the list row |name|: "<gamesFolder>\<name>.qgf".
-std::string ListedGameFilePath(const std::string& gamesFolder, const std::string& name);
-
-// True when |path| is that listed game file itself: the same full path, without
-// regard to case, and no device name. A file elsewhere with the same name is not.
-bool IsListedGameFile(const std::string& path, const std::string& gamesFolder, const std::string& name);
+// True when |path| is the game file of the list row |name| (GameFilePath)
+// itself: the same full path, without regard to case, and no device name. A
+// file elsewhere with the same name is not.
+bool IsListedGameFile(const std::string& path, const std::string& programFolder, const std::string& name);

@@ -102,7 +102,7 @@ void MainWindow::UpdateRowImage(int row) {
     const std::string name = _list.Text(row, 0, 260);
     GameRecord record;
     int image = 1;
-    if (!name.empty() && ReadGameRecord(_state.gamesFolder + "\\" + name + ".qgf", record) == GameFileStatus::Ok)
+    if (!name.empty() && ReadGameRecord(GameFilePath(_state.programFolder, name), record) == GameFileStatus::Ok)
         image = GameStatusImage(record);
     _list.SetImage(row, image);
     _list.RedrawRow(row);

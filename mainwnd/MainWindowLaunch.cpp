@@ -2,6 +2,7 @@
 // click, the menu and the command line.
 #include "win/Texts.h"
 #include "data/Files.h"
+#include "data/GameFolder.h"
 #include "data/Strings.h"
 #include "launch/CommandLine.h"
 #include "mainwnd/LaunchSteps.h"
@@ -16,7 +17,7 @@
 bool MainWindow::LaunchRow(int row) {
     if (row == -1) return false;
     const std::string title = _list.Text(row, 0);
-    if (!EqualNoCase(_game.path, ListedGameFilePath(_state.gamesFolder, title))) {
+    if (!EqualNoCase(_game.path, GameFilePath(_state.programFolder, title))) {
         ShowSelectedGame(row);
         _showClicked = false;  // the waiting request finds the row shown
     }
@@ -51,7 +52,7 @@ void MainWindow::LaunchFromCommandLine() {
                               MB_OK | MB_ICONSTOP);
         return;
     }
-    if (row == -1 || !IsListedGameFile(path, _state.gamesFolder, _list.Text(row, 0))) {
+    if (row == -1 || !IsListedGameFile(path, _state.programFolder, _list.Text(row, 0))) {
         win::Ui().ShowMessage(Handle(),
                               "Cannot find the QGF in the game list!\n\nPlease move the QGF file to the folder\n"
                               "'C:\\Program Files\\Quillon Loader\\Games\\'\nand use a desktop shortcut to the QGF "
@@ -62,7 +63,7 @@ void MainWindow::LaunchFromCommandLine() {
     _list.Select(row);
     SetFocus(_list.Handle());
     _game = CurrentGame();
-    _game.path = ListedGameFilePath(_state.gamesFolder, _list.Text(row, 0));
+    _game.path = GameFilePath(_state.programFolder, _list.Text(row, 0));
     _game.loaded = ReadGameRecord(_game.path, _game.record) == GameFileStatus::Ok;
     _shownRow = row;
     _shownStamp = FileStamp(_game.path);

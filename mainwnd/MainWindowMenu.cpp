@@ -1,6 +1,7 @@
 // The main window's menu commands that open files and pages in the shell, the
 // background hues, the criteria file, VDMSound, help, and deleting a game.
 #include "data/Files.h"
+#include "data/GameFolder.h"
 #include "data/NameRules.h"
 #include "dialogs/CriteriaPrompts.h"
 #include "dialogs/MovedGame.h"
@@ -171,7 +172,7 @@ void MainWindow::OnDeleteGame() {
             Format(Tr(spanish, "Are you sure you want to delete %s?", "Estas seguro de querer borrar %s?"), name.c_str()),
             Tr(spanish, "Confirm Deletion", "Confirmar al borrar"), MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
-    const std::string path = Format("%s\\Games\\%s.qgf", _state.programFolder.c_str(), name.c_str());
+    const std::string path = GameFilePath(_state.programFolder, name);
     if (!MoveToRecycleBin(path)) {
         win::Ui().ShowMessage(Handle(),
                               Format(Tr(spanish,

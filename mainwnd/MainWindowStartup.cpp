@@ -4,6 +4,7 @@
 #include "mainwnd/MainWindowMessages.h"
 #include "data/CriteriaData.h"
 #include "data/Files.h"
+#include "data/GameFolder.h"
 #include "data/RegistryKey.h"
 #include "dialogs/CriteriaPrompts.h"
 #include "launch/DefaultPif.h"
@@ -200,7 +201,7 @@ bool MainWindow::SetUpFolders() {
         End(1);
         return false;
     }
-    _state.gamesFolder = _state.programFolder + "\\Games";
+    _state.gamesFolder = GamesFolderOf(_state.programFolder);
     _state.dataIniPath = DataIniPath(_state.programFolder);
     _state.loaderIniPath = _state.programFolder + "\\Loader.ini";
     CreateDirectoryA(_state.gamesFolder.c_str(), nullptr);

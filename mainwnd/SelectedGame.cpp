@@ -3,6 +3,7 @@
 #include "win/Texts.h"
 #include "data/Files.h"
 #include "data/GameFile.h"
+#include "data/GameFolder.h"
 #include "dialogs/PictureMessages.h"
 #include "launch/GameRows.h"
 #include "mainwnd/MainWindow.h"
@@ -53,7 +54,7 @@ void MainWindow::ShowSelectedGame(int row) {
     StoreSetting(setting::kLastRun, text);
     const std::string fileName = text + ".qgf";
     _game = CurrentGame();
-    _game.path = _state.gamesFolder + "\\" + fileName;
+    _game.path = GameFilePath(_state.programFolder, text);
     _shownStamp = FileStamp(_game.path);
     _game.loaded = ReadGameRecord(_game.path, _game.record) == GameFileStatus::Ok;
     OnCurrentGameChanged();

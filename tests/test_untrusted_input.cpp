@@ -40,7 +40,7 @@ TEST(CommandLineTest, FullPathsDecideWhatIsTheListedFile) {
     char current[MAX_PATH] = "";
     GetCurrentDirectoryA(sizeof current, current);
     SetCurrentDirectoryA((folder + "\\outside").c_str());
-    for (const auto& c : cases) EXPECT_EQ(IsListedGameFile(c.path, games, "Tank Duel"), c.listed) << c.path;
+    for (const auto& c : cases) EXPECT_EQ(IsListedGameFile(c.path, folder, "Tank Duel"), c.listed) << c.path;
     SetCurrentDirectoryA(current);
 }
 
