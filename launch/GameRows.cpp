@@ -7,18 +7,18 @@
 #include <algorithm>
 #include <cstring>
 
-int GameStatusImage(const GameRecord& game) {
+StatusImage GameStatusImage(const GameRecord& game) {
     const std::string path = FieldText(game.path);
     const std::string command = FieldText(game.command);
-    if (path.size() < 2) return 1;
+    if (path.size() < 2) return kImageNoFolder;
     // An installed game takes one question: a program found in it proves the
     // folder (a plain name cannot step out of it).
     if (command.size() >= 2 && command.find_first_of("\\/") == std::string::npos &&
         FileExists(path + "\\" + command))
-        return 0;
-    if (!FolderExists(path)) return 1;
-    if (command.size() < 2) return 2;
-    return FileExists(path + "\\" + command) ? 0 : 2;
+        return kImageReady;
+    if (!FolderExists(path)) return kImageNoFolder;
+    if (command.size() < 2) return kImageNoProgram;
+    return FileExists(path + "\\" + command) ? kImageReady : kImageNoProgram;
 }
 
 std::string SettingsColumnText(const GameRecord& game) {
@@ -47,7 +47,7 @@ GameRowData ReadGameRow(const std::string& gamesFolder, const std::string& file,
         row.pictureSize = record.pictureSize;
     }
     row.settings = SettingsColumnText(record);
-    row.image = verify ? (row.name.empty() ? 1 : GameStatusImage(record)) : 7;
+    row.image = verify ? (row.name.empty() ? kImageNoFolder : GameStatusImage(record)) : kImageNotVerified;
     return row;
 }
 

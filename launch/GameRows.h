@@ -5,6 +5,14 @@
 #include <string>
 #include <vector>
 
+// A row's status image: its index in the list's row images.
+enum StatusImage : int {
+    kImageReady = 0,        // the game can be launched
+    kImageNoFolder = 1,     // its folder is missing (or its file could not be read)
+    kImageNoProgram = 2,    // its program is missing
+    kImageNotVerified = 7,  // not checked: "ReloadVerify" is off
+};
+
 // What one row of the list shows, read from its game file once.
 struct GameRowData {
     std::string file;      // with extension
@@ -13,13 +21,13 @@ struct GameRowData {
     std::string sortKeys[3];  // Publisher, Category, Setup; empty when the record could not be read
     std::string publisher, category, settings;
     uint32_t pictureSize = 0;
-    int image = 7;         // the status image: 0 ready, 1 no folder, 2 no program, 7 not verified
+    StatusImage image = kImageNotVerified;
 };
 
-// The status image of a game: 1 when Path is shorter than 2 characters or not a
-// folder, 2 when Command is shorter than 2 characters or Path\Command is not a
-// file, else 0.
-int GameStatusImage(const GameRecord& game);
+// The status image of a game: kImageNoFolder when Path is shorter than 2
+// characters or not a folder, kImageNoProgram when Command is shorter than 2
+// characters or Path\Command is not a file, else kImageReady.
+StatusImage GameStatusImage(const GameRecord& game);
 
 // The Settings column: "None" without a Setup, the Command and its parameter
 // line for "(Parameters)" (any case), otherwise the Setup program.

@@ -33,7 +33,8 @@ public:
         kHeader = 255
     };
     static constexpr RECT kRect = {548, 154, 713, 415};  // main-window client pixels
-    static constexpr DWORD kFlags = 0x3FC;               // large icons, drag, slide, selected frame
+    // Large icons (no outbar::kSmallIcons), dragging, the slide, the selected frame.
+    static constexpr DWORD kFlags = outbar::kDragItems | outbar::kAnimate | outbar::kSelectedFrame;
     static constexpr int kAnimationDelay = 15;
     static constexpr int kBlinkDelay = 200;
 

@@ -101,7 +101,7 @@ void MainWindow::UpdateRowImage(int row) {
     if (row < 0) return;
     const std::string name = _list.Text(row, 0, 260);
     GameRecord record;
-    int image = 1;
+    StatusImage image = kImageNoFolder;
     if (!name.empty() && ReadGameRecord(GameFilePath(_state.programFolder, name), record) == GameFileStatus::Ok)
         image = GameStatusImage(record);
     _list.SetImage(row, image);

@@ -112,7 +112,7 @@ void MainWindow::RefreshSelectedRow() {
     _list.SetText(row, 1, FieldText(_game.record.publisher));
     _list.SetText(row, 2, FieldText(_game.record.category));
     _list.SetText(row, 3, SettingsColumnText(_game.record));
-    _list.SetImage(row, _state.settings.reloadVerify ? GameStatusImage(_game.record) : 7);
+    _list.SetImage(row, _state.settings.reloadVerify ? GameStatusImage(_game.record) : kImageNotVerified);
 }
 
 // On a repaint: the selection went away, or the shown game's file changed.

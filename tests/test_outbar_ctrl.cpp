@@ -205,7 +205,7 @@ TEST_F(OutBar, InsertItemPositions) {
 }
 
 TEST_F(OutBar, DraggedItemMovesOnlyWhenTheOwnerAgrees) {
-    Build(0x3FC);
+    Build(0x380);
     const POINT a = Mid(Icon(0)), b = Mid(Icon(1)), pastLast{a.x, outbar::ItemArea(bar.State(), kClient).bottom - 4};
     Drag(bar.Handle(), a, {b, pastLast}, pastLast);
     EXPECT_EQ(host.Said(), "4:1>3") << "folder 1, past the last item; no click";
