@@ -35,7 +35,6 @@ AddGameDialog::AddGameDialog(std::string programFolder, const IniFile& dataIni)
 AddGameDialog::~AddGameDialog() {
     // A modeless dialog still open: close it while the images are ours.
     if (Handle()) DestroyWindow(Handle());
-    ReleaseImages();
 }
 
 bool AddGameDialog::OnInit() {
@@ -127,20 +126,14 @@ void AddGameDialog::BrowseFile(int target, const char* filter, const char* dialo
 
 void AddGameDialog::ShowPreview(HBITMAP bitmap) {
     SetItemBitmap(IDC_ADD_PREVIEW, bitmap);
-    if (_preview && _preview != bitmap) DeleteObject(_preview);
-    _preview = bitmap;
+    _preview.Reset(bitmap);
     RepaintControl(Item(IDC_ADD_PREVIEW));
-}
-
-void AddGameDialog::ReleaseImages() {
-    if (_preview) DeleteObject(_preview);
-    _preview = nullptr;
 }
 
 void AddGameDialog::OnDestroy() {
     // The controls still show our images: take them back before freeing them.
     SetItemBitmap(IDC_ADD_PREVIEW, nullptr);
-    ReleaseImages();
+    _preview.Reset();
 }
 
 // The picture field holds a name only. The picture picked with the browser is

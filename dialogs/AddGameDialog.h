@@ -3,6 +3,7 @@
 #pragma once
 #include "data/IniFile.h"
 #include "widgets/SkinnedDialog.h"
+#include "win/GdiGuards.h"
 #include <optional>
 #include <string>
 
@@ -31,13 +32,12 @@ private:
     void BrowseFolder();
     void BrowseFile(int target, const char* filter, const char* dialogTitle);
     void ShowPreview(HBITMAP bitmap);
-    void ReleaseImages();
     bool AcceptTitle(const std::string& gameTitle);
     std::string PictureSource(const std::string& field) const;
 
     std::string _programFolder;
     const IniFile& _dataIni;
-    HBITMAP _preview = nullptr;  // the picture we put into the preview, ours to delete
+    win::GdiObject _preview;  // the picture we put into the preview
     std::string _chosenPicture;  // full path of the picture last picked with the browser
 };
 

@@ -10,10 +10,6 @@ MainWindow::MainWindow(std::string commandLine, MainWindowOptions options)
     _state.commandLine = std::move(commandLine);
 }
 
-MainWindow::~MainWindow() {
-    if (_preview) DeleteObject(_preview);
-}
-
 int MainWindow::Run() {
     HWND hwnd = Create(nullptr);
     if (!hwnd) return static_cast<int>(Result());
@@ -113,10 +109,9 @@ void MainWindow::Paint() {
 }
 
 void MainWindow::OnDestroy() {
-    if (_preview) {
-        SendDlgItemMessageA(Handle(), IDC_PICTURE, STM_SETIMAGE, IMAGE_BITMAP, 0);
-        DeleteObject(_preview);
-        _preview = nullptr;
+    if (_preview.Get()) {
+        SetItemBitmap(IDC_PICTURE, nullptr);
+        _preview.Reset();
     }
     _tooltip = nullptr;  // a child of ours: destroyed with us
 }

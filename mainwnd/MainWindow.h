@@ -12,6 +12,7 @@
 #include "mainwnd/DetailsBar.h"
 #include "state/AppState.h"
 #include "widgets/SkinnedDialog.h"
+#include "win/GdiGuards.h"
 #include "win/ListView.h"
 #include <string>
 
@@ -25,7 +26,6 @@ struct MainWindowOptions {
 class MainWindow : public SkinnedDialog {
 public:
     MainWindow(std::string commandLine, MainWindowOptions options = {});
-    ~MainWindow() override;
 
     // Runs the window with the program's own message loop (keyboard shortcuts
     // need to see keys before the dialog manager does); returns the exit code.
@@ -148,7 +148,7 @@ private:
     HWND _tooltip = nullptr;
     HIMAGELIST _rowImages = nullptr;
     HICON _icon = nullptr;
-    HBITMAP _preview = nullptr;  // the bitmap the preview shows, ours to delete
+    win::GdiObject _preview;  // the bitmap the preview shows
     bool _previewIsDefault = false;
     int _sortColumn = 0;
     bool _closing = false;

@@ -5,9 +5,9 @@
 #include "mainwnd/GameSetupCommands.h"
 #include "mainwnd/MainWindow.h"
 #include "res/resource.h"
+#include "win/Controls.h"
 #include "win/UserInterface.h"
 #include "win/WaitCursor.h"
-#include <commctrl.h>
 
 void MainWindow::OnCommand(int id, int /*code*/, HWND /*ctl*/) {
     switch (id) {
@@ -87,7 +87,7 @@ void MainWindow::OnSaveGame() {
 void MainWindow::OnSlowDownClicked() {
     _slowDownEnabled = IsChecked(IDC_SLOWDOWN);
     if (_slowDownEnabled) {
-        const int position = static_cast<int>(SendDlgItemMessageA(Handle(), IDC_SLOWDOWN_SLIDER, TBM_GETPOS, 0, 0));
+        const int position = win::Trackbar(Item(IDC_SLOWDOWN_SLIDER)).Pos();
         _slowDown.SetPeriod(SlowDown::PeriodForSlider(position));
         _slowDown.Start();
     } else {
@@ -98,7 +98,7 @@ void MainWindow::OnSlowDownClicked() {
 }
 
 void MainWindow::OnSlowDownReleased() {
-    const int position = static_cast<int>(SendDlgItemMessageA(Handle(), IDC_SLOWDOWN_SLIDER, TBM_GETPOS, 0, 0));
+    const int position = win::Trackbar(Item(IDC_SLOWDOWN_SLIDER)).Pos();
     if (_slowDownEnabled) _slowDown.SetPeriod(SlowDown::PeriodForSlider(position));
     _state.slowDownPeriod = _slowDown.Period();
     // Hidden while it changes, so that it repaints over the background.

@@ -7,8 +7,8 @@
 #include "launch/GameRows.h"
 #include "mainwnd/MainWindow.h"
 #include "res/resource.h"
+#include "win/Controls.h"
 #include "win/UserInterface.h"
-#include <commctrl.h>
 #include <functional>
 
 namespace {
@@ -17,15 +17,16 @@ namespace {
 class GameListFeed final : public BatchListener {
 public:
     using AddRow = std::function<void(const std::string&)>;
-    GameListFeed(HWND window, AddRow addRow) : _window(window), _addRow(std::move(addRow)) {}
-    void ListCleared() override { ListView_DeleteAllItems(GetDlgItem(_window, IDC_GAMELIST)); }
-    void ProgressRange(int maximum) override { Send(PBM_SETRANGE, 0, MAKELPARAM(0, maximum)); }
-    void Progress(int position) override { Send(PBM_SETPOS, static_cast<WPARAM>(position), 0); }
+    GameListFeed(win::ListView list, win::ProgressBar progress, AddRow addRow)
+        : _list(list), _progress(progress), _addRow(std::move(addRow)) {}
+    void ListCleared() override { _list.DeleteAll(); }
+    void ProgressRange(int maximum) override { _progress.SetRange(maximum); }
+    void Progress(int position) override { _progress.SetPos(position); }
     void GameAdded(const std::string& fileName) override { _addRow(fileName); }
 
 private:
-    void Send(UINT msg, WPARAM wp, LPARAM lp) { SendDlgItemMessageA(_window, IDC_PROGRESS, msg, wp, lp); }
-    HWND _window;
+    win::ListView _list;
+    win::ProgressBar _progress;
     AddRow _addRow;
 };
 
@@ -49,7 +50,7 @@ void MainWindow::OnImportLoaderIni() {
 void MainWindow::OnAddGamesIniStyle() {
     // Each game added shows as a row at once; the list is filled again however
     // the dialog closes.
-    GameListFeed feed(Handle(), [this](const std::string& fileName) {
+    GameListFeed feed(_list, win::ProgressBar(Item(IDC_PROGRESS)), [this](const std::string& fileName) {
         InsertRow(_list.Count(), ReadGameRow(_state.gamesFolder, fileName, _state.settings.reloadVerify));
     });
     AskAddGamesIniStyle(Handle(), _state.programFolder, feed);

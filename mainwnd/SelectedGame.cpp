@@ -148,7 +148,7 @@ void MainWindow::ShowPicture(const std::string& path, const GameRecord& record) 
 }
 
 void MainWindow::ShowDefaultPicture() {
-    if (_preview && _previewIsDefault) return;  // already shown: no need to load it again
+    if (_preview.Get() && _previewIsDefault) return;  // already shown: no need to load it again
     SetPreview(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_DEFAULTGAME),
                                                IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)),
                true);
@@ -158,7 +158,6 @@ void MainWindow::SetPreview(HBITMAP bitmap, bool isDefault) {
     // The control shows the bitmap until the next one replaces it: only then is
     // the old one deleted.
     SetItemBitmap(IDC_PICTURE, bitmap);
-    if (_preview && _preview != bitmap) DeleteObject(_preview);
-    _preview = bitmap;
+    _preview.Reset(bitmap);
     _previewIsDefault = isDefault;
 }

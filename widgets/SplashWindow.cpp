@@ -27,14 +27,13 @@ private:
     void Paint();
     void Expire();
 
-    HBITMAP _bitmap;
+    win::GdiObject _bitmap;
 };
 
 bool g_enabled = true;
 SplashWindow* g_current = nullptr;
 
 SplashWindow::~SplashWindow() {
-    if (_bitmap) DeleteObject(_bitmap);
     if (g_current == this) g_current = nullptr;
 }
 
@@ -67,10 +66,10 @@ void SplashWindow::Paint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd, &ps);
     BITMAP info{};
-    GetObjectA(_bitmap, sizeof info, &info);
+    GetObjectA(_bitmap.Get(), sizeof info, &info);
     {
         const win::MemoryDc memory(dc);
-        const win::Selected picture(memory.Get(), _bitmap);
+        const win::Selected picture(memory.Get(), _bitmap.Get());
         BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, memory.Get(), 0, 0, SRCCOPY);
     }
     EndPaint(hwnd, &ps);
@@ -93,20 +92,26 @@ LRESULT CALLBACK SplashWindow::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         self = reinterpret_cast<SplashWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     }
     if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
-    switch (msg) {
-        case WM_CREATE:
-            self->CentreOverOwner();
-            SetTimer(hwnd, kTimerId, kShowMilliseconds, nullptr);
-            return 0;
-        case WM_PAINT: self->Paint(); return 0;
-        case WM_TIMER:
-            if (wp == kTimerId) self->Expire();
-            return 0;
-        case WM_NCDESTROY:
-            SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-            delete self;
-            return DefWindowProcA(hwnd, msg, wp, lp);
-        default: return DefWindowProcA(hwnd, msg, wp, lp);
+    // No exception may unwind through the window manager.
+    try {
+        switch (msg) {
+            case WM_CREATE:
+                self->CentreOverOwner();
+                SetTimer(hwnd, kTimerId, kShowMilliseconds, nullptr);
+                return 0;
+            case WM_PAINT: self->Paint(); return 0;
+            case WM_TIMER:
+                if (wp == kTimerId) self->Expire();
+                return 0;
+            case WM_NCDESTROY:
+                SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+                delete self;
+                return DefWindowProcA(hwnd, msg, wp, lp);
+            default: return DefWindowProcA(hwnd, msg, wp, lp);
+        }
+    } catch (...) {
+        OutputDebugStringA("Quillon Loader: exception in the splash window\n");
+        return 0;
     }
 }
 

@@ -15,6 +15,11 @@ public:
     GdiObject(const GdiObject&) = delete;
     GdiObject& operator=(const GdiObject&) = delete;
     HGDIOBJ Get() const { return _object; }
+    // Holds |object| from now on; the one held before is deleted unless it is the same.
+    void Reset(HGDIOBJ object = nullptr) {
+        if (_object && _object != object) DeleteObject(_object);
+        _object = object;
+    }
     HGDIOBJ Release() {
         HGDIOBJ o = _object;
         _object = nullptr;
