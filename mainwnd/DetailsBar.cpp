@@ -178,10 +178,10 @@ void DetailsBar::ShowGame(const CurrentGame* game) {
 
 LRESULT DetailsBar::OnBarNotify(WPARAM code, LPARAM lp) {
     switch (code) {
-        case CGfxOutBarCtrl::kItemClicked: ItemAction(static_cast<int>(lp)); return 0;
-        case CGfxOutBarCtrl::kItemDragged: return 1;
-        case CGfxOutBarCtrl::kChildNotify: {
-            const auto* info = reinterpret_cast<const CGfxOutBarCtrl::ChildNotifyInfo*>(lp);
+        case OutBar::kItemClicked: ItemAction(static_cast<int>(lp)); return 0;
+        case OutBar::kItemDragged: return 1;
+        case OutBar::kChildNotify: {
+            const auto* info = reinterpret_cast<const OutBar::ChildNotifyInfo*>(lp);
             if (!info || !info->header || info->header->hwndFrom != _tree.Handle()) return 0;
             if (info->header->code == TVN_GETDISPINFOA) {
                 auto* display = reinterpret_cast<NMTVDISPINFOA*>(info->header);

@@ -3,7 +3,7 @@
 #pragma once
 #include "data/GameFile.h"
 #include "state/AppState.h"
-#include "widgets/OutBarCtrl.h"
+#include "widgets/OutBar.h"
 #include "win/TreeView.h"
 #include <functional>
 #include <map>
@@ -66,7 +66,7 @@ public:
     // Opens folder 0 and selects the field's value item.
     void ShowField(int code);
 
-    CGfxOutBarCtrl& Bar() { return _bar; }
+    OutBar& Bar() { return _bar; }
     HWND Tree() const { return _tree.Handle(); }
     HTREEITEM ValueItem(int code) const;
     std::string ValueText(int code) const;
@@ -100,7 +100,7 @@ private:
     const AppState& _state;
     Host _host;
     HWND _main = nullptr;
-    CGfxOutBarCtrl _bar;
+    OutBar _bar;
     win::TreeView _tree;
     HIMAGELIST _small = nullptr;
     HIMAGELIST _large = nullptr;

@@ -71,7 +71,7 @@ bool MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
                 return true;
             }
             return SkinnedDialog::OnMessage(msg, wp, lp, result);
-        case CGfxOutBarCtrl::kNotifyMessage:
+        case OutBar::kNotifyMessage:
             // Also DM_SETDEFID: answered here, never left to the dialog manager.
             SetMsgResult(_details.OnBarNotify(wp, lp));
             result = TRUE;

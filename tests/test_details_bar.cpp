@@ -55,7 +55,7 @@ protected:
     }
     void ClickItem(int folderIndex, int item) {
         bar.Bar().SetSelFolder(folderIndex);
-        bar.OnBarNotify(CGfxOutBarCtrl::kItemClicked, item);
+        bar.OnBarNotify(OutBar::kItemClicked, item);
     }
     HTREEITEM TreeSelection() const { return win::TreeView(bar.Tree()).Selected(); }
     // The messages and shell opens so far, then forgets them.
@@ -258,7 +258,7 @@ TEST_F(DetailsBarTest, CommentAndDoubleClickGoThroughTheBar) {
     NMHDR hdr{bar.Tree(), IDC_DETAILS_TREE, static_cast<UINT>(NM_DBLCLK)};
     SendMessageA(bar.Bar().Handle(), WM_NOTIFY, IDC_DETAILS_TREE, reinterpret_cast<LPARAM>(&hdr));
     EXPECT_EQ(FieldText(Stored().category), "Puzzle");
-    EXPECT_EQ(bar.OnBarNotify(CGfxOutBarCtrl::kItemDragged, 0), 1) << "items may be dragged";
+    EXPECT_EQ(bar.OnBarNotify(OutBar::kItemDragged, 0), 1) << "items may be dragged";
 }
 
 // The shortcut's name is made from the title: a hostile one stays on the desktop.

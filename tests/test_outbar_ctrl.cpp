@@ -2,7 +2,7 @@
 #include "BarHost.h"
 #include "TestEnv.h"
 #include "res/resource.h"
-#include "widgets/OutBarCtrl.h"
+#include "widgets/OutBar.h"
 #include "win/GdiGuards.h"
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@ namespace {
 constexpr RECT kClient{0, 0, 158, 258};  // the bar's client area inside its edge
 POINT Mid(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
-class OutBar : public ::testing::Test {
+class OutBarTest : public ::testing::Test {
 protected:
     // Folders 0 to 2 (0 holding |child| when given), |items| items A, B, ... in folder 1, which is opened.
     void Build(DWORD flags, int items = 3, HWND child = nullptr) {
@@ -41,10 +41,10 @@ protected:
 
     BarHost host;
     HIMAGELIST images = ImageList_Create(32, 32, ILC_COLOR24 | ILC_MASK, 1, 1);
-    CGfxOutBarCtrl bar;
+    OutBar bar;
 };
 
-TEST_F(OutBar, PaintsHeadersAndHover) {
+TEST_F(OutBarTest, PaintsHeadersAndHover) {
     Build(0x300);
     HWND h = bar.Handle();
     const COLORREF face = GetSysColor(COLOR_3DFACE), background = RGB(32, 32, 64);
@@ -81,7 +81,7 @@ TEST_F(OutBar, PaintsHeadersAndHover) {
 }
 
 // Windows 95 and NT 4 have no hand cursor: the program brings its own.
-TEST_F(OutBar, OwnHandCursorOverTheHeadersOnly) {
+TEST_F(OutBarTest, OwnHandCursorOverTheHeadersOnly) {
     HCURSOR hand = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_HANDCURSOR));
     ASSERT_TRUE(hand);
     Build(0x300);
@@ -111,7 +111,7 @@ TEST_F(OutBar, OwnHandCursorOverTheHeadersOnly) {
     EXPECT_NE(cursorAt(Mid(Icon(0))), hand) << "an item";
 }
 
-TEST_F(OutBar, FolderChangesSlideUnlessTheDelayIsNegative) {
+TEST_F(OutBarTest, FolderChangesSlideUnlessTheDelayIsNegative) {
     Build(0x300);
     Open(0);
     COLORREF midway = 0;
@@ -133,7 +133,7 @@ TEST_F(OutBar, FolderChangesSlideUnlessTheDelayIsNegative) {
     EXPECT_EQ(bar.GetSelFolder(), 0);
 }
 
-TEST_F(OutBar, FolderWithAChildShowsNoItemsAndNoArrows) {
+TEST_F(OutBarTest, FolderWithAChildShowsNoItemsAndNoArrows) {
     HWND child = CreateWindowExA(0, "STATIC", "child", WS_CHILD, 0, 0, 0, 0, host.Handle(), nullptr, nullptr, nullptr);
     Build(0x380, 3, child);
     SetParent(child, bar.Handle());
@@ -151,13 +151,13 @@ TEST_F(OutBar, FolderWithAChildShowsNoItemsAndNoArrows) {
     EXPECT_FALSE(IsWindowVisible(child)) << "hidden when its folder closes";
 }
 
-TEST_F(OutBar, ScrollingDownStopsWhenTheLastItemFits) {
+TEST_F(OutBarTest, ScrollingDownStopsWhenTheLastItemFits) {
     Build(0x300, 8);
     ASSERT_TRUE(bar.State().downShown && !bar.State().upShown);
     // Held on the down arrow, the repeat timer scrolls one item per tick.
     const POINT on = Mid(bar.State().downRect);
     PostMessageA(bar.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(on.x, on.y));
-    for (int i = 0; i < 10; ++i) PostMessageA(bar.Handle(), WM_TIMER, CGfxOutBarCtrl::kArrowTimer, 0);
+    for (int i = 0; i < 10; ++i) PostMessageA(bar.Handle(), WM_TIMER, OutBar::kArrowTimer, 0);
     PostMessageA(bar.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(on.x, on.y));
     PumpMessages();
     const int first = bar.State().firstVisible;
@@ -172,7 +172,7 @@ TEST_F(OutBar, ScrollingDownStopsWhenTheLastItemFits) {
     EXPECT_EQ(bar.State().firstVisible, first - 1) << "the up arrow scrolls back";
 }
 
-TEST_F(OutBar, EscapeAndReleasesElsewhereSendNoClick) {
+TEST_F(OutBarTest, EscapeAndReleasesElsewhereSendNoClick) {
     Build(0x300);  // no dragging
     const POINT a = Mid(Icon(0)), c = Mid(Icon(2));
     HWND h = bar.Handle();
@@ -192,7 +192,7 @@ TEST_F(OutBar, EscapeAndReleasesElsewhereSendNoClick) {
     EXPECT_EQ(bar.State().selectedItem, 0);
 }
 
-TEST_F(OutBar, InsertItemPositions) {
+TEST_F(OutBarTest, InsertItemPositions) {
     Build(0x300, 0);
     struct Case {
         int folder, position;
@@ -204,7 +204,7 @@ TEST_F(OutBar, InsertItemPositions) {
     EXPECT_EQ(Items(), "AMBZY");
 }
 
-TEST_F(OutBar, DraggedItemMovesOnlyWhenTheOwnerAgrees) {
+TEST_F(OutBarTest, DraggedItemMovesOnlyWhenTheOwnerAgrees) {
     Build(0x380);
     const POINT a = Mid(Icon(0)), b = Mid(Icon(1)), pastLast{a.x, outbar::ItemArea(bar.State(), kClient).bottom - 4};
     Drag(bar.Handle(), a, {b, pastLast}, pastLast);

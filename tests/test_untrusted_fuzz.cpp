@@ -49,9 +49,9 @@ Options ReadOptions() {
 // SplitMix64: one generator per input, seeded by the run's seed and the index.
 class Rng {
 public:
-    Rng(unsigned long long seed, unsigned long long index) : _s(seed ^ (index * 0x9E3779B97F4A7C15ull)) { Next(); }
+    Rng(unsigned long long seed, unsigned long long index) : _state(seed ^ (index * 0x9E3779B97F4A7C15ull)) { Next(); }
     unsigned long long Next() {
-        unsigned long long z = (_s += 0x9E3779B97F4A7C15ull);
+        unsigned long long z = (_state += 0x9E3779B97F4A7C15ull);
         z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
         z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
         return z ^ (z >> 31);
@@ -64,7 +64,7 @@ public:
     }
 
 private:
-    unsigned long long _s;
+    unsigned long long _state;
 };
 
 const uint32_t kInteresting[] = {0,          1,          2,          3,          4,          7,          8,

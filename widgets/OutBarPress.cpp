@@ -1,7 +1,7 @@
 // The folder bar's press loops: headers, items (with dragging) and the scroll
 // arrows. Each holds the mouse capture until the button is released, the
 // capture is lost or Escape is pressed.
-#include "widgets/OutBarCtrl.h"
+#include "widgets/OutBar.h"
 
 namespace {
 
@@ -9,9 +9,9 @@ POINT PointOf(LPARAM lp) { return {static_cast<short>(LOWORD(lp)), static_cast<s
 
 }  // namespace
 
-void CGfxOutBarCtrl::OnLButtonDown(POINT p) {
+void OutBar::OnLButtonDown(POINT p) {
     SetFocus(_hwnd);
-    const outbar::HitResult hit = outbar::HitTest(win::WindowDc(_hwnd).Get(), _s, Client(), p);
+    const outbar::HitResult hit = outbar::HitTest(win::WindowDc(_hwnd).Get(), _state, Client(), p);
     switch (hit.kind) {
         case outbar::Hit::Folder: PressFolder(hit.index); break;
         case outbar::Hit::Item: PressItem(hit.index); break;
@@ -21,8 +21,8 @@ void CGfxOutBarCtrl::OnLButtonDown(POINT p) {
     }
 }
 
-bool CGfxOutBarCtrl::TrackPress(const std::function<void(POINT)>& onMove, const std::function<void()>& onArrowTick,
-                                POINT& release) {
+bool OutBar::TrackPress(const std::function<void(POINT)>& onMove, const std::function<void()>& onArrowTick,
+                        POINT& release) {
     SetCapture(_hwnd);
     MSG msg;
     while (_hwnd && GetCapture() == _hwnd) {
@@ -62,16 +62,16 @@ bool CGfxOutBarCtrl::TrackPress(const std::function<void(POINT)>& onMove, const 
     return false;
 }
 
-void CGfxOutBarCtrl::PressFolder(int folder) {
+void OutBar::PressFolder(int folder) {
     auto draw = [this, folder](bool pressed) {
-        _s.pressedFolder = pressed ? folder : -1;
+        _state.pressedFolder = pressed ? folder : -1;
         const win::WindowDc dc(_hwnd);
-        const RECT r = outbar::HeaderRect(_s, Client(), folder);
-        outbar::DrawHeader(dc.Get(), r, _s, _s.folders[folder].name, pressed);
-        if (!pressed && _s.hotFolder == folder) outbar::DrawHeaderHot(dc.Get(), r, _s, true);
+        const RECT r = outbar::HeaderRect(_state, Client(), folder);
+        outbar::DrawHeader(dc.Get(), r, _state, _state.folders[folder].name, pressed);
+        if (!pressed && _state.hotFolder == folder) outbar::DrawHeaderHot(dc.Get(), r, _state, true);
     };
     auto over = [this, folder](POINT p) {
-        RECT r = outbar::HeaderRect(_s, Client(), folder);
+        RECT r = outbar::HeaderRect(_state, Client(), folder);
         return PtInRect(&r, p) != FALSE;
     };
     draw(true);
@@ -83,39 +83,39 @@ void CGfxOutBarCtrl::PressFolder(int folder) {
         },
         nullptr, release);
     draw(false);
-    if (released && over(release) && folder != _s.openFolder) SetSelFolder(folder);
+    if (released && over(release) && folder != _state.openFolder) SetSelFolder(folder);
 }
 
-void CGfxOutBarCtrl::ShowInsertMark(int position) {
+void OutBar::ShowInsertMark(int position) {
     if (position == _mark) return;
     const RECT c = Client();
     if (_mark >= 0) {
-        RECT old = outbar::InsertMarkRect(win::WindowDc(_hwnd).Get(), _s, c, _mark);
+        RECT old = outbar::InsertMarkRect(win::WindowDc(_hwnd).Get(), _state, c, _mark);
         _mark = -1;
         Repaint(&old);
     }
     _mark = position;
     if (position >= 0)
-        outbar::DrawInsertMark(win::WindowDc(_hwnd).Get(), _s, c, position, static_cast<HPEN>(_markPen.Get()));
+        outbar::DrawInsertMark(win::WindowDc(_hwnd).Get(), _state, c, position, static_cast<HPEN>(_markPen.Get()));
 }
 
-void CGfxOutBarCtrl::PressItem(int item) {
+void OutBar::PressItem(int item) {
     SetHotItem(item, true);
     const RECT c = Client();
-    const RECT area = outbar::ItemArea(_s, c);
+    const RECT area = outbar::ItemArea(_state, c);
     bool dragging = false;
     auto hitItem = [this, &c](POINT p) {
-        const outbar::HitResult hit = outbar::HitTest(win::WindowDc(_hwnd).Get(), _s, c, p);
+        const outbar::HitResult hit = outbar::HitTest(win::WindowDc(_hwnd).Get(), _state, c, p);
         return hit.kind == outbar::Hit::Item ? hit.index : -1;
     };
-    auto dropAt = [this, &c](POINT p) { return outbar::DropPosition(win::WindowDc(_hwnd).Get(), _s, c, p.y); };
+    auto dropAt = [this, &c](POINT p) { return outbar::DropPosition(win::WindowDc(_hwnd).Get(), _state, c, p.y); };
     POINT release{};
     bool released = TrackPress(
         [&](POINT p) {
             const bool over = hitItem(p) == item;
             if (!dragging) {
                 SetHotItem(over ? item : -1, over);
-                if (!over && (_s.flags & outbar::kDragItems)) dragging = true;
+                if (!over && (_state.flags & outbar::kDragItems)) dragging = true;
             }
             if (dragging) {
                 const bool inside = PtInRect(&area, p) != FALSE;
@@ -129,14 +129,14 @@ void CGfxOutBarCtrl::PressItem(int item) {
     if (!released) return;
     if (!dragging) {
         if (hitItem(release) != item) return;
-        if (_blinkDelay > 0 && _s.selectedItem >= 0 && _s.selectedItem != item)
-            outbar::DrawShiftedIcon(win::WindowDc(_hwnd).Get(), _s, c, _s.selectedItem, 0, 0);
-        const int old = _s.selectedItem;
-        _s.selectedItem = item;
-        _s.blinkPhase = 0;
-        if (_s.flags & outbar::kSelectedFrame) {
-            RECT oldRect = old >= 0 ? outbar::IconRect(win::WindowDc(_hwnd).Get(), _s, c, old) : RECT{};
-            RECT newRect = outbar::IconRect(win::WindowDc(_hwnd).Get(), _s, c, item);
+        if (_blinkDelay > 0 && _state.selectedItem >= 0 && _state.selectedItem != item)
+            outbar::DrawShiftedIcon(win::WindowDc(_hwnd).Get(), _state, c, _state.selectedItem, 0, 0);
+        const int old = _state.selectedItem;
+        _state.selectedItem = item;
+        _state.blinkPhase = 0;
+        if (_state.flags & outbar::kSelectedFrame) {
+            RECT oldRect = old >= 0 ? outbar::IconRect(win::WindowDc(_hwnd).Get(), _state, c, old) : RECT{};
+            RECT newRect = outbar::IconRect(win::WindowDc(_hwnd).Get(), _state, c, item);
             InflateRect(&oldRect, 2, 2);
             InflateRect(&newRect, 2, 2);
             if (old >= 0) InvalidateRect(_hwnd, &oldRect, FALSE);
@@ -149,32 +149,32 @@ void CGfxOutBarCtrl::PressItem(int item) {
     const int target = dropAt(release);
     if (target == item || target == item + 1) return;  // the same place
     DragInfo info;
-    info.folder = _s.openFolder;
+    info.folder = _state.openFolder;
     info.target = target;
     if (Notify(kItemDragged, reinterpret_cast<LPARAM>(&info)) != 0) MoveItem(item, target);
 }
 
-void CGfxOutBarCtrl::MoveItem(int from, int to) {
-    auto& items = _s.folders[_s.openFolder].items;
+void OutBar::MoveItem(int from, int to) {
+    auto& items = _state.folders[_state.openFolder].items;
     outbar::Item moved = items[from];
     items.erase(items.begin() + from);
     if (to > from) --to;
     items.insert(items.begin() + to, moved);
-    _s.selectedItem = -1;
+    _state.selectedItem = -1;
     Repaint();
 }
 
-void CGfxOutBarCtrl::ScrollBy(int delta) {
+void OutBar::ScrollBy(int delta) {
     const RECT c = Client();
-    if (delta < 0 && _s.firstVisible > 0) --_s.firstVisible;
-    if (delta > 0 && outbar::LastItemBelow(win::WindowDc(_hwnd).Get(), _s, c)) ++_s.firstVisible;
-    RECT area = outbar::ItemArea(_s, c);
+    if (delta < 0 && _state.firstVisible > 0) --_state.firstVisible;
+    if (delta > 0 && outbar::LastItemBelow(win::WindowDc(_hwnd).Get(), _state, c)) ++_state.firstVisible;
+    RECT area = outbar::ItemArea(_state, c);
     Repaint(&area);
 }
 
-void CGfxOutBarCtrl::PressArrow(bool up) {
-    bool& pressed = up ? _s.upPressed : _s.downPressed;
-    const RECT arrow = up ? _s.upRect : _s.downRect;
+void OutBar::PressArrow(bool up) {
+    bool& pressed = up ? _state.upPressed : _state.downPressed;
+    const RECT arrow = up ? _state.upRect : _state.downRect;
     const int step = up ? -1 : 1;
     pressed = true;
     Repaint(&arrow);
@@ -194,6 +194,6 @@ void CGfxOutBarCtrl::PressArrow(bool up) {
         release);
     KillTimer(_hwnd, kArrowTimer);
     if (released && PtInRect(&arrow, release)) ScrollBy(step);
-    _s.upPressed = _s.downPressed = false;
+    _state.upPressed = _state.downPressed = false;
     Repaint(&arrow);
 }

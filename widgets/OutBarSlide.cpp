@@ -1,6 +1,6 @@
 // The folder bar's slide animation: two prepared off-screen pictures copied to
 // the screen on either side of a moving boundary, one header height per frame.
-#include "widgets/OutBarCtrl.h"
+#include "widgets/OutBar.h"
 
 namespace {
 
@@ -22,8 +22,8 @@ private:
 
 }  // namespace
 
-void CGfxOutBarCtrl::PaintContent(HDC dc, const RECT& r, int folder) {
-    const outbar::Folder& f = _s.folders[folder];
+void OutBar::PaintContent(HDC dc, const RECT& r, int folder) {
+    const outbar::Folder& f = _state.folders[folder];
     if (f.child) {
         // The child paints itself into the picture; a hidden one is shown for that moment.
         const bool hidden = !IsWindowVisible(f.child);
@@ -49,19 +49,19 @@ void CGfxOutBarCtrl::PaintContent(HDC dc, const RECT& r, int folder) {
                          SWP_HIDEWINDOW | SWP_NOREDRAW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         return;
     }
-    const win::GdiObject brush(CreateSolidBrush(_s.background));
+    const win::GdiObject brush(CreateSolidBrush(_state.background));
     FillRect(dc, &r, static_cast<HBRUSH>(brush.Get()));
-    outbar::State s = _s;
+    outbar::State s = _state;
     s.openFolder = folder;
     outbar::DrawItems(dc, s, r, folder, 0);
 }
 
-void CGfxOutBarCtrl::Slide(int from, int to) {
+void OutBar::Slide(int from, int to) {
     const RECT c = Client();
-    const int h = _s.headerHeight;
+    const int h = _state.headerHeight;
     const int width = c.right - c.left;
-    const RECT fromArea = outbar::ItemArea(_s, c, from);
-    const RECT toArea = outbar::ItemArea(_s, c, to);
+    const RECT fromArea = outbar::ItemArea(_state, c, from);
+    const RECT toArea = outbar::ItemArea(_state, c, to);
     const int between = h * (to > from ? to - from : from - to);  // the headers that move
     const int areaHeight = fromArea.bottom - fromArea.top;
     const win::WindowDc window(_hwnd);
@@ -76,7 +76,7 @@ void CGfxOutBarCtrl::Slide(int from, int to) {
     const int contentOfMoving = to > from ? to : from;
     for (int i = 0; i < (to > from ? to - from : from - to); ++i) {
         RECT r{0, h * i, width, h * (i + 1)};
-        outbar::DrawHeader(moving.Dc(), r, _s, _s.folders[first + i].name, false);
+        outbar::DrawHeader(moving.Dc(), r, _state, _state.folders[first + i].name, false);
     }
     PaintContent(moving.Dc(), {0, between, width, between + areaHeight}, contentOfMoving);
     PaintContent(still.Dc(), {0, 0, width, areaHeight}, to > from ? from : to);

@@ -1,7 +1,7 @@
 // The notification host window and the mouse and screen helpers.
 #include "BarHost.h"
 #include "TestEnv.h"
-#include "widgets/OutBarCtrl.h"
+#include "widgets/OutBar.h"
 
 BarHost::BarHost(int width, int height) {
     static const bool registered = [] {
@@ -37,14 +37,14 @@ LRESULT CALLBACK BarHost::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         SetWindowLongPtrA(hwnd, GWLP_USERDATA,
                           reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams));
     auto* self = reinterpret_cast<BarHost*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!self || msg != CGfxOutBarCtrl::kNotifyMessage) return DefWindowProcA(hwnd, msg, wp, lp);
-    const auto* drag = reinterpret_cast<const CGfxOutBarCtrl::DragInfo*>(lp);
+    if (!self || msg != OutBar::kNotifyMessage) return DefWindowProcA(hwnd, msg, wp, lp);
+    const auto* drag = reinterpret_cast<const OutBar::DragInfo*>(lp);
     self->_said +=
         (self->_said.empty() ? "" : " ") + std::to_string(wp) + ":" +
-        (wp == CGfxOutBarCtrl::kItemDragged ? std::to_string(drag->folder) + ">" + std::to_string(drag->target)
+        (wp == OutBar::kItemDragged ? std::to_string(drag->folder) + ">" + std::to_string(drag->target)
                                             : std::to_string(lp));
     if (self->handler) return self->handler(wp, lp);
-    return wp == CGfxOutBarCtrl::kItemDragged ? self->dragAnswer : 0;
+    return wp == OutBar::kItemDragged ? self->dragAnswer : 0;
 }
 
 void Drag(HWND control, POINT down, const std::vector<POINT>& moves, POINT up) {

@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-class CGfxOutBarCtrl {
+class OutBar {
 public:
     // The notification message; wParam holds one of the codes below.
     static constexpr UINT kNotifyMessage = WM_USER + 1;
@@ -28,10 +28,10 @@ public:
         NMHDR* header = nullptr;
     };
 
-    CGfxOutBarCtrl();
-    ~CGfxOutBarCtrl();
-    CGfxOutBarCtrl(const CGfxOutBarCtrl&) = delete;
-    CGfxOutBarCtrl& operator=(const CGfxOutBarCtrl&) = delete;
+    OutBar();
+    ~OutBar();
+    OutBar(const OutBar&) = delete;
+    OutBar& operator=(const OutBar&) = delete;
 
     bool Create(DWORD style, const RECT& rect, HWND parent, UINT id, DWORD flags);
     HWND Handle() const { return _hwnd; }
@@ -46,7 +46,7 @@ public:
     int InsertItem(int folder, int position, const std::string& label, int image, DWORD value);
     void SetSmallIconView(bool on);
     void SetSelFolder(int folder);
-    int GetSelFolder() const { return _s.openFolder; }
+    int GetSelFolder() const { return _state.openFolder; }
     void SetBlinkDelay(int ms);
     void SetItemText(int folder, int item, const std::string& text);
     void SetOpenFolderItemText(int item, const std::string& text);
@@ -59,7 +59,7 @@ public:
     // Called after each slide frame has been drawn, with the frame's number.
     std::function<void(int)> onSlideFrame;
 
-    const outbar::State& State() const { return _s; }
+    const outbar::State& State() const { return _state; }
     int ItemCount(int folder) const;
     // Frames drawn by the last folder change (0: it did not slide).
     int SlideFrames() const { return _slideFrames; }
@@ -97,7 +97,7 @@ private:
 
     HWND _hwnd = nullptr;
     HWND _owner = nullptr;
-    outbar::State _s;
+    outbar::State _state;
     int _blinkDelay = 0;
     int _slideFrames = 0;
     int _mark = -1;  // insertion mark on screen, -1: none

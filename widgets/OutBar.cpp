@@ -1,5 +1,5 @@
 // The folder bar's window: creation, operations, hover, timers and messages.
-#include "widgets/OutBarCtrl.h"
+#include "widgets/OutBar.h"
 #include "res/resource.h"
 
 namespace {
@@ -22,7 +22,7 @@ POINT PointOf(LPARAM lp) { return {static_cast<short>(LOWORD(lp)), static_cast<s
 
 }  // namespace
 
-CGfxOutBarCtrl::CGfxOutBarCtrl() : _markPen(CreatePen(PS_SOLID, 1, RGB(0, 0, 0))) {
+OutBar::OutBar() : _markPen(CreatePen(PS_SOLID, 1, RGB(0, 0, 0))) {
     // Our own hand: Windows 95 and NT 4 have no hand cursor of their own.
     _handCursor = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_HANDCURSOR));
     if (!_handCursor) _handCursor = LoadCursorA(nullptr, IDC_ARROW);
@@ -30,29 +30,29 @@ CGfxOutBarCtrl::CGfxOutBarCtrl() : _markPen(CreatePen(PS_SOLID, 1, RGB(0, 0, 0))
     _noDropCursor = LoadCursorA(nullptr, IDC_NO);
 }
 
-CGfxOutBarCtrl::~CGfxOutBarCtrl() {
+OutBar::~OutBar() {
     if (_hwnd) {
         SetWindowLongPtrA(_hwnd, GWLP_USERDATA, 0);
         DestroyWindow(_hwnd);
     }
 }
 
-bool CGfxOutBarCtrl::Create(DWORD style, const RECT& rect, HWND parent, UINT id, DWORD flags) {
-    if (_hwnd || !RegisterOnce(&CGfxOutBarCtrl::Proc)) return false;
-    _s.flags = flags;
+bool OutBar::Create(DWORD style, const RECT& rect, HWND parent, UINT id, DWORD flags) {
+    if (_hwnd || !RegisterOnce(&OutBar::Proc)) return false;
+    _state.flags = flags;
     HWND h = CreateWindowExA(WS_EX_STATICEDGE, kClassName, "", style | WS_CHILD, rect.left, rect.top,
                              rect.right - rect.left, rect.bottom - rect.top, parent,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), this);
     return h != nullptr;
 }
 
-LRESULT CALLBACK CGfxOutBarCtrl::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT CALLBACK OutBar::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NCCREATE) {
-        auto* self = static_cast<CGfxOutBarCtrl*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
+        auto* self = static_cast<OutBar*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
         self->_hwnd = hwnd;
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
-    auto* self = reinterpret_cast<CGfxOutBarCtrl*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    auto* self = reinterpret_cast<OutBar*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
     if (msg == WM_NCDESTROY) {
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
@@ -68,7 +68,7 @@ LRESULT CALLBACK CGfxOutBarCtrl::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     }
 }
 
-LRESULT CGfxOutBarCtrl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT OutBar::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_PAINT: OnPaint(); return 0;
         case WM_ERASEBKGND: return 1;  // painting covers everything
@@ -95,80 +95,80 @@ LRESULT CGfxOutBarCtrl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcA(_hwnd, msg, wp, lp);
 }
 
-RECT CGfxOutBarCtrl::Client() const {
+RECT OutBar::Client() const {
     RECT c{};
     GetClientRect(_hwnd, &c);
     return c;
 }
 
-LRESULT CGfxOutBarCtrl::Notify(WPARAM code, LPARAM lp) {
+LRESULT OutBar::Notify(WPARAM code, LPARAM lp) {
     HWND to = _owner ? _owner : GetParent(_hwnd);
     return to ? SendMessageA(to, kNotifyMessage, code, lp) : 0;
 }
 
-void CGfxOutBarCtrl::Repaint(const RECT* r) {
+void OutBar::Repaint(const RECT* r) {
     if (!_hwnd) return;
     InvalidateRect(_hwnd, r, FALSE);
     UpdateWindow(_hwnd);
 }
 
-HIMAGELIST CGfxOutBarCtrl::SetImageList(HIMAGELIST list, int which) {
-    HIMAGELIST& slot = which == 1 ? _s.smallImages : _s.largeImages;
+HIMAGELIST OutBar::SetImageList(HIMAGELIST list, int which) {
+    HIMAGELIST& slot = which == 1 ? _state.smallImages : _state.largeImages;
     HIMAGELIST old = slot;
     if (which == 1 || which == 2) slot = list;
     return which == 1 || which == 2 ? old : nullptr;
 }
 
-int CGfxOutBarCtrl::AddFolder(const std::string& name, DWORD value) { return AddFolderWithChild(name, nullptr, value); }
+int OutBar::AddFolder(const std::string& name, DWORD value) { return AddFolderWithChild(name, nullptr, value); }
 
-int CGfxOutBarCtrl::AddFolderWithChild(const std::string& name, HWND child, DWORD value) {
+int OutBar::AddFolderWithChild(const std::string& name, HWND child, DWORD value) {
     outbar::Folder f;
     f.name = name;
     f.value = value;
     f.child = child;
-    _s.folders.push_back(f);
+    _state.folders.push_back(f);
     if (child && _hwnd) {
-        RECT area = outbar::ItemArea(_s, Client(), static_cast<int>(_s.folders.size()) - 1);
+        RECT area = outbar::ItemArea(_state, Client(), static_cast<int>(_state.folders.size()) - 1);
         MoveWindow(child, area.left, area.top, area.right - area.left, area.bottom - area.top, FALSE);
     }
-    return static_cast<int>(_s.folders.size()) - 1;
+    return static_cast<int>(_state.folders.size()) - 1;
 }
 
-int CGfxOutBarCtrl::InsertItem(int folder, int position, const std::string& label, int image, DWORD value) {
-    if (!_s.ValidFolder(folder)) return 0;
-    auto& items = _s.folders[folder].items;
+int OutBar::InsertItem(int folder, int position, const std::string& label, int image, DWORD value) {
+    if (!_state.ValidFolder(folder)) return 0;
+    auto& items = _state.folders[folder].items;
     if (position < 0 || position > static_cast<int>(items.size())) position = static_cast<int>(items.size());
     items.insert(items.begin() + position, outbar::Item{label, image, value});
     return position;
 }
 
-int CGfxOutBarCtrl::ItemCount(int folder) const {
-    return _s.ValidFolder(folder) ? static_cast<int>(_s.folders[folder].items.size()) : 0;
+int OutBar::ItemCount(int folder) const {
+    return _state.ValidFolder(folder) ? static_cast<int>(_state.folders[folder].items.size()) : 0;
 }
 
-void CGfxOutBarCtrl::SetSmallIconView(bool on) {
-    const bool was = _s.SmallView();
+void OutBar::SetSmallIconView(bool on) {
+    const bool was = _state.SmallView();
     if (was == on) return;
-    _s.flags = on ? (_s.flags | outbar::kSmallIcons) : (_s.flags & ~outbar::kSmallIcons);
-    _s.firstVisible = 0;
+    _state.flags = on ? (_state.flags | outbar::kSmallIcons) : (_state.flags & ~outbar::kSmallIcons);
+    _state.firstVisible = 0;
     if (!_hwnd) return;
-    RECT area = outbar::ItemArea(_s, Client());
+    RECT area = outbar::ItemArea(_state, Client());
     Repaint(&area);
 }
 
-void CGfxOutBarCtrl::SetSelFolder(int folder) {
-    if (!_s.ValidFolder(folder)) return;
-    const int from = _s.openFolder;
-    if (_s.Open() && _s.Open()->child) ShowWindow(_s.Open()->child, SW_HIDE);
+void OutBar::SetSelFolder(int folder) {
+    if (!_state.ValidFolder(folder)) return;
+    const int from = _state.openFolder;
+    if (_state.Open() && _state.Open()->child) ShowWindow(_state.Open()->child, SW_HIDE);
     _slideFrames = 0;
-    if (folder != from && (_s.flags & outbar::kAnimate) && animationDelay >= 0 && _hwnd && IsWindowVisible(_hwnd))
+    if (folder != from && (_state.flags & outbar::kAnimate) && animationDelay >= 0 && _hwnd && IsWindowVisible(_hwnd))
         Slide(from, folder);
-    _s.openFolder = folder;
-    _s.firstVisible = 0;
-    _s.selectedItem = -1;
-    _s.hotItem = -1;
-    if (HWND child = _s.folders[folder].child) {
-        RECT area = outbar::ItemArea(_s, Client());
+    _state.openFolder = folder;
+    _state.firstVisible = 0;
+    _state.selectedItem = -1;
+    _state.hotItem = -1;
+    if (HWND child = _state.folders[folder].child) {
+        RECT area = outbar::ItemArea(_state, Client());
         MoveWindow(child, area.left, area.top, area.right - area.left, area.bottom - area.top, FALSE);
         ShowWindow(child, SW_SHOW);
     }
@@ -176,7 +176,7 @@ void CGfxOutBarCtrl::SetSelFolder(int folder) {
     if (_hwnd) RedrawWindow(_hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
-void CGfxOutBarCtrl::SetBlinkDelay(int ms) {
+void OutBar::SetBlinkDelay(int ms) {
     _blinkDelay = ms;
     if (!_hwnd) return;
     if (ms > 0)
@@ -185,76 +185,76 @@ void CGfxOutBarCtrl::SetBlinkDelay(int ms) {
         KillTimer(_hwnd, kBlinkTimer);
 }
 
-void CGfxOutBarCtrl::SetItemText(int folder, int item, const std::string& text) {
-    if (!_s.ValidFolder(folder)) return;
-    auto& items = _s.folders[folder].items;
+void OutBar::SetItemText(int folder, int item, const std::string& text) {
+    if (!_state.ValidFolder(folder)) return;
+    auto& items = _state.folders[folder].items;
     if (item < 0 || item >= static_cast<int>(items.size())) return;
     items[item].label = text;
     if (_hwnd) InvalidateRect(_hwnd, nullptr, FALSE);
 }
 
-void CGfxOutBarCtrl::SetOpenFolderItemText(int item, const std::string& text) {
-    SetItemText(_s.openFolder, item, text);
+void OutBar::SetOpenFolderItemText(int item, const std::string& text) { SetItemText(_state.openFolder, item, text); }
+
+std::string OutBar::GetItemText(int item) const {
+    if (item < 0 || item >= _state.OpenItemCount()) return {};
+    return _state.Open()->items[item].label;
 }
 
-std::string CGfxOutBarCtrl::GetItemText(int item) const {
-    if (item < 0 || item >= _s.OpenItemCount()) return {};
-    return _s.Open()->items[item].label;
-}
-
-void CGfxOutBarCtrl::Refresh() {
+void OutBar::Refresh() {
     if (!_hwnd) return;
     Repaint();
     ShowWindow(_hwnd, SW_HIDE);
     ShowWindow(_hwnd, SW_SHOW);
 }
 
-void CGfxOutBarCtrl::OnPaint() {
+void OutBar::OnPaint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(_hwnd, &ps);
-    outbar::Paint(dc, Client(), _s);
+    outbar::Paint(dc, Client(), _state);
     EndPaint(_hwnd, &ps);
 }
 
-void CGfxOutBarCtrl::OnMouseMove(POINT p) {
+void OutBar::OnMouseMove(POINT p) {
     HWND focus = GetFocus();
     if (focus && IsChild(_hwnd, focus)) return;
     const win::WindowDc dc(_hwnd);
-    outbar::HitResult hit = outbar::HitTest(dc.Get(), _s, Client(), p);
-    if (hit.kind != outbar::Hit::Folder && _s.hotFolder >= 0) SetHotFolder(-1);
-    if (hit.kind != outbar::Hit::Item && _s.hotItem >= 0) SetHotItem(-1, false);
+    outbar::HitResult hit = outbar::HitTest(dc.Get(), _state, Client(), p);
+    if (hit.kind != outbar::Hit::Folder && _state.hotFolder >= 0) SetHotFolder(-1);
+    if (hit.kind != outbar::Hit::Item && _state.hotItem >= 0) SetHotItem(-1, false);
     if (hit.kind == outbar::Hit::Folder) SetHotFolder(hit.index);
     if (hit.kind == outbar::Hit::Item) SetHotItem(hit.index, false);
     if (hit.kind == outbar::Hit::Folder || hit.kind == outbar::Hit::Item) SetTimer(_hwnd, kHoverTimer, 100, nullptr);
 }
 
-void CGfxOutBarCtrl::SetHotFolder(int folder) {
-    if (folder == _s.hotFolder) return;
+void OutBar::SetHotFolder(int folder) {
+    if (folder == _state.hotFolder) return;
     const win::WindowDc dc(_hwnd);
     const RECT c = Client();
-    if (_s.ValidFolder(_s.hotFolder))
-        outbar::DrawHeaderHot(dc.Get(), outbar::HeaderRect(_s, c, _s.hotFolder), _s, false);
-    _s.hotFolder = folder;
-    if (_s.ValidFolder(folder)) outbar::DrawHeaderHot(dc.Get(), outbar::HeaderRect(_s, c, folder), _s, true);
+    if (_state.ValidFolder(_state.hotFolder))
+        outbar::DrawHeaderHot(dc.Get(), outbar::HeaderRect(_state, c, _state.hotFolder), _state, false);
+    _state.hotFolder = folder;
+    if (_state.ValidFolder(folder))
+        outbar::DrawHeaderHot(dc.Get(), outbar::HeaderRect(_state, c, folder), _state, true);
 }
 
-void CGfxOutBarCtrl::SetHotItem(int item, bool pressed) {
-    if (item == _s.hotItem && pressed == _s.hotPressed) return;
+void OutBar::SetHotItem(int item, bool pressed) {
+    if (item == _state.hotItem && pressed == _state.hotPressed) return;
     const win::WindowDc dc(_hwnd);
     const RECT c = Client();
-    if (_s.hotItem >= 0 && _s.hotItem != item) {
+    if (_state.hotItem >= 0 && _state.hotItem != item) {
         // The selected item keeps its sunken frame.
-        const bool framed = (_s.flags & outbar::kSelectedFrame) && _s.hotItem == _s.selectedItem;
-        outbar::DrawIconFrame(dc.Get(), _s, c, _s.hotItem,
+        const bool framed = (_state.flags & outbar::kSelectedFrame) && _state.hotItem == _state.selectedItem;
+        outbar::DrawIconFrame(dc.Get(), _state, c, _state.hotItem,
                               framed ? outbar::IconFrame::Sunken : outbar::IconFrame::Erase);
     }
-    _s.hotItem = item;
-    _s.hotPressed = pressed && item >= 0;
+    _state.hotItem = item;
+    _state.hotPressed = pressed && item >= 0;
     if (item >= 0)
-        outbar::DrawIconFrame(dc.Get(), _s, c, item, pressed ? outbar::IconFrame::Sunken : outbar::IconFrame::Raised);
+        outbar::DrawIconFrame(dc.Get(), _state, c, item,
+                              pressed ? outbar::IconFrame::Sunken : outbar::IconFrame::Raised);
 }
 
-void CGfxOutBarCtrl::OnTimer(UINT_PTR id) {
+void OutBar::OnTimer(UINT_PTR id) {
     if (id == kHoverTimer) {
         POINT p;
         GetCursorPos(&p);
@@ -270,36 +270,37 @@ void CGfxOutBarCtrl::OnTimer(UINT_PTR id) {
     }
 }
 
-void CGfxOutBarCtrl::Blink() {
-    if (_s.selectedItem < 0 || _s.selectedItem >= _s.OpenItemCount() || _s.OpenHasChild()) return;
-    _s.blinkPhase = _s.blinkPhase > 10 ? -1 : _s.blinkPhase + 1;
+void OutBar::Blink() {
+    if (_state.selectedItem < 0 || _state.selectedItem >= _state.OpenItemCount() || _state.OpenHasChild()) return;
+    _state.blinkPhase = _state.blinkPhase > 10 ? -1 : _state.blinkPhase + 1;
     static const int kShift[4][2] = {{-1, 1}, {0, 0}, {1, 1}, {0, 0}};
-    if (_s.blinkPhase < 0 || _s.blinkPhase > 3) return;
+    if (_state.blinkPhase < 0 || _state.blinkPhase > 3) return;
     const win::WindowDc dc(_hwnd);
     const RECT c = Client();
-    RECT icon = outbar::IconRect(dc.Get(), _s, c, _s.selectedItem);
-    RECT area = outbar::ItemArea(_s, c);
+    RECT icon = outbar::IconRect(dc.Get(), _state, c, _state.selectedItem);
+    RECT area = outbar::ItemArea(_state, c);
     if (icon.top < area.top || icon.bottom > area.bottom) return;  // scrolled out
-    outbar::DrawShiftedIcon(dc.Get(), _s, c, _s.selectedItem, kShift[_s.blinkPhase][0], kShift[_s.blinkPhase][1]);
+    outbar::DrawShiftedIcon(dc.Get(), _state, c, _state.selectedItem, kShift[_state.blinkPhase][0],
+                            kShift[_state.blinkPhase][1]);
 }
 
-void CGfxOutBarCtrl::OnSize() {
-    _s.upShown = _s.downShown = false;
+void OutBar::OnSize() {
+    _state.upShown = _state.downShown = false;
     const RECT c = Client();
-    for (int i = 0; i < static_cast<int>(_s.folders.size()); ++i) {
-        if (HWND child = _s.folders[i].child) {
-            RECT area = outbar::ItemArea(_s, c, i);
+    for (int i = 0; i < static_cast<int>(_state.folders.size()); ++i) {
+        if (HWND child = _state.folders[i].child) {
+            RECT area = outbar::ItemArea(_state, c, i);
             MoveWindow(child, area.left, area.top, area.right - area.left, area.bottom - area.top, TRUE);
         }
     }
 }
 
-bool CGfxOutBarCtrl::OnSetCursor() {
+bool OutBar::OnSetCursor() {
     POINT p;
     GetCursorPos(&p);
     ScreenToClient(_hwnd, &p);
     const win::WindowDc dc(_hwnd);
-    if (outbar::HitTest(dc.Get(), _s, Client(), p).kind != outbar::Hit::Folder) return false;
+    if (outbar::HitTest(dc.Get(), _state, Client(), p).kind != outbar::Hit::Folder) return false;
     SetCursor(_handCursor);
     return true;
 }
