@@ -18,14 +18,16 @@ constexpr char kConfigIntro[] =
 class SetupCommand {
 public:
     explicit SetupCommand(const GameSetupContext& context)
-        : _c(context), _game(context.game->record), _folder(FieldText(_game.path)) {}
+        : _context(context), _game(context.game->record), _folder(FieldText(_game.path)) {}
 
     GameSetupOutcome Run();
     GameSetupOutcome Modify();
 
 private:
-    int Tell(const std::string& text, UINT flags) { return win::Ui().ShowMessage(_c.owner, text, _c.title, flags); }
-    const char* Tr(const char* english, const char* spanish) const { return ::Tr(_c.spanish, english, spanish); }
+    int Tell(const std::string& text, UINT flags) {
+        return win::Ui().ShowMessage(_context.owner, text, _context.title, flags);
+    }
+    const char* Tr(const char* english, const char* spanish) const { return ::Tr(_context.spanish, english, spanish); }
     bool Save();
     bool EditSettings();
     void MoveConfigFile();
@@ -35,15 +37,15 @@ private:
     bool LocateSetupProgram(std::string& setup, bool viaVdmSound);
     bool MayRun(const std::string& setup, bool viaVdmSound);
 
-    const GameSetupContext& _c;
+    const GameSetupContext& _context;
     GameRecord& _game;
     std::string _folder;
     GameSetupOutcome _out;
 };
 
 bool SetupCommand::Save() {
-    if (SaveGameFile(*_c.game)) return true;
-    win::Ui().ShowMessage(_c.owner, "There was an error saving the game file!", _c.game->path, MB_OK);
+    if (SaveGameFile(*_context.game)) return true;
+    win::Ui().ShowMessage(_context.owner, "There was an error saving the game file!", _context.game->path, MB_OK);
     _out.unsaved = true;
     return false;
 }
@@ -51,7 +53,8 @@ bool SetupCommand::Save() {
 // The game settings dialog on the current game; true after OK.
 bool SetupCommand::EditSettings() {
     static const IniFile kNoData;
-    GameSettingsResult result = AskGameSettings(_c.owner, _c.title, _game, _c.dataIni ? *_c.dataIni : kNoData);
+    GameSettingsResult result =
+        AskGameSettings(_context.owner, _context.title, _game, _context.dataIni ? *_context.dataIni : kNoData);
     if (!result.accepted) {
         // A folder chosen with "->" stays in memory.
         if (std::memcmp(_game.path, result.game.path, sizeof _game.path) != 0) {
@@ -97,7 +100,7 @@ GameSetupOutcome SetupCommand::Run() {
 // on its next run. The game itself is not started.
 void SetupCommand::MoveConfigFile() {
     if (!FolderExists(_folder)) {
-        if (_c.showPathItem) _c.showPathItem();
+        if (_context.showPathItem) _context.showPathItem();
         Tell("Please locate the game path...", MB_OK | MB_ICONSTOP);
         return;
     }
@@ -136,13 +139,13 @@ void SetupCommand::MoveConfigFile() {
 }
 
 void SetupCommand::ChooseParameters() {
-    if (_c.owner) RedrawWindow(_c.owner, nullptr, nullptr, RDW_UPDATENOW);
-    CommandLineResult result = AskCommandLine(_c.owner, _c.title, _game);
+    if (_context.owner) RedrawWindow(_context.owner, nullptr, nullptr, RDW_UPDATENOW);
+    CommandLineResult result = AskCommandLine(_context.owner, _context.title, _game);
     const bool changed = std::memcmp(&_game, &result.game, sizeof _game) != 0;
     _game = result.game;
     if (result.closed) {
         Save();
-        if (_c.owner) RedrawWindow(_c.owner, nullptr, nullptr, RDW_UPDATENOW);
+        if (_context.owner) RedrawWindow(_context.owner, nullptr, nullptr, RDW_UPDATENOW);
     } else if (changed) {
         _out.unsaved = true;
     }
@@ -158,7 +161,7 @@ bool SetupCommand::LocateFolder() {
              MB_YESNO | MB_ICONSTOP) != IDYES)
         return false;
     std::string chosen;
-    if (!win::Ui().PickFolder(_c.owner, Tr("Select the game path...", "Seleccionar la ruta del juego.."), chosen))
+    if (!win::Ui().PickFolder(_context.owner, Tr("Select the game path...", "Seleccionar la ruta del juego.."), chosen))
         return false;
     if (!chosen.empty()) {
         _folder = chosen;
@@ -173,7 +176,7 @@ bool SetupCommand::LocateFolder() {
 // name may not be run.
 bool SetupCommand::LocateSetupProgram(std::string& setup, bool viaVdmSound) {
     win::OpenFileRequest ask;
-    ask.owner = _c.owner;
+    ask.owner = _context.owner;
     ask.title =
         Tr("Please select the setup file to execute...", "Por favor seleccione el archivo de configuraci\xF3n...");
     ask.filter = "Executables (*.exe;*.com;*.bat;*.pif)|*.exe; *.com; *.bat; *.pif||";
@@ -204,13 +207,13 @@ bool SetupCommand::MayRun(const std::string& setup, bool viaVdmSound) {
 
 void SetupCommand::RunSetupProgram() {
     std::string setup = FieldText(_game.setup);
-    const bool viaVdmSound = _c.vdm && SetupRunsThroughVdmSound(_game, *_c.vdm);
+    const bool viaVdmSound = _context.vdm && SetupRunsThroughVdmSound(_game, *_context.vdm);
     if (!MayRun(setup, viaVdmSound)) return;
     if (!FolderExists(_folder) && !LocateFolder()) return;
     if (!FileExists(JoinFolder(_folder, setup)) && !LocateSetupProgram(setup, viaVdmSound)) return;
     const std::string full = JoinFolder(_folder, setup);
-    if (_c.dosBox && GoesToDosBox(_game, full, *_c.dosBox)) {
-        StartInDosBox(_c.owner, _game, setup, "Setup", false, *_c.dosBox, _c.spanish, _c.title);
+    if (_context.dosBox && GoesToDosBox(_game, full, *_context.dosBox)) {
+        StartInDosBox(_context.owner, _game, setup, "Setup", false, *_context.dosBox, _context.spanish, _context.title);
         _out.refreshRow = true;
         return;
     }
@@ -221,14 +224,14 @@ void SetupCommand::RunSetupProgram() {
              MB_OK | MB_ICONSTOP);
         return;
     }
-    const ShellCall call = SetupShellCall(_folder, setup, viaVdmSound, viaVdmSound ? _c.vdm->launchFile : "");
-    if (win::Ui().Execute(_c.owner, "open", call.file, call.params, call.dir, SW_SHOWNORMAL) <= 32) {
+    const ShellCall call = SetupShellCall(_folder, setup, viaVdmSound, viaVdmSound ? _context.vdm->launchFile : "");
+    if (win::Ui().Execute(_context.owner, "open", call.file, call.params, call.dir, SW_SHOWNORMAL) <= 32) {
         if (viaVdmSound)
             Tell(Format(Tr("Could not open %s\nPlease verify the settings.",
                            "No se puede abrir %s Por favor verifique las opciones."),
                         full.c_str()),
                  MB_OK | MB_ICONSTOP);
-        else if (_c.spanish)
+        else if (_context.spanish)
             Tell("No se puede abrir. Por favor verifique las opciones.", MB_OK | MB_ICONSTOP);
         else
             Tell(Format("Could not open %s\nPlease verify the settings.", setup.c_str()), MB_OK | MB_ICONSTOP);
