@@ -37,6 +37,7 @@ import fcntl
 import json
 import os
 import pathlib
+import random
 import re
 import signal
 import subprocess
@@ -210,7 +211,7 @@ def try_fault(fault, text, tests, obj, target, times, all_tests):
         record["build_seconds"] = round(time.time() - start)
         if code != 0:
             errors = [l for l in out.split("\n") if "error" in l]
-            return {"status": "did not build", "detail": (errors or ["?"])[0][-200:]}
+            return {"status": "did not build", "detail": (errors or ["?"])[0].replace(f"{ROOT}/", "")[:200]}
         caught, timeouts, ran = [], [], []
         for name in sorted(tests, key=lambda n: times[n]):
             result, _ = run_test(name, max(MIN_LIMIT, LIMIT_FACTOR * times[name]))
@@ -236,7 +237,7 @@ def try_fault(fault, text, tests, obj, target, times, all_tests):
 
 # --- the run -----------------------------------------------------------------
 
-def main():
+def options():
     ap = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     ap.add_argument("--seed", type=int, required=True)
     ap.add_argument("--size", type=int, default=200, help="faults that build (default 200)")
@@ -249,8 +250,62 @@ def main():
     ap.add_argument("--all-tests", action="store_true", help="run every linking test, not only up to the first failure")
     ap.add_argument("--list", action="store_true", help="print the draw without building")
     ap.add_argument("--report", action="store_true", help="write the report from the results and judgements only")
-    args = ap.parse_args()
+    return ap.parse_args()
 
+
+def take_tree():
+    """One run at a time changes this tree; a file a killed run left changed is put back."""
+    WORK.mkdir(parents=True, exist_ok=True)
+    lock = open(WORK / "lock", "w")
+    try:
+        fcntl.flock(lock, fcntl.LOCK_EX | fcntl.LOCK_NB)
+    except BlockingIOError:
+        sys.exit("another draw_faults run is working in this tree (and has a fault in a source file now)")
+    restore_pending()
+    return lock
+
+
+def check_state(args, out, state):
+    state_file = out / "state.json"
+    if state_file.exists():
+        old = json.loads(state_file.read_text())
+        if args.fresh:
+            (out / "results.jsonl").unlink(missing_ok=True)
+        elif not (args.resume or args.only):
+            sys.exit(f"{out} holds a run of this seed: --resume it, --only some faults, or start --fresh")
+        elif old["fingerprint"] != state["fingerprint"]:
+            sys.exit(f"the product sources or the rules changed since {out} was drawn: "
+                     "its ids name other faults now (start --fresh, or use another --out)")
+        if args.only:
+            state["size"] = old["size"]
+    elif args.resume or args.only:
+        sys.exit(f"nothing to go on with in {out}")
+    out.mkdir(parents=True, exist_ok=True)
+    state["commit"] = subprocess.run(["git", "describe", "--always", "--dirty"], cwd=ROOT,
+                                     capture_output=True, text=True).stdout.strip()
+    state_file.write_text(json.dumps(state, indent=1))
+
+
+def chosen_faults(args, drawn, done):
+    """The faults --only names, in drawn order."""
+    if args.only == "missed":
+        wanted = {r["id"] for r in done.values() if r["status"] == "missed"}
+    else:
+        wanted = set(args.only.split(","))
+        if not all(re.fullmatch(r"F\d+", w) for w in wanted):
+            sys.exit("--only takes fault ids such as F012,F031, or 'missed'")
+    last = max((int(w[1:]) for w in wanted), default=0)
+    faults = [f for f, _ in zip(drawn, range(last)) if f.id in wanted]
+    if len(faults) != len(wanted):
+        sys.exit("this draw has fewer faults than --only names")
+    return faults
+
+
+def main():
+    args = options()
+    for s in (signal.SIGTERM, signal.SIGHUP):
+        signal.signal(s, stop)
+    signal.signal(signal.SIGINT, signal.default_int_handler)  # also when started with SIGINT ignored
     folders = fault_sites.product_folders(ROOT)
     if args.folders:
         chosen = args.folders.split(",")
@@ -261,63 +316,31 @@ def main():
     name = f"seed-{args.seed}" + (f"-{'+'.join(folders)}" if args.folders else "")
     out = pathlib.Path(args.out) if args.out else WORK / name
     judged = pathlib.Path(args.judged) if args.judged else ROOT / "tools" / "faults" / f"judged-{name}.txt"
+    if args.report:
+        fault_report.write(out, judged)
+        print((out / "report.md").read_text())
+        return
+    lock = take_tree()  # noqa: F841 (held until the end)
+
     files = fault_sites.source_files(ROOT, folders)
     places = fault_sites.pool(ROOT, files)
     state = {"seed": args.seed, "size": args.size, "folders": folders,
              "fingerprint": fault_sites.fingerprint(ROOT, files),
              "lines": len(places), "sites": sum(len(s) for r in places.values() for s in r.values())}
-    drawn = fault_sites.draw(places, __import__("random").Random(args.seed))
+    drawn = fault_sites.draw(places, random.Random(args.seed))
     texts = {rel: fault_sites.read(ROOT, rel) for rel in files}
-
     if args.list:
         for fault, _ in zip(drawn, range(args.size)):
             before, after = fault.lines(texts[fault.path])
             print(f"{fault.id} {fault.path}:{fault.line} {fault.rule}\n  - {before.strip()}\n  + {after.strip()}")
         return
 
+    check_state(args, out, state)
     results = out / "results.jsonl"
-    state_file = out / "state.json"
-    if args.report:
-        fault_report.write(out, judged)
-        print((out / "report.md").read_text())
-        return
-    if state_file.exists():
-        old = json.loads(state_file.read_text())
-        if args.fresh:
-            results.unlink(missing_ok=True)
-        elif not (args.resume or args.only):
-            sys.exit(f"{out} holds a run of this seed: --resume it, --only some faults, or start --fresh")
-        elif old["fingerprint"] != state["fingerprint"]:
-            sys.exit(f"the product sources or the rules changed since {out} was drawn: "
-                     "its ids name other faults now (start --fresh, or use another --out)")
-        if args.only:
-            state["size"] = old["size"]
-    out.mkdir(parents=True, exist_ok=True)
-    WORK.mkdir(parents=True, exist_ok=True)
-    state["commit"] = subprocess.run(["git", "describe", "--always", "--dirty"], cwd=ROOT,
-                                     capture_output=True, text=True).stdout.strip()
-    state_file.write_text(json.dumps(state, indent=1))
-
-    lock = open(WORK / "lock", "w")
-    try:
-        fcntl.flock(lock, fcntl.LOCK_EX | fcntl.LOCK_NB)
-    except BlockingIOError:
-        sys.exit("another draw_faults run is working in this tree")
-    for s in (signal.SIGTERM, signal.SIGHUP):
-        signal.signal(s, stop)
-    restore_pending()
-
     done = fault_report.load(results)
     links, objects = linking_tests(files)
     if args.only:
-        wanted = {r["id"] for r in done.values() if r["status"] == "missed"} if args.only == "missed" \
-            else set(args.only.split(","))
-        last = max((int(w[1:]) for w in wanted if re.fullmatch(r"F\d+", w)), default=0)
-        if len(wanted) != sum(1 for w in wanted if re.fullmatch(r"F\d+", w)):
-            sys.exit("--only takes fault ids such as F012,F031, or 'missed'")
-        drawn = [f for f, _ in zip(drawn, range(last)) if f.id in wanted]
-        if len(drawn) != len(wanted):
-            sys.exit("this draw has fewer faults than --only names")
+        drawn = chosen_faults(args, drawn, done)
         needed = sorted({t for f in drawn for t in links[f.path]})
     else:
         needed = sorted({t for rel in files for t in links[rel]})
@@ -339,13 +362,19 @@ def main():
             fault_report.write(out, judged)
             print(f"{fault.id} {fault.path}:{fault.line} {fault.rule}: {record['status']} "
                   f"{' '.join(record.get('caught_by', []))} ({record['seconds']} s)", file=sys.stderr, flush=True)
+    except (KeyboardInterrupt, Stopped) as e:
+        sys.exit(f"stopped ({str(e) or 'Ctrl-C'}); the file is back and the tree built again: go on with --resume")
     finally:
         restore_pending()
         print("building the clean tree again", file=sys.stderr, flush=True)
-        code, output = run(["cmake", "--build", ".", "-j", "2"])
-        if code != 0:
-            print(output[-2000:], file=sys.stderr)
-    print((out / "report.md").read_text() if (out / "report.md").exists() else "nothing run")
+        try:
+            code, output = run(["cmake", "--build", ".", "-j", "2"])
+            if code != 0:
+                print(output[-2000:], file=sys.stderr)
+        except (KeyboardInterrupt, Stopped):
+            print("the last build was stopped: the sources are clean, build the tree again", file=sys.stderr)
+    fault_report.write(out, judged)
+    print((out / "report.md").read_text())
 
 
 if __name__ == "__main__":

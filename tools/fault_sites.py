@@ -16,11 +16,13 @@ Rules (name: what it does):
   index        a subscript a[i] becomes a[i + 1] or a[i - 1] (a literal
                index is the constant rule's; an array's declared size is not
                an index)
-  logic        && becomes || and || becomes &&
+  logic        && becomes || and || becomes && (with the parentheses C++
+               reads a mixed chain with, which -Wparentheses asks for)
   drop-call    a statement that is only a call (its result unused) is removed
   swap-args    two arguments of one call are swapped when both are literals
                of one kind, both ALL_CAPS names, both &names or both other
-               names (member chains such as plan.file included)
+               names (member chains such as plan.file included), and not
+               when the file declares the two names with different types
   return-early a function body starts with `return;` (void, constructors),
                `return false;` (bool), `return FALSE;` (BOOL) or `return {};`
                (any other value type); bodies returning references or auto
@@ -291,6 +293,75 @@ def function_head(tokens, brace):
     return "return {};"
 
 
+LEVEL_STOP = {";", "{", "}", ",", "?", ":", "=", "+=", "-=", "*=", "/=", "%=", "&=", "|=", "^=", "<<=", ">>=",
+              "return"}
+
+
+def logic_swap(tokens, i):
+    """The edits that turn the && or || at i into the other, with the
+    parentheses C++ reads the result with made explicit where the chain then
+    mixes both (a && b && c becoming (a && b) || c): a mix without them does
+    not compile here (-Wparentheses)."""
+    def bound(j, step, opens, closes):
+        depth = 0
+        while 0 <= j < len(tokens):
+            x = tokens[j].text
+            if x in opens:
+                depth += 1
+            elif x in closes:
+                if depth == 0:
+                    break
+                depth -= 1
+            elif depth == 0 and x in LEVEL_STOP:
+                break
+            j += step
+        return j - step
+
+    first = bound(i - 1, -1, (")", "]"), ("(", "["))
+    last = bound(i + 1, 1, ("(", "["), (")", "]"))
+    ops, depth = [], 0
+    for n in range(first, last + 1):
+        x = tokens[n].text
+        depth += x in ("(", "[") and 1 or x in (")", "]") and -1 or 0
+        if depth == 0 and x in ("&&", "||"):
+            ops.append(n)
+    new = {n: tokens[n].text for n in ops}
+    new[i] = "||" if tokens[i].text == "&&" else "&&"
+    edits = [(tokens[i].start, tokens[i].end, new[i])]
+    if len(set(new.values())) == 2:
+        bounds = [first] + [n + 1 for n in ops]  # each term's first token
+        ends = [n - 1 for n in ops] + [last]
+        group = 0
+        for term in range(1, len(ops) + 1):
+            if new[ops[term - 1]] == "||":  # a group of terms joined by && ends before this ||
+                if term - 1 > group:
+                    edits += [(tokens[bounds[group]].start, tokens[bounds[group]].start, "("),
+                              (tokens[ends[term - 1]].end, tokens[ends[term - 1]].end, ")")]
+                group = term
+        if len(ops) > group:
+            edits += [(tokens[bounds[group]].start, tokens[bounds[group]].start, "("),
+                      (tokens[last].end, tokens[last].end, ")")]
+    return edits
+
+
+def declared_types(tokens):
+    """{name: {types}} from the declarations in a file (HWND owner, const char* text)."""
+    types = {}
+    for n in range(1, len(tokens) - 1):
+        t = tokens[n]
+        if t.kind != "ident" or t.text in KEYWORDS or tokens[n + 1].text not in (",", ")", "=", ";", "[", "{"):
+            continue
+        stars, k = 0, n - 1
+        while k >= 0 and tokens[k].text in ("*", "&", "const"):
+            stars += tokens[k].text == "*"
+            k -= 1
+        base = tokens[k] if k >= 0 else None
+        if base is None or base.kind != "ident" or base.text in KEYWORDS and base.text not in TYPE_KEYWORDS:
+            continue
+        types.setdefault(t.text, set()).add(base.text + "*" * stars)
+    return types
+
+
 class Fault:
     """One mutation: edits (start, end, new text) of one file's text."""
 
@@ -321,6 +392,7 @@ def sites(path, text):
     tokens = tokenize(text)
     frozen = frozen_tokens(tokens)
     templates = template_brackets(tokens)
+    name_types = declared_types(tokens)
     found = {}
 
     def add(rule, anchor, variants):
@@ -373,7 +445,7 @@ def sites(path, text):
         elif t.text in ("&&", "||"):
             reference = t.text == "&&" and prev is not None and prev.kind == "ident" and not t.spaced
             if not reference:
-                add("logic", i, [[(t.start, t.end, "||" if t.text == "&&" else "&&")]])
+                add("logic", i, [logic_swap(tokens, i)])
         if t.text == "(" and prev is not None and prev.kind == "ident" and prev.text not in KEYWORDS:
             close = matching(tokens, i, "(", ")")
             follow = tokens[close + 1].text if close is not None and close + 1 < len(tokens) else ""
@@ -391,6 +463,9 @@ def sites(path, text):
                         current.append(x)
                 args.append(current)
                 kinds = [arg_kind(a) if a else None for a in args]
+                for n, a in enumerate(args):  # a name's type, where the file declares it once
+                    if kinds[n] in ("name", "&name") and len(a) <= 2 and len(name_types.get(a[-1].text, ())) == 1:
+                        kinds[n] += ":" + next(iter(name_types[a[-1].text]))
                 variants = []
                 for a in range(len(args)):
                     for b in range(a + 1, len(args)):
