@@ -56,6 +56,18 @@ def minutes(seconds):
     return f"{seconds // 60:.0f} min {seconds % 60:02.0f} s"
 
 
+def breakdown(built, caught, equivalent):
+    """Caught of counted per rule and per folder, in one line each."""
+    lines = []
+    for title, key in (("rule", lambda r: r["rule"]), ("folder", lambda r: r["file"].split("/")[0])):
+        parts = []
+        for k in sorted({key(r) for r in built}):
+            n = sum(key(r) == k for r in built) - sum(key(r) == k for r in equivalent)
+            parts.append(f"{k} {sum(key(r) == k for r in caught)}/{n}")
+        lines.append(f"- Caught by {title}: " + ", ".join(parts) + ".")
+    return lines
+
+
 def write(out, judged_path):
     state = json.loads((out / "state.json").read_text())
     done = load(out / "results.jsonl")
@@ -86,8 +98,9 @@ def write(out, judged_path):
              "is not run here, could catch those).",
              f"- Fraction caught: {len(caught)} of {counted} (faults that build, less the equivalent ones)"
              + (f" = {100 * len(caught) / counted:.1f}%" if counted else "") + ".",
-             f"- Time: {minutes(seconds / max(1, len(rows)))} per drawn fault, "
-             f"{seconds / 3600:.1f} h in all.", "",
+             f"- Time: {minutes(seconds / max(1, len(rows)))} per drawn fault (building "
+             f"{minutes(sum(r.get('build_seconds', 0) for r in rows) / max(1, len(rows)))}), "
+             f"{seconds / 3600:.1f} h in all.", ""] + breakdown(built, caught, equivalent) + ["",
              "| id | place | rule | before | after | result | caught by |",
              "|---|---|---|---|---|---|---|"]
     for r in rows:
