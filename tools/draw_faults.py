@@ -13,7 +13,7 @@ file back. Run it through tools/draw_faults.sh, which starts Wine and a display:
 
 What is drawn, and how: tools/fault_sites.py. The results go to
 build/faults/seed-<seed>/ (results.jsonl, one line per fault, and report.md);
-the judgements of missed faults are read from tools/faults/judged-seed-<seed>.txt
+the judgements of missed faults are read from tools/faults/judged/seed-<seed>.txt
 (see tools/fault_report.py). The draw depends on the seed, the product sources
 and the rules: a run goes on (--resume, --only) only while those are unchanged.
 
@@ -243,7 +243,7 @@ def options():
     ap.add_argument("--size", type=int, default=200, help="faults that build (default 200)")
     ap.add_argument("--folders", help="only these product folders, comma-separated")
     ap.add_argument("--out", help="results folder (default build/faults/seed-<seed>[-folders])")
-    ap.add_argument("--judged", help="judgements file (default tools/faults/judged-<results folder name>.txt)")
+    ap.add_argument("--judged", help="judgements file (default tools/faults/judged/<results folder name>.txt)")
     ap.add_argument("--resume", action="store_true", help="go on with an interrupted run")
     ap.add_argument("--fresh", action="store_true", help="throw away earlier results of this seed")
     ap.add_argument("--only", help="fault ids to run again (comma-separated), or 'missed'")
@@ -315,7 +315,7 @@ def main():
         folders = [f for f in folders if f in chosen]
     name = f"seed-{args.seed}" + (f"-{'+'.join(folders)}" if args.folders else "")
     out = pathlib.Path(args.out) if args.out else WORK / name
-    judged = pathlib.Path(args.judged) if args.judged else ROOT / "tools" / "faults" / f"judged-{name}.txt"
+    judged = pathlib.Path(args.judged) if args.judged else ROOT / "tools" / "faults" / "judged" / f"{name}.txt"
     if args.report:
         fault_report.write(out, judged)
         print((out / "report.md").read_text())

@@ -15,6 +15,7 @@ untested; it stays in the fraction as missed. Judgements of faults that were
 caught are reported as not fitting and ignored.
 """
 import json
+import pathlib
 import re
 
 
@@ -43,6 +44,8 @@ def judgements(path):
             m = re.match(r"\s*(F\d+)\s+(equivalent|gap)\b\s*:?\s*(.*)", line)
             if not m:
                 raise SystemExit(f"{path}:{n}: expected 'F012 equivalent: why' or 'F012 gap: what is untested'")
+            if m.group(1) in found:
+                raise SystemExit(f"{path}:{n}: {m.group(1)} is judged twice")
             found[m.group(1)] = (m.group(2), m.group(3).strip())
     return found
 
@@ -50,6 +53,12 @@ def judgements(path):
 def cell(text):
     code = " ".join(part.strip() for part in text.split("\n")).replace("`", "'").replace("|", "\\|")
     return f"`{code}`" if code else ""
+
+
+def shown(path):
+    root = pathlib.Path(__file__).resolve().parent.parent
+    path = path.resolve()
+    return str(path.relative_to(root)) if path.is_relative_to(root) else str(path)
 
 
 def minutes(seconds):
@@ -89,9 +98,9 @@ def write(out, judged_path):
     lines = [f"# Drawn faults: seed {state['seed']}", "",
              f"Drawn over {' '.join(state['folders'])} ({state['lines']} lines with {state['sites']} sites); "
              f"sources and rules {state['fingerprint']}, tree {state.get('commit', '?')}. "
-             f"Judgements: {judged_path.name}{'' if judged_path.exists() else ' (none yet)'}.", "",
-             f"- Faults that build: {len(built)} (of {state['size']} asked); {len(rows) - len(built)} more were "
-             "drawn that did not build, each replaced by the next draw.",
+             f"Judgements: {shown(judged_path)}{'' if judged_path.exists() else ' (none yet)'}.", "",
+             f"- Faults that build: {len(built)} (of {state['size']} asked). Drawn but did not build, each "
+             f"replaced by the next draw: {len(rows) - len(built)}.",
              f"- Caught: {len(caught)}, of them {len(timeouts)} by a test's time limit (a timeout counts as caught).",
              f"- Missed: {len(missed)}: {len(equivalent)} judged equivalent, {len(gaps)} judged real gaps, "
              f"{len(open_)} not judged yet; {len(unlinked)} in a file no test links (only end_to_end, which "
