@@ -53,6 +53,7 @@ WORK = ROOT / "build" / "faults"
 PENDING = WORK / "pending.json"
 NM = "x86_64-w64-mingw32-nm"
 MIN_LIMIT, LIMIT_FACTOR = 60, 4
+HELD = []
 
 
 class Stopped(Exception):
@@ -261,8 +262,8 @@ def take_tree():
         fcntl.flock(lock, fcntl.LOCK_EX | fcntl.LOCK_NB)
     except BlockingIOError:
         sys.exit("another draw_faults run is working in this tree (and has a fault in a source file now)")
+    HELD.append(lock)  # until the process ends
     restore_pending()
-    return lock
 
 
 def check_state(args, out, state):
@@ -320,7 +321,7 @@ def main():
         fault_report.write(out, judged)
         print((out / "report.md").read_text())
         return
-    lock = take_tree()  # noqa: F841 (held until the end)
+    take_tree()
 
     files = fault_sites.source_files(ROOT, folders)
     places = fault_sites.pool(ROOT, files)
