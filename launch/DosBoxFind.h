@@ -23,7 +23,7 @@ struct DosBoxSearch {
 // and the folder that holds it, and the root of each fixed drive and its GAMES
 // folder ("C:\DOSBox-X", "D:\GAMES\DOSBox"); and the uninstall keys: the
 // machine's in each view of a 64-bit Windows (a 32-bit build asks for the 64-bit
-// view there, a 64-bit build for the 32-bit one; Windows 95 to XP, which have
+// view there, a 64-bit build for the 32-bit one; 32-bit Windows, which has
 // one view, are never asked), and the user's.
 DosBoxSearch SystemDosBoxSearch(const std::string& programFolder = {});
 

@@ -4,7 +4,7 @@
 //
 // Where the names differ (each flavour's documented settings):
 //   DOSBox 0.74     its configuration file's own notes (dosbox-0.74.conf)
-//   DOSBox-X        its settings (src/dosbox.cpp, dosbox-x.reference.conf)
+//   DOSBox-X        its settings (src/dosbox.cpp)
 //   DOSBox Staging  its settings (src/dosbox.cpp, src/cpu/cpu.cpp,
 //                   src/hardware/audio/soundblaster.cpp, opl.cpp)
 // Staging speaks cpu_cycles instead of cycles, lpt_dac=disney instead of
