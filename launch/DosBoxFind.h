@@ -24,7 +24,7 @@ struct DosBoxSearch {
 // folder ("C:\DOSBox-X", "D:\GAMES\DOSBox"); and the uninstall keys: the
 // machine's in each view of a 64-bit Windows (a 32-bit build asks for the 64-bit
 // view there, a 64-bit build for the 32-bit one; 32-bit Windows, which has
-// one view, are never asked), and the user's.
+// one view, is never asked), and the user's.
 DosBoxSearch SystemDosBoxSearch(const std::string& programFolder = {});
 
 // Every DOSBox found: in each folder, its folders whose names start with
