@@ -2,11 +2,13 @@
 #include "launch/DosBoxFind.h"
 #include "data/RegistryKey.h"
 #include "data/Strings.h"
+#include "launch/DosBoxFlavour.h"
 #include "launch/LaunchRoute.h"
 #include "launch/ProgramKind.h"
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -42,21 +44,17 @@ std::string IconProgram(const std::string& icon) {
     return IsWindowsProgram(path) ? path : std::string();
 }
 
-std::string FromProgramFiles(const std::string& programFiles) {
-    std::vector<std::string> folders;
+void FromFolder(const std::string& parent, std::vector<std::string>& found) {
+    const std::string base = !parent.empty() && parent.back() == '\\' ? parent : parent + "\\";
     WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((programFiles + "\\DOSBox*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return {};
+    HANDLE find = FindFirstFileA((base + "DOSBox*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return;
     do {
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) folders.push_back(data.cFileName);
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
+        const std::string program = ProgramIn(base + data.cFileName);
+        if (!program.empty()) found.push_back(program);
     } while (FindNextFileA(find, &data));
     FindClose(find);
-    std::sort(folders.begin(), folders.end(), [](const std::string& a, const std::string& b) { return LessNoCase(b, a); });
-    for (const auto& folder : folders) {
-        const std::string found = ProgramIn(programFiles + "\\" + folder);
-        if (!found.empty()) return found;
-    }
-    return {};
 }
 
 std::string FromUninstallEntry(const UninstallKey& where, const std::string& entry) {
@@ -80,15 +78,14 @@ std::string FromUninstallEntry(const UninstallKey& where, const std::string& ent
     return {};
 }
 
-std::string FromUninstallKey(const UninstallKey& where) {
+void FromUninstallKey(const UninstallKey& where, std::vector<std::string>& found) {
     RegistryKey key;
-    if (!key.Open(where.root, where.path, KEY_READ | where.view, false)) return {};
+    if (!key.Open(where.root, where.path, KEY_READ | where.view, false)) return;
     std::string entry;
     for (DWORD i = 0; key.SubkeyName(i, entry); ++i) {
-        const std::string found = FromUninstallEntry(where, entry);
-        if (!found.empty()) return found;
+        const std::string program = FromUninstallEntry(where, entry);
+        if (!program.empty()) found.push_back(program);
     }
-    return {};
 }
 
 void AddFolder(std::vector<std::string>& folders, std::string folder) {
@@ -99,9 +96,47 @@ void AddFolder(std::vector<std::string>& folders, std::string folder) {
     folders.push_back(folder);
 }
 
+std::string ParentOf(const std::string& path) {
+    const size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+// The name of the folder that holds |program|.
+std::string FolderName(const std::string& program) {
+    const std::string folder = ParentOf(program);
+    const size_t slash = folder.find_last_of("\\/");
+    return slash == std::string::npos ? folder : folder.substr(slash + 1);
+}
+
+// The numbers of a version in a folder's name: each run of digits that stands
+// after a non-letter or after a "v" that does ("DOSBox-0.74-3": 0 74 3,
+// "dosbox-staging-windows-x64-v0.82.0": 0 82 0; the 64 of "x64" is no version).
+std::vector<unsigned long> VersionIn(const std::string& name) {
+    auto letter = [&name](size_t i) { return std::isalpha(static_cast<unsigned char>(name[i])) != 0; };
+    std::vector<unsigned long> numbers;
+    for (size_t i = 0; i < name.size();) {
+        if (!std::isdigit(static_cast<unsigned char>(name[i]))) {
+            ++i;
+            continue;
+        }
+        size_t end = i;
+        while (end < name.size() && std::isdigit(static_cast<unsigned char>(name[end]))) ++end;
+        const bool afterV = i >= 1 && (name[i - 1] == 'v' || name[i - 1] == 'V') && (i < 2 || !letter(i - 2));
+        if (i == 0 || !letter(i - 1) || afterV)
+            numbers.push_back(std::strtoul(name.substr(i, std::min<size_t>(end - i, 9)).c_str(), nullptr, 10));
+        i = end;
+    }
+    return numbers;
+}
+
+// Staging first, then DOSBox-X, then 0.74.
+int FlavourRank(DosBoxFlavour flavour) {
+    return flavour == DosBoxFlavour::Staging ? 0 : flavour == DosBoxFlavour::DosBoxX ? 1 : 2;
+}
+
 }  // namespace
 
-DosBoxSearch SystemDosBoxSearch() {
+DosBoxSearch SystemDosBoxSearch(const std::string& programFolder) {
     DosBoxSearch search;
     for (const char* variable : {"ProgramFiles", "ProgramW6432", "ProgramFiles(x86)"})
         if (const char* value = std::getenv(variable)) AddFolder(search.programFilesFolders, value);
@@ -113,23 +148,51 @@ DosBoxSearch SystemDosBoxSearch() {
         }
     }
     AddFolder(search.programFilesFolders, "C:\\Program Files");
+
+    std::string own = programFolder;
+    if (own.empty()) {
+        char path[MAX_PATH] = "";
+        if (GetModuleFileNameA(nullptr, path, sizeof path) < sizeof path) own = ParentOf(path);
+    }
+    AddFolder(search.portableFolders, own);
+    AddFolder(search.portableFolders, ParentOf(own));
+    char drives[128] = "";
+    const DWORD length = GetLogicalDriveStringsA(sizeof drives, drives);
+    for (const char* drive = drives; length < sizeof drives && *drive; drive += std::strlen(drive) + 1) {
+        if (GetDriveTypeA(drive) != DRIVE_FIXED) continue;
+        AddFolder(search.portableFolders, drive);
+        AddFolder(search.portableFolders, std::string(drive) + "GAMES");
+    }
+
     search.uninstallKeys.push_back({HKEY_LOCAL_MACHINE, kUninstall, 0});
-    // A 32-bit program on 64-bit Windows sees the 32-bit entries; the 64-bit
-    // ones need their own view, which older Windows does not know.
-    if (!WindowsRunsDosPrograms() && sizeof(void*) == 4)
+    // Only a 64-bit Windows has a second view, and there the flags are known.
+    if (sizeof(void*) == 8)
+        search.uninstallKeys.push_back({HKEY_LOCAL_MACHINE, kUninstall, KEY_WOW64_32KEY});
+    else if (!WindowsRunsDosPrograms())
         search.uninstallKeys.push_back({HKEY_LOCAL_MACHINE, kUninstall, KEY_WOW64_64KEY});
     search.uninstallKeys.push_back({HKEY_CURRENT_USER, kUninstall, 0});
     return search;
 }
 
 std::string FindDosBox(const DosBoxSearch& search) {
-    for (const auto& folder : search.programFilesFolders) {
-        const std::string found = FromProgramFiles(folder);
-        if (!found.empty()) return found;
+    std::vector<std::string> found;
+    for (const auto* folders : {&search.programFilesFolders, &search.portableFolders})
+        for (const auto& folder : *folders) FromFolder(folder, found);
+    for (const auto& key : search.uninstallKeys) FromUninstallKey(key, found);
+    struct Candidate {
+        std::string program;
+        int rank;
+        std::vector<unsigned long> version;
+    };
+    std::vector<Candidate> candidates;
+    for (const auto& program : found) {
+        bool again = false;
+        for (const auto& c : candidates) again = again || EqualNoCase(c.program, program);
+        if (!again)
+            candidates.push_back({program, FlavourRank(IdentifyDosBox(program).flavour), VersionIn(FolderName(program))});
     }
-    for (const auto& key : search.uninstallKeys) {
-        const std::string found = FromUninstallKey(key);
-        if (!found.empty()) return found;
-    }
-    return {};
+    std::stable_sort(candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) {
+        return a.rank != b.rank ? a.rank < b.rank : a.version > b.version;
+    });
+    return candidates.empty() ? std::string() : candidates.front().program;
 }

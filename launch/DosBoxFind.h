@@ -1,6 +1,6 @@
-// Finding an installed DOSBox (0.74, DOSBox-X, DOSBox Staging): the usual
-// install folders in every Program Files folder, then the uninstall entries of
-// the registry.
+// Finding an installed or unzipped DOSBox (0.74, DOSBox-X, DOSBox Staging): the
+// "DOSBox..." folders of the Program Files folders and of the places where a
+// player unzips a portable copy, and the uninstall entries of the registry.
 #pragma once
 #include <windows.h>
 #include <string>
@@ -9,21 +9,30 @@
 struct UninstallKey {
     HKEY root = HKEY_LOCAL_MACHINE;
     std::string path;  // a key whose subkeys are uninstall entries
-    REGSAM view = 0;   // KEY_WOW64_64KEY for the 64-bit view from a 32-bit program
+    REGSAM view = 0;   // KEY_WOW64_64KEY or KEY_WOW64_32KEY: the other view of a 64-bit Windows
 };
 
 struct DosBoxSearch {
     std::vector<std::string> programFilesFolders;
+    std::vector<std::string> portableFolders;  // searched as the Program Files folders are
     std::vector<UninstallKey> uninstallKeys;
 };
 
 // This system's Program Files folders (the 32-bit and the 64-bit one where both
-// exist) and its uninstall keys (the machine's in each view, and the user's).
-DosBoxSearch SystemDosBoxSearch();
+// exist); as portable places, |programFolder| (empty: this executable's folder)
+// and the folder that holds it, and the root of each fixed drive and its GAMES
+// folder ("C:\DOSBox-X", "D:\GAMES\DOSBox"); and the uninstall keys: the
+// machine's in each view of a 64-bit Windows (a 32-bit build asks for the 64-bit
+// view there, a 64-bit build for the 32-bit one; 32-bit Windows, which has
+// one view, is never asked), and the user's.
+DosBoxSearch SystemDosBoxSearch(const std::string& programFolder = {});
 
-// In each Program Files folder, its folders whose names start with "DOSBox"
-// (newest-looking name first) holding DOSBox.exe or dosbox-x.exe; then each
-// uninstall entry whose DisplayName starts with "DOSBox": its DisplayIcon, or
-// those programs in its InstallLocation or beside its UninstallString. Only a
-// Windows program counts. Empty when there is none.
+// Every DOSBox found: in each folder, its folders whose names start with
+// "DOSBox" holding DOSBox.exe or dosbox-x.exe; and each uninstall entry whose
+// DisplayName starts with "DOSBox": its DisplayIcon, or those programs in its
+// InstallLocation or beside its UninstallString. Only a Windows program counts.
+// Of them the best: DOSBox Staging, then DOSBox-X, then 0.74 (IdentifyDosBox);
+// within one flavour the newest by the version in its folder's name
+// ("DOSBox-0.74-3" after "DOSBox-0.74", "v0.82.0" after "v0.81.2"), then the
+// first found. Empty when there is none.
 std::string FindDosBox(const DosBoxSearch& search);

@@ -1,5 +1,6 @@
 // Choosing between Windows and DOSBox.
 #include "launch/LaunchRoute.h"
+#include "launch/HostPath.h"
 #include <windows.h>
 
 DosBoxMode DosBoxModeOf(unsigned long stored) {
@@ -27,7 +28,7 @@ bool WindowsRunsDosPrograms() {
 #if defined(_WIN64)
     return false;
 #else
-    if (GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version")) return false;
+    if (RunsUnderWine()) return false;
     using IsWow64Fn = BOOL(WINAPI*)(HANDLE, PBOOL);
     const auto isWow64 =
         reinterpret_cast<IsWow64Fn>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "IsWow64Process")));

@@ -6,6 +6,7 @@
 enum class ProgramKind {
     Windows,  // a PE image: "MZ" whose header offset (at 0x3C) points at "PE\0\0"
     Dos,      // a .COM, .EXE or .BAT that is not a PE image
+    Host,     // an ELF image: a program of the host system, which only Wine can start
     Other,    // anything else (a .PIF, a document, a missing file): the shell's to open
 };
 
@@ -13,3 +14,11 @@ ProgramKind KindOfProgram(const std::string& path);
 
 // True for a PE image (a Windows program) that can be read.
 bool IsWindowsProgram(const std::string& path);
+
+// True for an ELF image ("\x7F" "ELF"): a Linux program, as Wine shows the host's
+// files (Z:\usr\bin\dosbox).
+bool IsHostProgram(const std::string& path);
+
+// A program that may serve as DOSBox: a Windows program, or, where this program
+// runs under Wine, a host program (the host's own DOSBox).
+bool IsDosBoxProgram(const std::string& path, bool underWine);

@@ -1,11 +1,14 @@
 // DOSBox, window-free: the configuration made from a game (devices, displays, speed, ports, drives, hostile
-// values), the kind of a program, the route a game takes, the start-up search and the launch files.
+// values), the kind of a program, the route a game takes, the start-up search, telling the flavours apart, the
+// host's paths under Wine and the launch files.
 #include "DialogProbe.h"
 #include "Groups.h"
 #include "data/RegistryKey.h"
 #include "launch/DosBoxConfig.h"
 #include "launch/DosBoxFiles.h"
 #include "launch/DosBoxFind.h"
+#include "launch/DosBoxFlavour.h"
+#include "launch/HostPath.h"
 #include "launch/LaunchRoute.h"
 #include <gtest/gtest.h>
 
@@ -176,11 +179,21 @@ TEST(DosBoxRoute, ProgramKindsAndTheRouteOfAGame) {
     ASSERT_TRUE(CopyFileA(pe.c_str(), (temp.path + "\\PE.COM").c_str(), FALSE));
     for (const char* name : {"GAME.EXE", "GAME.com", "GO.BAT", "GAME.PIF", "README.TXT", "NOEXT"})
         WriteFileText(temp.path + "\\" + name, "MZ");
+    WriteFileText(temp.path + "\\dosbox", "\x7F" "ELF\x02\x01\x01");
+    WriteFileText(temp.path + "\\ELF.EXE", "\x7F" "ELF");
+    WriteFileText(temp.path + "\\SHORT.EXE", "\x7F" "EL");
     auto kind = [&temp](const std::string& name) { return static_cast<int>(KindOfProgram(temp.path + "\\" + name)); };
     ExpectGroups<int>({{static_cast<int>(ProgramKind::Windows), {"PE.COM"}},
-                       {static_cast<int>(ProgramKind::Dos), {"GAME.EXE", "GAME.com", "GO.BAT", "WIN16.EXE", "MISSING.EXE"}},
+                       {static_cast<int>(ProgramKind::Dos),
+                        {"GAME.EXE", "GAME.com", "GO.BAT", "WIN16.EXE", "MISSING.EXE", "SHORT.EXE"}},
+                       {static_cast<int>(ProgramKind::Host), {"dosbox", "ELF.EXE"}},
                        {static_cast<int>(ProgramKind::Other), {"GAME.PIF", "README.TXT", "NOEXT"}}},
                       kind);
+    auto dosBox = [&temp](const std::string& name) {  // on Windows, under Wine: a host program only there
+        return std::string(IsDosBoxProgram(temp.path + "\\" + name, false) ? "W" : "-") +
+               (IsDosBoxProgram(temp.path + "\\" + name, true) ? "W" : "-");
+    };
+    ExpectGroups<std::string>({{"WW", {"PE.COM"}}, {"-W", {"dosbox"}}, {"--", {"GAME.EXE", "MISSING.EXE"}}}, dosBox);
 
     EXPECT_EQ((std::vector<DosBoxMode>{DosBoxModeOf(0), DosBoxModeOf(2), DosBoxModeOf(3)}),
               (std::vector<DosBoxMode>{DosBoxMode::Never, DosBoxMode::Always, DosBoxMode::WhereNeeded}));
@@ -207,7 +220,7 @@ TEST(DosBoxRoute, ProgramKindsAndTheRouteOfAGame) {
             << static_cast<int>(r.mode) << " " << static_cast<int>(r.choice) << " " << r.runsDos;
 }
 
-TEST(DosBoxFind, ProgramFilesFoldersThenUninstallEntries) {
+TEST(DosBoxFind, TheBestFlavourAndTheNewestVersionFromEveryPlace) {
     TempFolder temp("find");
     const std::string pe = ThisProgram(), root = temp.path;
     auto put = [&](const std::string& file, bool program) {
@@ -217,34 +230,126 @@ TEST(DosBoxFind, ProgramFilesFoldersThenUninstallEntries) {
         program ? (void)CopyFileA(pe.c_str(), path.c_str(), FALSE) : WriteFileText(path, "MZ");  // "MZ": no program
         return path;
     };
-    const std::string newest = put("PF1\\DOSBox-0.74-3\\DOSBox.exe", true);
-    put("PF1\\DOSBox Staging\\DOSBox.exe", true);
+    put("PF1\\DOSBox-0.74-3\\DOSBox.exe", true);
+    const std::string staging = put("PF1\\DOSBox Staging\\DOSBox.exe", true);
     put("PF1\\Games\\DOSBox.exe", true);
     put("PF2\\DOSBox Staging\\DOSBox.exe", false);
     const std::string x = put("PF2\\DOSBox-X\\dosbox-x.exe", true);
-    DosBoxSearch search;
-    search.programFilesFolders = {root + "\\Missing", root + "\\PF1", root + "\\PF2"};
-    EXPECT_EQ(FindDosBox(search), newest) << "the newest-looking DOSBox folder first";
-    search.programFilesFolders.erase(search.programFilesFolders.begin() + 1);
-    EXPECT_EQ(FindDosBox(search), x);
+    put("PF3\\DOSBox-0.74\\DOSBox.exe", true);
+    const std::string newest = put("PF3\\DOSBox-0.74-3\\DOSBox.exe", true);
+    put("PF3\\DOSBox-0.73\\DOSBox.exe", true);
+    put("Portable\\dosbox-staging-windows-x86-v0.81.2\\dosbox.exe", true);
+    const std::string portable = put("Portable\\dosbox-staging-windows-x64-v0.82.0\\DOSBox.exe", true);
+    const std::string drive = put("D\\DOSBox\\DOSBox.exe", true);
+    const struct {
+        std::vector<std::string> programFiles, portable;
+        std::string found;
+    } rows[] = {
+        {{"PF1"}, {}, staging},                     // Staging before 0.74, whatever the names' order
+        {{"PF3"}, {}, newest},                      // 0.74-3 after 0.74 and 0.73
+        {{"Missing", "PF3", "PF2"}, {}, x},         // DOSBox-X before 0.74, from any folder
+        {{}, {"Portable"}, portable},               // v0.82.0 after v0.81.2; "x86" is no version
+        {{"PF3"}, {"D\\"}, newest},                 // a root given with its separator
+        {{}, {"D"}, drive},
+        {{"Missing", "PF1\\Games"}, {"D\\DOSBox"}, ""},
+    };
+    for (const auto& row : rows) {
+        DosBoxSearch search;
+        for (const auto& f : row.programFiles) search.programFilesFolders.push_back(root + "\\" + f);
+        for (const auto& f : row.portable) search.portableFolders.push_back(root + "\\" + f);
+        EXPECT_EQ(FindDosBox(search), row.found) << (row.programFiles.empty() ? row.portable : row.programFiles)[0];
+    }
 
+    // Uninstall entries, the user's or the machine's 32-bit view (a 64-bit program
+    // sees it only when it asks), ranked with the folders.
     const std::string key = "Software\\QuillonLoaderTest\\Uninstall";
-    auto entry = [&](const char* name, const char* valueName, const std::string& value) {
+    const std::string wow = "Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\QuillonLoaderTest";
+    auto entry = [&](const char* name, const char* valueName, const std::string& value, std::vector<std::string> pf = {}) {
         DeleteRegistryTree(HKEY_CURRENT_USER, "Software\\QuillonLoaderTest");
         RegistryKey k;
         k.Open(HKEY_CURRENT_USER, key + "\\Entry", KEY_WRITE, true);
         k.WriteString("DisplayName", name);
         k.WriteString(valueName, value);
         DosBoxSearch byRegistry;
+        for (const auto& f : pf) byRegistry.programFilesFolders.push_back(root + "\\" + f);
         byRegistry.uninstallKeys.push_back({HKEY_CURRENT_USER, key, 0});
         return FindDosBox(byRegistry);
     };
-    const std::string staging = root + "\\PF1\\DOSBox Staging";
-    EXPECT_EQ(entry("DOSBox Staging", "DisplayIcon", staging + "\\DOSBox.exe,0"), staging + "\\DOSBox.exe");
+    const std::string stagingFolder = root + "\\PF1\\DOSBox Staging";
+    EXPECT_EQ(entry("DOSBox Staging", "DisplayIcon", stagingFolder + "\\DOSBox.exe,0", {"PF3"}), staging);
     EXPECT_EQ(entry("dosbox-x", "InstallLocation", root + "\\PF2\\DOSBox-X\\"), x);
-    EXPECT_EQ(entry("Other Game", "DisplayIcon", staging + "\\DOSBox.exe"), "") << "not a DOSBox entry";
+    EXPECT_EQ(entry("DOSBox-0.74", "UninstallString", "\"" + root + "\\PF3\\DOSBox-0.74\\uninstall.exe\" /S", {"PF3"}),
+              newest);
+    EXPECT_EQ(entry("Other Game", "DisplayIcon", stagingFolder + "\\DOSBox.exe"), "") << "not a DOSBox entry";
     EXPECT_EQ(entry("DOSBox", "DisplayIcon", root + "\\PF2\\DOSBox Staging\\DOSBox.exe"), "") << "not a program";
     DeleteRegistryTree(HKEY_CURRENT_USER, "Software\\QuillonLoaderTest");
+
+    {
+        RegistryKey k;
+        ASSERT_TRUE(k.Open(HKEY_LOCAL_MACHINE, wow, KEY_WRITE, true) && k.WriteString("DisplayName", "DOSBox-X") &&
+                    k.WriteString("InstallLocation", root + "\\PF2\\DOSBox-X"));
+    }
+    DosBoxSearch system = SystemDosBoxSearch("C:\\Tools\\Quillon Loader");
+    const std::vector<std::string> places(system.portableFolders.begin(), system.portableFolders.begin() + 4);
+    EXPECT_EQ(places, (std::vector<std::string>{"C:\\Tools\\Quillon Loader", "C:\\Tools", "C:\\", "C:\\GAMES"}));
+    EXPECT_EQ(SystemDosBoxSearch().portableFolders.front() + "\\", ThisProgram().substr(0, ThisProgram().rfind('\\') + 1));
+    system.programFilesFolders.clear();
+    system.portableFolders.clear();
+    EXPECT_EQ(FindDosBox(system), x) << "the 32-bit uninstall entries";
+    DeleteRegistryTree(HKEY_LOCAL_MACHINE, wow);
+}
+
+TEST(DosBoxFind, FlavoursByVersionResourceThenByName) {
+    TempFolder temp("flavour");
+    EXPECT_NE(VersionTexts(ThisProgram()), (std::vector<std::string>{})) << "this program's own resource";
+    const std::vector<char> bytes = ReadFileBytes(ThisProgram());
+    auto utf16 = [](const std::string& text) {
+        std::string wide;
+        for (char c : text) wide += std::string(1, c) + '\0';
+        return wide;
+    };
+    // Copies of this program whose version texts ("Quillon Loader") name a flavour instead.
+    auto identify = [&](const std::string& folder, const std::string& name, const char* product) {
+        std::string patched(bytes.begin(), bytes.end());
+        for (size_t at; product && (at = patched.find(utf16("Quillon Loader"))) != std::string::npos;)
+            patched.replace(at, 28, utf16(product));
+        CreateDirectoryA((temp.path + "\\" + folder).c_str(), nullptr);
+        WriteFileBytes(temp.path + "\\" + folder + "\\" + name, std::vector<char>(patched.begin(), patched.end()));
+        return IdentifyDosBox(temp.path + "\\" + folder + "\\" + name);
+    };
+    using F = DosBoxFlavour;
+    using Src = FlavourSource;
+    const struct {
+        const char *folder, *name, *product;
+        F flavour;
+        Src source;
+    } rows[] = {
+        {"DOSBox-X", "dosbox-x.exe", "DOSBox Staging", F::Staging, Src::VersionResource},
+        {"Staging", "dosbox.exe", "DOSBox-X Emula", F::DosBoxX, Src::VersionResource},
+        {"DOSBox-X", "dosbox.exe", "DOSBox DOS Emu", F::Dosbox074, Src::VersionResource},
+        {"DOSBox Staging", "DOSBox.exe", nullptr, F::Staging, Src::FileName},
+        {"Emu", "run.exe", nullptr, F::Dosbox074, Src::Unrecognised},
+    };
+    for (const auto& r : rows) {
+        const DosBoxIdentity id = identify(r.folder, r.name, r.product);
+        EXPECT_EQ(std::make_pair(id.flavour, id.source), std::make_pair(r.flavour, r.source)) << r.folder << "\\" << r.name;
+    }
+    WriteFileText(temp.path + "\\Emu\\dosbox-x.exe", "MZ");
+    EXPECT_EQ(IdentifyDosBox(temp.path + "\\Emu\\dosbox-x.exe").source, Src::FileName) << "no program, no resource";
+}
+
+TEST(DosBoxHost, HostProgramsAndHostPathsUnderWine) {
+    ASSERT_TRUE(RunsUnderWine()) << "the tests run under Wine";
+    TempFolder temp("host");
+    std::string host;
+    ASSERT_TRUE(HostPathOf("Z:\\usr\\bin", host));
+    EXPECT_EQ(host, "/usr/bin");
+    ASSERT_TRUE(HostPathOf(temp.path + "\\a b.txt", host));
+    const std::string tail = temp.path.substr(temp.path.rfind('\\') + 1) + "/a b.txt";
+    EXPECT_TRUE(host.front() == '/' && host.size() > tail.size() && host.substr(host.size() - tail.size()) == tail) << host;
+    EXPECT_FALSE(HostPathOf("", host));
+    EXPECT_EQ(host, "");
+    EXPECT_TRUE(IsHostProgram("Z:\\bin\\sh")) << "the host's own shell";
 }
 
 TEST(DosBoxFiles, OneFileALaunchTheNewestKept) {

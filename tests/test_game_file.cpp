@@ -1,10 +1,12 @@
 // The game file: the picture check, blank records, reading (damaged files,
-// picture sizes, devices), saving and embedding pictures.
+// picture sizes, devices), saving and embedding pictures, and the DOSBox
+// entries of the reserved area.
 #include "BmpBuilder.h"
 #include "DialogProbe.h"
 #include "Groups.h"
 #include "data/Bitmap.h"
 #include "data/Files.h"
+#include "data/GameExtras.h"
 #include "data/GameFile.h"
 #include <gtest/gtest.h>
 #include <cstring>
@@ -319,4 +321,121 @@ TEST(GameRecordTest, DisplayNumbersAndFieldsWithinTheirSize) {
     EXPECT_EQ(FieldText(g.keyboardParam).size(), 32u);
 }
 
+// One entry of the reserved area: tag, 16-bit little-endian length, bytes.
+std::string Entry(const char* tag, const std::string& data) {
+    return std::string(tag, 4) + static_cast<char>(data.size() & 0xFF) + static_cast<char>(data.size() >> 8) + data;
+}
+std::string Area(const GameRecord& g) { return std::string(g.reservedArea, sizeof g.reservedArea); }
+GameRecord WithArea(const std::string& bytes) {
+    GameRecord g = BlankGameRecord();
+    std::memcpy(g.reservedArea, bytes.data(), std::min(bytes.size(), sizeof g.reservedArea));
+    return g;
+}
+GameExtras Extras(const std::string& program, std::vector<std::string> lines = {}, CdRom cd = {}) {
+    return {program, std::move(cd), std::move(lines)};
+}
+CdRom Images(std::vector<std::string> images) { return {CdRomKind::Images, 0, std::move(images)}; }
+
+TEST_F(GameFileTest, DosBoxEntriesRoundTripAndGamesWithoutThemStayByteForByte) {
+    WriteGame(File("g.qgf"), MakeGame("Old", "p", "c", "C:\\GAMES", "GAME.EXE"), MakeBmp(4, 4, 1, 2, 3));
+    const std::vector<char> before = ReadFileBytes(File("g.qgf"));
+    for (const GameExtras& extras : {Extras("D:\\Emu\\DOSBox Staging\\dosbox.exe", {"cpu.cycles=12000", " DOSBox.memsize = 32"},
+                                            Images({"C:\\CD\\Disc 1.CUE", "C:\\CD\\disc2.iso"})),
+                                     Extras("", {}, {CdRomKind::Drive, 'z', {}}), GameExtras{}}) {
+        ASSERT_TRUE(Load("g.qgf"));
+        ASSERT_EQ(WriteGameExtras(current.record, extras).problem, ExtrasProblem::None);
+        ASSERT_TRUE(SaveGameFile(current));
+        ASSERT_TRUE(Load("g.qgf"));
+        const ExtrasRead read = ReadGameExtras(current.record);
+        GameExtras want = extras;
+        want.cdRom.drive = extras.cdRom.drive ? 'Z' : 0;
+        EXPECT_TRUE(read.extras == want && read.status == ExtrasStatus::Ok) << extras.dosBoxProgram;
+    }
+    EXPECT_EQ(ReadFileBytes(File("g.qgf")), before) << "no entries left: the bytes of an older file";
+}
+
+TEST(GameExtrasTest, DamagedListsAreReadUpToTheDamageAndNeverWrittenOver) {
+    const std::string program = "C:\\DB\\DOSBox.exe", first = Entry("DBOX", program);
+    using St = ExtrasStatus;
+    const struct {
+        const char* name;
+        std::string area;
+        St status;
+        size_t at;
+        GameExtras extras;
+    } rows[] = {
+        {"a length past the end", std::string("DBOX\x20\x03", 6), St::Damaged, 0, {}},
+        {"a length one past the end", Entry("ZZZZ", std::string(750, 'x')).replace(4, 1, 1, '\xEF'), St::Damaged, 0, {}},
+        {"an entry to the last byte", first + Entry("ZZZZ", std::string(756 - 28, 'x')), St::Ok, 0, Extras(program)},
+        {"a tag that is no name", first + std::string("DB\x01X\0\0", 6) + Entry("CDRM", "DE"), St::Damaged, 22,
+         Extras(program)},
+        {"a header cut by the end", Entry("ZZZZ", std::string(746, 'x')) + "ABCD", St::Damaged, 752, {}},
+        {"three bytes left", Entry("ZZZZ", std::string(747, 'x')) + "ABC", St::Ok, 0, {}},
+        {"a drive that is no letter", Entry("CDRM", "D1") + first, St::Refused, 0, Extras(program)},
+        {"an image that is no CD image", first + Entry("CDRM", "Ia.iso\nb.exe"), St::Refused, 22, Extras(program)},
+        {"a line break in the program", Entry("DBOX", "C:\\A\r\nB.EXE"), St::Refused, 0, {}},
+        {"one bad line of three", Entry("DBXL", "cpu.cycles=1\nautoexec.echo=x\nsdl.fullscreen=true"), St::Refused, 0,
+         Extras("", {"cpu.cycles=1", "sdl.fullscreen=true"})},
+        {"the first of two programs", first + Entry("DBOX", "C:\\other.exe"), St::Ok, 0, Extras(program)},
+    };
+    for (const auto& row : rows) {
+        GameRecord g = WithArea(row.area);
+        const ExtrasRead read = ReadGameExtras(g);
+        EXPECT_TRUE(read.extras == row.extras && read.status == row.status && read.at == row.at)
+            << row.name << ": status " << static_cast<int>(read.status) << " at " << read.at;
+        const std::string area = Area(g);
+        const bool damaged = row.status == St::Damaged;
+        EXPECT_EQ(WriteGameExtras(g, read.extras).problem, damaged ? ExtrasProblem::Damaged : ExtrasProblem::None)
+            << row.name;
+        EXPECT_EQ(CutDamagedExtras(g), damaged) << row.name;
+        if (!damaged) continue;
+        EXPECT_EQ(Area(g), area.substr(0, row.at) + std::string(756 - row.at, '\0')) << row.name;
+        EXPECT_EQ(WriteGameExtras(g, read.extras).problem, ExtrasProblem::None) << row.name;
+        EXPECT_TRUE(ReadGameExtras(g).extras == row.extras) << row.name << ": the good entries before the damage stay";
+    }
+}
+
+TEST(GameExtrasTest, UnknownEntriesKeepTheirPlaceAndCountAgainstTheRoom) {
+    const std::string unknown = Entry("ZZ_1", "abc"), empty = Entry("QQQQ", "");
+    GameRecord g = WithArea(unknown + Entry("DBOX", "C:\\OLD.EXE") + empty + Entry("DBOX", "C:\\TWO.EXE"));
+    ASSERT_EQ(WriteGameExtras(g, Extras("C:\\NEW.EXE", {"cpu.cycles=500"}, {CdRomKind::Drive, 'd', {}})).problem,
+              ExtrasProblem::None);
+    const std::string written = unknown + Entry("DBOX", "C:\\NEW.EXE") + empty + Entry("CDRM", "DD") +
+                                Entry("DBXL", "cpu.cycles=500");
+    EXPECT_EQ(Area(g), written + std::string(756 - written.size(), '\0'));
+    ASSERT_EQ(WriteGameExtras(g, {}).problem, ExtrasProblem::None);
+    const std::string area = Area(g);
+    EXPECT_EQ(area, unknown + empty + std::string(756 - 15, '\0')) << "only the unknown ones are left";
+
+    // 756 bytes fit exactly: the unknown 15, a program of 259 characters and a line.
+    const std::string line = "dos.ems=" + std::string(756 - 15 - (6 + 259) - 6 - 8, 'e');
+    EXPECT_EQ(WriteGameExtras(g, Extras(std::string(259, 'p'), {line})).problem, ExtrasProblem::None);
+    EXPECT_EQ(ReadGameExtras(g).extras.extraLines, std::vector<std::string>{line});
+    ASSERT_EQ(WriteGameExtras(g, {}).problem, ExtrasProblem::None);
+    using P = ExtrasProblem;
+    using L = ExtraLinePart;
+    const struct {
+        GameExtras extras;
+        P problem;
+        size_t index, needed;
+        L part;
+    } refused[] = {
+        {Extras("", {"dos.ems=" + std::string(756 - 15 - 6 - 8 + 1, 'e')}), P::TooLarge, 0, 757, L::None},
+        {Extras("C:\\A\nB.EXE"), P::Program, 0, 0, L::None},
+        {Extras(std::string(260, 'p')), P::Program, 0, 0, L::None},
+        {Extras("", {}, {CdRomKind::Drive, '1', {}}), P::CdDrive, 0, 0, L::None},
+        {Extras("", {}, Images({})), P::CdImage, 0, 0, L::None},
+        {Extras("", {}, Images({"a.iso", "b.bin"})), P::CdImage, 1, 0, L::None},
+        {Extras("", {}, Images({"a.iso", ".iso"})), P::CdImage, 1, 0, L::None},
+        {Extras("", {"cpu.cycles=1", "autoexec.x=1"}), P::ExtraLine, 1, 0, L::Section},
+        {Extras("", {"sdl.fullscreen=true\r\n[autoexec]"}), P::ExtraLine, 0, 0, L::Value},
+    };
+    for (const auto& r : refused) {
+        const ExtrasWrite w = WriteGameExtras(g, r.extras);
+        EXPECT_TRUE(w.problem == r.problem && w.index == r.index && w.part == r.part && w.needed == r.needed)
+            << static_cast<int>(r.problem) << " " << r.index << ": got " << static_cast<int>(w.problem) << " " << w.index;
+        EXPECT_EQ(Area(g), area) << "a refused write changes nothing";
+    }
+    EXPECT_EQ(WriteGameExtras(g, Extras(std::string(259, 'p'))).problem, P::None) << "259 characters fit MAX_PATH";
+}
 }  // namespace

@@ -1,7 +1,8 @@
 // Randomized game files against the code that reads, checks and writes them:
 // the record and picture checks on bytes that end at a no-access page, the
-// parameter line and the names that reach a batch file, reading from disk, and
-// saving and embedding. (Saves that fail are the game file test's.)
+// parameter line and the names that reach a batch file, the DOSBox entries of
+// the reserved area, reading from disk, and saving and embedding. (Saves that
+// fail are the game file test's.)
 //
 // Every input comes from the seed and its index alone. Switches: --fuzz-seconds=N
 // (default 4, as in CI; 0: no limit), --fuzz-iterations=N (default: no limit),
@@ -9,6 +10,7 @@
 #include "BmpBuilder.h"
 #include "TestEnv.h"
 #include "data/Bitmap.h"
+#include "data/GameExtras.h"
 #include "data/GameFile.h"
 #include "launch/GameSetup.h"
 #include "launch/LaunchPlan.h"
@@ -82,6 +84,30 @@ void RandomText(Rng& r, char* field, size_t size, const char* alphabet) {
     for (size_t i = 0; i < len; ++i) field[i] = alphabet[r.Below(std::strlen(alphabet))];
 }
 
+// Tagged entries in the reserved area: ours with good and refused values,
+// unknown ones, tags that are no names, lengths past the end, random bytes.
+void RandomEntries(Rng& r, char (&area)[756]) {
+    if (!r.Chance(40)) return;
+    static const char* const kTags[] = {"DBOX", "CDRM", "DBXL", "ZZ_9", "RUN_", "db\x01x", "\0\0\0\x01"};
+    static const char* const kData[] = {"C:\\DB\\DOSBox.exe", "De", "D1", "Ia.iso\nC:\\b.CUE", "Ix.exe", "I",
+                                        "cpu.cycles=1\nautoexec.x=1", "sdl.fullscreen=true", "", "a\r\nb",
+                                        "dos.ems=false\n\ncpu.core=normal"};
+    size_t at = 0;
+    for (uint32_t i = 0, n = 1 + r.Below(6); i < n && at + 6 <= sizeof area; ++i) {
+        std::string data = r.Pick(kData);
+        if (r.Chance(20)) data.assign(r.Below(r.Chance(20) ? 900 : 60), static_cast<char>(r.Next()));
+        const uint32_t length = r.Chance(10) ? r.Pick(kInteresting) & 0xFFFF : static_cast<uint32_t>(data.size());
+        std::memcpy(area + at, r.Pick(kTags), 4);
+        area[at + 4] = static_cast<char>(length & 0xFF);
+        area[at + 5] = static_cast<char>(length >> 8 & 0xFF);
+        at += 6;
+        const size_t fits = std::min(data.size(), sizeof area - at);
+        std::memcpy(area + at, data.data(), fits);
+        at += fits;
+    }
+    if (r.Chance(5)) area[r.Below(sizeof area)] = static_cast<char>(r.Next());
+}
+
 GameRecord RandomRecord(Rng& r) {
     static const char kParamChars[] = "/-:=,.0123456789abcdeMSB \"%^&|<>\r\n\t\x7f\x01";
     static const char kTextChars[] = "abcXYZ 019\\.:()&|<>%^;,=\"\r\n\xE9\xFF";
@@ -100,6 +126,7 @@ GameRecord RandomRecord(Rng& r) {
     for (int32_t* on : {&g.keyboardOn, &g.mouseOn, &g.joystickOn, &g.customOn})
         *on = static_cast<int32_t>(r.Chance(10) ? r.Next() : r.Below(2));
     g.options = static_cast<int32_t>(r.Chance(90) ? r.Below(4) : r.Next());
+    RandomEntries(r, g.reservedArea);
     if (r.Chance(5)) g.version = static_cast<uint16_t>(r.Below(10));
     if (r.Chance(3)) g.reserved = 1;
     if (r.Chance(3)) g.magic[r.Below(8)] ^= 0x20;
@@ -267,6 +294,7 @@ private:
             !ReadsCleanly(SetupShellCall("", setup, true, "").params, true))
             Fail("a setup name reached VDMSound's batch file with batch syntax: " + setup);
         FieldText(g->title), FieldText(g->comment), FieldText(g->dataName), UsesParameterSets(*g);
+        CheckEntries(*g);
 
         const size_t available = file.size() > sizeof record ? file.size() - sizeof record : 0;
         const size_t n = std::min<size_t>({available, record.pictureSize, 4 << 20});
@@ -279,6 +307,26 @@ private:
         HANDLE bmp = LoadImageA(nullptr, (_folder + "\\~_quil_~.bmp").c_str(), IMAGE_BITMAP, 0, 0,
                                 LR_LOADFROMFILE | LR_CREATEDIBSECTION);
         if (bmp) ++loaded, DeleteObject(bmp);
+    }
+
+    // What a stranger's entries read as is written back whole: a damaged list
+    // only after its cut, and then read again as it was.
+    void CheckEntries(const GameRecord& g) {
+        const ExtrasRead read = ReadGameExtras(g);
+        GameRecord copy = g;
+        ExtrasWrite written = WriteGameExtras(copy, read.extras);
+        if (read.status == ExtrasStatus::Damaged) {
+            if (written.problem != ExtrasProblem::Damaged || std::memcmp(&copy, &g, sizeof g) != 0)
+                Fail("an entry write went over a damaged list");
+            if (!CutDamagedExtras(copy)) Fail("a damaged list was not cut");
+            written = WriteGameExtras(copy, read.extras);
+        }
+        const GameRecord once = copy;
+        const ExtrasRead again = ReadGameExtras(copy);
+        if (written.problem != ExtrasProblem::None || again.status != ExtrasStatus::Ok || !(again.extras == read.extras))
+            Fail("entries read from a game file were not written back as read");
+        if (WriteGameExtras(copy, again.extras).problem != ExtrasProblem::None || std::memcmp(&copy, &once, sizeof once))
+            Fail("writing the same entries twice gave other bytes");
     }
 
     void FileRound(const std::vector<char>& file, Rng& r) {
