@@ -110,8 +110,12 @@ bool ToWebAddress(const std::string& text, std::string& address) {
     return true;
 }
 
+bool HasDosBoxSyntax(const std::string& text) {
+    return HasControlCharacter(text) || text.find_first_of("|<>%\"") != std::string::npos;
+}
+
 bool HasCommandSyntax(const std::string& text) {
-    return HasControlCharacter(text) || text.find_first_of("&|<>^%\"") != std::string::npos;
+    return HasDosBoxSyntax(text) || text.find_first_of("&^") != std::string::npos;
 }
 
 bool IsDosName(const std::string& step) {

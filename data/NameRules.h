@@ -57,9 +57,17 @@ bool HasControlCharacter(const std::string& text);
 // True when |text| holds what a DOS command line acts on beyond its arguments:
 // a control character (a new line) or one of & | < > ^ % " (chaining,
 // redirection, variables, quoting). ";", "," and "=" only separate arguments:
-// after the program on a batch line ("@GAME.EXE /sb:220,5,1") or in DOSBox's
-// autoexec they reach the program untouched.
+// after the program on a batch line ("@GAME.EXE /sb:220,5,1") they reach the
+// program untouched.
 bool HasCommandSyntax(const std::string& text);
+
+// HasCommandSyntax for DOSBox's [autoexec]: a control character (a new line
+// would add a line, or a section) or one of | < > % " (pipes, redirection,
+// batch variables, the quotes around a mounted path). DOSBox's own shell, in
+// every flavour, has no & or ^ (a folder "Tom & Jerry^2" mounts and runs), so
+// those are plain characters there; they stay refused where a text reaches a
+// Windows batch file.
+bool HasDosBoxSyntax(const std::string& text);
 
 // True for one step of a DOS path: a name of one to eight characters with an
 // optional extension of one to three, of the characters DOS allows (no blank,

@@ -94,27 +94,14 @@ std::string Offered(std::string value, std::initializer_list<const char*> offere
     return {};
 }
 
-// "X:" or "X:\..." with a letter X.
-bool HasDriveLetter(const std::string& path) {
-    return path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
-           (path.size() == 2 || path[2] == '\\');
-}
-
-std::vector<std::string> FolderSteps(const std::string& path) {
-    std::vector<std::string> steps;
-    std::string step;
-    for (size_t i = 3; i <= path.size(); ++i) {
-        if (i == path.size() || path[i] == '\\') {
-            if (!step.empty()) steps.push_back(step);
-            step.clear();
-        } else {
-            step += path[i];
-        }
-    }
-    return steps;
-}
-
 void Line(std::string& text, const std::string& line) { text += line + "\r\n"; }
+
+// The slow-down's strength: 0 at a period of 100 ms or more, 1 at 10 ms or less.
+double SlowDownStrength(unsigned slowDownPeriod) {
+    if (slowDownPeriod >= 100) return 0;
+    if (slowDownPeriod <= 10) return 1;
+    return (100 - slowDownPeriod) / 90.0;
+}
 
 }  // namespace
 
@@ -132,10 +119,17 @@ SoundBlasterPorts ReadVdmsSoundBlaster(const IniFile& vdmsIni) {
 }
 
 int DosBoxCycles(unsigned slowDownPeriod) {
-    if (slowDownPeriod > 110) slowDownPeriod = 110;
-    if (slowDownPeriod < 10) slowDownPeriod = 10;
-    const double strength = (110 - slowDownPeriod) / 100.0;
-    return static_cast<int>(std::lround(20000.0 * std::pow(300.0 / 20000.0, strength) / 10.0)) * 10;
+    return static_cast<int>(std::lround(3000.0 * std::pow(300.0 / 3000.0, SlowDownStrength(slowDownPeriod))));
+}
+
+int DosBoxCycleLimit(unsigned slowDownPeriod) {
+    const double strength = SlowDownStrength(slowDownPeriod);
+    return strength > 0 ? static_cast<int>(std::lround(100000.0 * std::pow(3000.0 / 100000.0, strength))) : 0;
+}
+
+std::string DosBoxCyclesSetting(bool slowDown, unsigned slowDownPeriod) {
+    if (!slowDown || DosBoxCycleLimit(slowDownPeriod) == 0) return "auto";
+    return Format("auto %d limit %d", DosBoxCycles(slowDownPeriod), DosBoxCycleLimit(slowDownPeriod));
 }
 
 DosBoxHardware HardwareOf(const GameRecord& game) {
@@ -153,25 +147,20 @@ DosBoxHardware HardwareOf(const GameRecord& game) {
 DosBoxConfig MakeDosBoxConfig(const GameRecord& game, const std::string& program, const char* programField,
                               bool withParameters, const DosBoxOptions& options) {
     DosBoxConfig config;
-    auto refuse = [&](DosBoxProblem problem, const std::string& field) {
-        config.problem = problem;
-        config.field = field;
+    DosBoxRun run;
+    run.folder = FieldText(game.path);
+    run.folderOnCdDrive = IsOnCdDrive(run.folder);
+    run.program = program;
+    run.programField = programField;
+    if (withParameters && UsesParameterSets(game)) run.parameters = ComposeParameterLine(game);
+    DosBoxAutoexecOptions autoexecOptions;
+    autoexecOptions.keepOpen = options.keepOpen;
+    const DosBoxAutoexec autoexec = MakeDosBoxAutoexec(run, autoexecOptions);
+    if (autoexec.problem != DosBoxProblem::None) {
+        config.problem = autoexec.problem;
+        config.field = autoexec.field;
         return config;
-    };
-    std::string folder = FieldText(game.path);
-    while (folder.size() > 3 && folder.back() == '\\') folder.pop_back();
-    if (HasCommandSyntax(folder)) return refuse(DosBoxProblem::UnsafeText, "Path");
-    if (!HasDriveLetter(folder)) return refuse(DosBoxProblem::NoDrive, "Path");
-    if (HasCommandSyntax(program)) return refuse(DosBoxProblem::UnsafeText, programField);
-    if (!IsNameInsideFolder(program)) return refuse(DosBoxProblem::NotDosName, programField);
-    std::string dosProgram;
-    for (const std::string& step : FolderSteps("X:\\" + program)) {
-        if (!IsDosName(step)) return refuse(DosBoxProblem::NotDosName, programField);
-        dosProgram += (dosProgram.empty() ? "" : "\\") + step;
     }
-    std::string parameters = withParameters && UsesParameterSets(game) ? ComposeParameterLine(game) : std::string();
-    if (HasCommandSyntax(parameters)) return refuse(DosBoxProblem::UnsafeText, "parameters");
-    while (!parameters.empty() && parameters.back() == ' ') parameters.pop_back();
 
     std::string title = FieldText(game.title);
     for (char& c : title)
@@ -186,7 +175,7 @@ DosBoxConfig MakeDosBoxConfig(const GameRecord& game, const std::string& program
         Line(text, "machine=" + hw.machine);
     }
     Line(text, "[cpu]");
-    Line(text, options.slowDown ? Format("cycles=fixed %d", DosBoxCycles(options.slowDownPeriod)) : "cycles=auto");
+    Line(text, "cycles=" + DosBoxCyclesSetting(options.slowDown, options.slowDownPeriod));
     if (!hw.mpu401.empty()) {
         Line(text, "[midi]");
         Line(text, "mpu401=" + hw.mpu401);
@@ -213,29 +202,7 @@ DosBoxConfig MakeDosBoxConfig(const GameRecord& game, const std::string& program
         if (hw.disney) Line(text, "disney=true");
     }
 
-    // The game's drive is mounted as itself, so that paths stored at its
-    // installation resolve. DOSBox changes only into 8.3 folder names: a folder
-    // with a longer name (or a blank) is mounted as a drive of its own.
-    const char drive = static_cast<char>(std::toupper(static_cast<unsigned char>(folder[0])));
-    const std::vector<std::string> steps = FolderSteps(folder);
-    bool dosFolder = true;
-    for (const auto& step : steps) dosFolder = dosFolder && IsDosName(step);
     Line(text, "[autoexec]");
-    Line(text, "@echo off");
-    Line(text, Format("mount %c \"%c:\\\"", drive, drive));
-    if (dosFolder) {
-        Line(text, Format("%c:", drive));
-        std::string cd = "cd \\";
-        for (size_t i = 0; i < steps.size(); ++i) cd += (i ? "\\" : "") + steps[i];
-        Line(text, cd);
-    } else {
-        const char own = drive == 'D' ? 'E' : 'D';
-        Line(text, Format("mount %c \"%s\"", own, folder.c_str()));
-        Line(text, Format("%c:", own));
-    }
-    // A batch file is called, so that the lines after it still run.
-    const bool batch = dosProgram.size() > 4 && EqualNoCase(dosProgram.substr(dosProgram.size() - 4), ".bat");
-    Line(text, (batch ? "call " : "") + dosProgram + (parameters.empty() ? "" : " " + parameters));
-    if (!options.keepOpen) Line(text, "exit");
+    for (const std::string& line : autoexec.lines) Line(text, line);
     return config;
 }

@@ -5,6 +5,7 @@
 #pragma once
 #include "data/GameRecord.h"
 #include "data/IniFile.h"
+#include "launch/DosBoxAutoexec.h"
 #include "launch/LaunchRoute.h"
 #include <string>
 
@@ -25,9 +26,19 @@ struct DosBoxOptions {
     SoundBlasterPorts blaster;
 };
 
-// The fixed cycle count for a slow-down period: 20000 at 0%, falling to 300 at
-// 100% (each step of the slider takes the same share off).
+// The CPU slow-down in DOSBox. DOSBox's "cycles=auto" runs a real-mode game at
+// 3000 cycles a millisecond and a protected-mode game as fast as the host can;
+// the slow-down starts there and each step of the slider takes the same share
+// off both. The slider's 0% is a period of 100 ms (110 before the box was
+// ticked) and runs as fast as no slow-down; the period stops at 10 ms, from 90%.
+// The real-mode cycles: 3000 at 0%, falling to 300 at 10 ms.
 int DosBoxCycles(unsigned slowDownPeriod);
+// The most cycles a protected-mode game gets: no limit (0) at 0%, then from
+// 100000 down to 3000 at 10 ms.
+int DosBoxCycleLimit(unsigned slowDownPeriod);
+// The value of [cpu] cycles=: "auto" without the slow-down and at its 0%,
+// otherwise "auto <real-mode cycles> limit <limit>".
+std::string DosBoxCyclesSetting(bool slowDown, unsigned slowDownPeriod);
 
 // The hardware that a game's selections ask for; empty texts and false flags
 // leave DOSBox's defaults.
@@ -42,13 +53,6 @@ struct DosBoxHardware {
 // the words that tell devices apart, without regard to case.
 DosBoxHardware HardwareOf(const GameRecord& game);
 
-enum class DosBoxProblem {
-    None,
-    UnsafeText,  // a line break, another control character or one of & | < > ^ % "
-    NotDosName,  // the program is not a DOS name (eight characters, a dot and three) in the folder
-    NoDrive,     // the Path does not start with a drive letter
-};
-
 struct DosBoxConfig {
     std::string text;  // the configuration file, empty when there is a problem
     DosBoxProblem problem = DosBoxProblem::None;
@@ -60,7 +64,7 @@ struct DosBoxConfig {
 // program alone ("Setup"). Texts of the game file reach the configuration only
 // when they pass the command rules (data/NameRules.h); device names are only
 // compared and never written, and the title is written as a comment with its
-// control characters blanked.
+// control characters blanked. The [autoexec] section is MakeDosBoxAutoexec's.
 DosBoxConfig MakeDosBoxConfig(const GameRecord& game, const std::string& program, const char* programField,
                               bool withParameters, const DosBoxOptions& options);
 

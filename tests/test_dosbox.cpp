@@ -97,25 +97,21 @@ TEST(DosBoxConfig, TheWholeFileOfAGameInAnEightThreeFolder) {
     options.slowDown = true;
     options.slowDownPeriod = 60;
     options.blaster = {"240", "5", "1", ""};
+    options.keepOpen = true;
     EXPECT_EQ(MakeDosBoxConfig(g, "GAME.EXE", "Command", true, options).text,
               "# Quillon Loader's configuration for one start of Tank  Duel\r\n"
-              "[sdl]\r\nfullscreen=true\r\n[dosbox]\r\nmachine=svga_s3\r\n[cpu]\r\ncycles=fixed 2450\r\n"
+              "[sdl]\r\nfullscreen=true\r\n[dosbox]\r\nmachine=svga_s3\r\n[cpu]\r\ncycles=auto 1078 limit 21046\r\n"
               "[sblaster]\r\nsbtype=sb16\r\nsbbase=240\r\nirq=5\r\ndma=1\r\n"
-              "[autoexec]\r\n@echo off\r\nmount C \"C:\\\"\r\nC:\r\ncd \\GAMES\\X\r\nGAME.EXE -vga=1,2 /sb16\r\nexit\r\n");
-}
-
-TEST(DosBoxConfig, LongFoldersGetADriveOfTheirOwnAndBatchFilesAreCalled) {
-    GameRecord g = MakeGame("Maze", "p", "c", "D:\\My Games\\Star Maze", "BIN\\START.BAT");
-    DosBoxOptions keepOpen;
-    keepOpen.keepOpen = true;
-    const std::string text = MakeDosBoxConfig(g, "BIN\\START.BAT", "Command", true, keepOpen).text;
-    const std::string autoexec = text.substr(text.find("[autoexec]"));
-    EXPECT_EQ(autoexec, "[autoexec]\r\n@echo off\r\nmount D \"D:\\\"\r\nmount E \"D:\\My Games\\Star Maze\"\r\nE:\r\n"
-                        "call BIN\\START.BAT\r\n")
+              "[autoexec]\r\n@echo off\r\nmount -u C >NUL\r\nmount C \"C:\\\"\r\n"
+              "if not exist C:\\*.* echo The game was not started: DOSBox could not mount C:\\ as drive C:.\r\n"
+              "if not exist C:\\*.* goto qlstop\r\n"
+              "if not exist C:\\GAMES\\X\\*.* echo The game was not started: its folder c:\\GAMES\\X is missing.\r\n"
+              "if not exist C:\\GAMES\\X\\*.* goto qlstop\r\n"
+              "if not exist C:\\GAMES\\X\\GAME.EXE echo The game was not started: its program GAME.EXE is missing in "
+              "c:\\GAMES\\X.\r\n"
+              "if not exist C:\\GAMES\\X\\GAME.EXE goto qlstop\r\n"
+              "C:\r\ncd \\GAMES\\X\r\n.\\GAME.EXE -vga=1,2 /sb16\r\n:qlstop\r\n")
         << "kept open: no exit";
-    SetField(g.path, "E:");
-    EXPECT_NE(MakeDosBoxConfig(g, "X.COM", "Command", true, {}).text.find("mount E \"E:\\\"\r\nE:\r\ncd \\\r\nX.COM"),
-              std::string::npos);
 }
 
 TEST(DosBoxConfig, HostileValuesAreRefusedByField) {
@@ -130,8 +126,8 @@ TEST(DosBoxConfig, HostileValuesAreRefusedByField) {
         {"C:\\GAMES", "..\\X.EXE", "", DosBoxProblem::NotDosName, "Command"},
         {"C:\\GAMES", "LONG NAME.EXE", "", DosBoxProblem::NotDosName, "Command"},
         {"C:\\GAMES", "GAME.EXE", "/x|del", DosBoxProblem::UnsafeText, "parameters"},
-        {"C:\\My Games & More", "GAME.EXE", "/a;b", DosBoxProblem::UnsafeText, "Path"},
-        {"C:\\My Games, More", "GAME.EXE", "/a;b=c", DosBoxProblem::None, ""},
+        {"C:\\My Games | More", "GAME.EXE", "/a;b", DosBoxProblem::UnsafeText, "Path"},
+        {"C:\\Tom & Jerry^2, More", "GAME.EXE", "/a;b=c&d", DosBoxProblem::None, ""},
     };
     for (const auto& c : cases) {
         GameRecord g = ParameterGame();
@@ -146,10 +142,19 @@ TEST(DosBoxConfig, HostileValuesAreRefusedByField) {
 }
 
 TEST(DosBoxConfig, SlowDownCyclesAndVdmSoundPorts) {
-    EXPECT_EQ((std::vector<int>{DosBoxCycles(110), DosBoxCycles(60), DosBoxCycles(10), DosBoxCycles(0), DosBoxCycles(500)}),
-              (std::vector<int>{20000, 2450, 300, 300, 20000}));
-    for (unsigned period = 10; period < 110; ++period)
-        EXPECT_LT(DosBoxCycles(period), DosBoxCycles(period + 1)) << "fewer cycles as the slider rises: " << period;
+    // The slider's 0% is a period of 100 ms (110 before the box is first ticked): as fast as no slow-down.
+    // Measured in DOSBox 0.74-3 with CPUCOUNT.COM (tools/dosbox_check.sh), loops per second: off and 0%
+    // 599,825, 50% 166,833, 100% 59,833; a protected-mode game off 26 to 58 million, 50% 1,935,634.
+    EXPECT_EQ((std::vector<std::string>{DosBoxCyclesSetting(false, 10), DosBoxCyclesSetting(true, 110),
+                                        DosBoxCyclesSetting(true, 100), DosBoxCyclesSetting(true, 50),
+                                        DosBoxCyclesSetting(true, 10), DosBoxCyclesSetting(true, 0)}),
+              (std::vector<std::string>{"auto", "auto", "auto", "auto 835 limit 14255", "auto 300 limit 3000",
+                                        "auto 300 limit 3000"}));
+    EXPECT_EQ(std::make_pair(DosBoxCycles(100), DosBoxCycleLimit(100)), std::make_pair(3000, 0));
+    for (unsigned period = 10; period < 100; ++period) {
+        EXPECT_LT(DosBoxCycles(period), DosBoxCycles(period + 1)) << "slower at every step up: " << period;
+        EXPECT_LT(DosBoxCycleLimit(period), period < 99 ? DosBoxCycleLimit(period + 1) : 100000) << period;
+    }
 
     TempFolder temp("vdms");
     auto ports = [&temp](const std::string& section) {

@@ -203,7 +203,7 @@ TEST_F(GameSetupTest, TheSetupProgramRunsDirectlyOrThroughVdmSound) {
     ui.Clear();
     EXPECT_TRUE(RunGameSetup(inDosBox).refreshRow);
     EXPECT_EQ(ui.calls.size() == 1 ? ui.calls[0].kind : UiCall::Exit, UiCall::Start);
-    EXPECT_NE(FileText(folder + "\\Conf\\launch1.conf").find(":\r\nSETUP.EXE\r\nexit\r\n"), std::string::npos);
+    EXPECT_NE(FileText(folder + "\\Conf\\launch1.conf").find(":\r\n.\\SETUP.EXE\r\nexit\r\n"), std::string::npos);
 }
 
 TEST_F(GameSetupTest, MissingFolderAndSetupProgramAreAskedForAndSaved) {

@@ -132,7 +132,8 @@ TEST_F(LaunchTest, DosGamesGoToDosBoxWhereWindowsCannotRunThem) {
     ASSERT_EQ(ui.calls.size(), 1u);
     EXPECT_EQ(Row(ui.calls[0]), (Strings{dosBox, "", "0", "\"" + dosBox + "\" -conf \"" + conf + "\"", dosBoxFolder}));
     const std::string text = FileText(conf);
-    EXPECT_NE(text.find("\r\nmount D \"" + gameDir + "\"\r\nD:\r\nPLAY.EXE -vga\r\nexit\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\r\nmount D \"" + gameDir + "\"\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\r\nD:\r\n.\\PLAY.EXE -vga\r\nexit\r\n"), std::string::npos) << text;
     EXPECT_EQ(LastRun(), "Dos");
     EXPECT_FALSE(FileExists(gameDir + "\\Loader.bat"));
     RegistryKey layers;
@@ -284,8 +285,9 @@ TEST_F(LaunchTest, SlowDownLabelFollowsTheSliderAndBecomesDosBoxsSpeed) {
     EXPECT_EQ(label(), " = 100%");
     DoubleClickRow(0);
     const std::string conf = FileText(folder + "\\Temp\\DOSBox\\launch1.conf");
-    EXPECT_NE(conf.find("fullscreen=true\r\n[cpu]\r\ncycles=fixed 300\r\n"), std::string::npos) << conf;
-    EXPECT_EQ(conf.rfind("exit\r\n"), conf.size() - 6) << "not kept open";
+    EXPECT_NE(conf.find("fullscreen=true\r\n[cpu]\r\ncycles=auto 300 limit 3000\r\n"), std::string::npos) << conf;
+    const std::string end = "\r\nexit\r\n:qlstop\r\n";
+    EXPECT_EQ(conf.rfind(end), conf.size() - end.size()) << "not kept open";
 }
 
 }  // namespace

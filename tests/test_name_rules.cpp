@@ -90,6 +90,9 @@ TEST(NameRules, BatchSyntaxAndWhatReachesTheShell) {
     ExpectGroups<bool>({{true, {"A&B", "%PATH%", "A|B", "A<B", "A>B", "A^B", "\"A", "A\rB", "A\nB", "A\x7f"}},
                         {false, {"", "/vga /sb16", "-sb=220,7;x", "C:\\GAMES\\MY GAME", "/a=b,c"}}},
                        HasCommandSyntax);
+    ExpectGroups<bool>({{true, {"A|B", "A<B", "A>B", "%PATH%", "\"A", "A\r\nB", "A\x7f"}},
+                        {false, {"", "Tom & Jerry^2", "C:\\My Games, More", "/a;b=c", "(1)"}}},
+                       HasDosBoxSyntax);
     ExpectGroups<bool>({{true, {"GAME.EXE", "X", "12345678.123", "A-B_C~1.$$$", "SETUP.BAT"}},
                         {false, {"", "LONG NAME.EXE", "123456789.EXE", "GAME.EXEC", "A.B.C", ".EXE", "GAME.", "A+B",
                                  "A,B", "A;B", "A=B", "A[1]", "A\"B", "A*", "A?", "A\x01", "A\\B", "A:B"}}},
