@@ -5,7 +5,6 @@
 #pragma once
 #include "data/GameRecord.h"
 #include "data/IniFile.h"
-#include "launch/LaunchRoute.h"
 #include <string>
 
 // VDMSound's Sound Blaster, as DOSBox writes it ("220", "7", "1", "5"); a value
@@ -63,12 +62,3 @@ struct DosBoxConfig {
 // control characters blanked.
 DosBoxConfig MakeDosBoxConfig(const GameRecord& game, const std::string& program, const char* programField,
                               bool withParameters, const DosBoxOptions& options);
-
-// Everything a launch through DOSBox needs besides the game.
-struct DosBoxSetup {
-    DosBoxMode mode = DosBoxMode::WhereNeeded;
-    bool windowsRunsDos = true;
-    std::string program;       // DOSBox itself ("DOSBoxPath")
-    std::string configFolder;  // where the configuration files go
-    DosBoxOptions options;
-};

@@ -66,9 +66,7 @@ void DetailsBar::EditText(int code, const char* prompt, char (&field)[260]) {
 
 void DetailsBar::EditPath() {
     std::string folder;
-    if (!win::Ui().PickFolder(_main, Tr(_state.Spanish(), "Select the game path...", "Seleccionar la ruta del juego..."),
-                              folder) ||
-        folder.empty())
+    if (!win::Ui().PickFolder(_main, Tr(TextId::SelectGamePath), folder) || folder.empty())
         return;
     const GameRecord before = _game.record;
     SetField(_game.record.path, folder.c_str());
@@ -101,12 +99,8 @@ bool DetailsBar::Ask(const char* title, const std::string& filter, const std::st
 }
 
 void DetailsBar::EditCommand() {
-    const std::string executables = Format("%s (*.exe;*.com;*.bat;*.pif)|*.exe; *.com; *.bat; *.pif||",
-                                           Tr(_state.Spanish(), "Executables", "Ejecutables"));
     std::string chosen;
-    if (!Ask(Tr(_state.Spanish(), "Please select the game file to execute...",
-                "Seleccionar el archivo del juego a ejecutar.."),
-             executables, StartFolder(true), chosen))
+    if (!Ask(Tr(TextId::SelectGameProgram), Tr(TextId::ExecutablesFilter), StartFolder(true), chosen))
         return;
     const GameRecord before = _game.record;
     SetField(_game.record.command, NameOf(chosen).c_str());
@@ -130,7 +124,7 @@ void DetailsBar::EditFile(int code) {
     const bool program = code == kProgram;
     std::string chosen;
     if (!Ask(program ? "Please select the executable..." : "Please select the game data file...",
-             program ? "Executables (*.exe;*.com;*.bat;*.pif)|*.exe; *.com; *.bat; *.pif||" : kAllFiles,
+             program ? Tr(TextId::ExecutablesFilter, Language::English) : kAllFiles,
              StartFolder(false), chosen))
         return;
     const GameRecord before = _game.record;
@@ -156,7 +150,7 @@ void DetailsBar::EditPicture() {
     std::vector<char> bytes;
     const PictureFileStatus status = ReadPictureFile(chosen, bytes);
     if (status != PictureFileStatus::Ok) {
-        win::Ui().ShowMessage(_main, PictureLoadMessage(chosen, status, _state.Spanish()), kAppName,
+        win::Ui().ShowMessage(_main, PictureLoadMessage(chosen, status, CurrentLanguage()), kAppName,
                               MB_OK | MB_ICONEXCLAMATION);
         return;
     }

@@ -5,6 +5,7 @@
 #include "dialogs/CommandLineDialog.h"
 #include "dialogs/GameSettingsDialog.h"
 #include "launch/GameSetup.h"
+#include "launch/LaunchPlan.h"
 #include "mainwnd/DosBoxSteps.h"
 #include "win/UserInterface.h"
 #include <commdlg.h>
@@ -25,12 +26,12 @@ public:
 
 private:
     int Tell(const std::string& text, UINT flags) { return win::Ui().ShowMessage(_c.owner, text, _c.title, flags); }
-    const char* Tr(const char* english, const char* spanish) const { return ::Tr(_c.spanish, english, spanish); }
     bool Save();
     bool EditSettings();
     void MoveConfigFile();
     void ChooseParameters();
     void RunSetupProgram();
+    void RunInWindows(const LaunchPlan& plan);
     bool LocateFolder();
     bool LocateSetupProgram(std::string& setup, bool viaVdmSound);
     bool MayRun(const std::string& setup, bool viaVdmSound);
@@ -75,10 +76,7 @@ GameSetupOutcome SetupCommand::Modify() {
 GameSetupOutcome SetupCommand::Run() {
     switch (SetupModeOf(_game)) {
         case SetupMode::NotConfigured:
-            if (Tell(Tr("The game has not been configured to setup externally.\n\nWould you like to modify the "
-                        "setup configuration?",
-                        "El juego no ha sido configurado externamente. \n\nQuieres modificar las opciones?"),
-                     MB_YESNO | MB_ICONSTOP) != IDYES)
+            if (Tell(Tr(TextId::NotConfigured), MB_YESNO | MB_ICONSTOP) != IDYES)
                 break;
             if (!EditSettings() || _game.setup[0] == '\0') break;
             if (SetupModeOf(_game) == SetupMode::Parameters)
@@ -152,13 +150,10 @@ void SetupCommand::ChooseParameters() {
 // A missing game folder may be located with the folder browser; the choice is
 // saved at once. False when the player gives up.
 bool SetupCommand::LocateFolder() {
-    if (Tell(Format(Tr("Cannot find the folder %s\n\nWould you like to find its proper location?",
-                       "No se puede abrir la carpeta %s  Quieres buscar manualmente su ubicaci\xF3n?"),
-                    _folder.c_str()),
-             MB_YESNO | MB_ICONSTOP) != IDYES)
+    if (Tell(Format(Tr(TextId::CannotFindFolder), _folder.c_str()), MB_YESNO | MB_ICONSTOP) != IDYES)
         return false;
     std::string chosen;
-    if (!win::Ui().PickFolder(_c.owner, Tr("Select the game path...", "Seleccionar la ruta del juego.."), chosen))
+    if (!win::Ui().PickFolder(_c.owner, Tr(TextId::SelectGamePathForSetup), chosen))
         return false;
     if (!chosen.empty()) {
         _folder = chosen;
@@ -174,9 +169,8 @@ bool SetupCommand::LocateFolder() {
 bool SetupCommand::LocateSetupProgram(std::string& setup, bool viaVdmSound) {
     win::OpenFileRequest ask;
     ask.owner = _c.owner;
-    ask.title =
-        Tr("Please select the setup file to execute...", "Por favor seleccione el archivo de configuraci\xF3n...");
-    ask.filter = "Executables (*.exe;*.com;*.bat;*.pif)|*.exe; *.com; *.bat; *.pif||";
+    ask.title = Tr(TextId::SelectSetupFile);
+    ask.filter = Tr(TextId::ExecutablesFilter, Language::English);
     ask.initialDir = _folder;
     ask.flags = OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR | OFN_SHOWHELP;
     std::string chosen;
@@ -204,34 +198,33 @@ bool SetupCommand::MayRun(const std::string& setup, bool viaVdmSound) {
 
 void SetupCommand::RunSetupProgram() {
     std::string setup = FieldText(_game.setup);
-    const bool viaVdmSound = _c.vdm && SetupRunsThroughVdmSound(_game, *_c.vdm);
+    const bool viaVdmSound = RunsThroughVdmSound(_game, _c.facts.vdm);
     if (!MayRun(setup, viaVdmSound)) return;
     if (!FolderExists(_folder) && !LocateFolder()) return;
     if (!FileExists(JoinFolder(_folder, setup)) && !LocateSetupProgram(setup, viaVdmSound)) return;
-    const std::string full = JoinFolder(_folder, setup);
-    if (_c.dosBox && GoesToDosBox(_game, full, *_c.dosBox)) {
-        StartInDosBox(_c.owner, _game, setup, "Setup", false, *_c.dosBox, _c.spanish, _c.title);
+    const LaunchPlan plan = PlanLaunchNow(_game, LaunchTarget::Setup, _c.facts);
+    if (plan.InDosBox()) {
+        StartInDosBox(_c.owner, plan, _c.title);
         _out.refreshRow = true;
         return;
     }
-    if (viaVdmSound && !FileExists(full)) {
-        Tell(Format(Tr("Could not execute %s\nPlease enter the correct setup file to execute.",
-                       "No se puede ejecutar %s Por favor introduzca el archivo de configuraci\xF3n correcto."),
-                    full.c_str()),
-             MB_OK | MB_ICONSTOP);
+    RunInWindows(plan);
+}
+
+// VDMSound's launch file or the program itself, by the shell; the row is
+// refreshed after the shell call, whatever it answered.
+void SetupCommand::RunInWindows(const LaunchPlan& plan) {
+    const WindowsLaunch& run = *plan.InWindows();
+    const bool viaVdmSound = run.kind != LaunchKind::Direct;
+    if (viaVdmSound && !FileExists(plan.fullProgram)) {
+        Tell(Format(Tr(TextId::CouldNotExecuteSetup), plan.fullProgram.c_str()), MB_OK | MB_ICONSTOP);
         return;
     }
-    const ShellCall call = SetupShellCall(_folder, setup, viaVdmSound, viaVdmSound ? _c.vdm->launchFile : "");
-    if (win::Ui().Execute(_c.owner, "open", call.file, call.params, call.dir, SW_SHOWNORMAL) <= 32) {
-        if (viaVdmSound)
-            Tell(Format(Tr("Could not open %s\nPlease verify the settings.",
-                           "No se puede abrir %s Por favor verifique las opciones."),
-                        full.c_str()),
-                 MB_OK | MB_ICONSTOP);
-        else if (_c.spanish)
-            Tell("No se puede abrir. Por favor verifique las opciones.", MB_OK | MB_ICONSTOP);
-        else
-            Tell(Format("Could not open %s\nPlease verify the settings.", setup.c_str()), MB_OK | MB_ICONSTOP);
+    if (win::Ui().Execute(_c.owner, "open", run.file, run.params, plan.folder, SW_SHOWNORMAL) <= 32) {
+        // Started directly, the program is named by its name alone.
+        const std::string& named = viaVdmSound ? plan.fullProgram : plan.program;
+        Tell(Format(Tr(viaVdmSound ? TextId::CouldNotOpen : TextId::CouldNotOpenSetup), named.c_str()),
+             MB_OK | MB_ICONSTOP);
     }
     _out.refreshRow = true;
 }

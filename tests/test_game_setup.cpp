@@ -8,6 +8,7 @@
 #include "res/CommandLineDialogRes.h"
 #include "res/GameSettingsDialogRes.h"
 #include "win/Dialog.h"
+#include "win/Texts.h"
 #include <gtest/gtest.h>
 #include <functional>
 
@@ -54,7 +55,7 @@ protected:
         c.title = "Keen";
         c.game = &current;
         c.dataIni = &ini;
-        c.vdm = &vdm;
+        c.facts.vdm = vdm;
         return c;
     }
     std::string LastMessage() const { return ui.Messages().empty() ? "" : ui.Messages().back().text; }
@@ -167,7 +168,7 @@ TEST_F(GameSetupTest, TheSetupProgramRunsDirectlyOrThroughVdmSound) {
     RunGameSetup(Context());
     EXPECT_EQ(Row(ui.calls.at(1)),
               (Strings{vdm.launchFile, "open", std::to_string(SW_SHOWNORMAL), "SETUP.EXE", gameDir}));
-    EXPECT_EQ(LastMessage(), "Could not open " + gameDir + "\\SETUP.EXE\nPlease verify the settings.");
+    EXPECT_EQ(LastMessage(), Format(Tr(TextId::CouldNotOpen), (gameDir + "\\SETUP.EXE").c_str()));
 
     current.record.options = 2;  // runs directly even with VDMSound
     RunGameSetup(Context());
@@ -194,12 +195,11 @@ TEST_F(GameSetupTest, TheSetupProgramRunsDirectlyOrThroughVdmSound) {
 
     // Where the game goes to DOSBox, so does its setup program: alone, in its folder.
     SetField(current.record.setup, "SETUP.EXE");
-    DosBoxSetup dosBox;
+    GameSetupContext inDosBox = Context();
+    DosBoxFacts& dosBox = inDosBox.facts.dosBox;
     dosBox.mode = DosBoxMode::Always;
     dosBox.configFolder = folder + "\\Conf";
     dosBox.program = gameDir + "\\SETUP.EXE";  // an existing file stands for DOSBox
-    GameSetupContext inDosBox = Context();
-    inDosBox.dosBox = &dosBox;
     ui.Clear();
     EXPECT_TRUE(RunGameSetup(inDosBox).refreshRow);
     EXPECT_EQ(ui.calls.size() == 1 ? ui.calls[0].kind : UiCall::Exit, UiCall::Start);

@@ -9,6 +9,7 @@
 #include "mainwnd/LaunchSteps.h"
 #include "res/LocateGameDialogRes.h"
 #include "res/resource.h"
+#include "win/Texts.h"
 #include <commctrl.h>
 #include <commdlg.h>
 
@@ -146,8 +147,7 @@ TEST_F(LaunchTest, DosGamesGoToDosBoxWhereWindowsCannotRunThem) {
     ui.startResults.push_back(false);
     EXPECT_TRUE(Run(g));
     ASSERT_EQ(ui.calls.size(), 2u);
-    EXPECT_EQ(Row(ui.calls[1]),
-              MessageRow("Could not open " + dosBox + "\nPlease verify the settings.", "Dos.qgf", MB_ICONSTOP));
+    EXPECT_EQ(Row(ui.calls[1]), MessageRow(Format(Tr(TextId::CouldNotOpen), dosBox.c_str()), "Dos.qgf", MB_ICONSTOP));
     // The game's own choice wins: the shell as before.
     SetGameRunWith(g, RunWith::Windows);
     ui.Clear();

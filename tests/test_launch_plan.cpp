@@ -66,21 +66,67 @@ TEST(LaunchPlanTest, KindFilesAndArgumentsByOptionsAndVdmSound) {
     for (const auto& c : cases) {
         g.options = c.options;
         SetField(g.setup, c.setup);
-        const LaunchPlan p = PlanLaunch(g, {false, c.vdmFound ? vdm : VdmSoundInstall{}});
+        const LaunchPlan p = PlanLaunch(g, LaunchTarget::Game, {false, c.vdmFound ? vdm : VdmSoundInstall{}, {}, {}});
+        const WindowsLaunch& w = *p.InWindows();
         // The layer is never touched on Windows 9x.
-        EXPECT_EQ((std::vector<std::string>{p.file, p.params, p.folder, p.fullProgram}),
+        EXPECT_EQ((std::vector<std::string>{w.file, w.params, p.folder, p.fullProgram}),
                   (std::vector<std::string>{c.file, c.params, "C:\\GAMES\\G", "C:\\GAMES\\G\\MY PLAY.EXE"}))
             << c.options << " " << c.setup;
-        EXPECT_TRUE(p.kind == c.kind && p.layer == Layer::Untouched) << c.options << " " << c.setup;
+        EXPECT_TRUE(w.kind == c.kind && w.layer == Layer::Untouched) << c.options << " " << c.setup;
     }
     g.options = 1;
     SetField(g.setup, "(Parameters)");
-    EXPECT_EQ(PlanLaunch(g, {false, vdm}).batchLine, "@\"MY PLAY.EXE\"  /sb16 ");
+    EXPECT_EQ(PlanLaunch(g, LaunchTarget::Game, {false, vdm, {}, {}}).InWindows()->batchLine, "@\"MY PLAY.EXE\"  /sb16 ");
 
     const Layer layers[5] = {Layer::Removed, Layer::Removed, Layer::Win95, Layer::Win95, Layer::Removed};
     for (int options = 0; options < 5; ++options) {
         g.options = options;
-        EXPECT_EQ(PlanLaunch(g, {true, {}}).layer, layers[options]) << options;
+        EXPECT_EQ(PlanLaunch(g, LaunchTarget::Game, {true, {}, {}, {}}).InWindows()->layer, layers[options]) << options;
+    }
+}
+
+// The route and what each route carries, for the game and for its setup program.
+TEST(LaunchPlanTest, RoutesOfTheGameAndItsSetupProgram) {
+    GameRecord g = MakeGame("G", "p", "c", "C:\\GAMES\\G", "PLAY.EXE");
+    SetField(g.vgaParam, "-vga");
+    g.selectedDisplay = 2;
+    const auto W = ProgramKind::Windows, D = ProgramKind::Dos;
+    using M = DosBoxMode;
+    const struct {
+        LaunchTarget target;
+        int options;
+        M mode;
+        bool runsDos, found;
+        ProgramKind kind;
+        const char* plan;
+    } rows[] = {
+        {LaunchTarget::Game, 3, M::Never, false, true, D, "Windows 2 C:\\V\\VDMSRun.bat|Loader.bat|1"},
+        {LaunchTarget::Setup, 3, M::Never, false, true, D, "Windows 1 C:\\V\\VDMSRun.bat|SETUP.EXE|0"},
+        {LaunchTarget::Setup, 2, M::Never, false, true, D, "Windows 0 SETUP.EXE||0"},
+        {LaunchTarget::Game, 0, M::WhereNeeded, true, true, D, "Windows 0 PLAY.EXE| -vga |2"},
+        {LaunchTarget::Game, 1, M::Always, false, true, W, "Windows 2 C:\\V\\VDMSRun.bat|Loader.bat|2"},
+        {LaunchTarget::Game, 3, M::WhereNeeded, false, true, D, "DOSBox found C:\\DB\\|C:\\T|PLAY.EXE -vga"},
+        {LaunchTarget::Setup, 3, M::Always, true, true, D, "DOSBox found C:\\DB\\|C:\\T|SETUP.EXE"},
+        {LaunchTarget::Game, 0, M::Always, true, false, D, "DOSBox missing C:\\DB\\|C:\\T|PLAY.EXE -vga"},
+    };
+    for (const auto& r : rows) {
+        SetField(g.setup, r.target == LaunchTarget::Game ? "(Parameters)" : "SETUP.EXE");
+        g.options = r.options;
+        LaunchFacts facts{true, {true, "C:\\V\\", "C:\\V\\VDMSRun.bat"}, {}, r.kind};
+        facts.dosBox = {r.mode, r.runsDos, "C:\\DB\\DOSBox.exe", r.found, "C:\\T", {}};
+        const LaunchPlan p = PlanLaunch(g, r.target, facts);
+        std::string plan;
+        if (const WindowsLaunch* w = p.InWindows())
+            plan = "Windows " + std::to_string(static_cast<int>(w->kind)) + " " + w->file + "|" + w->params + "|" +
+                   std::to_string(static_cast<int>(w->layer));
+        if (const DosBoxLaunch* d = p.InDosBox()) {
+            const std::string& text = d->config.text;
+            const size_t end = text.rfind("\r\nexit\r\n"), start = text.rfind("\r\n", end - 1) + 2;
+            plan = std::string("DOSBox ") + (d->programFound ? "found " : "missing ") + d->programFolder + "|" +
+                   d->configFolder + "|" + text.substr(start, end - start);
+        }
+        EXPECT_EQ(plan, r.plan) << static_cast<int>(r.target) << " " << r.options;
+        EXPECT_EQ(p.fullProgram, r.target == LaunchTarget::Game ? "C:\\GAMES\\G\\PLAY.EXE" : "C:\\GAMES\\G\\SETUP.EXE");
     }
 }
 
