@@ -101,7 +101,8 @@ void AddGameDialog::BrowsePicture() {
     }
     ShowPreview(LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_DEFAULTGAME)));
     _chosenPicture.clear();
-    win::Ui().ShowMessage(Handle(), Format("Could not load bitmap '%s'", chosen.c_str()), kAppName, MB_OK);
+    win::Ui().ShowMessage(Handle(), Format(Tr(TextId::PictureNotLoaded, Language::English), chosen.c_str()), kAppName,
+                          MB_OK);
     SetItemText(IDC_ADD_PICTURE, "");
 }
 
@@ -220,10 +221,10 @@ bool AddGameDialog::OnOK() {
         return false;
     }
     if (pictureStatus != PictureFileStatus::Ok)
-        win::Ui().ShowMessage(
-            Handle(),
-            Format("Failed to embed the picture!\n%s", source.c_str()) + "\n\n" + PictureProblem(pictureStatus, Language::English),
-            "Created with error...", MB_OK | MB_ICONEXCLAMATION);
+        win::Ui().ShowMessage(Handle(),
+                              Format("Failed to embed the picture!\n%s", source.c_str()) + "\n\n" +
+                                  PictureProblem(pictureStatus, Language::English),
+                              "Created with error...", MB_OK | MB_ICONEXCLAMATION);
     added = AddedGame{gameTitle, setup.empty()};
     return true;
 }

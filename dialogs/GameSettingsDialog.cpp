@@ -239,11 +239,11 @@ void GameSettingsDialog::ExecuteHelp() {
     }
     const bool batch =
         FitsCommandsBatch(path, command) && WriteCommandsBatch(path, CommandsBatchContent(path, command, help));
-    const std::string opened = batch ? JoinFolder(path, kCommandsBatch) : command;
-    if (win::Ui().Execute(Handle(), "open", batch ? kCommandsBatch : command, batch ? "" : help, path,
-                          SW_SHOWNORMAL) <= 32)
-        win::Ui().ShowMessage(Handle(), Format(Tr(TextId::CouldNotOpen, Language::English), opened.c_str()),
-                              kHelpCaption, MB_OK | MB_ICONSTOP);
+    const std::string program = batch ? std::string(kCommandsBatch) : command;
+    if (win::Ui().Execute(Handle(), "open", program, batch ? "" : help, path, SW_SHOWNORMAL) > 32) return;
+    const std::string named = batch ? JoinFolder(path, program) : program;
+    win::Ui().ShowMessage(Handle(), Format(Tr(TextId::CouldNotOpen, Language::English), named.c_str()), kHelpCaption,
+                          MB_OK | MB_ICONSTOP);
 }
 
 bool GameSettingsDialog::Refuse(int control, const std::string& text) {

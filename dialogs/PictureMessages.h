@@ -9,8 +9,7 @@
 #include <string>
 #include <vector>
 
-// "Could not load bitmap '%s'" with the path, and on the next lines why the
-// file was not taken.
+// That the picture at |path| could not be loaded, and on the next lines why.
 std::string PictureLoadMessage(const std::string& path, PictureFileStatus status, Language language);
 
 // Why the file was not taken, as one sentence.

@@ -14,8 +14,7 @@ std::string ProgramOf(const GameRecord& game, LaunchTarget target) {
 
 WindowsLaunch PlanGameInWindows(const GameRecord& game, const LaunchPlan& plan, const LaunchFacts& facts) {
     WindowsLaunch run;
-    if (facts.isNt)
-        run.layer = (game.options == 2 || game.options == 3) ? Layer::Win95 : Layer::Removed;
+    if (facts.isNt) run.layer = (game.options == 2 || game.options == 3) ? Layer::Win95 : Layer::Removed;
     if (UsesParameterSets(game)) run.arguments = " " + ComposeParameterLine(game);
 
     if (!RunsThroughVdmSound(game, facts.vdm)) {

@@ -37,19 +37,19 @@ struct LaunchFacts {
 
 // The Windows route.
 enum class LaunchKind {
-    Direct,          // the program, with its arguments, by the shell
-    VdmSound,        // VDMSound's launch file with the program's name
-    VdmSoundBatch,   // VDMSound's launch file with "Loader.bat", which runs the program with its arguments
+    Direct,         // the program, with its arguments, by the shell
+    VdmSound,       // VDMSound's launch file with the program's name
+    VdmSoundBatch,  // VDMSound's launch file with "Loader.bat", which runs the program with its arguments
 };
 
 enum class Layer { Untouched, Win95, Removed };
 
 struct WindowsLaunch {
     LaunchKind kind = LaunchKind::Direct;
-    std::string arguments;  // " " + the parameter line, or empty
-    std::string file;       // what the shell opens, in the game's folder
-    std::string params;     // and its parameters
-    std::string batchLine;  // the one line of Loader.bat (VdmSoundBatch only)
+    std::string arguments;           // " " + the parameter line, or empty
+    std::string file;                // what the shell opens, in the game's folder
+    std::string params;              // and its parameters
+    std::string batchLine;           // the one line of Loader.bat (VdmSoundBatch only)
     Layer layer = Layer::Untouched;  // the compatibility layer of the program (NT only)
     // The field whose text a batch file or the command interpreter would read
     // as syntax (see HasBatchSyntax), or a parameter with a line break in a
@@ -66,7 +66,7 @@ struct DosBoxLaunch {
     std::string program;        // DOSBox itself
     std::string programFolder;  // its folder, with a trailing separator: where it starts
     std::string configFolder;
-    DosBoxConfig config;        // the configuration text, or the problem and the field it refuses
+    DosBoxConfig config;  // the configuration text, or the problem and the field it refuses
 
     std::string CommandLine(const std::string& configFile) const;
 };

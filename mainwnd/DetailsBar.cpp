@@ -236,10 +236,7 @@ void DetailsBar::VisitWebSite() {
     }
     std::string address;
     if (!ToWebAddress(web, address) || win::Ui().Execute(_main, "open", address, "", "", SW_SHOWNORMAL) <= 32) {
-        win::Ui().ShowMessage(
-            _main,
-            Format(Tr(TextId::WebSiteFailed), web.c_str()),
-            kAppName, MB_OK);
+        win::Ui().ShowMessage(_main, Format(Tr(TextId::WebSiteFailed), web.c_str()), kAppName, MB_OK);
     }
 }
 

@@ -66,8 +66,7 @@ void DetailsBar::EditText(int code, const char* prompt, char (&field)[260]) {
 
 void DetailsBar::EditPath() {
     std::string folder;
-    if (!win::Ui().PickFolder(_main, Tr(TextId::SelectGamePath), folder) || folder.empty())
-        return;
+    if (!win::Ui().PickFolder(_main, Tr(TextId::SelectGamePath), folder) || folder.empty()) return;
     const GameRecord before = _game.record;
     SetField(_game.record.path, folder.c_str());
     if (!Commit(before)) return;
@@ -100,8 +99,7 @@ bool DetailsBar::Ask(const char* title, const std::string& filter, const std::st
 
 void DetailsBar::EditCommand() {
     std::string chosen;
-    if (!Ask(Tr(TextId::SelectGameProgram), Tr(TextId::ExecutablesFilter), StartFolder(true), chosen))
-        return;
+    if (!Ask(Tr(TextId::SelectGameProgram), Tr(TextId::ExecutablesFilter), StartFolder(true), chosen)) return;
     const GameRecord before = _game.record;
     SetField(_game.record.command, NameOf(chosen).c_str());
     SetField(_game.record.path, FolderOf(chosen).c_str());
@@ -124,8 +122,7 @@ void DetailsBar::EditFile(int code) {
     const bool program = code == kProgram;
     std::string chosen;
     if (!Ask(program ? "Please select the executable..." : "Please select the game data file...",
-             program ? Tr(TextId::ExecutablesFilter, Language::English) : kAllFiles,
-             StartFolder(false), chosen))
+             program ? Tr(TextId::ExecutablesFilter, Language::English) : kAllFiles, StartFolder(false), chosen))
         return;
     const GameRecord before = _game.record;
     SetField(program ? _game.record.programName : _game.record.dataName, NameOf(chosen).c_str());

@@ -3,16 +3,11 @@
 // configuration file and the start.
 #pragma once
 #include "launch/LaunchPlan.h"
+#include "mainwnd/LaunchSteps.h"
 #include <windows.h>
 #include <string>
 
-enum class DosBoxStart {
-    Refused,  // told and stopped: DOSBox missing, a refused game, no configuration file
-    Started,  // DOSBox runs, with the configuration of this launch
-    Failed,   // DOSBox did not start: the launch's failure message was shown
-};
-
 // Writes this launch's configuration and starts DOSBox with it, without
-// waiting. |plan| goes to DOSBox (plan.InDosBox()). Messages are captioned
-// |caption|.
-DosBoxStart StartInDosBox(HWND owner, const LaunchPlan& plan, const std::string& caption);
+// waiting. |plan| goes to DOSBox (plan.InDosBox()). Refused: DOSBox missing, a
+// refused game, no configuration file. Messages are captioned |caption|.
+LaunchStart StartInDosBox(HWND owner, const LaunchPlan& plan, const std::string& caption);

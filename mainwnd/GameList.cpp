@@ -57,9 +57,8 @@ void MainWindow::FillGameList() {
     const GameFolderListing listing = ListGameFiles(_state.gamesFolder, _options.maxGames);
     ProgressSteps progress(Item(IDC_PROGRESS), static_cast<int>(listing.files.size()));
     if (listing.counted > _options.maxGames) {
-        win::Ui().ShowMessage(Handle(),
-                              Format(Tr(TextId::TooManyGames), listing.counted, _options.maxGames),
-                              kAppName, MB_OK);
+        win::Ui().ShowMessage(Handle(), Format(Tr(TextId::TooManyGames), listing.counted, _options.maxGames), kAppName,
+                              MB_OK);
     }
     std::vector<GameRowData> rows;
     rows.reserve(listing.files.size());

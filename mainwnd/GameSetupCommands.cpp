@@ -6,7 +6,7 @@
 #include "dialogs/GameSettingsDialog.h"
 #include "launch/GameSetup.h"
 #include "launch/LaunchPlan.h"
-#include "mainwnd/DosBoxSteps.h"
+#include "mainwnd/LaunchSteps.h"
 #include "win/UserInterface.h"
 #include <commdlg.h>
 #include <cstring>
@@ -31,7 +31,6 @@ private:
     void MoveConfigFile();
     void ChooseParameters();
     void RunSetupProgram();
-    void RunInWindows(const LaunchPlan& plan);
     bool LocateFolder();
     bool LocateSetupProgram(std::string& setup, bool viaVdmSound);
     bool MayRun(const std::string& setup, bool viaVdmSound);
@@ -76,8 +75,7 @@ GameSetupOutcome SetupCommand::Modify() {
 GameSetupOutcome SetupCommand::Run() {
     switch (SetupModeOf(_game)) {
         case SetupMode::NotConfigured:
-            if (Tell(Tr(TextId::NotConfigured), MB_YESNO | MB_ICONSTOP) != IDYES)
-                break;
+            if (Tell(Tr(TextId::NotConfigured), MB_YESNO | MB_ICONSTOP) != IDYES) break;
             if (!EditSettings() || _game.setup[0] == '\0') break;
             if (SetupModeOf(_game) == SetupMode::Parameters)
                 ChooseParameters();
@@ -150,11 +148,9 @@ void SetupCommand::ChooseParameters() {
 // A missing game folder may be located with the folder browser; the choice is
 // saved at once. False when the player gives up.
 bool SetupCommand::LocateFolder() {
-    if (Tell(Format(Tr(TextId::CannotFindFolder), _folder.c_str()), MB_YESNO | MB_ICONSTOP) != IDYES)
-        return false;
+    if (Tell(Format(Tr(TextId::CannotFindFolder), _folder.c_str()), MB_YESNO | MB_ICONSTOP) != IDYES) return false;
     std::string chosen;
-    if (!win::Ui().PickFolder(_c.owner, Tr(TextId::SelectGamePathForSetup), chosen))
-        return false;
+    if (!win::Ui().PickFolder(_c.owner, Tr(TextId::SelectGamePathForSetup), chosen)) return false;
     if (!chosen.empty()) {
         _folder = chosen;
         SetField(_game.path, _folder.c_str());
@@ -203,30 +199,9 @@ void SetupCommand::RunSetupProgram() {
     if (!FolderExists(_folder) && !LocateFolder()) return;
     if (!FileExists(JoinFolder(_folder, setup)) && !LocateSetupProgram(setup, viaVdmSound)) return;
     const LaunchPlan plan = PlanLaunchNow(_game, LaunchTarget::Setup, _c.facts);
-    if (plan.InDosBox()) {
-        StartInDosBox(_c.owner, plan, _c.title);
-        _out.refreshRow = true;
-        return;
-    }
-    RunInWindows(plan);
-}
-
-// VDMSound's launch file or the program itself, by the shell; the row is
-// refreshed after the shell call, whatever it answered.
-void SetupCommand::RunInWindows(const LaunchPlan& plan) {
-    const WindowsLaunch& run = *plan.InWindows();
-    const bool viaVdmSound = run.kind != LaunchKind::Direct;
-    if (viaVdmSound && !FileExists(plan.fullProgram)) {
-        Tell(Format(Tr(TextId::CouldNotExecuteSetup), plan.fullProgram.c_str()), MB_OK | MB_ICONSTOP);
-        return;
-    }
-    if (win::Ui().Execute(_c.owner, "open", run.file, run.params, plan.folder, SW_SHOWNORMAL) <= 32) {
-        // Started directly, the program is named by its name alone.
-        const std::string& named = viaVdmSound ? plan.fullProgram : plan.program;
-        Tell(Format(Tr(viaVdmSound ? TextId::CouldNotOpen : TextId::CouldNotOpenSetup), named.c_str()),
-             MB_OK | MB_ICONSTOP);
-    }
-    _out.refreshRow = true;
+    // The row is refreshed after the shell call, whatever it answered, and
+    // after any step towards DOSBox; not when VDMSound's program is missing.
+    if (CarryOutLaunch(_c.owner, plan, _c.title) != LaunchStart::Refused || plan.InDosBox()) _out.refreshRow = true;
 }
 
 }  // namespace

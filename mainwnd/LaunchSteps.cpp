@@ -32,39 +32,49 @@ bool LocateProgram(HWND owner, GameRecord& game) {
     return true;
 }
 
-// The Windows route: the layer, Loader.bat and the shell, in that order. True
-// when the shell was called.
-bool RunInWindows(HWND owner, const LaunchPlan& plan, const std::string& caption) {
+// The Windows route: the layer, Loader.bat and the shell, in that order.
+LaunchStart StartInWindows(HWND owner, const LaunchPlan& plan, const std::string& caption) {
     const WindowsLaunch& run = *plan.InWindows();
+    const bool forGame = plan.target == LaunchTarget::Game;
     if (!run.unsafeField.empty()) {
         win::Ui().ShowMessage(owner, Format(kUnsafeParameterMessage, run.unsafeField.c_str(), run.unsafeField.c_str()),
                               caption, MB_OK | MB_ICONSTOP);
-        return false;
+        return LaunchStart::Refused;
     }
     if (ApplyLayer(plan.fullProgram, run.layer) == LayerResult::KeyFailed)
         // Told, but not fatal: the game is still launched, just without the setting.
         win::Ui().ShowMessage(nullptr, "Failed RegCreateKeyEx", kAppName, MB_OK);
 
-    if (run.kind != LaunchKind::Direct && !FileExists(plan.fullProgram)) {
-        win::Ui().ShowMessage(owner, Format(Tr(TextId::CouldNotExecuteGame), plan.fullProgram.c_str()), caption,
-                              MB_OK | MB_ICONSTOP);
-        return false;
+    const bool direct = run.kind == LaunchKind::Direct;
+    if (!direct && !FileExists(plan.fullProgram)) {
+        win::Ui().ShowMessage(
+            owner,
+            Format(Tr(forGame ? TextId::CouldNotExecuteGame : TextId::CouldNotExecuteSetup), plan.fullProgram.c_str()),
+            caption, MB_OK | MB_ICONSTOP);
+        return LaunchStart::Refused;
     }
     if (run.kind == LaunchKind::VdmSoundBatch) {
         if (!WriteLoaderBatch(plan.folder, run.batchLine)) {
             win::Ui().ShowMessage(owner, Tr(TextId::LoaderBatchFailed), kAppName, MB_OK);
-            return false;
+            return LaunchStart::Refused;
         }
         SetCurrentDirectoryA(plan.folder.c_str());
     }
-    if (win::Ui().Execute(owner, "open", run.file, run.params, plan.folder, SW_SHOWNORMAL) <= 32) {
-        const std::string& named = run.kind == LaunchKind::Direct ? plan.program : plan.fullProgram;
-        win::Ui().ShowMessage(owner, Format(Tr(TextId::CouldNotOpen), named.c_str()), caption, MB_OK | MB_ICONSTOP);
-    }
-    return true;
+    if (win::Ui().Execute(owner, "open", run.file, run.params, plan.folder, SW_SHOWNORMAL) > 32)
+        return LaunchStart::Started;
+    // Started directly, the program is named by its name alone (and a setup
+    // program's Spanish message names none).
+    const TextId failed = forGame || !direct ? TextId::CouldNotOpen : TextId::CouldNotOpenSetup;
+    win::Ui().ShowMessage(owner, Format(Tr(failed), (direct ? plan.program : plan.fullProgram).c_str()), caption,
+                          MB_OK | MB_ICONSTOP);
+    return LaunchStart::Failed;
 }
 
 }  // namespace
+
+LaunchStart CarryOutLaunch(HWND owner, const LaunchPlan& plan, const std::string& caption) {
+    return plan.InDosBox() ? StartInDosBox(owner, plan, caption) : StartInWindows(owner, plan, caption);
+}
 
 bool RunGame(HWND owner, const std::string& title, CurrentGame& current, AppState& state) {
     if (title.empty()) return false;
@@ -80,6 +90,5 @@ bool RunGame(HWND owner, const std::string& title, CurrentGame& current, AppStat
 
     const std::string gameFileName = title + ".qgf";
     const LaunchPlan plan = PlanLaunchNow(game, LaunchTarget::Game, state.Facts());
-    if (plan.InDosBox()) return StartInDosBox(owner, plan, gameFileName) != DosBoxStart::Refused;
-    return RunInWindows(owner, plan, gameFileName);
+    return CarryOutLaunch(owner, plan, gameFileName) != LaunchStart::Refused;
 }

@@ -19,8 +19,7 @@ bool MainWindow::OnDialogCommand(int id) {
 
 // Closed with Close, the dialog has read Data.ini again.
 void MainWindow::OnManageEntries() {
-    if (!AskManageEntries(Handle(), _dataIni, _state.dataIniPath, _state.settings.confirmDelete))
-        return;
+    if (!AskManageEntries(Handle(), _dataIni, _state.dataIniPath, _state.settings.confirmDelete)) return;
     _state.vdmSoundWeb = ReadVdmSoundWeb(_dataIni);
     RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }

@@ -55,17 +55,12 @@ bool MainWindow::OpenInShell(const std::string& file, const std::string& failure
 }
 
 void MainWindow::OnGamesFolder() {
-    OpenInShell(_state.gamesFolder,
-                Format(Tr(TextId::GamesFolderFailed), _state.gamesFolder.c_str()));
+    OpenInShell(_state.gamesFolder, Format(Tr(TextId::GamesFolderFailed), _state.gamesFolder.c_str()));
 }
 
-void MainWindow::OnVisitWebSite() {
-    OpenInShell(kAuthorWeb, Format(Tr(TextId::AuthorWebFailed), kAuthorWeb));
-}
+void MainWindow::OnVisitWebSite() { OpenInShell(kAuthorWeb, Format(Tr(TextId::AuthorWebFailed), kAuthorWeb)); }
 
-void MainWindow::OnEditDataIni() {
-    OpenInShell(_state.dataIniPath, Tr(TextId::DataIniNotOpened));
-}
+void MainWindow::OnEditDataIni() { OpenInShell(_state.dataIniPath, Tr(TextId::DataIniNotOpened)); }
 
 void MainWindow::OnReloadData() {
     win::WaitCursor wait;
@@ -75,8 +70,7 @@ void MainWindow::OnReloadData() {
 
 // The criteria file is read again: its lists and the VDMSound page address.
 void MainWindow::ReloadDataIni() {
-    if (OpenDataIni(_dataIni, _state.dataIniPath, Handle()))
-        _state.vdmSoundWeb = ReadVdmSoundWeb(_dataIni);
+    if (OpenDataIni(_dataIni, _state.dataIniPath, Handle())) _state.vdmSoundWeb = ReadVdmSoundWeb(_dataIni);
 }
 
 // False, after telling the player where VDMSound is to be had, when it was not found.

@@ -181,10 +181,7 @@ bool MainWindow::SetUpFolders() {
     _state.windowsFolder = folders.windowsFolder.empty() ? WindowsFolder() : folders.windowsFolder;
     if (!folders.vdmSoundFolder.empty()) _state.vdmSoundFixedFolder = folders.vdmSoundFolder;
     if (_state.programFolder.empty()) {
-        win::Ui().ShowMessage(
-            Handle(),
-            Tr(TextId::NoProgramFolder),
-            "QuillonLoader", MB_OK);
+        win::Ui().ShowMessage(Handle(), Tr(TextId::NoProgramFolder), "QuillonLoader", MB_OK);
         win::Ui().ExitProcess(1);
         End(1);
         return false;

@@ -76,7 +76,8 @@ TEST(LaunchPlanTest, KindFilesAndArgumentsByOptionsAndVdmSound) {
     }
     g.options = 1;
     SetField(g.setup, "(Parameters)");
-    EXPECT_EQ(PlanLaunch(g, LaunchTarget::Game, {false, vdm, {}, {}}).InWindows()->batchLine, "@\"MY PLAY.EXE\"  /sb16 ");
+    EXPECT_EQ(PlanLaunch(g, LaunchTarget::Game, {false, vdm, {}, {}}).InWindows()->batchLine,
+              "@\"MY PLAY.EXE\"  /sb16 ");
 
     const Layer layers[5] = {Layer::Removed, Layer::Removed, Layer::Win95, Layer::Win95, Layer::Removed};
     for (int options = 0; options < 5; ++options) {

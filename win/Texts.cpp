@@ -30,7 +30,9 @@ constexpr TextPair kTexts[] = {
      "\xA1No se pudo cargar el archivo Data.ini!\nRecupere el archivo o vuelva a instalar Quillon Loader."},
     {TextId::ColumnGame, "Game", "juego"},
     {TextId::ColumnPublisher, "Publisher", "Distribuidora"},
-    {TextId::ColumnCategory, "Category", "Categor\xED" "a"},
+    {TextId::ColumnCategory, "Category",
+     "Categor\xED"
+     "a"},
     {TextId::ColumnSettings, "Settings", "Opciones"},
     {TextId::TooManyGames, "There are %d games, maximum is %d.\nPlease remove some games.",
      "Hay %d juegos, el m\xE1ximo es %d. Por favor, borre algunos juegos."},
@@ -91,7 +93,8 @@ constexpr TextPair kTexts[] = {
     {TextId::PictureTooLarge, "The file is larger than %u MiB: too large for a game picture.",
      "El archivo ocupa m\xE1s de %u MB: es demasiado grande para una foto de juego."},
     {TextId::PictureNotBitmap, "The file is damaged or is not a Windows bitmap (BMP).",
-     "El archivo est\xE1 da\xF1" "ado o no es un mapa de bits de Windows (BMP)."},
+     "El archivo est\xE1 da\xF1"
+     "ado o no es un mapa de bits de Windows (BMP)."},
 };
 
 static_assert(sizeof kTexts / sizeof kTexts[0] == static_cast<size_t>(TextId::Count), "one row per text");

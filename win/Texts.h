@@ -41,15 +41,15 @@ enum class TextId {
     CouldNotExecuteGame,   // the full path of the program
     CouldNotExecuteSetup,  // the full path of the setup program
     LoaderBatchFailed,
-    CouldNotOpen,          // the program, or the full path of the program started through VDMSound
-    CouldNotOpenSetup,     // a setup program started directly; the Spanish variant names no file
+    CouldNotOpen,       // the program, or the full path of the program started through VDMSound
+    CouldNotOpenSetup,  // a setup program started directly; the Spanish variant names no file
     NotConfigured,
-    CannotFindFolder,      // the folder
+    CannotFindFolder,  // the folder
     // The menu and the details bar.
     SelectGameFirst,
     ConfirmDelete,  // the game's title
     ConfirmDeleteCaption,
-    DeleteFailed,   // the game file's path
+    DeleteFailed,  // the game file's path
     GamesFolderFailed,
     AuthorWebFailed,
     DataIniNotOpened,
@@ -63,7 +63,7 @@ enum class TextId {
     // Pictures.
     PictureNotLoaded,  // the picture's path
     PictureUnreadable,
-    PictureTooLarge,   // the limit in MiB
+    PictureTooLarge,  // the limit in MiB
     PictureNotBitmap,
     Count
 };
