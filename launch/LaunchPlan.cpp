@@ -12,9 +12,13 @@ std::string ProgramOf(const GameRecord& game, LaunchTarget target) {
     return FieldText(target == LaunchTarget::Game ? game.command : game.setup);
 }
 
-WindowsLaunch PlanGameInWindows(const GameRecord& game, const LaunchPlan& plan, const LaunchFacts& facts) {
+// A setup program gets no layer and has no arguments (its Setup names a
+// program, not the parameter marker); its name was checked before it was
+// located (CheckSetupName).
+WindowsLaunch PlanInWindows(const GameRecord& game, const LaunchPlan& plan, const LaunchFacts& facts) {
     WindowsLaunch run;
-    if (facts.isNt) run.layer = (game.options == 2 || game.options == 3) ? Layer::Win95 : Layer::Removed;
+    const bool forGame = plan.target == LaunchTarget::Game;
+    if (forGame && facts.isNt) run.layer = (game.options == 2 || game.options == 3) ? Layer::Win95 : Layer::Removed;
     if (UsesParameterSets(game)) run.arguments = " " + ComposeParameterLine(game);
 
     if (!RunsThroughVdmSound(game, facts.vdm)) {
@@ -31,6 +35,7 @@ WindowsLaunch PlanGameInWindows(const GameRecord& game, const LaunchPlan& plan, 
         run.params = "Loader.bat";
         run.batchLine = LoaderBatchLine(plan.program, run.arguments);
     }
+    if (!forGame) return run;
     // VDMSound's batch takes the Command as its argument or runs it from
     // Loader.bat with the parameters, and a program that is not an .exe or a
     // .com goes to the command interpreter too: all of it is read as batch
@@ -39,20 +44,6 @@ WindowsLaunch PlanGameInWindows(const GameRecord& game, const LaunchPlan& plan, 
     if (UsesParameterSets(game))
         run.unsafeField = UnsafeParameterField(game, readByBatch ? HasCommandSyntax : HasControlCharacter);
     if (run.unsafeField.empty() && readByBatch && HasBatchSyntax(plan.program)) run.unsafeField = "Command";
-    return run;
-}
-
-// VDMSound's launch file with the program as its parameter, or the program
-// itself; no layer, no arguments.
-WindowsLaunch PlanSetupInWindows(const GameRecord& game, const LaunchPlan& plan, const LaunchFacts& facts) {
-    WindowsLaunch run;
-    if (RunsThroughVdmSound(game, facts.vdm)) {
-        run.kind = LaunchKind::VdmSound;
-        run.file = facts.vdm.launchFile;
-        run.params = BatchWord(plan.program);
-    } else {
-        run.file = plan.program;
-    }
     return run;
 }
 
@@ -89,10 +80,8 @@ LaunchPlan PlanLaunch(const GameRecord& game, LaunchTarget target, const LaunchF
     if (ChooseLaunchRoute(dosBox.mode, GameRunWith(game), dosBox.windowsRunsDos, facts.programKind) ==
         LaunchRoute::DosBox)
         plan.route = PlanInDosBox(game, plan, dosBox);
-    else if (target == LaunchTarget::Game)
-        plan.route = PlanGameInWindows(game, plan, facts);
     else
-        plan.route = PlanSetupInWindows(game, plan, facts);
+        plan.route = PlanInWindows(game, plan, facts);
     return plan;
 }
 

@@ -164,15 +164,36 @@ TEST_F(GameSetupTest, TheSetupProgramRunsDirectlyOrThroughVdmSound) {
 
     vdm.available = true;  // VDMSound found and Options 1: through its launch file
     current.record.options = 1;
-    ui.shellResults.push_back(31);
     RunGameSetup(Context());
     EXPECT_EQ(Row(ui.calls.at(1)),
               (Strings{vdm.launchFile, "open", std::to_string(SW_SHOWNORMAL), "SETUP.EXE", gameDir}));
-    EXPECT_EQ(LastMessage(), Format(Tr(TextId::CouldNotOpen), (gameDir + "\\SETUP.EXE").c_str()));
 
-    current.record.options = 2;  // runs directly even with VDMSound
-    RunGameSetup(Context());
-    EXPECT_EQ(ui.Calls(UiCall::Execute).back().text, "SETUP.EXE");
+    // A failed start, by route and language; a program gone before a start
+    // through VDMSound is not started, nor its row refreshed. Options 2 runs
+    // directly even with VDMSound.
+    const std::string full = gameDir + "\\SETUP.EXE", gone = gameDir + "\\GONE.EXE";
+    const struct {
+        int options;
+        Language language;
+        TextId said;
+        std::string named;
+    } failures[] = {{1, Language::English, TextId::CouldNotOpen, full},
+                    {1, Language::Spanish, TextId::CouldNotOpen, full},
+                    {2, Language::Spanish, TextId::CouldNotOpenSetup, "SETUP.EXE"},
+                    {1, Language::English, TextId::CouldNotExecuteSetup, gone}};
+    for (const auto& f : failures) {
+        current.record.options = f.options;
+        const bool goes = f.said == TextId::CouldNotExecuteSetup;
+        SetField(current.record.setup, goes ? "GONE.EXE" : "SETUP.EXE");
+        if (goes)
+            ui.fileAnswers.push_back(gone);  // picked, and gone before the start
+        else
+            ui.shellResults.push_back(31);
+        SetLanguage(f.language);
+        EXPECT_EQ(RunGameSetup(Context()).refreshRow, !goes);
+        SetLanguage(Language::English);
+        EXPECT_EQ(LastMessage(), Format(Tr(f.said, f.language), f.named.c_str())) << f.options;
+    }
 
     // A setup program in a subfolder runs; a blank is quoted for VDMSound's batch.
     CreateDirectoryA((gameDir + "\\SUB DIR").c_str(), nullptr);

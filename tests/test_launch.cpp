@@ -1,5 +1,6 @@
 // Running games: the launch steps, and the ways to start one.
 #include "MainWindowFixture.h"
+#include "MessageTexts.h"
 #include "UiRows.h"
 #include "DialogProbe.h"
 #include "app/Settings.h"
@@ -68,6 +69,12 @@ TEST_F(LaunchTest, ShellGetsThePlanAndFailuresAreReported) {
     char cwd[MAX_PATH];
     GetCurrentDirectoryA(sizeof cwd, cwd);
     EXPECT_EQ(std::string(cwd), gameDir);
+    SetField(g.command, "GONE.EXE");
+    ui.fileAnswers.push_back(gameDir + "\\GONE.EXE");  // picked, and gone before the start
+    ui.Clear();
+    EXPECT_FALSE(Run(g));
+    EXPECT_EQ(MessageTexts(ui), Strings{Format(Tr(TextId::CouldNotExecuteGame), (gameDir + "\\GONE.EXE").c_str())});
+    SetField(g.command, "PLAY.EXE");
     DeleteFileA((gameDir + "\\Loader.bat").c_str());
     CreateDirectoryA((gameDir + "\\Loader.bat").c_str(), nullptr);  // in the way
     ui.Clear();
