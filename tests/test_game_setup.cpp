@@ -220,6 +220,10 @@ TEST_F(GameSetupTest, TheSetupProgramRunsDirectlyOrThroughVdmSound) {
     DosBoxFacts& dosBox = inDosBox.facts.dosBox;
     dosBox.mode = DosBoxMode::Always;
     dosBox.configFolder = folder + "\\Conf";
+    dosBox.program = gameDir + "\\GONE.EXE";  // DOSBox missing: told, and the row refreshed all the same
+    ui.Clear();
+    EXPECT_TRUE(RunGameSetup(inDosBox).refreshRow);
+    EXPECT_EQ(ui.Messages().size(), 1u);
     dosBox.program = gameDir + "\\SETUP.EXE";  // an existing file stands for DOSBox
     ui.Clear();
     EXPECT_TRUE(RunGameSetup(inDosBox).refreshRow);

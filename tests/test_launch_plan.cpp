@@ -129,6 +129,9 @@ TEST(LaunchPlanTest, RoutesOfTheGameAndItsSetupProgram) {
         EXPECT_EQ(plan, r.plan) << static_cast<int>(r.target) << " " << r.options;
         EXPECT_EQ(p.fullProgram, r.target == LaunchTarget::Game ? "C:\\GAMES\\G\\PLAY.EXE" : "C:\\GAMES\\G\\SETUP.EXE");
     }
+    SetField(g.setup, "MY SETUP.EXE");  // refused by DOSBox, and named as the Setup
+    const LaunchFacts inDosBox{false, {}, {M::Always, true, "", false, "", {}}, D};
+    EXPECT_EQ(PlanLaunch(g, LaunchTarget::Setup, inDosBox).InDosBox()->config.field, "Setup");
 }
 
 TEST(LaunchPlanTest, LoaderBatchAndLayerAreWritten) {
