@@ -86,51 +86,46 @@ TEST(LaunchPlanTest, KindFilesAndArgumentsByOptionsAndVdmSound) {
     }
 }
 
-// The route and what each route carries, for the game and for its setup program.
+// The setup program's Windows plan, and the DOSBox plan of the game and of its
+// setup program (the game's Windows plan is the test above's).
 TEST(LaunchPlanTest, RoutesOfTheGameAndItsSetupProgram) {
     GameRecord g = MakeGame("G", "p", "c", "C:\\GAMES\\G", "PLAY.EXE");
     SetField(g.vgaParam, "-vga");
     g.selectedDisplay = 2;
-    const auto W = ProgramKind::Windows, D = ProgramKind::Dos;
-    using M = DosBoxMode;
     const struct {
-        LaunchTarget target;
+        bool setup;
         int options;
-        M mode;
-        bool runsDos, found;
-        ProgramKind kind;
+        DosBoxMode mode;
+        bool found;
         const char* plan;
-    } rows[] = {
-        {LaunchTarget::Game, 3, M::Never, false, true, D, "Windows 2 C:\\V\\VDMSRun.bat|Loader.bat|1"},
-        {LaunchTarget::Setup, 3, M::Never, false, true, D, "Windows 1 C:\\V\\VDMSRun.bat|SETUP.EXE|0"},
-        {LaunchTarget::Setup, 2, M::Never, false, true, D, "Windows 0 SETUP.EXE||0"},
-        {LaunchTarget::Game, 0, M::WhereNeeded, true, true, D, "Windows 0 PLAY.EXE| -vga |2"},
-        {LaunchTarget::Game, 1, M::Always, false, true, W, "Windows 2 C:\\V\\VDMSRun.bat|Loader.bat|2"},
-        {LaunchTarget::Game, 3, M::WhereNeeded, false, true, D, "DOSBox found C:\\DB\\|C:\\T|PLAY.EXE -vga"},
-        {LaunchTarget::Setup, 3, M::Always, true, true, D, "DOSBox found C:\\DB\\|C:\\T|SETUP.EXE"},
-        {LaunchTarget::Game, 0, M::Always, true, false, D, "DOSBox missing C:\\DB\\|C:\\T|PLAY.EXE -vga"},
-    };
+    } rows[] = {{true, 3, DosBoxMode::Never, true, "Windows 1 C:\\V\\VDMSRun.bat|SETUP.EXE|0"},
+                {true, 2, DosBoxMode::Never, true, "Windows 0 SETUP.EXE||0"},
+                {false, 3, DosBoxMode::Always, true, "DOSBox found C:\\DB\\|C:\\T|PLAY.EXE -vga"},
+                {true, 3, DosBoxMode::Always, true, "DOSBox found C:\\DB\\|C:\\T|SETUP.EXE"},
+                {false, 0, DosBoxMode::Always, false, "DOSBox missing C:\\DB\\|C:\\T|PLAY.EXE -vga"}};
     for (const auto& r : rows) {
-        SetField(g.setup, r.target == LaunchTarget::Game ? "(Parameters)" : "SETUP.EXE");
+        SetField(g.setup, r.setup ? "SETUP.EXE" : "(Parameters)");
         g.options = r.options;
-        LaunchFacts facts{true, {true, "C:\\V\\", "C:\\V\\VDMSRun.bat"}, {}, r.kind};
-        facts.dosBox = {r.mode, r.runsDos, "C:\\DB\\DOSBox.exe", r.found, "C:\\T", {}};
-        const LaunchPlan p = PlanLaunch(g, r.target, facts);
+        const LaunchFacts facts{true,
+                                {true, "C:\\V\\", "C:\\V\\VDMSRun.bat"},
+                                {r.mode, true, "C:\\DB\\DOSBox.exe", r.found, "C:\\T", {}},
+                                ProgramKind::Dos};
+        const LaunchPlan p = PlanLaunch(g, r.setup ? LaunchTarget::Setup : LaunchTarget::Game, facts);
         std::string plan;
         if (const WindowsLaunch* w = p.InWindows())
             plan = "Windows " + std::to_string(static_cast<int>(w->kind)) + " " + w->file + "|" + w->params + "|" +
                    std::to_string(static_cast<int>(w->layer));
         if (const DosBoxLaunch* d = p.InDosBox()) {
-            const std::string& text = d->config.text;
+            const std::string& text = d->config.text;  // the program's line is the one before "exit"
             const size_t end = text.rfind("\r\nexit\r\n"), start = text.rfind("\r\n", end - 1) + 2;
             plan = std::string("DOSBox ") + (d->programFound ? "found " : "missing ") + d->programFolder + "|" +
                    d->configFolder + "|" + text.substr(start, end - start);
         }
-        EXPECT_EQ(plan, r.plan) << static_cast<int>(r.target) << " " << r.options;
-        EXPECT_EQ(p.fullProgram, r.target == LaunchTarget::Game ? "C:\\GAMES\\G\\PLAY.EXE" : "C:\\GAMES\\G\\SETUP.EXE");
+        EXPECT_EQ(plan, r.plan) << r.setup << " " << r.options;
+        EXPECT_EQ(p.fullProgram, r.setup ? "C:\\GAMES\\G\\SETUP.EXE" : "C:\\GAMES\\G\\PLAY.EXE");
     }
     SetField(g.setup, "MY SETUP.EXE");  // refused by DOSBox, and named as the Setup
-    const LaunchFacts inDosBox{false, {}, {M::Always, true, "", false, "", {}}, D};
+    const LaunchFacts inDosBox{false, {}, {DosBoxMode::Always, true, "", false, "", {}}, ProgramKind::Dos};
     EXPECT_EQ(PlanLaunch(g, LaunchTarget::Setup, inDosBox).InDosBox()->config.field, "Setup");
 }
 
