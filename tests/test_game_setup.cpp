@@ -177,8 +177,7 @@ TEST_F(GameSetupTest, TheSetupProgramRunsDirectlyOrThroughVdmSound) {
         Language language;
         TextId said;
         std::string named;
-    } failures[] = {{1, Language::English, TextId::CouldNotOpen, full},
-                    {1, Language::Spanish, TextId::CouldNotOpen, full},
+    } failures[] = {{1, Language::Spanish, TextId::CouldNotOpen, full},
                     {2, Language::Spanish, TextId::CouldNotOpenSetup, "SETUP.EXE"},
                     {1, Language::English, TextId::CouldNotExecuteSetup, gone}};
     for (const auto& f : failures) {
