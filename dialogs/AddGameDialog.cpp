@@ -63,8 +63,8 @@ void AddGameDialog::OnCommand(int id, int code, HWND /*ctl*/) {
         case IDC_ADD_BROWSE_PICTURE: BrowsePicture(); break;
         case IDC_ADD_BROWSE_PATH: BrowseFolder(); break;
         case IDC_ADD_BROWSE_COMMAND:
-            BrowseFile(IDC_ADD_COMMAND, "Executables (*.exe;*.com;*.bat;*.pif)|*.exe; *.com; *.bat; *.pif||",
-                       "Please select the game file to execute...");
+            BrowseFile(IDC_ADD_COMMAND, Tr(TextId::ExecutablesFilter, Language::English),
+                       Tr(TextId::SelectGameProgram, Language::English));
             break;
         case IDC_ADD_BROWSE_DOCUMENT:
             BrowseFile(IDC_ADD_DOCUMENT, "All Files (*.*)|*.*||", "Please select the game document...");
@@ -88,7 +88,7 @@ void AddGameDialog::BrowsePicture() {
     std::vector<char> bytes;
     const PictureFileStatus status = ReadPictureFile(chosen, bytes);
     if (status != PictureFileStatus::Ok) {
-        win::Ui().ShowMessage(Handle(), PictureLoadMessage(chosen, status, false), kAppName,
+        win::Ui().ShowMessage(Handle(), PictureLoadMessage(chosen, status, Language::English), kAppName,
                               MB_OK | MB_ICONEXCLAMATION);
         return;
     }
@@ -100,7 +100,8 @@ void AddGameDialog::BrowsePicture() {
     }
     ShowPreview(LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_DEFAULTGAME)));
     _chosenPicture.clear();
-    win::Ui().ShowMessage(Handle(), Format("Could not load bitmap '%s'", chosen.c_str()), kAppName, MB_OK);
+    win::Ui().ShowMessage(Handle(), Format(Tr(TextId::PictureNotLoaded, Language::English), chosen.c_str()), kAppName,
+                          MB_OK);
     SetItemText(IDC_ADD_PICTURE, "");
 }
 
@@ -213,10 +214,10 @@ bool AddGameDialog::OnOK() {
         return false;
     }
     if (pictureStatus != PictureFileStatus::Ok)
-        win::Ui().ShowMessage(
-            Handle(),
-            Format("Failed to embed the picture!\n%s", source.c_str()) + "\n\n" + PictureProblem(pictureStatus, false),
-            "Created with error...", MB_OK | MB_ICONEXCLAMATION);
+        win::Ui().ShowMessage(Handle(),
+                              Format("Failed to embed the picture!\n%s", source.c_str()) + "\n\n" +
+                                  PictureProblem(pictureStatus, Language::English),
+                              "Created with error...", MB_OK | MB_ICONEXCLAMATION);
     added = AddedGame{gameTitle, setup.empty()};
     return true;
 }

@@ -3,13 +3,9 @@
 #include "win/Texts.h"
 #include "win/UserInterface.h"
 
-bool OpenDataIni(IniFile& ini, const std::string& path, bool spanish, HWND owner) {
+bool OpenDataIni(IniFile& ini, const std::string& path, HWND owner) {
     if (ini.Open(path)) return true;
-    win::Ui().ShowMessage(owner,
-                          Tr(spanish, "Failed to load the Data.ini file!\nRecover the file or re-install Quillon Loader.",
-                             "\xA1No se pudo cargar el archivo Data.ini!\n"
-                             "Recupere el archivo o vuelva a instalar Quillon Loader."),
-                          kAppName, MB_OK);
+    win::Ui().ShowMessage(owner, Tr(TextId::DataIniFailed), kAppName, MB_OK);
     return false;
 }
 

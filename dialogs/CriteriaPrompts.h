@@ -6,9 +6,9 @@
 #include <optional>
 #include <string>
 
-// Opens Data.ini; on failure tells the user (English or Spanish) and returns
+// Opens Data.ini; on failure tells the user and returns
 // false, leaving the accessor closed.
-bool OpenDataIni(IniFile& ini, const std::string& path, bool spanish, HWND owner);
+bool OpenDataIni(IniFile& ini, const std::string& path, HWND owner);
 
 // Adds the entry and returns its slot; a full list gets the limit message and
 // kListFull, a Data.ini that cannot be written says so and gives kNotStored.

@@ -25,7 +25,6 @@ const int kOtherParamEdits[] = {IDC_GS_VESA, IDC_GS_VGA,   IDC_GS_MCGA,        I
                                 IDC_GS_CGA,  IDC_GS_TANDY, IDC_GS_CUSTOM_NAME, IDC_GS_CUSTOM_PARAM};
 const int kBrowseButtons[] = {IDC_GS_BROWSE_SETUP, IDC_GS_BROWSE_CONFIG};
 
-constexpr char kExecutablesFilter[] = "Executables (*.exe;*.com;*.bat;*.pif)|*.exe; *.com; *.bat; *.pif||";
 constexpr char kHelpCaption[] = "Error executing game";
 
 // The 32-byte fields that the dialog edits, by control.
@@ -189,7 +188,8 @@ void GameSettingsDialog::OnCommand(int id, int code, HWND /*ctl*/) {
         case IDC_GS_KIND_SOUND: SwitchKind(false); break;
         case IDC_GS_KIND_MUSIC: SwitchKind(true); break;
         case IDC_GS_BROWSE_SETUP:
-            Browse(IDC_GS_SETUP, kExecutablesFilter, "Please select the setup file to execute...");
+            Browse(IDC_GS_SETUP, Tr(TextId::ExecutablesFilter, Language::English),
+                   Tr(TextId::SelectSetupFile, Language::English));
             break;
         case IDC_GS_BROWSE_CONFIG:
             Browse(IDC_GS_CONFIG, "All Files (*.*)|*.*||", "Please select the config file to delete...");
@@ -237,17 +237,13 @@ void GameSettingsDialog::ExecuteHelp() {
                                   MB_OK | MB_ICONSTOP);
             return;
     }
-    if (FitsCommandsBatch(path, command) && WriteCommandsBatch(path, CommandsBatchContent(path, command, help))) {
-        if (win::Ui().Execute(Handle(), "open", kCommandsBatch, "", path, SW_SHOWNORMAL) <= 32)
-            win::Ui().ShowMessage(
-                Handle(),
-                Format("Could not open %s\nPlease verify the settings.", JoinFolder(path, kCommandsBatch).c_str()),
-                kHelpCaption, MB_OK | MB_ICONSTOP);
-        return;
-    }
-    if (win::Ui().Execute(Handle(), "open", command, help, path, SW_SHOWNORMAL) <= 32)
-        win::Ui().ShowMessage(Handle(), Format("Could not open %s\nPlease verify the settings.", command.c_str()),
-                              kHelpCaption, MB_OK | MB_ICONSTOP);
+    const bool batch =
+        FitsCommandsBatch(path, command) && WriteCommandsBatch(path, CommandsBatchContent(path, command, help));
+    const std::string program = batch ? std::string(kCommandsBatch) : command;
+    if (win::Ui().Execute(Handle(), "open", program, batch ? "" : help, path, SW_SHOWNORMAL) > 32) return;
+    const std::string named = batch ? JoinFolder(path, program) : program;
+    win::Ui().ShowMessage(Handle(), Format(Tr(TextId::CouldNotOpen, Language::English), named.c_str()), kHelpCaption,
+                          MB_OK | MB_ICONSTOP);
 }
 
 bool GameSettingsDialog::Refuse(int control, const std::string& text) {

@@ -106,9 +106,9 @@ void ManageEntriesDialog::StoreWebSite() {
     }
 }
 
-bool AskManageEntries(HWND owner, IniFile& dataIni, const std::string& dataIniPath, bool confirmDelete, bool spanish) {
+bool AskManageEntries(HWND owner, IniFile& dataIni, const std::string& dataIniPath, bool confirmDelete) {
     ManageEntriesDialog dialog(dataIni, confirmDelete);
     if (win::Ui().RunModal(dialog, owner) != IDOK) return false;
-    OpenDataIni(dataIni, dataIniPath, spanish, owner);
+    OpenDataIni(dataIni, dataIniPath, owner);
     return true;
 }

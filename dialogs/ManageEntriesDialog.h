@@ -34,4 +34,4 @@ private:
 // is checked again as at start-up (OpenDataIni on |dataIniPath|: on failure
 // its message shows and |dataIni| stays closed) and true comes back: the main
 // window then repaints. Closed with Escape: false and nothing more.
-bool AskManageEntries(HWND owner, IniFile& dataIni, const std::string& dataIniPath, bool confirmDelete, bool spanish);
+bool AskManageEntries(HWND owner, IniFile& dataIni, const std::string& dataIniPath, bool confirmDelete);

@@ -5,7 +5,7 @@
 #include "dialogs/LocateGameDialog.h"
 #include "win/UserInterface.h"
 
-std::optional<std::string> LocateMovedGame(HWND owner, const std::string& title, CurrentGame& game, bool spanish,
+std::optional<std::string> LocateMovedGame(HWND owner, const std::string& title, CurrentGame& game,
                                            bool& commandLineLaunch) {
     if (commandLineLaunch) {
         commandLineLaunch = false;
@@ -18,9 +18,7 @@ std::optional<std::string> LocateMovedGame(HWND owner, const std::string& title,
     switch (AskLocateGame(owner, title, folder)) {
         case LocateAnswer::Browse: {
             std::string chosen;
-            if (!win::Ui().PickFolder(owner, Tr(spanish, "Select the game path...", "Seleccionar la ruta del juego..."),
-                                      chosen))
-                return std::nullopt;
+            if (!win::Ui().PickFolder(owner, Tr(TextId::SelectGamePath), chosen)) return std::nullopt;
             if (!chosen.empty()) {
                 folder = chosen;
                 SetField(game.record.path, folder.c_str());
@@ -35,12 +33,9 @@ std::optional<std::string> LocateMovedGame(HWND owner, const std::string& title,
     return std::nullopt;
 }
 
-bool SearchForSelectedGame(HWND owner, int row, const std::string& title, CurrentGame& game, bool spanish) {
+bool SearchForSelectedGame(HWND owner, int row, const std::string& title, CurrentGame& game) {
     if (row < 0) {
-        win::Ui().ShowMessage(
-            owner,
-            Tr(spanish, "Please select a game in the list first", "Por favor seleccione un juego de la lista primero"),
-            kAppName, MB_OK);
+        win::Ui().ShowMessage(owner, Tr(TextId::SelectGameFirst), kAppName, MB_OK);
         return false;
     }
     if (title.empty()) return false;

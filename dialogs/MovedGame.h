@@ -13,11 +13,11 @@
 // game's Path; the search dialog has saved the game file too), or nullopt when
 // the launch stops. A browsed item without a file-system path keeps the old
 // folder, and the launch goes on with it.
-std::optional<std::string> LocateMovedGame(HWND owner, const std::string& title, CurrentGame& game, bool spanish,
+std::optional<std::string> LocateMovedGame(HWND owner, const std::string& title, CurrentGame& game,
                                            bool& commandLineLaunch);
 
 // The menu command "Search for selected game". |row| is the game list's
 // selected row (-1: none) and |title| the text of its first column. Returns
 // true when the search dialog ran: the caller then refreshes that row from the
 // current game, whatever the dialog's outcome.
-bool SearchForSelectedGame(HWND owner, int row, const std::string& title, CurrentGame& game, bool spanish);
+bool SearchForSelectedGame(HWND owner, int row, const std::string& title, CurrentGame& game);

@@ -24,27 +24,19 @@ std::string NoteText(PictureNote note) {
 
 }  // namespace
 
-std::string PictureProblem(PictureFileStatus status, bool spanish) {
-    const unsigned mib = static_cast<unsigned>(kMaxPictureBytes >> 20);
+std::string PictureProblem(PictureFileStatus status, Language language) {
     switch (status) {
-        case PictureFileStatus::CannotRead:
-            return spanish ? "No se puede leer el archivo." : "The file cannot be read.";
+        case PictureFileStatus::CannotRead: return Tr(TextId::PictureUnreadable, language);
         case PictureFileStatus::TooLarge:
-            return Format(spanish ? "El archivo ocupa m\xE1s de %u MB: es demasiado grande para una foto de juego."
-                                  : "The file is larger than %u MiB: too large for a game picture.",
-                          mib);
-        case PictureFileStatus::NotABitmap:
-            return spanish ? "El archivo est\xE1 da\xF1"
-                             "ado o no es un mapa de bits de Windows (BMP)."
-                           : "The file is damaged or is not a Windows bitmap (BMP).";
+            return Format(Tr(TextId::PictureTooLarge, language), static_cast<unsigned>(kMaxPictureBytes >> 20));
+        case PictureFileStatus::NotABitmap: return Tr(TextId::PictureNotBitmap, language);
         case PictureFileStatus::Ok: break;
     }
     return {};
 }
 
-std::string PictureLoadMessage(const std::string& path, PictureFileStatus status, bool spanish) {
-    return Format(spanish ? "No se puede cargar foto '%s'" : "Could not load bitmap '%s'", path.c_str()) + "\n\n" +
-           PictureProblem(status, spanish);
+std::string PictureLoadMessage(const std::string& path, PictureFileStatus status, Language language) {
+    return Format(Tr(TextId::PictureNotLoaded, language), path.c_str()) + "\n\n" + PictureProblem(status, language);
 }
 
 std::string ConversionNotesText(const std::vector<GameNote>& notes) {

@@ -4,16 +4,16 @@
 #pragma once
 #include "data/GameFile.h"
 #include "data/LoaderIni.h"
+#include "win/Texts.h"
 #include <windows.h>
 #include <string>
 #include <vector>
 
-// "Could not load bitmap '%s'" (Spanish "No se puede cargar foto '%s'") with
-// the path, and on the next lines why the file was not taken.
-std::string PictureLoadMessage(const std::string& path, PictureFileStatus status, bool spanish);
+// That the picture at |path| could not be loaded, and on the next lines why.
+std::string PictureLoadMessage(const std::string& path, PictureFileStatus status, Language language);
 
 // Why the file was not taken, as one sentence.
-std::string PictureProblem(PictureFileStatus status, bool spanish);
+std::string PictureProblem(PictureFileStatus status, Language language);
 
 // After a conversion: the games whose picture was not taken, and why, and the
 // names that are the short names of other game files. Empty when |notes| is.

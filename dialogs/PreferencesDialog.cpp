@@ -23,7 +23,7 @@ bool PreferencesDialog::OnInit() {
     SetChecked(IDC_PREF_VERIFY, values.verifyOnReload);
     SetChecked(IDC_PREF_INDIVIDUAL, values.individualUpdating);
     SetChecked(IDC_PREF_CONFIRMDELETE, values.confirmDelete);
-    SetChecked(IDC_PREF_SPANISH, values.spanish);
+    SetChecked(IDC_PREF_SPANISH, CurrentLanguage() == Language::Spanish);
     win::Trackbar slider(Item(IDC_PREF_TWEAK));
     slider.SetRange(0, kMaxTweak);
     slider.SetPos(values.slowDownTweak);

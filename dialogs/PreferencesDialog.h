@@ -9,10 +9,10 @@
 struct Preferences {
     bool verifyOnReload = true;
     int slowDownTweak = 4;  // 0 to 10 on the slider
-    // Shown nowhere: the template keeps hidden, disabled boxes for them.
+    // Shown nowhere: the template keeps hidden, disabled boxes for them (and
+    // for the language of the messages).
     bool individualUpdating = false;
     bool confirmDelete = true;
-    bool spanish = false;
     // "DOSBoxMode" 0 to 2, "DOSBoxPath" (empty: looked for at start-up),
     // "DOSBoxFullScreen", "DOSBoxKeepOpen".
     int dosBoxMode = 1;

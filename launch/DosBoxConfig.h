@@ -6,7 +6,6 @@
 #include "data/GameRecord.h"
 #include "data/IniFile.h"
 #include "launch/DosBoxAutoexec.h"
-#include "launch/LaunchRoute.h"
 #include <string>
 
 // VDMSound's Sound Blaster, as DOSBox writes it ("220", "7", "1", "5"); a value
@@ -67,12 +66,3 @@ struct DosBoxConfig {
 // control characters blanked. The [autoexec] section is MakeDosBoxAutoexec's.
 DosBoxConfig MakeDosBoxConfig(const GameRecord& game, const std::string& program, const char* programField,
                               bool withParameters, const DosBoxOptions& options);
-
-// Everything a launch through DOSBox needs besides the game.
-struct DosBoxSetup {
-    DosBoxMode mode = DosBoxMode::WhereNeeded;
-    bool windowsRunsDos = true;
-    std::string program;       // DOSBox itself ("DOSBoxPath")
-    std::string configFolder;  // where the configuration files go
-    DosBoxOptions options;
-};

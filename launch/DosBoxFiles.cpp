@@ -55,7 +55,3 @@ std::string WriteDosBoxConfig(const std::string& folder, const std::string& text
         DeleteFileA(LaunchFile(folder, numbers[i]).c_str());
     return path;
 }
-
-std::string DosBoxCommandLine(const std::string& dosbox, const std::string& configFile) {
-    return "\"" + dosbox + "\" -conf \"" + configFile + "\"";
-}

@@ -14,6 +14,3 @@ std::string DosBoxConfigFolder();
 // removes the launch files beyond the newest kKeptDosBoxConfigs. The file's
 // path, or empty when it cannot be written.
 std::string WriteDosBoxConfig(const std::string& folder, const std::string& text);
-
-// "\"<dosbox>\" -conf \"<file>\"": what DOSBox is started with.
-std::string DosBoxCommandLine(const std::string& dosbox, const std::string& configFile);

@@ -82,16 +82,6 @@ std::string SuggestSetupProgram(const std::string& folder) {
     return found;
 }
 
-bool SetupRunsThroughVdmSound(const GameRecord& game, const VdmSoundInstall& vdm) {
-    return vdm.available && (game.options == 1 || game.options == 3);
-}
-
-ShellCall SetupShellCall(const std::string& folder, const std::string& setup, bool viaVdmSound,
-                         const std::string& launchFile) {
-    if (viaVdmSound) return {launchFile, BatchWord(setup), folder};
-    return {setup, std::string(), folder};
-}
-
 HelpCommandProblem CheckHelpCommand(const std::string& command, const std::string& help) {
     if (!IsNameInsideFolder(command)) return HelpCommandProblem::UnsafeCommand;
     if (HasControlCharacter(help)) return HelpCommandProblem::UnsafeHelp;

@@ -1,11 +1,10 @@
 // Running a game's setup, window-free: which setup mode a game uses, moving its
-// configuration file aside, the shell call for its setup program, the help
-// batch file "Commands.bat", and the checks that keep a game file's texts from
-// reaching outside the game's folder or into a batch file.
+// configuration file aside, the help batch file "Commands.bat", and the checks
+// that keep a game file's texts from reaching outside the game's folder or into
+// a batch file. The setup program's own launch is planned by PlanLaunch.
 #pragma once
 #include "data/GameRecord.h"
 #include "data/NameRules.h"
-#include "launch/VdmSound.h"
 #include <string>
 
 // How a game is set up, from its Setup and Config file fields.
@@ -56,21 +55,6 @@ ConfigMoveResult MoveConfigAside(const std::string& folder, const std::string& c
 // INSTALL.COM, SETUP.COM, INSTALL.EXE, SETUP.EXE in that order, the last one
 // present in the folder; empty when none is.
 std::string SuggestSetupProgram(const std::string& folder);
-
-// True when the game's setup program runs through VDMSound: VDMSound was found
-// and Options is 1 or 3.
-bool SetupRunsThroughVdmSound(const GameRecord& game, const VdmSoundInstall& vdm);
-
-// What to hand the shell for a setup program in |folder|: VDMSound's launch
-// file with the program as its parameter (quoted when it holds a blank), or
-// the program itself.
-struct ShellCall {
-    std::string file;
-    std::string params;
-    std::string dir;
-};
-ShellCall SetupShellCall(const std::string& folder, const std::string& setup, bool viaVdmSound,
-                         const std::string& launchFile);
 
 // The help batch file "Commands.bat" of the game settings dialog.
 constexpr char kCommandsBatch[] = "Commands.bat";

@@ -5,39 +5,90 @@
 #include "launch/ParameterLine.h"
 #include "launch/RegistryValue.h"
 
-LaunchPlan PlanLaunch(const GameRecord& game, const LaunchFacts& facts) {
-    LaunchPlan plan;
-    plan.folder = FieldText(game.path);
-    plan.program = FieldText(game.command);
-    plan.fullProgram = plan.folder + "\\" + plan.program;
-    if (facts.isNt)
-        plan.layer = (game.options == 2 || game.options == 3) ? Layer::Win95 : Layer::Removed;
-    if (UsesParameterSets(game)) plan.arguments = " " + ComposeParameterLine(game);
+namespace {
 
-    const bool viaVdmSound = facts.vdm.available && (game.options == 1 || game.options == 3);
-    if (!viaVdmSound) {
-        plan.kind = LaunchKind::Direct;
-        plan.file = plan.program;
-        plan.params = plan.arguments;
-    } else if (plan.arguments.empty()) {
-        plan.kind = LaunchKind::VdmSound;
-        plan.file = facts.vdm.launchFile;
-        plan.params = BatchWord(plan.program);
+// The Command or the Setup field.
+std::string ProgramOf(const GameRecord& game, LaunchTarget target) {
+    return FieldText(target == LaunchTarget::Game ? game.command : game.setup);
+}
+
+// A setup program gets no layer and has no arguments (its Setup names a
+// program, not the parameter marker); its name was checked before it was
+// located (CheckSetupName).
+WindowsLaunch PlanInWindows(const GameRecord& game, const LaunchPlan& plan, const LaunchFacts& facts) {
+    WindowsLaunch run;
+    const bool forGame = plan.target == LaunchTarget::Game;
+    if (forGame && facts.isNt) run.layer = (game.options == 2 || game.options == 3) ? Layer::Win95 : Layer::Removed;
+    if (UsesParameterSets(game)) run.arguments = " " + ComposeParameterLine(game);
+
+    if (!RunsThroughVdmSound(game, facts.vdm)) {
+        run.kind = LaunchKind::Direct;
+        run.file = plan.program;
+        run.params = run.arguments;
+    } else if (run.arguments.empty()) {
+        run.kind = LaunchKind::VdmSound;
+        run.file = facts.vdm.launchFile;
+        run.params = BatchWord(plan.program);
     } else {
-        plan.kind = LaunchKind::VdmSoundBatch;
-        plan.file = facts.vdm.launchFile;
-        plan.params = "Loader.bat";
-        plan.batchLine = LoaderBatchLine(plan.program, plan.arguments);
+        run.kind = LaunchKind::VdmSoundBatch;
+        run.file = facts.vdm.launchFile;
+        run.params = "Loader.bat";
+        run.batchLine = LoaderBatchLine(plan.program, run.arguments);
     }
+    if (!forGame) return run;
     // VDMSound's batch takes the Command as its argument or runs it from
     // Loader.bat with the parameters, and a program that is not an .exe or a
     // .com goes to the command interpreter too: all of it is read as batch
     // text. An .exe or a .com started directly gets its parameters as they are.
-    const bool readByBatch = plan.kind != LaunchKind::Direct || ReachesCommandInterpreter(plan.program);
+    const bool readByBatch = run.kind != LaunchKind::Direct || ReachesCommandInterpreter(plan.program);
     if (UsesParameterSets(game))
-        plan.unsafeField = UnsafeParameterField(game, readByBatch ? HasCommandSyntax : HasControlCharacter);
-    if (plan.unsafeField.empty() && readByBatch && HasBatchSyntax(plan.program)) plan.unsafeField = "Command";
+        run.unsafeField = UnsafeParameterField(game, readByBatch ? HasCommandSyntax : HasControlCharacter);
+    if (run.unsafeField.empty() && readByBatch && HasBatchSyntax(plan.program)) run.unsafeField = "Command";
+    return run;
+}
+
+DosBoxLaunch PlanInDosBox(const GameRecord& game, const LaunchPlan& plan, const DosBoxFacts& facts) {
+    DosBoxLaunch box;
+    box.programFound = facts.programFound;
+    box.program = facts.program;
+    box.programFolder = facts.program.substr(0, facts.program.find_last_of("\\/") + 1);
+    box.configFolder = facts.configFolder;
+    const bool forGame = plan.target == LaunchTarget::Game;
+    box.config = MakeDosBoxConfig(game, plan.program, forGame ? "Command" : "Setup", forGame, facts.options);
+    return box;
+}
+
+}  // namespace
+
+std::string DosBoxLaunch::CommandLine(const std::string& configFile) const {
+    return "\"" + program + "\" -conf \"" + configFile + "\"";
+}
+
+bool RunsThroughVdmSound(const GameRecord& game, const VdmSoundInstall& vdm) {
+    return vdm.available && (game.options == 1 || game.options == 3);
+}
+
+LaunchPlan PlanLaunch(const GameRecord& game, LaunchTarget target, const LaunchFacts& facts) {
+    LaunchPlan plan;
+    plan.target = target;
+    plan.folder = FieldText(game.path);
+    plan.program = ProgramOf(game, target);
+    plan.fullProgram = plan.folder + "\\" + plan.program;
+    const DosBoxFacts& dosBox = facts.dosBox;
+    // A DOS program that Windows is not to run goes to DOSBox: no compatibility
+    // layer, VDMSound or Loader.bat there.
+    if (ChooseLaunchRoute(dosBox.mode, GameRunWith(game), dosBox.windowsRunsDos, facts.programKind) ==
+        LaunchRoute::DosBox)
+        plan.route = PlanInDosBox(game, plan, dosBox);
+    else
+        plan.route = PlanInWindows(game, plan, facts);
     return plan;
+}
+
+LaunchPlan PlanLaunchNow(const GameRecord& game, LaunchTarget target, LaunchFacts facts) {
+    facts.programKind = KindOfProgram(FieldText(game.path) + "\\" + ProgramOf(game, target));
+    facts.dosBox.programFound = !facts.dosBox.program.empty() && FileExists(facts.dosBox.program);
+    return PlanLaunch(game, target, facts);
 }
 
 std::string LoaderBatchLine(const std::string& command, const std::string& argumentText) {

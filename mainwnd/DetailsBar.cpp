@@ -236,11 +236,7 @@ void DetailsBar::VisitWebSite() {
     }
     std::string address;
     if (!ToWebAddress(web, address) || win::Ui().Execute(_main, "open", address, "", "", SW_SHOWNORMAL) <= 32) {
-        win::Ui().ShowMessage(
-            _main,
-            Format(Tr(_state.Spanish(), "Could not open the web site:\n%s", "No se puede abrir la p\xE1gina:\n%s"),
-                   web.c_str()),
-            kAppName, MB_OK);
+        win::Ui().ShowMessage(_main, Format(Tr(TextId::WebSiteFailed), web.c_str()), kAppName, MB_OK);
     }
 }
 

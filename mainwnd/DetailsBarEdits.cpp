@@ -66,10 +66,7 @@ void DetailsBar::EditText(int code, const char* prompt, char (&field)[260]) {
 
 void DetailsBar::EditPath() {
     std::string folder;
-    if (!win::Ui().PickFolder(_main, Tr(_state.Spanish(), "Select the game path...", "Seleccionar la ruta del juego..."),
-                              folder) ||
-        folder.empty())
-        return;
+    if (!win::Ui().PickFolder(_main, Tr(TextId::SelectGamePath), folder) || folder.empty()) return;
     const GameRecord before = _game.record;
     SetField(_game.record.path, folder.c_str());
     if (!Commit(before)) return;
@@ -101,13 +98,8 @@ bool DetailsBar::Ask(const char* title, const std::string& filter, const std::st
 }
 
 void DetailsBar::EditCommand() {
-    const std::string executables = Format("%s (*.exe;*.com;*.bat;*.pif)|*.exe; *.com; *.bat; *.pif||",
-                                           Tr(_state.Spanish(), "Executables", "Ejecutables"));
     std::string chosen;
-    if (!Ask(Tr(_state.Spanish(), "Please select the game file to execute...",
-                "Seleccionar el archivo del juego a ejecutar.."),
-             executables, StartFolder(true), chosen))
-        return;
+    if (!Ask(Tr(TextId::SelectGameProgram), Tr(TextId::ExecutablesFilter), StartFolder(true), chosen)) return;
     const GameRecord before = _game.record;
     SetField(_game.record.command, NameOf(chosen).c_str());
     SetField(_game.record.path, FolderOf(chosen).c_str());
@@ -130,8 +122,7 @@ void DetailsBar::EditFile(int code) {
     const bool program = code == kProgram;
     std::string chosen;
     if (!Ask(program ? "Please select the executable..." : "Please select the game data file...",
-             program ? "Executables (*.exe;*.com;*.bat;*.pif)|*.exe; *.com; *.bat; *.pif||" : kAllFiles,
-             StartFolder(false), chosen))
+             program ? Tr(TextId::ExecutablesFilter, Language::English) : kAllFiles, StartFolder(false), chosen))
         return;
     const GameRecord before = _game.record;
     SetField(program ? _game.record.programName : _game.record.dataName, NameOf(chosen).c_str());
@@ -156,7 +147,7 @@ void DetailsBar::EditPicture() {
     std::vector<char> bytes;
     const PictureFileStatus status = ReadPictureFile(chosen, bytes);
     if (status != PictureFileStatus::Ok) {
-        win::Ui().ShowMessage(_main, PictureLoadMessage(chosen, status, _state.Spanish()), kAppName,
+        win::Ui().ShowMessage(_main, PictureLoadMessage(chosen, status, CurrentLanguage()), kAppName,
                               MB_OK | MB_ICONEXCLAMATION);
         return;
     }

@@ -57,11 +57,8 @@ void MainWindow::FillGameList() {
     const GameFolderListing listing = ListGameFiles(_state.gamesFolder, _options.maxGames);
     ProgressSteps progress(Item(IDC_PROGRESS), static_cast<int>(listing.files.size()));
     if (listing.counted > _options.maxGames) {
-        win::Ui().ShowMessage(Handle(),
-                              Format(Tr(_state.Spanish(), "There are %d games, maximum is %d.\nPlease remove some games.",
-                                        "Hay %d juegos, el m\xE1ximo es %d. Por favor, borre algunos juegos."),
-                                     listing.counted, _options.maxGames),
-                              kAppName, MB_OK);
+        win::Ui().ShowMessage(Handle(), Format(Tr(TextId::TooManyGames), listing.counted, _options.maxGames), kAppName,
+                              MB_OK);
     }
     std::vector<GameRowData> rows;
     rows.reserve(listing.files.size());
@@ -74,8 +71,7 @@ void MainWindow::FillGameList() {
     }
     const int count = _list.Count();
     SetWindowTextA(Handle(),
-                   count == 1 ? Format(Tr(_state.Spanish(), "%s - %d game", "%s - %d juego."), kAppTitle, count).c_str()
-                              : Format(Tr(_state.Spanish(), "%s - %d games", "%s - %d juegos."), kAppTitle, count).c_str());
+                   Format(Tr(count == 1 ? TextId::GameCountOne : TextId::GameCountMany), kAppTitle, count).c_str());
     win::ProgressBar(Item(IDC_PROGRESS)).SetPos(0);
     _filling = false;
 }

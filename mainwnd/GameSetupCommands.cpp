@@ -5,7 +5,8 @@
 #include "dialogs/CommandLineDialog.h"
 #include "dialogs/GameSettingsDialog.h"
 #include "launch/GameSetup.h"
-#include "mainwnd/DosBoxSteps.h"
+#include "launch/LaunchPlan.h"
+#include "mainwnd/LaunchSteps.h"
 #include "win/UserInterface.h"
 #include <commdlg.h>
 #include <cstring>
@@ -24,10 +25,7 @@ public:
     GameSetupOutcome Modify();
 
 private:
-    int Tell(const std::string& text, UINT flags) {
-        return win::Ui().ShowMessage(_context.owner, text, _context.title, flags);
-    }
-    const char* Tr(const char* english, const char* spanish) const { return ::Tr(_context.spanish, english, spanish); }
+    int Tell(const std::string& text, UINT flags) { return win::Ui().ShowMessage(_context.owner, text, _context.title, flags); }
     bool Save();
     bool EditSettings();
     void MoveConfigFile();
@@ -78,11 +76,7 @@ GameSetupOutcome SetupCommand::Modify() {
 GameSetupOutcome SetupCommand::Run() {
     switch (SetupModeOf(_game)) {
         case SetupMode::NotConfigured:
-            if (Tell(Tr("The game has not been configured to setup externally.\n\nWould you like to modify the "
-                        "setup configuration?",
-                        "El juego no ha sido configurado externamente. \n\nQuieres modificar las opciones?"),
-                     MB_YESNO | MB_ICONSTOP) != IDYES)
-                break;
+            if (Tell(Tr(TextId::NotConfigured), MB_YESNO | MB_ICONSTOP) != IDYES) break;
             if (!EditSettings() || _game.setup[0] == '\0') break;
             if (SetupModeOf(_game) == SetupMode::Parameters)
                 ChooseParameters();
@@ -155,14 +149,9 @@ void SetupCommand::ChooseParameters() {
 // A missing game folder may be located with the folder browser; the choice is
 // saved at once. False when the player gives up.
 bool SetupCommand::LocateFolder() {
-    if (Tell(Format(Tr("Cannot find the folder %s\n\nWould you like to find its proper location?",
-                       "No se puede abrir la carpeta %s  Quieres buscar manualmente su ubicaci\xF3n?"),
-                    _folder.c_str()),
-             MB_YESNO | MB_ICONSTOP) != IDYES)
-        return false;
+    if (Tell(Format(Tr(TextId::CannotFindFolder), _folder.c_str()), MB_YESNO | MB_ICONSTOP) != IDYES) return false;
     std::string chosen;
-    if (!win::Ui().PickFolder(_context.owner, Tr("Select the game path...", "Seleccionar la ruta del juego.."), chosen))
-        return false;
+    if (!win::Ui().PickFolder(_context.owner, Tr(TextId::SelectGamePathForSetup), chosen)) return false;
     if (!chosen.empty()) {
         _folder = chosen;
         SetField(_game.path, _folder.c_str());
@@ -177,9 +166,8 @@ bool SetupCommand::LocateFolder() {
 bool SetupCommand::LocateSetupProgram(std::string& setup, bool viaVdmSound) {
     win::OpenFileRequest ask;
     ask.owner = _context.owner;
-    ask.title =
-        Tr("Please select the setup file to execute...", "Por favor seleccione el archivo de configuraci\xF3n...");
-    ask.filter = "Executables (*.exe;*.com;*.bat;*.pif)|*.exe; *.com; *.bat; *.pif||";
+    ask.title = Tr(TextId::SelectSetupFile);
+    ask.filter = Tr(TextId::ExecutablesFilter, Language::English);
     ask.initialDir = _folder;
     ask.flags = OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR | OFN_SHOWHELP;
     std::string chosen;
@@ -207,36 +195,14 @@ bool SetupCommand::MayRun(const std::string& setup, bool viaVdmSound) {
 
 void SetupCommand::RunSetupProgram() {
     std::string setup = FieldText(_game.setup);
-    const bool viaVdmSound = _context.vdm && SetupRunsThroughVdmSound(_game, *_context.vdm);
+    const bool viaVdmSound = RunsThroughVdmSound(_game, _context.facts.vdm);
     if (!MayRun(setup, viaVdmSound)) return;
     if (!FolderExists(_folder) && !LocateFolder()) return;
     if (!FileExists(JoinFolder(_folder, setup)) && !LocateSetupProgram(setup, viaVdmSound)) return;
-    const std::string full = JoinFolder(_folder, setup);
-    if (_context.dosBox && GoesToDosBox(_game, full, *_context.dosBox)) {
-        StartInDosBox(_context.owner, _game, setup, "Setup", false, *_context.dosBox, _context.spanish, _context.title);
-        _out.refreshRow = true;
-        return;
-    }
-    if (viaVdmSound && !FileExists(full)) {
-        Tell(Format(Tr("Could not execute %s\nPlease enter the correct setup file to execute.",
-                       "No se puede ejecutar %s Por favor introduzca el archivo de configuraci\xF3n correcto."),
-                    full.c_str()),
-             MB_OK | MB_ICONSTOP);
-        return;
-    }
-    const ShellCall call = SetupShellCall(_folder, setup, viaVdmSound, viaVdmSound ? _context.vdm->launchFile : "");
-    if (win::Ui().Execute(_context.owner, "open", call.file, call.params, call.dir, SW_SHOWNORMAL) <= 32) {
-        if (viaVdmSound)
-            Tell(Format(Tr("Could not open %s\nPlease verify the settings.",
-                           "No se puede abrir %s Por favor verifique las opciones."),
-                        full.c_str()),
-                 MB_OK | MB_ICONSTOP);
-        else if (_context.spanish)
-            Tell("No se puede abrir. Por favor verifique las opciones.", MB_OK | MB_ICONSTOP);
-        else
-            Tell(Format("Could not open %s\nPlease verify the settings.", setup.c_str()), MB_OK | MB_ICONSTOP);
-    }
-    _out.refreshRow = true;
+    const LaunchPlan plan = PlanLaunchNow(_game, LaunchTarget::Setup, _context.facts);
+    // The row is refreshed after the shell call, whatever it answered, and
+    // after any step towards DOSBox; not when VDMSound's program is missing.
+    if (CarryOutLaunch(_context.owner, plan, _context.title) != LaunchStart::Refused || plan.InDosBox()) _out.refreshRow = true;
 }
 
 }  // namespace

@@ -4,8 +4,7 @@
 #pragma once
 #include "data/GameFile.h"
 #include "data/IniFile.h"
-#include "launch/DosBoxConfig.h"
-#include "launch/VdmSound.h"
+#include "launch/LaunchPlan.h"
 #include <windows.h>
 #include <functional>
 #include <string>
@@ -15,9 +14,7 @@ struct GameSetupContext {
     std::string title;            // the selected row's first-column text; empty: nothing is selected
     CurrentGame* game = nullptr;  // the current game: changed in place and saved
     const IniFile* dataIni = nullptr;
-    const VdmSoundInstall* vdm = nullptr;
-    const DosBoxSetup* dosBox = nullptr;  // null: setup programs never go to DOSBox
-    bool spanish = false;
+    LaunchFacts facts;  // the system's, for planning a setup program's launch
     // Opens the details bar's first folder with its Path item selected, before
     // the "Please locate the game path..." message. May be empty.
     std::function<void()> showPathItem;

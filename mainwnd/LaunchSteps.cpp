@@ -15,15 +15,14 @@ namespace {
 
 // Asks for the game's program when Command is empty or missing; false when the
 // player cancels. A program chosen in another folder moves the game's Path.
-bool LocateProgram(HWND owner, GameRecord& game, bool spanish) {
+bool LocateProgram(HWND owner, GameRecord& game) {
     const std::string folder = FieldText(game.path);
     const std::string program = FieldText(game.command);
     if (!program.empty() && FileExists(folder + "\\" + program)) return true;
     win::OpenFileRequest ask;
     ask.owner = owner;
-    ask.title = Tr(spanish, "Select the game file to execute...", "Seleccionar el archivo del juego a ejecutar...");
-    ask.filter = Tr(spanish, "Executables (*.exe;*.com;*.bat;*.pif)|*.exe; *.com; *.bat; *.pif||",
-                    "Ejecutables (*.exe;*.com;*.bat;*.pif)|*.exe; *.com; *.bat; *.pif||");
+    ask.title = Tr(TextId::SelectGameFile);
+    ask.filter = Tr(TextId::ExecutablesFilter);
     ask.initialDir = folder;
     ask.flags = OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR | OFN_SHOWHELP;
     std::string chosen;
@@ -34,72 +33,63 @@ bool LocateProgram(HWND owner, GameRecord& game, bool spanish) {
     return true;
 }
 
+// The Windows route: the layer, Loader.bat and the shell, in that order.
+LaunchStart StartInWindows(HWND owner, const LaunchPlan& plan, const std::string& caption) {
+    const WindowsLaunch& run = *plan.InWindows();
+    const bool forGame = plan.target == LaunchTarget::Game;
+    if (!run.unsafeField.empty()) {
+        win::Ui().ShowMessage(owner, Format(kUnsafeParameterMessage, run.unsafeField.c_str(), run.unsafeField.c_str()),
+                              caption, MB_OK | MB_ICONSTOP);
+        return LaunchStart::Refused;
+    }
+    if (ApplyLayer(plan.fullProgram, run.layer) == LayerResult::KeyFailed)
+        // Told, but not fatal: the game is still launched, just without the setting.
+        win::Ui().ShowMessage(nullptr, "Failed RegCreateKeyEx", kAppName, MB_OK);
+
+    const bool direct = run.kind == LaunchKind::Direct;
+    if (!direct && !FileExists(plan.fullProgram)) {
+        win::Ui().ShowMessage(
+            owner,
+            Format(Tr(forGame ? TextId::CouldNotExecuteGame : TextId::CouldNotExecuteSetup), plan.fullProgram.c_str()),
+            caption, MB_OK | MB_ICONSTOP);
+        return LaunchStart::Refused;
+    }
+    if (run.kind == LaunchKind::VdmSoundBatch) {
+        if (!WriteLoaderBatch(plan.folder, run.batchLine)) {
+            win::Ui().ShowMessage(owner, Tr(TextId::LoaderBatchFailed), kAppName, MB_OK);
+            return LaunchStart::Refused;
+        }
+        SetCurrentDirectoryA(plan.folder.c_str());
+    }
+    if (win::Ui().Execute(owner, "open", run.file, run.params, plan.folder, SW_SHOWNORMAL) > 32)
+        return LaunchStart::Started;
+    // Started directly, the program is named by its name alone (and a setup
+    // program's Spanish message names none).
+    const TextId failed = forGame || !direct ? TextId::CouldNotOpen : TextId::CouldNotOpenSetup;
+    win::Ui().ShowMessage(owner, Format(Tr(failed), (direct ? plan.program : plan.fullProgram).c_str()), caption,
+                          MB_OK | MB_ICONSTOP);
+    return LaunchStart::Failed;
+}
+
 }  // namespace
+
+LaunchStart CarryOutLaunch(HWND owner, const LaunchPlan& plan, const std::string& caption) {
+    return plan.InDosBox() ? StartInDosBox(owner, plan, caption) : StartInWindows(owner, plan, caption);
+}
 
 bool RunGame(HWND owner, const std::string& title, CurrentGame& current, AppState& state) {
     if (title.empty()) return false;
     GameRecord& game = current.record;
-    const bool spanish = state.Spanish();
-    if (!FolderExists(FieldText(game.path)) &&
-        !LocateMovedGame(owner, title, current, spanish, state.commandLineLaunch))
+    if (!FolderExists(FieldText(game.path)) && !LocateMovedGame(owner, title, current, state.commandLineLaunch))
         return false;
+    // Once the game's folder is known, the game counts as the one run last, so
+    // the next start selects it, even when the launch stops later (the program
+    // picker cancelled, a refused game, DOSBox or the shell failing). Nothing
+    // between here and the start selects another game, so this one write holds.
     StoreSetting(setting::kLastRun, title);
+    if (!LocateProgram(owner, game)) return false;
+
     const std::string gameFileName = title + ".qgf";
-    if (!LocateProgram(owner, game, spanish)) return false;
-
-    // A DOS program that Windows is not to run goes to DOSBox: no compatibility
-    // layer, VDMSound or Loader.bat there.
-    const DosBoxSetup dosBox = state.DosBox();
-    if (GoesToDosBox(game, FieldText(game.path) + "\\" + FieldText(game.command), dosBox)) {
-        if (StartInDosBox(owner, game, FieldText(game.command), "Command", true, dosBox, spanish, gameFileName) ==
-            DosBoxStart::Refused)
-            return false;
-        StoreSetting(setting::kLastRun, title);
-        return true;
-    }
-
-    const LaunchPlan plan = PlanLaunch(game, LaunchFacts{state.isNt, state.vdm});
-    if (!plan.unsafeField.empty()) {
-        win::Ui().ShowMessage(owner,
-                              Format(kUnsafeParameterMessage, plan.unsafeField.c_str(), plan.unsafeField.c_str()),
-                              gameFileName, MB_OK | MB_ICONSTOP);
-        return false;
-    }
-    if (ApplyLayer(plan.fullProgram, plan.layer) == LayerResult::KeyFailed)
-        // Told, but not fatal: the game is still launched, just without the setting.
-        win::Ui().ShowMessage(nullptr, "Failed RegCreateKeyEx", kAppName, MB_OK);
-
-    if (plan.kind != LaunchKind::Direct && !FileExists(plan.fullProgram)) {
-        win::Ui().ShowMessage(
-            owner,
-            Format(Tr(spanish, "Could not execute %s\nPlease enter the correct command (game file) to execute.",
-                      "No se puede ejecutar %s Por favor introduzca el archivo de configuraci\xF3n correcto."),
-                   plan.fullProgram.c_str()),
-            gameFileName, MB_OK | MB_ICONSTOP);
-        return false;
-    }
-    if (plan.kind == LaunchKind::VdmSoundBatch) {
-        if (!WriteLoaderBatch(plan.folder, plan.batchLine)) {
-            win::Ui().ShowMessage(
-                owner,
-                Tr(spanish,
-                   "Using VDMSound with setup parameters requires a temporary batch file\nwhich could not be "
-                   "created.\n\nPlease install the game on your Hard Drive.",
-                   "Usar VDMSound con par\xE1metros definidos requiere un archivo temporal batch que no pudo ser "
-                   "creado. Por favor, instale el juego en el disco duro C:"),
-                kAppName, MB_OK);
-            return false;
-        }
-        SetCurrentDirectoryA(plan.folder.c_str());
-    }
-    const INT_PTR result = win::Ui().Execute(owner, "open", plan.file, plan.params, plan.folder, SW_SHOWNORMAL);
-    if (result <= 32) {
-        win::Ui().ShowMessage(owner,
-                              Format(Tr(spanish, "Could not open %s\nPlease verify the settings.",
-                                        "No se puede abrir %s Por favor verifique las opciones."),
-                                     (plan.kind == LaunchKind::Direct ? plan.program : plan.fullProgram).c_str()),
-                              gameFileName, MB_OK | MB_ICONSTOP);
-    }
-    StoreSetting(setting::kLastRun, title);
-    return true;
+    const LaunchPlan plan = PlanLaunchNow(game, LaunchTarget::Game, state.Facts());
+    return CarryOutLaunch(owner, plan, gameFileName) != LaunchStart::Refused;
 }

@@ -14,6 +14,7 @@
 #include "widgets/SkinnedDialog.h"
 #include "win/GdiGuards.h"
 #include "win/ListView.h"
+#include "win/Texts.h"
 #include <string>
 
 // Where a main window keeps its files and how many games it lists; empty
@@ -105,7 +106,7 @@ private:
     void OnEditDataIni();
     void OnReloadData();
     void ReloadDataIni();
-    bool RequireVdmSound(bool spanishOnOneLine);
+    bool RequireVdmSound(TextId missing);
     void OnEditVdmsIni();
     void OnVdmSoundHelp();
     void OnVisitVdmSoundWeb();

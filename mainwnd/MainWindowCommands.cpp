@@ -33,8 +33,7 @@ void MainWindow::OnCommand(int id, int /*code*/, HWND /*ctl*/) {
 void MainWindow::OnRunGameMenu() {
     const int row = GetSelectedRow();
     if (row == -1) {
-        win::Ui().ShowMessage(Handle(), Tr(_state.Spanish(), "No game is selected.", "No seleccionado Juego."), kAppName,
-                              MB_OK | MB_ICONEXCLAMATION);
+        win::Ui().ShowMessage(Handle(), Tr(TextId::NoGameSelected), kAppName, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     LaunchRow(row);
@@ -63,10 +62,7 @@ void MainWindow::OnGameSetup(bool modify) {
     context.title = row == -1 ? std::string() : _list.Text(row, 0, 260);
     context.game = &_game;
     context.dataIni = &_dataIni;
-    context.vdm = &_state.vdm;
-    const DosBoxSetup dosBox = _state.DosBox();
-    context.dosBox = &dosBox;
-    context.spanish = _state.Spanish();
+    context.facts = _state.Facts();
     context.showPathItem = [this] { _details.ShowField(DetailsBar::kPath); };
     const GameSetupOutcome outcome = modify ? ModifyGameSettings(context) : RunGameSetup(context);
     // The file now holds what was saved (RefreshSelectedRow takes its stamp): a

@@ -19,8 +19,7 @@ bool MainWindow::OnDialogCommand(int id) {
 
 // Closed with Close, the dialog has read Data.ini again.
 void MainWindow::OnManageEntries() {
-    if (!AskManageEntries(Handle(), _dataIni, _state.dataIniPath, _state.settings.confirmDelete, _state.Spanish()))
-        return;
+    if (!AskManageEntries(Handle(), _dataIni, _state.dataIniPath, _state.settings.confirmDelete)) return;
     _state.vdmSoundWeb = ReadVdmSoundWeb(_dataIni);
     RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
@@ -31,7 +30,6 @@ void MainWindow::OnPreferences() {
     current.slowDownTweak = _state.slowDownTweak;
     current.individualUpdating = _state.individualUpdating;
     current.confirmDelete = _state.settings.confirmDelete;
-    current.spanish = _state.Spanish();
     Settings& settings = _state.settings;
     current.dosBoxMode = settings.dosBoxMode;
     current.dosBoxPath = settings.dosBoxPath;
@@ -52,7 +50,7 @@ void MainWindow::OnPreferences() {
 }
 
 void MainWindow::OnVdmSoundSettings() {
-    if (!RequireVdmSound(false)) return;
+    if (!RequireVdmSound(TextId::VdmSoundMissing)) return;
     if (!AskVdmSoundSettings(Handle(), _state.vdm.available, _vdmsIni)) return;
     _state.vdmsBlaster = ReadVdmsSoundBlaster(_vdmsIni);
     RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);

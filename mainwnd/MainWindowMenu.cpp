@@ -56,21 +56,12 @@ bool MainWindow::OpenInShell(const std::string& file, const std::string& failure
 }
 
 void MainWindow::OnGamesFolder() {
-    OpenInShell(_state.gamesFolder,
-                Format(Tr(_state.Spanish(), "Error! Could not locate %s!", "No se pudo localizar %s!"),
-                       _state.gamesFolder.c_str()));
+    OpenInShell(_state.gamesFolder, Format(Tr(TextId::GamesFolderFailed), _state.gamesFolder.c_str()));
 }
 
-void MainWindow::OnVisitWebSite() {
-    OpenInShell(kAuthorWeb, Format(Tr(_state.Spanish(), "Could not open the Farstep web site\n%s",
-                                      "No se puede abrir la p\xE1gina de Farstep:\n%s"),
-                                   kAuthorWeb));
-}
+void MainWindow::OnVisitWebSite() { OpenInShell(kAuthorWeb, Format(Tr(TextId::AuthorWebFailed), kAuthorWeb)); }
 
-void MainWindow::OnEditDataIni() {
-    OpenInShell(_state.dataIniPath, Tr(_state.Spanish(), "Could not locate Data.ini!",
-                                       "No se puede localizar el archivo DATA.INI en la ruta."));
-}
+void MainWindow::OnEditDataIni() { OpenInShell(_state.dataIniPath, Tr(TextId::DataIniNotOpened)); }
 
 void MainWindow::OnReloadData() {
     win::WaitCursor wait;
@@ -80,44 +71,29 @@ void MainWindow::OnReloadData() {
 
 // The criteria file is read again: its lists and the VDMSound page address.
 void MainWindow::ReloadDataIni() {
-    if (OpenDataIni(_dataIni, _state.dataIniPath, _state.Spanish(), Handle()))
-        _state.vdmSoundWeb = ReadVdmSoundWeb(_dataIni);
+    if (OpenDataIni(_dataIni, _state.dataIniPath, Handle())) _state.vdmSoundWeb = ReadVdmSoundWeb(_dataIni);
 }
 
 // False, after telling the player where VDMSound is to be had, when it was not found.
-bool MainWindow::RequireVdmSound(bool spanishOnOneLine) {
+bool MainWindow::RequireVdmSound(TextId missing) {
     if (_state.vdm.available) return true;
-    const char* spanish = spanishOnOneLine ? "VDMSound no encontrado.\nPor favor descargue VDMSound desde %s"
-                                           : "VDMSound no encontrado.  Por favor descargue VDMSound desde\n%s";
-    win::Ui().ShowMessage(Handle(),
-                          Format(Tr(_state.Spanish(), "VDMSound cannot be found. \nPlease download VDMSound from\n%s",
-                                    spanish),
-                                 _state.vdmSoundWeb.c_str()),
-                          kAppName, MB_OK);
+    win::Ui().ShowMessage(Handle(), Format(Tr(missing), _state.vdmSoundWeb.c_str()), kAppName, MB_OK);
     return false;
 }
 
 void MainWindow::OnEditVdmsIni() {
-    if (!RequireVdmSound(true)) return;
-    OpenInShell(_state.vdm.folder + "Vdms.ini",
-                Format(Tr(_state.Spanish(), "Could not locate the VDMS.INI file at location:\n%s",
-                          "No se puede localizar el archivo VDMS.INI en la ruta:\n%s"),
-                       _state.vdm.folder.c_str()));
+    if (!RequireVdmSound(TextId::VdmSoundMissingForEdit)) return;
+    OpenInShell(_state.vdm.folder + "Vdms.ini", Format(Tr(TextId::VdmsIniNotOpened), _state.vdm.folder.c_str()));
 }
 
 void MainWindow::OnVdmSoundHelp() {
-    if (!RequireVdmSound(false)) return;
-    OpenInShell(_state.vdm.folder + "VDMConfig.hlp",
-                _state.Spanish() ? std::string("VDMConfig.hlp  no encontrado")
-                                 : Format("Could not locate the VDMConfig.hlp file at location:\n%s",
-                                          _state.vdm.folder.c_str()));
+    if (!RequireVdmSound(TextId::VdmSoundMissing)) return;
+    OpenInShell(_state.vdm.folder + "VDMConfig.hlp", Format(Tr(TextId::VdmHelpNotOpened), _state.vdm.folder.c_str()));
 }
 
 // The address comes from Data.ini: only a web address reaches the shell.
 void MainWindow::OnVisitVdmSoundWeb() {
-    const std::string failure = Format(Tr(_state.Spanish(), "Could not open the VDMSound web site\n%s",
-                                          "No se puede abrir la p\xE1gina de VDMSound\n%s"),
-                                       _state.vdmSoundWeb.c_str());
+    const std::string failure = Format(Tr(TextId::VdmSoundWebFailed), _state.vdmSoundWeb.c_str());
     std::string address;
     if (!ToWebAddress(_state.vdmSoundWeb, address))
         win::Ui().ShowMessage(Handle(), failure, kAppName, MB_OK);
@@ -128,7 +104,7 @@ void MainWindow::OnVisitVdmSoundWeb() {
 void MainWindow::OnSearchGame() {
     const int row = GetSelectedRow();
     const std::string title = row == -1 ? std::string() : _list.Text(row, 0, 260);
-    if (SearchForSelectedGame(Handle(), row, title, _game, _state.Spanish())) {
+    if (SearchForSelectedGame(Handle(), row, title, _game)) {
         RefreshSelectedRow();
         OnCurrentGameChanged();
     }
@@ -155,33 +131,21 @@ void MainWindow::OnRandomBackground() { SetBackgroundHue(std::rand() % 4); }
 // The game file goes to the Recycle Bin after the player's Yes, so a slip of the
 // Delete key loses nothing; a file that cannot go is reported and its row stays.
 void MainWindow::OnDeleteGame() {
-    const bool spanish = _state.Spanish();
     const int row = GetSelectedRow();
     if (row == -1) {
-        win::Ui().ShowMessage(Handle(),
-                              Tr(spanish, "Please select a game in the list first",
-                                 "Por favor seleccione un juego de la lista primero"),
-                              kAppName, MB_OK);
+        win::Ui().ShowMessage(Handle(), Tr(TextId::SelectGameFirst), kAppName, MB_OK);
         return;
     }
     const std::string name = _list.Text(row, 0, 260);
     if (name.empty()) return;
     if (_state.settings.confirmDelete &&
-        win::Ui().ShowMessage(
-            Handle(),
-            Format(Tr(spanish, "Are you sure you want to delete %s?", "Estas seguro de querer borrar %s?"), name.c_str()),
-            Tr(spanish, "Confirm Deletion", "Confirmar al borrar"), MB_YESNO | MB_ICONQUESTION) != IDYES)
+        win::Ui().ShowMessage(Handle(), Format(Tr(TextId::ConfirmDelete), name.c_str()),
+                              Tr(TextId::ConfirmDeleteCaption), MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
     const std::string path = GameFilePath(_state.programFolder, name);
     if (!MoveToRecycleBin(path)) {
-        win::Ui().ShowMessage(Handle(),
-                              Format(Tr(spanish,
-                                        "The game file could not be deleted:\n%s\n\nIt may be read-only or in use "
-                                        "by another program.",
-                                        "No se pudo borrar el archivo del juego:\n%s\n\nPuede ser de solo lectura o "
-                                        "estar en uso por otro programa."),
-                                     path.c_str()),
-                              kAppName, MB_OK | MB_ICONEXCLAMATION);
+        win::Ui().ShowMessage(Handle(), Format(Tr(TextId::DeleteFailed), path.c_str()), kAppName,
+                              MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     FillGameList();

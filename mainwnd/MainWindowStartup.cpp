@@ -79,10 +79,7 @@ bool MainWindow::InitStartup() {
     SetUpTooltips();
 
     if (!SetSettingsKey(kCompanyKey, kApplicationKey)) {
-        win::Ui().ShowMessage(hwnd,
-                              Tr(_state.Spanish(), "There was an error accessing the registry! Aborting...",
-                                 "Error al acceder al registro! Abortando..."),
-                              kAppName, MB_OK);
+        win::Ui().ShowMessage(hwnd, Tr(TextId::RegistryError), kAppName, MB_OK);
         win::Ui().ExitProcess(1);
         End(1);
         return false;
@@ -91,6 +88,7 @@ bool MainWindow::InitStartup() {
     version.dwOSVersionInfoSize = sizeof version;
     _state.isNt = GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT;
     _state.settings.Load();
+    SetLanguage(_state.settings.spanish ? Language::Spanish : Language::English);
     _state.slowDownTweak = _state.settings.slowDownTweak;
     if (_state.settings.firstStart) win::Ui().ShowMessage(hwnd, kWelcome, "Welcome to Quillon Loader", MB_OK);
     ChooseBackground();
@@ -103,7 +101,7 @@ bool MainWindow::InitStartup() {
     FindDosBoxAtStartup();
     OfferLoaderIniImport();
     FillGameList();
-    if (!OpenDataIni(_dataIni, _state.dataIniPath, _state.Spanish(), hwnd)) {
+    if (!OpenDataIni(_dataIni, _state.dataIniPath, hwnd)) {
         win::Ui().ExitProcess(1);
         End(1);
         return false;
@@ -150,15 +148,7 @@ void MainWindow::CheckVdmsIni() {
         _state.vdmsBlaster = ReadVdmsSoundBlaster(_vdmsIni);
         return;
     }
-    win::Ui().ShowMessage(
-        Handle(),
-        Format(Tr(_state.Spanish(),
-                  "VDMSound is installed but VDMS.INI cannot be found.\n\nThe latest version of VDMSound can be "
-                  "downloaded at\n%s",
-                  "VDMSound instalado pero VDMS.INI no encontrado.\n\nLa \xFAltima versi\xF3n de VDMSound puede ser "
-                  "descargada en\n%s"),
-               _state.vdmSoundWeb.c_str()),
-        kAppName, MB_OK);
+    win::Ui().ShowMessage(Handle(), Format(Tr(TextId::VdmsIniMissing), _state.vdmSoundWeb.c_str()), kAppName, MB_OK);
 }
 
 // DOSBox, unless the one set is still there: in the Program Files folders, then
@@ -193,10 +183,7 @@ bool MainWindow::SetUpFolders() {
     _state.windowsFolder = folders.windowsFolder.empty() ? WindowsFolder() : folders.windowsFolder;
     if (!folders.vdmSoundFolder.empty()) _state.vdmSoundFixedFolder = folders.vdmSoundFolder;
     if (_state.programFolder.empty()) {
-        win::Ui().ShowMessage(
-            Handle(),
-            Tr(_state.Spanish(), "Unable to register executable path!", "Imposible registrar la ruta del ejecutable!"),
-            "QuillonLoader", MB_OK);
+        win::Ui().ShowMessage(Handle(), Tr(TextId::NoProgramFolder), "QuillonLoader", MB_OK);
         win::Ui().ExitProcess(1);
         End(1);
         return false;
@@ -241,13 +228,9 @@ void MainWindow::SetUpTooltips() {
 
 void MainWindow::SetUpList() {
     _list.Attach(Item(IDC_GAMELIST));
-    static const char* const kEnglish[4] = {"Game", "Publisher", "Category", "Settings"};
-    static const char* const kSpanish[4] = {"juego", "Distribuidora",
-                                            "Categor\xED"
-                                            "a",
-                                            "Opciones"};
-    for (int i = 0; i < 4; ++i)
-        _list.InsertColumn(i, _state.Spanish() ? kSpanish[i] : kEnglish[i], _state.settings.columnWidths[i]);
+    const TextId headings[4] = {TextId::ColumnGame, TextId::ColumnPublisher, TextId::ColumnCategory,
+                                TextId::ColumnSettings};
+    for (int i = 0; i < 4; ++i) _list.InsertColumn(i, Tr(headings[i]), _state.settings.columnWidths[i]);
     _rowImages = ImageList_LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_ROWIMAGES), 16, 1,
                                       RGB(255, 255, 255), IMAGE_BITMAP, LR_CREATEDIBSECTION);
     if (!_rowImages || !ListView_SetImageList(_list.Handle(), _rowImages, LVSIL_SMALL)) {

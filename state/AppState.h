@@ -1,8 +1,6 @@
 // Application-wide state that start-up sets and every part of the program reads.
 #pragma once
-#include "launch/DosBoxConfig.h"
-#include "launch/LaunchRoute.h"
-#include "launch/VdmSound.h"
+#include "launch/LaunchPlan.h"
 #include "state/Settings.h"
 #include <atomic>
 #include <string>
@@ -47,20 +45,21 @@ struct AppState {
     bool slowDownOn = false;         // the CPU slow-down box and its period, for DOSBox's speed
     unsigned slowDownPeriod = 110;
 
-    // What a launch through DOSBox needs.
-    DosBoxSetup DosBox() const {
-        DosBoxSetup setup;
-        setup.mode = DosBoxModeOf(static_cast<unsigned long>(settings.dosBoxMode));
-        setup.windowsRunsDos = windowsRunsDos;
-        setup.program = settings.dosBoxPath;
-        setup.configFolder = dosBoxConfigFolder;
-        setup.options.fullScreen = settings.dosBoxFullScreen;
-        setup.options.keepOpen = settings.dosBoxKeepOpen;
-        setup.options.slowDown = slowDownOn;
-        setup.options.slowDownPeriod = slowDownPeriod;
-        setup.options.blaster = vdmsBlaster;
-        return setup;
+    // What a launch plan takes of the system (PlanLaunchNow adds what the disk says).
+    LaunchFacts Facts() const {
+        LaunchFacts facts;
+        facts.isNt = isNt;
+        facts.vdm = vdm;
+        DosBoxFacts& dosBox = facts.dosBox;
+        dosBox.mode = DosBoxModeOf(static_cast<unsigned long>(settings.dosBoxMode));
+        dosBox.windowsRunsDos = windowsRunsDos;
+        dosBox.program = settings.dosBoxPath;
+        dosBox.configFolder = dosBoxConfigFolder;
+        dosBox.options.fullScreen = settings.dosBoxFullScreen;
+        dosBox.options.keepOpen = settings.dosBoxKeepOpen;
+        dosBox.options.slowDown = slowDownOn;
+        dosBox.options.slowDownPeriod = slowDownPeriod;
+        dosBox.options.blaster = vdmsBlaster;
+        return facts;
     }
-
-    bool Spanish() const { return settings.spanish; }
 };

@@ -6,6 +6,7 @@
 #include "data/GameFile.h"
 #include "data/NewGame.h"
 #include "dialogs/AddGameDialog.h"
+#include "dialogs/PictureMessages.h"
 #include "res/AddGameDialogRes.h"
 #include <algorithm>
 #include <commdlg.h>
@@ -215,8 +216,8 @@ TEST_F(AddGameDialogTest, PicturesAreFoundWhateverTheCurrentFolder) {
     Set(IDC_ADD_PICTURE, "header.bmp");
     Add("Without");
     EXPECT_EQ(dialog->Result(), IDOK);
-    EXPECT_EQ(LastMessage(), "Failed to embed the picture!\n" + folder +
-                                 "\\Images\\header.bmp\n\nThe file is damaged or is not a Windows bitmap (BMP).");
+    EXPECT_EQ(LastMessage(), "Failed to embed the picture!\n" + folder + "\\Images\\header.bmp\n\n" +
+                                 PictureProblem(PictureFileStatus::NotABitmap, Language::English));
     EXPECT_EQ(ReadFileBytes(GameFile("Without")).size(), kGameRecordSize);
 }
 

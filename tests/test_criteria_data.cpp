@@ -4,6 +4,7 @@
 #include "DialogProbe.h"
 #include "data/CriteriaData.h"
 #include "dialogs/CriteriaPrompts.h"
+#include "win/Texts.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -90,8 +91,10 @@ TEST_F(CriteriaDataTest, DeletingRemovesTheFirstKeyWithThatExactText) {
 
 // The English text and the address read from the file are the start-up test's.
 TEST_F(CriteriaDataTest, OpenCheckTellsInEitherLanguage) {
-    EXPECT_FALSE(OpenDataIni(ini, path, false, nullptr));
-    EXPECT_FALSE(OpenDataIni(ini, path, true, nullptr));
+    EXPECT_FALSE(OpenDataIni(ini, path, nullptr));
+    SetLanguage(Language::Spanish);
+    EXPECT_FALSE(OpenDataIni(ini, path, nullptr));
+    SetLanguage(Language::English);
     ASSERT_EQ(ui.Messages().size(), 2u);
     EXPECT_NE(ui.Messages()[1].text, ui.Messages()[0].text);
     EXPECT_NE(ui.Messages()[1].text.find("Data.ini"), std::string::npos) << "the Spanish text names the file";

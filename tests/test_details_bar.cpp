@@ -6,6 +6,7 @@
 #include "TestEnv.h"
 #include "data/Files.h"
 #include "dialogs/CommentDialog.h"
+#include "dialogs/PictureMessages.h"
 #include "dialogs/TextInputDialog.h"
 #include "mainwnd/DesktopShortcut.h"
 #include "mainwnd/DetailsBar.h"
@@ -224,8 +225,8 @@ TEST_F(DetailsBarTest, PictureIsCheckedThenEmbeddedAndLaterSavesKeepIt) {
         WriteFileBytes(folder + "\\bad.bmp", bytes);
         ui.fileAnswers.push_back(folder + "\\bad.bmp");
         bar.EditField(DetailsBar::kPicture);
-        EXPECT_EQ(Said(), Strings{"Could not load bitmap '" + folder +
-                                  "\\bad.bmp'\n\nThe file is damaged or is not a Windows bitmap (BMP)."});
+        EXPECT_EQ(Said(),
+                  Strings{PictureLoadMessage(folder + "\\bad.bmp", PictureFileStatus::NotABitmap, Language::English)});
     }
     EXPECT_EQ(std::make_tuple(ReadFileBytes(game.path), bar.ValueText(DetailsBar::kPicture), previews),
               std::make_tuple(before, "None", 0));

@@ -7,6 +7,7 @@
 #include "res/GameSearchDialogRes.h"
 #include "res/LocateGameDialogRes.h"
 #include "win/Beep.h"
+#include "win/Texts.h"
 #include <functional>
 
 namespace {
@@ -105,9 +106,7 @@ protected:
         EXPECT_EQ(ui.Messages().empty() ? 0 : ui.Messages()[0].flags & MB_ICONMASK, unsigned(MB_ICONSTOP));
     }
 
-    std::optional<std::string> Locate(bool spanish = false) {
-        return LocateMovedGame(nullptr, "Keen", game, spanish, commandLine);
-    }
+    std::optional<std::string> Locate() { return LocateMovedGame(nullptr, "Keen", game, commandLine); }
 
     const std::string root = folder;
     CurrentGame game;
@@ -316,7 +315,9 @@ TEST_F(GameSearchTest, SearchForSelectedGame) {
                  {3, "Keen", false, true, nullptr}};
     for (const auto& c : cases) {
         ui.Clear();
-        EXPECT_EQ(SearchForSelectedGame(nullptr, c.row, c.title, game, c.spanish), c.ran) << c.row << c.title;
+        SetLanguage(c.spanish ? Language::Spanish : Language::English);
+        EXPECT_EQ(SearchForSelectedGame(nullptr, c.row, c.title, game), c.ran) << c.row << c.title;
+        SetLanguage(Language::English);
         std::vector<int> opened;
         for (const UiCall& call : ui.Calls(UiCall::Modal)) opened.push_back(call.dialogId);
         EXPECT_EQ(opened, c.ran ? std::vector<int>{IDD_GAMESEARCH} : std::vector<int>{});

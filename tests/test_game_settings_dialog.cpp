@@ -8,6 +8,7 @@
 #include "launch/GameSetup.h"
 #include "res/CommandLineDialogRes.h"
 #include "res/GameSettingsDialogRes.h"
+#include "win/Texts.h"
 
 namespace {
 
@@ -178,7 +179,7 @@ TEST_F(GameSettingsDialogTest, ExecuteWritesCommandsBatAndRunsIt) {
     ui.Clear();
     ui.shellResults.push_back(2);
     Click(IDC_GS_EXECUTE);
-    ExpectOneMessage(ui, "Could not open " + gameDir + "\\Commands.bat\nPlease verify the settings.",
+    ExpectOneMessage(ui, Format(Tr(TextId::CouldNotOpen), (gameDir + "\\Commands.bat").c_str()),
                      "Error executing game");
 
     // Batch syntax in the path or command, or a folder that takes no file: the program itself runs.

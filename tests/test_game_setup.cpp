@@ -8,6 +8,7 @@
 #include "res/CommandLineDialogRes.h"
 #include "res/GameSettingsDialogRes.h"
 #include "win/Dialog.h"
+#include "win/Texts.h"
 #include <gtest/gtest.h>
 #include <functional>
 
@@ -54,7 +55,7 @@ protected:
         c.title = "Keen";
         c.game = &current;
         c.dataIni = &ini;
-        c.vdm = &vdm;
+        c.facts.vdm = vdm;
         return c;
     }
     std::string LastMessage() const { return ui.Messages().empty() ? "" : ui.Messages().back().text; }
@@ -163,15 +164,35 @@ TEST_F(GameSetupTest, TheSetupProgramRunsDirectlyOrThroughVdmSound) {
 
     vdm.available = true;  // VDMSound found and Options 1: through its launch file
     current.record.options = 1;
-    ui.shellResults.push_back(31);
     RunGameSetup(Context());
     EXPECT_EQ(Row(ui.calls.at(1)),
               (Strings{vdm.launchFile, "open", std::to_string(SW_SHOWNORMAL), "SETUP.EXE", gameDir}));
-    EXPECT_EQ(LastMessage(), "Could not open " + gameDir + "\\SETUP.EXE\nPlease verify the settings.");
 
-    current.record.options = 2;  // runs directly even with VDMSound
-    RunGameSetup(Context());
-    EXPECT_EQ(ui.Calls(UiCall::Execute).back().text, "SETUP.EXE");
+    // A failed start, by route and language; a program gone before a start
+    // through VDMSound is not started, nor its row refreshed. Options 2 runs
+    // directly even with VDMSound.
+    const std::string full = gameDir + "\\SETUP.EXE", gone = gameDir + "\\GONE.EXE";
+    const struct {
+        int options;
+        Language language;
+        TextId said;
+        std::string named;
+    } failures[] = {{1, Language::Spanish, TextId::CouldNotOpen, full},
+                    {2, Language::Spanish, TextId::CouldNotOpenSetup, "SETUP.EXE"},
+                    {1, Language::English, TextId::CouldNotExecuteSetup, gone}};
+    for (const auto& f : failures) {
+        current.record.options = f.options;
+        const bool goes = f.said == TextId::CouldNotExecuteSetup;
+        SetField(current.record.setup, goes ? "GONE.EXE" : "SETUP.EXE");
+        if (goes)
+            ui.fileAnswers.push_back(gone);  // picked, and gone before the start
+        else
+            ui.shellResults.push_back(31);
+        SetLanguage(f.language);
+        EXPECT_EQ(RunGameSetup(Context()).refreshRow, !goes);
+        SetLanguage(Language::English);
+        EXPECT_EQ(LastMessage(), Format(Tr(f.said, f.language), f.named.c_str())) << f.options;
+    }
 
     // A setup program in a subfolder runs; a blank is quoted for VDMSound's batch.
     CreateDirectoryA((gameDir + "\\SUB DIR").c_str(), nullptr);
@@ -194,12 +215,15 @@ TEST_F(GameSetupTest, TheSetupProgramRunsDirectlyOrThroughVdmSound) {
 
     // Where the game goes to DOSBox, so does its setup program: alone, in its folder.
     SetField(current.record.setup, "SETUP.EXE");
-    DosBoxSetup dosBox;
+    GameSetupContext inDosBox = Context();
+    DosBoxFacts& dosBox = inDosBox.facts.dosBox;
     dosBox.mode = DosBoxMode::Always;
     dosBox.configFolder = folder + "\\Conf";
+    dosBox.program = gameDir + "\\GONE.EXE";  // DOSBox missing: told, and the row refreshed all the same
+    ui.Clear();
+    EXPECT_TRUE(RunGameSetup(inDosBox).refreshRow);
+    EXPECT_EQ(ui.Messages().size(), 1u);
     dosBox.program = gameDir + "\\SETUP.EXE";  // an existing file stands for DOSBox
-    GameSetupContext inDosBox = Context();
-    inDosBox.dosBox = &dosBox;
     ui.Clear();
     EXPECT_TRUE(RunGameSetup(inDosBox).refreshRow);
     EXPECT_EQ(ui.calls.size() == 1 ? ui.calls[0].kind : UiCall::Exit, UiCall::Start);

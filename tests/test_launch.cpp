@@ -1,5 +1,6 @@
 // Running games: the launch steps, and the ways to start one.
 #include "MainWindowFixture.h"
+#include "MessageTexts.h"
 #include "UiRows.h"
 #include "DialogProbe.h"
 #include "data/Files.h"
@@ -9,6 +10,7 @@
 #include "res/LocateGameDialogRes.h"
 #include "res/resource.h"
 #include "state/Settings.h"
+#include "win/Texts.h"
 #include <commctrl.h>
 #include <commdlg.h>
 
@@ -67,6 +69,12 @@ TEST_F(LaunchTest, ShellGetsThePlanAndFailuresAreReported) {
     char cwd[MAX_PATH];
     GetCurrentDirectoryA(sizeof cwd, cwd);
     EXPECT_EQ(std::string(cwd), gameDir);
+    SetField(g.command, "GONE.EXE");
+    ui.fileAnswers.push_back(gameDir + "\\GONE.EXE");  // picked, and gone before the start
+    ui.Clear();
+    EXPECT_FALSE(Run(g));
+    EXPECT_EQ(MessageTexts(ui), Strings{Format(Tr(TextId::CouldNotExecuteGame), (gameDir + "\\GONE.EXE").c_str())});
+    SetField(g.command, "PLAY.EXE");
     DeleteFileA((gameDir + "\\Loader.bat").c_str());
     CreateDirectoryA((gameDir + "\\Loader.bat").c_str(), nullptr);  // in the way
     ui.Clear();
@@ -147,8 +155,7 @@ TEST_F(LaunchTest, DosGamesGoToDosBoxWhereWindowsCannotRunThem) {
     ui.startResults.push_back(false);
     EXPECT_TRUE(Run(g));
     ASSERT_EQ(ui.calls.size(), 2u);
-    EXPECT_EQ(Row(ui.calls[1]),
-              MessageRow("Could not open " + dosBox + "\nPlease verify the settings.", "Dos.qgf", MB_ICONSTOP));
+    EXPECT_EQ(Row(ui.calls[1]), MessageRow(Format(Tr(TextId::CouldNotOpen), dosBox.c_str()), "Dos.qgf", MB_ICONSTOP));
     // The game's own choice wins: the shell as before.
     SetGameRunWith(g, RunWith::Windows);
     ui.Clear();

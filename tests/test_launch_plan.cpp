@@ -66,22 +66,67 @@ TEST(LaunchPlanTest, KindFilesAndArgumentsByOptionsAndVdmSound) {
     for (const auto& c : cases) {
         g.options = c.options;
         SetField(g.setup, c.setup);
-        const LaunchPlan p = PlanLaunch(g, {false, c.vdmFound ? vdm : VdmSoundInstall{}});
+        const LaunchPlan p = PlanLaunch(g, LaunchTarget::Game, {false, c.vdmFound ? vdm : VdmSoundInstall{}, {}, {}});
+        const WindowsLaunch& w = *p.InWindows();
         // The layer is never touched on Windows 9x.
-        EXPECT_EQ((std::vector<std::string>{p.file, p.params, p.folder, p.fullProgram}),
+        EXPECT_EQ((std::vector<std::string>{w.file, w.params, p.folder, p.fullProgram}),
                   (std::vector<std::string>{c.file, c.params, "C:\\GAMES\\G", "C:\\GAMES\\G\\MY PLAY.EXE"}))
             << c.options << " " << c.setup;
-        EXPECT_TRUE(p.kind == c.kind && p.layer == Layer::Untouched) << c.options << " " << c.setup;
+        EXPECT_TRUE(w.kind == c.kind && w.layer == Layer::Untouched) << c.options << " " << c.setup;
     }
     g.options = 1;
     SetField(g.setup, "(Parameters)");
-    EXPECT_EQ(PlanLaunch(g, {false, vdm}).batchLine, "@\"MY PLAY.EXE\"  /sb16 ");
+    EXPECT_EQ(PlanLaunch(g, LaunchTarget::Game, {false, vdm, {}, {}}).InWindows()->batchLine,
+              "@\"MY PLAY.EXE\"  /sb16 ");
 
     const Layer layers[5] = {Layer::Removed, Layer::Removed, Layer::Win95, Layer::Win95, Layer::Removed};
     for (int options = 0; options < 5; ++options) {
         g.options = options;
-        EXPECT_EQ(PlanLaunch(g, {true, {}}).layer, layers[options]) << options;
+        EXPECT_EQ(PlanLaunch(g, LaunchTarget::Game, {true, {}, {}, {}}).InWindows()->layer, layers[options]) << options;
     }
+}
+
+// The setup program's Windows plan, and the DOSBox plan of the game and of its
+// setup program (the game's Windows plan is the test above's).
+TEST(LaunchPlanTest, RoutesOfTheGameAndItsSetupProgram) {
+    GameRecord g = MakeGame("G", "p", "c", "C:\\GAMES\\G", "PLAY.EXE");
+    SetField(g.vgaParam, "-vga");
+    g.selectedDisplay = 2;
+    const struct {
+        bool setup;
+        int options;
+        DosBoxMode mode;
+        bool found;
+        const char* plan;
+    } rows[] = {{true, 3, DosBoxMode::Never, true, "Windows 1 C:\\V\\VDMSRun.bat|SETUP.EXE|0"},
+                {true, 2, DosBoxMode::Never, true, "Windows 0 SETUP.EXE||0"},
+                {false, 3, DosBoxMode::Always, true, "DOSBox found C:\\DB\\|C:\\T|PLAY.EXE -vga"},
+                {true, 3, DosBoxMode::Always, true, "DOSBox found C:\\DB\\|C:\\T|SETUP.EXE"},
+                {false, 0, DosBoxMode::Always, false, "DOSBox missing C:\\DB\\|C:\\T|PLAY.EXE -vga"}};
+    for (const auto& r : rows) {
+        SetField(g.setup, r.setup ? "SETUP.EXE" : "(Parameters)");
+        g.options = r.options;
+        const LaunchFacts facts{true,
+                                {true, "C:\\V\\", "C:\\V\\VDMSRun.bat"},
+                                {r.mode, true, "C:\\DB\\DOSBox.exe", r.found, "C:\\T", {}},
+                                ProgramKind::Dos};
+        const LaunchPlan p = PlanLaunch(g, r.setup ? LaunchTarget::Setup : LaunchTarget::Game, facts);
+        std::string plan;
+        if (const WindowsLaunch* w = p.InWindows())
+            plan = "Windows " + std::to_string(static_cast<int>(w->kind)) + " " + w->file + "|" + w->params + "|" +
+                   std::to_string(static_cast<int>(w->layer));
+        if (const DosBoxLaunch* d = p.InDosBox()) {
+            const std::string& text = d->config.text;  // the program's line is the one before "exit"
+            const size_t end = text.rfind("\r\nexit\r\n"), start = text.rfind("\r\n", end - 1) + 2;
+            plan = std::string("DOSBox ") + (d->programFound ? "found " : "missing ") + d->programFolder + "|" +
+                   d->configFolder + "|" + text.substr(start, end - start);
+        }
+        EXPECT_EQ(plan, r.plan) << r.setup << " " << r.options;
+        EXPECT_EQ(p.fullProgram, r.setup ? "C:\\GAMES\\G\\SETUP.EXE" : "C:\\GAMES\\G\\PLAY.EXE");
+    }
+    SetField(g.setup, "MY SETUP.EXE");  // refused by DOSBox, and named as the Setup
+    const LaunchFacts inDosBox{false, {}, {DosBoxMode::Always, true, "", false, "", {}}, ProgramKind::Dos};
+    EXPECT_EQ(PlanLaunch(g, LaunchTarget::Setup, inDosBox).InDosBox()->config.field, "Setup");
 }
 
 TEST(LaunchPlanTest, LoaderBatchAndLayerAreWritten) {

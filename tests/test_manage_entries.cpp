@@ -149,13 +149,13 @@ TEST_F(ManageEntriesTest, CloseChecksDataIniAgainAndEscapeDoesNot) {
             DeleteFileA(path.c_str());
             return button;
         });
-        EXPECT_EQ(AskManageEntries(nullptr, ini, path, true, false), button == IDOK);
+        EXPECT_EQ(AskManageEntries(nullptr, ini, path, true), button == IDOK);
         EXPECT_EQ(ui.Messages().size(), button == IDOK ? 1u : 0u) << "Escape checks nothing";
         EXPECT_EQ(ini.IsOpen(), button == IDCANCEL);
     }
     WriteFileText(path, "[Categories]\n00=Action\n");
     ui.modalScripts.push_back([](win::Dialog&, HWND) -> INT_PTR { return IDOK; });
-    EXPECT_TRUE(AskManageEntries(nullptr, ini, path, true, false));
+    EXPECT_TRUE(AskManageEntries(nullptr, ini, path, true));
     EXPECT_TRUE(ini.IsOpen()) << "Close opens the file again";
 }
 

@@ -6,6 +6,7 @@
 #include "res/VdmSoundDialogRes.h"
 #include "res/resource.h"
 #include "state/Settings.h"
+#include "win/Texts.h"
 #include "win/TreeView.h"
 #include <tuple>
 
@@ -76,7 +77,7 @@ TEST_F(MenuTest, ShellCommandsAndTheirFailures) {
     ui.Clear();
     Command(IDM_VDMSWEB);
     ASSERT_EQ(ui.calls.size(), 1u);
-    EXPECT_EQ(ui.calls[0].text, "Could not open the VDMSound web site\nC:\\WINDOWS\\evil.bat");
+    EXPECT_EQ(ui.calls[0].text, Format(Tr(TextId::VdmSoundWebFailed), "C:\\WINDOWS\\evil.bat"));
 }
 
 TEST_F(MenuTest, DialogCommandsOpenTheirDialogs) {
@@ -85,7 +86,7 @@ TEST_F(MenuTest, DialogCommandsOpenTheirDialogs) {
     AddGame(lost);
     Start();
     Command(IDM_SEARCHGAME);
-    EXPECT_EQ(MessageTexts(ui), Strings{"Please select a game in the list first"});
+    EXPECT_EQ(MessageTexts(ui), Strings{Tr(TextId::SelectGameFirst)});
     ClickRow(0);
     SendMessageA(Hwnd(), WM_SYSCOMMAND, IDM_ABOUTBOX, 0);  // the menu's dialogs are the end-to-end test's
     PumpMessages();
@@ -145,7 +146,7 @@ TEST_F(MenuTest, DeletingAGame) {
     for (const char* name : {"Keep", "Locked", "Gone"}) AddGame(MakeGame(name));
     Start();
     Command(IDM_DELETEGAME);
-    EXPECT_EQ(MessageTexts(ui), Strings{"Please select a game in the list first"});
+    EXPECT_EQ(MessageTexts(ui), Strings{Tr(TextId::SelectGameFirst)});
 
     ClickRow(0);  // "Gone"
     ui.Clear();

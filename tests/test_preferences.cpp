@@ -27,9 +27,10 @@ std::string ThisProgram() {
 class PreferencesTest : public MainWindowFixture {};
 
 TEST_F(PreferencesTest, OpeningShowsTheCurrentPreferencesAndTheSliderSetsTheTweakAtOnce) {
-    for (const Preferences& current :
-         {Preferences{true, 4, false, true, false, 0, "", true, false},
-          Preferences{false, 10, true, false, true, 2, "C:\\DOSBox\\DOSBox.exe", false, true}}) {
+    for (const auto& [current, language] :
+         {std::pair{Preferences{true, 4, false, true, 0, "", true, false}, Language::English},
+          {Preferences{false, 10, true, false, 2, "C:\\DOSBox\\DOSBox.exe", false, true}, Language::Spanish}}) {
+        SetLanguage(language);
         PreferencesDialog dialog;
         dialog.values = current;
         ASSERT_TRUE(dialog.Create(nullptr));
@@ -38,7 +39,7 @@ TEST_F(PreferencesTest, OpeningShowsTheCurrentPreferencesAndTheSliderSetsTheTwea
         const std::pair<int, bool> boxes[] = {{IDC_PREF_VERIFY, current.verifyOnReload},
                                               {IDC_PREF_INDIVIDUAL, current.individualUpdating},
                                               {IDC_PREF_CONFIRMDELETE, current.confirmDelete},
-                                              {IDC_PREF_SPANISH, current.spanish},
+                                              {IDC_PREF_SPANISH, language == Language::Spanish},
                                               {IDC_PREF_DOSBOX_FULLSCREEN, current.dosBoxFullScreen},
                                               {IDC_PREF_DOSBOX_KEEPOPEN, current.dosBoxKeepOpen}};
         for (const auto& [box, checked] : boxes)

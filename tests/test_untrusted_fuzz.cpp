@@ -284,14 +284,18 @@ private:
             Fail("the parameter check and the line disagree: " + line);
         if (line.size() > 7 * kParamSize) Fail("parameter line too long");
         // What a launch or a setup run that is allowed hands VDMSound's batch file.
-        const LaunchPlan plan = PlanLaunch(*g, {false, {true, "C:\\V\\", "C:\\V\\VDMSRun.bat"}});
-        const bool loader = plan.kind == LaunchKind::VdmSoundBatch;
-        if (plan.unsafeField.empty() && plan.kind != LaunchKind::Direct &&
-            !ReadsCleanly(loader ? plan.batchLine : plan.params, !loader))
-            Fail("batch syntax reached VDMSound's batch file: " + plan.params + plan.batchLine);
+        LaunchFacts facts;
+        facts.vdm = {true, "C:\\V\\", "C:\\V\\VDMSRun.bat"};
+        const WindowsLaunch run = *PlanLaunch(*g, LaunchTarget::Game, facts).InWindows();
+        const bool loader = run.kind == LaunchKind::VdmSoundBatch;
+        if (run.unsafeField.empty() && run.kind != LaunchKind::Direct &&
+            !ReadsCleanly(loader ? run.batchLine : run.params, !loader))
+            Fail("batch syntax reached VDMSound's batch file: " + run.params + run.batchLine);
         const std::string setup = FieldText(g->setup);
+        GameRecord viaVdmSound = *g;
+        viaVdmSound.options = 1;
         if (CheckSetupName(setup, true) == SetupNameProblem::None &&
-            !ReadsCleanly(SetupShellCall("", setup, true, "").params, true))
+            !ReadsCleanly(PlanLaunch(viaVdmSound, LaunchTarget::Setup, facts).InWindows()->params, true))
             Fail("a setup name reached VDMSound's batch file with batch syntax: " + setup);
         FieldText(g->title), FieldText(g->comment), FieldText(g->dataName), UsesParameterSets(*g);
         CheckEntries(*g);

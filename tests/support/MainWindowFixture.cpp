@@ -4,6 +4,7 @@
 #include "state/Settings.h"
 #include "state/SingleInstance.h"
 #include "widgets/SplashWindow.h"
+#include "win/Texts.h"
 
 void MainWindowFixture::SetUp() {
     CreateDirectoryA((folder + "\\Games").c_str(), nullptr);
@@ -17,6 +18,7 @@ void MainWindowFixture::SetUp() {
     // choose otherwise.
     WriteSettingValue("DOSBoxMode", 0);
     ReleaseSingleInstance();
+    SetLanguage(Language::English);  // as in a new process
     SetSplashEnabled(false);  // a window of its own that would only slow the tests
 }
 
