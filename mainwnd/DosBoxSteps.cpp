@@ -19,7 +19,7 @@ LaunchStart StartInDosBox(HWND owner, const LaunchPlan& plan, const std::string&
         case DosBoxProblem::None: break;
         case DosBoxProblem::UnsafeText:
             return tell(Format("This game was not started in DOSBox: a line break, another control character or "
-                               "one of & | < > ^ %% \" stands in its %s.\n\nSuch characters could add commands to "
+                               "one of | < > %% \" stands in its %s.\n\nSuch characters could add commands to "
                                "DOSBox's configuration. Please correct the %s in the game's settings.",
                                field, field));
         case DosBoxProblem::NotDosName:

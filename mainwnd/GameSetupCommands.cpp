@@ -25,7 +25,9 @@ public:
     GameSetupOutcome Modify();
 
 private:
-    int Tell(const std::string& text, UINT flags) { return win::Ui().ShowMessage(_context.owner, text, _context.title, flags); }
+    int Tell(const std::string& text, UINT flags) {
+        return win::Ui().ShowMessage(_context.owner, text, _context.title, flags);
+    }
     bool Save();
     bool EditSettings();
     void MoveConfigFile();
@@ -202,7 +204,8 @@ void SetupCommand::RunSetupProgram() {
     const LaunchPlan plan = PlanLaunchNow(_game, LaunchTarget::Setup, _context.facts);
     // The row is refreshed after the shell call, whatever it answered, and
     // after any step towards DOSBox; not when VDMSound's program is missing.
-    if (CarryOutLaunch(_context.owner, plan, _context.title) != LaunchStart::Refused || plan.InDosBox()) _out.refreshRow = true;
+    if (CarryOutLaunch(_context.owner, plan, _context.title) != LaunchStart::Refused || plan.InDosBox())
+        _out.refreshRow = true;
 }
 
 }  // namespace

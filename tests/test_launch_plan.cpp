@@ -100,9 +100,9 @@ TEST(LaunchPlanTest, RoutesOfTheGameAndItsSetupProgram) {
         const char* plan;
     } rows[] = {{true, 3, DosBoxMode::Never, true, "Windows 1 C:\\V\\VDMSRun.bat|SETUP.EXE|0"},
                 {true, 2, DosBoxMode::Never, true, "Windows 0 SETUP.EXE||0"},
-                {false, 3, DosBoxMode::Always, true, "DOSBox found C:\\DB\\|C:\\T|PLAY.EXE -vga"},
-                {true, 3, DosBoxMode::Always, true, "DOSBox found C:\\DB\\|C:\\T|SETUP.EXE"},
-                {false, 0, DosBoxMode::Always, false, "DOSBox missing C:\\DB\\|C:\\T|PLAY.EXE -vga"}};
+                {false, 3, DosBoxMode::Always, true, "DOSBox found C:\\DB\\|C:\\T|.\\PLAY.EXE -vga"},
+                {true, 3, DosBoxMode::Always, true, "DOSBox found C:\\DB\\|C:\\T|.\\SETUP.EXE"},
+                {false, 0, DosBoxMode::Always, false, "DOSBox missing C:\\DB\\|C:\\T|.\\PLAY.EXE -vga"}};
     for (const auto& r : rows) {
         SetField(g.setup, r.setup ? "SETUP.EXE" : "(Parameters)");
         g.options = r.options;
