@@ -112,7 +112,7 @@ bool Autoexec::MountLine(const std::vector<std::string>& words, bool image) {
     if (words.size() < 3) return false;
     std::string letter = words[1];
     if (letter.size() == 2 && letter[1] == ':') letter.pop_back();
-    if (letter.size() != 1 || !std::isalpha(static_cast<unsigned char>(letter[0]))) return false;
+    if (letter.size() != 1) return false;
     std::string type;
     std::vector<std::string> paths;
     for (size_t i = 2; i < words.size(); ++i) {
@@ -222,8 +222,7 @@ void Autoexec::FillProgram(ImportedGame& game) const {
     }
     // The program in the folder DOSBox is in (or below it), or else in its own folder.
     std::string folder = p.workFolder, command;
-    if (p.workDrive == p.drive && folder.empty()) command = p.path;
-    else if (p.workDrive != p.drive || !RelativeTo("X:\\" + folder, "X:\\" + p.path, command)) {
+    if (p.workDrive != p.drive || !RelativeTo("X:\\" + folder, "X:\\" + p.path, command)) {
         const size_t slash = p.path.find_last_of('\\');
         folder = slash == std::string::npos ? std::string() : p.path.substr(0, slash);
         command = p.path.substr(slash + 1);

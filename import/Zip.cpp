@@ -160,7 +160,7 @@ ZipStatus ZipArchive::Read(const Entry& entry, size_t maxBytes, std::vector<char
     if (entry.size > maxBytes) return ZipStatus::TooLarge;
     // Deflate makes no data much larger than it was: a larger claim is no deflate data.
     const uint64_t packedLimit = entry.method == 0 ? entry.size : entry.size + entry.size / 4 + 1024ull;
-    if (entry.packedSize > packedLimit || entry.packedSize > _directoryOffset) return ZipStatus::Damaged;
+    if (entry.packedSize > packedLimit) return ZipStatus::Damaged;
     unsigned char local[kLocalSize];
     if (static_cast<uint64_t>(entry.localOffset) + kLocalSize > _directoryOffset ||
         !ReadAt(entry.localOffset, local, sizeof local) || U32(local) != kLocalSignature)

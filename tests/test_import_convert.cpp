@@ -28,6 +28,7 @@ TEST(ImportNames, TitlesBecomeGameFileNames) {
     ExpectGroups<std::string>({{"Keen- Goodbye-", {"Keen: Goodbye*"}},
                                {"A-B-C-D-E-F", {"A/B\\C?D|E\"F"}},
                                {"a b", {"a\tb", "  a b.. "}},
+                               {"ab", {"ab"}},
                                {"X game", {"X", " X."}},
                                {"Untitled game", {"", "...", " \x01 "}},
                                {"Game con", {"con"}},

@@ -20,6 +20,7 @@
 #include "import/DbglExport.h"
 #include "import/DFendProfile.h"
 #include "import/DosBoxConf.h"
+#include "import/ImportPaths.h"
 #include "import/Inflate.h"
 #include "import/Xml.h"
 #include <gtest/gtest.h>
@@ -67,7 +68,7 @@ TEST(DosBoxConf, AutoexecGivesFolderProgramCdRomAndKeepsWhatItDoesNotUnderstand)
          "C:\\dos\\games\\keen | KEEN\\KEEN4E.EXE |  |  | ", {}},
         {"[autoexec]\nmount c /home/ann/dos\nmount d ~/cd -t cdrom -label X\nc:\ncd /KEEN\ncall GO.BAT fast\n",
          "/home/ann/dos/KEEN (host) | GO.BAT | fast | D=~/cd | ", {}},
-        {"[autoexec]\nmount c C:\\g\nmount e C:\\tools\nc:\ncd game\ne:\\bin\\run.exe\n",
+        {"[autoexec]\nmount c C:\\g\nmount e \\tools\nc:\ncd game\ne:\\bin\\run.exe\n",
          "C:\\tools\\bin | run.exe |  |  | ", {}},
         {"[autoexec]\nmount c .\nimgmount d \"disc 1.iso\" disc2.cue -t iso -fs iso\nimgmount a boot.img -t floppy\n"
          "mount e D:\\ -t cdrom\nmount -u c\nkeyb gr\nloadfix -32\nfoo=bar\nmount z C:\\x\nc:\nFIRST.EXE\nSECOND.COM -p\n",
@@ -91,7 +92,7 @@ TEST(DosBoxConf, SettingsMapToValuesAndTheRestToExtraLines) {
     ImportedGame game;
     ApplyDosBoxConf(
         "# DOSBox\n[sdl]\nfullscreen = true\r\nOutput=opengl\r[dosbox]\nmachine=ega\nmemsize=16\ncaptures=\n"
-        "[sblaster]\nsbtype=sb16\nsbbase=220\nirq=5\ndma=1\nhdma=7\n; note\n[gus]\ngus=true\n[midi]\nmpu401=uart\n"
+        "[sblaster]\nsbtype=sb16\nsbbase=220\nirq=5\ndma=1\nhdma=7\n; sbtype=none\n[gus]\ngus=true\n[midi]\nmpu401=uart\n"
         "device=mt32\n[cpu]\ncycles=3000\ncycles=max\ncore=auto\n",
         "C:\\", game);
     const DosBoxValues& v = game.dosBox;
@@ -104,15 +105,21 @@ TEST(DosBoxConf, ReadsOneFileOrTheFilesOfAFolder) {
     TempFolder temp("confs");
     const std::string f = temp.path;
     CreateDirectoryA((f + "\\sub").c_str(), nullptr);
-    for (const char* name : {"Keen.conf", "b game.CONF", "sub\\c.conf", "x.config"})
+    for (const char* name : {"Keen.conf", "sub\\c.conf", "x.config"})
         WriteFileText(f + "\\" + name, "[autoexec]\nmount c .\nc:\nGO.EXE\n");
-    WriteFileText(f + "\\Big.conf", std::string(kMaxConfBytes + 1, '#'));
+    WriteFileText(f + "\\b game.CONF", "\xEF\xBB\xBF[autoexec]\nmount c \"C:\\Caf\xC3\xA9\"\nc:\nGO.EXE\n");
+    WriteFileText(f + "\\Big.conf", std::string(kMaxConfBytes, '#'));
+    WriteFileText(f + "\\Huge.conf", std::string(kMaxConfBytes + 1, '#'));
     const ImportSource source = ReadDosBoxConfs(f);
     ASSERT_EQ(source.status, SourceStatus::Ok);
     Strings titles;
     for (const ImportedGame& g : source.games) titles.push_back(g.title + ":" + g.folder.text + "\\" + g.command);
-    EXPECT_EQ(titles, (Strings{"b game:" + f + "\\GO.EXE", "Big:\\", "Keen:" + f + "\\GO.EXE"}));
-    EXPECT_EQ(KindsOf(source.games[1]), Kinds{K::TooLarge});
+    EXPECT_EQ(titles, (Strings{"b game:C:\\Caf\xE9\\GO.EXE", "Big:\\", "Huge:\\", "Keen:" + f + "\\GO.EXE"}));
+    EXPECT_EQ(KindsOf(source.games[1]), (Kinds{K::NoProgram, K::NoFolder}));
+    EXPECT_EQ(KindsOf(source.games[2]), Kinds{K::TooLarge});
+    int more = 0;
+    EXPECT_EQ(FilesWithExtension(f, ".conf", 1, &more).size(), 1u);
+    EXPECT_EQ(more, 3);
     EXPECT_EQ(ReadDosBoxConfs(f + "\\sub\\c.conf").games.at(0).folder.text, f + "\\sub");
     EXPECT_EQ(ReadDosBoxConfs(f + "\\missing").status, SourceStatus::NotFound);
     CreateDirectoryA((f + "\\empty").c_str(), nullptr);
@@ -166,6 +173,9 @@ TEST(DFendReloaded, ProfilesGiveTheirFactsProgramMountsSettingsAndCapture) {
     ASSERT_EQ(one.games.size(), 1u);
     EXPECT_EQ(one.games[0].folder.text, keen.folder.text);
     EXPECT_EQ(ReadDFendProfiles(data + "\\Capture").status, SourceStatus::Empty);
+    CopyFileA((data + "\\Confs\\Keen.prof").c_str(), (data + "\\Capture\\Keen.prof").c_str(), FALSE);
+    EXPECT_EQ(ReadDFendProfiles(data + "\\Capture\\Keen.prof").games.at(0).folder.text,
+              data + "\\Capture\\VirtualHD\\KEEN") << "a profile outside Confs: its own folder is the data folder";
 }
 
 TEST(Inflate, DecodesEveryBlockKindAndRefusesDamageAndLyingSizes) {
@@ -189,7 +199,7 @@ TEST(Inflate, DecodesEveryBlockKindAndRefusesDamageAndLyingSizes) {
     } cases[] = {
         {"one byte more declared", s[0].packed, s[0].text.size() + 1, InflateStatus::WrongSize},
         {"one byte less declared", s[0].packed, s[0].text.size() - 1, InflateStatus::WrongSize},
-        {"a bomb declared small", s[4].packed, 100, InflateStatus::WrongSize},
+        {"a bomb declared small", s[5].packed, 100, InflateStatus::WrongSize},
         {"a distance before the start", bytes(s[2].packed, 17, 0), 33, InflateStatus::Damaged},
         {"cut short", bytes(s[3].packed, 0, 3), s[3].text.size(), InflateStatus::Damaged},
         {"stored length and its complement differ", badLength, s[1].text.size(), InflateStatus::Damaged},
@@ -215,12 +225,13 @@ TEST(Zip, ReadsStoredAndDeflatedEntriesAndRefusesWhatDoesNotFit) {
     const std::vector<char> zip =
         MakeZip({StoredItem("readme.txt", "plain"), DeflatedItem("dir/Auto.conf", s[3]), DeflatedItem("fixed", s[0]),
                  StoredItem("../up.txt", "x"), StoredItem("/root.txt", "x"), StoredItem("C:x.txt", "x"),
-                 StoredItem("a/CON/b.txt", "x"), StoredItem("a\\..\\b.txt", "x"), lying, badCrc, locked, bzip});
+                 StoredItem("a/CON/b.txt", "x"), StoredItem("a\\..\\b.txt", "x"), StoredItem("a//b.txt", "x"), lying,
+                 badCrc, locked, bzip});
     const std::string path = temp.path + "\\test.zip";
     WriteFileBytes(path, zip);
     auto archive = std::make_unique<ZipArchive>();
     ASSERT_EQ(archive->Open(path), ZipStatus::Ok);
-    EXPECT_EQ(archive->RefusedNames(), 5);
+    EXPECT_EQ(archive->RefusedNames(), 6);
     EXPECT_EQ(archive->Entries().size(), 7u);
     std::vector<char> out;
     EXPECT_EQ(archive->Read("DIR\\auto.conf", 4096, out), ZipStatus::Ok);
@@ -236,10 +247,13 @@ TEST(Zip, ReadsStoredAndDeflatedEntriesAndRefusesWhatDoesNotFit) {
         EXPECT_TRUE(out.empty()) << name;
     }
     archive.reset();  // it holds the file
-    std::vector<char> cut(zip.begin(), zip.end() - 1), moved = zip;
+    std::vector<char> cut(zip.begin(), zip.end() - 1), moved = zip, split = zip;
     moved[moved.size() - 3] = 0x7F;  // the directory's offset points past the end
-    const std::pair<std::vector<char>, ZipStatus> files[] = {
-        {std::vector<char>(100, 'P'), ZipStatus::NotAZip}, {cut, ZipStatus::NotAZip}, {moved, ZipStatus::Damaged}};
+    split[split.size() - 14] = 1;    // fewer entries on this disk than in all: a split archive
+    const std::pair<std::vector<char>, ZipStatus> files[] = {{std::vector<char>(100, 'P'), ZipStatus::NotAZip},
+                                                             {cut, ZipStatus::NotAZip},
+                                                             {moved, ZipStatus::Damaged},
+                                                             {split, ZipStatus::Unsupported}};
     for (const auto& [bytes, status] : files) {
         WriteFileBytes(path, bytes);
         EXPECT_EQ(ZipArchive().Open(path), status);
@@ -288,7 +302,9 @@ TEST(Dbgl, ExportsGiveTheirProfilesWithTheGamesOwnConfiguration) {
         "<meta-info><developer>id Software</developer><publisher>Apogee</publisher><year>1991</year>"
         "<genre>Caf\xC3\xA9</genre><notes><![CDATA[One & <two>]]></notes></meta-info></profile>\n"
         " <profile><title>Second</title><setup>SECOND\\INSTALL.EXE</setup><game-dir><raw>GAMES\\SECOND</raw></game-dir>"
-        "<config-file><raw>profiles\\2.conf</raw></config-file></profile>\n</document>\n";
+        "<config-file><raw>profiles\\2.conf</raw></config-file></profile>\n"
+        " <profile><title>Third</title><setup>C:\\X.EXE</setup><config-file><raw>profiles/1.conf</raw></config-file>"
+        "</profile></document>\n";
     const std::vector<char> shot = MakeBmp(2, 2, 9, 9, 9);
     const std::string path = temp.path + "\\export.zip";
     WriteFileBytes(path, MakeZip({StoredItem("profiles.xml", xml), DeflatedItem("profiles/1.conf", DeflateSamples()[3]),
@@ -296,7 +312,7 @@ TEST(Dbgl, ExportsGiveTheirProfilesWithTheGamesOwnConfiguration) {
                                   StoredItem("captures/1/b.bmp", std::string(shot.begin(), shot.end()))}));
     const ImportSource source = ReadDbglExport(path, "D:\\dosroot");
     ASSERT_EQ(source.status, SourceStatus::Ok);
-    ASSERT_EQ(source.games.size(), 2u);
+    ASSERT_EQ(source.games.size(), 3u);
     const ImportedGame& keen = source.games[0];
     EXPECT_EQ((Strings{keen.title, keen.developer, keen.publisher, keen.year, keen.genre, keen.notes, keen.setup.text,
                        keen.setupParameters, keen.dosBox.sbtype}),
@@ -310,6 +326,7 @@ TEST(Dbgl, ExportsGiveTheirProfilesWithTheGamesOwnConfiguration) {
     EXPECT_EQ((Strings{second.folder.text, second.setup.text}),
               (Strings{"D:\\dosroot\\GAMES\\SECOND", "D:\\dosroot\\SECOND\\INSTALL.EXE"}));
     EXPECT_EQ(KindsOf(second), Kinds{K::ConfigNotRead});
+    EXPECT_EQ(source.games[2].setup.text, "C:\\X.EXE") << "a DOS path outside the game's folder is the host's";
 
     const std::pair<std::vector<ZipItem>, SourceStatus> exports[] = {
         {{StoredItem("other.xml", xml)}, SourceStatus::Empty},

@@ -485,7 +485,7 @@ public:
         const std::pair<uint32_t, SourceStatus> bombs[] = {
             {65536, SourceStatus::Damaged}, {100, SourceStatus::Damaged}, {0xFFFFFFF0, SourceStatus::TooLarge}};
         for (const auto& [declared, status] : bombs) {
-            ZipItem item = DeflatedItem("profiles.xml", _samples[4]);
+            ZipItem item = DeflatedItem("profiles.xml", _samples[5]);
             item.size = declared;
             WriteFileBytes(zipPath, MakeZip({item}));
             if (ReadDbglExport(zipPath).status != status) Fail("a zip bomb was not refused");

@@ -4,8 +4,11 @@
 // The deflate streams were made once by the host's Python 3 zlib:
 //   c = zlib.compressobj(level, zlib.DEFLATED, -15); c.compress(text) + c.flush()
 // with level 9 (level 0 for "stored"); "two blocks" flushed with
-// c.flush(zlib.Z_SYNC_FLUSH) after its first 11 bytes. The CRC-32 values are
-// zlib.crc32(text).
+// c.flush(zlib.Z_SYNC_FLUSH) after its first 11 bytes. zlib never copies from
+// the first byte and always sends two distance codes, so "one distance code"
+// was written bit by bit by a Python script after RFC 1951 (a dynamic block:
+// 'a', then 10 bytes from distance 1) and checked with zlib.decompressobj(-15).
+// The CRC-32 values are zlib.crc32(text).
 #pragma once
 #include "import/Zip.h"
 #include <cstdint>
@@ -50,6 +53,10 @@ inline std::vector<DeflateSample> DeflateSamples() {
           0x6c, 0x23, 0x36, 0xec, 0x52, 0x5c, 0xb2, 0x2b, 0x71, 0xc5, 0xae, 0xc5, 0x35, 0xbb, 0x11, 0x37, 0x08, 0x3f},
          DynamicSampleText(),
          0xa1ea29c3},
+        {"one distance code",
+         {0x45, 0xc0, 0x21, 0x01, 0x00, 0x00, 0x00, 0x80, 0xa0, 0xad, 0xfc, 0x3f, 0x61, 0x14, 0x0b},
+         std::string(11, 'a'),
+         0x55465d92},
         // 65,536 zero bytes in 78: a zip bomb in small.
         {"zeros", {0xed, 0xc1, 0x01, 0x01, 0x00, 0x00, 0x00, 0x80, 0x90, 0xfe, 0xaf, 0xee, 0x08, 0x0a, 0x00, 0x00, 0x00,
                    0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
