@@ -88,7 +88,8 @@ int main() {
 
     printf("Games converted:                  %d of %d\n", converted, kGames);
     printf("Configurations read:              %.1f ms (%.3f ms per game)\n", bestRead * 1000, bestRead * 1000 / kGames);
-    printf("Game files written:               %.1f ms (%.3f ms per game)\n", bestWrite * 1000, bestWrite * 1000 / kGames);
+    printf("Game files written:               %.1f ms (%.3f ms per game)\n", bestWrite * 1000,
+           bestWrite * 1000 / kGames);
     printf("Import per game:                  %.3f ms\n", (bestRead + bestWrite) * 1000 / kGames);
     return converted == kGames ? 0 : 1;
 }

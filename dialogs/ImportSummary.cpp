@@ -25,7 +25,8 @@ std::string ImportNoteText(const ImportNote& note) {
             return Format("its setup program %s is not kept: the Setup field holds the parameters", d);
         case ImportNoteKind::DevicesNotInEffect:
             return Format("its device choices apply once it uses parameter sets: Setup names %s", d);
-        case ImportNoteKind::SetupParametersNotKept: return Format("the setup program's parameters \"%s\" are not kept", d);
+        case ImportNoteKind::SetupParametersNotKept:
+            return Format("the setup program's parameters \"%s\" are not kept", d);
         case ImportNoteKind::ValueNotChosen: return Format("%s is not among the device choices", d);
         case ImportNoteKind::PictureNotTaken: {
             std::string why = PictureProblem(note.picture, false);  // "The file ... ."
@@ -35,7 +36,8 @@ std::string ImportNoteText(const ImportNote& note) {
             }
             return Format("the picture %s is not taken: %s", d, why.c_str());
         }
-        case ImportNoteKind::ConfigNotRead: return Format("its DOSBox configuration %s cannot be read from the export", d);
+        case ImportNoteKind::ConfigNotRead:
+            return Format("its DOSBox configuration %s cannot be read from the export", d);
         case ImportNoteKind::FolderMissing: return Format("its folder %s does not exist", d);
     }
     return {};
@@ -54,7 +56,7 @@ std::string ImportSummaryText(const ImportBatchResult& result, size_t maxGames) 
         ++shown;
         const char* outcome = game.outcome == ImportOutcome::Converted ? "converted"
                               : game.outcome == ImportOutcome::Exists  ? "already exists"
-                                                                        : "not converted";
+                                                                       : "not converted";
         text += Format("\n\n%s (%s):", game.title.c_str(), outcome);
         if (!game.otherFile.empty())
             text += Format("\n- its name is the short name of the game file %s, which is kept", game.otherFile.c_str());

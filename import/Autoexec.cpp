@@ -37,10 +37,10 @@ std::vector<std::string> Steps(const std::string& path) {
 // with one of them is not the game's program.
 bool IsShellCommand(const std::string& command) {
     static const char* const kCommands[] = {
-        "attrib", "boot",  "break", "choice", "config", "copy",   "date",  "del",  "dir",   "erase",  "for",
-        "goto",   "if",    "imgmount", "intro", "keyb", "label", "lh",   "loadfix", "loadhigh", "ls",  "md",
-        "mem",    "mixer", "mkdir", "mount",  "move",   "path",  "pause", "prompt", "rd",   "ren",   "rename",
-        "rescan", "rmdir", "set",   "shift",  "subst",  "time",  "type",  "ver",   "vol",  "xcopy"};
+        "attrib", "boot",  "break",    "choice", "config", "copy",  "date",  "del",     "dir",      "erase", "for",
+        "goto",   "if",    "imgmount", "intro",  "keyb",   "label", "lh",    "loadfix", "loadhigh", "ls",    "md",
+        "mem",    "mixer", "mkdir",    "mount",  "move",   "path",  "pause", "prompt",  "rd",       "ren",   "rename",
+        "rescan", "rmdir", "set",      "shift",  "subst",  "time",  "type",  "ver",     "vol",      "xcopy"};
     if (!command.empty() && command[0] == ':') return true;  // a label
     for (const char* c : kCommands)
         if (command == c) return true;
@@ -66,8 +66,10 @@ bool Autoexec::Mount(char letter, const DosDrive& drive) {
     if (cd && _cdRom && _cdRom != letter) return false;  // the game gets one CD-ROM drive
     _drives[static_cast<size_t>(letter - 'A')] = drive;
     _folders[static_cast<size_t>(letter - 'A')].clear();
-    if (cd) _cdRom = letter;
-    else if (_cdRom == letter) _cdRom = 0;
+    if (cd)
+        _cdRom = letter;
+    else if (_cdRom == letter)
+        _cdRom = 0;
     return true;
 }
 
@@ -132,9 +134,12 @@ bool Autoexec::MountLine(const std::vector<std::string>& words, bool image) {
         drive.kind = DriveKind::CdImages;
         for (const std::string& path : paths) drive.images.push_back(FullPath(path, _base));
     } else {
-        if (type.empty() || type == "dir" || type == "floppy") drive.kind = DriveKind::Folder;
-        else if (type == "cdrom") drive.kind = DriveKind::CdRom;
-        else return false;
+        if (type.empty() || type == "dir" || type == "floppy")
+            drive.kind = DriveKind::Folder;
+        else if (type == "cdrom")
+            drive.kind = DriveKind::CdRom;
+        else
+            return false;
         drive.host = FullPath(paths[0], _base);
     }
     return Mount(letter[0], drive);
@@ -211,8 +216,10 @@ void Autoexec::FillProgram(ImportedGame& game) const {
             drive = d;
             folder.clear();
         }
-        if (!isFolder(drive)) game.Note(ImportNoteKind::NoFolder);
-        else game.folder = JoinSteps(DriveOf(drive).host, folder);
+        if (!isFolder(drive))
+            game.Note(ImportNoteKind::NoFolder);
+        else
+            game.folder = JoinSteps(DriveOf(drive).host, folder);
         return;
     }
     const Program& p = _programs.back();
@@ -242,7 +249,6 @@ void Autoexec::FillRest(ImportedGame& game) const {
     }
     std::vector<std::pair<size_t, std::string>> lines = _unmapped;
     for (size_t i = 0; i + 1 < _programs.size(); ++i) lines.push_back({_programs[i].line, _programs[i].text});
-    std::stable_sort(lines.begin(), lines.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::stable_sort(lines.begin(), lines.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     for (const auto& line : lines) game.unmapped.push_back(line.second);
 }

@@ -42,11 +42,11 @@ public:
 private:
     struct Program {
         size_t line = 0;
-        std::string text;           // the line as written
-        char workDrive = 'Z';       // the drive and folder DOSBox is in
-        std::string workFolder;     // "GAMES\KEEN"
-        char drive = 'Z';           // the program's drive
-        std::string path;           // its DOS path from that drive's root ("GAMES\KEEN\KEEN4E.EXE")
+        std::string text;        // the line as written
+        char workDrive = 'Z';    // the drive and folder DOSBox is in
+        std::string workFolder;  // "GAMES\KEEN"
+        char drive = 'Z';        // the program's drive
+        std::string path;        // its DOS path from that drive's root ("GAMES\KEEN\KEEN4E.EXE")
         std::string parameters;
     };
 

@@ -54,7 +54,8 @@ ConfText ParseConfText(const std::string& text) {
             continue;
         }
         const size_t equals = line.find('=');
-        if (section.empty() || line.empty() || line[0] == '#' || line[0] == ';' || equals == std::string::npos) continue;
+        if (section.empty() || line.empty() || line[0] == '#' || line[0] == ';' || equals == std::string::npos)
+            continue;
         const std::string key = TrimBlanks(line.substr(0, equals));
         if (!key.empty()) conf.settings.push_back({section, key, TrimBlanks(line.substr(equals + 1))});
     }

@@ -37,10 +37,14 @@ bool MountEntry(const std::string& value, const std::string& dataFolder, Autoexe
     if (fields.size() < 3 || TrimBlanks(fields[2]).empty()) return false;
     const std::string type = LowerCase(TrimBlanks(fields[1]));
     DosDrive drive;
-    if (type == "drive" || type == "floppy") drive.kind = DriveKind::Folder;
-    else if (type == "cdrom") drive.kind = DriveKind::CdRom;
-    else if (type == "cdromimage") drive.kind = DriveKind::CdImages;
-    else return false;  // disk images, zip files: no folder the game can be run from
+    if (type == "drive" || type == "floppy")
+        drive.kind = DriveKind::Folder;
+    else if (type == "cdrom")
+        drive.kind = DriveKind::CdRom;
+    else if (type == "cdromimage")
+        drive.kind = DriveKind::CdImages;
+    else
+        return false;  // disk images, zip files: no folder the game can be run from
     if (drive.kind != DriveKind::CdImages) {
         drive.host = FullPath(fields[0], dataFolder);
     } else {
@@ -54,8 +58,10 @@ bool MountEntry(const std::string& value, const std::string& dataFolder, Autoexe
 void TakeCapture(const std::string& captures, const std::string& dataFolder, const std::string& profileName,
                  ImportedGame& game) {
     std::string folder;
-    if (captures.empty()) folder = dataFolder + "\\Capture\\" + profileName;
-    else if (!WindowsPathOf(FullPath(captures, dataFolder), folder)) return;
+    if (captures.empty())
+        folder = dataFolder + "\\Capture\\" + profileName;
+    else if (!WindowsPathOf(FullPath(captures, dataFolder), folder))
+        return;
     const std::vector<std::string> pictures = FilesWithExtension(folder, ".bmp", kMaxCaptures);
     PictureFileStatus first = PictureFileStatus::Ok;
     for (const std::string& picture : pictures) {

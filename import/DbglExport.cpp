@@ -49,9 +49,9 @@ void TakeCapture(const ZipArchive& zip, const std::string& folder, ImportedGame&
         const ZipStatus status = zip.Read(*entry, kMaxPictureBytes, game.picture);
         PictureFileStatus why = PictureFileStatus::CannotRead;
         if (status == ZipStatus::TooLarge) why = PictureFileStatus::TooLarge;
-        if (status == ZipStatus::Ok) why = IsUsableBitmap(game.picture.data(), game.picture.size())
-                                               ? PictureFileStatus::Ok
-                                               : PictureFileStatus::NotABitmap;
+        if (status == ZipStatus::Ok)
+            why = IsUsableBitmap(game.picture.data(), game.picture.size()) ? PictureFileStatus::Ok
+                                                                           : PictureFileStatus::NotABitmap;
         if (why == PictureFileStatus::Ok) return;
         game.picture.clear();
         if (first == PictureFileStatus::Ok) first = why;
@@ -82,8 +82,8 @@ ImportedGame ReadProfile(const ZipArchive& zip, const XmlElement& profile, const
     if (game.folder.text.empty() && !gameDir.empty()) {
         game.folder = FullPath(gameDir, dosRoot);
         game.importNotes.erase(std::remove_if(game.importNotes.begin(), game.importNotes.end(),
-                                        [](const ImportNote& n) { return n.kind == ImportNoteKind::NoFolder; }),
-                         game.importNotes.end());
+                                              [](const ImportNote& n) { return n.kind == ImportNoteKind::NoFolder; }),
+                               game.importNotes.end());
     }
     if (game.folder.text.empty() && !game.Stopped()) game.Note(ImportNoteKind::NoFolder);
 
@@ -118,8 +118,10 @@ ImportSource ReadDbglExport(const std::string& zipPath, const std::string& dosRo
     const std::string root = !dosRoot.empty() ? dosRoot : slash == std::string::npos ? "" : zipPath.substr(0, slash);
     for (const XmlElement& profile : document.root.children) {
         if (profile.name != "profile") continue;
-        if (source.games.size() < kMaxImportGames) source.games.push_back(ReadProfile(zip, profile, zipPath, root));
-        else ++source.unread;
+        if (source.games.size() < kMaxImportGames)
+            source.games.push_back(ReadProfile(zip, profile, zipPath, root));
+        else
+            ++source.unread;
     }
     if (source.games.empty()) source.status = SourceStatus::Empty;
     return source;

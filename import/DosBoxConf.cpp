@@ -36,17 +36,22 @@ ImportedGame ReadDosBoxConf(const std::string& path) {
     game.title = TitleOf(path);
     std::string text;
     const TextFileStatus status = ReadTextFile(path, kMaxConfBytes, text);
-    if (status != TextFileStatus::Ok) game.Note(NoteOf(status), path);
-    else ApplyDosBoxConf(text, FolderOf(path), game);
+    if (status != TextFileStatus::Ok)
+        game.Note(NoteOf(status), path);
+    else
+        ApplyDosBoxConf(text, FolderOf(path), game);
     return game;
 }
 
 ImportSource ReadDosBoxConfs(const std::string& fileOrFolder) {
     ImportSource source;
     std::vector<std::string> files;
-    if (FolderExists(fileOrFolder)) files = FilesWithExtension(fileOrFolder, ".conf", kMaxImportGames, &source.unread);
-    else if (FileExists(fileOrFolder)) files.push_back(fileOrFolder);
-    else return source;
+    if (FolderExists(fileOrFolder))
+        files = FilesWithExtension(fileOrFolder, ".conf", kMaxImportGames, &source.unread);
+    else if (FileExists(fileOrFolder))
+        files.push_back(fileOrFolder);
+    else
+        return source;
     source.status = files.empty() ? SourceStatus::Empty : SourceStatus::Ok;
     for (const std::string& file : files) source.games.push_back(ReadDosBoxConf(file));
     return source;

@@ -12,7 +12,7 @@ enum class ImportOutcome { Converted, Failed, Exists };
 
 struct ImportGameResult {
     std::string title;
-    std::string fileName;   // "<name>.qgf", written or found; empty when the game had no name
+    std::string fileName;  // "<name>.qgf", written or found; empty when the game had no name
     ImportOutcome outcome = ImportOutcome::Failed;
     std::string otherFile;  // Exists because the name is another game file's short name: its long name
     std::vector<ImportNote> notes;

@@ -120,8 +120,8 @@ bool WindowsPathOf(const ImportedPath& path, std::string& windows) {
     }
     // Wine's own: the DOS path of a host path, from the process heap.
     using ToDos = WCHAR*(CDECL*)(const char*);
-    const auto toDos =
-        reinterpret_cast<ToDos>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_dos_file_name")));
+    const auto toDos = reinterpret_cast<ToDos>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_dos_file_name")));
     if (!toDos || host.empty() || host[0] != '/') return false;
     WCHAR* wide = toDos(host.c_str());
     if (!wide) return false;
@@ -169,8 +169,10 @@ std::string AfterFirstWord(const std::string& line) {
     size_t i = line.find_first_not_of(" \t");
     bool quoted = false;
     for (; i < line.size(); ++i) {
-        if (line[i] == '"') quoted = !quoted;
-        else if (!quoted && (line[i] == ' ' || line[i] == '\t')) break;
+        if (line[i] == '"')
+            quoted = !quoted;
+        else if (!quoted && (line[i] == ' ' || line[i] == '\t'))
+            break;
     }
     return i >= line.size() ? std::string() : TrimBlanks(line.substr(i));
 }
@@ -226,8 +228,10 @@ std::vector<std::string> FilesWithExtension(const std::string& folder, const std
             if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || name.size() <= extension.size() ||
                 !EqualNoCase(name.substr(name.size() - extension.size()), extension) || IsDosDeviceName(name))
                 continue;
-            if (files.size() < maxFiles) files.push_back(folder + "\\" + name);
-            else ++over;
+            if (files.size() < maxFiles)
+                files.push_back(folder + "\\" + name);
+            else
+                ++over;
         } while (FindNextFileA(find, &fd));
         FindClose(find);
     }

@@ -60,10 +60,14 @@ ImportedRecord MakeImportedRecord(const ImportedGame& game, const std::string& p
     if (game.Stopped()) return out;
     out.fileName = GameFileNameFor(game.title, programFolder);
     std::string folder;
-    if (out.fileName.empty()) note(ImportNoteKind::NoName, game.title);
-    else if (game.folder.text.empty()) note(ImportNoteKind::NoFolder, "");
-    else if (!WindowsPathOf(game.folder, folder)) note(ImportNoteKind::HostPath, game.folder.text);
-    else if (HasControlCharacter(folder)) note(ImportNoteKind::UnusableFolder, folder);
+    if (out.fileName.empty())
+        note(ImportNoteKind::NoName, game.title);
+    else if (game.folder.text.empty())
+        note(ImportNoteKind::NoFolder, "");
+    else if (!WindowsPathOf(game.folder, folder))
+        note(ImportNoteKind::HostPath, game.folder.text);
+    else if (HasControlCharacter(folder))
+        note(ImportNoteKind::UnusableFolder, folder);
     if (folder.empty() || HasControlCharacter(folder) || out.fileName.empty()) return out;
     while (folder.size() > 3 && folder.back() == '\\') folder.pop_back();
     const bool folderExists = FolderExists(folder);

@@ -10,8 +10,8 @@
 #include <vector>
 
 struct ImportedRecord {
-    bool ok = false;                // false: the notes say why there is no record
-    std::string fileName;           // the game file's name, without ".qgf"
+    bool ok = false;       // false: the notes say why there is no record
+    std::string fileName;  // the game file's name, without ".qgf"
     GameRecord record = BlankGameRecord();
     std::vector<ImportNote> notes;  // the game's own, then the conversion's
 };

@@ -66,10 +66,10 @@ struct ImportNote {
 struct ImportedGame {
     std::string source;  // the file it came from (for an export: the export)
     std::string title, publisher, developer, year, genre, notes;
-    ImportedPath folder;        // the game's folder
-    std::string command;        // the program within the folder, as DOS names it ("KEEN4E.EXE", "BIN\GAME")
-    std::string parameters;     // the program line's parameters
-    ImportedPath setup;         // the setup program's full path; empty: none
+    ImportedPath folder;     // the game's folder
+    std::string command;     // the program within the folder, as DOS names it ("KEEN4E.EXE", "BIN\GAME")
+    std::string parameters;  // the program line's parameters
+    ImportedPath setup;      // the setup program's full path; empty: none
     std::string setupParameters;
     std::vector<char> picture;  // bytes that passed the picture check; empty: none
     ImportedCdRom cdRom;

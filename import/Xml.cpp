@@ -28,8 +28,10 @@ public:
             if (*_p != '<') {
                 std::string text;
                 if (!Text(text)) return XmlStatus::Damaged;
-                if (!open.empty()) open.back()->text += text;
-                else if (!Trimmed(text).empty()) return XmlStatus::Damaged;
+                if (!open.empty())
+                    open.back()->text += text;
+                else if (!Trimmed(text).empty())
+                    return XmlStatus::Damaged;
             } else if (StartsWith("<?")) {
                 const char* start = _p;
                 if (!SkipPast("?>")) return XmlStatus::Damaged;
@@ -150,7 +152,7 @@ private:
         unsigned long code = 0;
         for (size_t i = digits; i < name.size(); ++i) {
             const char c = name[i];
-            const int d = c >= '0' && c <= '9'                ? c - '0'
+            const int d = c >= '0' && c <= '9'          ? c - '0'
                           : hex && c >= 'a' && c <= 'f' ? c - 'a' + 10
                           : hex && c >= 'A' && c <= 'F' ? c - 'A' + 10
                                                         : -1;
@@ -226,7 +228,10 @@ std::string Utf8ToCodePage1252(const std::string& text) {
     out.reserve(text.size());
     for (size_t i = 0; i < text.size();) {
         const unsigned char lead = static_cast<unsigned char>(text[i]);
-        const size_t more = lead >= 0xC2 && lead <= 0xDF ? 1 : lead >= 0xE0 && lead <= 0xEF ? 2 : lead >= 0xF0 && lead <= 0xF4 ? 3 : 0;
+        const size_t more = lead >= 0xC2 && lead <= 0xDF   ? 1
+                            : lead >= 0xE0 && lead <= 0xEF ? 2
+                            : lead >= 0xF0 && lead <= 0xF4 ? 3
+                                                           : 0;
         unsigned long code = lead & (0x3F >> more);
         bool valid = more > 0 && text.size() - i > more;
         for (size_t k = 1; valid && k <= more; ++k) {

@@ -20,8 +20,7 @@ uint32_t U32(const unsigned char* p) { return U16(p) | static_cast<uint32_t>(U16
 // a drive or stream colon, a control character, a root).
 std::string InsideName(std::string name) {
     std::replace(name.begin(), name.end(), '\\', '/');
-    if (name.empty() || name[0] == '/' || name.find(':') != std::string::npos || HasControlCharacter(name))
-        return {};
+    if (name.empty() || name[0] == '/' || name.find(':') != std::string::npos || HasControlCharacter(name)) return {};
     const std::string steps = name.back() == '/' ? name.substr(0, name.size() - 1) : name;
     if (steps.empty() || steps.find("//") != std::string::npos || HasDotStep(steps) || HasDeviceStep(steps)) return {};
     return name;
@@ -110,8 +109,10 @@ ZipStatus ZipArchive::Open(const std::string& path) {
         entry.localOffset = U32(c + 42);
         entry.name = InsideName(std::string(reinterpret_cast<const char*>(c + kCentralSize), nameLength));
         at += skip;
-        if (entry.name.empty()) ++_refused;
-        else _entries.push_back(std::move(entry));
+        if (entry.name.empty())
+            ++_refused;
+        else
+            _entries.push_back(std::move(entry));
     }
     for (const Entry& entry : _entries) _sorted.push_back(&entry);
     std::stable_sort(_sorted.begin(), _sorted.end(),
@@ -158,9 +159,9 @@ ZipStatus ZipArchive::Read(const Entry& entry, size_t maxBytes, std::vector<char
         entry.size == kZip64 || entry.localOffset == kZip64)
         return ZipStatus::Unsupported;
     if (entry.size > maxBytes) return ZipStatus::TooLarge;
-    // Deflate makes no data much larger than it was: a larger claim is no deflate data.
-    const uint64_t packedLimit = entry.method == 0 ? entry.size : entry.size + entry.size / 4 + 1024ull;
-    if (entry.packedSize > packedLimit) return ZipStatus::Damaged;
+    // Stored data is the entry itself; deflate makes no data much larger than it was.
+    if (entry.method == 0 ? entry.packedSize != entry.size : entry.packedSize > entry.size + entry.size / 4 + 1024ull)
+        return ZipStatus::Damaged;
     unsigned char local[kLocalSize];
     if (static_cast<uint64_t>(entry.localOffset) + kLocalSize > _directoryOffset ||
         !ReadAt(entry.localOffset, local, sizeof local) || U32(local) != kLocalSignature)

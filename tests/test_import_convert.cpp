@@ -46,16 +46,21 @@ TEST(ImportDevices, ChoicesGiveDosBoxTheSameHardware) {
         Strings notChosen;
     } cases[] = {
         {{"sb16", "", "", "", "", "", "intelligent", "", "svga_s3", ""},
-         "Sound Blaster 16 | General MIDI (MPU-401) | 2 -> sb16 intelligent gus=0 svga_s3", {}},
+         "Sound Blaster 16 | General MIDI (MPU-401) | 2 -> sb16 intelligent gus=0 svga_s3",
+         {}},
         {{"SBPRO2", "", "", "", "", "true", "", "", "", ""},
-         "Sound Blaster Pro 2 | Gravis UltraSound | -1 -> sbpro2  gus=1 ", {}},
+         "Sound Blaster Pro 2 | Gravis UltraSound | -1 -> sbpro2  gus=1 ",
+         {}},
         {{"", "", "", "", "", "1", "", "", "", ""}, "Gravis UltraSound |  | -1 ->   gus=1 ", {}},
         {{"sb16", "", "", "", "", "on", "intelligent", "", "", ""},
-         "Sound Blaster 16 | General MIDI (MPU-401) | -1 -> sb16 intelligent gus=0 ", {"gus.gus=on"}},
+         "Sound Blaster 16 | General MIDI (MPU-401) | -1 -> sb16 intelligent gus=0 ",
+         {"gus.gus=on"}},
         {{"sb1", "", "", "", "", "false", "uart", "", "hercules", ""},
-         " |  | -1 ->   gus=0 ", {"sblaster.sbtype=sb1", "midi.mpu401=uart", "dosbox.machine=hercules"}},
+         " |  | -1 ->   gus=0 ",
+         {"sblaster.sbtype=sb1", "midi.mpu401=uart", "dosbox.machine=hercules"}},
         {{"gb", "", "", "", "", "", "none", "", "vgaonly", ""},
-         " | No music | 3 ->  none gus=0 vgaonly", {"sblaster.sbtype=gb"}},
+         " | No music | 3 ->  none gus=0 vgaonly",
+         {"sblaster.sbtype=gb"}},
         {{"none", "", "", "", "", "", "", "", "ega", ""}, "No sound |  | 4 -> none  gus=0 ega", {}},
         {{"sbpro1", "", "", "", "", "", "", "", "cga", ""}, " |  | 5 ->   gus=0 cga", {"sblaster.sbtype=sbpro1"}},
         {{"sb2", "", "", "", "", "", "", "", "tandy", ""}, "Sound Blaster 2.0 |  | 6 -> sb2  gus=0 tandy", {}},
@@ -81,8 +86,7 @@ TEST(ImportDevices, ChoicesGiveDosBoxTheSameHardware) {
 class ImportRecordTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        for (const std::string& sub : {program, program + "\\Games", game})
-            CreateDirectoryA(sub.c_str(), nullptr);
+        for (const std::string& sub : {program, program + "\\Games", game}) CreateDirectoryA(sub.c_str(), nullptr);
         WriteFileText(game + "\\KEEN4E.EXE", std::string(1234, 'k'));
         WriteFileText(game + "\\SETUP.EXE", "setup");
         WriteFileText(game + "\\Long Program.exe", "long");
@@ -110,26 +114,38 @@ TEST_F(ImportRecordTest, FollowsAddGameRulesAndNotesWhatItLeavesOut) {
     } cases[] = {
         {[](ImportedGame&, const std::string&) {}, "Keen 4 | SETUP.EXE | KEEN4E.EXE | ", {}},
         {[](ImportedGame& g, const std::string&) { g.parameters = " /nowait "; },
-         "Keen 4 | (Parameters) | KEEN4E.EXE | /nowait", {}},
+         "Keen 4 | (Parameters) | KEEN4E.EXE | /nowait",
+         {}},
         {[](ImportedGame& g, const std::string& t) { g.parameters = "/p", g.setup.text = t + "\\GAME\\SETUP.EXE"; },
-         "Keen 4 | (Parameters) | KEEN4E.EXE | /p", {K::SetupOverParameters}},
+         "Keen 4 | (Parameters) | KEEN4E.EXE | /p",
+         {K::SetupOverParameters}},
         {[](ImportedGame& g, const std::string&) { g.dosBox.sbtype = "sb16"; },
-         "Keen 4 | SETUP.EXE | KEEN4E.EXE | ", {K::DevicesNotInEffect}},
+         "Keen 4 | SETUP.EXE | KEEN4E.EXE | ",
+         {K::DevicesNotInEffect}},
         {[](ImportedGame& g, const std::string& t) { g.dosBox.sbtype = "sb16", g.folder.text = t + "\\NONE"; },
-         "Keen 4 | (Parameters) | KEEN4E | ", {K::FolderMissing}},
-        {[](ImportedGame& g, const std::string&) { g.parameters = "a|b"; }, "Keen 4 | SETUP.EXE | KEEN4E.EXE | ",
+         "Keen 4 | (Parameters) | KEEN4E | ",
+         {K::FolderMissing}},
+        {[](ImportedGame& g, const std::string&) { g.parameters = "a|b"; },
+         "Keen 4 | SETUP.EXE | KEEN4E.EXE | ",
          {K::ParametersNotKept}},
         {[](ImportedGame& g, const std::string&) { g.parameters = std::string(32, 'p'); },
-         "Keen 4 | SETUP.EXE | KEEN4E.EXE | ", {K::ParametersNotKept}},
-        {[](ImportedGame& g, const std::string& t) { g.setup.text = t + "\\OTHER\\SETUP.EXE", g.setupParameters = "/s"; },
-         "Keen 4 | SETUP.EXE | KEEN4E.EXE | ", {K::SetupNotKept, K::SetupParametersNotKept}},
+         "Keen 4 | SETUP.EXE | KEEN4E.EXE | ",
+         {K::ParametersNotKept}},
+        {[](ImportedGame& g, const std::string& t) {
+             g.setup.text = t + "\\OTHER\\SETUP.EXE", g.setupParameters = "/s";
+         },
+         "Keen 4 | SETUP.EXE | KEEN4E.EXE | ",
+         {K::SetupNotKept, K::SetupParametersNotKept}},
         {[](ImportedGame& g, const std::string& t) { g.setup.text = t + "\\GAME\\KEEN4E.EXE"; },
-         "Keen 4 | KEEN4E.EXE | KEEN4E.EXE | ", {}},
+         "Keen 4 | KEEN4E.EXE | KEEN4E.EXE | ",
+         {}},
         {[](ImportedGame& g, const std::string&) { g.command = "missing long name.exe", g.title = "CON"; },
-         "Game CON | SETUP.EXE |  | ", {K::ProgramNotDosName}},
+         "Game CON | SETUP.EXE |  | ",
+         {K::ProgramNotDosName}},
         {[](ImportedGame& g, const std::string&) { g.Note(K::CannotRead, "x"); }, " |  |  | ", {K::CannotRead}},
         {[](ImportedGame& g, const std::string&) { g.folder.text.clear(); }, "Keen 4 |  |  | ", {K::NoFolder}},
-        {[](ImportedGame& g, const std::string&) { g.folder.text = "C:\\a\x01z"; }, "Keen 4 |  |  | ",
+        {[](ImportedGame& g, const std::string&) { g.folder.text = "C:\\a\x01z"; },
+         "Keen 4 |  |  | ",
          {K::UnusableFolder}},
     };
     for (const auto& c : cases) {

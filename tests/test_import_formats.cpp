@@ -62,16 +62,22 @@ TEST(DosBoxConf, AutoexecGivesFolderProgramCdRomAndKeepsWhatItDoesNotUnderstand)
         const char* described;
         Kinds notes;
     } cases[] = {
-        {"[autoexec]\n@echo off\n# note\nrem x\n\nmount c \"C:\\My Games\"\nc:\ncd keen\nkeen4e.exe /nowait  -x\ncls\nexit\n",
-         "C:\\My Games\\keen | keen4e.exe | /nowait  -x |  | ", {}},
+        {"[autoexec]\n@echo off\n# note\nrem x\n\nmount c \"C:\\My Games\"\nc:\ncd keen\nkeen4e.exe /nowait  "
+         "-x\ncls\nexit\n",
+         "C:\\My Games\\keen | keen4e.exe | /nowait  -x |  | ",
+         {}},
         {"[autoexec]\nmount C ..\\dos\nC:\ncd\\games\\keen\\sub\ncd..\nKEEN\\KEEN4E.EXE\n",
-         "C:\\dos\\games\\keen | KEEN\\KEEN4E.EXE |  |  | ", {}},
+         "C:\\dos\\games\\keen | KEEN\\KEEN4E.EXE |  |  | ",
+         {}},
         {"[autoexec]\nmount c /home/ann/dos\nmount d ~/cd -t cdrom -label X\nc:\ncd /KEEN\ncall GO.BAT fast\n",
-         "/home/ann/dos/KEEN (host) | GO.BAT | fast | D=~/cd | ", {}},
+         "/home/ann/dos/KEEN (host) | GO.BAT | fast | D=~/cd | ",
+         {}},
         {"[autoexec]\nmount c C:\\g\nmount e \\tools\nc:\ncd game\ne:\\bin\\run.exe\n",
-         "C:\\tools\\bin | run.exe |  |  | ", {}},
+         "C:\\tools\\bin | run.exe |  |  | ",
+         {}},
         {"[autoexec]\nmount c .\nimgmount d \"disc 1.iso\" disc2.cue -t iso -fs iso\nimgmount a boot.img -t floppy\n"
-         "mount e D:\\ -t cdrom\nmount -u c\nkeyb gr\nloadfix -32\nfoo=bar\nmount z C:\\x\nc:\nFIRST.EXE\nSECOND.COM -p\n",
+         "mount e D:\\ -t cdrom\nmount -u c\nkeyb gr\nloadfix -32\nfoo=bar\nmount z C:\\x\nc:\nFIRST.EXE\nSECOND.COM "
+         "-p\n",
          "C:\\Confs | SECOND.COM | -p | D=C:\\Confs\\disc 1.iso,C:\\Confs\\disc2.cue | imgmount a boot.img -t floppy;"
          "mount e D:\\ -t cdrom;mount -u c;keyb gr;loadfix -32;foo=bar;mount z C:\\x;FIRST.EXE",
          {}},
@@ -92,13 +98,15 @@ TEST(DosBoxConf, SettingsMapToValuesAndTheRestToExtraLines) {
     ImportedGame game;
     ApplyDosBoxConf(
         "# DOSBox\n[sdl]\nfullscreen = true\r\nOutput=opengl\r[dosbox]\nmachine=ega\nmemsize=16\ncaptures=\n"
-        "[sblaster]\nsbtype=sb16\nsbbase=220\nirq=5\ndma=1\nhdma=7\n; sbtype=none\n[gus]\ngus=true\n[midi]\nmpu401=uart\n"
+        "[sblaster]\nsbtype=sb16\nsbbase=220\nirq=5\ndma=1\nhdma=7\n; "
+        "sbtype=none\n[gus]\ngus=true\n[midi]\nmpu401=uart\n"
         "device=mt32\n[cpu]\ncycles=3000\ncycles=max\ncore=auto\n",
         "C:\\", game);
     const DosBoxValues& v = game.dosBox;
     EXPECT_EQ((Strings{v.sbtype, v.sbbase, v.irq, v.dma, v.hdma, v.gus, v.mpu401, v.mididevice, v.machine, v.cycles}),
               (Strings{"sb16", "220", "5", "1", "7", "true", "uart", "mt32", "ega", "max"}));
-    EXPECT_EQ(game.extraLines, (Strings{"sdl.fullscreen=true", "sdl.Output=opengl", "dosbox.memsize=16", "cpu.core=auto"}));
+    EXPECT_EQ(game.extraLines,
+              (Strings{"sdl.fullscreen=true", "sdl.Output=opengl", "dosbox.memsize=16", "cpu.core=auto"}));
 }
 
 TEST(DosBoxConf, ReadsOneFileOrTheFilesOfAFolder) {
@@ -156,8 +164,9 @@ TEST(DFendReloaded, ProfilesGiveTheirFactsProgramMountsSettingsAndCapture) {
                        keen.setupParameters, keen.dosBox.sbtype}),
               (Strings{"Commander Keen 4", "Platform", "id Software", "Apogee", "1991", "First line\r\na=b",
                        data + "\\VirtualHD\\KEEN\\SETUP.EXE", "/s", "sbpro2"}));
-    EXPECT_EQ(Describe(keen), data + "\\VirtualHD\\KEEN | KEEN4E.EXE | /nowait | D=D:\\ | 2=.\\disk.img;FLOPPYIMAGE;A;;;"
-                                     ";3=.\\a.iso$.\\b.iso;CDROMIMAGE;E;;;;keyb gr");
+    EXPECT_EQ(Describe(keen), data +
+                                  "\\VirtualHD\\KEEN | KEEN4E.EXE | /nowait | D=D:\\ | 2=.\\disk.img;FLOPPYIMAGE;A;;;"
+                                  ";3=.\\a.iso$.\\b.iso;CDROMIMAGE;E;;;;keyb gr");
     EXPECT_EQ(keen.extraLines, Strings{"dosbox.memsize=16"});
     EXPECT_EQ(keen.picture, shot);
 
@@ -175,7 +184,8 @@ TEST(DFendReloaded, ProfilesGiveTheirFactsProgramMountsSettingsAndCapture) {
     EXPECT_EQ(ReadDFendProfiles(data + "\\Capture").status, SourceStatus::Empty);
     CopyFileA((data + "\\Confs\\Keen.prof").c_str(), (data + "\\Capture\\Keen.prof").c_str(), FALSE);
     EXPECT_EQ(ReadDFendProfiles(data + "\\Capture\\Keen.prof").games.at(0).folder.text,
-              data + "\\Capture\\VirtualHD\\KEEN") << "a profile outside Confs: its own folder is the data folder";
+              data + "\\Capture\\VirtualHD\\KEEN")
+        << "a profile outside Confs: its own folder is the data folder";
 }
 
 TEST(Inflate, DecodesEveryBlockKindAndRefusesDamageAndLyingSizes) {
@@ -217,8 +227,10 @@ TEST(Zip, ReadsStoredAndDeflatedEntriesAndRefusesWhatDoesNotFit) {
     TempFolder temp("zip");
     const std::vector<DeflateSample> s = DeflateSamples();
     ZipItem lying = DeflatedItem("lying.txt", s[0]), badCrc = StoredItem("crc.txt", "abc"),
-            locked = StoredItem("locked.txt", "abc"), bzip = StoredItem("bzip.txt", "abc");
+            locked = StoredItem("locked.txt", "abc"), bzip = StoredItem("bzip.txt", "abc"),
+            short_ = StoredItem("short", "");
     lying.size -= 1;
+    short_.size = 2;
     badCrc.crc ^= 1;
     locked.flags = 1;
     bzip.method = 12;
@@ -226,22 +238,23 @@ TEST(Zip, ReadsStoredAndDeflatedEntriesAndRefusesWhatDoesNotFit) {
         MakeZip({StoredItem("readme.txt", "plain"), DeflatedItem("dir/Auto.conf", s[3]), DeflatedItem("fixed", s[0]),
                  StoredItem("../up.txt", "x"), StoredItem("/root.txt", "x"), StoredItem("C:x.txt", "x"),
                  StoredItem("a/CON/b.txt", "x"), StoredItem("a\\..\\b.txt", "x"), StoredItem("a//b.txt", "x"), lying,
-                 badCrc, locked, bzip});
+                 badCrc, locked, bzip, short_});
     const std::string path = temp.path + "\\test.zip";
     WriteFileBytes(path, zip);
     auto archive = std::make_unique<ZipArchive>();
     ASSERT_EQ(archive->Open(path), ZipStatus::Ok);
     EXPECT_EQ(archive->RefusedNames(), 6);
-    EXPECT_EQ(archive->Entries().size(), 7u);
+    EXPECT_EQ(archive->Entries().size(), 8u);
     std::vector<char> out;
     EXPECT_EQ(archive->Read("DIR\\auto.conf", 4096, out), ZipStatus::Ok);
     EXPECT_EQ(Text(out), s[3].text);
     EXPECT_EQ(archive->Read("readme.txt", 5, out), ZipStatus::Ok);
     EXPECT_EQ(Text(out), "plain");
     const std::tuple<const char*, size_t, ZipStatus> reads[] = {
-        {"readme.txt", 4, ZipStatus::TooLarge},        {"../up.txt", 99, ZipStatus::Missing},
-        {"lying.txt", 99, ZipStatus::Damaged},         {"crc.txt", 99, ZipStatus::Damaged},
-        {"locked.txt", 99, ZipStatus::Unsupported},    {"bzip.txt", 99, ZipStatus::Unsupported}};
+        {"readme.txt", 4, ZipStatus::TooLarge},  {"../up.txt", 99, ZipStatus::Missing},
+        {"lying.txt", 99, ZipStatus::Damaged},   {"crc.txt", 99, ZipStatus::Damaged},
+        {"short", 99, ZipStatus::Damaged},       {"locked.txt", 99, ZipStatus::Unsupported},
+        {"bzip.txt", 99, ZipStatus::Unsupported}};
     for (const auto& [name, maxBytes, status] : reads) {
         EXPECT_EQ(archive->Read(name, maxBytes, out), status) << name;
         EXPECT_TRUE(out.empty()) << name;
@@ -273,7 +286,8 @@ TEST(Xml, ReadsElementsTextReferencesAndCdataAndRefusesTheRest) {
         std::string text;  // of r/a/b
     } cases[] = {
         {"<r><a><b> x &lt;&gt;&amp;&apos;&quot; &#65;&#x42; </b></a></r>", XmlStatus::Ok, "x <>&'\" AB"},
-        {"\xEF\xBB\xBF<?xml version=\"1.0\"?>\n<!-- c -->\n<r><a x='1' y=\"a>b\"><b><![CDATA[<i>&amp;</i>]]></b></a></r>\n",
+        {"\xEF\xBB\xBF<?xml version=\"1.0\"?>\n<!-- c -->\n<r><a x='1' "
+         "y=\"a>b\"><b><![CDATA[<i>&amp;</i>]]></b></a></r>\n",
          XmlStatus::Ok, "<i>&amp;</i>"},
         {"<r><a><b>Caf\xC3\xA9 \xE2\x82\xAC \xE4\xB8\xAD &#8482; \xFF</b></a><a><b>second</b></a></r>", XmlStatus::Ok,
          "Caf\xE9 \x80 ? \x99 \xFF"},
@@ -287,15 +301,17 @@ TEST(Xml, ReadsElementsTextReferencesAndCdataAndRefusesTheRest) {
         EXPECT_EQ(doc.status, c.status) << c.xml.substr(0, 60);
         EXPECT_EQ(doc.root.Text("a/b"), c.text) << c.xml.substr(0, 60);
     }
-    for (const std::string damaged : {"<r><a></b></r>", "<r>&bogus;</r>", "<r>&#0;</r>", "<r>&#x110000;</r>",
-                                      "<r/><s/>", "<r></r>text", "<r>", "", "<r a=1/>", "<r a='<'/>", "<r><![CDATA[x</r>"})
+    for (const std::string damaged :
+         {"<r><a></b></r>", "<r>&bogus;</r>", "<r>&#0;</r>", "<r>&#x110000;</r>", "<r/><s/>", "<r></r>text", "<r>", "",
+          "<r a=1/>", "<r a='<'/>", "<r><![CDATA[x</r>"})
         EXPECT_EQ(ParseXml(damaged.data(), damaged.size()).status, XmlStatus::Damaged) << damaged;
 }
 
 TEST(Dbgl, ExportsGiveTheirProfilesWithTheGamesOwnConfiguration) {
     TempFolder temp("dbgl");
     const std::string xml =
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<document>\n <export><format-version>1.3</format-version></export>\n"
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<document>\n "
+        "<export><format-version>1.3</format-version></export>\n"
         " <profile><title>Keen 4 &amp; Friends</title><setup>C:\\KEEN7\\SETUP.EXE</setup>"
         "<setup-parameters>/q</setup-parameters><game-dir><raw>KEEN</raw></game-dir>"
         "<config-file><raw>profiles/1.conf</raw></config-file><captures><raw>captures\\1</raw></captures>"
@@ -318,8 +334,9 @@ TEST(Dbgl, ExportsGiveTheirProfilesWithTheGamesOwnConfiguration) {
                        keen.setupParameters, keen.dosBox.sbtype}),
               (Strings{"Keen 4 & Friends", "id Software", "Apogee", "1991", "Caf\xE9", "One & <two>",
                        "D:\\dosroot\\KEEN\\KEEN7\\SETUP.EXE", "/q", "sbpro2"}));
-    EXPECT_EQ(Describe(keen), "D:\\dosroot\\KEEN\\KEEN7 | KEEN6E.EXE | /p6 |  | KEEN0E.EXE /p0;KEEN1E.EXE /p1;"
-                              "KEEN2E.EXE /p2;KEEN3E.EXE /p3;KEEN4E.EXE /p4;KEEN5E.EXE /p5");
+    EXPECT_EQ(Describe(keen),
+              "D:\\dosroot\\KEEN\\KEEN7 | KEEN6E.EXE | /p6 |  | KEEN0E.EXE /p0;KEEN1E.EXE /p1;"
+              "KEEN2E.EXE /p2;KEEN3E.EXE /p3;KEEN4E.EXE /p4;KEEN5E.EXE /p5");
     EXPECT_EQ(keen.picture, shot);
     EXPECT_EQ(KindsOf(keen), Kinds{});
     const ImportedGame& second = source.games[1];  // no configuration in the export: DBGL's own folder

@@ -366,16 +366,19 @@ const char kConf[] =
     "mount d D:\\ -t cdrom\nimgmount e a.iso \"b c.cue\" -t iso\nc:\ncd keen\\sub\ncd..\ncall GO.BAT\nkeen4e.exe /p\n";
 const char kProfile[] =
     "[Extra]\nExe=.\\VirtualHD\\KEEN\\KEEN4E.EXE\nGameParameters=/p\nSetup=.\\VirtualHD\\KEEN\\SETUP.EXE\n"
-    "autoexec=C:[13][10]cd KEEN[13][10]KEEN4E.EXE\n0=.\\VirtualHD;Drive;C;False;;\n1=.\\a.iso$.\\b.iso;CDROMIMAGE;D;;;\n"
+    "autoexec=C:[13][10]cd KEEN[13][10]KEEN4E.EXE\n0=.\\VirtualHD;Drive;C;False;;\n"
+    "1=.\\a.iso$.\\b.iso;CDROMIMAGE;D;;;\n"
     "[ExtraInfo]\nName=Keen[61]4\nNotes=a[13][10]b\n[sblaster]\nsbtype=sbpro2\n[dosbox]\ncaptures=.\\Capture\n";
 const char kXml[] =
     "<?xml version=\"1.0\"?><document><profile><title>K &amp; &#233;</title><setup>C:\\S.EXE</setup>"
     "<config-file><raw>p/1.conf</raw></config-file><meta-info a='1'><notes><![CDATA[x]]></notes></meta-info>"
     "</profile><!-- c --></document>";
-const char* const kTokens[] = {"\r\n",  "\n[autoexec]\n", "mount c ", "imgmount d a.iso -t iso\n", "\"", "..\\",
+// clang-format off
+const char* const kTokens[] = {"\r\n", "\n[autoexec]\n", "mount c ", "imgmount d a.iso -t iso\n", "\"", "..\\",
                                " -t cdrom", "cd ..\n", "C:", "/home/x", "~", "CON\\", "<a>", "</a>", "&#", "&amp;",
                                "]]>", "<![CDATA[", "<!--", "<!DOCTYPE", "[13][10]", "[61]", ";", "$", "=", "[",
                                "\xFF", "\x01", "\x7F", "PK\x05\x06", "PK\x03\x04", "PK\x01\x02"};
+// clang-format on
 
 std::string Mutate(Rng& r, std::string s) {
     for (uint32_t i = 0, rounds = 1 + r.Below(8); i < rounds; ++i) {
@@ -491,11 +494,12 @@ public:
             if (ReadDbglExport(zipPath).status != status) Fail("a zip bomb was not refused");
         }
         const std::string deep = std::string(200000, '<') + "a>";
-        std::string wide = "<r>";
+        std::string wide = "<r>", opened;
         for (size_t i = 0; i <= kMaxXmlElements; ++i) wide += "<a/>";
+        for (int i = 0; i < 100000; ++i) opened += "<a>";
         const std::pair<std::string, XmlStatus> documents[] = {
             {deep, XmlStatus::Damaged},
-            {[] { std::string s; for (int i = 0; i < 100000; ++i) s += "<a>"; return s; }(), XmlStatus::TooLarge},
+            {opened, XmlStatus::TooLarge},
             {wide + "</r>", XmlStatus::TooLarge},
             {"<!DOCTYPE r [<!ENTITY a \"&b;&b;\"><!ENTITY b \"&a;&a;\">]><r>&a;</r>", XmlStatus::HasDtd}};
         for (const auto& [text, status] : documents)
