@@ -37,10 +37,10 @@ std::vector<std::string> Steps(const std::string& path) {
 // with one of them is not the game's program.
 bool IsShellCommand(const std::string& command) {
     static const char* const kCommands[] = {
-        "attrib", "boot",  "break",    "choice", "config", "copy",  "date",  "del",     "dir",      "erase", "for",
-        "goto",   "if",    "imgmount", "intro",  "keyb",   "label", "lh",    "loadfix", "loadhigh", "ls",    "md",
-        "mem",    "mixer", "mkdir",    "mount",  "move",   "path",  "pause", "prompt",  "rd",       "ren",   "rename",
-        "rescan", "rmdir", "set",      "shift",  "subst",  "time",  "type",  "ver",     "vol",      "xcopy"};
+        "attrib", "boot",  "break", "choice", "config", "copy",   "date",    "del",      "dir",    "erase",  "for",
+        "goto",   "if",    "intro", "keyb",   "label",  "lh",     "loadfix", "loadhigh", "ls",     "md",     "mem",
+        "mixer",  "mkdir", "move",  "path",   "pause",  "prompt", "rd",      "ren",      "rename", "rescan", "rmdir",
+        "set",    "shift", "subst", "time",   "type",   "ver",    "vol",     "xcopy"};
     if (!command.empty() && command[0] == ':') return true;  // a label
     for (const char* c : kCommands)
         if (command == c) return true;

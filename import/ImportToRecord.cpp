@@ -5,6 +5,7 @@
 #include "import/ImportDevices.h"
 #include "import/ImportPaths.h"
 #include <windows.h>
+#include <cstring>
 
 bool StopsImport(ImportNoteKind kind) {
     switch (kind) {
@@ -27,6 +28,7 @@ bool ImportedGame::Stopped() const {
 std::string DosNameInFolder(const std::string& folder, const std::string& name, bool findExtension) {
     if (!IsNameInsideFolder(name)) return {};
     std::string path = folder, dosName;
+    if (!path.empty() && path.back() == '\\') path.pop_back();
     size_t start = 0;
     while (start <= name.size()) {
         size_t end = name.find_first_of("\\/", start);
@@ -53,23 +55,48 @@ std::string DosNameInFolder(const std::string& folder, const std::string& name, 
     return dosName;
 }
 
+namespace {
+
+// The game's folder as the record keeps it; empty (and a note) when there is none it can keep.
+std::string RecordFolder(const ImportedGame& game, std::vector<ImportNote>& notes) {
+    std::string folder;
+    if (game.folder.text.empty())
+        notes.push_back({ImportNoteKind::NoFolder, ""});
+    else if (!WindowsPathOf(game.folder, folder))
+        notes.push_back({ImportNoteKind::HostPath, game.folder.text});
+    else if (HasControlCharacter(folder))
+        notes.push_back({ImportNoteKind::UnusableFolder, folder});
+    if (HasControlCharacter(folder)) return {};
+    while (folder.size() > 3 && folder.back() == '\\') folder.pop_back();
+    return folder;
+}
+
+// The developer (when not the publisher), the year and the notes, a line each.
+std::string Comment(const ImportedGame& game, const std::string& publisher) {
+    std::string comment;
+    auto line = [&](const std::string& text) {
+        if (!text.empty()) comment += (comment.empty() ? "" : "\r\n") + text;
+    };
+    if (!game.developer.empty() && game.developer != publisher) line("Developer: " + game.developer);
+    if (!game.year.empty()) line("Year: " + game.year);
+    line(game.notes);
+    return comment;
+}
+
+}  // namespace
+
 ImportedRecord MakeImportedRecord(const ImportedGame& game, const std::string& programFolder) {
     ImportedRecord out;
     out.notes = game.importNotes;
     auto note = [&](ImportNoteKind kind, const std::string& detail) { out.notes.push_back({kind, detail}); };
     if (game.Stopped()) return out;
     out.fileName = GameFileNameFor(game.title, programFolder);
-    std::string folder;
-    if (out.fileName.empty())
+    if (out.fileName.empty()) {
         note(ImportNoteKind::NoName, game.title);
-    else if (game.folder.text.empty())
-        note(ImportNoteKind::NoFolder, "");
-    else if (!WindowsPathOf(game.folder, folder))
-        note(ImportNoteKind::HostPath, game.folder.text);
-    else if (HasControlCharacter(folder))
-        note(ImportNoteKind::UnusableFolder, folder);
-    if (folder.empty() || HasControlCharacter(folder) || out.fileName.empty()) return out;
-    while (folder.size() > 3 && folder.back() == '\\') folder.pop_back();
+        return out;
+    }
+    const std::string folder = RecordFolder(game, out.notes);
+    if (folder.empty()) return out;
     const bool folderExists = FolderExists(folder);
     if (!folderExists) note(ImportNoteKind::FolderMissing, folder);
 
@@ -84,6 +111,7 @@ ImportedRecord MakeImportedRecord(const ImportedGame& game, const std::string& p
     const bool withParameters = !parameters.empty() && parameters.size() < kParamSize && !HasCommandSyntax(parameters);
     if (!parameters.empty() && !withParameters) note(ImportNoteKind::ParametersNotKept, parameters);
 
+    // One Setup field: the parameters need it; a setup program comes before devices alone.
     std::string setup, setupPath, relative;
     if (!game.setup.text.empty()) {
         if (WindowsPathOf(game.setup, setupPath) && RelativeTo(folder, setupPath, relative))
@@ -114,13 +142,7 @@ ImportedRecord MakeImportedRecord(const ImportedGame& game, const std::string& p
         SetField(record.customParam, parameters.c_str());
         record.customOn = 1;
     }
-    std::string comment;
-    auto line = [&](const std::string& text) {
-        if (!text.empty()) comment += (comment.empty() ? "" : "\r\n") + text;
-    };
-    if (game.developer != fields.publisher) line(game.developer.empty() ? "" : "Developer: " + game.developer);
-    line(game.year.empty() ? "" : "Year: " + game.year);
-    line(game.notes);
+    const std::string comment = Comment(game, fields.publisher);
     if (!comment.empty()) SetField(record.comment, comment.c_str());
     SetGameRunWith(record, RunWith::DosBox);
     out.ok = true;
