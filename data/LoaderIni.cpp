@@ -2,6 +2,7 @@
 #include "data/LoaderIni.h"
 #include "data/Files.h"
 #include "data/GameFile.h"
+#include "data/NewGame.h"
 #include "data/Strings.h"
 #include <windows.h>
 #include <cstdio>
@@ -104,17 +105,6 @@ private:
 
 // Sets the fields that the section's keys reach.
 void ApplyKeys(const SectionKeys& keys, const std::string& section, GameRecord& g);
-
-// A new game file written straight; a partial one is removed again.
-bool WriteNewFile(const std::string& path, const GameRecord& record, const std::vector<char>& picture) {
-    FILE* f = fopen(path.c_str(), "wb");
-    if (!f) return false;
-    bool ok = fwrite(&record, 1, sizeof record, f) == sizeof record;
-    if (ok && !picture.empty()) ok = fwrite(picture.data(), 1, picture.size(), f) == picture.size();
-    if (fclose(f) != 0) ok = false;
-    if (!ok) DeleteFileA(path.c_str());
-    return ok;
-}
 
 }  // namespace
 
@@ -247,30 +237,24 @@ SectionResult ConvertSectionToGame(const IniFile& ini, const std::string& sectio
         return result;
     }
     const std::string path = GameFilePath(programFolder, fileName);
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
-    // A stranger's name replaces only a file of that very name, never one it
-    // reaches through its short name.
-    if (exists) result.otherFile = OtherLongName(path);
-    if (!result.otherFile.empty()) {
-        result.outcome = SectionOutcome::OtherFile;
-        return result;
+    const GamePlaceCheck place = CheckGamePlace(path, overwrite);
+    switch (place.place) {
+        case GamePlace::OtherFile:
+            result.outcome = SectionOutcome::OtherFile;
+            result.otherFile = place.otherFile;
+            return result;
+        case GamePlace::Exists: result.outcome = SectionOutcome::Exists; return result;
+        case GamePlace::Folder: return result;  // never moved aside
+        case GamePlace::Free:
+        case GamePlace::Replace: break;
     }
-    if (exists && !overwrite) {
-        result.outcome = SectionOutcome::Exists;
-        return result;
-    }
-    if (exists && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return result;  // never moved aside
 
     const SectionKeys keys(ini, section);
     GameRecord record = BlankGameRecord();
     ApplyKeys(keys, section, record);
     std::vector<char> picture;
     result.picture = ReadSectionPicture(imagesFolder, keys.Get("Picture"), picture);
-    record.pictureSize = static_cast<uint32_t>(picture.size());
-
-    bool written = exists ? ReplaceFileContent(path, {{&record, sizeof record}, {picture.data(), picture.size()}})
-                          : WriteNewFile(path, record, picture);
+    const bool written = WriteGameAt(path, place.place, record, picture);
     result.outcome = written ? SectionOutcome::Converted : SectionOutcome::Failed;
     return result;
 }

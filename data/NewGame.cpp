@@ -2,7 +2,10 @@
 #include "data/NewGame.h"
 #include "data/Files.h"
 #include "data/GameFile.h"
+#include <windows.h>
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 
 namespace {
@@ -41,6 +44,60 @@ TitleProblem CheckGameTitle(const std::string& title, const std::string& program
     }
     if (!OtherLongName(GameFilePath(programFolder, title)).empty()) return TitleProblem::OtherFileName;
     return TitleProblem::None;
+}
+
+std::string GameFileNameFor(const std::string& title, const std::string& programFolder) {
+    std::string name;
+    for (char c : title) {
+        if (HasControlCharacter(std::string(1, c))) name += ' ';
+        else if (c && std::strchr("\\/:*?\"<>|", c)) name += '-';
+        else name += c;
+    }
+    auto tidy = [](std::string& text) {
+        text.erase(0, std::min(text.size(), text.find_first_not_of(' ')));
+        while (!text.empty() && (text.back() == '.' || text.back() == ' ')) text.pop_back();
+    };
+    tidy(name);
+    if (name.empty()) name = "Untitled game";
+    if (name.size() < 2) name += " game";
+    if (IsDosDeviceName(name)) name = "Game " + name;
+    const size_t room = kMaxGamePath - GameFilePath(programFolder, "").size();
+    if (name.size() > room) {
+        name.resize(room);
+        tidy(name);
+    }
+    if (name.size() < 2 || CheckGameFileName(name, programFolder) != GameNameProblem::None) return {};
+    return name;
+}
+
+GamePlaceCheck CheckGamePlace(const std::string& gamePath, bool overwrite) {
+    GamePlaceCheck check;
+    const DWORD attributes = GetFileAttributesA(gamePath.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return check;
+    // A stranger's name replaces only a file of that very name, never one it
+    // reaches through its short name.
+    check.otherFile = OtherLongName(gamePath);
+    if (!check.otherFile.empty()) check.place = GamePlace::OtherFile;
+    else if (!overwrite) check.place = GamePlace::Exists;
+    else if (attributes & FILE_ATTRIBUTE_DIRECTORY) check.place = GamePlace::Folder;
+    else check.place = GamePlace::Replace;
+    return check;
+}
+
+bool WriteGameAt(const std::string& gamePath, GamePlace place, const GameRecord& record,
+                 const std::vector<char>& picture) {
+    GameRecord withPicture = record;
+    withPicture.pictureSize = static_cast<uint32_t>(picture.size());
+    if (place == GamePlace::Replace)
+        return ReplaceFileContent(gamePath, {{&withPicture, sizeof withPicture}, {picture.data(), picture.size()}});
+    if (place != GamePlace::Free) return false;
+    FILE* f = std::fopen(gamePath.c_str(), "wb");
+    if (!f) return false;
+    bool ok = std::fwrite(&withPicture, 1, sizeof withPicture, f) == sizeof withPicture;
+    if (ok && !picture.empty()) ok = std::fwrite(picture.data(), 1, picture.size(), f) == picture.size();
+    if (std::fclose(f) != 0) ok = false;
+    if (!ok) DeleteFileA(gamePath.c_str());
+    return ok;
 }
 
 std::string FindSetupProgram(const std::string& folder) {

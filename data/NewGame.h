@@ -19,6 +19,33 @@ enum class TitleProblem { None, TooShort, NotAFileName, DeviceName, TooLong, Oth
 // (OtherFileName).
 TitleProblem CheckGameTitle(const std::string& title, const std::string& programFolder);
 
+// The game file name (without ".qgf") for a title that comes from elsewhere
+// (another launcher, a file name): every character that a file name cannot
+// hold (a control character, \ / : * ? " < > |) becomes a blank or '-', blanks
+// at the start and dots and blanks at the end go, a name shorter than two
+// characters gets " game" added ("Untitled game" when nothing is left), a
+// device name gets "Game " in front, and a name too long for the Games folder
+// is cut. Empty when even that gives no name that CheckGameFileName takes.
+std::string GameFileNameFor(const std::string& title, const std::string& programFolder);
+
+// Where a game file is about to be written: nothing there (Free); a game file
+// of that very name, which is replaced only when the player asked (Replace,
+// otherwise Exists); the short (8.3) name of another file (OtherFile: kept,
+// whatever was asked); a folder (Folder: never replaced).
+enum class GamePlace { Free, Replace, Exists, OtherFile, Folder };
+struct GamePlaceCheck {
+    GamePlace place = GamePlace::Free;
+    std::string otherFile;  // OtherFile: the long name of that file
+};
+GamePlaceCheck CheckGamePlace(const std::string& gamePath, bool overwrite);
+
+// Writes the record, its Picture size set, and |picture| (checked bytes, may
+// be empty) at a place that CheckGamePlace found Free (written straight; a
+// partial file is removed again) or Replace (the new content takes the old
+// file's place only when complete). False for any other place.
+bool WriteGameAt(const std::string& gamePath, GamePlace place, const GameRecord& record,
+                 const std::vector<char>& picture);
+
 // The setup program in the game's folder, by precedence SETUP.COM, SETUP.EXE,
 // INSTALL.COM, INSTALL.EXE, SETUP.BAT, INSTALL.BAT; empty when none.
 std::string FindSetupProgram(const std::string& folder);

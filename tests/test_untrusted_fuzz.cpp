@@ -2,16 +2,26 @@
 // the record and picture checks on bytes that end at a no-access page, the
 // parameter line and the names that reach a batch file, the DOSBox entries of
 // the reserved area, reading from disk, and saving and embedding. (Saves that
-// fail are the game file test's.)
+// fail are the game file test's.) Then other launchers' libraries, damaged at
+// random and made hostile on purpose: DOSBox configurations, D-Fend Reloaded
+// profiles, XML, zip archives and deflate data.
 //
 // Every input comes from the seed and its index alone. Switches: --fuzz-seconds=N
 // (default 4, as in CI; 0: no limit), --fuzz-iterations=N (default: no limit),
 // --fuzz-seed=S (default kCiSeed; always printed), --fuzz-index=I (input I only).
 #include "BmpBuilder.h"
+#include "ImportSamples.h"
 #include "TestEnv.h"
 #include "data/Bitmap.h"
 #include "data/GameExtras.h"
 #include "data/GameFile.h"
+#include "data/GameFolder.h"
+#include "import/DbglExport.h"
+#include "import/DFendProfile.h"
+#include "import/DosBoxConf.h"
+#include "import/Inflate.h"
+#include "import/ImportToRecord.h"
+#include "import/Xml.h"
 #include "launch/GameSetup.h"
 #include "launch/LaunchPlan.h"
 #include "launch/ParameterLine.h"
@@ -400,6 +410,217 @@ TEST(GameFileFuzz, RandomGameFilesNeverCrashLoseDataOrLeaveFilesBehind) {
         fuzzer.inputs, (GetTickCount() - start) / 1000.0, fuzzer.fileRounds, fuzzer.accepted, fuzzer.loaded);
     EXPECT_EQ(fuzzer.failure, "");
     EXPECT_GT(fuzzer.fileRounds, 0u);
+}
+
+// Other launchers' libraries. Seeds, damaged by Mutate.
+const char kConf[] =
+    "[sblaster]\nsbtype=sb16\nirq=5\n[gus]\ngus=true\n[dosbox]\nmachine=ega\n[autoexec]\n@echo off\nmount c \"C:\\G\"\n"
+    "mount d D:\\ -t cdrom\nimgmount e a.iso \"b c.cue\" -t iso\nc:\ncd keen\\sub\ncd..\ncall GO.BAT\nkeen4e.exe /p\n";
+const char kProfile[] =
+    "[Extra]\nExe=.\\VirtualHD\\KEEN\\KEEN4E.EXE\nGameParameters=/p\nSetup=.\\VirtualHD\\KEEN\\SETUP.EXE\n"
+    "autoexec=C:[13][10]cd KEEN[13][10]KEEN4E.EXE\n0=.\\VirtualHD;Drive;C;False;;\n"
+    "1=.\\a.iso$.\\b.iso;CDROMIMAGE;D;;;\n"
+    "[ExtraInfo]\nName=Keen[61]4\nNotes=a[13][10]b\n[sblaster]\nsbtype=sbpro2\n[dosbox]\ncaptures=.\\Capture\n";
+const char kXml[] =
+    "<?xml version=\"1.0\"?><document><profile><title>K &amp; &#233;</title><setup>C:\\S.EXE</setup>"
+    "<config-file><raw>p/1.conf</raw></config-file><meta-info a='1'><notes><![CDATA[x]]></notes></meta-info>"
+    "</profile><!-- c --></document>";
+// clang-format off
+const char* const kTokens[] = {"\r\n", "\n[autoexec]\n", "mount c ", "imgmount d a.iso -t iso\n", "\"", "..\\",
+                               " -t cdrom", "cd ..\n", "C:", "/home/x", "~", "CON\\", "<a>", "</a>", "&#", "&amp;",
+                               "]]>", "<![CDATA[", "<!--", "<!DOCTYPE", "[13][10]", "[61]", ";", "$", "=", "[",
+                               "\xFF", "\x01", "\x7F", "PK\x05\x06", "PK\x03\x04", "PK\x01\x02"};
+// clang-format on
+
+std::string Mutate(Rng& r, std::string s) {
+    for (uint32_t i = 0, rounds = 1 + r.Below(8); i < rounds; ++i) {
+        const size_t at = r.Below(s.size() + 1);
+        switch (r.Below(6)) {
+            case 0:
+                if (!s.empty()) s[r.Below(s.size())] = static_cast<char>(r.Next());
+                break;
+            case 1: s.insert(at, r.Pick(kTokens)); break;
+            case 2: s.erase(at, r.Below(64)); break;
+            case 3:
+                if (s.size() < (256u << 10)) s.insert(at, s.substr(r.Below(s.size() + 1), r.Below(4096)));
+                break;
+            case 4: s.resize(at); break;
+            default: s.insert(at, std::string(r.Below(2000), static_cast<char>(r.Next()))); break;
+        }
+    }
+    return s;
+}
+
+bool AllDosNames(const std::string& path) {
+    size_t start = 0;
+    for (size_t end; (end = path.find('\\', start)) != std::string::npos; start = end + 1)
+        if (!IsDosName(path.substr(start, end - start))) return false;
+    return IsDosName(path.substr(start));
+}
+
+int Depth(const XmlElement& e) {
+    int deepest = 0;
+    for (const XmlElement& child : e.children) deepest = std::max(deepest, Depth(child));
+    return deepest + 1;
+}
+
+// A file of |size| bytes that takes no room: its end set past nothing.
+void SparseFile(const std::string& path, LONG size) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    SetFilePointer(h, size, nullptr, FILE_BEGIN);
+    SetEndOfFile(h);
+    CloseHandle(h);
+}
+
+class ImportFuzzer {
+public:
+    explicit ImportFuzzer(const Options& o) : _o(o), _folder(MakeTempFolder("importfuzz")) {
+        for (const char* sub : {"\\Program", "\\Program\\Games", "\\Data", "\\Data\\Confs", "\\Data\\Capture"})
+            CreateDirectoryA((_folder + sub).c_str(), nullptr);
+        const std::vector<char> zip = MakeZip({StoredItem("profiles.xml", kXml), DeflatedItem("p/1.conf", _samples[3]),
+                                               DeflatedItem("x", _samples[0]), StoredItem("../x", "y")});
+        _zip.assign(zip.begin(), zip.end());
+    }
+    ~ImportFuzzer() { RemoveTree(_folder); }
+
+    std::string failure;
+    unsigned long long inputs = 0;
+
+    void RunInput(unsigned long long index) {
+        g_index = index;
+        Rng r(_o.seed, index);
+        ++inputs;
+        switch (index % 5) {
+            case 0: {
+                ImportedGame game;
+                ApplyDosBoxConf(Mutate(r, kConf), _folder, game);
+                if (r.Chance(25)) CheckRecord(game);
+                break;
+            }
+            case 1: {
+                const std::string path = _folder + "\\Data\\Confs\\f.prof";
+                WriteFileText(path, Mutate(r, kProfile));
+                const ImportedGame game = ReadDFendProfile(_folder + "\\Data", path);
+                if (!game.picture.empty() && !IsUsableBitmap(game.picture.data(), game.picture.size()))
+                    Fail("a capture that is no picture was taken");
+                if (r.Chance(25)) CheckRecord(game);
+                break;
+            }
+            case 2: {
+                const std::string text = Mutate(r, kXml);
+                const XmlDocument doc = ParseXml(text.data(), text.size());
+                if ((doc.status == XmlStatus::Ok) == doc.root.name.empty() || Depth(doc.root) > kMaxXmlDepth + 1)
+                    Fail("an XML document gave an impossible tree");
+                break;
+            }
+            case 3: Zip(r); break;
+            default: {
+                const DeflateSample& sample = _samples[r.Below(_samples.size() - 1)];
+                const std::string packed = Mutate(r, std::string(sample.packed.begin(), sample.packed.end()));
+                const size_t size = r.Chance(50) ? sample.text.size() : r.Below(1 << 17);
+                std::vector<char> out;
+                const InflateStatus status =
+                    Inflate(reinterpret_cast<const unsigned char*>(packed.data()), packed.size(), size, out);
+                if (out.size() != (status == InflateStatus::Ok ? size : 0)) Fail("inflate gave a wrong size");
+                break;
+            }
+        }
+    }
+
+    // Files made hostile on purpose: 1 GB, a zip bomb, lying sizes, deep and wide XML, endless autoexecs.
+    void Hostile() {
+        const std::string big = _folder + "\\big.conf", zipPath = _folder + "\\bomb.zip";
+        SparseFile(big, 1 << 30);
+        const ImportedGame game = ReadDosBoxConf(big);
+        ZipArchive zip;
+        if (game.importNotes.empty() || game.importNotes[0].kind != ImportNoteKind::TooLarge ||
+            ReadDFendProfile(_folder, big).importNotes.at(0).kind != ImportNoteKind::TooLarge ||
+            zip.Open(big) != ZipStatus::NotAZip)
+            Fail("a 1 GB file was not refused");
+        const std::pair<uint32_t, SourceStatus> bombs[] = {
+            {65536, SourceStatus::Damaged}, {100, SourceStatus::Damaged}, {0xFFFFFFF0, SourceStatus::TooLarge}};
+        for (const auto& [declared, status] : bombs) {
+            ZipItem item = DeflatedItem("profiles.xml", _samples[5]);
+            item.size = declared;
+            WriteFileBytes(zipPath, MakeZip({item}));
+            if (ReadDbglExport(zipPath).status != status) Fail("a zip bomb was not refused");
+        }
+        const std::string deep = std::string(200000, '<') + "a>";
+        std::string wide = "<r>", opened;
+        for (size_t i = 0; i <= kMaxXmlElements; ++i) wide += "<a/>";
+        for (int i = 0; i < 100000; ++i) opened += "<a>";
+        const std::pair<std::string, XmlStatus> documents[] = {
+            {deep, XmlStatus::Damaged},
+            {opened, XmlStatus::TooLarge},
+            {wide + "</r>", XmlStatus::TooLarge},
+            {"<!DOCTYPE r [<!ENTITY a \"&b;&b;\"><!ENTITY b \"&a;&a;\">]><r>&a;</r>", XmlStatus::HasDtd}};
+        for (const auto& [text, status] : documents)
+            if (ParseXml(text.data(), text.size()).status != status) Fail("a hostile XML document was not refused");
+        std::string endless = "[autoexec]\nmount c C:\\x\nc:\n";
+        for (int i = 0; i < 50000; ++i) endless += "cd a\\b\\..\\c\ncall SELF.BAT\ncd ..\n";
+        endless += "cd \\\nGO.EXE " + std::string(500000, 'p') + "\n";
+        ImportedGame looped;
+        ApplyDosBoxConf(endless, _folder, looped);
+        if (looped.command != "GO.EXE" || looped.unmapped.size() < 50000) Fail("a long autoexec was misread");
+    }
+
+private:
+    void Fail(const std::string& what) {
+        if (failure.empty())
+            failure = what + " (reproduce with --fuzz-seed=" + std::to_string(_o.seed) +
+                      " --fuzz-index=" + std::to_string(g_index) + ")";
+    }
+
+    // What an imported record may hold: a name the Games folder takes, a
+    // folder without control characters, a program and a setup program of 8.3
+    // names inside it, parameters without command syntax.
+    void CheckRecord(const ImportedGame& game) {
+        const std::string program = _folder + "\\Program";
+        const ImportedRecord made = MakeImportedRecord(game, program);
+        if (!made.ok) return;
+        const GameRecord& g = made.record;
+        const std::string path = FieldText(g.path), command = FieldText(g.command), setup = FieldText(g.setup);
+        if (CheckGameFileName(made.fileName, program) != GameNameProblem::None || HasControlCharacter(path) ||
+            (!command.empty() && !AllDosNames(command)) || HasCommandSyntax(FieldText(g.customParam)) ||
+            (!setup.empty() && !UsesParameterSets(g) && !AllDosNames(setup)))
+            Fail("an imported record broke a rule: " + made.fileName + " | " + path + " | " + command + " | " + setup);
+    }
+
+    void Zip(Rng& r) {
+        const std::string path = _folder + "\\f.zip";
+        WriteFileText(path, Mutate(r, _zip));
+        ZipArchive zip;
+        if (zip.Open(path) != ZipStatus::Ok) return;
+        for (const ZipArchive::Entry& entry : zip.Entries()) {
+            std::vector<char> out;
+            if (zip.Read(entry, 1 << 16, out) == ZipStatus::Ok &&
+                (out.size() != entry.size || Crc32(out.data(), out.size()) != entry.crc))
+                Fail("a zip entry read other bytes than its directory says");
+        }
+        if (r.Chance(20)) ReadDbglExport(path);
+    }
+
+    Options _o;
+    std::string _folder;
+    const std::vector<DeflateSample> _samples = DeflateSamples();
+    std::string _zip;
+};
+
+TEST(ImportFuzz, DamagedAndHostileLibrariesNeverCrashHangOrBreakTheRules) {
+    const Options o = ReadOptions();
+    g_seed = o.seed;
+    SetUnhandledExceptionFilter(ReportCrash);
+    ImportFuzzer fuzzer(o);
+    const DWORD start = GetTickCount();
+    if (o.only == kAll) fuzzer.Hostile();
+    const unsigned long long first = o.only != kAll ? o.only : 0, end = o.only != kAll ? o.only + 1 : o.iterations;
+    for (unsigned long long index = first; index < end && fuzzer.failure.empty(); ++index) {
+        fuzzer.RunInput(index);
+        if ((index & 63) == 0 && o.seconds && GetTickCount() - start >= o.seconds * 1000) break;
+    }
+    std::printf("import fuzz: %llu inputs in %.1f s\n", fuzzer.inputs, (GetTickCount() - start) / 1000.0);
+    EXPECT_EQ(fuzzer.failure, "");
+    EXPECT_GT(fuzzer.inputs, 0u);
 }
 
 }  // namespace
