@@ -5,6 +5,7 @@
 #include "launch/SoundSetupReaders.h"
 #include <windows.h>
 #include <algorithm>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -23,10 +24,11 @@ const struct {
     {"HEXEN.CFG", SetupFormat::Dmx},
 };
 
-bool IsNamedFile(const std::string& name) {
-    for (const auto& f : kNamedFiles)
-        if (EqualNoCase(name, f.name)) return true;
-    return false;
+// Which of kNamedFiles |name| is, or -1.
+int NamedFile(const std::string& name) {
+    for (size_t i = 0; i < std::size(kNamedFiles); ++i)
+        if (EqualNoCase(name, kNamedFiles[i].name)) return static_cast<int>(i);
+    return -1;
 }
 
 // The first kReadCap bytes of a disk file. Anything else (a device under a
@@ -49,12 +51,15 @@ bool ReadStart(const std::string& path, std::string& text) {
 }
 
 struct Listing {
-    std::vector<std::string> folders, configs;  // subfolders; .CFG files without a name of their own
+    std::string named[std::size(kNamedFiles)];  // as they are spelt in the folder, or empty
+    std::vector<std::string> folders, configs;  // subfolders; other .CFG files
 };
 
-// What |folder| holds, each list in name order, looking at no more entries
-// than |budget| allows (and spending them). Junctions, device names and
-// names that would leave the folder are passed over.
+// What |folder| holds, the lists in name order, looking at no more entries
+// than |budget| allows (and spending them): files are found in the listing,
+// never looked up by name, which under Wine reads the whole folder each time.
+// Junctions, device names and names that would leave the folder are passed
+// over.
 Listing List(const std::string& folder, int& budget) {
     Listing listing;
     WIN32_FIND_DATAA data;
@@ -63,9 +68,12 @@ Listing List(const std::string& folder, int& budget) {
     do {
         const std::string name = data.cFileName;
         if (!IsPlainFileName(name)) continue;
+        const int named = NamedFile(name);
         if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             if (!(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) listing.folders.push_back(name);
-        } else if (name.size() > 4 && EqualNoCase(name.substr(name.size() - 4), ".cfg") && !IsNamedFile(name)) {
+        } else if (named >= 0) {
+            listing.named[named] = name;
+        } else if (name.size() > 4 && EqualNoCase(name.substr(name.size() - 4), ".cfg")) {
             listing.configs.push_back(name);
         }
     } while (--budget > 0 && FindNextFileA(find, &data));
@@ -94,23 +102,21 @@ void Take(SoundSetup& found, const SoundSetup& file) {
     }
 }
 
-void ReadOne(const std::string& folder, const std::string& shownFolder, const std::string& name,
-              SetupFormat format, SoundSetup& found) {
+void ReadOne(const std::string& folder, const std::string& name, SetupFormat format, const std::string& shown,
+             SoundSetup& found) {
     std::string text;
-    if (!Complete(found) && ReadStart(folder + "\\" + name, text))
-        Take(found, ReadSetupText(format, text, shownFolder + name));
+    if (!name.empty() && !Complete(found) && ReadStart(folder + "\\" + name, text))
+        Take(found, ReadSetupText(format, text, shown));
 }
 
-// The files of one folder, in their order. Files with names of their own are
-// opened by name (the file system matches it without regard to case).
-void ReadFolder(const std::string& folder, const std::string& shownFolder, const Listing* listing,
+// The files of one folder, in their order; |shownFolder| is the folder as the
+// details bar names it ("" or "SOUND\\").
+void ReadFolder(const std::string& folder, const std::string& shownFolder, const Listing& listing,
                 SoundSetup& found) {
-    if (!listing) {
-        for (const auto& f : kNamedFiles) ReadOne(folder, shownFolder, f.name, f.format, found);
-        return;
-    }
-    for (size_t i = 0; i < listing->configs.size() && i < kMaxOtherConfigs; ++i)
-        ReadOne(folder, shownFolder, listing->configs[i], SetupFormat::Apogee, found);
+    for (size_t i = 0; i < std::size(kNamedFiles); ++i)
+        ReadOne(folder, listing.named[i], kNamedFiles[i].format, shownFolder + kNamedFiles[i].name, found);
+    for (size_t i = 0; i < listing.configs.size() && i < kMaxOtherConfigs; ++i)
+        ReadOne(folder, listing.configs[i], SetupFormat::Apogee, shownFolder + listing.configs[i], found);
 }
 
 }  // namespace
@@ -121,16 +127,11 @@ SoundSetup FindSoundSetup(const std::string& gameFolder) {
     while (!root.empty() && (root.back() == '\\' || root.back() == '/')) root.pop_back();
     if (root.empty()) return found;
     int budget = kMaxEntries;
-    ReadFolder(root, "", nullptr, found);
-    if (Complete(found)) return found;
     const Listing top = List(root, budget);
-    ReadFolder(root, "", &top, found);
+    ReadFolder(root, "", top, found);
     for (size_t i = 0; i < top.folders.size() && i < kMaxSubfolders && !Complete(found); ++i) {
-        const std::string folder = root + "\\" + top.folders[i], shown = top.folders[i] + "\\";
-        ReadFolder(folder, shown, nullptr, found);
-        if (Complete(found)) break;
-        const Listing inner = List(folder, budget);
-        ReadFolder(folder, shown, &inner, found);
+        const std::string folder = root + "\\" + top.folders[i];
+        ReadFolder(folder, top.folders[i] + "\\", List(folder, budget), found);
     }
     return found;
 }

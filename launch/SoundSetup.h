@@ -58,7 +58,8 @@ struct SoundSetup {
 // and DMAs, comes from the first of them that names one; the music device,
 // with its MIDI port, likewise (so DIG.INI gives the sound and MDI.INI the
 // music). Each file is read up to its first 32 KiB; device names are never
-// opened; at most a few thousand folder entries are looked at.
+// opened; at most 4096 folder entries are looked at in all (a file past them,
+// in a folder of thousands, is not found).
 SoundSetup FindSoundSetup(const std::string& gameFolder);
 
 // One line for the details bar: "DIG.INI: Sound Blaster 16, 220, IRQ 5, DMA 1;
