@@ -52,8 +52,9 @@ bool HostShell(const std::string& folder, const std::string& script) {
 
 // More than 100,000 entries: empty files, one in seven a .CFG, and 500 subfolders.
 void MakeBigFolder(const std::string& folder) {
-    if (HostShell(folder, "seq 0 99999 | sed s/$/.DAT/ | xargs touch && seq 0 7 99999 | sed s/$/.CFG/ | xargs touch"
-                          " && seq 0 200 99999 | sed s/$/.D/ | xargs mkdir"))
+    if (HostShell(folder,
+                  "seq 0 99999 | sed s/$/.DAT/ | xargs touch && seq 0 7 99999 | sed s/$/.CFG/ | xargs touch"
+                  " && seq 0 200 99999 | sed s/$/.D/ | xargs mkdir"))
         return;
     for (int i = 0; i < 100000; ++i) {
         Touch(folder + "\\" + std::to_string(i) + ".DAT");
@@ -119,8 +120,10 @@ int main() {
     for (const char* name : {"GAME.EXE", "README.TXT", "SETUP.EXE", "GAME.CFG"}) Touch(small + "\\" + name);
     CreateDirectoryA((small + "\\DATA").c_str(), nullptr);
     const double bigMs = SearchMs(big), smallMs = SearchMs(small), listMs = ListingMs(big);
-    std::printf("sound setup search: %.1f ms in 100,000 entries, %.1f ms in a few; one listing of the 100,000: "
-                "%.1f ms\n", bigMs, smallMs, listMs);
+    std::printf(
+        "sound setup search: %.1f ms in 100,000 entries, %.1f ms in a few; one listing of the 100,000: "
+        "%.1f ms\n",
+        bigMs, smallMs, listMs);
     Remove(big);
     Remove(small);
     return bigMs <= listMs / 2 ? 0 : 1;

@@ -19,8 +19,8 @@ const struct {
     const char* name;
     SetupFormat format;
 } kNamedFiles[] = {
-    {"DIG.INI", SetupFormat::MilesSound}, {"MDI.INI", SetupFormat::MilesMusic}, {"HMISET.CFG", SetupFormat::Hmi},
-    {"RESOURCE.CFG", SetupFormat::Sierra}, {"DEFAULT.CFG", SetupFormat::Dmx},   {"HERETIC.CFG", SetupFormat::Dmx},
+    {"DIG.INI", SetupFormat::MilesSound},  {"MDI.INI", SetupFormat::MilesMusic}, {"HMISET.CFG", SetupFormat::Hmi},
+    {"RESOURCE.CFG", SetupFormat::Sierra}, {"DEFAULT.CFG", SetupFormat::Dmx},    {"HERETIC.CFG", SetupFormat::Dmx},
     {"HEXEN.CFG", SetupFormat::Dmx},
 };
 
@@ -111,8 +111,7 @@ void ReadOne(const std::string& folder, const std::string& name, SetupFormat for
 
 // The files of one folder, in their order; |shownFolder| is the folder as the
 // details bar names it ("" or "SOUND\\").
-void ReadFolder(const std::string& folder, const std::string& shownFolder, const Listing& listing,
-                SoundSetup& found) {
+void ReadFolder(const std::string& folder, const std::string& shownFolder, const Listing& listing, SoundSetup& found) {
     for (size_t i = 0; i < std::size(kNamedFiles); ++i)
         ReadOne(folder, listing.named[i], kNamedFiles[i].format, shownFolder + kNamedFiles[i].name, found);
     for (size_t i = 0; i < listing.configs.size() && i < kMaxOtherConfigs; ++i)

@@ -43,10 +43,10 @@ struct SetupValue {
 };
 
 struct SoundSetup {
-    SetupDevice sound;                    // digital sound: effects and speech
-    SetupValue port, irq, dma, highDma;   // of the sound device
-    SetupDevice music;                    // music
-    SetupValue midiPort;                  // of the music device
+    SetupDevice sound;                   // digital sound: effects and speech
+    SetupValue port, irq, dma, highDma;  // of the sound device
+    SetupDevice music;                   // music
+    SetupValue midiPort;                 // of the music device
     bool Found() const { return sound.card != SoundCard::NotSet || music.card != SoundCard::NotSet; }
 };
 

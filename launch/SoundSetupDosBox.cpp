@@ -35,12 +35,20 @@ bool IsMidi(SoundCard card) { return card == SoundCard::GeneralMidi || card == S
 // True for a device that DOSBox emulates as a sound (or a music) device.
 bool Emulated(SoundCard card, bool music) {
     switch (card) {
-        case SoundCard::None: case SoundCard::PcSpeaker: case SoundCard::Tandy: case SoundCard::DisneySoundSource:
-        case SoundCard::AdLib: case SoundCard::Opl3: case SoundCard::SoundBlaster: case SoundCard::SoundBlasterPro1:
-        case SoundCard::SoundBlasterPro: case SoundCard::SoundBlaster16: case SoundCard::GravisUltrasound:
-            return true;
+        case SoundCard::None:
+        case SoundCard::PcSpeaker:
+        case SoundCard::Tandy:
+        case SoundCard::DisneySoundSource:
+        case SoundCard::AdLib:
+        case SoundCard::Opl3:
+        case SoundCard::SoundBlaster:
+        case SoundCard::SoundBlasterPro1:
+        case SoundCard::SoundBlasterPro:
+        case SoundCard::SoundBlaster16:
+        case SoundCard::GravisUltrasound: return true;
         case SoundCard::Awe32: return !music;
-        case SoundCard::GeneralMidi: case SoundCard::RolandMt32: return music;
+        case SoundCard::GeneralMidi:
+        case SoundCard::RolandMt32: return music;
         default: return false;
     }
 }
@@ -61,7 +69,8 @@ void ApplySound(const SoundSetup& s, DosBoxHardware& hw) {
         case SoundCard::SoundBlaster: hw.sbtype = "sb2"; break;
         case SoundCard::SoundBlasterPro1: hw.sbtype = "sbpro1"; break;
         case SoundCard::SoundBlasterPro: hw.sbtype = "sbpro2"; break;
-        case SoundCard::SoundBlaster16: case SoundCard::Awe32: hw.sbtype = "sb16"; break;
+        case SoundCard::SoundBlaster16:
+        case SoundCard::Awe32: hw.sbtype = "sb16"; break;
         case SoundCard::AdLib: hw.oplmode = "opl2"; break;
         case SoundCard::Opl3: hw.oplmode = "opl3"; break;
         default: ApplyFlag(s.sound.card, hw); break;
@@ -81,9 +90,12 @@ void ApplySound(const SoundSetup& s, DosBoxHardware& hw) {
 void ApplyMusic(const SoundSetup& s, DosBoxHardware& hw) {
     switch (s.music.card) {
         case SoundCard::None: hw.mpu401 = "none"; break;
-        case SoundCard::AdLib: case SoundCard::SoundBlaster: hw.oplmode = "opl2"; break;
+        case SoundCard::AdLib:
+        case SoundCard::SoundBlaster: hw.oplmode = "opl2"; break;
         case SoundCard::SoundBlasterPro1: hw.oplmode = "dualopl2"; break;
-        case SoundCard::SoundBlasterPro: case SoundCard::SoundBlaster16: case SoundCard::Opl3: hw.oplmode = "opl3"; break;
+        case SoundCard::SoundBlasterPro:
+        case SoundCard::SoundBlaster16:
+        case SoundCard::Opl3: hw.oplmode = "opl3"; break;
         case SoundCard::GeneralMidi: hw.mpu401 = "intelligent", hw.midi = "gm"; break;
         case SoundCard::RolandMt32: hw.mpu401 = "intelligent", hw.midi = "mt32"; break;
         default: ApplyFlag(s.music.card, hw); break;
@@ -163,7 +175,8 @@ std::string SoundSetupMismatch(const GameRecord& game, const SoundSetup& setup) 
     for (const bool music : {false, true}) {
         const SetupDevice& d = music ? setup.music : setup.sound;
         if (d.card == SoundCard::Unsupported || (d.card == SoundCard::Awe32 && music))
-            return Format("%s chose %s%s%s", d.file.c_str(), d.name.c_str(), music ? " for the music" : "", kNotOffered);
+            return Format("%s chose %s%s%s", d.file.c_str(), d.name.c_str(), music ? " for the music" : "",
+                          kNotOffered);
     }
     std::string line = SettingNotOffered(setup);
     if (!line.empty()) return line;

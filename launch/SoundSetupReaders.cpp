@@ -115,7 +115,8 @@ void SetDevice(SetupDevice& device, SoundCard card, const std::string& name, con
 void SetNamed(SetupDevice& device, const Named* table, const std::string& value, const std::string& file, int line) {
     const std::string driver = DriverShown(value);
     for (; table->key; ++table)
-        if (EqualNoCase(driver, table->key)) return SetDevice(device, table->card, table->name ? table->name : "", file, line);
+        if (EqualNoCase(driver, table->key))
+            return SetDevice(device, table->card, table->name ? table->name : "", file, line);
     SetDevice(device, SoundCard::Unknown, driver.empty() ? "an unknown driver" : driver, file, line);
 }
 
@@ -139,34 +140,24 @@ bool IsBlasterKind(SoundCard card) {
 
 // Miles Sound System, DIG.INI and MDI.INI.
 const Named kMilesSound[] = {
-    {"SB16.DIG", SoundCard::SoundBlaster16, nullptr},
-    {"SBPRO.DIG", SoundCard::SoundBlasterPro, nullptr},
-    {"SBLASTER.DIG", SoundCard::SoundBlaster, nullptr},
-    {"ULTRA.DIG", SoundCard::GravisUltrasound, nullptr},
+    {"SB16.DIG", SoundCard::SoundBlaster16, nullptr}, {"SBPRO.DIG", SoundCard::SoundBlasterPro, nullptr},
+    {"SBLASTER.DIG", SoundCard::SoundBlaster, nullptr}, {"ULTRA.DIG", SoundCard::GravisUltrasound, nullptr},
     {"PROAUDIO.DIG", SoundCard::Unsupported, "Pro Audio Spectrum"},
     {"SNDSCAPE.DIG", SoundCard::Unsupported, "Ensoniq SoundScape"},
     {"RAP10.DIG", SoundCard::Unsupported, "Roland RAP-10"},
-    {"ADRV688.DIG", SoundCard::Unsupported, "Covox Sound Master"},
-    {"NONE", SoundCard::None, nullptr},
+    {"ADRV688.DIG", SoundCard::Unsupported, "Covox Sound Master"}, {"NONE", SoundCard::None, nullptr},
     {nullptr, SoundCard::NotSet, nullptr},
 };
 const Named kMilesMusic[] = {
-    {"ADLIB.MDI", SoundCard::AdLib, nullptr},
-    {"ADLIBG.MDI", SoundCard::Unsupported, "AdLib Gold"},
-    {"OPL3.MDI", SoundCard::Opl3, nullptr},
-    {"SBLASTER.MDI", SoundCard::SoundBlaster, nullptr},
+    {"ADLIB.MDI", SoundCard::AdLib, nullptr}, {"ADLIBG.MDI", SoundCard::Unsupported, "AdLib Gold"},
+    {"OPL3.MDI", SoundCard::Opl3, nullptr}, {"SBLASTER.MDI", SoundCard::SoundBlaster, nullptr},
     {"SBPRO1.MDI", SoundCard::SoundBlasterPro1, nullptr},
-    {"SBPRO2.MDI", SoundCard::SoundBlasterPro, "Sound Blaster Pro 2"},
-    {"SBAWE32.MDI", SoundCard::Awe32, nullptr},
-    {"MPU401.MDI", SoundCard::GeneralMidi, nullptr},
-    {"MT32MPU.MDI", SoundCard::RolandMt32, nullptr},
-    {"ULTRA.MDI", SoundCard::GravisUltrasound, nullptr},
-    {"PCSPKR.MDI", SoundCard::PcSpeaker, nullptr},
-    {"TANDY.MDI", SoundCard::Tandy, nullptr},
-    {"PAS.MDI", SoundCard::Unsupported, "Pro Audio Spectrum"},
+    {"SBPRO2.MDI", SoundCard::SoundBlasterPro, "Sound Blaster Pro 2"}, {"SBAWE32.MDI", SoundCard::Awe32, nullptr},
+    {"MPU401.MDI", SoundCard::GeneralMidi, nullptr}, {"MT32MPU.MDI", SoundCard::RolandMt32, nullptr},
+    {"ULTRA.MDI", SoundCard::GravisUltrasound, nullptr}, {"PCSPKR.MDI", SoundCard::PcSpeaker, nullptr},
+    {"TANDY.MDI", SoundCard::Tandy, nullptr}, {"PAS.MDI", SoundCard::Unsupported, "Pro Audio Spectrum"},
     {"PASPLUS.MDI", SoundCard::Unsupported, "Pro Audio Spectrum Plus"},
-    {"SNDSCAPE.MDI", SoundCard::Unsupported, "Ensoniq SoundScape"},
-    {"NULL.MDI", SoundCard::None, nullptr},
+    {"SNDSCAPE.MDI", SoundCard::Unsupported, "Ensoniq SoundScape"}, {"NULL.MDI", SoundCard::None, nullptr},
     {"NONE", SoundCard::None, nullptr},
     {nullptr, SoundCard::NotSet, nullptr},
 };
@@ -189,14 +180,10 @@ SoundSetup ReadMiles(const std::string& text, const std::string& file, bool musi
 
 // HMI Sound Operating System, HMISET.CFG.
 const Coded kHmiSound[] = {
-    {0xE000, 0xE000, SoundCard::SoundBlaster, nullptr},
-    {0xE001, 0xE001, SoundCard::SoundBlasterPro, nullptr},
-    {0xE00F, 0xE00F, SoundCard::SoundBlasterPro, nullptr},
-    {0xE015, 0xE018, SoundCard::SoundBlaster16, nullptr},
-    {0xE023, 0xE026, SoundCard::GravisUltrasound, nullptr},
-    {0xE010, 0xE010, SoundCard::DisneySoundSource, nullptr},
-    {0xE107, 0xE107, SoundCard::PcSpeaker, nullptr},
-    {0xE050, 0xE050, SoundCard::SoundBlaster, nullptr},
+    {0xE000, 0xE000, SoundCard::SoundBlaster, nullptr}, {0xE001, 0xE001, SoundCard::SoundBlasterPro, nullptr},
+    {0xE00F, 0xE00F, SoundCard::SoundBlasterPro, nullptr}, {0xE015, 0xE018, SoundCard::SoundBlaster16, nullptr},
+    {0xE023, 0xE026, SoundCard::GravisUltrasound, nullptr}, {0xE010, 0xE010, SoundCard::DisneySoundSource, nullptr},
+    {0xE107, 0xE107, SoundCard::PcSpeaker, nullptr}, {0xE050, 0xE050, SoundCard::SoundBlaster, nullptr},
     {0xE05A, 0xE05D, SoundCard::SoundBlaster16, nullptr},
     {0xE002, 0xE002, SoundCard::Unsupported, "Covox Sound Master II"},
     {0xE003, 0xE006, SoundCard::Unsupported, "Pro Audio Spectrum"},
@@ -207,12 +194,9 @@ const Coded kHmiSound[] = {
     {0xE027, 0xE02A, SoundCard::Unsupported, "Gravis UltraSound MAX"},
 };
 const Coded kHmiMusic[] = {
-    {0xA001, 0xA001, SoundCard::GeneralMidi, nullptr},
-    {0xA002, 0xA002, SoundCard::AdLib, nullptr},
-    {0xA004, 0xA004, SoundCard::RolandMt32, nullptr},
-    {0xA006, 0xA006, SoundCard::PcSpeaker, nullptr},
-    {0xA008, 0xA008, SoundCard::Awe32, nullptr},
-    {0xA009, 0xA009, SoundCard::Opl3, nullptr},
+    {0xA001, 0xA001, SoundCard::GeneralMidi, nullptr}, {0xA002, 0xA002, SoundCard::AdLib, nullptr},
+    {0xA004, 0xA004, SoundCard::RolandMt32, nullptr}, {0xA006, 0xA006, SoundCard::PcSpeaker, nullptr},
+    {0xA008, 0xA008, SoundCard::Awe32, nullptr}, {0xA009, 0xA009, SoundCard::Opl3, nullptr},
     {0xA00A, 0xA00A, SoundCard::GravisUltrasound, nullptr},
     {0xA000, 0xA000, SoundCard::Unsupported, "Covox Sound Master II"},
 };
@@ -249,20 +233,15 @@ SoundSetup ReadHmi(const std::string& text, const std::string& file) {
 // Sierra's SCI games, RESOURCE.CFG: soundDrv is the music driver, audioDrv
 // the digital one.
 const Named kSierraMusic[] = {
-    {"ADL.DRV", SoundCard::AdLib, nullptr},
-    {"MT32.DRV", SoundCard::RolandMt32, nullptr},
-    {"GENMIDI.DRV", SoundCard::GeneralMidi, nullptr},
-    {"SNDBLAST.DRV", SoundCard::SoundBlaster, nullptr},
-    {"SBPRO.DRV", SoundCard::SoundBlasterPro, nullptr},
-    {"STD.DRV", SoundCard::PcSpeaker, nullptr},
-    {"TANDY.DRV", SoundCard::Tandy, nullptr},
-    {"PROAUDIO.DRV", SoundCard::Unsupported, "Pro Audio Spectrum"},
+    {"ADL.DRV", SoundCard::AdLib, nullptr}, {"MT32.DRV", SoundCard::RolandMt32, nullptr},
+    {"GENMIDI.DRV", SoundCard::GeneralMidi, nullptr}, {"SNDBLAST.DRV", SoundCard::SoundBlaster, nullptr},
+    {"SBPRO.DRV", SoundCard::SoundBlasterPro, nullptr}, {"STD.DRV", SoundCard::PcSpeaker, nullptr},
+    {"TANDY.DRV", SoundCard::Tandy, nullptr}, {"PROAUDIO.DRV", SoundCard::Unsupported, "Pro Audio Spectrum"},
     {"IBMPS1.DRV", SoundCard::Unsupported, "IBM PS/1 Audio"},
     {nullptr, SoundCard::NotSet, nullptr},
 };
 const Named kSierraSound[] = {
-    {"AUDBLAST.DRV", SoundCard::SoundBlaster, nullptr},
-    {"AUDTANDY.DRV", SoundCard::Tandy, nullptr},
+    {"AUDBLAST.DRV", SoundCard::SoundBlaster, nullptr}, {"AUDTANDY.DRV", SoundCard::Tandy, nullptr},
     {"AUDPRO.DRV", SoundCard::Unsupported, "Pro Audio Spectrum"},
     {"AUDPS1.DRV", SoundCard::Unsupported, "IBM PS/1 Audio"},
     {nullptr, SoundCard::NotSet, nullptr},
@@ -281,26 +260,17 @@ SoundSetup ReadSierra(const std::string& text, const std::string& file) {
 
 // id Software's DMX games: the card numbers of their setup program.
 const Coded kDmxSound[] = {
-    {0, 0, SoundCard::None, nullptr},
-    {1, 1, SoundCard::PcSpeaker, nullptr},
-    {2, 2, SoundCard::AdLib, nullptr},
-    {3, 3, SoundCard::SoundBlaster, nullptr},
-    {4, 4, SoundCard::Unsupported, "Pro Audio Spectrum"},
-    {5, 5, SoundCard::GravisUltrasound, nullptr},
-    {9, 9, SoundCard::Awe32, nullptr},
-    {10, 10, SoundCard::Unsupported, "Ensoniq SoundScape"},
+    {0, 0, SoundCard::None, nullptr}, {1, 1, SoundCard::PcSpeaker, nullptr},
+    {2, 2, SoundCard::AdLib, nullptr}, {3, 3, SoundCard::SoundBlaster, nullptr},
+    {4, 4, SoundCard::Unsupported, "Pro Audio Spectrum"}, {5, 5, SoundCard::GravisUltrasound, nullptr},
+    {9, 9, SoundCard::Awe32, nullptr}, {10, 10, SoundCard::Unsupported, "Ensoniq SoundScape"},
 };
 const Coded kDmxMusic[] = {
-    {0, 0, SoundCard::None, nullptr},
-    {1, 1, SoundCard::PcSpeaker, nullptr},
-    {2, 2, SoundCard::AdLib, nullptr},
-    {3, 3, SoundCard::SoundBlaster, nullptr},
-    {4, 4, SoundCard::Unsupported, "Pro Audio Spectrum"},
-    {5, 5, SoundCard::GravisUltrasound, nullptr},
-    {6, 6, SoundCard::GeneralMidi, "WaveBlaster"},
-    {7, 7, SoundCard::GeneralMidi, "Sound Canvas"},
-    {8, 8, SoundCard::GeneralMidi, nullptr},
-    {9, 9, SoundCard::Awe32, nullptr},
+    {0, 0, SoundCard::None, nullptr}, {1, 1, SoundCard::PcSpeaker, nullptr},
+    {2, 2, SoundCard::AdLib, nullptr}, {3, 3, SoundCard::SoundBlaster, nullptr},
+    {4, 4, SoundCard::Unsupported, "Pro Audio Spectrum"}, {5, 5, SoundCard::GravisUltrasound, nullptr},
+    {6, 6, SoundCard::GeneralMidi, "WaveBlaster"}, {7, 7, SoundCard::GeneralMidi, "Sound Canvas"},
+    {8, 8, SoundCard::GeneralMidi, nullptr}, {9, 9, SoundCard::Awe32, nullptr},
     {10, 10, SoundCard::Unsupported, "Ensoniq SoundScape"},
 };
 
@@ -329,20 +299,13 @@ SoundSetup ReadDmx(const std::string& text, const std::string& file) {
 // Apogee Sound System (and the Build engine's games): the [Sound Setup] of a
 // .CFG file, with the card numbers of its soundcardnames.
 const Coded kApogeeCards[] = {
-    {-1, -1, SoundCard::None, nullptr},
-    {1, 1, SoundCard::Unsupported, "Pro Audio Spectrum"},
-    {2, 2, SoundCard::Unsupported, "Logitech SoundMan 16"},
-    {3, 3, SoundCard::AdLib, nullptr},
-    {4, 4, SoundCard::GeneralMidi, nullptr},
-    {5, 5, SoundCard::GeneralMidi, "Sound Canvas"},
-    {6, 6, SoundCard::Awe32, nullptr},
-    {7, 7, SoundCard::GeneralMidi, "WaveBlaster"},
-    {8, 8, SoundCard::Unsupported, "Ensoniq SoundScape"},
-    {9, 9, SoundCard::GravisUltrasound, nullptr},
-    {10, 10, SoundCard::DisneySoundSource, nullptr},
-    {11, 11, SoundCard::Unsupported, "Tandy Sound Source"},
-    {12, 12, SoundCard::PcSpeaker, nullptr},
-    {13, 13, SoundCard::None, nullptr},
+    {-1, -1, SoundCard::None, nullptr}, {1, 1, SoundCard::Unsupported, "Pro Audio Spectrum"},
+    {2, 2, SoundCard::Unsupported, "Logitech SoundMan 16"}, {3, 3, SoundCard::AdLib, nullptr},
+    {4, 4, SoundCard::GeneralMidi, nullptr}, {5, 5, SoundCard::GeneralMidi, "Sound Canvas"},
+    {6, 6, SoundCard::Awe32, nullptr}, {7, 7, SoundCard::GeneralMidi, "WaveBlaster"},
+    {8, 8, SoundCard::Unsupported, "Ensoniq SoundScape"}, {9, 9, SoundCard::GravisUltrasound, nullptr},
+    {10, 10, SoundCard::DisneySoundSource, nullptr}, {11, 11, SoundCard::Unsupported, "Tandy Sound Source"},
+    {12, 12, SoundCard::PcSpeaker, nullptr}, {13, 13, SoundCard::None, nullptr},
 };
 
 // Card 0, a Sound Blaster, as its BlasterType tells: 1 and 3 the first
@@ -378,7 +341,8 @@ SoundSetup ReadApogee(const std::string& text, const std::string& file) {
     }
     if (fxLine) {
         if (fx == 0) SetDevice(s.sound, BlasterOfType(type.value), "", file, fxLine);
-        else if (fx >= 4 && fx <= 7 && fx != 6) SetDevice(s.sound, SoundCard::Unknown, Format("device %d", fx), file, fxLine);
+        else if (fx >= 4 && fx <= 7 && fx != 6)  // a MIDI card plays no sound effects
+            SetDevice(s.sound, SoundCard::Unknown, Format("device %d", fx), file, fxLine);
         else SetCoded(s.sound, kApogeeCards, std::size(kApogeeCards), fx, file, fxLine, "device %d");
     }
     if (musicLine) {

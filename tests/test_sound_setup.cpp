@@ -37,8 +37,10 @@ TEST(SoundSetup, EachFormatAsItsDocumentationLaysItOut) {
     const struct {
         const char *file, *text, *found;
     } rows[] = {
-        {"DIG.INI", "; DIG.INI\r\nDEVICE Creative Labs Sound Blaster 16\r\ndriver sb16.dig\r\nIO_ADDR 220 ; hex\r\n"
-                    "IRQ 5\r\nDMA_8_bit 1\r\nDMA_16_BIT 5\r\n", "DIG.INI: Sound Blaster 16, 220, IRQ 5, DMA 1, high DMA 5"},
+        {"DIG.INI",
+         "; DIG.INI\r\nDEVICE Creative Labs Sound Blaster 16\r\ndriver sb16.dig\r\nIO_ADDR 220; hex\r\n"
+         "IRQ 5\r\nDMA_8_bit 1\r\nDMA_16_BIT 5\r\n",
+         "DIG.INI: Sound Blaster 16, 220, IRQ 5, DMA 1, high DMA 5"},
         {"dig.ini", "DRIVER\tSBPRO.DIG\nIO_ADDR\t-1\nIRQ\t-1\nDMA_8_bit\t-1\n", "DIG.INI: Sound Blaster Pro"},
         {"DIG.INI", "DRIVER C:\\GAME\\SOUND\\FOO.DIG\nIO_ADDR 2a0\nIRQ x7\n", "DIG.INI: FOO.DIG, 2A0"},
         {"DIG.INI", "DRIVER PROAUDIO.DIG\nDEVICE x", "DIG.INI: Pro Audio Spectrum"},
@@ -46,30 +48,34 @@ TEST(SoundSetup, EachFormatAsItsDocumentationLaysItOut) {
         {"DIG.INI", "IO_ADDR 220\nIRQ 5\n; DRIVER SB16.DIG\n", "not found"},
         {"MDI.INI", "DRIVER MT32MPU.MDI\nIO_ADDR 330\nIRQ 9\n", "MDI.INI: music Roland MT-32, 330"},
         {"MDI.INI", "DRIVER sbpro1.mdi\nIO_ADDR 388\n", "MDI.INI: music Sound Blaster Pro 1, 388"},
-        {"HMISET.CFG", "[DIGITAL]\r\nDeviceName=Gravis UltraSound\r\nDeviceID=0xe024\r\nDevicePort=0x260\r\nDeviceDMA=7\r\n"
-                       "DeviceIRQ=11\r\n[MIDI]\r\nDeviceID=0xA001\r\nDevicePort=0x330\r\n",
+        {"HMISET.CFG",
+         "[DIGITAL]\r\nDeviceName=Gravis UltraSound\r\nDeviceID=0xe024\r\nDevicePort=0x260\r\nDeviceDMA=7\r\n"
+         "DeviceIRQ=11\r\n[MIDI]\r\nDeviceID=0xA001\r\nDevicePort=0x330\r\n",
          "HMISET.CFG: Gravis UltraSound, 260, IRQ 11, high DMA 7; music General MIDI, 330"},
         {"hmiset.cfg", "[digital]\nDeviceID = 57344\nDevicePort = 544\nDeviceDMA = 1\nDeviceIRQ = 7\n",
          "HMISET.CFG: Sound Blaster, 220, IRQ 7, DMA 1"},
         {"HMISET.CFG", "DeviceID=0xE016\n[MIDI]\nDeviceID=0xa0ff\n[DIGITAL]\nDeviceID=0xE003\n",
          "HMISET.CFG: Pro Audio Spectrum; music device 0xA0FF"},
-        {"DEFAULT.CFG", "mouse_sensitivity\t\t5\nsnd_musicdevice\t\t8\nsnd_sfxdevice\t\t3\nsnd_sbport\t\t544\n"
-                        "snd_sbirq\t\t7\nsnd_sbdma\t\t1\nsnd_mport\t\t816\n",
+        {"DEFAULT.CFG",
+         "mouse_sensitivity\t\t5\nsnd_musicdevice\t\t8\nsnd_sfxdevice\t\t3\nsnd_sbport\t\t544\n"
+         "snd_sbirq\t\t7\nsnd_sbdma\t\t1\nsnd_mport\t\t816\n",
          "DEFAULT.CFG: Sound Blaster, 220, IRQ 7, DMA 1; music General MIDI, 330"},
         {"HEXEN.CFG", "snd_sfxdevice 5\nSND_MUSICDEVICE 7\nsnd_sbport 0x220\nsnd_sbirq -1\nsnd_mport -1\n",
          "HEXEN.CFG: Gravis UltraSound; music Sound Canvas"},
         {"HERETIC.CFG", "snd_sfxdevice 0\nsnd_musicdevice 2\nsnd_mport 816\n", "HERETIC.CFG: no sound; music AdLib"},
         {"DEFAULT.CFG", "snd_sfxdevice 8\nsnd_musicdevice 9\n", "DEFAULT.CFG: device 8; music Sound Blaster AWE32"},
         {"DEFAULT.CFG", "key_right 77\n", "not found"},
-        {"DUKE3D.CFG", "[Setup]\r\nSetupVersion = \"1.3D\"\r\n[Sound Setup]\r\nFXDevice = 0\r\nMusicDevice = 4\r\n"
-                       "MidiPort = 0x330\r\nBlasterAddress = 0x220\r\nBlasterType = 6\r\nBlasterInterrupt = 5\r\n"
-                       "BlasterDma8 = 1\r\nBlasterDma16 = 5\r\n",
+        {"DUKE3D.CFG",
+         "[Setup]\r\nSetupVersion = \"1.3D\"\r\n[Sound Setup]\r\nFXDevice = 0\r\nMusicDevice = 4\r\n"
+         "MidiPort = 0x330\r\nBlasterAddress = 0x220\r\nBlasterType = 6\r\nBlasterInterrupt = 5\r\n"
+         "BlasterDma8 = 1\r\nBlasterDma16 = 5\r\n",
          "DUKE3D.CFG: Sound Blaster 16, 220, IRQ 5, DMA 1, high DMA 5; music General MIDI, 330"},
         {"rott.cfg", "[sound setup]\nfxdevice = 0\nBlasterType = 2\nMusicDevice = 0\nBlasterAddress = 544\n",
          "rott.cfg: Sound Blaster Pro 1, 220; music Sound Blaster Pro 1"},
         {"BLOOD.CFG", "[Sound Setup]\nFXDevice = 9\nMusicDevice = -1\nBlasterAddress = 0x220\nMidiPort = 0x330\n",
          "BLOOD.CFG: Gravis UltraSound; no music"},
         {"SW.CFG", "[Sound Setup]\nFXDevice = 13\nMusicDevice = 8\n", "SW.CFG: no sound; music Ensoniq SoundScape"},
+        {"X.CFG", "[Sound Setup]\nFXDevice = 7\nMusicDevice = 7\n", "X.CFG: device 7; music WaveBlaster"},
         {"GAME.CFG", "[Screen Setup]\nFXDevice = 9\n", "not found"},
         {"RESOURCE.CFG", "videoDrv = VGA320.DRV\r\nsoundDrv = MT32.DRV\r\naudioDrv = AUDBLAST.DRV\r\njoyDrv = NO\r\n",
          "RESOURCE.CFG: Sound Blaster; music Roland MT-32"},
@@ -85,7 +91,8 @@ TEST(SoundSetup, FilesInTheirOrderEachPartFromTheFirstThatNamesIt) {
         Files files;
         const char* found;
     } rows[] = {
-        {{{"DIG.INI", dig}, {"SOUND\\HMISET.CFG", hmi}}, "DIG.INI: Sound Blaster Pro; SOUND\\HMISET.CFG: music Roland MT-32"},
+        {{{"DIG.INI", dig}, {"SOUND\\HMISET.CFG", hmi}},
+         "DIG.INI: Sound Blaster Pro; SOUND\\HMISET.CFG: music Roland MT-32"},
         {{{"MDI.INI", mdi}, {"HMISET.CFG", hmi}, {"DEFAULT.CFG", "snd_sfxdevice 5\nsnd_musicdevice 8"}},
          "DEFAULT.CFG: Gravis UltraSound; MDI.INI: music AdLib"},
         {{{"B\\DIG.INI", dig}, {"A\\RESOURCE.CFG", "audioDrv = AUDBLAST.DRV"}}, "A\\RESOURCE.CFG: Sound Blaster"},
@@ -117,7 +124,8 @@ TEST(SoundSetup, ReadingIsBounded) {
     CloseHandle(h);
     EXPECT_EQ(SoundSetupText(FindSoundSetup(temp.path)), "DEFAULT.CFG: Sound Blaster, IRQ 5");
     // What lies past the first 32 KiB is never read.
-    EXPECT_EQ(TextIn({{"DIG.INI", std::string(32 * 1024 - 16, 'x') + "\nDRIVER SB16.DIG\n"}}), "DIG.INI: Sound Blaster 16");
+    EXPECT_EQ(TextIn({{"DIG.INI", std::string(32 * 1024 - 16, 'x') + "\nDRIVER SB16.DIG\n"}}),
+              "DIG.INI: Sound Blaster 16");
     EXPECT_EQ(TextIn({{"DIG.INI", std::string(32 * 1024, ';') + "\nDRIVER SB16.DIG\n"}}), "not found");
     EXPECT_EQ(TextIn({{"DIG.INI", std::string("DRIVER SB16.DIG\0\0\0\xff\n", 20) + "IRQ 99999999999\nIRQ 0x\n"}}),
               "DIG.INI: Sound Blaster 16");
@@ -149,12 +157,21 @@ SoundSetup Chose(SoundCard sound, std::vector<int> values = {}, SoundCard music 
 // The hardware as one line: the settings it sets, in a fixed order.
 std::string Hw(const DosBoxHardware& hw) {
     std::string s;
-    for (auto [name, value] : {std::pair{"machine=", hw.machine}, {"sbtype=", hw.sbtype}, {"sbbase=", hw.blaster.base},
-                               {"irq=", hw.blaster.irq}, {"dma=", hw.blaster.dma}, {"hdma=", hw.blaster.hdma},
-                               {"oplmode=", hw.oplmode}, {"mpu401=", hw.mpu401}, {"midi=", hw.midi},
-                               {"gusbase=", hw.gusbase}, {"gusirq=", hw.gusirq}, {"gusdma=", hw.gusdma}})
+    for (auto [name, value] : {std::pair{"machine=", hw.machine},
+                               {"sbtype=", hw.sbtype},
+                               {"sbbase=", hw.blaster.base},
+                               {"irq=", hw.blaster.irq},
+                               {"dma=", hw.blaster.dma},
+                               {"hdma=", hw.blaster.hdma},
+                               {"oplmode=", hw.oplmode},
+                               {"mpu401=", hw.mpu401},
+                               {"midi=", hw.midi},
+                               {"gusbase=", hw.gusbase},
+                               {"gusirq=", hw.gusirq},
+                               {"gusdma=", hw.gusdma}})
         if (!value.empty()) s += (s.empty() ? "" : " ") + std::string(name) + value;
-    for (auto [on, name] : {std::pair{hw.gus, " gus"}, {hw.disney, " disney"}, {hw.tandy, " tandy"}, {hw.pcspeaker, " speaker"}})
+    for (auto [on, name] :
+         {std::pair{hw.gus, " gus"}, {hw.disney, " disney"}, {hw.tandy, " tandy"}, {hw.pcspeaker, " speaker"}})
         if (on) s += name;
     return s;
 }
@@ -166,13 +183,17 @@ TEST(SoundSetupDosBox, TheFilesWinOverTheParameterSetsWhereDosBoxEmulatesWhatThe
         const char* hw;
     } rows[] = {
         {{}, "machine=svga_s3 mpu401=intelligent gus"},
-        {Chose(C::SoundBlasterPro, {0x240, 5, 3}), "machine=svga_s3 sbtype=sbpro2 sbbase=240 irq=5 dma=3 mpu401=intelligent"},
-        {Chose(C::GravisUltrasound, {0x2C0, 11, -1, 7}), "machine=svga_s3 mpu401=intelligent gusbase=2c0 gusirq=11 gusdma=7 gus"},
+        {Chose(C::SoundBlasterPro, {0x240, 5, 3}),
+         "machine=svga_s3 sbtype=sbpro2 sbbase=240 irq=5 dma=3 mpu401=intelligent"},
+        {Chose(C::GravisUltrasound, {0x2C0, 11, -1, 7}),
+         "machine=svga_s3 mpu401=intelligent gusbase=2c0 gusirq=11 gusdma=7 gus"},
         {Chose(C::SoundBlaster16, {0x210, 2, 0, 4}), "machine=svga_s3 sbtype=sb16 dma=0 mpu401=intelligent"},
-        {Chose(C::SoundBlaster, {0x300, 12, 7, 6}, C::None), "machine=svga_s3 sbtype=sb2 sbbase=300 irq=12 dma=7 hdma=6 mpu401=none"},
+        {Chose(C::SoundBlaster, {0x300, 12, 7, 6}, C::None),
+         "machine=svga_s3 sbtype=sb2 sbbase=300 irq=12 dma=7 hdma=6 mpu401=none"},
         {Chose(C::None, {}, C::RolandMt32), "machine=svga_s3 sbtype=none mpu401=intelligent midi=mt32"},
         {Chose(C::Unsupported, {0x220}, C::SoundBlasterPro1), "machine=svga_s3 oplmode=dualopl2 gus"},
-        {Chose(C::Awe32, {0x220, 3, 1, 5}, C::Awe32), "machine=svga_s3 sbtype=sb16 sbbase=220 irq=3 dma=1 hdma=5 mpu401=intelligent"},
+        {Chose(C::Awe32, {0x220, 3, 1, 5}, C::Awe32),
+         "machine=svga_s3 sbtype=sb16 sbbase=220 irq=3 dma=1 hdma=5 mpu401=intelligent"},
         {Chose(C::Unknown, {}, C::SoundBlaster), "machine=svga_s3 oplmode=opl2 gus"},
         {Chose(C::AdLib, {}, C::Opl3), "machine=svga_s3 oplmode=opl3"},
         {Chose(C::SoundBlasterPro1, {}, C::SoundBlaster16), "machine=svga_s3 sbtype=sbpro1 oplmode=opl3"},
@@ -183,7 +204,8 @@ TEST(SoundSetupDosBox, TheFilesWinOverTheParameterSetsWhereDosBoxEmulatesWhatThe
     GameRecord plain = WordsGame();
     SetField(plain.setup, "");
     EXPECT_EQ(Hw(HardwareOf(plain, Chose(C::SoundBlaster, {0x220, 7, 1}, C::GravisUltrasound))),
-              "sbtype=sb2 sbbase=220 irq=7 dma=1 gus") << "a game without parameter sets";
+              "sbtype=sb2 sbbase=220 irq=7 dma=1 gus")
+        << "a game without parameter sets";
 }
 
 TEST(SoundSetupDosBox, TheConfigurationTakesTheFilesPortsOverVdmSounds) {
@@ -196,11 +218,14 @@ TEST(SoundSetupDosBox, TheConfigurationTakesTheFilesPortsOverVdmSounds) {
     };
     const SoundSetup sb = Chose(SoundCard::SoundBlasterPro, {0x240, 5, 3}, SoundCard::None);
     const SoundSetup gus = Chose(SoundCard::GravisUltrasound, {0x260, 11, 1});
-    EXPECT_EQ(sound(&sb), "[midi]\r\nmpu401=none\r\n[sblaster]\r\nsbtype=sbpro2\r\nsbbase=240\r\nirq=5\r\ndma=3\r\nhdma=5\r\n");
-    EXPECT_EQ(sound(&gus), "[midi]\r\nmpu401=intelligent\r\n[sblaster]\r\nsbbase=220\r\nirq=7\r\ndma=1\r\nhdma=5\r\n"
-                           "[gus]\r\ngus=true\r\ngusbase=260\r\ngusirq=11\r\ngusdma=1\r\n");
-    EXPECT_EQ(sound(nullptr), "[midi]\r\nmpu401=intelligent\r\n[sblaster]\r\nsbbase=220\r\nirq=7\r\ndma=1\r\nhdma=5\r\n"
-                              "[gus]\r\ngus=true\r\n");
+    EXPECT_EQ(sound(&sb),
+              "[midi]\r\nmpu401=none\r\n[sblaster]\r\nsbtype=sbpro2\r\nsbbase=240\r\nirq=5\r\ndma=3\r\nhdma=5\r\n");
+    EXPECT_EQ(sound(&gus),
+              "[midi]\r\nmpu401=intelligent\r\n[sblaster]\r\nsbbase=220\r\nirq=7\r\ndma=1\r\nhdma=5\r\n"
+              "[gus]\r\ngus=true\r\ngusbase=260\r\ngusirq=11\r\ngusdma=1\r\n");
+    EXPECT_EQ(sound(nullptr),
+              "[midi]\r\nmpu401=intelligent\r\n[sblaster]\r\nsbbase=220\r\nirq=7\r\ndma=1\r\nhdma=5\r\n"
+              "[gus]\r\ngus=true\r\n");
 }
 
 TEST(SoundSetupDosBox, OneLineSaysWhereTheFilesDisagree) {
@@ -211,11 +236,14 @@ TEST(SoundSetupDosBox, OneLineSaysWhereTheFilesDisagree) {
     } rows[] = {
         {Chose(C::GravisUltrasound, {0x240, 9, 3}, C::GeneralMidi, 0x330), ""},
         {Chose(C::SoundBlasterPro, {0x240, 5, 3}),
-         "DIG.INI chose Sound Blaster Pro, but the selected sound device is \"Gravis UltraSound\": the game starts with "
+         "DIG.INI chose Sound Blaster Pro, but the selected sound device is \"Gravis UltraSound\": the game starts "
+         "with "
          "what DIG.INI chose."},
         {ReadSetupText(SetupFormat::MilesSound, "DRIVER PROAUDIO.DIG", "SOUND\\DIG.INI"),
-         "SOUND\\DIG.INI chose Pro Audio Spectrum, which DOSBox does not offer: choose another in the game's setup program."},
-        {Chose(C::SoundBlaster16, {0x220, 2}, C::GeneralMidi), "DIG.INI chose IRQ 2 for the Sound Blaster 16, which DOSBox"},
+         "SOUND\\DIG.INI chose Pro Audio Spectrum, which DOSBox does not offer: choose another in the game's setup "
+         "program."},
+        {Chose(C::SoundBlaster16, {0x220, 2}, C::GeneralMidi),
+         "DIG.INI chose IRQ 2 for the Sound Blaster 16, which DOSBox"},
         {Chose(C::SoundBlaster, {0x210, 5}), "chose port 210 for the Sound Blaster,"},
         {Chose(C::GravisUltrasound, {0x240, 5, -1, 4}), "chose DMA 4 for the Gravis UltraSound,"},
         {Chose(C::SoundBlaster16, {0x220, 5, 1, 2}), "chose high DMA 2 for"},
@@ -227,8 +255,10 @@ TEST(SoundSetupDosBox, OneLineSaysWhereTheFilesDisagree) {
     };
     for (const auto& r : rows) {
         const std::string line = SoundSetupMismatch(WordsGame(), r.setup);
-        if (*r.line) EXPECT_NE(line.find(r.line), std::string::npos) << line;
-        else EXPECT_EQ(line, "");
+        if (*r.line)
+            EXPECT_NE(line.find(r.line), std::string::npos) << line;
+        else
+            EXPECT_EQ(line, "");
     }
     GameRecord plain = WordsGame();
     SetField(plain.setup, "");

@@ -203,12 +203,14 @@ const char* const kSetupSamples[][2] = {
     {"MDI.INI", "DRIVER MT32MPU.MDI\nIO_ADDR 330\n"},
     {"HMISET.CFG", "[DIGITAL]\nDeviceID=0xe024\nDevicePort=0x240\nDeviceDMA=3\nDeviceIRQ=5\n[MIDI]\nDeviceID=0xa001\n"},
     {"DEFAULT.CFG", "snd_sfxdevice 3\nsnd_musicdevice 8\nsnd_sbport 544\nsnd_sbirq 7\nsnd_sbdma 1\nsnd_mport 816\n"},
-    {"GAME.CFG", "[Sound Setup]\nFXDevice = 0\nMusicDevice = 4\nBlasterAddress = 0x220\nBlasterType = 6\n"
-                 "BlasterInterrupt = 5\nBlasterDma8 = 1\nBlasterDma16 = 5\nMidiPort = 0x330\n"},
+    {"GAME.CFG",
+     "[Sound Setup]\nFXDevice = 0\nMusicDevice = 4\nBlasterAddress = 0x220\nBlasterType = 6\n"
+     "BlasterInterrupt = 5\nBlasterDma8 = 1\nBlasterDma16 = 5\nMidiPort = 0x330\n"},
     {"RESOURCE.CFG", "soundDrv = MT32.DRV\naudioDrv = AUDBLAST.DRV\n"},
 };
-const char* const kSetupJunk[] = {"-1", "0x", "0xFFFFFFFF", "99999999999", "=", "[", "]", "\r", "\n", " ",
-                                  ";", "\t", "-", "\xff", "[Sound Setup]", "[MIDI]", "DRIVER ", "0xe0"};
+const char* const kSetupJunk[] = {
+    "-1", "0x", "0xFFFFFFFF", "99999999999",   "=",      "[",       "]",   "\r", "\n", " ", ";",
+    "\t", "-",  "\xff",       "[Sound Setup]", "[MIDI]", "DRIVER ", "0xe0"};
 
 std::string RandomSetupText(Rng& r, const char* sample) {
     std::string text = sample;
@@ -221,7 +223,9 @@ std::string RandomSetupText(Rng& r, const char* sample) {
         switch (r.Below(4)) {
             case 0: text.insert(at, r.Pick(kSetupJunk)); break;
             case 1: text.insert(at, std::string(1 + r.Below(8), '\0')); break;
-            case 2: if (at < text.size()) text[at] = static_cast<char>(r.Next()); break;
+            case 2:
+                if (at < text.size()) text[at] = static_cast<char>(r.Next());
+                break;
             default: text.resize(at); break;
         }
     }
@@ -252,7 +256,8 @@ bool SoundLinesOffered(const std::string& config) {
     for (const char* v : {"opl2", "dualopl2", "opl3"}) offered += std::string("oplmode=") + v + " ";
     for (const char* v : {"220", "240", "260", "280", "2a0", "2c0", "2e0", "300"})
         offered += std::string("sbbase=") + v + " gusbase=" + v + " ";
-    for (const char* v : {"3", "5", "7", "9", "10", "11", "12"}) offered += std::string("irq=") + v + " gusirq=" + v + " ";
+    for (const char* v : {"3", "5", "7", "9", "10", "11", "12"})
+        offered += std::string("irq=") + v + " gusirq=" + v + " ";
     for (const char* v : {"0", "1", "3", "5", "6", "7"})
         offered += std::string("dma=") + v + " hdma=" + v + " gusdma=" + v + " ";
     const size_t to = config.find("[autoexec]");
