@@ -190,7 +190,7 @@ std::string SoundSetupMismatch(const GameRecord& game, const SoundSetup& setup) 
         const Kind words = KindOf(HardwareOf(selected)), files = KindOf(d.card, music);
         if (words != Kind::Unknown && files != Kind::Unknown && words != files)
             return Format("%s chose %s, but the selected %s device is \"%s\": the game starts with what %s chose.",
-                          d.file.c_str(), d.card == SoundCard::None ? "none" : d.name.c_str(),
+                          d.file.c_str(), d.card != SoundCard::None ? d.name.c_str() : music ? "no music" : "no sound",
                           music ? "music" : "sound", SelectedName(game, music).c_str(), d.file.c_str());
     }
     return {};

@@ -250,7 +250,7 @@ TEST(SoundSetupDosBox, OneLineSaysWhereTheFilesDisagree) {
         {Chose(C::NotSet, {}, C::RolandMt32, 0x300), "MDI.INI chose MIDI port 300, which"},
         {Chose(C::NotSet, {}, C::Awe32), "MDI.INI chose Sound Blaster AWE32 for the music, which"},
         {Chose(C::Unknown, {}, C::AdLib), "MDI.INI chose AdLib, but the selected music device is \"General MIDI\""},
-        {Chose(C::None), "DIG.INI chose none, but the selected sound device"},
+        {Chose(C::None), "DIG.INI chose no sound, but the selected sound device"},
         {Chose(C::Unknown, {0x210}, C::RolandMt32), ""},
     };
     for (const auto& r : rows) {
