@@ -5,6 +5,7 @@
 #include "data/Strings.h"
 #include <cctype>
 #include <iterator>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -221,12 +222,11 @@ SoundSetup ReadHmi(const std::string& text, const std::string& file) {
         } else if (EqualNoCase(key, "DeviceIRQ") && digital) {
             SetValue(s.irq, value, false, line.number);
         } else if (EqualNoCase(key, "DeviceDMA") && digital) {
-            // One channel: a 16-bit one (4 to 7) is the card's high DMA.
-            SetupValue dma;
-            SetValue(dma, value, false, line.number);
-            (dma.value >= 4 ? s.highDma : s.dma) = dma;
+            SetValue(s.dma, value, false, line.number);
         }
     }
+    // One channel: a Sound Blaster's 16-bit one (4 to 7) is its high DMA.
+    if (IsBlasterKind(s.sound.card) && s.dma.value >= 4) std::swap(s.dma, s.highDma);
     return s;
 }
 

@@ -51,9 +51,9 @@ TEST(SoundSetup, EachFormatAsItsDocumentationLaysItOut) {
         {"HMISET.CFG",
          "[DIGITAL]\r\nDeviceName=Gravis UltraSound\r\nDeviceID=0xe024\r\nDevicePort=0x260\r\nDeviceDMA=7\r\n"
          "DeviceIRQ=11\r\n[MIDI]\r\nDeviceID=0xA001\r\nDevicePort=0x330\r\n",
-         "HMISET.CFG: Gravis UltraSound, 260, IRQ 11, high DMA 7; music General MIDI, 330"},
-        {"hmiset.cfg", "[digital]\nDeviceID = 57344\nDevicePort = 544\nDeviceDMA = 1\nDeviceIRQ = 7\n",
-         "HMISET.CFG: Sound Blaster, 220, IRQ 7, DMA 1"},
+         "HMISET.CFG: Gravis UltraSound, 260, IRQ 11, DMA 7; music General MIDI, 330"},
+        {"hmiset.cfg", "[digital]\nDeviceDMA = 5\nDeviceID = 57368\nDevicePort = 544\nDeviceIRQ = 7\n",
+         "HMISET.CFG: Sound Blaster 16, 220, IRQ 7, high DMA 5"},
         {"HMISET.CFG", "DeviceID=0xE016\n[MIDI]\nDeviceID=0xa0ff\n[DIGITAL]\nDeviceID=0xE003\n",
          "HMISET.CFG: Pro Audio Spectrum; music device 0xA0FF"},
         {"DEFAULT.CFG",
