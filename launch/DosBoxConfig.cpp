@@ -3,6 +3,7 @@
 #include "data/NameRules.h"
 #include "data/Strings.h"
 #include "launch/ParameterLine.h"
+#include "launch/SoundSetupDosBox.h"
 #include <cctype>
 #include <cmath>
 #include <vector>
@@ -145,7 +146,7 @@ DosBoxHardware HardwareOf(const GameRecord& game) {
 }
 
 DosBoxConfig MakeDosBoxConfig(const GameRecord& game, const std::string& program, const char* programField,
-                              bool withParameters, const DosBoxOptions& options) {
+                              bool withParameters, const DosBoxOptions& options, const SoundSetup* found) {
     DosBoxConfig config;
     DosBoxRun run;
     run.folder = FieldText(game.path);
@@ -169,7 +170,9 @@ DosBoxConfig MakeDosBoxConfig(const GameRecord& game, const std::string& program
     Line(text, "# Quillon Loader's configuration for one start of " + title);
     Line(text, "[sdl]");
     Line(text, options.fullScreen ? "fullscreen=true" : "fullscreen=false");
-    const DosBoxHardware hw = HardwareOf(game);
+    // The game's setup files over its parameter sets over DOSBox's defaults (the
+    // game's own DOSBox lines, written last, will win over all of them).
+    const DosBoxHardware hw = found ? HardwareOf(game, *found) : HardwareOf(game);
     if (!hw.machine.empty()) {
         Line(text, "[dosbox]");
         Line(text, "machine=" + hw.machine);
@@ -180,7 +183,10 @@ DosBoxConfig MakeDosBoxConfig(const GameRecord& game, const std::string& program
         Line(text, "[midi]");
         Line(text, "mpu401=" + hw.mpu401);
     }
-    const SoundBlasterPorts& sb = options.blaster;
+    SoundBlasterPorts sb = options.blaster;
+    for (auto [mine, files] : {std::pair{&sb.base, hw.blaster.base}, {&sb.irq, hw.blaster.irq},
+                               {&sb.dma, hw.blaster.dma}, {&sb.hdma, hw.blaster.hdma}})
+        if (!files.empty()) *mine = files;
     if (!hw.sbtype.empty() || !hw.oplmode.empty() || !sb.base.empty() || !sb.irq.empty() || !sb.dma.empty() ||
         !sb.hdma.empty()) {
         Line(text, "[sblaster]");
@@ -194,6 +200,9 @@ DosBoxConfig MakeDosBoxConfig(const GameRecord& game, const std::string& program
     if (hw.gus) {
         Line(text, "[gus]");
         Line(text, "gus=true");
+        if (!hw.gusbase.empty()) Line(text, "gusbase=" + hw.gusbase);
+        if (!hw.gusirq.empty()) Line(text, "gusirq=" + hw.gusirq);
+        if (!hw.gusdma.empty()) Line(text, "gusdma=" + hw.gusdma);
     }
     if (hw.pcspeaker || hw.tandy || hw.disney) {
         Line(text, "[speaker]");

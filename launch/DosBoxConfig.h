@@ -8,6 +8,8 @@
 #include "launch/DosBoxAutoexec.h"
 #include <string>
 
+struct SoundSetup;
+
 // VDMSound's Sound Blaster, as DOSBox writes it ("220", "7", "1", "5"); a value
 // that DOSBox does not offer is left empty, and DOSBox keeps its own.
 struct SoundBlasterPorts {
@@ -47,6 +49,10 @@ struct DosBoxHardware {
     std::string oplmode;  // [sblaster] oplmode=
     std::string mpu401;   // [midi] mpu401=
     bool gus = false, disney = false, tandy = false, pcspeaker = false;
+    // From the game's own setup files (launch/SoundSetupDosBox.h):
+    SoundBlasterPorts blaster;            // [sblaster] sbbase= irq= dma= hdma=, over VDMSound's
+    std::string gusbase, gusirq, gusdma;  // [gus]
+    std::string midi;                     // "gm" or "mt32": the synthesiser the music was made for
 };
 // Only a game that uses parameter sets selects devices; names are matched on
 // the words that tell devices apart, without regard to case.
@@ -64,5 +70,7 @@ struct DosBoxConfig {
 // when they pass the command rules (data/NameRules.h); device names are only
 // compared and never written, and the title is written as a comment with its
 // control characters blanked. The [autoexec] section is MakeDosBoxAutoexec's.
+// |found|, when given, is the game's own sound setup (FindSoundSetup): it wins
+// over the parameter sets' devices and VDMSound's ports.
 DosBoxConfig MakeDosBoxConfig(const GameRecord& game, const std::string& program, const char* programField,
-                              bool withParameters, const DosBoxOptions& options);
+                              bool withParameters, const DosBoxOptions& options, const SoundSetup* found = nullptr);

@@ -1,10 +1,12 @@
 // Randomized game files against the code that reads, checks and writes them:
 // the record and picture checks on bytes that end at a no-access page, the
 // parameter line and the names that reach a batch file, the DOSBox entries of
-// the reserved area, reading from disk, and saving and embedding. (Saves that
-// fail are the game file test's.) Then other launchers' libraries, damaged at
-// random and made hostile on purpose: DOSBox configurations, D-Fend Reloaded
-// profiles, XML, zip archives and deflate data.
+// the reserved area, reading from disk, and saving and embedding (saves that
+// fail are the game file test's); damaged or random sound setup files in a
+// game's folder against their readers and the DOSBox configuration made from
+// them. Then other launchers' libraries, damaged at random and made hostile on
+// purpose: DOSBox configurations, D-Fend Reloaded profiles, XML, zip archives
+// and deflate data.
 //
 // Every input comes from the seed and its index alone. Switches: --fuzz-seconds=N
 // (default 4, as in CI; 0: no limit), --fuzz-iterations=N (default: no limit),
@@ -22,9 +24,12 @@
 #include "import/Inflate.h"
 #include "import/ImportToRecord.h"
 #include "import/Xml.h"
+#include "data/Strings.h"
+#include "launch/DosBoxConfig.h"
 #include "launch/GameSetup.h"
 #include "launch/LaunchPlan.h"
 #include "launch/ParameterLine.h"
+#include "launch/SoundSetupDosBox.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <climits>
@@ -35,6 +40,7 @@
 namespace {
 
 constexpr unsigned kFileEvery = 32;               // every 32nd input also goes through the files
+constexpr unsigned kSetupEvery = 16;              // every 16th input also writes sound setup files
 constexpr unsigned kLoadPercent = 10;             // pictures that pass the check go to LoadImageA
 constexpr unsigned long long kAll = ULLONG_MAX;   // no --fuzz-index
 constexpr unsigned long long kCiSeed = 20261207;  // CI runs the same inputs every time
@@ -228,6 +234,80 @@ const char* BeforeNoAccessPage(const void* data, size_t n) {
     return base + kSize - n;
 }
 
+// A sample of each setup file format, damaged or replaced by the fuzzer.
+const char* const kSetupSamples[][2] = {
+    {"DIG.INI", "DRIVER SB16.DIG\r\nIO_ADDR 220\r\nIRQ 5\r\nDMA_8_bit 1\r\nDMA_16_bit 5\r\n"},
+    {"MDI.INI", "DRIVER MT32MPU.MDI\nIO_ADDR 330\n"},
+    {"HMISET.CFG", "[DIGITAL]\nDeviceID=0xe024\nDevicePort=0x240\nDeviceDMA=3\nDeviceIRQ=5\n[MIDI]\nDeviceID=0xa001\n"},
+    {"DEFAULT.CFG", "snd_sfxdevice 3\nsnd_musicdevice 8\nsnd_sbport 544\nsnd_sbirq 7\nsnd_sbdma 1\nsnd_mport 816\n"},
+    {"GAME.CFG",
+     "[Sound Setup]\nFXDevice = 0\nMusicDevice = 4\nBlasterAddress = 0x220\nBlasterType = 6\n"
+     "BlasterInterrupt = 5\nBlasterDma8 = 1\nBlasterDma16 = 5\nMidiPort = 0x330\n"},
+    {"RESOURCE.CFG", "soundDrv = MT32.DRV\naudioDrv = AUDBLAST.DRV\n"},
+};
+const char* const kSetupJunk[] = {
+    "-1", "0x", "0xFFFFFFFF", "99999999999",   "=",      "[",       "]",   "\r", "\n", " ", ";",
+    "\t", "-",  "\xff",       "[Sound Setup]", "[MIDI]", "DRIVER ", "0xe0"};
+
+std::string RandomSetupText(Rng& r, const char* sample) {
+    std::string text = sample;
+    if (r.Chance(15)) {
+        text.resize(r.Below(700));
+        for (char& c : text) c = static_cast<char>(r.Next());
+    }
+    for (uint32_t i = 0, rounds = r.Below(6); i < rounds; ++i) {
+        const size_t at = r.Below(text.size() + 1);
+        switch (r.Below(4)) {
+            case 0: text.insert(at, r.Pick(kSetupJunk)); break;
+            case 1: text.insert(at, std::string(1 + r.Below(8), '\0')); break;
+            case 2:
+                if (at < text.size()) text[at] = static_cast<char>(r.Next());
+                break;
+            default: text.resize(at); break;
+        }
+    }
+    if (r.Chance(3)) text.insert(0, std::string(30000 + r.Below(10000), r.Chance(50) ? 'x' : '\n'));  // past the cap
+    return text;
+}
+
+// Every file below |folder| with its size and time: what a reader must leave as it was.
+std::string FolderState(const std::string& folder) {
+    std::string state;
+    WIN32_FIND_DATAA d;
+    HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &d);
+    if (h == INVALID_HANDLE_VALUE) return state;
+    do {
+        const std::string name = d.cFileName;
+        if (name == "." || name == "..") continue;
+        state += name + Format(" %lu %lu %lu\n", d.nFileSizeLow, d.ftLastWriteTime.dwLowDateTime, d.dwFileAttributes);
+        if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) state += FolderState(folder + "\\" + name);
+    } while (FindNextFileA(h, &d));
+    FindClose(h);
+    return state;
+}
+
+// True when every sound line of a DOSBox configuration holds a value that DOSBox 0.74 offers.
+bool SoundLinesOffered(const std::string& config) {
+    std::string offered = " cycles=auto gus=true pcspeaker=true tandy=on disney=true mpu401=intelligent mpu401=none ";
+    for (const char* v : {"sb2", "sbpro1", "sbpro2", "sb16", "none"}) offered += std::string("sbtype=") + v + " ";
+    for (const char* v : {"opl2", "dualopl2", "opl3"}) offered += std::string("oplmode=") + v + " ";
+    for (const char* v : {"220", "240", "260", "280", "2a0", "2c0", "2e0", "300"})
+        offered += std::string("sbbase=") + v + " gusbase=" + v + " ";
+    for (const char* v : {"3", "5", "7", "9", "10", "11", "12"})
+        offered += std::string("irq=") + v + " gusirq=" + v + " ";
+    for (const char* v : {"0", "1", "3", "5", "6", "7"})
+        offered += std::string("dma=") + v + " hdma=" + v + " gusdma=" + v + " ";
+    const size_t to = config.find("[autoexec]");
+    for (size_t at = std::min(config.find("[cpu]"), to); at < to;) {
+        const size_t end = config.find("\r\n", at);
+        if (end == std::string::npos) return false;
+        const std::string line = config.substr(at, end - at);
+        if (line[0] != '[' && offered.find(" " + line + " ") == std::string::npos) return false;
+        at = end + 2;
+    }
+    return true;
+}
+
 // The current input, for the crash report.
 unsigned long long g_seed = 0, g_index = 0;
 
@@ -255,7 +335,7 @@ public:
     ~Fuzzer() { RemoveTree(_folder); }
 
     std::string failure;  // the first finding, with how to reproduce it
-    unsigned long long inputs = 0, fileRounds = 0, accepted = 0, loaded = 0;
+    unsigned long long inputs = 0, fileRounds = 0, setupRounds = 0, accepted = 0, loaded = 0;
 
     void RunInput(unsigned long long index) {
         g_index = index;
@@ -276,6 +356,7 @@ public:
 
         CheckInMemory(record, file, r);
         if (_o.only != kAll || index % kFileEvery == 0) FileRound(file, r);
+        if (_o.only != kAll || index % kSetupEvery == 0) SetupRound(record, r);
     }
 
 private:
@@ -387,6 +468,31 @@ private:
             if (FileExists(_game + left)) Fail(std::string("a write left X.qgf") + left + " behind");
     }
 
+    // Setup files in a game's folder (and a subfolder): read, never changed,
+    // and only values that DOSBox offers reach its configuration.
+    void SetupRound(GameRecord game, Rng& r) {
+        ++setupRounds;
+        const std::string folder = _folder + "\\game";
+        RemoveTree(folder);
+        CreateDirectoryA(folder.c_str(), nullptr);
+        CreateDirectoryA((folder + "\\SOUND").c_str(), nullptr);
+        for (uint32_t i = 0, n = 1 + r.Below(3); i < n; ++i) {
+            const auto& sample = kSetupSamples[r.Below(std::size(kSetupSamples))];
+            WriteFileText(folder + (r.Chance(30) ? "\\SOUND\\" : "\\") + sample[0], RandomSetupText(r, sample[1]));
+        }
+        const std::string before = FolderState(folder);
+        const SoundSetup setup = FindSoundSetup(folder);
+        const std::string text = SoundSetupText(setup), line = SoundSetupMismatch(game, setup);
+        if (text.empty() || HasControlCharacter(text) || HasControlCharacter(line))
+            Fail("a sound setup's text is not one line: " + text + " | " + line);
+        for (const SetupValue* v : {&setup.port, &setup.irq, &setup.dma, &setup.highDma, &setup.midiPort})
+            if (v->value < -1 || v->value > 0xFFFF) Fail("a sound setup's value is out of range");
+        SetField(game.path, "C:\\GAMES\\X");
+        const std::string config = MakeDosBoxConfig(game, "GAME.EXE", "Command", false, {}, &setup).text;
+        if (!SoundLinesOffered(config)) Fail("a sound setting that DOSBox does not offer: " + config);
+        if (FolderState(folder) != before) Fail("reading the sound setup changed the game's folder");
+    }
+
     Options _o;
     std::string _folder, _game, _bitmap;
 };
@@ -405,11 +511,13 @@ TEST(GameFileFuzz, RandomGameFilesNeverCrashLoseDataOrLeaveFilesBehind) {
         if ((index & 255) == 0 && o.seconds && GetTickCount() - start >= o.seconds * 1000) break;
     }
     std::printf(
-        "fuzz: %llu inputs in %.1f s; %llu file rounds; %llu pictures passed the "
+        "fuzz: %llu inputs in %.1f s; %llu file rounds; %llu setup rounds; %llu pictures passed the "
         "check, %llu loaded by LoadImageA\n",
-        fuzzer.inputs, (GetTickCount() - start) / 1000.0, fuzzer.fileRounds, fuzzer.accepted, fuzzer.loaded);
+        fuzzer.inputs, (GetTickCount() - start) / 1000.0, fuzzer.fileRounds, fuzzer.setupRounds, fuzzer.accepted,
+        fuzzer.loaded);
     EXPECT_EQ(fuzzer.failure, "");
     EXPECT_GT(fuzzer.fileRounds, 0u);
+    EXPECT_GT(fuzzer.setupRounds, 0u);
 }
 
 // Other launchers' libraries. Seeds, damaged by Mutate.

@@ -46,7 +46,8 @@ ql_build() {
 
 # ql_put_demo_games DRIVE_C FOLDER: the demo games that the sample game files
 # point at, C:\DemoGames\<folder>\<NAME>.EXE, from the built demo programs in
-# FOLDER, and the real DOS games RAINBOW.COM and SOUNDCHK.COM assembled there.
+# FOLDER, and the real DOS games assembled there (RAINBOW.COM, SOUNDCHK.COM, and
+# BLASTPRO.COM and ULTRACHK.COM with their sound setup files from demo/dos-src).
 ql_put_demo_games() {
   local game exe dir
   for game in starmaze:StarMaze caverun:CaveRun pinball:Pinball tankduel:TankDuel; do
@@ -59,6 +60,11 @@ ql_put_demo_games() {
   mkdir -p "$1/DemoGames/Rainbow" "$1/DemoGames/Sound Check"
   cp "$2/RAINBOW.COM" "$1/DemoGames/Rainbow/"
   cp "$2/SOUNDCHK.COM" "$1/DemoGames/Sound Check/"
+  for game in blastpro:BlastPro ultrachk:UltraChk; do
+    dir="$1/DemoGames/${game##*:}"
+    mkdir -p "$dir"
+    cp "$2/$(echo "${game%%:*}" | tr a-z A-Z).COM" "$QL_ROOT/demo/dos-src/${game%%:*}"/* "$dir/"
+  done
 }
 
 # ql_start_wine PREFIX [desktop]: a private prefix, its services started once

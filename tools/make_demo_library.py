@@ -73,6 +73,15 @@ GAMES = [
           music=[("AdLib", "/adlib"), ("General MIDI", "/mpu")],
           comment="A real DOS game that shows how it was started: its parameters, its folder and BLASTER.\r\n"
                   "It writes them into MARKER.TXT in its folder too.")),
+    ("Blaster Pro", "Quillon Demo Works", "Educational", r"C:\DemoGames\BlastPro", "BLASTPRO.COM", None,
+     dict(setup="(Parameters)", selsound=1,
+          sound=[("Sound Blaster Pro", "/sbpro"), ("Gravis UltraSound", "/gus")],
+          comment="A real DOS game with its own DIG.INI: a Sound Blaster Pro at 240, IRQ 5, DMA 3.\r\n"
+                  "Its parameter set says Gravis UltraSound; DOSBox follows DIG.INI. It shows the BLASTER it\r\n"
+                  "finds and writes it into MARKER.TXT in its folder.")),
+    ("Ultra Check", "Quillon Demo Works", "Educational", r"C:\DemoGames\UltraChk", "ULTRACHK.COM", None,
+     dict(comment="A real DOS game whose HMISET.CFG chose a Gravis UltraSound at 260, IRQ 11, DMA 7.\r\n"
+                  "It shows the ULTRASND it finds and writes it into MARKER.TXT in its folder.")),
     ("Lost Kingdom", "Sierra On-Line", "Adventure", r"C:\Games\LOSTKING", "KING.EXE", None,
      dict(comment="Its folder is not on this disk: the list marks it.")),
 ]

@@ -114,10 +114,10 @@ int SelectGame(HWND list, const std::string& title) {
 }
 
 void StepListRows(HWND list) {
-    const std::vector<std::string> samples = {"Cave Runner", "Lost Kingdom", "Pixel Pinball", "Rainbow",
-                                              "Sound Check", "Star Maze",   "Tank Duel"};
+    const std::vector<std::string> samples = {"Blaster Pro", "Cave Runner", "Lost Kingdom", "Pixel Pinball", "Rainbow",
+                                              "Sound Check", "Star Maze",   "Tank Duel",    "Ultra Check"};
     Require(WaitUntil([&] { return g_remote->RowCount(list) == static_cast<int>(samples.size()); }, kWait),
-            "the list shows the seven sample games");
+            "the list shows the nine sample games");
     std::vector<std::string> titles = g_remote->Column(list, 0);
     std::sort(titles.begin(), titles.end());
     Check(titles == samples, "the rows are the sample games: " + Joined(titles));

@@ -66,7 +66,7 @@ check "the installer ends with 0" [ $? -eq 0 ]
 for f in Quillon.exe Quillon.chm ReadMe.txt Data.ini Uninstall.exe; do
   check "installed $f" [ -f "$app/$f" ]
 done
-check "installed the seven sample games" [ "$(ls "$app/Games"/*.qgf 2>/dev/null | wc -l)" -eq 7 ]
+check "installed the nine sample games" [ "$(ls "$app/Games"/*.qgf 2>/dev/null | wc -l)" -eq 9 ]
 check "installed their pictures" [ "$(ls "$app/Images"/*.bmp 2>/dev/null | wc -l)" -eq 4 ]
 menu=$(find "$drive" -type d -path '*Start Menu/Programs/Quillon Loader' | head -1)
 check "a Start-menu folder with four shortcuts" \

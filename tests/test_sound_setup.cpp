@@ -1,0 +1,268 @@
+// The game's own sound setup files: each format's reader, the order of the files, the bounds of the reading,
+// and what DOSBox makes of them (precedence, configuration text, mismatches).
+#include "DialogProbe.h"
+#include "launch/SoundSetupDosBox.h"
+#include "launch/SoundSetupReaders.h"
+#include <gtest/gtest.h>
+
+namespace {
+
+using Files = std::vector<std::pair<std::string, std::string>>;
+
+// What FindSoundSetup finds in a folder holding these files ("SUB\\NAME" makes the subfolder).
+SoundSetup FoundIn(const Files& files) {
+    TempFolder temp("sound");
+    for (const auto& [name, text] : files) {
+        for (size_t at = name.find('\\'); at != std::string::npos; at = name.find('\\', at + 1))
+            CreateDirectoryA((temp.path + "\\" + name.substr(0, at)).c_str(), nullptr);
+        WriteFileText(temp.path + "\\" + name, text);
+    }
+    return FindSoundSetup(temp.path + "\\");
+}
+std::string TextIn(const Files& files) { return SoundSetupText(FoundIn(files)); }
+
+// The sources of the key names and codes:
+// - Miles: the AIL 3 driver files (SB16.DIG, SBPRO.DIG, ULTRA.DIG, MPU401.MDI, MT32MPU.MDI, ...) as the Miles
+//   driver list names them, and "KEY value" lines with IO_ADDR in hexadecimal and -1 for "ask BLASTER", as
+//   AIL_read_INI takes them.
+// - HMI: the device IDs of HMI's sos.h and sosm.h, and the [DIGITAL] and [MIDI] keys that the released Witchaven
+//   source reads from HMISET.CFG ("0x" for hexadecimal).
+// - DMX: the snd_* keys of the released Doom, Heretic and Hexen sources (m_misc.c; Hexen writes -1 for unset) and
+//   the card numbers of their cardenum_t (6 to 8 are the MPU-401 setups: WaveBlaster, Sound Canvas, General MIDI).
+// - Apogee and Build: the [Sound Setup] keys of the released Duke Nukem 3D source (CONFIG.C), the soundcardnames
+//   of Apogee's SNDCARDS.H (13 is NumSoundCards: none) and the fx_BLASTER_Types of FX_MAN.H.
+// - Sierra: the soundDrv and audioDrv keys of SCI's RESOURCE.CFG and its driver files (ADL.DRV, MT32.DRV,
+//   GENMIDI.DRV, SNDBLAST.DRV, STD.DRV, TANDY.DRV, AUDBLAST.DRV, ...).
+TEST(SoundSetup, EachFormatAsItsDocumentationLaysItOut) {
+    const struct {
+        const char *file, *text, *found;
+    } rows[] = {
+        {"DIG.INI",
+         "; DIG.INI\r\nDEVICE Creative Labs Sound Blaster 16\r\ndriver sb16.dig\r\nIO_ADDR 220; hex\r\n"
+         "IRQ 5\r\nDMA_8_bit 1\r\nDMA_16_BIT 5\r\n",
+         "DIG.INI: Sound Blaster 16, 220, IRQ 5, DMA 1, high DMA 5"},
+        {"dig.ini", "DRIVER\tSBPRO.DIG\nIO_ADDR\t-1\nIRQ\t-1\nDMA_8_bit\t-1\n", "DIG.INI: Sound Blaster Pro"},
+        {"DIG.INI", "DRIVER C:\\GAME\\SOUND\\FOO.DIG\nIO_ADDR 2a0\nIRQ x7\n", "DIG.INI: FOO.DIG, 2A0"},
+        {"DIG.INI", "DRIVER PROAUDIO.DIG\nDEVICE x", "DIG.INI: Pro Audio Spectrum"},
+        {"DIG.INI", "DRIVER None", "DIG.INI: no sound"},
+        {"DIG.INI", "IO_ADDR 220\nIRQ 5\n; DRIVER SB16.DIG\n", "not found"},
+        {"MDI.INI", "DRIVER MT32MPU.MDI\nIO_ADDR 330\nIRQ 9\n", "MDI.INI: music Roland MT-32, 330"},
+        {"MDI.INI", "DRIVER sbpro1.mdi\nIO_ADDR 388\n", "MDI.INI: music Sound Blaster Pro 1, 388"},
+        {"HMISET.CFG",
+         "[DIGITAL]\r\nDeviceName=Gravis UltraSound\r\nDeviceID=0xe024\r\nDevicePort=0x260\r\nDeviceDMA=7\r\n"
+         "DeviceIRQ=11\r\n[MIDI]\r\nDeviceID=0xA001\r\nDevicePort=0x330\r\n",
+         "HMISET.CFG: Gravis UltraSound, 260, IRQ 11, DMA 7; music General MIDI, 330"},
+        {"hmiset.cfg", "[digital]\nDeviceDMA = 5\nDeviceID = 57368\nDevicePort = 544\nDeviceIRQ = 7\n",
+         "HMISET.CFG: Sound Blaster 16, 220, IRQ 7, high DMA 5"},
+        {"HMISET.CFG", "DeviceID=0xE016\n[MIDI]\nDeviceID=0xa0ff\n[DIGITAL]\nDeviceID=0xE003\n",
+         "HMISET.CFG: Pro Audio Spectrum; music device 0xA0FF"},
+        {"DEFAULT.CFG",
+         "mouse_sensitivity\t\t5\nsnd_musicdevice\t\t8\nsnd_sfxdevice\t\t3\nsnd_sbport\t\t544\n"
+         "snd_sbirq\t\t7\nsnd_sbdma\t\t1\nsnd_mport\t\t816\n",
+         "DEFAULT.CFG: Sound Blaster, 220, IRQ 7, DMA 1; music General MIDI, 330"},
+        {"HEXEN.CFG", "snd_sfxdevice 5\nSND_MUSICDEVICE 7\nsnd_sbport 0x220\nsnd_sbirq -1\nsnd_mport -1\n",
+         "HEXEN.CFG: Gravis UltraSound; music Sound Canvas"},
+        {"HERETIC.CFG", "snd_sfxdevice 0\nsnd_musicdevice 2\nsnd_mport 816\n", "HERETIC.CFG: no sound; music AdLib"},
+        {"DEFAULT.CFG", "snd_sfxdevice 8\nsnd_musicdevice 9\n", "DEFAULT.CFG: device 8; music Sound Blaster AWE32"},
+        {"DEFAULT.CFG", "key_right 77\n", "not found"},
+        {"DUKE3D.CFG",
+         "[Setup]\r\nSetupVersion = \"1.3D\"\r\n[Sound Setup]\r\nFXDevice = 0\r\nMusicDevice = 4\r\n"
+         "MidiPort = 0x330\r\nBlasterAddress = 0x220\r\nBlasterType = 6\r\nBlasterInterrupt = 5\r\n"
+         "BlasterDma8 = 1\r\nBlasterDma16 = 5\r\n",
+         "DUKE3D.CFG: Sound Blaster 16, 220, IRQ 5, DMA 1, high DMA 5; music General MIDI, 330"},
+        {"rott.cfg", "[sound setup]\nfxdevice = 0\nBlasterType = 2\nMusicDevice = 0\nBlasterAddress = 544\n",
+         "rott.cfg: Sound Blaster Pro 1, 220; music Sound Blaster Pro 1"},
+        {"BLOOD.CFG", "[Sound Setup]\nFXDevice = 9\nMusicDevice = -1\nBlasterAddress = 0x220\nMidiPort = 0x330\n",
+         "BLOOD.CFG: Gravis UltraSound; no music"},
+        {"SW.CFG", "[Sound Setup]\nFXDevice = 13\nMusicDevice = 8\n", "SW.CFG: no sound; music Ensoniq SoundScape"},
+        {"X.CFG", "[Sound Setup]\nFXDevice = 7\nMusicDevice = 7\n", "X.CFG: device 7; music WaveBlaster"},
+        {"GAME.CFG", "[Screen Setup]\nFXDevice = 9\n", "not found"},
+        {"RESOURCE.CFG", "videoDrv = VGA320.DRV\r\nsoundDrv = MT32.DRV\r\naudioDrv = AUDBLAST.DRV\r\njoyDrv = NO\r\n",
+         "RESOURCE.CFG: Sound Blaster; music Roland MT-32"},
+        {"resource.cfg", "SOUNDDRV=genmidi.drv\naudiodrv\tAUDPRO.DRV\n",
+         "RESOURCE.CFG: Pro Audio Spectrum; music General MIDI"},
+    };
+    for (const auto& r : rows) EXPECT_EQ(TextIn({{r.file, r.text}}), r.found) << r.file << ": " << r.text;
+}
+
+TEST(SoundSetup, FilesInTheirOrderEachPartFromTheFirstThatNamesIt) {
+    const std::string dig = "DRIVER SBPRO.DIG\n", mdi = "DRIVER ADLIB.MDI\n", hmi = "[MIDI]\nDeviceID=0xA004\n";
+    const struct {
+        Files files;
+        const char* found;
+    } rows[] = {
+        {{{"DIG.INI", dig}, {"SOUND\\HMISET.CFG", hmi}},
+         "DIG.INI: Sound Blaster Pro; SOUND\\HMISET.CFG: music Roland MT-32"},
+        {{{"MDI.INI", mdi}, {"HMISET.CFG", hmi}, {"DEFAULT.CFG", "snd_sfxdevice 5\nsnd_musicdevice 8"}},
+         "DEFAULT.CFG: Gravis UltraSound; MDI.INI: music AdLib"},
+        {{{"B\\DIG.INI", dig}, {"A\\RESOURCE.CFG", "audioDrv = AUDBLAST.DRV"}}, "A\\RESOURCE.CFG: Sound Blaster"},
+        {{{"Z.CFG", "[Sound Setup]\nFXDevice = 12"}, {"B.CFG", "[Sound Setup]\nFXDevice = 10"}, {"A.CFG", "[Setup]"}},
+         "B.CFG: Disney Sound Source"},
+        {{{"SUB\\X.CFG", "[Sound Setup]\nMusicDevice = 3"}, {"DEFAULT.CFG", "snd_sfxdevice 1"}},
+         "DEFAULT.CFG: PC speaker; SUB\\X.CFG: music AdLib"},
+        {{{"README.TXT", dig}, {"SOUND\\DEEP\\DIG.INI", dig}}, "not found"},
+    };
+    for (const auto& r : rows) EXPECT_EQ(TextIn(r.files), r.found) << r.found;
+
+    const SoundSetup s = FoundIn({{"SOUND\\DIG.INI", "; a comment\r\n\r\nDRIVER SB16.DIG\r\nIRQ 7\r\n"},
+                                  {"MDI.INI", "IO_ADDR 330\nDRIVER MPU401.MDI\n"}});
+    EXPECT_EQ((std::vector<std::string>{s.sound.file, std::to_string(s.sound.line), std::to_string(s.irq.line),
+                                        s.music.file, std::to_string(s.music.line), std::to_string(s.midiPort.line)}),
+              (std::vector<std::string>{"SOUND\\DIG.INI", "3", "4", "MDI.INI", "2", "1"}));
+}
+
+TEST(SoundSetup, ReadingIsBounded) {
+    TempFolder temp("big");
+    // A DEFAULT.CFG of 1 GB that ends nowhere: its start is read, the rest never.
+    HANDLE h = CreateFileA((temp.path + "\\DEFAULT.CFG").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(h, "snd_sfxdevice 3\nsnd_sbirq 5\n", 28, &written, nullptr);
+    LARGE_INTEGER size;
+    size.QuadPart = 1LL << 30;
+    SetFilePointerEx(h, size, nullptr, FILE_BEGIN);
+    SetEndOfFile(h);
+    CloseHandle(h);
+    EXPECT_EQ(SoundSetupText(FindSoundSetup(temp.path)), "DEFAULT.CFG: Sound Blaster, IRQ 5");
+    // What lies past the first 32 KiB is never read.
+    EXPECT_EQ(TextIn({{"DIG.INI", std::string(32 * 1024 - 16, 'x') + "\nDRIVER SB16.DIG\n"}}),
+              "DIG.INI: Sound Blaster 16");
+    EXPECT_EQ(TextIn({{"DIG.INI", std::string(32 * 1024, ';') + "\nDRIVER SB16.DIG\n"}}), "not found");
+    EXPECT_EQ(TextIn({{"DIG.INI", std::string("DRIVER SB16.DIG\0\0\0\xff\n", 20) + "IRQ 99999999999\nIRQ 0x\n"}}),
+              "DIG.INI: Sound Blaster 16");
+}
+
+// A game whose selected parameter sets name a Gravis UltraSound for sound and General MIDI for music, on VGA.
+GameRecord WordsGame() {
+    GameRecord g = MakeGame("Game", "p", "c", "C:\\GAMES\\X", "GAME.EXE");
+    SetField(g.setup, "(Parameters)");
+    SetField(g.soundNames[0], "Gravis UltraSound");
+    SetField(g.musicNames[0], "General MIDI");
+    g.selectedSound = g.selectedMusic = 0;
+    g.selectedDisplay = 2;
+    return g;
+}
+
+// A setup as DIG.INI and MDI.INI name it: the sound card with its port, IRQ, DMA and high DMA, the music card
+// with its MIDI port.
+SoundSetup Chose(SoundCard sound, std::vector<int> values = {}, SoundCard music = SoundCard::NotSet, int midi = -1) {
+    SoundSetup s;
+    s.sound = {sound, SoundCardName(sound), "DIG.INI", 1};
+    s.music = {music, SoundCardName(music), "MDI.INI", 1};
+    SetupValue* v[] = {&s.port, &s.irq, &s.dma, &s.highDma};
+    for (size_t i = 0; i < values.size(); ++i) v[i]->value = values[i];
+    s.midiPort.value = midi;
+    return s;
+}
+
+// The hardware as one line: the settings it sets, in a fixed order.
+std::string Hw(const DosBoxHardware& hw) {
+    std::string s;
+    for (auto [name, value] : {std::pair{"machine=", hw.machine},
+                               {"sbtype=", hw.sbtype},
+                               {"sbbase=", hw.blaster.base},
+                               {"irq=", hw.blaster.irq},
+                               {"dma=", hw.blaster.dma},
+                               {"hdma=", hw.blaster.hdma},
+                               {"oplmode=", hw.oplmode},
+                               {"mpu401=", hw.mpu401},
+                               {"midi=", hw.midi},
+                               {"gusbase=", hw.gusbase},
+                               {"gusirq=", hw.gusirq},
+                               {"gusdma=", hw.gusdma}})
+        if (!value.empty()) s += (s.empty() ? "" : " ") + std::string(name) + value;
+    for (auto [on, name] :
+         {std::pair{hw.gus, " gus"}, {hw.disney, " disney"}, {hw.tandy, " tandy"}, {hw.pcspeaker, " speaker"}})
+        if (on) s += name;
+    return s;
+}
+
+TEST(SoundSetupDosBox, TheFilesWinOverTheParameterSetsWhereDosBoxEmulatesWhatTheyChose) {
+    using C = SoundCard;
+    const struct {
+        SoundSetup setup;
+        const char* hw;
+    } rows[] = {
+        {{}, "machine=svga_s3 mpu401=intelligent gus"},
+        {Chose(C::SoundBlasterPro, {0x240, 5, 3}),
+         "machine=svga_s3 sbtype=sbpro2 sbbase=240 irq=5 dma=3 mpu401=intelligent"},
+        {Chose(C::GravisUltrasound, {0x2C0, 11, -1, 7}),
+         "machine=svga_s3 mpu401=intelligent gusbase=2c0 gusirq=11 gusdma=7 gus"},
+        {Chose(C::SoundBlaster16, {0x210, 2, 0, 4}), "machine=svga_s3 sbtype=sb16 dma=0 mpu401=intelligent"},
+        {Chose(C::SoundBlaster, {0x300, 12, 7, 6}, C::None),
+         "machine=svga_s3 sbtype=sb2 sbbase=300 irq=12 dma=7 hdma=6 mpu401=none"},
+        {Chose(C::None, {}, C::RolandMt32), "machine=svga_s3 sbtype=none mpu401=intelligent midi=mt32"},
+        {Chose(C::Unsupported, {0x220}, C::SoundBlasterPro1), "machine=svga_s3 oplmode=dualopl2 gus"},
+        {Chose(C::Awe32, {0x220, 3, 1, 5}, C::Awe32),
+         "machine=svga_s3 sbtype=sb16 sbbase=220 irq=3 dma=1 hdma=5 mpu401=intelligent"},
+        {Chose(C::Unknown, {}, C::SoundBlaster), "machine=svga_s3 oplmode=opl2 gus"},
+        {Chose(C::AdLib, {}, C::Opl3), "machine=svga_s3 oplmode=opl3"},
+        {Chose(C::SoundBlasterPro1, {}, C::SoundBlaster16), "machine=svga_s3 sbtype=sbpro1 oplmode=opl3"},
+        {Chose(C::DisneySoundSource, {0x220}, C::Tandy), "machine=svga_s3 disney tandy"},
+        {Chose(C::PcSpeaker, {}, C::GeneralMidi), "machine=svga_s3 mpu401=intelligent midi=gm speaker"},
+    };
+    for (const auto& r : rows) EXPECT_EQ(Hw(HardwareOf(WordsGame(), r.setup)), r.hw) << r.hw;
+    GameRecord plain = WordsGame();
+    SetField(plain.setup, "");
+    EXPECT_EQ(Hw(HardwareOf(plain, Chose(C::SoundBlaster, {0x220, 7, 1}, C::GravisUltrasound))),
+              "sbtype=sb2 sbbase=220 irq=7 dma=1 gus")
+        << "a game without parameter sets";
+}
+
+TEST(SoundSetupDosBox, TheConfigurationTakesTheFilesPortsOverVdmSounds) {
+    DosBoxOptions options;
+    options.blaster = {"220", "7", "1", "5"};
+    auto sound = [&options](const SoundSetup* found) {
+        const std::string text = MakeDosBoxConfig(WordsGame(), "GAME.EXE", "Command", false, options, found).text;
+        const size_t from = text.find("[midi]");
+        return text.substr(from, text.find("[autoexec]") - from);
+    };
+    const SoundSetup sb = Chose(SoundCard::SoundBlasterPro, {0x240, 5, 3}, SoundCard::None);
+    const SoundSetup gus = Chose(SoundCard::GravisUltrasound, {0x260, 11, 1});
+    EXPECT_EQ(sound(&sb),
+              "[midi]\r\nmpu401=none\r\n[sblaster]\r\nsbtype=sbpro2\r\nsbbase=240\r\nirq=5\r\ndma=3\r\nhdma=5\r\n");
+    EXPECT_EQ(sound(&gus),
+              "[midi]\r\nmpu401=intelligent\r\n[sblaster]\r\nsbbase=220\r\nirq=7\r\ndma=1\r\nhdma=5\r\n"
+              "[gus]\r\ngus=true\r\ngusbase=260\r\ngusirq=11\r\ngusdma=1\r\n");
+    EXPECT_EQ(sound(nullptr),
+              "[midi]\r\nmpu401=intelligent\r\n[sblaster]\r\nsbbase=220\r\nirq=7\r\ndma=1\r\nhdma=5\r\n"
+              "[gus]\r\ngus=true\r\n");
+}
+
+TEST(SoundSetupDosBox, OneLineSaysWhereTheFilesDisagree) {
+    using C = SoundCard;
+    const struct {
+        SoundSetup setup;
+        const char* line;  // the line, or a part of it that tells which line came
+    } rows[] = {
+        {Chose(C::GravisUltrasound, {0x240, 9, 3}, C::GeneralMidi, 0x330), ""},
+        {Chose(C::SoundBlasterPro, {0x240, 5, 3}),
+         "DIG.INI chose Sound Blaster Pro, but the selected sound device is \"Gravis UltraSound\": the game starts "
+         "with "
+         "what DIG.INI chose."},
+        {ReadSetupText(SetupFormat::MilesSound, "DRIVER PROAUDIO.DIG", "SOUND\\DIG.INI"),
+         "SOUND\\DIG.INI chose Pro Audio Spectrum, which DOSBox does not offer: choose another in the game's setup "
+         "program."},
+        {Chose(C::SoundBlaster16, {0x220, 2}, C::GeneralMidi),
+         "DIG.INI chose IRQ 2 for the Sound Blaster 16, which DOSBox"},
+        {Chose(C::SoundBlaster, {0x210, 5}), "chose port 210 for the Sound Blaster,"},
+        {Chose(C::GravisUltrasound, {0x240, 5, -1, 4}), "chose DMA 4 for the Gravis UltraSound,"},
+        {Chose(C::SoundBlaster16, {0x220, 5, 1, 2}), "chose high DMA 2 for"},
+        {Chose(C::NotSet, {}, C::RolandMt32, 0x300), "MDI.INI chose MIDI port 300, which"},
+        {Chose(C::NotSet, {}, C::Awe32), "MDI.INI chose Sound Blaster AWE32 for the music, which"},
+        {Chose(C::Unknown, {}, C::AdLib), "MDI.INI chose AdLib, but the selected music device is \"General MIDI\""},
+        {Chose(C::None), "DIG.INI chose no sound, but the selected sound device"},
+        {Chose(C::Unknown, {0x210}, C::RolandMt32), ""},
+    };
+    for (const auto& r : rows) {
+        const std::string line = SoundSetupMismatch(WordsGame(), r.setup);
+        if (*r.line)
+            EXPECT_NE(line.find(r.line), std::string::npos) << line;
+        else
+            EXPECT_EQ(line, "");
+    }
+    GameRecord plain = WordsGame();
+    SetField(plain.setup, "");
+    EXPECT_EQ(SoundSetupMismatch(plain, Chose(C::SoundBlasterPro, {0x240, 5, 3}, C::AdLib)), "") << "no parameter sets";
+}
+
+}  // namespace
