@@ -383,6 +383,15 @@ void CheckRegistry() {
                                                     {"SlowDownTweak", 4}, {"Background", 3}};
     RegistryKey settings;
     settings.Open(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_READ, false);
+    HKEY probe = nullptr;
+    const LONG opened = RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_READ, &probe);
+    DWORD valueCount = 0;
+    if (opened == ERROR_SUCCESS)
+        RegQueryInfoKeyA(probe, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &valueCount, nullptr, nullptr,
+                         nullptr, nullptr);
+    if (probe) RegCloseKey(probe);
+    Check(opened == ERROR_SUCCESS, "the settings key opens (error " + std::to_string(opened) + ", " +
+                                       std::to_string(valueCount) + " values)");
     for (const auto& e : values) {
         DWORD value = 12345;
         const bool read = settings.ReadDword(e.first, value);
