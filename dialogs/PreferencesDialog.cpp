@@ -2,7 +2,6 @@
 #include "dialogs/PreferencesDialog.h"
 #include "win/Texts.h"
 #include "data/Files.h"
-#include "launch/DosBoxFlavour.h"
 #include "launch/HostPath.h"
 #include "launch/ProgramKind.h"
 #include "res/PreferencesDialogRes.h"
@@ -20,6 +19,16 @@ const char* const kDosBoxScreens[] = {"DOSBox's own setting", "Windowed", "Full 
 const int kBrowseButtons[] = {IDC_PREF_DOSBOX_BROWSE};
 
 }  // namespace
+
+std::string FlavourText(const DosBoxIdentity& id) {
+    const char* name = DosBoxFlavourName(id.flavour);
+    switch (id.source) {
+        case FlavourSource::VersionResource: return Format("Recognised: %s, by its version resource", name);
+        case FlavourSource::FileName: return Format("Recognised: %s, by its file name", name);
+        case FlavourSource::Unrecognised: break;
+    }
+    return Format("Not recognised: it gets the settings of %s", name);
+}
 
 PreferencesDialog::PreferencesDialog() : SkinnedDialog(IDD_PREFERENCES) {}
 
@@ -111,14 +120,7 @@ void PreferencesDialog::BrowseDosBox() {
 // an empty box or a file that is not there.
 void PreferencesDialog::ShowFlavour() {
     const std::string path = ItemText(IDC_PREF_DOSBOX_PATH, MAX_PATH - 1);
-    std::string text;
-    if (!path.empty() && FileExists(path)) {
-        const DosBoxIdentity id = IdentifyDosBox(path);
-        const char* name = DosBoxFlavourName(id.flavour);
-        text = id.source == FlavourSource::VersionResource ? Format("Recognised: %s, by its version resource", name)
-               : id.source == FlavourSource::FileName      ? Format("Recognised: %s, by its file name", name)
-                                                            : Format("Not recognised: it gets the settings of %s", name);
-    }
+    const std::string text = !path.empty() && FileExists(path) ? FlavourText(IdentifyDosBox(path)) : "";
     HWND label = Item(IDC_PREF_DOSBOX_FLAVOUR);
     if (win::WindowText(label) == text) return;
     // Hidden while the text changes, as the slider's label.

@@ -3,6 +3,7 @@
 // recognised in it, full screen or not, and whether it stays open after the
 // game). There is no Cancel: Escape keeps the changes as OK does.
 #pragma once
+#include "launch/DosBoxFlavour.h"
 #include "widgets/SkinnedDialog.h"
 #include <functional>
 
@@ -51,6 +52,9 @@ private:
 
     std::string _shownTweak;
 };
+
+// The line under the DOSBox program: which flavour it is and how that was told.
+std::string FlavourText(const DosBoxIdentity& identity);
 
 // Runs the dialog through the user-interface seam and returns the preferences
 // as it leaves them: OK and Escape both keep every change (a DOSBox program

@@ -45,7 +45,7 @@ struct Words {
 
     bool None() const { return Has("none") || (Has("no") && (Has("sound") || Has("music") || Has("audio"))); }
     bool GameBlaster() const { return Contains("gameblaster") || Has("cms") || Contains("creativemusicsystem"); }
-    bool Blaster() const { return !GameBlaster() && (Contains("blaster") || Has("sb") || Has("sbpro")); }
+    bool Blaster() const { return Contains("blaster") || Has("sb") || Has("sbpro"); }
     bool Awe() const { return Has("awe"); }
     bool Pro() const { return Has("pro") || Has("sbpro"); }
     bool Gus() const { return Contains("gravis") || Contains("ultrasound") || Has("gus"); }

@@ -134,10 +134,16 @@ TEST(LaunchPlanTest, RoutesOfTheGameAndItsSetupProgram) {
     const DosBoxConfig refused = PlanLaunch(g, LaunchTarget::Setup, inDosBox).InDosBox()->config;
     EXPECT_EQ(refused.field + refused.text, "Setup");
 
-    // The flavour's arguments, and for the host's DOSBox the host's paths, in the configuration too.
+    // The flavour's arguments: the player's own configuration under ours (0.74's README: "-userconf will always
+    // be loaded before them"; DOSBox-X's manual page; Staging always loads it, its manual page: --noprimaryconf),
+    // and for the host's DOSBox the host's paths, in the configuration too.
     inDosBox.dosBox.options.flavour = DosBoxFlavour::DosBoxX;
+    GameExtras cd;
+    cd.cdRom = {CdRomKind::Drive, 'E', {}};
+    ASSERT_EQ(WriteGameExtras(g, cd).problem, ExtrasProblem::None);
     const DosBoxLaunch x = *PlanLaunch(g, LaunchTarget::Game, inDosBox).InDosBox();
     EXPECT_EQ(x.CommandLine("C:\\T\\l.conf"), "\"Z:\\usr\\bin\\dosbox\" -userconf -nopromptfolder -conf \"C:\\T\\l.conf\"");
+    EXPECT_NE(x.config.text.find("\r\nmount E \"E:\\\" -t cdrom\r\n"), std::string::npos) << x.config.text;
     inDosBox.dosBox.options.flavour = DosBoxFlavour::Staging;
     inDosBox.dosBox.options.hostPath = [](const std::string& path) { return "/w/" + path.substr(0, 1); };
     const DosBoxLaunch staging = *PlanLaunch(g, LaunchTarget::Game, inDosBox).InDosBox();

@@ -135,6 +135,8 @@ TEST_F(PreferencesTest, TheChoicesAreStoredAtClose) {
     Command(IDM_PREFERENCES);
     EXPECT_EQ(std::make_pair(shown, tweakShown), std::make_pair(found, 4)) << "the path found and the tweak in use";
     EXPECT_EQ(flavours, "Recognised: DOSBox 0.74, by its file name|Not recognised: it gets the settings of DOSBox 0.74");
+    EXPECT_EQ(FlavourText({DosBoxFlavour::Staging, FlavourSource::VersionResource}),
+              "Recognised: DOSBox Staging, by its version resource");
     EXPECT_TRUE(keptOpen) << "not a Windows program: refused, also on Escape";
     ASSERT_EQ(ui.Messages().size(), 1u);
     EXPECT_EQ(ui.Messages()[0].text.substr(0, 55), "This is not a Windows program, so it cannot be DOSBox:\n");
