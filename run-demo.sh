@@ -4,8 +4,8 @@
 # to import, and tiny demo games in C:\DemoGames that really start and show how
 # they were started. Two of them are real DOS games (Rainbow, Sound Check):
 # Wine, like 64-bit Windows, cannot run DOS programs, so they go to DOSBox,
-# here Debian's dosbox behind the stand-in for DOSBox for Windows
-# (tests/programs/dosbox_standin.c) in C:\Program Files\DOSBox-0.74-3.
+# here Debian's own dosbox (Z:\usr\bin\dosbox), which the program finds at its
+# first start; DOSBox keeps its own configuration in build/wineprefix-demo.home.
 set -euo pipefail
 source "$(dirname "$0")/tools/common.sh"
 cd "$QL_ROOT"
@@ -15,7 +15,6 @@ mkdir -p build
 # Wine here runs 64-bit programs only, so the demo runs the x86_64 build; the
 # product for Windows 95 to XP is the i686 one (run-tests.sh builds both).
 ql_build x86_64 build/demo -DQL_BUILD_TESTS=OFF
-x86_64-w64-mingw32-gcc -O2 -Wall -Werror -mwindows -static -o build/demo/dosbox_standin.exe tests/programs/dosbox_standin.c
 
 own_display=""
 if [ -z "${DISPLAY:-}" ]; then
@@ -40,8 +39,8 @@ if [ -n "$first" ]; then cp demo/Games/*.qgf "$app/Games/"; fi
 # it. Not on a display nobody watches, where the question would wait forever.
 if [ -n "$first" ] && [ -z "$own_display" ]; then cp demo/Loader.ini "$app/"; fi
 ql_put_demo_games "$drive" build/demo/demo
-mkdir -p "$drive/Program Files/DOSBox-0.74-3"
-cp build/demo/dosbox_standin.exe "$drive/Program Files/DOSBox-0.74-3/DOSBox.exe"
+export HOME="$prefix.home"
+mkdir -p "$HOME"
 
 echo "Starting Quillon Loader (C:\\Quillon Loader\\Quillon.exe)..."
 if [ -n "$own_display" ]; then
@@ -67,7 +66,11 @@ if [ -n "$own_display" ]; then
   sleep 1
   import -window root "$QL_ROOT/build/demo-dosbox-shot.png" && echo "Screenshot of a DOS game in DOSBox: build/demo-dosbox-shot.png"
   cat "$drive/DemoGames/Sound Check/MARKER.TXT" 2>/dev/null || echo "The DOS game wrote no marker: see build/demo.log"
-  for _ in $(seq 100); do grep -q '^exit' "$drive/Program Files/DOSBox-0.74-3/standin.log" 2>/dev/null && break; sleep 0.2; done
+  # DOSBox is a host program, which Wine does not wait for: wait for this HOME's one to end.
+  for _ in $(seq 100); do
+    for p in $(pgrep -x dosbox); do tr '\0' '\n' 2>/dev/null </proc/$p/environ | grep -qxF "HOME=$HOME" && echo $p; done | grep -q . || break
+    sleep 0.2
+  done
 else
   wine "C:\\Quillon Loader\\Quillon.exe" >"$QL_ROOT/build/demo.log" 2>&1
 fi

@@ -1,6 +1,8 @@
 // The preferences dialog.
 #include "dialogs/PreferencesDialog.h"
 #include "win/Texts.h"
+#include "data/Files.h"
+#include "launch/HostPath.h"
 #include "launch/ProgramKind.h"
 #include "res/PreferencesDialogRes.h"
 #include "res/resource.h"
@@ -12,9 +14,21 @@ namespace {
 
 // The "DOSBoxMode" values in the order of the list.
 const char* const kDosBoxModes[] = {"Never", "Where Windows cannot run them", "Always"};
+// The "DOSBoxScreen" values in the order of the list.
+const char* const kDosBoxScreens[] = {"DOSBox's own setting", "Windowed", "Full screen"};
 const int kBrowseButtons[] = {IDC_PREF_DOSBOX_BROWSE};
 
 }  // namespace
+
+std::string FlavourText(const DosBoxIdentity& id) {
+    const char* name = DosBoxFlavourName(id.flavour);
+    switch (id.source) {
+        case FlavourSource::VersionResource: return Format("Recognised: %s, by its version resource", name);
+        case FlavourSource::FileName: return Format("Recognised: %s, by its file name", name);
+        case FlavourSource::Unrecognised: break;
+    }
+    return Format("Not recognised: it gets the settings of %s", name);
+}
 
 PreferencesDialog::PreferencesDialog() : SkinnedDialog(IDD_PREFERENCES) {}
 
@@ -35,14 +49,18 @@ bool PreferencesDialog::OnInit() {
     modes.Select(values.dosBoxMode >= 0 && values.dosBoxMode <= 2 ? values.dosBoxMode : 1);
     LimitText(IDC_PREF_DOSBOX_PATH, MAX_PATH - 1);
     SetItemText(IDC_PREF_DOSBOX_PATH, values.dosBoxPath);
-    SetChecked(IDC_PREF_DOSBOX_FULLSCREEN, values.dosBoxFullScreen);
+    win::ComboBox screens(Item(IDC_PREF_DOSBOX_SCREEN));
+    for (const char* screen : kDosBoxScreens) screens.Add(screen);
+    screens.Select(values.dosBoxScreen >= 0 && values.dosBoxScreen <= 2 ? values.dosBoxScreen : 0);
     SetChecked(IDC_PREF_DOSBOX_KEEPOPEN, values.dosBoxKeepOpen);
+    ShowFlavour();
     return true;
 }
 
 void PreferencesDialog::OnCommand(int id, int code, HWND) {
     if (id == IDC_PREF_VERIFY && code == BN_CLICKED) OnVerifyClicked();
     if (id == IDC_PREF_DOSBOX_BROWSE && code == BN_CLICKED) BrowseDosBox();
+    if (id == IDC_PREF_DOSBOX_PATH && code == EN_CHANGE) ShowFlavour();
 }
 
 LRESULT PreferencesDialog::OnNotify(int id, NMHDR& hdr) {
@@ -90,7 +108,7 @@ void PreferencesDialog::BrowseDosBox() {
     win::OpenFileRequest request;
     request.owner = Handle();
     request.title = "Please select the DOSBox program...";
-    request.filter = "Programs (*.exe)|*.exe||";
+    request.filter = "Programs (*.exe)|*.exe|All files (*.*)|*.*||";
     const std::string path = ItemText(IDC_PREF_DOSBOX_PATH, MAX_PATH - 1);
     request.initialDir = path.substr(0, path.find_last_of('\\') == std::string::npos ? 0 : path.find_last_of('\\'));
     request.flags = OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR;
@@ -98,11 +116,24 @@ void PreferencesDialog::BrowseDosBox() {
     if (win::Ui().PickFile(request, chosen)) SetItemText(IDC_PREF_DOSBOX_PATH, chosen);
 }
 
-// The DOSBox preferences as the controls hold them; a program that is not a
-// Windows program keeps the dialog open.
+// Which flavour the program in the box is, and how that was told; nothing for
+// an empty box or a file that is not there.
+void PreferencesDialog::ShowFlavour() {
+    const std::string path = ItemText(IDC_PREF_DOSBOX_PATH, MAX_PATH - 1);
+    const std::string text = !path.empty() && FileExists(path) ? FlavourText(IdentifyDosBox(path)) : "";
+    HWND label = Item(IDC_PREF_DOSBOX_FLAVOUR);
+    if (win::WindowText(label) == text) return;
+    // Hidden while the text changes, as the slider's label.
+    ShowWindow(label, SW_HIDE);
+    SetWindowTextA(label, text.c_str());
+    ShowWindow(label, SW_SHOW);
+}
+
+// The DOSBox preferences as the controls hold them; a program that cannot be
+// DOSBox keeps the dialog open.
 bool PreferencesDialog::TakeDosBox() {
     const std::string path = ItemText(IDC_PREF_DOSBOX_PATH, MAX_PATH - 1);
-    if (!path.empty() && !IsWindowsProgram(path)) {
+    if (!path.empty() && !IsDosBoxProgram(path, RunsUnderWine())) {
         win::Ui().ShowMessage(Handle(),
                               Format("This is not a Windows program, so it cannot be DOSBox:\n%s\n\nPlease choose "
                                      "DOSBox's program (DOSBox.exe or dosbox-x.exe), or leave the box empty so that "
@@ -115,7 +146,8 @@ bool PreferencesDialog::TakeDosBox() {
     const int mode = win::ComboBox(Item(IDC_PREF_DOSBOX_MODE)).Selected();
     values.dosBoxMode = mode >= 0 && mode <= 2 ? mode : 1;
     values.dosBoxPath = path;
-    values.dosBoxFullScreen = IsChecked(IDC_PREF_DOSBOX_FULLSCREEN);
+    const int screen = win::ComboBox(Item(IDC_PREF_DOSBOX_SCREEN)).Selected();
+    values.dosBoxScreen = screen >= 0 && screen <= 2 ? screen : 0;
     values.dosBoxKeepOpen = IsChecked(IDC_PREF_DOSBOX_KEEPOPEN);
     return true;
 }

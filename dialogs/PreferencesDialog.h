@@ -1,8 +1,9 @@
 // The preferences: verify games when the list is reloaded, the CPU slow-down
-// tweak, and DOSBox (when games go to it, its program, full screen, and whether
-// it stays open after the game). There is no Cancel: Escape keeps the changes
-// as OK does.
+// tweak, and DOSBox (when games go to it, its program and the flavour
+// recognised in it, full screen or not, and whether it stays open after the
+// game). There is no Cancel: Escape keeps the changes as OK does.
 #pragma once
+#include "launch/DosBoxFlavour.h"
 #include "widgets/SkinnedDialog.h"
 #include <functional>
 
@@ -14,10 +15,10 @@ struct Preferences {
     bool individualUpdating = false;
     bool confirmDelete = true;
     // "DOSBoxMode" 0 to 2, "DOSBoxPath" (empty: looked for at start-up),
-    // "DOSBoxFullScreen", "DOSBoxKeepOpen".
+    // "DOSBoxScreen" 0 to 2 (DosBoxScreen), "DOSBoxKeepOpen".
     int dosBoxMode = 1;
     std::string dosBoxPath;
-    bool dosBoxFullScreen = false;
+    int dosBoxScreen = 0;
     bool dosBoxKeepOpen = false;
 };
 
@@ -46,14 +47,19 @@ private:
     void ShowTweak(int tweak);
     void OnVerifyClicked();
     void BrowseDosBox();
+    void ShowFlavour();
     bool TakeDosBox();
 
     std::string _shownTweak;
 };
 
+// The line under the DOSBox program: which flavour it is and how that was told.
+std::string FlavourText(const DosBoxIdentity& identity);
+
 // Runs the dialog through the user-interface seam and returns the preferences
 // as it leaves them: OK and Escape both keep every change (a DOSBox program
-// that is not a Windows program is refused first). |verifyChanged| gets each
+// that is no Windows program, nor under Wine a program of the host, is refused
+// first). |verifyChanged| gets each
 // click of the verify box; the caller stores the rest when the program closes.
 Preferences AskPreferences(HWND owner, const Preferences& current, std::function<void(int)> tweakChanged = {},
                            std::function<void(bool)> verifyChanged = {});

@@ -1,9 +1,11 @@
 // Making the DOSBox configuration of a launch.
 #include "launch/DosBoxConfig.h"
+#include "data/GameExtras.h"
 #include "data/NameRules.h"
 #include "data/Strings.h"
 #include "launch/ParameterLine.h"
 #include "launch/SoundSetupDosBox.h"
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <vector>
@@ -42,6 +44,7 @@ struct Words {
     bool Contains(const char* part) const { return joined.find(part) != std::string::npos; }
 
     bool None() const { return Has("none") || (Has("no") && (Has("sound") || Has("music") || Has("audio"))); }
+    bool GameBlaster() const { return Contains("gameblaster") || Has("cms") || Contains("creativemusicsystem"); }
     bool Blaster() const { return Contains("blaster") || Has("sb") || Has("sbpro"); }
     bool Awe() const { return Has("awe"); }
     bool Pro() const { return Has("pro") || Has("sbpro"); }
@@ -50,9 +53,17 @@ struct Words {
     bool Tandy() const { return Contains("tandy"); }
     bool Speaker() const { return Contains("speaker"); }
     bool AdLib() const { return Contains("adlib"); }
-    bool Midi() const {
-        return Contains("midi") || Contains("mpu") || Contains("mt32") || Contains("roland") || Contains("canvas") ||
-               Contains("lapc") || Has("gm") || Contains("sc55");
+    bool AdLibGold() const { return Contains("adlibgold"); }
+    bool GeneralMidi() const {
+        return Contains("midi") || Contains("mpu") || Contains("canvas") || Has("gm") || Contains("sc55") ||
+               Contains("scc1");
+    }
+    // Roland's MT-32 and its kin (LAPC-I, CM-32L); a Roland that is no Sound
+    // Canvas or other General MIDI device is one too.
+    bool Mt32() const {
+        return Contains("mt32") || Contains("lapc") || Contains("cm32") ||
+               (Contains("roland") && !Contains("canvas") && !Contains("sc55") && !Contains("scc1") &&
+                !Contains("generalmidi") && !Has("gm"));
     }
 };
 
@@ -63,6 +74,7 @@ std::string SelectedName(const char (&names)[kDeviceSlots][kTextSize], int32_t s
 
 void MatchSound(const Words& w, DosBoxHardware& hw) {
     if (w.None()) hw.sbtype = "none";
+    else if (w.GameBlaster()) hw.sbtype = "gb";
     else if (w.Awe() || (w.Blaster() && w.Has("16"))) hw.sbtype = "sb16";
     else if (w.Blaster() && w.Pro()) hw.sbtype = "sbpro2";
     else if (w.Blaster()) hw.sbtype = "sb2";
@@ -70,15 +82,18 @@ void MatchSound(const Words& w, DosBoxHardware& hw) {
     else if (w.Disney()) hw.disney = true;
     else if (w.Tandy()) hw.tandy = true;
     else if (w.Speaker()) hw.pcspeaker = true;
-    else if (w.AdLib()) hw.oplmode = "opl2";
+    else if (w.AdLib()) hw.oplmode = w.AdLibGold() ? "opl3gold" : "opl2";
 }
 
 void MatchMusic(const Words& w, DosBoxHardware& hw) {
     if (w.None()) hw.mpu401 = "none";
     else if (w.Gus()) hw.gus = true;
-    else if (w.Midi()) hw.mpu401 = "intelligent";
-    else if (w.AdLib()) hw.oplmode = "opl2";
-    else if (w.Blaster() || w.Has("fm")) {
+    else if (w.Mt32()) hw.mpu401 = "intelligent", hw.midi = "mt32";
+    else if (w.GeneralMidi()) hw.mpu401 = "intelligent";
+    else if (w.AdLib()) hw.oplmode = w.AdLibGold() ? "opl3gold" : "opl2";
+    else if (w.GameBlaster()) {
+        if (hw.sbtype.empty()) hw.sbtype = "gb";
+    } else if (w.Blaster() || w.Has("fm")) {
         // The FM music of a Sound Blaster 16 or Pro is an OPL3.
         const bool opl3 = w.Awe() || w.Has("16") || w.Pro() || hw.sbtype == "sb16" || hw.sbtype == "sbpro2";
         hw.oplmode = opl3 ? "opl3" : "opl2";
@@ -96,6 +111,82 @@ std::string Offered(std::string value, std::initializer_list<const char*> offere
 }
 
 void Line(std::string& text, const std::string& line) { text += line + "\r\n"; }
+
+using S = DosBoxSetting;
+using Lines = std::vector<DosBoxLine>;
+
+// The hardware's words (0.74's) and the setting each stands for.
+struct Word {
+    const char* word;
+    DosBoxSetting setting;
+};
+const Word kMachines[] = {{"svga_s3", S::MachineSvga},
+                          {"vgaonly", S::MachineVga},
+                          {"ega", S::MachineEga},
+                          {"cga", S::MachineCga},
+                          {"tandy", S::MachineTandy}};
+const Word kMpu401[] = {{"intelligent", S::Mpu401Intelligent}, {"none", S::NoMpu401}};
+const Word kMidi[] = {{"mt32", S::Mt32}};
+const Word kSbTypes[] = {{"none", S::NoSoundBlaster},       {"sb1", S::SoundBlaster1},
+                         {"sb2", S::SoundBlaster2},         {"sbpro1", S::SoundBlasterPro1},
+                         {"sbpro2", S::SoundBlasterPro2},   {"sb16", S::SoundBlaster16},
+                         {"gb", S::GameBlaster}};
+const Word kOplModes[] = {
+    {"opl2", S::Opl2}, {"opl3", S::Opl3}, {"dualopl2", S::DualOpl2}, {"opl3gold", S::AdLibGold}};
+
+class Writer {
+public:
+    explicit Writer(DosBoxFlavour flavour) : _flavour(flavour) {}
+    void Add(DosBoxSetting setting, const std::string& value = {}) {
+        for (DosBoxLine& line : DosBoxSettingLines(_flavour, setting, value)) lines.push_back(std::move(line));
+    }
+    // A setting with a value, when there is one.
+    void AddValue(DosBoxSetting setting, const std::string& value) {
+        if (!value.empty()) Add(setting, value);
+    }
+    template <size_t N>
+    void AddWord(const Word (&words)[N], const std::string& word) {
+        for (const Word& w : words)
+            if (word == w.word) Add(w.setting);
+    }
+
+    Lines lines;
+
+private:
+    DosBoxFlavour _flavour;
+};
+
+// Our settings for the launch: only what the choices and the hardware ask for.
+Lines SettingLines(const DosBoxOptions& options, const DosBoxHardware& hw) {
+    Writer w(options.flavour);
+    if (options.screen != DosBoxScreen::Own)
+        w.Add(options.screen == DosBoxScreen::FullScreen ? S::FullScreen : S::Windowed);
+    w.AddWord(kMachines, hw.machine);
+    w.AddValue(S::CpuCycles, DosBoxCyclesSetting(options.slowDown, options.slowDownPeriod));
+    w.AddWord(kMpu401, hw.mpu401);
+    w.AddWord(kMidi, hw.midi);
+    w.AddWord(kSbTypes, hw.sbtype);
+    // The game's setup files over VDMSound's ports.
+    SoundBlasterPorts sb = options.blaster;
+    for (auto [mine, files] : {std::pair{&sb.base, hw.blaster.base}, {&sb.irq, hw.blaster.irq},
+                               {&sb.dma, hw.blaster.dma}, {&sb.hdma, hw.blaster.hdma}})
+        if (!files.empty()) *mine = files;
+    w.AddValue(S::SbBase, sb.base);
+    w.AddValue(S::SbIrq, sb.irq);
+    w.AddValue(S::SbDma, sb.dma);
+    w.AddValue(S::SbHdma, sb.hdma);
+    w.AddWord(kOplModes, hw.oplmode);
+    if (hw.gus) {
+        w.Add(S::Gus);
+        w.AddValue(S::GusBase, hw.gusbase);
+        w.AddValue(S::GusIrq, hw.gusirq);
+        w.AddValue(S::GusDma, hw.gusdma);
+    }
+    if (hw.pcspeaker) w.Add(S::PcSpeaker);
+    if (hw.tandy) w.Add(S::TandySound);
+    if (hw.disney) w.Add(S::Disney);
+    return w.lines;
+}
 
 // The slow-down's strength: 0 at a period of 100 ms or more, 1 at 10 ms or less.
 double SlowDownStrength(unsigned slowDownPeriod) {
@@ -129,8 +220,8 @@ int DosBoxCycleLimit(unsigned slowDownPeriod) {
 }
 
 std::string DosBoxCyclesSetting(bool slowDown, unsigned slowDownPeriod) {
-    if (!slowDown || DosBoxCycleLimit(slowDownPeriod) == 0) return "auto";
-    return Format("auto %d limit %d", DosBoxCycles(slowDownPeriod), DosBoxCycleLimit(slowDownPeriod));
+    if (!slowDown || DosBoxCycleLimit(slowDownPeriod) == 0) return {};
+    return Format("%d %d", DosBoxCycles(slowDownPeriod), DosBoxCycleLimit(slowDownPeriod));
 }
 
 DosBoxHardware HardwareOf(const GameRecord& game) {
@@ -148,14 +239,19 @@ DosBoxHardware HardwareOf(const GameRecord& game) {
 DosBoxConfig MakeDosBoxConfig(const GameRecord& game, const std::string& program, const char* programField,
                               bool withParameters, const DosBoxOptions& options, const SoundSetup* found) {
     DosBoxConfig config;
+    const GameExtras extras = ReadGameExtras(game).extras;
     DosBoxRun run;
     run.folder = FieldText(game.path);
     run.folderOnCdDrive = IsOnCdDrive(run.folder);
     run.program = program;
     run.programField = programField;
     if (withParameters && UsesParameterSets(game)) run.parameters = ComposeParameterLine(game);
+    if (extras.cdRom.kind == CdRomKind::Drive) run.cdRom.drive = extras.cdRom.drive;
+    if (extras.cdRom.kind == CdRomKind::Images) run.cdRom.images = extras.cdRom.images;
     DosBoxAutoexecOptions autoexecOptions;
     autoexecOptions.keepOpen = options.keepOpen;
+    autoexecOptions.utf8 = ReadsConfigAsUtf8(options.flavour);
+    autoexecOptions.hostPath = options.hostPath;
     const DosBoxAutoexec autoexec = MakeDosBoxAutoexec(run, autoexecOptions);
     if (autoexec.problem != DosBoxProblem::None) {
         config.problem = autoexec.problem;
@@ -163,55 +259,38 @@ DosBoxConfig MakeDosBoxConfig(const GameRecord& game, const std::string& program
         return config;
     }
 
+    Lines lines = SettingLines(options, found ? HardwareOf(game, *found) : HardwareOf(game));
+    // The player's own lines for the game win: each takes the place of ours for its key.
+    for (const std::string& text : extras.extraLines) {
+        ExtraLine extra;
+        if (CheckExtraLine(text, &extra) != ExtraLinePart::None) continue;
+        const std::string key = extra.key + "=";
+        lines.erase(std::remove_if(lines.begin(), lines.end(),
+                                   [&](const DosBoxLine& l) {
+                                       return l.section == extra.section &&
+                                              EqualNoCase(l.text.substr(0, key.size()), key);
+                                   }),
+                    lines.end());
+        lines.push_back({extra.section, key + extra.value});
+    }
+
     std::string title = FieldText(game.title);
     for (char& c : title)
         if (HasControlCharacter(std::string(1, c))) c = ' ';
-    std::string& text = config.text;
+    std::string text;
     Line(text, "# Quillon Loader's configuration for one start of " + title);
-    Line(text, "[sdl]");
-    Line(text, options.fullScreen ? "fullscreen=true" : "fullscreen=false");
-    // The game's setup files over its parameter sets over DOSBox's defaults (the
-    // game's own DOSBox lines, written last, will win over all of them).
-    const DosBoxHardware hw = found ? HardwareOf(game, *found) : HardwareOf(game);
-    if (!hw.machine.empty()) {
-        Line(text, "[dosbox]");
-        Line(text, "machine=" + hw.machine);
+    // Each section once, in the order of its first line.
+    std::vector<std::string> sections;
+    for (const DosBoxLine& line : lines)
+        if (std::find(sections.begin(), sections.end(), line.section) == sections.end()) sections.push_back(line.section);
+    for (const std::string& section : sections) {
+        Line(text, "[" + section + "]");
+        for (const DosBoxLine& line : lines)
+            if (line.section == section) Line(text, line.text);
     }
-    Line(text, "[cpu]");
-    Line(text, "cycles=" + DosBoxCyclesSetting(options.slowDown, options.slowDownPeriod));
-    if (!hw.mpu401.empty()) {
-        Line(text, "[midi]");
-        Line(text, "mpu401=" + hw.mpu401);
-    }
-    SoundBlasterPorts sb = options.blaster;
-    for (auto [mine, files] : {std::pair{&sb.base, hw.blaster.base}, {&sb.irq, hw.blaster.irq},
-                               {&sb.dma, hw.blaster.dma}, {&sb.hdma, hw.blaster.hdma}})
-        if (!files.empty()) *mine = files;
-    if (!hw.sbtype.empty() || !hw.oplmode.empty() || !sb.base.empty() || !sb.irq.empty() || !sb.dma.empty() ||
-        !sb.hdma.empty()) {
-        Line(text, "[sblaster]");
-        if (!hw.sbtype.empty()) Line(text, "sbtype=" + hw.sbtype);
-        if (!sb.base.empty()) Line(text, "sbbase=" + sb.base);
-        if (!sb.irq.empty()) Line(text, "irq=" + sb.irq);
-        if (!sb.dma.empty()) Line(text, "dma=" + sb.dma);
-        if (!sb.hdma.empty()) Line(text, "hdma=" + sb.hdma);
-        if (!hw.oplmode.empty()) Line(text, "oplmode=" + hw.oplmode);
-    }
-    if (hw.gus) {
-        Line(text, "[gus]");
-        Line(text, "gus=true");
-        if (!hw.gusbase.empty()) Line(text, "gusbase=" + hw.gusbase);
-        if (!hw.gusirq.empty()) Line(text, "gusirq=" + hw.gusirq);
-        if (!hw.gusdma.empty()) Line(text, "gusdma=" + hw.gusdma);
-    }
-    if (hw.pcspeaker || hw.tandy || hw.disney) {
-        Line(text, "[speaker]");
-        if (hw.pcspeaker) Line(text, "pcspeaker=true");
-        if (hw.tandy) Line(text, "tandy=on");
-        if (hw.disney) Line(text, "disney=true");
-    }
-
+    if (autoexecOptions.utf8) text = Cp1252ToUtf8(text);
     Line(text, "[autoexec]");
     for (const std::string& line : autoexec.lines) Line(text, line);
+    config.text = text;
     return config;
 }

@@ -3,6 +3,7 @@
 #include "data/RegistryKey.h"
 #include "data/Strings.h"
 #include "launch/DosBoxFlavour.h"
+#include "launch/HostPath.h"
 #include "launch/LaunchRoute.h"
 #include "launch/ProgramKind.h"
 #include <algorithm>
@@ -171,6 +172,9 @@ DosBoxSearch SystemDosBoxSearch(const std::string& programFolder) {
     else if (!WindowsRunsDosPrograms())
         search.uninstallKeys.push_back({HKEY_LOCAL_MACHINE, kUninstall, KEY_WOW64_64KEY});
     search.uninstallKeys.push_back({HKEY_CURRENT_USER, kUninstall, 0});
+    if (RunsUnderWine())
+        for (const char* folder : {"Z:\\usr\\bin\\", "Z:\\usr\\local\\bin\\"})
+            for (const char* name : {"dosbox-staging", "dosbox-x", "dosbox"}) search.hostPrograms.push_back(folder + std::string(name));
     return search;
 }
 
@@ -179,6 +183,8 @@ std::string FindDosBox(const DosBoxSearch& search) {
     for (const auto* folders : {&search.programFilesFolders, &search.portableFolders})
         for (const auto& folder : *folders) FromFolder(folder, found);
     for (const auto& key : search.uninstallKeys) FromUninstallKey(key, found);
+    for (const auto& program : search.hostPrograms)
+        if (IsHostProgram(program)) found.push_back(program);
     struct Candidate {
         std::string program;
         int rank;

@@ -1,7 +1,11 @@
 // Planning a launch and writing what it needs.
 #include "launch/LaunchPlan.h"
 #include "data/Files.h"
+#include "data/GameExtras.h"
 #include "data/NameRules.h"
+#include "data/Strings.h"
+#include "launch/DosBoxFlavour.h"
+#include "launch/HostPath.h"
 #include "launch/ParameterLine.h"
 #include "launch/RegistryValue.h"
 
@@ -50,18 +54,42 @@ WindowsLaunch PlanInWindows(const GameRecord& game, const LaunchPlan& plan, cons
 DosBoxLaunch PlanInDosBox(const GameRecord& game, const LaunchPlan& plan, const DosBoxFacts& facts) {
     DosBoxLaunch box;
     box.programFound = facts.programFound;
-    box.program = facts.program;
-    box.programFolder = facts.program.substr(0, facts.program.find_last_of("\\/") + 1);
+    box.program = DosBoxProgramOf(game, facts);
+    box.programFolder = box.program.substr(0, box.program.find_last_of("\\/") + 1);
     box.configFolder = facts.configFolder;
+    box.flavour = facts.options.flavour;
+    box.hostPath = facts.options.hostPath;
     const bool forGame = plan.target == LaunchTarget::Game;
-    box.config = MakeDosBoxConfig(game, plan.program, forGame ? "Command" : "Setup", forGame, facts.options);
+    box.config = MakeDosBoxConfig(game, plan.program, forGame ? "Command" : "Setup", forGame, facts.options,
+                                  &facts.soundSetup);
     return box;
+}
+
+// A DOSBox's flavour, looked up again only when its file changed.
+DosBoxIdentity IdentityOf(const std::string& program) {
+    static std::string known;
+    static unsigned long long stamp = 0;
+    static DosBoxIdentity identity;
+    const unsigned long long now = FileStamp(program);
+    if (!EqualNoCase(program, known) || now != stamp) {
+        known = program;
+        stamp = now;
+        identity = IdentifyDosBox(program);
+    }
+    return identity;
 }
 
 }  // namespace
 
 std::string DosBoxLaunch::CommandLine(const std::string& configFile) const {
-    return "\"" + program + "\" -conf \"" + configFile + "\"";
+    std::string file = hostPath ? hostPath(configFile) : configFile;
+    if (file.empty()) file = configFile;
+    return "\"" + program + "\" " + DosBoxArguments(flavour, file);
+}
+
+std::string DosBoxProgramOf(const GameRecord& game, const DosBoxFacts& facts) {
+    const std::string own = ReadGameExtras(game).extras.dosBoxProgram;
+    return own.empty() ? facts.program : own;
 }
 
 bool RunsThroughVdmSound(const GameRecord& game, const VdmSoundInstall& vdm) {
@@ -87,7 +115,20 @@ LaunchPlan PlanLaunch(const GameRecord& game, LaunchTarget target, const LaunchF
 
 LaunchPlan PlanLaunchNow(const GameRecord& game, LaunchTarget target, LaunchFacts facts) {
     facts.programKind = KindOfProgram(FieldText(game.path) + "\\" + ProgramOf(game, target));
-    facts.dosBox.programFound = !facts.dosBox.program.empty() && FileExists(facts.dosBox.program);
+    DosBoxFacts& box = facts.dosBox;
+    if (ChooseLaunchRoute(box.mode, GameRunWith(game), box.windowsRunsDos, facts.programKind) != LaunchRoute::DosBox)
+        return PlanLaunch(game, target, facts);
+    const std::string program = DosBoxProgramOf(game, box);
+    box.programFound = !program.empty() && FileExists(program);
+    if (box.programFound) {
+        box.options.flavour = IdentityOf(program).flavour;
+        if (RunsUnderWine() && IsHostProgram(program))
+            box.options.hostPath = [](const std::string& windowsPath) {
+                std::string host;
+                return HostPathOf(windowsPath, host) ? host : std::string();
+            };
+    }
+    box.soundSetup = FindSoundSetup(FieldText(game.path));
     return PlanLaunch(game, target, facts);
 }
 

@@ -8,6 +8,7 @@
 #include "launch/DosBoxConfig.h"
 #include "launch/LaunchRoute.h"
 #include "launch/ProgramKind.h"
+#include "launch/SoundSetup.h"
 #include "launch/VdmSound.h"
 #include <string>
 #include <variant>
@@ -22,9 +23,13 @@ struct DosBoxFacts {
     DosBoxMode mode = DosBoxMode::WhereNeeded;  // "DOSBoxMode"
     bool windowsRunsDos = true;                 // the system runs DOS programs itself
     std::string program;                        // DOSBox itself ("DOSBoxPath"; empty: none known)
-    bool programFound = false;                  // and that file is there
     std::string configFolder;                   // where a launch writes its configuration
-    DosBoxOptions options;                      // full screen, kept open, speed, Sound Blaster
+    // Full screen, kept open, speed, Sound Blaster; and of the DOSBox that the
+    // game uses (its own, or |program|): its flavour and, for a program of the
+    // host under Wine, the host's paths.
+    DosBoxOptions options;
+    bool programFound = false;  // the DOSBox that the game uses is there
+    SoundSetup soundSetup;      // what the game's own setup files chose (FindSoundSetup)
 };
 
 // What a launch needs to know of the system, and of the program it runs.
@@ -63,11 +68,15 @@ struct WindowsLaunch {
 // |program| in |programFolder| with CommandLine(the file written).
 struct DosBoxLaunch {
     bool programFound = false;  // false: DOSBox is missing, nothing is written or started
-    std::string program;        // DOSBox itself
+    std::string program;        // DOSBox itself: the game's own, or the one of the preferences
     std::string programFolder;  // its folder, with a trailing separator: where it starts
     std::string configFolder;
     DosBoxConfig config;  // the configuration text, or the problem and the field it refuses
+    DosBoxFlavour flavour = DosBoxFlavour::Dosbox074;
+    std::function<std::string(const std::string&)> hostPath;  // as DosBoxOptions::hostPath
 
+    // The program in double quotes and its flavour's arguments (DosBoxArguments)
+    // with |configFile|, in the host's name for a program of the host.
     std::string CommandLine(const std::string& configFile) const;
 };
 
@@ -90,8 +99,13 @@ bool RunsThroughVdmSound(const GameRecord& game, const VdmSoundInstall& vdm);
 // DOSBox as ChooseLaunchRoute says, everything else to Windows.
 LaunchPlan PlanLaunch(const GameRecord& game, LaunchTarget target, const LaunchFacts& facts);
 
+// The DOSBox program of |game|: its own (data/GameExtras.h), or else |facts|'.
+std::string DosBoxProgramOf(const GameRecord& game, const DosBoxFacts& facts);
+
 // PlanLaunch with the facts that the disk gives at this moment filled in: the
-// kind of the program to run and whether DOSBox's program is there.
+// kind of the program to run; of the game's DOSBox, whether it is there, its
+// flavour (IdentifyDosBox) and, for a host program under Wine, the host's
+// paths (HostPathOf); and the game's own sound setup files.
 LaunchPlan PlanLaunchNow(const GameRecord& game, LaunchTarget target, LaunchFacts facts);
 
 // The one line of "Loader.bat": "@" + command (quoted when it holds a blank)

@@ -33,7 +33,7 @@ void MainWindow::OnPreferences() {
     Settings& settings = _state.settings;
     current.dosBoxMode = settings.dosBoxMode;
     current.dosBoxPath = settings.dosBoxPath;
-    current.dosBoxFullScreen = settings.dosBoxFullScreen;
+    current.dosBoxScreen = settings.dosBoxScreen;
     current.dosBoxKeepOpen = settings.dosBoxKeepOpen;
     // A running slow-down follows the slider at once; "ReloadVerify" is stored
     // at each click of its box.
@@ -45,7 +45,7 @@ void MainWindow::OnPreferences() {
     settings.slowDownTweak = chosen.slowDownTweak;
     settings.dosBoxMode = chosen.dosBoxMode;
     settings.dosBoxPath = chosen.dosBoxPath;
-    settings.dosBoxFullScreen = chosen.dosBoxFullScreen;
+    settings.dosBoxScreen = chosen.dosBoxScreen;
     settings.dosBoxKeepOpen = chosen.dosBoxKeepOpen;
 }
 

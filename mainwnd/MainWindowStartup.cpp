@@ -151,8 +151,8 @@ void MainWindow::CheckVdmsIni() {
     win::Ui().ShowMessage(Handle(), Format(Tr(TextId::VdmsIniMissing), _state.vdmSoundWeb.c_str()), kAppName, MB_OK);
 }
 
-// DOSBox, unless the one set is still there: in the Program Files folders, then
-// in the registry's uninstall entries. What is found is stored at once.
+// DOSBox, unless the one set is still there: where SystemDosBoxSearch looks
+// (under Wine the host's own DOSBox too). What is found is stored at once.
 void MainWindow::FindDosBoxAtStartup() {
     const AppFolders& folders = _options.folders;
     _state.windowsRunsDos = WindowsRunsDosPrograms();
@@ -161,7 +161,7 @@ void MainWindow::FindDosBoxAtStartup() {
     if (!path.empty() && FileExists(path)) return;
     DosBoxSearch search;
     if (folders.dosBoxSearchFolder.empty())
-        search = SystemDosBoxSearch();
+        search = SystemDosBoxSearch(_state.programFolder);
     else
         search.programFilesFolders.push_back(folders.dosBoxSearchFolder);
     const std::string found = FindDosBox(search);

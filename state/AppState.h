@@ -55,7 +55,7 @@ struct AppState {
         dosBox.windowsRunsDos = windowsRunsDos;
         dosBox.program = settings.dosBoxPath;
         dosBox.configFolder = dosBoxConfigFolder;
-        dosBox.options.fullScreen = settings.dosBoxFullScreen;
+        dosBox.options.screen = static_cast<DosBoxScreen>(settings.dosBoxScreen);
         dosBox.options.keepOpen = settings.dosBoxKeepOpen;
         dosBox.options.slowDown = slowDownOn;
         dosBox.options.slowDownPeriod = slowDownPeriod;

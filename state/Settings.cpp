@@ -71,7 +71,10 @@ void Settings::Load() {
     dosBoxMode = static_cast<int>(
         DosBoxModeOf(ReadSettingValue(setting::kDosBoxMode, value) ? value : static_cast<DWORD>(DosBoxMode::WhereNeeded)));
     ReadSettingString(setting::kDosBoxPath, dosBoxPath);
-    dosBoxFullScreen = ReadSettingValue(setting::kDosBoxFullScreen, value) && value != 0;
+    if (ReadSettingValue(setting::kDosBoxScreen, value))
+        dosBoxScreen = value <= 2 ? static_cast<int>(value) : 0;
+    else
+        dosBoxScreen = ReadSettingValue(setting::kDosBoxFullScreen, value) && value != 0 ? 2 : 0;
     dosBoxKeepOpen = ReadSettingValue(setting::kDosBoxKeepOpen, value) && value != 0;
     for (int i = 0; i < 4; ++i)
         columnWidths[i] = ReadSettingValue(setting::kColumnWidth[i], value) ? static_cast<int>(value)
@@ -84,7 +87,9 @@ bool Settings::Save() const {
     WriteSettingValue(setting::kLanguage, spanish ? 1 : 0);
     WriteSettingValue(setting::kDosBoxMode, static_cast<DWORD>(dosBoxMode));
     const SettingWrite path = WriteSettingString(setting::kDosBoxPath, dosBoxPath);
-    WriteSettingValue(setting::kDosBoxFullScreen, dosBoxFullScreen ? 1 : 0);
+    WriteSettingValue(setting::kDosBoxScreen, static_cast<DWORD>(dosBoxScreen));
+    RegistryKey key;
+    if (OpenSettingsKey(key)) key.DeleteValue(setting::kDosBoxFullScreen);
     WriteSettingValue(setting::kDosBoxKeepOpen, dosBoxKeepOpen ? 1 : 0);
     return path != SettingWrite::KeyFailed;
 }

@@ -40,7 +40,8 @@ constexpr char kUseDefaultPif[] = "UseDefaultPif";
 constexpr char kLastRun[] = "LastRun";
 constexpr char kDosBoxMode[] = "DOSBoxMode";
 constexpr char kDosBoxPath[] = "DOSBoxPath";
-constexpr char kDosBoxFullScreen[] = "DOSBoxFullScreen";
+constexpr char kDosBoxScreen[] = "DOSBoxScreen";
+constexpr char kDosBoxFullScreen[] = "DOSBoxFullScreen";  // before "DOSBoxScreen": 1 full screen
 constexpr char kDosBoxKeepOpen[] = "DOSBoxKeepOpen";
 constexpr const char* kColumnWidth[4] = {"ColumnWidth0", "ColumnWidth1", "ColumnWidth2", "ColumnWidth3"};
 }  // namespace setting
@@ -59,10 +60,13 @@ struct Settings {
     bool firstStart = false;        // "FirstRun" was absent (start-up then writes it)
     // DOSBox: "DOSBoxMode" (0 never, 1 only where Windows cannot run DOS
     // programs, 2 always; absent or anything else is 1), "DOSBoxPath" (the
-    // program), "DOSBoxFullScreen" and "DOSBoxKeepOpen" (0 or absent: off).
+    // program), "DOSBoxScreen" (DosBoxScreen: 0 DOSBox's own setting, 1
+    // windowed, 2 full screen; anything else is 0; absent, an older
+    // "DOSBoxFullScreen" other than 0 is full screen, and it is removed at the
+    // next save) and "DOSBoxKeepOpen" (0 or absent: off).
     int dosBoxMode = 1;
     std::string dosBoxPath;
-    bool dosBoxFullScreen = false;
+    int dosBoxScreen = 0;
     bool dosBoxKeepOpen = false;
 
     // Reads every value. A value that is absent keeps its default and is written

@@ -19,7 +19,7 @@ std::string Summary(const DosBoxHardware& hw) {
     std::string s;
     auto add = [&s](const std::string& part) { s += (s.empty() ? "" : " ") + part; };
     for (auto [name, value] : {std::pair{"machine=", hw.machine}, {"sbtype=", hw.sbtype}, {"oplmode=", hw.oplmode},
-                               {"mpu401=", hw.mpu401}})
+                               {"mpu401=", hw.mpu401}, {"midi=", hw.midi}})
         if (!value.empty()) add(name + value);
     for (auto [on, name] : {std::pair{hw.gus, "gus"}, {hw.disney, "disney"}, {hw.tandy, "tandy"}, {hw.pcspeaker, "pcspeaker"}})
         if (on) add(name);
@@ -47,17 +47,22 @@ TEST(DosBoxConfig, DeviceNamesMatchOnTheWordsThatTellDevicesApart) {
         {{"sbtype=sb16", {"Sound Blaster 16", "SB16", "soundblaster 16 ASP", "AWE32", "Sound Blaster AWE64 Gold"}},
          {"sbtype=sbpro2", {"Sound Blaster Pro", "SBPro", "SB PRO 2"}},
          {"sbtype=sb2", {"Sound Blaster", "SOUND BLASTER 2.0", "sb"}},
+         {"sbtype=gb", {"Game Blaster", "Creative GameBlaster", "CMS", "Creative Music System"}},
          {"sbtype=none", {"No Sound", "none", "NO AUDIO"}},
          {"gus", {"Gravis Ultrasound", "GUS", "gravis UltraSound MAX"}},
          {"disney", {"Disney Sound Source", "Sound Source"}},
          {"tandy", {"Tandy", "Tandy 3-voice"}},
          {"pcspeaker", {"PC Speaker", "pc-speaker"}},
          {"oplmode=opl2", {"AdLib", "Ad Lib"}},
+         {"oplmode=opl3gold", {"AdLib Gold", "Ad Lib Gold 1000"}},
          {"", {"Pro Audio Spectrum", "Covox", "", "Roland MT-32", "Sound\r\n[autoexec]\r\nformat c:"}}},
         Sound);
     ExpectGroups<std::string>(
-        {{"mpu401=intelligent", {"General MIDI (MPU-401)", "Roland MT-32", "MT32", "Sound Canvas", "Roland LAPC-1", "GM"}},
+        {{"mpu401=intelligent", {"General MIDI (MPU-401)", "Sound Canvas", "Roland Sound Canvas", "Roland SC-55", "GM"}},
+         {"mpu401=intelligent midi=mt32", {"Roland MT-32", "MT32", "Roland LAPC-1", "LAPC-I", "Roland", "CM-32L"}},
          {"oplmode=opl2", {"AdLib", "Sound Blaster FM", "SB FM"}},
+         {"oplmode=opl3gold", {"AdLib Gold"}},
+         {"sbtype=gb", {"Game Blaster"}},
          {"oplmode=opl3", {"Sound Blaster Pro FM", "SB16 FM", "Sound Blaster 16"}},
          {"mpu401=none", {"No Music", "None"}},
          {"gus", {"Gravis Ultrasound"}},
@@ -83,64 +88,6 @@ TEST(DosBoxConfig, DeviceNamesMatchOnTheWordsThatTellDevicesApart) {
     EXPECT_EQ(Summary(HardwareOf(g)), "") << "only parameter sets select devices";
 }
 
-TEST(DosBoxConfig, TheWholeFileOfAGameInAnEightThreeFolder) {
-    GameRecord g = ParameterGame();
-    SetField(g.path, "c:\\GAMES\\X\\");
-    SetField(g.title, "Tank\r\nDuel");
-    SetField(g.soundNames[1], "Sound Blaster 16");
-    SetField(g.soundParams[1], "/sb16");
-    SetField(g.vgaParam, "-vga=1,2");
-    g.selectedSound = 1;
-    g.selectedDisplay = 2;
-    DosBoxOptions options;
-    options.fullScreen = true;
-    options.slowDown = true;
-    options.slowDownPeriod = 60;
-    options.blaster = {"240", "5", "1", ""};
-    options.keepOpen = true;
-    EXPECT_EQ(MakeDosBoxConfig(g, "GAME.EXE", "Command", true, options).text,
-              "# Quillon Loader's configuration for one start of Tank  Duel\r\n"
-              "[sdl]\r\nfullscreen=true\r\n[dosbox]\r\nmachine=svga_s3\r\n[cpu]\r\ncycles=auto 1078 limit 21046\r\n"
-              "[sblaster]\r\nsbtype=sb16\r\nsbbase=240\r\nirq=5\r\ndma=1\r\n"
-              "[autoexec]\r\n@echo off\r\nmount -u C >NUL\r\nmount C \"C:\\\"\r\n"
-              "if not exist C:\\*.* echo The game was not started: DOSBox could not mount C:\\ as drive C:.\r\n"
-              "if not exist C:\\*.* goto qlstop\r\n"
-              "if not exist C:\\GAMES\\X\\*.* echo The game was not started: its folder c:\\GAMES\\X is missing.\r\n"
-              "if not exist C:\\GAMES\\X\\*.* goto qlstop\r\n"
-              "if not exist C:\\GAMES\\X\\GAME.EXE echo The game was not started: its program GAME.EXE is missing in "
-              "c:\\GAMES\\X.\r\n"
-              "if not exist C:\\GAMES\\X\\GAME.EXE goto qlstop\r\n"
-              "C:\r\ncd \\GAMES\\X\r\n.\\GAME.EXE -vga=1,2 /sb16\r\n:qlstop\r\n")
-        << "kept open: no exit";
-}
-
-TEST(DosBoxConfig, HostileValuesAreRefusedByField) {
-    const struct {
-        const char *path, *program, *parameter;
-        DosBoxProblem problem;
-        const char* field;
-    } cases[] = {
-        {"C:\\GAMES\\X\r\nformat c:", "GAME.EXE", "", DosBoxProblem::UnsafeText, "Path"},
-        {"GAMES\\X", "GAME.EXE", "", DosBoxProblem::NoDrive, "Path"},
-        {"C:\\GAMES", "GAME.EXE>NUL", "", DosBoxProblem::UnsafeText, "Command"},
-        {"C:\\GAMES", "..\\X.EXE", "", DosBoxProblem::NotDosName, "Command"},
-        {"C:\\GAMES", "LONG NAME.EXE", "", DosBoxProblem::NotDosName, "Command"},
-        {"C:\\GAMES", "GAME.EXE", "/x|del", DosBoxProblem::UnsafeText, "parameters"},
-        {"C:\\My Games | More", "GAME.EXE", "/a;b", DosBoxProblem::UnsafeText, "Path"},
-        {"C:\\Tom & Jerry^2, More", "GAME.EXE", "/a;b=c&d", DosBoxProblem::None, ""},
-    };
-    for (const auto& c : cases) {
-        GameRecord g = ParameterGame();
-        SetField(g.path, c.path);
-        SetField(g.customParam, c.parameter);
-        g.customOn = 1;
-        const DosBoxConfig config = MakeDosBoxConfig(g, c.program, "Command", true, {});
-        EXPECT_EQ(std::make_pair(config.problem, config.field), std::make_pair(c.problem, std::string(c.field)))
-            << c.path << " | " << c.program << " | " << c.parameter;
-        EXPECT_EQ(config.text.empty(), c.problem != DosBoxProblem::None);
-    }
-}
-
 TEST(DosBoxConfig, SlowDownCyclesAndVdmSoundPorts) {
     // The slider's 0% is a period of 100 ms (110 before the box is first ticked): as fast as no slow-down.
     // Measured in DOSBox 0.74-3 with CPUCOUNT.COM (tools/dosbox_check.sh), loops per second: off and 0%
@@ -148,8 +95,7 @@ TEST(DosBoxConfig, SlowDownCyclesAndVdmSoundPorts) {
     EXPECT_EQ((std::vector<std::string>{DosBoxCyclesSetting(false, 10), DosBoxCyclesSetting(true, 110),
                                         DosBoxCyclesSetting(true, 100), DosBoxCyclesSetting(true, 50),
                                         DosBoxCyclesSetting(true, 10), DosBoxCyclesSetting(true, 0)}),
-              (std::vector<std::string>{"auto", "auto", "auto", "auto 835 limit 14255", "auto 300 limit 3000",
-                                        "auto 300 limit 3000"}));
+              (std::vector<std::string>{"", "", "", "835 14255", "300 3000", "300 3000"}));
     EXPECT_EQ(std::make_pair(DosBoxCycles(100), DosBoxCycleLimit(100)), std::make_pair(3000, 0));
     for (unsigned period = 10; period < 100; ++period) {
         EXPECT_LT(DosBoxCycles(period), DosBoxCycles(period + 1)) << "slower at every step up: " << period;
@@ -264,6 +210,16 @@ TEST(DosBoxFind, TheBestFlavourAndTheNewestVersionFromEveryPlace) {
         for (const auto& f : row.portable) search.portableFolders.push_back(root + "\\" + f);
         EXPECT_EQ(FindDosBox(search), row.found) << (row.programFiles.empty() ? row.portable : row.programFiles)[0];
     }
+    // Under Wine, the host's own DOSBox, ranked with the others.
+    const std::string host = put("Host\\dosbox", false), hostStaging = put("Host\\dosbox-staging", false);
+    for (const std::string& elf : {host, hostStaging}) WriteFileText(elf, "\x7F" "ELF");
+    DosBoxSearch onHost;
+    onHost.hostPrograms = {put("Host\\dosbox-x", false), root + "\\Host\\missing", host};
+    EXPECT_EQ(FindDosBox(onHost), host) << "only a host program counts";
+    onHost.programFilesFolders = {root + "\\PF3"};
+    EXPECT_EQ(FindDosBox(onHost), newest) << "0.74-3 by its folder's name";
+    onHost.hostPrograms.push_back(hostStaging);
+    EXPECT_EQ(FindDosBox(onHost), hostStaging);
 
     // Uninstall entries, the user's or the machine's 32-bit view (a 64-bit program
     // sees it only when it asks), ranked with the folders.
@@ -298,6 +254,7 @@ TEST(DosBoxFind, TheBestFlavourAndTheNewestVersionFromEveryPlace) {
     const std::vector<std::string> places(system.portableFolders.begin(), system.portableFolders.begin() + 4);
     EXPECT_EQ(places, (std::vector<std::string>{"C:\\Tools\\Quillon Loader", "C:\\Tools", "C:\\", "C:\\GAMES"}));
     EXPECT_EQ(SystemDosBoxSearch().portableFolders.front() + "\\", ThisProgram().substr(0, ThisProgram().rfind('\\') + 1));
+    EXPECT_EQ(system.hostPrograms.at(2), "Z:\\usr\\bin\\dosbox") << "under Wine";
     system.programFilesFolders.clear();
     system.portableFolders.clear();
     EXPECT_EQ(FindDosBox(system), x) << "the 32-bit uninstall entries";

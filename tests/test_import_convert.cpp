@@ -58,9 +58,7 @@ TEST(ImportDevices, ChoicesGiveDosBoxTheSameHardware) {
         {{"sb1", "", "", "", "", "false", "uart", "", "hercules", ""},
          " |  | -1 ->   gus=0 ",
          {"sblaster.sbtype=sb1", "midi.mpu401=uart", "dosbox.machine=hercules"}},
-        {{"gb", "", "", "", "", "", "none", "", "vgaonly", ""},
-         " | No music | 3 ->  none gus=0 vgaonly",
-         {"sblaster.sbtype=gb"}},
+        {{"gb", "", "", "", "", "", "none", "", "vgaonly", ""}, "Game Blaster | No music | 3 -> gb none gus=0 vgaonly", {}},
         {{"none", "", "", "", "", "", "", "", "ega", ""}, "No sound |  | 4 -> none  gus=0 ega", {}},
         {{"sbpro1", "", "", "", "", "", "", "", "cga", ""}, " |  | 5 ->   gus=0 cga", {"sblaster.sbtype=sbpro1"}},
         {{"sb2", "", "", "", "", "", "", "", "tandy", ""}, "Sound Blaster 2.0 |  | 6 -> sb2  gus=0 tandy", {}},
@@ -196,7 +194,7 @@ TEST_F(ImportRecordTest, BatchWritesNewGamesKeepsExistingOnesAndSummarises) {
     std::vector<ImportedGame> games(5, base);
     games[0].picture = bmp;
     games[1].unmapped = {"keyb gr"};
-    games[1].dosBox.sbtype = "gb";
+    games[1].dosBox.sbtype = "sb1";
     games[2].title = "Old";
     games[2].publisher = "New";
     games[3].title = "Bad";
@@ -209,7 +207,7 @@ TEST_F(ImportRecordTest, BatchWritesNewGamesKeepsExistingOnesAndSummarises) {
     EXPECT_EQ(ReadFileBytes(GameFilePath(program, "Keen 4")).size(), sizeof(GameRecord) + bmp.size());
     EXPECT_EQ(ImportSummaryText(r),
               "Converted: 2.  Failed: 1.  Already exists: 2\n\nKeen 4 (converted):\n"
-              "- sblaster.sbtype=gb is not among the device choices.\n- not understood: keyb gr\n\n"
+              "- sblaster.sbtype=sb1 is not among the device choices.\n- not understood: keyb gr\n\n"
               "Bad (not converted):\n- C:\\x\\bad.conf cannot be read.\n\n" +
                   shortName +
                   " (already exists):\n- its name is the short name of the game file Keen Dreams Deluxe.qgf, which "

@@ -4,6 +4,7 @@
 #include "UiRows.h"
 #include "DialogProbe.h"
 #include "data/Files.h"
+#include "data/GameExtras.h"
 #include "data/RegistryKey.h"
 #include "launch/RegistryValue.h"
 #include "mainwnd/LaunchSteps.h"
@@ -133,13 +134,16 @@ TEST_F(LaunchTest, DosGamesGoToDosBoxWhereWindowsCannotRunThem) {
     CreateDirectoryA(dosBoxFolder.c_str(), nullptr);
     WriteFileText(dosBox, "MZ");
     state.settings.dosBoxPath = dosBox;
+    state.settings.dosBoxScreen = 1;
     WriteSettingString("LastRun", "before");
     ui.Clear();
     ASSERT_TRUE(Run(g));
     const std::string conf = folder + "\\Conf\\launch1.conf";
     ASSERT_EQ(ui.calls.size(), 1u);
-    EXPECT_EQ(Row(ui.calls[0]), (Strings{dosBox, "", "0", "\"" + dosBox + "\" -conf \"" + conf + "\"", dosBoxFolder}));
+    EXPECT_EQ(Row(ui.calls[0]),
+              (Strings{dosBox, "", "0", "\"" + dosBox + "\" -userconf -conf \"" + conf + "\"", dosBoxFolder}));
     const std::string text = FileText(conf);
+    EXPECT_NE(text.find("\r\n[sdl]\r\nfullscreen=false\r\n"), std::string::npos) << text;
     EXPECT_NE(text.find("\r\nmount D \"" + gameDir + "\"\r\n"), std::string::npos) << text;
     EXPECT_NE(text.find("\r\nD:\r\n.\\PLAY.EXE -vga\r\nexit\r\n"), std::string::npos) << text;
     EXPECT_EQ(LastRun(), "Dos");
@@ -156,6 +160,21 @@ TEST_F(LaunchTest, DosGamesGoToDosBoxWhereWindowsCannotRunThem) {
     EXPECT_TRUE(Run(g));
     ASSERT_EQ(ui.calls.size(), 2u);
     EXPECT_EQ(Row(ui.calls[1]), MessageRow(Format(Tr(TextId::CouldNotOpen), dosBox.c_str()), "Dos.qgf", MB_ICONSTOP));
+    // The game's own DOSBox (Staging, by its folder's name), its CD image and its own sound setup file.
+    const std::string staging = folder + "\\DOSBox Staging\\dosbox.exe";
+    CreateDirectoryA((folder + "\\DOSBox Staging").c_str(), nullptr);
+    WriteFileText(staging, "MZ");
+    WriteFileText(gameDir + "\\DIG.INI", "DRIVER SBPRO.DIG\r\nIO_ADDR 240\r\n");
+    GameExtras own;
+    own.dosBoxProgram = staging;
+    own.cdRom = {CdRomKind::Images, 0, {"C:\\CD\\A.ISO"}};
+    ASSERT_EQ(WriteGameExtras(g, own).problem, ExtrasProblem::None);
+    ui.Clear();
+    ASSERT_TRUE(Run(g));
+    const std::string conf2 = folder + "\\Conf\\launch3.conf", text2 = FileText(conf2);
+    EXPECT_EQ(ui.calls.at(0).params, "\"" + staging + "\" -conf \"" + conf2 + "\"");
+    EXPECT_NE(text2.find("[sblaster]\r\nsbtype=sbpro2\r\nsbbase=240\r\n"), std::string::npos) << text2;
+    EXPECT_NE(text2.find("\r\nimgmount D \"C:\\CD\\A.ISO\" -t iso\r\n"), std::string::npos) << text2;
     // The game's own choice wins: the shell as before.
     SetGameRunWith(g, RunWith::Windows);
     ui.Clear();

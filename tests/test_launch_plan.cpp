@@ -1,5 +1,6 @@
 // The launch without a window: the parameter line, the plan, Loader.bat, the layer and its registry value.
 #include "TestEnv.h"
+#include "data/GameExtras.h"
 #include "launch/LaunchPlan.h"
 #include "launch/ParameterLine.h"
 #include "launch/RegistryValue.h"
@@ -97,18 +98,22 @@ TEST(LaunchPlanTest, RoutesOfTheGameAndItsSetupProgram) {
         int options;
         DosBoxMode mode;
         bool found;
+        const char* own;  // the game's own DOSBox
         const char* plan;
-    } rows[] = {{true, 3, DosBoxMode::Never, true, "Windows 1 C:\\V\\VDMSRun.bat|SETUP.EXE|0"},
-                {true, 2, DosBoxMode::Never, true, "Windows 0 SETUP.EXE||0"},
-                {false, 3, DosBoxMode::Always, true, "DOSBox found C:\\DB\\|C:\\T|.\\PLAY.EXE -vga"},
-                {true, 3, DosBoxMode::Always, true, "DOSBox found C:\\DB\\|C:\\T|.\\SETUP.EXE"},
-                {false, 0, DosBoxMode::Always, false, "DOSBox missing C:\\DB\\|C:\\T|.\\PLAY.EXE -vga"}};
+    } rows[] = {{true, 3, DosBoxMode::Never, true, "", "Windows 1 C:\\V\\VDMSRun.bat|SETUP.EXE|0"},
+                {true, 2, DosBoxMode::Never, true, "", "Windows 0 SETUP.EXE||0"},
+                {false, 3, DosBoxMode::Always, true, "", "DOSBox found C:\\DB\\|C:\\T|.\\PLAY.EXE -vga"},
+                {true, 3, DosBoxMode::Always, true, "D:\\X\\x.exe", "DOSBox found D:\\X\\|C:\\T|.\\SETUP.EXE"},
+                {false, 0, DosBoxMode::Always, false, "", "DOSBox missing C:\\DB\\|C:\\T|.\\PLAY.EXE -vga"}};
     for (const auto& r : rows) {
         SetField(g.setup, r.setup ? "SETUP.EXE" : "(Parameters)");
         g.options = r.options;
+        GameExtras own;
+        own.dosBoxProgram = r.own;
+        ASSERT_EQ(WriteGameExtras(g, own).problem, ExtrasProblem::None);
         const LaunchFacts facts{true,
                                 {true, "C:\\V\\", "C:\\V\\VDMSRun.bat"},
-                                {r.mode, true, "C:\\DB\\DOSBox.exe", r.found, "C:\\T", {}},
+                                {r.mode, true, "C:\\DB\\DOSBox.exe", "C:\\T", {}, r.found, {}},
                                 ProgramKind::Dos};
         const LaunchPlan p = PlanLaunch(g, r.setup ? LaunchTarget::Setup : LaunchTarget::Game, facts);
         std::string plan;
@@ -125,8 +130,25 @@ TEST(LaunchPlanTest, RoutesOfTheGameAndItsSetupProgram) {
         EXPECT_EQ(p.fullProgram, r.setup ? "C:\\GAMES\\G\\SETUP.EXE" : "C:\\GAMES\\G\\PLAY.EXE");
     }
     SetField(g.setup, "MY SETUP.EXE");  // refused by DOSBox, and named as the Setup
-    const LaunchFacts inDosBox{false, {}, {DosBoxMode::Always, true, "", false, "", {}}, ProgramKind::Dos};
-    EXPECT_EQ(PlanLaunch(g, LaunchTarget::Setup, inDosBox).InDosBox()->config.field, "Setup");
+    LaunchFacts inDosBox{false, {}, {DosBoxMode::Always, true, "Z:\\usr\\bin\\dosbox", "", {}, true, {}}, ProgramKind::Dos};
+    const DosBoxConfig refused = PlanLaunch(g, LaunchTarget::Setup, inDosBox).InDosBox()->config;
+    EXPECT_EQ(refused.field + refused.text, "Setup");
+
+    // The flavour's arguments: the player's own configuration under ours (0.74's README: "-userconf will always
+    // be loaded before them"; DOSBox-X's manual page; Staging always loads it, its manual page: --noprimaryconf),
+    // and for the host's DOSBox the host's paths, in the configuration too.
+    inDosBox.dosBox.options.flavour = DosBoxFlavour::DosBoxX;
+    GameExtras cd;
+    cd.cdRom = {CdRomKind::Drive, 'E', {}};
+    ASSERT_EQ(WriteGameExtras(g, cd).problem, ExtrasProblem::None);
+    const DosBoxLaunch x = *PlanLaunch(g, LaunchTarget::Game, inDosBox).InDosBox();
+    EXPECT_EQ(x.CommandLine("C:\\T\\l.conf"), "\"Z:\\usr\\bin\\dosbox\" -userconf -nopromptfolder -conf \"C:\\T\\l.conf\"");
+    EXPECT_NE(x.config.text.find("\r\nmount E \"E:\\\" -t cdrom\r\n"), std::string::npos) << x.config.text;
+    inDosBox.dosBox.options.flavour = DosBoxFlavour::Staging;
+    inDosBox.dosBox.options.hostPath = [](const std::string& path) { return "/w/" + path.substr(0, 1); };
+    const DosBoxLaunch staging = *PlanLaunch(g, LaunchTarget::Game, inDosBox).InDosBox();
+    EXPECT_EQ(staging.CommandLine("C:\\T\\l.conf"), "\"Z:\\usr\\bin\\dosbox\" -conf \"/w/C\"");
+    EXPECT_NE(staging.config.text.find("\r\nmount C \"/w/C\"\r\n"), std::string::npos) << staging.config.text;
 }
 
 TEST(LaunchPlanTest, LoaderBatchAndLayerAreWritten) {

@@ -28,8 +28,8 @@ class PreferencesTest : public MainWindowFixture {};
 
 TEST_F(PreferencesTest, OpeningShowsTheCurrentPreferencesAndTheSliderSetsTheTweakAtOnce) {
     for (const auto& [current, language] :
-         {std::pair{Preferences{true, 4, false, true, 0, "", true, false}, Language::English},
-          {Preferences{false, 10, true, false, 2, "C:\\DOSBox\\DOSBox.exe", false, true}, Language::Spanish}}) {
+         {std::pair{Preferences{true, 4, false, true, 0, "", 2, false}, Language::English},
+          {Preferences{false, 10, true, false, 2, "C:\\DOSBox\\DOSBox.exe", 1, true}, Language::Spanish}}) {
         SetLanguage(language);
         PreferencesDialog dialog;
         dialog.values = current;
@@ -40,12 +40,13 @@ TEST_F(PreferencesTest, OpeningShowsTheCurrentPreferencesAndTheSliderSetsTheTwea
                                               {IDC_PREF_INDIVIDUAL, current.individualUpdating},
                                               {IDC_PREF_CONFIRMDELETE, current.confirmDelete},
                                               {IDC_PREF_SPANISH, language == Language::Spanish},
-                                              {IDC_PREF_DOSBOX_FULLSCREEN, current.dosBoxFullScreen},
                                               {IDC_PREF_DOSBOX_KEEPOPEN, current.dosBoxKeepOpen}};
         for (const auto& [box, checked] : boxes)
             EXPECT_EQ(IsDlgButtonChecked(dialog.Handle(), box) == BST_CHECKED, checked) << box;
         EXPECT_EQ(SendMessageA(ItemOf(dialog, IDC_PREF_DOSBOX_MODE), CB_GETCURSEL, 0, 0), current.dosBoxMode);
+        EXPECT_EQ(SendMessageA(ItemOf(dialog, IDC_PREF_DOSBOX_SCREEN), CB_GETCURSEL, 0, 0), current.dosBoxScreen);
         EXPECT_EQ(win::WindowText(ItemOf(dialog, IDC_PREF_DOSBOX_PATH)), current.dosBoxPath);
+        EXPECT_EQ(win::WindowText(ItemOf(dialog, IDC_PREF_DOSBOX_FLAVOUR)), "") << "no program there";
     }
 
     std::vector<int> reported;
@@ -92,8 +93,9 @@ TEST_F(PreferencesTest, VerifyOnReloadIsWrittenAndUsedAtOnce) {
     EXPECT_EQ(List().Image(0), 7) << "used at once";
 }
 
-// DOSBox: found at start-up when the one set is gone, shown, refused when it
-// is not a program, chosen with the browse button; it and the tweak are stored
+// DOSBox: found at start-up when the one set is gone, shown with its flavour,
+// refused when it is not a program, chosen with the browse button (under Wine
+// a program of the host too); it, full screen or not and the tweak are stored
 // at close (the settings tests read them back).
 TEST_F(PreferencesTest, TheChoicesAreStoredAtClose) {
     const std::string found = folder + "\\Programs\\DOSBox-0.74-3\\DOSBox.exe";
@@ -107,41 +109,47 @@ TEST_F(PreferencesTest, TheChoicesAreStoredAtClose) {
 
     const std::string notAProgram = folder + "\\DOSBox.exe";
     WriteFileText(notAProgram, "MZ");
-    std::string shown;
+    std::string shown, flavours;
     int tweakShown = -1;
     bool keptOpen = false;
-    ui.fileAnswers.push_back(ThisProgram());
+    const std::string hostShell = "Z:\\bin\\sh";
+    ui.fileAnswers.push_back(hostShell);
     ui.modalScripts.push_back([&](win::Dialog& d, HWND owner) -> INT_PTR {
         d.Create(owner);
         ShowWindow(d.Handle(), SW_SHOWNOACTIVATE);
         shown = win::WindowText(ItemOf(d, IDC_PREF_DOSBOX_PATH));
+        flavours = win::WindowText(ItemOf(d, IDC_PREF_DOSBOX_FLAVOUR));
         tweakShown = Tweak(d);
         SliderKey(d, VK_END);
         SendMessageA(ItemOf(d, IDC_PREF_DOSBOX_MODE), CB_SETCURSEL, 2, 0);
+        SendMessageA(ItemOf(d, IDC_PREF_DOSBOX_SCREEN), CB_SETCURSEL, 1, 0);
         SetWindowTextA(ItemOf(d, IDC_PREF_DOSBOX_PATH), notAProgram.c_str());
         Click(d, IDC_PREF_DOSBOX_KEEPOPEN);
         Send(d, IDCANCEL);
         keptOpen = !d.Ended();
         Click(d, IDC_PREF_DOSBOX_BROWSE);
+        flavours += "|" + win::WindowText(ItemOf(d, IDC_PREF_DOSBOX_FLAVOUR));
         Send(d, IDOK);
         return IDOK;
     });
     Command(IDM_PREFERENCES);
     EXPECT_EQ(std::make_pair(shown, tweakShown), std::make_pair(found, 4)) << "the path found and the tweak in use";
+    EXPECT_EQ(flavours, "Recognised: DOSBox 0.74, by its file name|Not recognised: it gets the settings of DOSBox 0.74");
+    EXPECT_EQ(FlavourText({DosBoxFlavour::Staging, FlavourSource::VersionResource}),
+              "Recognised: DOSBox Staging, by its version resource");
     EXPECT_TRUE(keptOpen) << "not a Windows program: refused, also on Escape";
     ASSERT_EQ(ui.Messages().size(), 1u);
     EXPECT_EQ(ui.Messages()[0].text.substr(0, 55), "This is not a Windows program, so it cannot be DOSBox:\n");
     EXPECT_EQ(ui.Calls(UiCall::File).at(0).params, folder) << "the browser starts in the folder typed";
 
     CloseWindow();
-    DWORD mode = 0, fullScreen = 1, keepOpen = 0, tweak = 0;
-    EXPECT_TRUE(ReadSettingValue(setting::kDosBoxMode, mode) &&
-                ReadSettingValue(setting::kDosBoxFullScreen, fullScreen) &&
+    DWORD mode = 0, screen = 0, keepOpen = 0, tweak = 0;
+    EXPECT_TRUE(ReadSettingValue(setting::kDosBoxMode, mode) && ReadSettingValue(setting::kDosBoxScreen, screen) &&
                 ReadSettingValue(setting::kDosBoxKeepOpen, keepOpen) &&
                 ReadSettingString(setting::kDosBoxPath, stored) && ReadSettingValue(setting::kSlowDownTweak, tweak));
-    EXPECT_EQ((std::vector<std::string>{std::to_string(mode), std::to_string(fullScreen), std::to_string(keepOpen),
+    EXPECT_EQ((std::vector<std::string>{std::to_string(mode), std::to_string(screen), std::to_string(keepOpen),
                                         stored, std::to_string(tweak)}),
-              (std::vector<std::string>{"2", "0", "1", ThisProgram(), "10"}));
+              (std::vector<std::string>{"2", "1", "1", hostShell, "10"}));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The settings structure and the start-up background choice, without a window.
 #include "TestEnv.h"
+#include "data/RegistryKey.h"
 #include "res/resource.h"
 #include "state/Background.h"
 #include "state/Settings.h"
@@ -53,6 +54,23 @@ TEST(SettingsTest, FirstStartWritesItsValuesThenStoredValuesAreUsedAndClosingVal
     WriteSettingValue("Background", 0xFFFFFFFF);
     s.Load();
     EXPECT_EQ(s.storedBackground, 4) << "any unknown hue";
+
+    // "DOSBoxScreen"; without it, an older "DOSBoxFullScreen", which the next save removes.
+    constexpr DWORD kAbsent = 0xDEADBEEF;
+    const struct {
+        DWORD screen, fullScreen;
+        int read;
+    } screens[] = {{kAbsent, kAbsent, 0}, {kAbsent, 1, 2}, {kAbsent, 0, 0}, {1, 1, 1}, {2, 0, 2}, {3, 1, 0}};
+    for (const auto& r : screens) {
+        RegistryKey key;
+        key.Open(HKEY_LOCAL_MACHINE, SettingsKeyPath(), KEY_WRITE, true);
+        for (auto [name, value] : {std::pair{"DOSBoxScreen", r.screen}, {"DOSBoxFullScreen", r.fullScreen}})
+            value == kAbsent ? key.DeleteValue(name) : key.WriteDword(name, value);
+        s.Load();
+        EXPECT_EQ(s.dosBoxScreen, r.read) << r.screen << " " << r.fullScreen;
+    }
+    s.Save();
+    EXPECT_EQ(Stored({"DOSBoxScreen", "DOSBoxFullScreen"}), (std::vector<DWORD>{0, kAbsent}));
 }
 
 TEST(BackgroundTest, StoredHueOrNowAndThenTheAlternative) {

@@ -4,6 +4,7 @@
 #include "launch/SoundSetupDosBox.h"
 #include "launch/SoundSetupReaders.h"
 #include <gtest/gtest.h>
+#include <cstring>
 
 namespace {
 
@@ -208,24 +209,43 @@ TEST(SoundSetupDosBox, TheFilesWinOverTheParameterSetsWhereDosBoxEmulatesWhatThe
         << "a game without parameter sets";
 }
 
-TEST(SoundSetupDosBox, TheConfigurationTakesTheFilesPortsOverVdmSounds) {
-    DosBoxOptions options;
-    options.blaster = {"220", "7", "1", "5"};
-    auto sound = [&options](const SoundSetup* found) {
-        const std::string text = MakeDosBoxConfig(WordsGame(), "GAME.EXE", "Command", false, options, found).text;
-        const size_t from = text.find("[midi]");
-        return text.substr(from, text.find("[autoexec]") - from);
+// Where several set one thing, the first of these wins: the game's own DOSBox lines (those that pass the rules),
+// its setup files, its parameter sets' words and VDMSound's ports, and last what the configuration leaves out
+// (the player's own configuration, DOSBox's defaults).
+TEST(SoundSetupDosBox, TheGamesLinesThenItsFilesThenTheWordsThenNothingWritten) {
+    const SoundSetup none, sbPro = Chose(SoundCard::SoundBlasterPro, {0x240, 5, 3}, SoundCard::None),
+                           gus = Chose(SoundCard::GravisUltrasound, {0x260, 11, 1});
+    const struct {
+        bool words, vdms;  // WordsGame's parameter sets or none; VDMSound's ports 220, 7, 1, 5 or none
+        const SoundSetup& files;
+        std::string lines;   // the game's own DOSBox lines as stored, '\n'-separated
+        const char* config;  // the settings written, a line each
+    } rows[] = {
+        {false, false, none, "", ""},
+        {false, true, none, "", "[sblaster] sbbase=220 irq=7 dma=1 hdma=5"},
+        {true, true, none, "", "[dosbox] machine=svga_s3 [midi] mpu401=intelligent [sblaster] sbbase=220 irq=7 dma=1 hdma=5 "
+                               "[gus] gus=true"},
+        {true, true, sbPro, "", "[dosbox] machine=svga_s3 [midi] mpu401=none [sblaster] sbtype=sbpro2 sbbase=240 irq=5 dma=3 "
+                                "hdma=5"},
+        {true, false, gus, "", "[dosbox] machine=svga_s3 [midi] mpu401=intelligent [gus] gus=true gusbase=260 gusirq=11 "
+                               "gusdma=1"},
+        {true, true, sbPro, "SBLASTER.IRQ = 10\ndosbox.memsize=32\ngus.gus=true",
+         "[dosbox] machine=svga_s3 memsize=32 [midi] mpu401=none [sblaster] sbtype=sbpro2 sbbase=240 dma=3 hdma=5 IRQ=10 "
+         "[gus] gus=true"},
+        {false, false, none, "cpu.cycles=1\nautoexec.mount=c\n[autoexec]\nsdl.x=%PATH%", "[cpu] cycles=1"},
     };
-    const SoundSetup sb = Chose(SoundCard::SoundBlasterPro, {0x240, 5, 3}, SoundCard::None);
-    const SoundSetup gus = Chose(SoundCard::GravisUltrasound, {0x260, 11, 1});
-    EXPECT_EQ(sound(&sb),
-              "[midi]\r\nmpu401=none\r\n[sblaster]\r\nsbtype=sbpro2\r\nsbbase=240\r\nirq=5\r\ndma=3\r\nhdma=5\r\n");
-    EXPECT_EQ(sound(&gus),
-              "[midi]\r\nmpu401=intelligent\r\n[sblaster]\r\nsbbase=220\r\nirq=7\r\ndma=1\r\nhdma=5\r\n"
-              "[gus]\r\ngus=true\r\ngusbase=260\r\ngusirq=11\r\ngusdma=1\r\n");
-    EXPECT_EQ(sound(nullptr),
-              "[midi]\r\nmpu401=intelligent\r\n[sblaster]\r\nsbbase=220\r\nirq=7\r\ndma=1\r\nhdma=5\r\n"
-              "[gus]\r\ngus=true\r\n");
+    for (const auto& r : rows) {
+        GameRecord g = WordsGame();
+        if (!r.words) SetField(g.setup, "");
+        const std::string entry = "DBXL" + std::string{static_cast<char>(r.lines.size()), 0} + r.lines;
+        if (!r.lines.empty()) std::memcpy(g.reservedArea, entry.data(), entry.size());
+        DosBoxOptions options;
+        if (r.vdms) options.blaster = {"220", "7", "1", "5"};
+        std::string text = MakeDosBoxConfig(g, "GAME.EXE", "Command", false, options, &r.files).text;
+        text = text.substr(text.find("\r\n") + 2, text.find("[autoexec]") - text.find("\r\n") - 2);
+        for (size_t at; (at = text.find("\r\n")) != std::string::npos;) text.replace(at, 2, " ");
+        EXPECT_EQ(text, r.config + std::string(*r.config ? " " : "")) << r.lines;
+    }
 }
 
 TEST(SoundSetupDosBox, OneLineSaysWhereTheFilesDisagree) {

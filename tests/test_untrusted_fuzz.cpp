@@ -286,9 +286,15 @@ std::string FolderState(const std::string& folder) {
     return state;
 }
 
-// True when every sound line of a DOSBox configuration holds a value that DOSBox 0.74 offers.
-bool SoundLinesOffered(const std::string& config) {
-    std::string offered = " cycles=auto gus=true pcspeaker=true tandy=on disney=true mpu401=intelligent mpu401=none ";
+// True when every setting line of a DOSBox configuration holds a value that DOSBox 0.74 offers, or is one of
+// the game's own lines.
+bool SoundLinesOffered(const std::string& config, const GameRecord& game) {
+    std::string offered = " gus=true pcspeaker=true tandy=on disney=true mpu401=intelligent mpu401=none ";
+    for (const char* v : {"svga_s3", "vgaonly", "ega", "cga", "tandy"}) offered += std::string("machine=") + v + " ";
+    for (const std::string& own : ReadGameExtras(game).extras.extraLines) {
+        ExtraLine line;
+        if (CheckExtraLine(own, &line) == ExtraLinePart::None) offered += line.key + "=" + line.value + " ";
+    }
     for (const char* v : {"sb2", "sbpro1", "sbpro2", "sb16", "none"}) offered += std::string("sbtype=") + v + " ";
     for (const char* v : {"opl2", "dualopl2", "opl3"}) offered += std::string("oplmode=") + v + " ";
     for (const char* v : {"220", "240", "260", "280", "2a0", "2c0", "2e0", "300"})
@@ -297,8 +303,9 @@ bool SoundLinesOffered(const std::string& config) {
         offered += std::string("irq=") + v + " gusirq=" + v + " ";
     for (const char* v : {"0", "1", "3", "5", "6", "7"})
         offered += std::string("dma=") + v + " hdma=" + v + " gusdma=" + v + " ";
+    if (config.empty()) return true;  // refused: nothing written
     const size_t to = config.find("[autoexec]");
-    for (size_t at = std::min(config.find("[cpu]"), to); at < to;) {
+    for (size_t at = config.find("\r\n") + 2; at < to;) {
         const size_t end = config.find("\r\n", at);
         if (end == std::string::npos) return false;
         const std::string line = config.substr(at, end - at);
@@ -489,7 +496,7 @@ private:
             if (v->value < -1 || v->value > 0xFFFF) Fail("a sound setup's value is out of range");
         SetField(game.path, "C:\\GAMES\\X");
         const std::string config = MakeDosBoxConfig(game, "GAME.EXE", "Command", false, {}, &setup).text;
-        if (!SoundLinesOffered(config)) Fail("a sound setting that DOSBox does not offer: " + config);
+        if (!SoundLinesOffered(config, game)) Fail("a sound setting that DOSBox does not offer: " + config);
         if (FolderState(folder) != before) Fail("reading the sound setup changed the game's folder");
     }
 

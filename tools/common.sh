@@ -20,6 +20,7 @@ ql_need_packages() {
   [ -x /usr/bin/python3 ] || missing+=(python3)
   command -v nasm >/dev/null || missing+=(nasm)
   command -v dosbox >/dev/null || missing+=(dosbox)
+  command -v genisoimage >/dev/null || missing+=(genisoimage)
   if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing: ${missing[*]}"
     local sudo=""

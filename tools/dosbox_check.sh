@@ -17,11 +17,6 @@ source "$(dirname "$0")/common.sh"
 cd "$QL_ROOT"
 
 ql_need_packages
-if ! command -v genisoimage >/dev/null; then
-  sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo=sudo
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends genisoimage >/dev/null
-fi
 mkdir -p build
 ql_build x86_64 build/x86_64 >/dev/null
 

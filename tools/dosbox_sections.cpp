@@ -55,7 +55,7 @@ void Write(const std::string& path, const std::string& text) {
 }
 
 // A scenario: what DOSBox starts, the texts that the game's MARKER.TXT (or, with
-// |screen|, the screen of a DOSBox kept open) must hold, the [cpu] cycles= value
+// |screen|, the screen of a DOSBox kept open) must hold, the slow-down's value
 // when one is set, and an [autoexec] of the player's own that runs before ours.
 void Add(const std::string& name, const DosBoxRun& run, const std::vector<std::string>& expected, bool screen = false,
          const std::string& cycles = "", const std::string& before = "") {
@@ -65,7 +65,9 @@ void Add(const std::string& name, const DosBoxRun& run, const std::vector<std::s
         return path[0] == 'Q' ? "/nonexistent/qlcheck/" : HostPath(path);  // Q: stands for a drive that fails
     };
     const DosBoxAutoexec autoexec = MakeDosBoxAutoexec(run, options);
-    std::string text = cycles.empty() ? "" : "[cpu]\r\ncycles=" + cycles + "\r\n";
+    std::string text;
+    for (const DosBoxLine& line : DosBoxSettingLines(DosBoxFlavour::Dosbox074, DosBoxSetting::CpuCycles, cycles))
+        text += cycles.empty() ? "" : "[" + line.section + "]\r\n" + line.text + "\r\n";
     text += "[autoexec]\r\n";
     for (const std::string& line : autoexec.lines) text += line + "\r\n";
     if (autoexec.problem != DosBoxProblem::None) text = "refused: " + autoexec.field + "\r\n";

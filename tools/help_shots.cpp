@@ -132,7 +132,9 @@ int main(int argc, char** argv) {
         dialog = std::make_unique<ManageEntriesDialog>(dataIni, true);
         dialog->Create(nullptr);
     } else if (window == "preferences") {
-        dialog = std::make_unique<PreferencesDialog>();
+        auto preferences = std::make_unique<PreferencesDialog>();
+        preferences->values.dosBoxPath = "C:\\Program Files\\DOSBox-0.74-3\\DOSBox.exe";
+        dialog = std::move(preferences);
         dialog->Create(nullptr);
     } else if (window == "about") {
         auto about = std::make_unique<AboutDialog>();

@@ -52,6 +52,9 @@ wine reg add "$key" /v FirstRun /t REG_DWORD /d 0 /f >/dev/null 2>&1
 wine reg add "$key" /v Background /t REG_DWORD /d 2 /f >/dev/null 2>&1
 wine reg add "$key" /v LastRun /d "Star Maze" /f >/dev/null 2>&1
 cp build/x86_64/help/help_shots.exe "$work/"
+# A DOSBox where its installer puts it, for the preferences (any program will do).
+mkdir -p "$drive/Program Files/DOSBox-0.74-3"
+cp build/x86_64/help/help_shots.exe "$drive/Program Files/DOSBox-0.74-3/DOSBox.exe"
 
 for line in "${SHOTS[@]}"; do
   IFS='|' read -r name window needs <<<"$(echo "$line" | sed 's/  \+/|/g')"

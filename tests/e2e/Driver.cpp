@@ -3,9 +3,12 @@
 //
 //   e2e_driver PROGRAM_FOLDER SHOTS_FOLDER OLD_CATALOGUE
 //   e2e_driver --setup-without-runtime SETUP SHOTS_FOLDER
+//   e2e_driver --dosbox PROGRAM_FOLDER SHOTS_FOLDER DOS_GAMES ON_Z
 //
 // PROGRAM_FOLDER holds the installed Quillon.exe with the sample games, whose
 // demo programs lie in C:\DemoGames; OLD_CATALOGUE is a Loader.ini to import.
+// With --dosbox, DOS games run in the host's DOSBox (see DriveDosBox): the DOS
+// programs lie in DOS_GAMES (C:\DOSRUNS) and ON_Z, a folder on drive Z:.
 // Every window the program opens is written to SHOTS_FOLDER as NN-name.png.
 // Prints one line per step; the exit code is 0 only when every step passed.
 #include "Remote.h"
@@ -13,7 +16,9 @@
 #include "ProcessTools.h"
 #include "TestEnv.h"
 #include "data/Files.h"
+#include "data/GameExtras.h"
 #include "data/RegistryKey.h"
+#include "launch/HostPath.h"
 #include "res/resource.h"
 #include "res/AddGameDialogRes.h"
 #include "res/ImportDialogRes.h"
@@ -146,45 +151,6 @@ void StepRunGame(HWND main, HWND list) {
     if (game) PostMessageA(game, WM_CLOSE, 0, 0);
     const std::string lastRun = ReadText(HKEY_LOCAL_MACHINE, kSettingsKey, "LastRun");
     Check(lastRun == "Tank Duel", "LastRun names the game that ran: '" + lastRun + "'");
-}
-
-// The real DOS games go to DOSBox, which this Windows (Wine) needs for them:
-// the program found the stand-in for DOSBox for Windows in Program Files at its
-// start, and the stand-in runs the host's dosbox. Rainbow draws its VGA
-// screen; Sound Check records its parameters, its folder (its own drive: the
-// folder's name is longer than DOS allows) and BLASTER (T6: a Sound Blaster 16).
-void StepRunDosGames(HWND main, HWND list, const std::string& standInLog) {
-    const std::string found = ReadText(HKEY_LOCAL_MACHINE, kSettingsKey, "DOSBoxPath");
-    Check(found == "C:\\Program Files\\DOSBox-0.74-3\\DOSBox.exe", "DOSBox was found at the start: " + found);
-    auto ended = [&](size_t runs) {
-        size_t exits = 0;
-        const std::string log = FileText(standInLog);
-        for (size_t at = log.find("exit "); at != std::string::npos; at = log.find("exit ", at + 1)) ++exits;
-        return exits >= runs;
-    };
-    SelectGame(list, "Rainbow");
-    Click(main, IDC_RUNGAME);
-    Require(WaitUntil([&] { return FileText(standInLog).find("run ") != std::string::npos; }, kWait),
-            "Rainbow starts DOSBox: " + FileText(standInLog));
-    Sleep(2500);
-    Shot("dosbox-rainbow");
-    Check(WaitUntil([&] { return ended(1); }, kWait), "the game ends after a few seconds, and DOSBox with it");
-
-    const std::string marker = "C:\\DemoGames\\Sound Check\\MARKER.TXT";
-    DeleteFileA(marker.c_str());
-    SelectGame(list, "Sound Check");
-    Click(main, IDC_RUNGAME);
-    Require(WaitUntil([&] { return FileText(marker).find("BLASTER") != std::string::npos; }, kWait),
-            "Sound Check runs in DOSBox and writes its marker");
-    Sleep(1000);
-    Shot("dosbox-sound-check");
-    const std::string ran = FileText(marker);
-    Check(ran.find("Arguments: /vga /sb16 /mpu\r\n") != std::string::npos, "the game got its parameters: " + ran);
-    Check(ran.find("Folder: D:\\\r\n") != std::string::npos, "the game ran in its own folder, mounted as D:");
-    Check(ran.find("BLASTER=A220 I7 D1 H5 T6\r\n") != std::string::npos, "BLASTER tells of a Sound Blaster 16 (T6)");
-    Check(WaitUntil([&] { return ended(2); }, kWait), "DOSBox ends on its own after the game");
-    const std::string lastRun = ReadText(HKEY_LOCAL_MACHINE, kSettingsKey, "LastRun");
-    Check(lastRun == "Sound Check", "LastRun names the DOS game: '" + lastRun + "'");
 }
 
 void StepAddGame(HWND main, HWND list) {
@@ -443,7 +409,6 @@ void DriveProgram(const std::string& catalogue) {
     StepListRows(list);
     Shot("main");
     StepRunGame(main, list);
-    StepRunDosGames(main, list, "C:\\Program Files\\DOSBox-0.74-3\\standin.log");
     StepAddGame(main, list);
     StepEditDetailsBar(main, list);
     StepImport(main, list, catalogue);
@@ -491,20 +456,211 @@ void DriveProgram(const std::string& catalogue) {
     Check(FakeVdmSound(false), "the VDMSound installation is taken away again");
 }
 
+// ---- DOS games in the host's DOSBox --------------------------------------
+// Wine, like 64-bit Windows, cannot run DOS programs: the program hands them to
+// DOSBox, here Debian's own (Z:\usr\bin\dosbox, found at the first start).
+// Wine does not wait for host programs: a host shell script writes its output
+// into a file that appears when the script has ended. run_e2e.sh gives the run
+// a HOME of its own, where DOSBox keeps the player's own configuration.
+
+// Runs |script| in the host's shell to its end; its output ("" when it did not end in time).
+std::string HostScript(const std::string& script, DWORD ms = kWait) {
+    static int count = 0;
+    const std::string base = g_shots + "\\host-" + std::to_string(++count);
+    WriteFileText(base + ".sh", script);
+    std::string sh, out;
+    if (!HostPathOf(base + ".sh", sh) || !HostPathOf(base + ".out", out)) return "";
+    std::string command = "/bin/sh -c \"/bin/sh '" + sh + "' >'" + out + ".part' 2>&1; mv '" + out + ".part' '" + out + "'\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return "";
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    WaitUntil([&] { return FileExists(base + ".out"); }, ms);
+    const std::string output = FileText(base + ".out");
+    DeleteFileA((base + ".sh").c_str());
+    DeleteFileA((base + ".out").c_str());
+    return output;
+}
+
+// The host's dosbox processes of this run (those with its HOME), one a line.
+const char kOurDosBoxes[] =
+    "ours() { for p in $(pgrep -x dosbox); do tr '\\0' '\\n' 2>/dev/null </proc/$p/environ | "
+    "grep -qxF \"HOME=$HOME\" && echo $p; done; }\n";
+
+bool DosBoxRuns() { return !HostScript(std::string(kOurDosBoxes) + "ours").empty(); }
+
+// True once no DOSBox of this run is left (|ms| at most).
+bool DosBoxesEnded(DWORD ms = kWait) {
+    const std::string left = HostScript(std::string(kOurDosBoxes) + "n=0; while [ -n \"$(ours)\" ] && [ $n -lt " +
+                                            std::to_string(ms / 100) + " ]; do sleep 0.1; n=$((n+1)); done; ours; echo end",
+                                        ms + 5000);
+    return left == "end\n";
+}
+
+// Runs |title| and waits for MARKER.TXT in |folder| to hold |expected|, then for DOSBox to end; the marker.
+std::string RunDosGame(HWND main, HWND list, const std::string& title, const std::string& folder,
+                       const std::string& expected, const std::string& shot = "") {
+    const std::string marker = folder + "\\MARKER.TXT";
+    DeleteFileA(marker.c_str());
+    SelectGame(list, title);
+    Click(main, IDC_RUNGAME);
+    const bool found = WaitUntil([&] { return FileText(marker).find(expected) != std::string::npos; }, kWait);
+    if (!shot.empty()) Shot(shot);
+    Check(found, "'" + title + "' runs in DOSBox: " + expected + (found ? "" : " (marker: " + FileText(marker) + ")"));
+    Check(DosBoxesEnded(), "DOSBox ends after '" + title + "'");
+    return FileText(marker);
+}
+
+// A game file in the Games folder, for a DOS program in |folder|.
+void PutDosGame(const std::string& title, const std::string& folder, const std::string& program,
+                const GameExtras& extras = {}) {
+    GameRecord game = MakeGame(title, "Quillon Demo Works", "DOSBox", folder, program);
+    WriteGameExtras(game, extras);
+    WriteGame(g_program + "\\Games\\" + title + ".qgf", game);
+}
+
+// The slow-down box cleared, or ticked with the slider at |percent|.
+void SetSlowDown(HWND main, int percent) {
+    HWND box = GetDlgItem(main, IDC_SLOWDOWN);
+    auto ticked = [box] { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; };
+    if (ticked()) {
+        Click(main, IDC_SLOWDOWN);
+        Require(WaitUntil([&] { return !ticked(); }, kWait), "the slow-down box is cleared");
+    }
+    if (percent < 0) return;
+    SendMessageA(GetDlgItem(main, IDC_SLOWDOWN_SLIDER), TBM_SETPOS, TRUE, 10 + percent);
+    Click(main, IDC_SLOWDOWN);
+    Require(WaitUntil(ticked, kWait), "the slow-down box is ticked at " + std::to_string(percent) + "%");
+    Sleep(300);
+}
+
+// The slow-down at off, 0%, 50% and 100%: CPUCOUNT.COM's loops per second fall
+// with each step (never a time: the machine may be busy).
+void StepDosBoxSlowDown(HWND main, HWND list, const std::string& folder) {
+    long loops[4] = {};
+    const int percents[4] = {-1, 0, 50, 100};
+    for (int i = 0; i < 4; ++i) {
+        SetSlowDown(main, percents[i]);
+        const std::string ran = RunDosGame(main, list, "Speed Count", folder, "loops per second");
+        const size_t at = ran.find(": ");
+        loops[i] = at == std::string::npos ? 0 : atol(ran.c_str() + at + 2);
+    }
+    SetSlowDown(main, -1);
+    printf("  slow-down in DOSBox, loops per second: off %ld, 0%% %ld, 50%% %ld, 100%% %ld\n", loops[0], loops[1],
+           loops[2], loops[3]);
+    Check(loops[0] > 0 && loops[1] * 10 > loops[0] * 7 && loops[1] * 7 < loops[0] * 10, "0% runs as fast as off");
+    Check(loops[2] * 10 < loops[1] * 8 && loops[3] * 10 < loops[2] * 8, "50% runs slower than 0%, 100% slower still");
+}
+
+// The player's own DOSBox configuration, which DOSBox made in the run's HOME at
+// its first start, mounts C: in its [autoexec]: the game starts all the same.
+void StepDosBoxOwnConfig(HWND main, HWND list, const std::string& dosGames) {
+    // Wine keeps HOME from Windows programs; the host's shell knows it.
+    std::string own = "Z:" + HostScript("printf %s \"$HOME\"") + "/.dosbox/dosbox-0.74-3.conf";
+    for (char& c : own)
+        if (c == '/') c = '\\';
+    const std::string before = FileText(own);
+    Require(before.find("[autoexec]") != std::string::npos, "DOSBox made the player's configuration " + own);
+    std::string mountable;
+    HostPathOf(dosGames + "\\CDNAME", mountable);
+    WriteFileText(own, before + "mount C \"" + mountable + "\"\r\nC:\r\n");
+    RunDosGame(main, list, "Own Mount", dosGames + "\\OWNC", "Program: C:\\DOSRUNS\\OWNC\\GAME.COM");
+    WriteFileText(own, before);
+}
+
+// A program that DOSBox cannot find (Windows knows it by the short name Wine
+// gave its long name; DOSBox has short names of its own): DOSBox stays open and
+// says what is missing; the test closes it.
+void StepDosBoxMissingProgram(HWND main, HWND list) {
+    SelectGame(list, "Gone Program");
+    Click(main, IDC_RUNGAME);
+    Require(WaitUntil(DosBoxRuns, kWait), "DOSBox starts for 'Gone Program'");
+    Sleep(4000);
+    Shot("dosbox-missing-program");
+    Check(DosBoxRuns(), "DOSBox stays open when the game's program is missing");
+    HostScript(std::string(kOurDosBoxes) + "for p in $(ours); do kill $p; done");
+    Check(DosBoxesEnded(10000), "DOSBox is closed by the test");
+}
+
+// The DOS games, in a third start: the sample DOS games, then the games below
+// (their files written first), each checked by the marker its program writes.
+void DriveDosBox(const std::string& dosGames, const std::string& onZ) {
+    const std::string found = ReadText(HKEY_LOCAL_MACHINE, kSettingsKey, "DOSBoxPath");
+    Check(found == "Z:\\usr\\bin\\dosbox", "the host's DOSBox was found at the first start: " + found);
+    char shortName[MAX_PATH] = "";
+    GetShortPathNameA((dosGames + "\\NOPROG\\Long name game.com").c_str(), shortName, sizeof shortName);
+    const std::string gone = strrchr(shortName, '\\') ? strrchr(shortName, '\\') + 1 : "";
+    Require(gone.find('~') != std::string::npos, "Wine gave the long name a short one: " + gone);
+    GameExtras disc;
+    disc.cdRom = {CdRomKind::Images, 0, {dosGames + "\\ISO\\DISC1.ISO"}};
+    const std::string deep = dosGames + "\\DEEPPATH\\LEVEL001\\LEVEL002\\LEVEL003\\LEVEL004\\LEVEL005\\LEVEL006\\GAME";
+    PutDosGame("Disc Check", dosGames + "\\CDGAME", "CDCHECK.COM", disc);
+    PutDosGame("Speed Count", dosGames + "\\SPEED", "CPUCOUNT.COM");
+    PutDosGame("Named CD", dosGames + "\\CDNAME", "CD.COM");
+    PutDosGame("Tom & Jerry", dosGames + "\\TOM & JERRY", "GAME.COM");
+    PutDosGame("Deep Path", deep, "GAME.COM");
+    PutDosGame("On Drive Z", onZ, "GAME.COM");
+    PutDosGame("Own Mount", dosGames + "\\OWNC", "GAME.COM");
+    PutDosGame("Gone Program", dosGames + "\\NOPROG", gone);
+
+    ProgramRun run(g_program + "\\Quillon.exe", "", g_program);
+    Require(run.Started(), "Quillon.exe starts for the DOS games");
+    Remote program(run.Pid());
+    g_remote = &program;
+    HWND main = program.WaitForMainWindow(kWait);
+    Require(main != nullptr, "the main window opens");
+    HWND list = GetDlgItem(main, IDC_GAMELIST);
+    Require(WaitUntil([&] { return program.FindRow(list, "Gone Program") != -1; }, kWait), "the DOS games are listed");
+
+    SelectGame(list, "Rainbow");
+    Click(main, IDC_RUNGAME);
+    Require(WaitUntil(DosBoxRuns, kWait), "Rainbow starts DOSBox");
+    Sleep(2500);
+    Shot("dosbox-rainbow");
+    Check(DosBoxesEnded(), "Rainbow ends after a few seconds, and DOSBox with it");
+    const std::string sound = RunDosGame(main, list, "Sound Check", "C:\\DemoGames\\Sound Check",
+                                         "BLASTER=A220 I7 D1 H5 T6\r\n", "dosbox-sound-check");
+    Check(sound.find("Arguments: /vga /sb16 /mpu\r\n") != std::string::npos, "Sound Check got its parameters");
+    Check(sound.find("Folder: D:\\\r\n") != std::string::npos, "it ran in its own folder, mounted as D:");
+    // The game's own setup files decide, not its parameter set (Gravis for Blaster Pro, none for Ultra Check).
+    RunDosGame(main, list, "Blaster Pro", "C:\\DemoGames\\BlastPro", "BLASTER=A240 I5 D3 T4\r\n");
+    RunDosGame(main, list, "Ultra Check", "C:\\DemoGames\\UltraChk", "ULTRASND=260,7,7,11,11\r\n");
+
+    RunDosGame(main, list, "Disc Check", dosGames + "\\CDGAME",
+               "CD-ROM: 1 drive(s), the first D:; D:\\QUILLON.TXT: Disc one of the end-to-end test", "dosbox-cd-image");
+    RunDosGame(main, list, "Named CD", dosGames + "\\CDNAME", "Program: C:\\DOSRUNS\\CDNAME\\CD.COM");
+    RunDosGame(main, list, "Tom & Jerry", dosGames + "\\TOM & JERRY", "Program: D:\\GAME.COM");
+    RunDosGame(main, list, "Deep Path", deep, "Folder: D:\\\r\n");
+    RunDosGame(main, list, "On Drive Z", onZ, "Program: C:\\GAME.COM");
+    StepDosBoxSlowDown(main, list, dosGames + "\\SPEED");
+    StepDosBoxOwnConfig(main, list, dosGames);
+    StepDosBoxMissingProgram(main, list);
+    const std::string lastRun = ReadText(HKEY_LOCAL_MACHINE, kSettingsKey, "LastRun");
+    Check(lastRun == "Gone Program", "LastRun names the DOS game run last: '" + lastRun + "'");
+    StepClose(main, run);
+    g_remote = nullptr;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const bool setup = argc == 4 && std::string(argv[1]) == "--setup-without-runtime";
-    if (!setup && argc != 4) {
+    const bool dosBox = argc == 6 && std::string(argv[1]) == "--dosbox";
+    if (!setup && !dosBox && argc != 4) {
         fprintf(stderr, "usage: e2e_driver PROGRAM_FOLDER SHOTS_FOLDER OLD_CATALOGUE\n");
         return 2;
     }
-    g_program = argv[1];
-    g_shots = setup ? argv[3] : argv[2];
+    g_program = dosBox ? argv[2] : argv[1];
+    g_shots = setup || dosBox ? argv[3] : argv[2];
     CreateDirectoryA(g_shots.c_str(), nullptr);
     try {
         if (setup)
             SetupWithoutRuntime(argv[2]);
+        else if (dosBox)
+            g_shot = 69, DriveDosBox(argv[4], argv[5]);  // its shots after the program's
         else
             DriveProgram(argv[3]);
     } catch (const Stop&) {

@@ -6,7 +6,10 @@
 #     (first, its copy built to find no C run-time library stops and says why);
 #  2. e2e_driver starts the installed Quillon.exe and drives it as a player
 #     would (see tests/e2e/Driver.cpp); its screenshots and the logs go to
-#     ARTEFACTS_DIR (BUILD_DIR/e2e unless given) as NN-name.png;
+#     ARTEFACTS_DIR (BUILD_DIR/e2e unless given) as NN-name.png; then it runs
+#     DOS games in the host's DOSBox (Debian's dosbox, which the program finds
+#     at its first start as Z:\usr\bin\dosbox), with a HOME of the run's own
+#     where DOSBox keeps the player's own configuration;
 #  3. an upgrade (the installer again) keeps the player's Data.ini and games;
 #  4. the uninstaller removes what was installed and leaves exactly the
 #     player's files.
@@ -32,7 +35,7 @@ check() {  # check DESCRIPTION COMMAND...
 
 own_display=""
 if [ -z "${DISPLAY:-}" ]; then ql_start_display; own_display=1; fi
-rm -rf "$prefix" "$prefix.boot.log" "$prefix.server.log" "$prefix.host"
+rm -rf "$prefix" "$prefix.boot.log" "$prefix.server.log" "$prefix.host" "$prefix.home" "$prefix.onz"
 ql_start_wine "$prefix" desktop
 cleanup() {
   wineserver -k >/dev/null 2>&1 || true
@@ -75,18 +78,38 @@ uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\QuillonL
 check "Add/Remove Programs lists the uninstaller" \
   sh -c "wine reg query '$uninstall_key' /v UninstallString 2>/dev/null | grep -q 'Uninstall.exe'"
 
-# DOSBox for Windows where its installer puts it: here the stand-in that runs
-# the host's dosbox (tests/programs/dosbox_standin.c). The program finds it at
-# its start.
-dosbox="$drive/Program Files/DOSBox-0.74-3"
-mkdir -p "$dosbox"
-cp "$build/tests/dosbox_standin.exe" "$dosbox/DOSBox.exe"
+# DOSBox is the host's own: DOSBox makes the player's configuration in this
+# HOME, never in the real one.
+export HOME="$prefix.home"
+mkdir -p "$HOME"
 
 echo "== the program, driven from outside"
 shots_win=$(winepath -w "$out")
 wine "$build/tests/e2e_driver.exe" "$app_win" "$shots_win" 'C:\OldCatalogue\Loader.ini' 2>&1 \
   | tr -d '\r' | tee "$out/driver.log"
 check "every step of the driven run passed" [ "${PIPESTATUS[0]}" -eq 0 ]
+
+echo "== DOS games in the host's DOSBox"
+# DOS programs under names and in folders that DOSBox finds hard, a CD image of
+# genisoimage's, and a folder on drive Z: (outside the prefix's drives).
+runs="$drive/DOSRUNS"
+deep="$runs/DEEPPATH/LEVEL001/LEVEL002/LEVEL003/LEVEL004/LEVEL005/LEVEL006/GAME"
+onz="$prefix.onz/GAME"
+mkdir -p "$runs/CDGAME" "$runs/DISC1" "$runs/ISO" "$runs/SPEED" "$runs/CDNAME" "$runs/TOM & JERRY" "$runs/OWNC" \
+         "$runs/NOPROG" "$deep" "$onz"
+cp "$build/demo/CDCHECK.COM" "$runs/CDGAME/"
+cp "$build/demo/CPUCOUNT.COM" "$runs/SPEED/"
+for dir in "$runs/TOM & JERRY" "$runs/OWNC" "$deep" "$onz"; do cp "$build/demo/REPORT.COM" "$dir/GAME.COM"; done
+cp "$build/demo/REPORT.COM" "$runs/CDNAME/CD.COM"
+cp "$build/demo/REPORT.COM" "$runs/NOPROG/Long name game.com"
+printf 'Disc one of the end-to-end test\r\n' >"$runs/DISC1/QUILLON.TXT"
+genisoimage -quiet -V DISC1 -o "$runs/ISO/DISC1.ISO" "$runs/DISC1"
+wine "$build/tests/e2e_driver.exe" --dosbox "$app_win" "$shots_win" 'C:\DOSRUNS' "Z:$(echo "$onz" | tr / '\\')" 2>&1 \
+  | tr -d '\r' | tee "$out/driver-dosbox.log"
+check "every DOS game ran in the host's DOSBox" [ "${PIPESTATUS[0]}" -eq 0 ]
+check "DOSBox made the player's own configuration in the run's HOME" [ -f "$HOME/.dosbox/dosbox-0.74-3.conf" ]
+check "no DOSBox of the run is left" sh -c '! for p in $(pgrep -x dosbox); do
+  tr "\0" "\n" 2>/dev/null </proc/$p/environ | grep -qxF "HOME=$HOME" && echo $p; done | grep -q .'
 echo "screenshots: $(ls "$out"/*.png 2>/dev/null | wc -l) in $out"
 
 # The player's files now: what the installer brought, changed by the run, and
@@ -123,4 +146,4 @@ echo "end-to-end: $failures failure(s)"
 [ $failures -eq 0 ] || exit 1
 # The prefix is kept only when something failed, to look into.
 wineserver -k >/dev/null 2>&1 || true
-rm -rf "$prefix"
+rm -rf "$prefix" "$prefix.home" "$prefix.onz"
