@@ -10,6 +10,7 @@
 #include "mainwnd/LaunchSteps.h"
 #include "res/LocateGameDialogRes.h"
 #include "res/resource.h"
+#include "win/UserInterface.h"
 #include "state/Settings.h"
 #include "win/Texts.h"
 #include <commctrl.h>
@@ -317,3 +318,18 @@ TEST_F(LaunchTest, SlowDownLabelFollowsTheSliderAndBecomesDosBoxsSpeed) {
 }
 
 }  // namespace
+
+// Under Wine a host program (the host's DOSBox) starts without handles: hProcess
+// is null and hThread holds whatever lay on Wine's stack, at times one of our
+// own handles. Only a Windows process's two handles are closed.
+TEST(ProcessHandles, OnlyThoseOfAWindowsProcessAreClosed) {
+    DWORD flags = 0;
+    HANDLE ours = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    win::CloseProcessHandles(PROCESS_INFORMATION{nullptr, ours, 1, 0});
+    EXPECT_TRUE(GetHandleInformation(ours, &flags));
+    CloseHandle(ours);
+    HANDLE process = CreateEventA(nullptr, TRUE, FALSE, nullptr), thread = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    win::CloseProcessHandles(PROCESS_INFORMATION{process, thread, 2, 2});
+    EXPECT_FALSE(GetHandleInformation(process, &flags));
+    EXPECT_FALSE(GetHandleInformation(thread, &flags));
+}

@@ -83,9 +83,14 @@ bool StartDetached(const std::string& program, const std::string& commandLine, c
     if (!CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         dir.empty() ? nullptr : dir.c_str(), &startup, &process))
         return false;
+    CloseProcessHandles(process);
+    return true;
+}
+
+void CloseProcessHandles(const PROCESS_INFORMATION& process) {
+    if (!process.hProcess) return;
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    return true;
 }
 
 UserInterface& Ui() { return *g_current; }

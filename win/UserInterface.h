@@ -44,6 +44,12 @@ public:
 // CreateProcessA without waiting, as the real seam's StartProcess does it.
 bool StartDetached(const std::string& program, const std::string& commandLine, const std::string& dir);
 
+// Closes the handles that CreateProcessA gave. Under Wine a host program (the
+// host's own DOSBox, a shell) is started without any: hProcess is null, and
+// hThread holds whatever lay on Wine's stack, which may be the number of one of
+// our own open handles (a registry key, a file). Then nothing is closed.
+void CloseProcessHandles(const PROCESS_INFORMATION& process);
+
 // The seam in use: the real one unless a test installed another.
 UserInterface& Ui();
 // Installs a replacement (nullptr puts the real one back).

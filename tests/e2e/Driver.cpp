@@ -476,8 +476,7 @@ std::string HostScript(const std::string& script, DWORD ms = kWait) {
     PROCESS_INFORMATION process = {};
     if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         return "";
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    win::CloseProcessHandles(process);
     WaitUntil([&] { return FileExists(base + ".out"); }, ms);
     const std::string output = FileText(base + ".out");
     DeleteFileA((base + ".sh").c_str());

@@ -2,6 +2,7 @@
 // reading its controls, clicking its buttons, and taking screenshots.
 #pragma once
 #include "res/resource.h"
+#include "win/UserInterface.h"
 #include <windows.h>
 #include <commctrl.h>
 #include <algorithm>
@@ -196,8 +197,7 @@ inline bool Screenshot(const std::string& path) {
     PROCESS_INFORMATION process = {};
     if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         return false;
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    win::CloseProcessHandles(process);
     return WaitUntil([&] { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }, 30000);
 }
 

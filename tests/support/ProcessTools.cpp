@@ -1,5 +1,6 @@
 // Running a program from a test.
 #include "ProcessTools.h"
+#include "win/UserInterface.h"
 
 std::string MessageBoxText(HWND box) {
     std::string all;
@@ -30,8 +31,7 @@ ProgramRun::~ProgramRun() {
         TerminateProcess(_pi.hProcess, 99);
         WaitForSingleObject(_pi.hProcess, 5000);
     }
-    CloseHandle(_pi.hProcess);
-    CloseHandle(_pi.hThread);
+    win::CloseProcessHandles(_pi);
 }
 
 DWORD ProgramRun::WaitExit(DWORD ms) {
