@@ -5,6 +5,7 @@
 #include "FakeUi.h"
 #include "TestEnv.h"
 #include "data/Files.h"
+#include "data/GameExtras.h"
 #include "dialogs/CommentDialog.h"
 #include "dialogs/PictureMessages.h"
 #include "dialogs/TextInputDialog.h"
@@ -76,6 +77,18 @@ protected:
         return all;
     }
 
+    // The top-level headers, in the tree's order.
+    std::string Headers() const {
+        std::string all;
+        for (HTREEITEM h = TreeView_GetRoot(bar.Tree()); h; h = TreeView_GetNextSibling(bar.Tree(), h))
+            all += win::TreeView(bar.Tree()).Text(h) + "|";
+        return all;
+    }
+    std::string DosRows() const {
+        return bar.ValueText(DetailsBar::kDosBoxProgram) + "|" + bar.ValueText(DetailsBar::kCdRom) + "|" +
+               bar.ValueText(DetailsBar::kSoundSetup);
+    }
+
     FakeUi ui;
     TempFolder temp{"details"};
     const std::string& folder = temp.path;
@@ -91,9 +104,9 @@ protected:
 };
 
 TEST_F(DetailsBarTest, PlaceholdersThenTheFillsFormats) {
-    EXPECT_EQ(
-        Values(),
-        "game|Sierra|Adventure|C:\\|Open Folder|sierra.exe|readme.txt||0|File: resource.001|Size: 0|None|No|No|Default||");
+    EXPECT_EQ(Values(),
+              "game|Sierra|Adventure|C:\\|Open Folder|sierra.exe|readme.txt||0|File: resource.001|Size: "
+              "0|None|No|No|Default||");
 
     bar.ShowGame(&game);
     EXPECT_EQ(Values(),
@@ -118,6 +131,48 @@ TEST_F(DetailsBarTest, PlaceholdersThenTheFillsFormats) {
     EXPECT_EQ(std::make_tuple(bar.ValueText(DetailsBar::kTitle), IsWindowEnabled(bar.Bar().Handle()),
                               bar.Bar().GetSelFolder(), win::WindowText(host.Handle())),
               std::make_tuple("game", FALSE, 0, "Quillon Loader 0.8c"));
+}
+
+// A DOS game's rows follow Run With, and go for a Windows game.
+TEST_F(DetailsBarTest, DosGamesShowTheirDosBoxRows) {
+    char self[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    const std::string keen = folder + "\\KEEN\\keen.exe", dig = folder + "\\KEEN\\DIG.INI";
+    const struct {
+        char kind;  // 'D' a DOS program, 'W' a Windows one, '-' the DOS program without a Path
+        GameExtras extras;
+        bool digIni;
+        const char* rows;
+    } games[] = {
+        {'D', {}, true, "As in Preferences|None|DIG.INI: Sound Blaster 16, 220, IRQ 5, DMA 1"},
+        {'W', {}, true, "||"},
+        {'D',
+         {"C:\\DOSBOX\\DOSBox.exe", {CdRomKind::Drive, 'E', {}}, {}},
+         false,
+         "C:\\DOSBOX\\DOSBox.exe|Drive E:|not found"},
+        {'-', {}, true, "||"},
+        {'D',
+         {"", {CdRomKind::Images, 0, {"C:\\A.ISO", "C:\\B.CUE"}}, {}},
+         false,
+         "As in Preferences|C:\\A.ISO; C:\\B.CUE|not found"},
+    };
+    const GameRecord plain = game.record;
+    for (const auto& g : games) {
+        g.kind == 'W' ? (void)CopyFileA(self, keen.c_str(), FALSE) : WriteFileText(keen, "x");
+        g.digIni ? WriteFileText(dig, "DRIVER SB16.DIG\nIO_ADDR 220\nIRQ 5\nDMA_8_bit 1\n")
+                 : (void)DeleteFileA(dig.c_str());
+        game.record = plain;
+        if (g.kind == '-') SetField(game.record.path, "");
+        WriteGameExtras(game.record, g.extras);
+        bar.ShowGame(&game);
+        EXPECT_EQ(DosRows(), g.rows);
+        EXPECT_NE(Headers().find(g.kind != 'D' ? "|Run With|Web Site|"
+                                               : "|Run With|DOSBox program|CD-ROM|Sound setup|Web Site|"),
+                  std::string::npos)
+            << Headers();
+    }
+    bar.ShowGame(nullptr);
+    EXPECT_EQ(DosRows(), "||");
 }
 
 TEST_F(DetailsBarTest, WebSiteNeedsAnAddress) {
@@ -206,6 +261,11 @@ TEST_F(DetailsBarTest, FileFieldsTakeTheNameAndTheSize) {
 
     bar.EditField(DetailsBar::kCommand);
     EXPECT_EQ(FieldText(Stored().command) + "|" + FieldText(Stored().path), "keen4e.exe|" + folder + "\\KEEN\\BIN");
+    EXPECT_EQ(bar.ValueText(DetailsBar::kSoundSetup), "not found") << "now a DOS game";
+    WriteFileText(folder + "\\KEEN\\BIN\\DEFAULT.CFG", "snd_sfxdevice 3\nsnd_sbirq 5\n");
+    ui.folderAnswers.push_back(folder + "\\KEEN\\BIN");
+    bar.EditField(DetailsBar::kPath);
+    EXPECT_EQ(bar.ValueText(DetailsBar::kSoundSetup), "DEFAULT.CFG: Sound Blaster, IRQ 5") << "read again";
 
     SetField(game.record.path, "Q:\\nowhere");
     bar.EditField(DetailsBar::kDocument);
@@ -298,8 +358,9 @@ TEST_F(DetailsBarTest, DocsButton) {
     EXPECT_EQ(Said(), Strings{"open " + keen + "KEEN.TXT"});
 
     // Only an existing file inside the game folder is opened; a subfolder is fine.
-    for (const auto& [document, said] : {std::pair<const char*, std::string>{"DOCS\\KEEN.TXT", "open " + keen + "DOCS\\KEEN.TXT"},
-                                         {"MANUAL.DOC", "The document " + keen + "MANUAL.DOC\ncould not be found."}}) {
+    for (const auto& [document, said] :
+         {std::pair<const char*, std::string>{"DOCS\\KEEN.TXT", "open " + keen + "DOCS\\KEEN.TXT"},
+          {"MANUAL.DOC", "The document " + keen + "MANUAL.DOC\ncould not be found."}}) {
         SetField(game.record.document, document);
         bar.OpenDocument();
         EXPECT_EQ(Said(), Strings{said});

@@ -3,9 +3,11 @@
 #include "Groups.h"
 #include "UiRows.h"
 #include "data/Files.h"
+#include "data/GameExtras.h"
 #include "launch/GameSetup.h"
 #include "mainwnd/GameSetupCommands.h"
 #include "res/CommandLineDialogRes.h"
+#include "res/DosBoxSettingsDialogRes.h"
 #include "res/GameSettingsDialogRes.h"
 #include "win/Dialog.h"
 #include "win/Texts.h"
@@ -272,6 +274,40 @@ TEST_F(GameSetupTest, ModifySavesOnOkAndKeepsABrowsedFolderOnCancel) {
     Script(IDD_GAMESETTINGS, [](HWND h) { Press(h, IDOK); });
     EXPECT_TRUE(ModifyGameSettings(Context()).unsaved);
     EXPECT_EQ(Row(ui.calls.back()), MessageRow("There was an error saving the game file!", current.path, MB_OK));
+}
+
+// The DOSBox settings reach the file only through the OK of both dialogs; a
+// game without any keeps its file byte for byte, and a read-only one is never changed.
+TEST_F(GameSetupTest, DosBoxSettingsReachTheFileOnlyThroughBothOks) {
+    Save();
+    const std::vector<char> before = ReadFileBytes(current.path);
+    auto modify = [this](const std::string& lines, int dosBoxAnswer, int answer) {
+        Script(IDD_GAMESETTINGS, [answer](HWND h) {
+            Press(h, IDC_GS_DOSBOX);
+            Press(h, answer);
+        });
+        Script(IDD_DOSBOXSETTINGS, [lines, dosBoxAnswer](HWND h) {
+            SetDlgItemTextA(h, IDC_DBX_LINES, lines.c_str());
+            Press(h, dosBoxAnswer);
+        });
+        return ModifyGameSettings(Context());
+    };
+    const struct {
+        const char* lines;
+        int dosBox, settings;
+    } unchanged[] = {{"", IDOK, IDOK}, {"cpu.cycles=3000", IDOK, IDCANCEL}, {"cpu.cycles=3000", IDCANCEL, IDOK}};
+    for (const auto& r : unchanged) {
+        modify(r.lines, r.dosBox, r.settings);
+        EXPECT_EQ(ReadFileBytes(current.path), before) << r.lines << r.dosBox << r.settings;
+    }
+    modify("cpu.cycles=3000", IDOK, IDOK);
+    EXPECT_EQ(ReadGameExtras(Saved()).extras.extraLines, Strings{"cpu.cycles=3000"});
+
+    const std::vector<char> stored = ReadFileBytes(current.path);
+    SetFileAttributesA(current.path.c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_TRUE(modify("mixer.rate=22050", IDOK, IDOK).unsaved);
+    SetFileAttributesA(current.path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(ReadFileBytes(current.path), stored) << "a read-only game file is never changed";
 }
 
 }  // namespace
