@@ -90,7 +90,8 @@ int main() {
         const std::string folder = std::string(temp) + "ql_bench_dos" + std::to_string(i);
         CreateDirectoryA(folder.c_str(), nullptr);
         WriteText(folder + "\\GAME.COM", "\xB4\x4C\xCD\x21");
-        WriteText(folder + "\\DIG.INI", "DEVICE Sound Blaster Pro\nDRIVER SBPRO.DIG\nIO_ADDR 240\nIRQ 5\nDMA_8_bit 3\n");
+        WriteText(folder + "\\DIG.INI",
+                  "DEVICE Sound Blaster Pro\nDRIVER SBPRO.DIG\nIO_ADDR 240\nIRQ 5\nDMA_8_bit 3\n");
         dos[i].record = g;
         dos[i].loaded = true;
         SetField(dos[i].record.path, folder.c_str());
