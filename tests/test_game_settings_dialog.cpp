@@ -212,39 +212,20 @@ TEST_F(GameSettingsDialogTest, ExecuteWritesCommandsBatAndRunsIt) {
 
 // A DOS game's line on its own sound setup: only where its DIG.INI disagrees
 // with the selected parameter set (Gravis UltraSound), and only for a DOS game.
-TEST_F(GameSettingsDialogTest, TheMismatchLineAndTheDosBoxButton) {
+TEST_F(GameSettingsDialogTest, TheSoundSetupLine) {
     SetField(game.setup, "(Parameters)");
     SetField(game.soundNames[1], "Gravis UltraSound");
     game.selectedSound = 1;
-    const struct {
-        const char* program;  // KEEN.EXE's bytes
-        const char* driver;   // DIG.INI's driver; null: no DIG.INI
-        bool said;
-    } rows[] = {
-        {"x", "SBPRO.DIG", true}, {"x", "GUS.DIG", false}, {"x", nullptr, false}, {nullptr, "SBPRO.DIG", false}};
-    char self[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    for (const auto& r : rows) {
-        r.program ? WriteFileText(gameDir + "\\KEEN.EXE", r.program)
-                  : (void)CopyFileA(self, (gameDir + "\\KEEN.EXE").c_str(), FALSE);  // a Windows program
+    const std::tuple<bool, const char*, bool> rows[] = {
+        {true, "SBPRO.DIG", true}, {true, "GUS.DIG", false}, {true, nullptr, false}, {false, "SBPRO.DIG", false}};
+    for (const auto& [dos, driver, said] : rows) {
+        dos ? WriteFileText(gameDir + "\\KEEN.EXE", "x")
+            : (void)CopyFileA(ThisProgram().c_str(), (gameDir + "\\KEEN.EXE").c_str(), FALSE);
         DeleteFileA((gameDir + "\\DIG.INI").c_str());
-        if (r.driver) WriteFileText(gameDir + "\\DIG.INI", std::string("DRIVER ") + r.driver + "\nIO_ADDR 220\n");
+        if (driver) WriteFileText(gameDir + "\\DIG.INI", std::string("DRIVER ") + driver + "\nIO_ADDR 220\n");
         ASSERT_TRUE(Open());
-        EXPECT_EQ(Get(IDC_GS_SOUND_MISMATCH).find("DIG.INI chose Sound Blaster Pro, but") == 0, r.said)
+        EXPECT_EQ(Get(IDC_GS_SOUND_MISMATCH).find("DIG.INI chose Sound Blaster Pro, but") == 0, said)
             << Get(IDC_GS_SOUND_MISMATCH);
-    }
-
-    // The DOSBox settings: kept after OK there, dropped after Cancel there.
-    for (const INT_PTR answer : {IDCANCEL, IDOK}) {
-        ui.modalScripts.push_back([answer](win::Dialog& d, HWND owner) -> INT_PTR {
-            EXPECT_EQ(d.TemplateId(), IDD_DOSBOXSETTINGS);
-            HWND h = d.Create(owner);
-            SetDlgItemTextA(h, IDC_DBX_LINES, "cpu.cycles=9000");
-            PressIn(h, static_cast<int>(answer));
-            return d.Result();
-        });
-        Click(IDC_GS_DOSBOX);
-        EXPECT_EQ(ReadGameExtras(dialog->game).extras.extraLines.size(), answer == IDOK ? 1u : 0u);
     }
 }
 
@@ -257,29 +238,23 @@ protected:
     }
     GameExtras Stored() const { return ReadGameExtras(dialog->game).extras; }
     bool Same(const GameRecord& g) const { return std::memcmp(&dialog->game, &g, sizeof g) == 0; }
-    std::string DosBox() const {  // a Windows program may serve as DOSBox
-        char self[MAX_PATH] = "";
-        GetModuleFileNameA(nullptr, self, MAX_PATH);
-        return self;
-    }
     GameRecord game = MakeGame("Keen", "Apogee", "Platform", "C:\\KEEN", "KEEN.EXE");
 };
 
-// Shown and saved again unchanged, each value leaves the record byte for byte
-// as it was; so does a game without any.
+// Shown and saved again, each value leaves the record as it was byte for byte;
+// so does a game without any.
 TEST_F(DosBoxSettingsTest, EachValueGoesRoundUnchanged) {
-    GameExtras rows[5];
-    rows[1].dosBoxProgram = DosBox();
-    rows[2].cdRom = {CdRomKind::Drive, 'E', {}};
-    rows[3].cdRom = {CdRomKind::Images, 0, {"C:\\CD\\DISC1.ISO", "C:\\CD\\DISC2.cue"}};
-    rows[4].extraLines = {"cpu.cycles=12000", "dosbox.memsize = 32"};
+    const GameExtras rows[] = {{},
+                               {ThisProgram(), {}, {}},
+                               {"", {CdRomKind::Drive, 'E', {}}, {}},
+                               {"", {CdRomKind::Images, 0, {"C:\\CD\\DISC1.ISO", "C:\\CD\\DISC2.cue"}}, {}},
+                               {"", {}, {"cpu.cycles=12000", "dosbox.memsize = 32"}}};
     for (const GameExtras& extras : rows) {
         GameRecord g = game;
-        ASSERT_EQ(WriteGameExtras(g, extras).problem, ExtrasProblem::None);
+        WriteGameExtras(g, extras);
         ASSERT_TRUE(Open(g));
         Click(IDOK);
-        EXPECT_EQ(dialog->Result(), IDOK);
-        EXPECT_TRUE(Same(g)) << extras.dosBoxProgram << extras.cdRom.images.size() << extras.extraLines.size();
+        EXPECT_TRUE(dialog->Result() == IDOK && Same(g)) << extras.cdRom.images.size() << extras.extraLines.size();
     }
 }
 
@@ -287,24 +262,23 @@ TEST_F(DosBoxSettingsTest, TheControlsSetEachValue) {
     ASSERT_TRUE(Open(game));
     EXPECT_EQ(win::WindowText(dialog->Handle()), "DOSBox Settings for Keen");
     EXPECT_FALSE(Enabled(IDC_DBX_IMAGE_ADD) || Enabled(IDC_DBX_CD_LETTER));
-    ui.fileAnswers = {DosBox(), "D:\\CD\\A.ISO", "D:\\CD\\B.CUE", "D:\\CD\\C.ISO", "E:\\D.ISO"};
+    ui.fileAnswers = {ThisProgram(), "D:\\CD\\A.ISO", "D:\\CD\\B.CUE", "D:\\CD\\C.ISO", "E:\\D.ISO"};
     Click(IDC_DBX_BROWSE);
     Click(IDC_DBX_CD_IMAGES);
     for (int i = 0; i < 3; ++i) Click(IDC_DBX_IMAGE_ADD);
     SendMessageA(Item(IDC_DBX_IMAGE_LIST), LB_SETCURSEL, 1, 0);
     for (int i = 0; i < 3; ++i) Click(IDC_DBX_IMAGE_REMOVE);  // B, then the one below it (C), then the one above (A)
     Click(IDC_DBX_IMAGE_ADD);
-    Strings started;
+    Strings started;  // the game's folder, then the last disc's
     for (const UiCall& call : ui.Calls(UiCall::File)) started.push_back(call.params);
-    EXPECT_EQ(started, (Strings{"", "C:\\KEEN", "D:\\CD", "D:\\CD", "C:\\KEEN"}))
-        << "the game's folder, then the last disc's";
+    EXPECT_EQ(started, (Strings{"", "C:\\KEEN", "D:\\CD", "D:\\CD", "C:\\KEEN"}));
     Set(IDC_DBX_LINES, "cpu.cycles=12000\r\n\r\n  \r\nmixer.rate=22050");
     Click(IDOK);
-    ASSERT_EQ(dialog->Result(), IDOK);
-    const GameExtras set{DosBox(), {CdRomKind::Images, 0, {"E:\\D.ISO"}}, {"cpu.cycles=12000", "mixer.rate=22050"}};
+    const GameExtras set{
+        ThisProgram(), {CdRomKind::Images, 0, {"E:\\D.ISO"}}, {"cpu.cycles=12000", "mixer.rate=22050"}};
     EXPECT_TRUE(Stored() == set) << Stored().cdRom.images.size();
 
-    GameRecord g = dialog->game;
+    const GameRecord g = dialog->game;
     for (const auto& [radio, cd] :
          {std::pair{IDC_DBX_CD_DRIVE, CdRom{CdRomKind::Drive, 'F', {}}}, std::pair{IDC_DBX_CD_NONE, CdRom{}}}) {
         ASSERT_TRUE(Open(g));
@@ -316,52 +290,42 @@ TEST_F(DosBoxSettingsTest, TheControlsSetEachValue) {
     }
 }
 
-// What the game file cannot take is named, and the dialog stays open.
+// What the game file cannot take is named, and the dialog stays open; a
+// refused line is selected.
 TEST_F(DosBoxSettingsTest, RefusalsNameWhatIsWrong) {
     WriteFileText(folder + "\\notes.txt", "MZ");
-    const struct {
-        int radio;
-        const char* program;
-        std::string lines;
-        const char* said;
-        int focus;
-    } rows[] = {
-        {IDC_DBX_CD_NONE, "notes.txt", "", "This is not a program that can serve as DOSBox:\n", IDC_DBX_PROGRAM},
-        {IDC_DBX_CD_NONE, "", "cpu.cycles=1\r\nautoexec.mount=c x\r\n", "Its section, before", IDC_DBX_LINES},
-        {IDC_DBX_CD_NONE, "", "cpu.cy cles=1", "Its key", IDC_DBX_LINES},
-        {IDC_DBX_CD_NONE, "", "cpu.cycles=[1]", "Its value", IDC_DBX_LINES},
-        {IDC_DBX_CD_NONE, "", "cycles 1", "It must read", IDC_DBX_LINES},
-        {IDC_DBX_CD_NONE, "", "cpu.cycles=" + std::string(800, '1'),
+    const std::tuple<int, std::string, const char*, int> rows[] = {
+        // radio, lines or program, message, focus
+        {IDC_DBX_CD_NONE, folder + "\\notes.txt", "This is not a program that can serve as DOSBox:\n", IDC_DBX_PROGRAM},
+        {IDC_DBX_CD_NONE, "cpu.cy cles=1", "Its key", IDC_DBX_LINES},
+        {IDC_DBX_CD_NONE, "cpu.cycles=[1]", "Its value", IDC_DBX_LINES},
+        {IDC_DBX_CD_NONE, "cycles 1", "It must read", IDC_DBX_LINES},
+        {IDC_DBX_CD_NONE, "cpu.cycles=" + std::string(800, '1'),
          "These DOSBox settings do not fit into the game file: they need 817 bytes, and it holds 756.\n\nPlease take "
          "out at least 61 characters: fewer or shorter extra lines or image paths.",
          IDC_DBX_LINES},
-        {IDC_DBX_CD_IMAGES, "", "", "Please add the disc's image files, or choose another CD-ROM.", IDC_DBX_IMAGE_LIST},
-        {IDC_DBX_CD_IMAGES, "", "+", "A disc image must be an .iso or .cue file:\nC:\\CD\\DISC.BIN",
+        {IDC_DBX_CD_IMAGES, "", "Please add the disc's image files, or choose another CD-ROM.", IDC_DBX_IMAGE_LIST},
+        {IDC_DBX_CD_IMAGES, "C:\\CD\\DISC.BIN", "A disc image must be an .iso or .cue file:\nC:\\CD\\DISC.BIN",
          IDC_DBX_IMAGE_LIST},
-    };
-    for (const auto& r : rows) {
+        {IDC_DBX_CD_NONE, "cpu.cycles=1\r\nautoexec.mount=c x\r\n",
+         "This DOSBox line cannot be used:\nautoexec.mount=c x\n\nIts section, before", IDC_DBX_LINES}};
+    for (const auto& [radio, text, said, focus] : rows) {
         ui.Clear();
         ASSERT_TRUE(Open(game));
-        Set(IDC_DBX_PROGRAM, *r.program ? folder + "\\" + r.program : "");
-        Click(r.radio);
-        if (r.lines == "+") {
-            ui.fileAnswers.push_back(std::string("C:\\CD\\DISC.BIN"));
+        Click(radio);
+        ui.fileAnswers = {text};
+        if (radio == IDC_DBX_CD_IMAGES && !text.empty())
             Click(IDC_DBX_IMAGE_ADD);
-        } else {
-            Set(IDC_DBX_LINES, r.lines);
-        }
+        else if (!text.empty())
+            Set(text[1] == ':' ? IDC_DBX_PROGRAM : IDC_DBX_LINES, text);
         Click(IDOK);
-        ASSERT_EQ(ui.Messages().size(), 1u) << r.said;
-        EXPECT_NE(ui.Messages()[0].text.find(r.said), std::string::npos) << ui.Messages()[0].text;
-        EXPECT_TRUE(!dialog->Ended() && GetFocus() == Item(r.focus) && Same(game)) << r.said;
+        ASSERT_EQ(ui.Messages().size(), 1u) << said;
+        EXPECT_NE(ui.Messages()[0].text.find(said), std::string::npos) << ui.Messages()[0].text;
+        EXPECT_TRUE(!dialog->Ended() && GetFocus() == Item(focus) && Same(game)) << said;
     }
-    DWORD first = 0, last = 0;  // the refused line of the second row was selected
-    ASSERT_TRUE(Open(game));
-    Set(IDC_DBX_LINES, rows[1].lines);
-    Click(IDOK);
+    DWORD first = 0, last = 0;
     SendMessageA(Item(IDC_DBX_LINES), EM_GETSEL, reinterpret_cast<WPARAM>(&first), reinterpret_cast<LPARAM>(&last));
     EXPECT_EQ(std::make_pair(first, last), std::make_pair(DWORD{14}, DWORD{32}));
-    EXPECT_EQ(ui.Messages().back().text.find("This DOSBox line cannot be used:\nautoexec.mount=c x\n\n"), 0u);
 }
 
 // A damaged list is cut only when the player agrees; a refused entry is told

@@ -292,13 +292,11 @@ TEST_F(GameSetupTest, DosBoxSettingsReachTheFileOnlyThroughBothOks) {
         });
         return ModifyGameSettings(Context());
     };
-    const struct {
-        const char* lines;
-        int dosBox, settings;
-    } unchanged[] = {{"", IDOK, IDOK}, {"cpu.cycles=3000", IDOK, IDCANCEL}, {"cpu.cycles=3000", IDCANCEL, IDOK}};
-    for (const auto& r : unchanged) {
-        modify(r.lines, r.dosBox, r.settings);
-        EXPECT_EQ(ReadFileBytes(current.path), before) << r.lines << r.dosBox << r.settings;
+    const std::tuple<const char*, int, int> unchanged[] = {
+        {"", IDOK, IDOK}, {"cpu.cycles=3000", IDOK, IDCANCEL}, {"cpu.cycles=3000", IDCANCEL, IDOK}};
+    for (const auto& [lines, dosBox, settings] : unchanged) {
+        modify(lines, dosBox, settings);
+        EXPECT_EQ(ReadFileBytes(current.path), before) << lines << dosBox << settings;
     }
     modify("cpu.cycles=3000", IDOK, IDOK);
     EXPECT_EQ(ReadGameExtras(Saved()).extras.extraLines, Strings{"cpu.cycles=3000"});
