@@ -1,5 +1,8 @@
 // Showing a game in the details bar, against reading its record: the bar is
-// filled on every selection, so a fill must cost little beside the load.
+// filled on every selection, so a fill must cost little beside the load. A
+// DOS game's fill also reads its sound setup files (its folder's listing and
+// a DIG.INI here), and a change between a DOS and a Windows game adds or takes
+// away the DOS game's rows.
 // Run under Wine: wine bench_detailsbar.exe
 #include "BenchClock.h"
 #include "data/GameFile.h"
@@ -12,7 +15,23 @@
 
 namespace {
 
+// Shows |games| in turn, |n| times, |runs| times over; the median run in seconds.
+double ShowInTurn(DetailsBar& bar, std::vector<CurrentGame>& games, int n, int runs) {
+    std::vector<double> times;
+    for (int r = 0; r < runs; ++r) {
+        const double t0 = Now();
+        for (int i = 0; i < n; ++i) bar.ShowGame(&games[static_cast<size_t>(i) % games.size()]);
+        times.push_back(Now() - t0);
+    }
+    return Median(times);
+}
 
+void WriteText(const std::string& path, const char* text) {
+    FILE* f = fopen(path.c_str(), "wb");
+    if (!f) return;
+    fputs(text, f);
+    fclose(f);
+}
 
 }  // namespace
 
@@ -64,6 +83,35 @@ int main() {
     std::printf("read %d records:            %8.1f ms\n", n, Median(load) * 1000);
     std::printf("show %d games in the bar:   %8.1f ms\n", n, Median(show) * 1000);
     std::printf("one show:                   %8.3f ms\n", Median(show) * 1000 / n);
+
+    // Two DOS games with their own DIG.INI, and a Windows game (this program).
+    std::vector<CurrentGame> dos(2);
+    for (size_t i = 0; i < dos.size(); ++i) {
+        const std::string folder = std::string(temp) + "ql_bench_dos" + std::to_string(i);
+        CreateDirectoryA(folder.c_str(), nullptr);
+        WriteText(folder + "\\GAME.COM", "\xB4\x4C\xCD\x21");
+        WriteText(folder + "\\DIG.INI",
+                  "DEVICE Sound Blaster Pro\nDRIVER SBPRO.DIG\nIO_ADDR 240\nIRQ 5\nDMA_8_bit 3\n");
+        dos[i].record = g;
+        dos[i].loaded = true;
+        SetField(dos[i].record.path, folder.c_str());
+        SetField(dos[i].record.command, "GAME.COM");
+    }
+    char self[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::vector<CurrentGame> mixed = {dos[0], dos[0]};
+    const std::string exe = self;
+    SetField(mixed[1].record.path, exe.substr(0, exe.rfind('\\')).c_str());
+    SetField(mixed[1].record.command, exe.substr(exe.rfind('\\') + 1).c_str());
+    const double dosShow = ShowInTurn(bar, dos, n, runs), mixedShow = ShowInTurn(bar, mixed, n, runs);
+    std::printf("one show of a DOS game:     %8.3f ms (its sound setup read)\n", dosShow * 1000 / n);
+    std::printf("one show, DOS and Windows:  %8.3f ms (the DOS rows added or taken away)\n", mixedShow * 1000 / n);
+    for (size_t i = 0; i < dos.size(); ++i) {
+        const std::string folder = FieldText(dos[i].record.path);
+        DeleteFileA((folder + "\\GAME.COM").c_str());
+        DeleteFileA((folder + "\\DIG.INI").c_str());
+        RemoveDirectoryA(folder.c_str());
+    }
     DestroyWindow(host);
     DeleteFileA(path.c_str());
     return 0;

@@ -3,7 +3,10 @@
 #include "win/Texts.h"
 #include "data/CriteriaData.h"
 #include "data/Files.h"
+#include "dialogs/DosBoxSettingsDialog.h"
 #include "launch/GameSetup.h"
+#include "launch/ProgramKind.h"
+#include "launch/SoundSetupDosBox.h"
 #include "res/GameSettingsDialogRes.h"
 #include "res/resource.h"
 #include "win/Controls.h"
@@ -112,6 +115,9 @@ bool GameSettingsDialog::OnInit() {
     win::ComboBox runWith(Item(IDC_GS_RUN_WITH));
     for (const char* choice : {"Default", "Windows", "DOSBox"}) runWith.Add(choice);
     runWith.Select(static_cast<int>(GameRunWith(game)));
+    // A DOS game's own setup files may have chosen other sound than its parameter sets.
+    if (IsDosGame(game))
+        SetItemText(IDC_GS_SOUND_MISMATCH, SoundSetupMismatch(game, FindSoundSetup(FieldText(game.path))));
     return true;
 }
 
@@ -195,6 +201,12 @@ void GameSettingsDialog::OnCommand(int id, int code, HWND /*ctl*/) {
             Browse(IDC_GS_CONFIG, "All Files (*.*)|*.*||", "Please select the config file to delete...");
             break;
         case IDC_GS_EXECUTE: ExecuteHelp(); break;
+        case IDC_GS_DOSBOX: {
+            // Its own dialog changes the game's DOSBox entries only; Cancel here drops them too.
+            const DosBoxSettingsResult dosBox = AskDosBoxSettings(Handle(), title, game);
+            if (dosBox.accepted) game = dosBox.game;
+            break;
+        }
         default: break;
     }
 }

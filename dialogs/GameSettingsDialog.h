@@ -1,7 +1,9 @@
 // The game settings dialog: a game's setup mode (none or within the game, a
 // setup program, command line parameters), the config file, the setup program
 // and the raw parameter sets (ten sound and ten music devices, input, display
-// and custom device). Works on a copy of the game record.
+// and custom device), how the game runs, and through its "DOSBox..." button the
+// game's own DOSBox settings. For a DOS game, one line says where its own sound
+// setup files disagree with its parameter sets. Works on a copy of the game record.
 #pragma once
 #include "data/GameRecord.h"
 #include "data/IniFile.h"

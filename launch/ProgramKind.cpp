@@ -58,3 +58,8 @@ ProgramKind KindOfProgram(const std::string& path) {
         if (EqualNoCase(extension, dos)) return ProgramKind::Dos;
     return ProgramKind::Other;
 }
+
+bool IsDosGame(const GameRecord& game) {
+    const std::string path = FieldText(game.path), command = FieldText(game.command);
+    return !path.empty() && !command.empty() && KindOfProgram(path + "\\" + command) == ProgramKind::Dos;
+}

@@ -1,6 +1,7 @@
 // What kind of program a game's Command names, from its first bytes: Windows
 // programs run only on Windows, DOS programs also in DOSBox.
 #pragma once
+#include "data/GameRecord.h"
 #include <string>
 
 enum class ProgramKind {
@@ -22,3 +23,8 @@ bool IsHostProgram(const std::string& path);
 // A program that may serve as DOSBox: a Windows program, or, where this program
 // runs under Wine, a host program (the host's own DOSBox).
 bool IsDosBoxProgram(const std::string& path, bool underWine);
+
+// A game whose Command, in its Path, is a DOS program (KindOfProgram): the games
+// whose DOSBox settings and sound setup the windows show. A game without a Path
+// or a Command is none.
+bool IsDosGame(const GameRecord& game);

@@ -4,7 +4,10 @@
 #include "win/Texts.h"
 #include "data/NameRules.h"
 #include "data/Strings.h"
+#include "data/GameExtras.h"
 #include "dialogs/CommentDialog.h"
+#include "launch/ProgramKind.h"
+#include "launch/SoundSetup.h"
 #include "mainwnd/DesktopShortcut.h"
 #include "res/resource.h"
 #include "win/Controls.h"
@@ -38,6 +41,21 @@ constexpr TreeRow kRows[] = {
     {"Run With", DetailsBar::kRunWith, "Default"},
     {"Web Site", DetailsBar::kWebSite, ""},
 };
+
+// A DOS game's rows, after "Run With": they come and go with the kind of game.
+constexpr TreeRow kDosRows[] = {
+    {"DOSBox program", DetailsBar::kDosBoxProgram, ""},
+    {"CD-ROM", DetailsBar::kCdRom, ""},
+    {"Sound setup", DetailsBar::kSoundSetup, ""},
+};
+
+std::string CdRomText(const CdRom& cd) {
+    if (cd.kind == CdRomKind::Drive) return Format("Drive %c:", cd.drive);
+    if (cd.kind == CdRomKind::None) return "None";
+    std::string images;
+    for (const std::string& image : cd.images) images += (images.empty() ? "" : "; ") + image;
+    return images;
+}
 
 }  // namespace
 
@@ -102,8 +120,33 @@ void DetailsBar::BuildTree() {
         // only a repaint (setting item texts one by one is slow under Wine).
         _values[row.code] = _tree.Add(header, LPSTR_TEXTCALLBACKA, 1, row.code);
         _shown[row.code] = row.placeholder;
+        if (row.code == kRunWith) _dosRowsAfter = header;
     }
     _tree.Expand(header);
+}
+
+// Reads the game's sound setup files: once per game shown, never per repaint.
+void DetailsBar::ShowDosRows(const GameRecord* game) {
+    const bool dos = game && IsDosGame(*game);
+    if (!dos) {
+        for (HTREEITEM header : _dosHeaders) _tree.Delete(header);
+        _dosHeaders.clear();
+        for (const TreeRow& row : kDosRows) _values.erase(row.code);
+        return;
+    }
+    if (_dosHeaders.empty()) {
+        HTREEITEM after = _dosRowsAfter;
+        for (const TreeRow& row : kDosRows) {
+            after = _tree.Add(TVI_ROOT, row.header, 0, kHeaderValue, after);
+            _dosHeaders.push_back(after);
+            _values[row.code] = _tree.Add(after, LPSTR_TEXTCALLBACKA, 1, row.code);
+            _tree.Expand(after);
+        }
+    }
+    const GameExtras extras = ReadGameExtras(*game).extras;
+    SetValue(kDosBoxProgram, extras.dosBoxProgram.empty() ? "As in Preferences" : extras.dosBoxProgram);
+    SetValue(kCdRom, CdRomText(extras.cdRom));
+    SetValue(kSoundSetup, SoundSetupText(FindSoundSetup(FieldText(game->path))));
 }
 
 HTREEITEM DetailsBar::ValueItem(int code) const {
@@ -111,9 +154,7 @@ HTREEITEM DetailsBar::ValueItem(int code) const {
     return it == _values.end() ? nullptr : it->second;
 }
 
-std::string DetailsBar::ValueText(int code) const {
-    return _tree.Text(ValueItem(code));
-}
+std::string DetailsBar::ValueText(int code) const { return _tree.Text(ValueItem(code)); }
 
 void DetailsBar::SetValue(int code, const std::string& text) {
     // Changing a tree item's text is costly (the tree measures and repaints
@@ -148,6 +189,7 @@ void DetailsBar::ShowValues(const GameRecord& g) {
     static const char* const kRunWithTexts[] = {"Default", "Windows", "DOSBox"};
     SetValue(kRunWith, kRunWithTexts[static_cast<int>(GameRunWith(g))]);
     SetValue(kWebSite, FieldText(g.webSite));
+    ShowDosRows(&g);
 }
 
 void DetailsBar::ShowGame(const CurrentGame* game) {
@@ -155,6 +197,7 @@ void DetailsBar::ShowGame(const CurrentGame* game) {
         {
             win::NoRedraw hold(_tree.Handle());
             for (const TreeRow& row : kRows) SetValue(row.code, row.placeholder);
+            ShowDosRows(nullptr);
         }
         _bar.SetItemText(kLinks, 1, "Visit Web Site");
         _bar.SetItemText(kComment, 0, "COMMENT");

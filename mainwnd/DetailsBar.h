@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 class DetailsBar {
 public:
@@ -30,6 +31,11 @@ public:
         kWin95 = 160,
         kWebSite = 176,
         kRunWith = 192,  // shown only; the game settings dialog changes it
+        // A DOS game's rows, shown only for one (after Run With): its own DOSBox
+        // program, its CD-ROM and what its own sound setup files chose.
+        kDosBoxProgram = 208,
+        kCdRom = 224,
+        kSoundSetup = 240,
         kHeader = 255
     };
     static constexpr RECT kRect = {548, 154, 713, 415};  // main-window client pixels
@@ -76,6 +82,8 @@ public:
 
 private:
     void ShowValues(const GameRecord& game);
+    // The DOS game's rows, added or taken away with the kind of game; null: none.
+    void ShowDosRows(const GameRecord* game);
     void BuildTree();
     void SetValue(int code, const std::string& text);
     void ItemAction(int item);
@@ -105,5 +113,7 @@ private:
     HIMAGELIST _small = nullptr;
     HIMAGELIST _large = nullptr;
     std::map<int, HTREEITEM> _values;
-    std::map<int, std::string> _shown;  // the text of each value item
+    HTREEITEM _dosRowsAfter = nullptr;   // the header the DOS game's rows follow
+    std::vector<HTREEITEM> _dosHeaders;  // their headers while they are shown
+    std::map<int, std::string> _shown;   // the text of each value item
 };

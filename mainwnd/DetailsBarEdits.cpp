@@ -72,6 +72,7 @@ void DetailsBar::EditPath() {
     if (!Commit(before)) return;
     Refresh();
     SetValue(kPath, FieldText(_game.record.path));
+    ShowDosRows(&_game.record);  // the sound setup of the new folder
 }
 
 void DetailsBar::OpenFolder() {
@@ -107,6 +108,7 @@ void DetailsBar::EditCommand() {
     Refresh();
     SetValue(kCommand, FieldText(_game.record.command));
     SetValue(kPath, FieldText(_game.record.path));
+    ShowDosRows(&_game.record);  // a DOS program now, or no longer
 }
 
 void DetailsBar::EditDocument() {

@@ -53,8 +53,11 @@
 #define IDC_GS_HELP_COMMAND 1088
 #define IDC_GS_EXECUTE 1011
 
-// How the game is run: Default, Windows or DOSBox
+// How the game is run: Default, Windows or DOSBox; the game's own DOSBox
+// settings; the line that says where its sound setup files disagree
 #define IDC_GS_RUN_WITH 1100
+#define IDC_GS_DOSBOX 1101
+#define IDC_GS_SOUND_MISMATCH 1102
 
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)

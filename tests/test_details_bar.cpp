@@ -5,6 +5,7 @@
 #include "FakeUi.h"
 #include "TestEnv.h"
 #include "data/Files.h"
+#include "data/GameExtras.h"
 #include "dialogs/CommentDialog.h"
 #include "dialogs/PictureMessages.h"
 #include "dialogs/TextInputDialog.h"
@@ -76,6 +77,17 @@ protected:
         return all;
     }
 
+    // The headers between Run With and Web Site, each with its value.
+    std::string DosRows() const {
+        const win::TreeView tree(bar.Tree());
+        HTREEITEM h = tree.Root();
+        while (h && tree.Text(h) != "Run With") h = TreeView_GetNextSibling(bar.Tree(), h);
+        std::string all;
+        while (h && (h = TreeView_GetNextSibling(bar.Tree(), h)) && tree.Text(h) != "Web Site")
+            all += tree.Text(h) + ": " + tree.Text(TreeView_GetChild(bar.Tree(), h)) + "|";
+        return all;
+    }
+
     FakeUi ui;
     TempFolder temp{"details"};
     const std::string& folder = temp.path;
@@ -91,9 +103,9 @@ protected:
 };
 
 TEST_F(DetailsBarTest, PlaceholdersThenTheFillsFormats) {
-    EXPECT_EQ(
-        Values(),
-        "game|Sierra|Adventure|C:\\|Open Folder|sierra.exe|readme.txt||0|File: resource.001|Size: 0|None|No|No|Default||");
+    EXPECT_EQ(Values(),
+              "game|Sierra|Adventure|C:\\|Open Folder|sierra.exe|readme.txt||0|File: resource.001|Size: "
+              "0|None|No|No|Default||");
 
     bar.ShowGame(&game);
     EXPECT_EQ(Values(),
@@ -118,6 +130,40 @@ TEST_F(DetailsBarTest, PlaceholdersThenTheFillsFormats) {
     EXPECT_EQ(std::make_tuple(bar.ValueText(DetailsBar::kTitle), IsWindowEnabled(bar.Bar().Handle()),
                               bar.Bar().GetSelFolder(), win::WindowText(host.Handle())),
               std::make_tuple("game", FALSE, 0, "Quillon Loader 0.8c"));
+}
+
+// A DOS game's rows follow Run With, and go for a Windows game.
+TEST_F(DetailsBarTest, DosGamesShowTheirDosBoxRows) {
+    const std::string keen = folder + "\\KEEN\\keen.exe", dig = folder + "\\KEEN\\DIG.INI";
+    const std::tuple<char, GameExtras, bool, const char*> games[] = {
+        // 'D' DOS, 'W' Windows, '-' no Path
+        {'D',
+         {},
+         true,
+         "DOSBox program: As in Preferences|CD-ROM: None|Sound setup: DIG.INI: Sound Blaster 16, 220, IRQ 5, DMA 1|"},
+        {'W', {}, true, ""},
+        {'D',
+         {"C:\\DOSBOX\\DOSBox.exe", {CdRomKind::Drive, 'E', {}}, {}},
+         false,
+         "DOSBox program: C:\\DOSBOX\\DOSBox.exe|CD-ROM: Drive E:|Sound setup: not found|"},
+        {'-', {}, true, ""},
+        {'D',
+         {"", {CdRomKind::Images, 0, {"C:\\A.ISO", "C:\\B.CUE"}}, {}},
+         false,
+         "DOSBox program: As in Preferences|CD-ROM: C:\\A.ISO; C:\\B.CUE|Sound setup: not found|"}};
+    const GameRecord plain = game.record;
+    for (const auto& [kind, extras, digIni, rows] : games) {
+        kind == 'W' ? (void)CopyFileA(ThisProgram().c_str(), keen.c_str(), FALSE) : WriteFileText(keen, "x");
+        digIni ? WriteFileText(dig, "DRIVER SB16.DIG\nIO_ADDR 220\nIRQ 5\nDMA_8_bit 1\n")
+               : (void)DeleteFileA(dig.c_str());
+        game.record = plain;
+        if (kind == '-') SetField(game.record.path, "");
+        WriteGameExtras(game.record, extras);
+        bar.ShowGame(&game);
+        EXPECT_EQ(DosRows(), rows);
+    }
+    bar.ShowGame(nullptr);
+    EXPECT_EQ(DosRows(), "");
 }
 
 TEST_F(DetailsBarTest, WebSiteNeedsAnAddress) {
@@ -206,6 +252,11 @@ TEST_F(DetailsBarTest, FileFieldsTakeTheNameAndTheSize) {
 
     bar.EditField(DetailsBar::kCommand);
     EXPECT_EQ(FieldText(Stored().command) + "|" + FieldText(Stored().path), "keen4e.exe|" + folder + "\\KEEN\\BIN");
+    EXPECT_EQ(bar.ValueText(DetailsBar::kSoundSetup), "not found") << "now a DOS game";
+    WriteFileText(folder + "\\KEEN\\BIN\\DEFAULT.CFG", "snd_sfxdevice 3\nsnd_sbirq 5\n");
+    ui.folderAnswers.push_back(folder + "\\KEEN\\BIN");
+    bar.EditField(DetailsBar::kPath);
+    EXPECT_EQ(bar.ValueText(DetailsBar::kSoundSetup), "DEFAULT.CFG: Sound Blaster, IRQ 5") << "read again";
 
     SetField(game.record.path, "Q:\\nowhere");
     bar.EditField(DetailsBar::kDocument);
@@ -298,8 +349,9 @@ TEST_F(DetailsBarTest, DocsButton) {
     EXPECT_EQ(Said(), Strings{"open " + keen + "KEEN.TXT"});
 
     // Only an existing file inside the game folder is opened; a subfolder is fine.
-    for (const auto& [document, said] : {std::pair<const char*, std::string>{"DOCS\\KEEN.TXT", "open " + keen + "DOCS\\KEEN.TXT"},
-                                         {"MANUAL.DOC", "The document " + keen + "MANUAL.DOC\ncould not be found."}}) {
+    for (const auto& [document, said] :
+         {std::pair<const char*, std::string>{"DOCS\\KEEN.TXT", "open " + keen + "DOCS\\KEEN.TXT"},
+          {"MANUAL.DOC", "The document " + keen + "MANUAL.DOC\ncould not be found."}}) {
         SetField(game.record.document, document);
         bar.OpenDocument();
         EXPECT_EQ(Said(), Strings{said});

@@ -115,12 +115,6 @@ TEST(DosBoxConfig, SlowDownCyclesAndVdmSoundPorts) {
     EXPECT_EQ(ports("port = 220\r\nIRQ=7\r\n"), "220/7//");
 }
 
-std::string ThisProgram() {
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    return path;
-}
-
 TEST(DosBoxRoute, ProgramKindsAndTheRouteOfAGame) {
     TempFolder temp("kind");
     const std::string pe = ThisProgram();

@@ -1,12 +1,15 @@
-// The game settings dialog driven in-process, and the command line setup
-// dialog: what it offers, the live command line, its selections and Clear.
+// The game settings dialog driven in-process with its DOSBox settings dialog,
+// and the command line setup dialog: what it offers, the live command line,
+// its selections and Clear.
 #include "DialogProbe.h"
 #include "UiRows.h"
 #include "data/Files.h"
 #include "dialogs/CommandLineDialog.h"
+#include "dialogs/DosBoxSettingsDialog.h"
 #include "dialogs/GameSettingsDialog.h"
 #include "launch/GameSetup.h"
 #include "res/CommandLineDialogRes.h"
+#include "res/DosBoxSettingsDialogRes.h"
 #include "res/GameSettingsDialogRes.h"
 #include "win/Texts.h"
 
@@ -205,6 +208,151 @@ TEST_F(GameSettingsDialogTest, ExecuteWritesCommandsBatAndRunsIt) {
     SetField(game.command, "");
     ASSERT_TRUE(Open());
     EXPECT_FALSE(IsWindowEnabled(Item(IDC_GS_EXECUTE))) << "no Command: nothing to ask for help";
+}
+
+// A DOS game's line on its own sound setup: only where its DIG.INI disagrees
+// with the selected parameter set (Gravis UltraSound), and only for a DOS game.
+TEST_F(GameSettingsDialogTest, TheSoundSetupLine) {
+    SetField(game.setup, "(Parameters)");
+    SetField(game.soundNames[1], "Gravis UltraSound");
+    game.selectedSound = 1;
+    const std::tuple<bool, const char*, bool> rows[] = {
+        {true, "SBPRO.DIG", true}, {true, "GUS.DIG", false}, {true, nullptr, false}, {false, "SBPRO.DIG", false}};
+    for (const auto& [dos, driver, said] : rows) {
+        dos ? WriteFileText(gameDir + "\\KEEN.EXE", "x")
+            : (void)CopyFileA(ThisProgram().c_str(), (gameDir + "\\KEEN.EXE").c_str(), FALSE);
+        DeleteFileA((gameDir + "\\DIG.INI").c_str());
+        if (driver) WriteFileText(gameDir + "\\DIG.INI", std::string("DRIVER ") + driver + "\nIO_ADDR 220\n");
+        ASSERT_TRUE(Open());
+        EXPECT_EQ(Get(IDC_GS_SOUND_MISMATCH).find("DIG.INI chose Sound Blaster Pro, but") == 0, said)
+            << Get(IDC_GS_SOUND_MISMATCH);
+    }
+}
+
+class DosBoxSettingsTest : public DialogTest<DosBoxSettingsDialog> {
+protected:
+    HWND Open(const GameRecord& g) {
+        Make().title = "Keen";
+        dialog->game = g;
+        return dialog->Create(nullptr);
+    }
+    GameExtras Stored() const { return ReadGameExtras(dialog->game).extras; }
+    bool Same(const GameRecord& g) const { return std::memcmp(&dialog->game, &g, sizeof g) == 0; }
+    GameRecord game = MakeGame("Keen", "Apogee", "Platform", "C:\\KEEN", "KEEN.EXE");
+};
+
+// Shown and saved again, each value leaves the record as it was byte for byte;
+// so does a game without any.
+TEST_F(DosBoxSettingsTest, EachValueGoesRoundUnchanged) {
+    const GameExtras rows[] = {{},
+                               {ThisProgram(), {}, {}},
+                               {"", {CdRomKind::Drive, 'E', {}}, {}},
+                               {"", {CdRomKind::Images, 0, {"C:\\CD\\DISC1.ISO", "C:\\CD\\DISC2.cue"}}, {}},
+                               {"", {}, {"cpu.cycles=12000", "dosbox.memsize = 32"}}};
+    for (const GameExtras& extras : rows) {
+        GameRecord g = game;
+        WriteGameExtras(g, extras);
+        ASSERT_TRUE(Open(g));
+        Click(IDOK);
+        EXPECT_TRUE(dialog->Result() == IDOK && Same(g)) << extras.cdRom.images.size() << extras.extraLines.size();
+    }
+}
+
+TEST_F(DosBoxSettingsTest, TheControlsSetEachValue) {
+    ASSERT_TRUE(Open(game));
+    EXPECT_EQ(win::WindowText(dialog->Handle()), "DOSBox Settings for Keen");
+    EXPECT_FALSE(Enabled(IDC_DBX_IMAGE_ADD) || Enabled(IDC_DBX_CD_LETTER));
+    ui.fileAnswers = {ThisProgram(), "D:\\CD\\A.ISO", "D:\\CD\\B.CUE", "D:\\CD\\C.ISO", "E:\\D.ISO"};
+    Click(IDC_DBX_BROWSE);
+    Click(IDC_DBX_CD_IMAGES);
+    for (int i = 0; i < 3; ++i) Click(IDC_DBX_IMAGE_ADD);
+    SendMessageA(Item(IDC_DBX_IMAGE_LIST), LB_SETCURSEL, 1, 0);
+    for (int i = 0; i < 3; ++i) Click(IDC_DBX_IMAGE_REMOVE);  // B, then the one below it (C), then the one above (A)
+    Click(IDC_DBX_IMAGE_ADD);
+    Strings started;  // the game's folder, then the last disc's
+    for (const UiCall& call : ui.Calls(UiCall::File)) started.push_back(call.params);
+    EXPECT_EQ(started, (Strings{"", "C:\\KEEN", "D:\\CD", "D:\\CD", "C:\\KEEN"}));
+    Set(IDC_DBX_LINES, "cpu.cycles=12000\r\n\r\n  \r\nmixer.rate=22050");
+    Click(IDOK);
+    const GameExtras set{
+        ThisProgram(), {CdRomKind::Images, 0, {"E:\\D.ISO"}}, {"cpu.cycles=12000", "mixer.rate=22050"}};
+    EXPECT_TRUE(Stored() == set) << Stored().cdRom.images.size();
+
+    const GameRecord g = dialog->game;
+    for (const auto& [radio, cd] :
+         {std::pair{IDC_DBX_CD_DRIVE, CdRom{CdRomKind::Drive, 'F', {}}}, std::pair{IDC_DBX_CD_NONE, CdRom{}}}) {
+        ASSERT_TRUE(Open(g));
+        Set(IDC_DBX_PROGRAM, "");
+        Click(radio);
+        SendMessageA(Item(IDC_DBX_CD_LETTER), CB_SETCURSEL, 'F' - 'A', 0);
+        Click(IDOK);
+        EXPECT_TRUE(Stored() == (GameExtras{"", cd, set.extraLines})) << radio;
+    }
+}
+
+// What the game file cannot take is named, and the dialog stays open; a
+// refused line is selected.
+TEST_F(DosBoxSettingsTest, RefusalsNameWhatIsWrong) {
+    WriteFileText(folder + "\\notes.txt", "MZ");
+    const std::tuple<int, std::string, const char*, int> rows[] = {
+        // radio, lines or program, message, focus
+        {IDC_DBX_CD_NONE, folder + "\\notes.txt", "This is not a program that can serve as DOSBox:\n", IDC_DBX_PROGRAM},
+        {IDC_DBX_CD_NONE, "cpu.cy cles=1", "Its key", IDC_DBX_LINES},
+        {IDC_DBX_CD_NONE, "cpu.cycles=[1]", "Its value", IDC_DBX_LINES},
+        {IDC_DBX_CD_NONE, "cycles 1", "It must read", IDC_DBX_LINES},
+        {IDC_DBX_CD_NONE, "cpu.cycles=" + std::string(800, '1'),
+         "These DOSBox settings do not fit into the game file: they need 817 bytes, and it holds 756.\n\nPlease take "
+         "out at least 61 characters: fewer or shorter extra lines or image paths.",
+         IDC_DBX_LINES},
+        {IDC_DBX_CD_IMAGES, "", "Please add the disc's image files, or choose another CD-ROM.", IDC_DBX_IMAGE_LIST},
+        {IDC_DBX_CD_IMAGES, "C:\\CD\\DISC.BIN", "A disc image must be an .iso or .cue file:\nC:\\CD\\DISC.BIN",
+         IDC_DBX_IMAGE_LIST},
+        {IDC_DBX_CD_NONE, "cpu.cycles=1\r\nautoexec.mount=c x\r\n",
+         "This DOSBox line cannot be used:\nautoexec.mount=c x\n\nIts section, before", IDC_DBX_LINES}};
+    for (const auto& [radio, text, said, focus] : rows) {
+        ui.Clear();
+        ASSERT_TRUE(Open(game));
+        Click(radio);
+        ui.fileAnswers = {text};
+        if (radio == IDC_DBX_CD_IMAGES && !text.empty())
+            Click(IDC_DBX_IMAGE_ADD);
+        else if (!text.empty())
+            Set(text[1] == ':' ? IDC_DBX_PROGRAM : IDC_DBX_LINES, text);
+        Click(IDOK);
+        ASSERT_EQ(ui.Messages().size(), 1u) << said;
+        EXPECT_NE(ui.Messages()[0].text.find(said), std::string::npos) << ui.Messages()[0].text;
+        EXPECT_TRUE(!dialog->Ended() && GetFocus() == Item(focus) && Same(game)) << said;
+    }
+    DWORD first = 0, last = 0;
+    SendMessageA(Item(IDC_DBX_LINES), EM_GETSEL, reinterpret_cast<WPARAM>(&first), reinterpret_cast<LPARAM>(&last));
+    EXPECT_EQ(std::make_pair(first, last), std::make_pair(DWORD{14}, DWORD{32}));
+}
+
+// A damaged list is cut only when the player agrees; a refused entry is told
+// and then left out.
+TEST_F(DosBoxSettingsTest, DamageIsCutOnlyAfterYes) {
+    GameRecord damaged = game;
+    WriteGameExtras(damaged, GameExtras{"", {}, {"cpu.cycles=1"}});
+    damaged.reservedArea[18] = '!';  // the tag after the one entry (6 + 12 bytes)
+    for (const int answer : {IDNO, IDYES}) {
+        ui.Clear();
+        ui.messageAnswers.push_back(answer);
+        Open(damaged);
+        ASSERT_EQ(ui.Messages().size(), 1u);
+        EXPECT_NE(ui.Messages()[0].text.find("damaged from byte 3662 of the file"), std::string::npos);
+        EXPECT_EQ(dialog->Ended(), answer == IDNO);
+        Click(IDOK);
+        EXPECT_TRUE(Same(damaged) == (answer == IDNO));
+    }
+    EXPECT_EQ(Stored().extraLines, Strings{"cpu.cycles=1"}) << "the entry before the damage stays";
+
+    GameRecord refused = game;
+    std::memcpy(refused.reservedArea, "DBXL\x19\0autoexec.x=1\ncpu.cycles=2", 31);
+    ui.Clear();
+    Open(refused);
+    EXPECT_EQ(ui.Messages().size(), 1u);
+    Click(IDOK);
+    EXPECT_EQ(Stored().extraLines, Strings{"cpu.cycles=2"});
 }
 
 class CommandLineDialogTest : public DialogTest<CommandLineDialog> {

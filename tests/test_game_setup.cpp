@@ -3,9 +3,11 @@
 #include "Groups.h"
 #include "UiRows.h"
 #include "data/Files.h"
+#include "data/GameExtras.h"
 #include "launch/GameSetup.h"
 #include "mainwnd/GameSetupCommands.h"
 #include "res/CommandLineDialogRes.h"
+#include "res/DosBoxSettingsDialogRes.h"
 #include "res/GameSettingsDialogRes.h"
 #include "win/Dialog.h"
 #include "win/Texts.h"
@@ -272,6 +274,32 @@ TEST_F(GameSetupTest, ModifySavesOnOkAndKeepsABrowsedFolderOnCancel) {
     Script(IDD_GAMESETTINGS, [](HWND h) { Press(h, IDOK); });
     EXPECT_TRUE(ModifyGameSettings(Context()).unsaved);
     EXPECT_EQ(Row(ui.calls.back()), MessageRow("There was an error saving the game file!", current.path, MB_OK));
+}
+
+// The DOSBox settings reach the file only through the OK of both dialogs; a
+// game without any keeps its file byte for byte.
+TEST_F(GameSetupTest, DosBoxSettingsReachTheFileOnlyThroughBothOks) {
+    Save();
+    const std::vector<char> before = ReadFileBytes(current.path);
+    auto modify = [this](const std::string& lines, int dosBoxAnswer, int answer) {
+        Script(IDD_GAMESETTINGS, [answer](HWND h) {
+            Press(h, IDC_GS_DOSBOX);
+            Press(h, answer);
+        });
+        Script(IDD_DOSBOXSETTINGS, [lines, dosBoxAnswer](HWND h) {
+            SetDlgItemTextA(h, IDC_DBX_LINES, lines.c_str());
+            Press(h, dosBoxAnswer);
+        });
+        return ModifyGameSettings(Context());
+    };
+    const std::tuple<const char*, int, int> unchanged[] = {
+        {"", IDOK, IDOK}, {"cpu.cycles=3000", IDOK, IDCANCEL}, {"cpu.cycles=3000", IDCANCEL, IDOK}};
+    for (const auto& [lines, dosBox, settings] : unchanged) {
+        modify(lines, dosBox, settings);
+        EXPECT_EQ(ReadFileBytes(current.path), before) << lines << dosBox << settings;
+    }
+    modify("cpu.cycles=3000", IDOK, IDOK);
+    EXPECT_EQ(ReadGameExtras(Saved()).extras.extraLines, Strings{"cpu.cycles=3000"});
 }
 
 }  // namespace

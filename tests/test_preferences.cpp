@@ -18,11 +18,6 @@ void SliderKey(win::Dialog& dialog, UINT key) {
     SendMessageA(ItemOf(dialog, IDC_PREF_TWEAK), WM_KEYDOWN, key, 0);
     SendMessageA(ItemOf(dialog, IDC_PREF_TWEAK), WM_KEYUP, key, 0);
 }
-std::string ThisProgram() {
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    return path;
-}
 
 class PreferencesTest : public MainWindowFixture {};
 

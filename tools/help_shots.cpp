@@ -11,6 +11,7 @@
 #include "dialogs/AddGameDialog.h"
 #include "dialogs/CommandLineDialog.h"
 #include "dialogs/CommentDialog.h"
+#include "dialogs/DosBoxSettingsDialog.h"
 #include "dialogs/GameSettingsDialog.h"
 #include "dialogs/ImportDialog.h"
 #include "dialogs/LocateGameDialog.h"
@@ -111,16 +112,28 @@ int main(int argc, char** argv) {
         text->value = "Quillon Demo Works";
         dialog = std::move(text);
         dialog->Create(nullptr);
-    } else if (window == "game_settings" || window == "command_line") {
-        // Tank Duel of the demo library, with its device parameters.
+    } else if (window == "game_settings" || window == "command_line" || window == "dosbox_settings") {
+        // Tank Duel of the demo library, with its device parameters; Blaster
+        // Pro, whose DIG.INI disagrees with them, for the game settings.
+        const std::string title = window == "command_line" ? "Tank Duel" : "Blaster Pro";
         CurrentGame game;
-        game.path = programFolder + "\\Games\\Tank Duel.qgf";
+        game.path = programFolder + "\\Games\\" + title + ".qgf";
         game.loaded = ReadGameRecord(game.path, game.record) == GameFileStatus::Ok;
         if (window == "game_settings") {
             auto settings = std::make_unique<GameSettingsDialog>(dataIni);
-            settings->title = "Tank Duel";
+            settings->title = title;
             settings->game = game.record;
             dialog = std::move(settings);
+        } else if (window == "dosbox_settings") {
+            GameExtras extras;
+            extras.dosBoxProgram = "C:\\Program Files\\DOSBox-X\\dosbox-x.exe";
+            extras.cdRom = {CdRomKind::Images, 0, {"C:\\ISO\\Blaster Pro 1.cue", "C:\\ISO\\Blaster Pro 2.cue"}};
+            extras.extraLines = {"cpu.cycles=12000", "dosbox.memsize=32"};
+            WriteGameExtras(game.record, extras);
+            auto dosBox = std::make_unique<DosBoxSettingsDialog>();
+            dosBox->title = title;
+            dosBox->game = game.record;
+            dialog = std::move(dosBox);
         } else {
             auto line = std::make_unique<CommandLineDialog>();
             line->title = "Tank Duel";

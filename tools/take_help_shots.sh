@@ -16,6 +16,7 @@ SHOTS=(
   "text_input     text_input               no"
   "comment        comment                  no"
   "game_settings  game_settings            no"
+  "dosbox_settings  dosbox_settings        no"
   "command_line   command_line             no"
   "manage_entries  manage_entries          no"
   "preferences    preferences              no"

@@ -30,6 +30,7 @@ public:
     int Add(const std::string& text) { return Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())); }
     bool Delete(int row) { return Send(LB_DELETESTRING, static_cast<WPARAM>(row)) != LB_ERR; }
     void Clear() { Send(LB_RESETCONTENT); }
+    int Count() const { return Send(LB_GETCOUNT); }
     // The selected row, -1 when none.
     int Selected() const { return Send(LB_GETCURSEL); }
     // -1 leaves no row selected.

@@ -14,13 +14,13 @@ public:
     void Attach(HWND hwnd) { _hwnd = hwnd; }
     HWND Handle() const { return _hwnd; }
 
-    // Appends an item under |parent| (TVI_ROOT: at the top level). |text| may be
-    // LPSTR_TEXTCALLBACKA: the tree then asks its owner (TVN_GETDISPINFOA).
-    // Null when it was not added.
-    HTREEITEM Add(HTREEITEM parent, const char* text, int image, LPARAM param) {
+    // Adds an item under |parent| (TVI_ROOT: at the top level), after |after|
+    // (TVI_LAST: as its last one). |text| may be LPSTR_TEXTCALLBACKA: the tree
+    // then asks its owner (TVN_GETDISPINFOA). Null when it was not added.
+    HTREEITEM Add(HTREEITEM parent, const char* text, int image, LPARAM param, HTREEITEM after = TVI_LAST) {
         TVINSERTSTRUCTA insert{};
         insert.hParent = parent;
-        insert.hInsertAfter = TVI_LAST;
+        insert.hInsertAfter = after;
         insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
         insert.item.pszText = const_cast<char*>(text);
         insert.item.iImage = insert.item.iSelectedImage = image;
@@ -30,6 +30,8 @@ public:
     void SetImageList(HIMAGELIST images) {
         SendMessageA(_hwnd, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images));
     }
+    // Deletes the item with the items under it.
+    void Delete(HTREEITEM item) { SendMessageA(_hwnd, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(item)); }
     void Expand(HTREEITEM item) { SendMessageA(_hwnd, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item)); }
     // The first top-level item; null when the tree is empty.
     HTREEITEM Root() const { return Next(TVGN_ROOT); }

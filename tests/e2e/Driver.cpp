@@ -21,6 +21,8 @@
 #include "launch/HostPath.h"
 #include "res/resource.h"
 #include "res/AddGameDialogRes.h"
+#include "res/DosBoxSettingsDialogRes.h"
+#include "res/GameSettingsDialogRes.h"
 #include "res/ImportDialogRes.h"
 #include "res/TextInputDialogRes.h"
 #include <cstdio>
@@ -212,6 +214,53 @@ void StepEditDetailsBar(HWND main, HWND list) {
     const std::string stored = game.size() > 272 ? game.substr(272).c_str() : "";
     Check(stored == "Night Owl Software", "the game file holds the new publisher: '" + stored + "'");
     Shot("details-bar-edited");
+}
+
+// The details bar's "Sound setup" row of Blaster Pro, a DOS game whose own
+// DIG.INI chose a Sound Blaster Pro: found among the tree's headers and shown,
+// the start of its line and its end.
+void StepSoundSetupRow(HWND main, HWND list) {
+    SelectGame(list, "Blaster Pro");
+    HWND tree = GetDlgItem(GetDlgItem(main, IDC_DETAILSBAR), IDC_DETAILS_TREE);
+    auto next = [tree](UINT how, HTREEITEM from) {
+        return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(from)));
+    };
+    HTREEITEM header = next(TVGN_ROOT, nullptr);
+    while (header && g_remote->TreeItemText(tree, header) != "Sound setup") header = next(TVGN_NEXT, header);
+    Require(header != nullptr, "a DOS game's details show a 'Sound setup' row");
+    HTREEITEM value = next(TVGN_CHILD, header);
+    const std::string text = g_remote->TreeItemText(tree, value);
+    Check(text == "DIG.INI: Sound Blaster Pro, 240, IRQ 5, DMA 3", "the row tells what DIG.INI chose: " + text);
+    SendMessageA(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(value));
+    SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(value));
+    Shot("details-bar-sound-setup");
+    for (int i = 0; i < 2; ++i) SendMessageA(tree, WM_HSCROLL, SB_PAGERIGHT, 0);  // the rest of the line
+    Shot("details-bar-sound-setup-end");
+    for (int i = 0; i < 2; ++i) SendMessageA(tree, WM_HSCROLL, SB_PAGELEFT, 0);
+}
+
+// Blaster Pro's game settings say where its DIG.INI disagrees with its
+// parameter set; its DOSBox settings open from there. Both are cancelled: the
+// game file stays as it was.
+void StepDosBoxSettings(HWND main) {
+    const std::string file = g_program + "\\Games\\Blaster Pro.qgf", before = FileText(file);
+    Click(main, IDC_MODIFY);
+    HWND settings = g_remote->WaitForDialog("Modify Settings for Blaster Pro", IDC_GS_SOUND_MISMATCH, kWait);
+    Require(settings != nullptr, "Modify opens Blaster Pro's game settings");
+    const std::string line = ItemText(settings, IDC_GS_SOUND_MISMATCH);
+    Check(line.rfind("DIG.INI chose Sound Blaster Pro, but the selected sound device is \"Gravis UltraSound\"", 0) == 0,
+          "the settings say where DIG.INI disagrees: " + line);
+    Shot("game-settings-sound-mismatch");
+    Click(settings, IDC_GS_DOSBOX);
+    HWND dosBox = g_remote->WaitForDialog("DOSBox Settings for Blaster Pro", IDC_DBX_LINES, kWait);
+    Require(dosBox != nullptr, "the DOSBox settings of the game open");
+    SetItemText(dosBox, IDC_DBX_LINES, "cpu.cycles=12000\r\ndosbox.memsize=32");
+    Shot("dosbox-settings");
+    Click(dosBox, IDCANCEL);
+    Closes(dosBox, "the DOSBox settings");
+    Click(settings, IDCANCEL);
+    Closes(settings, "the game settings");
+    Check(!before.empty() && FileText(file) == before, "cancelled, the game file is unchanged");
 }
 
 // Starts an import of |catalogue| in the import dialog; the status once it is done.
@@ -411,6 +460,8 @@ void DriveProgram(const std::string& catalogue) {
     StepRunGame(main, list);
     StepAddGame(main, list);
     StepEditDetailsBar(main, list);
+    StepSoundSetupRow(main, list);
+    StepDosBoxSettings(main);
     StepImport(main, list, catalogue);
     StepOtherDialogs(main, list);
     StepDeleteGame(main, list);

@@ -173,6 +173,23 @@ public:
                buffer.Read(0, &rect, sizeof rect);
     }
 
+    // A tree item's text, also one the tree asks its owner for (LPSTR_TEXTCALLBACK).
+    std::string TreeItemText(HWND tree, HTREEITEM item) const {
+        const SIZE_T textSize = 512;
+        RemoteBuffer buffer(_process, sizeof(TVITEMA) + textSize);
+        TVITEMA query = {};
+        query.mask = TVIF_TEXT;
+        query.hItem = item;
+        query.pszText = buffer.Address() + sizeof(TVITEMA);
+        query.cchTextMax = static_cast<int>(textSize);
+        std::string text(textSize, '\0');
+        if (!buffer.Write(&query, sizeof query) || !SendMessageA(tree, TVM_GETITEMA, 0, buffer.Param()) ||
+            !buffer.Read(sizeof(TVITEMA), &text[0], textSize))
+            return std::string();
+        text.resize(strnlen(text.c_str(), textSize));
+        return text;
+    }
+
 private:
     DWORD _pid;
     HANDLE _process;

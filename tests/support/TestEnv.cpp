@@ -5,6 +5,12 @@
 #include <fstream>
 #include <iterator>
 
+std::string ThisProgram() {
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    return path;
+}
+
 std::string MakeTempFolder(const std::string& tag) {
     static int counter = 0;
     char temp[MAX_PATH] = "";

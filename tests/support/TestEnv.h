@@ -23,6 +23,9 @@ void DeleteRegistryTree(HKEY root, const std::string& key);
 // Removes the program's settings key.
 void ResetSettings();
 
+// This test's own executable: a Windows program (one that may serve as DOSBox).
+std::string ThisProgram();
+
 std::vector<char> ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::vector<char>& bytes);
 void WriteFileText(const std::string& path, const std::string& text);
