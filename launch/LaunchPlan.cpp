@@ -55,6 +55,7 @@ DosBoxLaunch PlanInDosBox(const GameRecord& game, const LaunchPlan& plan, const 
     DosBoxLaunch box;
     box.programFound = facts.programFound;
     box.program = DosBoxProgramOf(game, facts);
+    box.ownProgramRefused = facts.ownProgramRefused;
     box.programFolder = box.program.substr(0, box.program.find_last_of("\\/") + 1);
     box.configFolder = facts.configFolder;
     box.flavour = facts.options.flavour;
@@ -120,6 +121,12 @@ LaunchPlan PlanLaunchNow(const GameRecord& game, LaunchTarget target, LaunchFact
         return PlanLaunch(game, target, facts);
     const std::string program = DosBoxProgramOf(game, box);
     box.programFound = !program.empty() && FileExists(program);
+    if (box.programFound && !ReadGameExtras(game).extras.dosBoxProgram.empty()) {
+        const bool isDosBox = IsDosBoxProgram(program, RunsUnderWine()) &&
+                              IdentityOf(program).source != FlavourSource::Unrecognised;
+        box.ownProgramRefused = !isDosBox;
+        box.programFound = isDosBox;
+    }
     if (box.programFound) {
         box.options.flavour = IdentityOf(program).flavour;
         if (RunsUnderWine() && IsHostProgram(program))

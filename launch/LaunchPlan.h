@@ -30,6 +30,10 @@ struct DosBoxFacts {
     DosBoxOptions options;
     bool programFound = false;  // the DOSBox that the game uses is there
     SoundSetup soundSetup;      // what the game's own setup files chose (FindSoundSetup)
+    // The game names a DOSBox of its own that is no DOSBox by its version
+    // resource or its file name: a game file is a stranger's, and must not
+    // start just any program.
+    bool ownProgramRefused = false;
 };
 
 // What a launch needs to know of the system, and of the program it runs.
@@ -68,6 +72,7 @@ struct WindowsLaunch {
 // |program| in |programFolder| with CommandLine(the file written).
 struct DosBoxLaunch {
     bool programFound = false;  // false: DOSBox is missing, nothing is written or started
+    bool ownProgramRefused = false;  // the game's own DOSBox is no DOSBox: nothing is written or started
     std::string program;        // DOSBox itself: the game's own, or the one of the preferences
     std::string programFolder;  // its folder, with a trailing separator: where it starts
     std::string configFolder;

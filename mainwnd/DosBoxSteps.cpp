@@ -10,6 +10,11 @@ LaunchStart StartInDosBox(HWND owner, const LaunchPlan& plan, const std::string&
         win::Ui().ShowMessage(owner, text, caption, MB_OK | MB_ICONSTOP);
         return LaunchStart::Refused;
     };
+    if (box.ownProgramRefused)
+        return tell(Format("This game was not started: the DOSBox program it names,\n%s\nis not DOSBox (0.74, "
+                           "DOSBox-X or DOSBox Staging).\n\nPlease choose its DOSBox in the game's DOSBox settings "
+                           "(Modify > DOSBox...), or leave it empty to use the one in Options > Preferences.",
+                           box.program.c_str()));
     if (!box.programFound)
         return tell("This game runs in DOSBox, but DOSBox was not found.\n\nPlease install DOSBox (0.74, DOSBox-X or "
                     "DOSBox Staging) and start Quillon Loader again, or choose the DOSBox program under Options > "

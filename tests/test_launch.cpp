@@ -164,9 +164,20 @@ TEST_F(LaunchTest, DosGamesGoToDosBoxWhereWindowsCannotRunThem) {
     // The game's own DOSBox (Staging, by its folder's name), its CD image and its own sound setup file.
     const std::string staging = folder + "\\DOSBox Staging\\dosbox.exe";
     CreateDirectoryA((folder + "\\DOSBox Staging").c_str(), nullptr);
-    WriteFileText(staging, "MZ");
+    CopyFileA(ThisProgram().c_str(), staging.c_str(), FALSE);
     WriteFileText(gameDir + "\\DIG.INI", "DRIVER SBPRO.DIG\r\nIO_ADDR 240\r\n");
     GameExtras own;
+    // A game file is a stranger's: the DOSBox it names must be one.
+    own.dosBoxProgram = folder + "\\Tools\\other.exe";
+    CreateDirectoryA((folder + "\\Tools").c_str(), nullptr);
+    CopyFileA(ThisProgram().c_str(), own.dosBoxProgram.c_str(), FALSE);
+    ASSERT_EQ(WriteGameExtras(g, own).problem, ExtrasProblem::None);
+    ui.Clear();
+    EXPECT_FALSE(Run(g));
+    ASSERT_EQ(ui.calls.size(), 1u);
+    EXPECT_EQ(ui.calls[0].text.rfind("This game was not started: the DOSBox program it names,\n" + own.dosBoxProgram +
+                                      "\nis not DOSBox", 0),
+              0u);
     own.dosBoxProgram = staging;
     own.cdRom = {CdRomKind::Images, 0, {"C:\\CD\\A.ISO"}};
     ASSERT_EQ(WriteGameExtras(g, own).problem, ExtrasProblem::None);
