@@ -495,6 +495,7 @@ void DriveProgram(const std::string& catalogue) {
     Check(again.WaitForDialog("Welcome to Quillon Loader", 0, 1000) == nullptr, "no welcome on the second start");
     const std::string lastRun = ReadText(HKEY_LOCAL_MACHINE, kSettingsKey, "LastRun");
     // The game selected last is selected again; a deleted one leaves no row selected.
+    Check(!lastRun.empty(), "LastRun is stored");
     const bool listed = std::count(rows.begin(), rows.end(), lastRun) > 0;
     WaitUntil([&] { return again.SelectedRow(list) != -1; }, listed ? kWait : 500);
     const int selected = again.SelectedRow(list);
