@@ -37,6 +37,14 @@ bool PreferencesDialog::OnInit() {
     SetItemText(IDC_PREF_DOSBOX_PATH, values.dosBoxPath);
     SetChecked(IDC_PREF_DOSBOX_FULLSCREEN, values.dosBoxFullScreen);
     SetChecked(IDC_PREF_DOSBOX_KEEPOPEN, values.dosBoxKeepOpen);
+
+    LimitText(IDC_PREF_MAXGAMES, 5);
+    win::UpDown spin(Item(IDC_PREF_MAXGAMES_SPIN));
+    spin.SetRange(kDefaultMaxGames, kMostMaxGames);
+    // A click steps by a hundred, a held arrow by a thousand after two seconds.
+    UDACCEL steps[] = {{0, 100}, {2, 1000}};
+    spin.SetSteps(steps, 2);
+    SetItemText(IDC_PREF_MAXGAMES, Format("%d", ClampMaxGames(static_cast<unsigned long>(values.maxGames))));
     return true;
 }
 
@@ -96,6 +104,22 @@ void PreferencesDialog::BrowseDosBox() {
     request.flags = OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR;
     std::string chosen;
     if (win::Ui().PickFile(request, chosen)) SetItemText(IDC_PREF_DOSBOX_PATH, chosen);
+}
+
+// The maximum of games as typed; anything but a number from 512 to 20,000
+// keeps the dialog open.
+bool PreferencesDialog::TakeMaxGames() {
+    int maxGames = 0;
+    if (!ParseMaxGames(ItemText(IDC_PREF_MAXGAMES, 16), maxGames)) {
+        win::Ui().ShowMessage(Handle(),
+                              Format("The list shows from %d to %d games. Please enter a number in that range.",
+                                     kDefaultMaxGames, kMostMaxGames),
+                              kAppName, MB_OK | MB_ICONSTOP);
+        SetFocus(Item(IDC_PREF_MAXGAMES));
+        return false;
+    }
+    values.maxGames = maxGames;
+    return true;
 }
 
 // The DOSBox preferences as the controls hold them; a program that is not a

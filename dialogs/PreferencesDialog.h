@@ -1,8 +1,9 @@
-// The preferences: verify games when the list is reloaded, the CPU slow-down
-// tweak, and DOSBox (when games go to it, its program, full screen, and whether
+// The preferences: verify games when the list is reloaded, the most games the
+// list shows, the CPU slow-down tweak, and DOSBox (when games go to it, its program, full screen, and whether
 // it stays open after the game). There is no Cancel: Escape keeps the changes
 // as OK does.
 #pragma once
+#include "data/GameFolder.h"
 #include "widgets/SkinnedDialog.h"
 #include <functional>
 
@@ -19,6 +20,7 @@ struct Preferences {
     std::string dosBoxPath;
     bool dosBoxFullScreen = false;
     bool dosBoxKeepOpen = false;
+    int maxGames = kDefaultMaxGames;  // "MaxGames", 512 to 20,000
 };
 
 class PreferencesDialog final : public SkinnedDialog {
@@ -39,21 +41,23 @@ private:
     void OnCommand(int id, int code, HWND ctl) override;
     LRESULT OnNotify(int id, NMHDR& hdr) override;
     bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) override;
-    bool OnOK() override { return TakeDosBox(); }
-    bool OnCancel() override { return TakeDosBox(); }
+    bool OnOK() override { return TakeMaxGames() && TakeDosBox(); }
+    bool OnCancel() override { return TakeMaxGames() && TakeDosBox(); }
 
     void TakeSliderPosition();
     void ShowTweak(int tweak);
     void OnVerifyClicked();
     void BrowseDosBox();
     bool TakeDosBox();
+    bool TakeMaxGames();
 
     std::string _shownTweak;
 };
 
 // Runs the dialog through the user-interface seam and returns the preferences
-// as it leaves them: OK and Escape both keep every change (a DOSBox program
-// that is not a Windows program is refused first). |verifyChanged| gets each
+// as it leaves them: OK and Escape both keep every change (a maximum of games
+// outside 512 to 20,000, and a DOSBox program that is not a Windows program,
+// are refused first). |verifyChanged| gets each
 // click of the verify box; the caller stores the rest when the program closes.
 Preferences AskPreferences(HWND owner, const Preferences& current, std::function<void(int)> tweakChanged = {},
                            std::function<void(bool)> verifyChanged = {});
