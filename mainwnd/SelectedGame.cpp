@@ -108,11 +108,11 @@ DetailsBar::Host MainWindow::DetailsHost() {
 void MainWindow::RefreshSelectedRow() {
     _shownStamp = FileStamp(_game.path);
     const int row = GetSelectedRow();
-    if (row < 0 || !_game.loaded) return;
-    _list.SetText(row, 1, FieldText(_game.record.publisher));
-    _list.SetText(row, 2, FieldText(_game.record.category));
-    _list.SetText(row, 3, SettingsColumnText(_game.record));
-    _list.SetImage(row, _state.settings.reloadVerify ? GameStatusImage(_game.record) : kImageNotVerified);
+    if (row < 0 || row >= static_cast<int>(_rows.size()) || !_game.loaded) return;
+    GameRowData& data = _rows[static_cast<size_t>(row)];
+    SetGameRow(data, GameFileStatus::Ok, _game.record, _state.settings.reloadVerify);
+    RowStatusImage(data);
+    _list.RedrawRow(row);
 }
 
 // On a repaint: the selection went away, or the shown game's file changed.

@@ -62,16 +62,19 @@ class GameListTest : public MainWindowFixture {};
 
 const char kFailure[] = "Failed to load the game file.\nPlease re-create it.";
 
+// The limit is "MaxGames", 512 unless set: the games past it are counted, not listed.
 TEST_F(GameListTest, OnlyTheLimitOfGamesIsListed) {
+    for (int i = 0; i < 513; ++i) AddGame(MakeGame("g" + std::to_string(i)));
     const struct {
-        int games, limit;
+        DWORD stored;
+        int rows;
         Strings said;
-    } cases[] = {{4, 4, {}}, {5, 4, {"There are 5 games, maximum is 4.\nPlease remove some games."}}};
+    } cases[] = {{0, 512, {"There are 513 games, maximum is 512.\nPlease remove some games."}}, {513, 513, {}}};
     for (const auto& c : cases) {
-        for (int i = 0; i < c.games; ++i) AddGame(MakeGame("g" + std::to_string(i)));
-        Start("", c.limit);
-        EXPECT_EQ(List().Count(), 4);
-        EXPECT_EQ(MessageTexts(ui), c.said) << c.games;
+        if (c.stored) WriteSettingValue(setting::kMaxGames, c.stored);
+        Start();
+        EXPECT_EQ(List().Count(), c.rows);
+        EXPECT_EQ(MessageTexts(ui), c.said) << c.stored;
         Discard();
         ui.Clear();
     }

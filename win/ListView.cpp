@@ -22,6 +22,22 @@ int ListView::InsertRow(int index, const std::string& text) {
     return static_cast<int>(SendMessageA(_hwnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
 }
 
+int ListView::InsertRow(int index, const std::string& text, int image) {
+    LVITEMA item{};
+    item.mask = LVIF_TEXT | LVIF_IMAGE;
+    item.iItem = index;
+    item.pszText = const_cast<char*>(text.c_str());
+    item.iImage = image;
+    return static_cast<int>(SendMessageA(_hwnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+void ListView::SetTextCallback(int row, int column) {
+    LVITEMA item{};
+    item.iSubItem = column;
+    item.pszText = LPSTR_TEXTCALLBACKA;
+    SendMessageA(_hwnd, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+}
+
 void ListView::SetText(int row, int column, const std::string& text) {
     LVITEMA item{};
     item.iSubItem = column;
@@ -56,7 +72,10 @@ int ListView::Image(int row) const {
 }
 
 void ListView::Select(int row) {
-    ClearSelection();
+    // Only the rows that are selected are cleared: clearing every row's state
+    // takes a pass over all of them, long in a list of thousands.
+    for (int selected = Selected(); selected != -1; selected = ListView_GetNextItem(_hwnd, selected, LVNI_SELECTED))
+        if (selected != row) ListView_SetItemState(_hwnd, selected, 0, LVIS_SELECTED);
     ListView_SetItemState(_hwnd, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
