@@ -119,6 +119,42 @@ TEST_F(GameListTest, RowsSortByAColumnWithoutCase) {
     EXPECT_EQ(CountMessages("Failed to load:\nBroken.qgf"), 3u) << "each fill reports it";
 }
 
+// Typing a title's first letters selects its row, blanks included, in the order
+// of the sorted column; after a pause a new title starts from the next row, and
+// a letter typed again steps on to the next game that starts with it.
+TEST_F(GameListTest, TypingATitleSelectsItsRow) {
+    const std::pair<const char*, const char*> games[] = {{"Commander Keen", "Action"},
+                                                         {"Command & Conquer", "Strategy"},
+                                                         {"Doom", "Action"},
+                                                         {"Duke Nukem", "Action"},
+                                                         {"Dune II", "Strategy"}};
+    for (const auto& [title, category] : games) AddGame(MakeGame(title, "p", category));
+    Start();
+    ClickColumn(2);
+    DWORD time = 1000;
+    const struct {
+        const char* keys;
+        DWORD pause;
+        bool used;
+        const char* selected;
+    } steps[] = {{"comman", 0, true, "Commander Keen"}, {"d ", 0, true, "Command & Conquer"},
+                 {"d", 2000, true, "Dune II"},         {"d", 0, true, "Doom"},
+                 {"d", 0, true, "Duke Nukem"},         {"x", 2000, true, "Duke Nukem"},
+                 {" ", 2000, false, "Duke Nukem"},     {"\b", 0, false, "Duke Nukem"}};
+    for (const auto& step : steps) {
+        time += step.pause;
+        bool used = true;
+        for (const char* c = step.keys; *c; ++c) {
+            MSG msg{List().Handle(), WM_CHAR, static_cast<unsigned char>(*c), 0, time += 50, {0, 0}};
+            used = window->PreTranslate(msg) && used;
+        }
+        PumpMessages();
+        EXPECT_EQ(std::make_pair(used, List().Text(List().Selected(), 0)), std::make_pair(step.used, std::string(step.selected)))
+            << step.keys;
+    }
+    EXPECT_EQ(Caption(), "Quillon Loader 0.8c - Duke Nukem") << "the game selected is shown";
+}
+
 TEST_F(GameListTest, RowImagesFollowTheFilesOnRefreshAndVerify) {
     const std::string dir = folder + "\\Game Dir";
     CreateDirectoryA(dir.c_str(), nullptr);

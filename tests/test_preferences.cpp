@@ -29,7 +29,7 @@ class PreferencesTest : public MainWindowFixture {};
 TEST_F(PreferencesTest, OpeningShowsTheCurrentPreferencesAndTheSliderSetsTheTweakAtOnce) {
     for (const auto& [current, language] :
          {std::pair{Preferences{true, 4, false, true, 0, "", true, false}, Language::English},
-          {Preferences{false, 10, true, false, 2, "C:\\DOSBox\\DOSBox.exe", false, true}, Language::Spanish}}) {
+          {Preferences{false, 10, true, false, 2, "C:\\DOSBox\\DOSBox.exe", false, true, 20000}, Language::Spanish}}) {
         SetLanguage(language);
         PreferencesDialog dialog;
         dialog.values = current;
@@ -46,6 +46,7 @@ TEST_F(PreferencesTest, OpeningShowsTheCurrentPreferencesAndTheSliderSetsTheTwea
             EXPECT_EQ(IsDlgButtonChecked(dialog.Handle(), box) == BST_CHECKED, checked) << box;
         EXPECT_EQ(SendMessageA(ItemOf(dialog, IDC_PREF_DOSBOX_MODE), CB_GETCURSEL, 0, 0), current.dosBoxMode);
         EXPECT_EQ(win::WindowText(ItemOf(dialog, IDC_PREF_DOSBOX_PATH)), current.dosBoxPath);
+        EXPECT_EQ(win::WindowText(ItemOf(dialog, IDC_PREF_MAXGAMES)), std::to_string(current.maxGames));
     }
 
     std::vector<int> reported;
@@ -93,8 +94,9 @@ TEST_F(PreferencesTest, VerifyOnReloadIsWrittenAndUsedAtOnce) {
 }
 
 // DOSBox: found at start-up when the one set is gone, shown, refused when it
-// is not a program, chosen with the browse button; it and the tweak are stored
-// at close (the settings tests read them back).
+// is not a program, chosen with the browse button; the maximum of games refused
+// outside its range, used at once; these and the tweak are stored at close
+// (the settings tests read them back).
 TEST_F(PreferencesTest, TheChoicesAreStoredAtClose) {
     const std::string found = folder + "\\Programs\\DOSBox-0.74-3\\DOSBox.exe";
     CreateDirectoryA((folder + "\\Programs").c_str(), nullptr);
@@ -107,9 +109,10 @@ TEST_F(PreferencesTest, TheChoicesAreStoredAtClose) {
 
     const std::string notAProgram = folder + "\\DOSBox.exe";
     WriteFileText(notAProgram, "MZ");
-    std::string shown;
+    std::string shown, maxShown;
     int tweakShown = -1;
-    bool keptOpen = false;
+    bool keptOpen = false, keptForTheMaximum = false;
+    AddGame(MakeGame("Added Since"));  // shown once the new maximum fills the list again
     ui.fileAnswers.push_back(ThisProgram());
     ui.modalScripts.push_back([&](win::Dialog& d, HWND owner) -> INT_PTR {
         d.Create(owner);
@@ -120,6 +123,11 @@ TEST_F(PreferencesTest, TheChoicesAreStoredAtClose) {
         SendMessageA(ItemOf(d, IDC_PREF_DOSBOX_MODE), CB_SETCURSEL, 2, 0);
         SetWindowTextA(ItemOf(d, IDC_PREF_DOSBOX_PATH), notAProgram.c_str());
         Click(d, IDC_PREF_DOSBOX_KEEPOPEN);
+        maxShown = win::WindowText(ItemOf(d, IDC_PREF_MAXGAMES));
+        SetWindowTextA(ItemOf(d, IDC_PREF_MAXGAMES), "511");
+        Send(d, IDOK);
+        keptForTheMaximum = !d.Ended() && GetFocus() == ItemOf(d, IDC_PREF_MAXGAMES);
+        SetWindowTextA(ItemOf(d, IDC_PREF_MAXGAMES), "600");
         Send(d, IDCANCEL);
         keptOpen = !d.Ended();
         Click(d, IDC_PREF_DOSBOX_BROWSE);
@@ -129,19 +137,24 @@ TEST_F(PreferencesTest, TheChoicesAreStoredAtClose) {
     Command(IDM_PREFERENCES);
     EXPECT_EQ(std::make_pair(shown, tweakShown), std::make_pair(found, 4)) << "the path found and the tweak in use";
     EXPECT_TRUE(keptOpen) << "not a Windows program: refused, also on Escape";
-    ASSERT_EQ(ui.Messages().size(), 1u);
-    EXPECT_EQ(ui.Messages()[0].text.substr(0, 55), "This is not a Windows program, so it cannot be DOSBox:\n");
+    EXPECT_EQ(maxShown, "512");
+    EXPECT_TRUE(keptForTheMaximum);
+    ASSERT_EQ(ui.Messages().size(), 2u);
+    EXPECT_EQ(ui.Messages()[0].text, "The list shows from 512 to 20000 games. Please enter a number in that range.");
+    EXPECT_EQ(ui.Messages()[1].text.substr(0, 55), "This is not a Windows program, so it cannot be DOSBox:\n");
+    EXPECT_NE(List().Find("Added Since"), -1) << "a new maximum fills the list again";
     EXPECT_EQ(ui.Calls(UiCall::File).at(0).params, folder) << "the browser starts in the folder typed";
 
     CloseWindow();
-    DWORD mode = 0, fullScreen = 1, keepOpen = 0, tweak = 0;
+    DWORD mode = 0, fullScreen = 1, keepOpen = 0, tweak = 0, maxGames = 0;
     EXPECT_TRUE(ReadSettingValue(setting::kDosBoxMode, mode) &&
                 ReadSettingValue(setting::kDosBoxFullScreen, fullScreen) &&
                 ReadSettingValue(setting::kDosBoxKeepOpen, keepOpen) &&
-                ReadSettingString(setting::kDosBoxPath, stored) && ReadSettingValue(setting::kSlowDownTweak, tweak));
+                ReadSettingString(setting::kDosBoxPath, stored) && ReadSettingValue(setting::kSlowDownTweak, tweak) &&
+                ReadSettingValue(setting::kMaxGames, maxGames));
     EXPECT_EQ((std::vector<std::string>{std::to_string(mode), std::to_string(fullScreen), std::to_string(keepOpen),
-                                        stored, std::to_string(tweak)}),
-              (std::vector<std::string>{"2", "0", "1", ThisProgram(), "10"}));
+                                        stored, std::to_string(tweak), std::to_string(maxGames)}),
+              (std::vector<std::string>{"2", "0", "1", ThisProgram(), "10", "600"}));
 }
 
 }  // namespace
