@@ -4,6 +4,7 @@
 #include "data/GameFolder.h"
 #include "data/Strings.h"
 #include "launch/ParameterLine.h"
+#include <windows.h>
 #include <algorithm>
 
 StatusImage GameStatusImage(const std::string& path, const std::string& command) {
@@ -31,20 +32,16 @@ std::string SettingsColumnText(const GameRecord& game) {
 void SetGameRow(GameRowData& row, GameFileStatus status, const GameRecord& record, bool verify) {
     // The sort keys come from any whole record, good or not.
     const bool whole = status == GameFileStatus::Ok || status == GameFileStatus::Corrupt;
-    row.sortKeys[0] = whole ? FieldText(record.publisher) : std::string();
-    row.sortKeys[1] = whole ? FieldText(record.category) : std::string();
-    row.sortKeys[2] = whole ? FieldText(record.setup) : std::string();
+    row.publisher = whole ? FieldText(record.publisher) : std::string();
+    row.category = whole ? FieldText(record.category) : std::string();
+    row.setup = whole ? FieldText(record.setup) : std::string();
     row.loaded = status == GameFileStatus::Ok;
     if (row.loaded) {
-        row.publisher = FieldText(record.publisher);
-        row.category = FieldText(record.category);
         row.path = FieldText(record.path);
         row.command = FieldText(record.command);
         row.pictureSize = record.pictureSize;
         row.settings = SettingsColumnText(record);
     } else {
-        row.publisher.clear();
-        row.category.clear();
         row.path.clear();
         row.command.clear();
         row.pictureSize = 0;
@@ -63,6 +60,50 @@ GameRowData ReadGameRow(const std::string& gamesFolder, const std::string& file,
     return row;
 }
 
+namespace {
+
+// Every other row, from |first| on.
+struct RowReading {
+    const std::string* gamesFolder;
+    const std::vector<std::string>* files;
+    std::vector<GameRowData>* rows;
+    bool verify;
+    size_t first;
+};
+
+DWORD WINAPI ReadEveryOtherRow(LPVOID param) {
+    const RowReading& job = *static_cast<const RowReading*>(param);
+    for (size_t i = job.first; i < job.files->size(); i += 2)
+        (*job.rows)[i] = ReadGameRow(*job.gamesFolder, (*job.files)[i], job.verify);
+    return 0;
+}
+
+}  // namespace
+
+std::vector<GameRowData> ReadGameRows(const std::string& gamesFolder, const std::vector<std::string>& files,
+                                      bool verify, const std::function<void(int)>& progress) {
+    std::vector<GameRowData> rows(files.size());
+    SYSTEM_INFO system;
+    GetSystemInfo(&system);
+    RowReading second{&gamesFolder, &files, &rows, verify, 1};
+    HANDLE helper = nullptr;
+    if (system.dwNumberOfProcessors > 1 && files.size() > 1) {
+        LessNoCase(std::string(), std::string());  // the case table is made before two threads may want it
+        DWORD id = 0;
+        helper = CreateThread(nullptr, 0, ReadEveryOtherRow, &second, 0, &id);
+    }
+    const size_t step = helper ? 2 : 1;
+    for (size_t i = 0; i < files.size(); i += step) {
+        if (progress) progress(static_cast<int>(i));
+        rows[i] = ReadGameRow(gamesFolder, files[i], verify);
+    }
+    if (helper) {
+        WaitForSingleObject(helper, INFINITE);
+        CloseHandle(helper);
+    }
+    return rows;
+}
+
 StatusImage RowStatusImage(GameRowData& row) {
     if (row.image == kImageUnchecked) row.image = GameStatusImage(row.path, row.command);
     return row.image;
@@ -70,9 +111,10 @@ StatusImage RowStatusImage(GameRowData& row) {
 
 void OrderGameRows(std::vector<GameRowData>& rows, int sortColumn) {
     if (sortColumn < 1 || sortColumn > 3) return;
-    const int k = sortColumn - 1;
+    std::string GameRowData::*const keys[] = {&GameRowData::publisher, &GameRowData::category, &GameRowData::setup};
+    const auto key = keys[sortColumn - 1];
     std::stable_sort(rows.begin(), rows.end(),
-                     [k](const GameRowData& a, const GameRowData& b) { return LessNoCase(a.sortKeys[k], b.sortKeys[k]); });
+                     [key](const GameRowData& a, const GameRowData& b) { return LessNoCase(a.*key, b.*key); });
 }
 
 int FindTypedRow(const std::vector<GameRowData>& rows, const std::string& typed, int current) {

@@ -3,6 +3,7 @@
 // a title's first letters typed into the list select.
 #pragma once
 #include "data/GameFile.h"
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,8 +21,11 @@ struct GameRowData {
     std::string file;      // with extension
     std::string name;      // the row's text
     bool loaded = false;   // the record is a good one
-    std::string sortKeys[3];  // Publisher, Category, Setup; empty when the record could not be read
-    std::string publisher, category, settings;
+    // Publisher, Category and Setup of any whole record, good or not (the sort
+    // keys; the first two are shown only when it loaded); empty when it could
+    // not be read.
+    std::string publisher, category, setup;
+    std::string settings;       // the Settings column
     std::string path, command;  // what the status image checks; empty unless loaded
     uint32_t pictureSize = 0;
     StatusImage image = kImageNotVerified;
@@ -45,6 +49,13 @@ void SetGameRow(GameRowData& row, GameFileStatus status, const GameRecord& recor
 
 // Reads one game file of the folder into its row.
 GameRowData ReadGameRow(const std::string& gamesFolder, const std::string& file, bool verify);
+
+// Reads the game files |files| of the folder into their rows, in their order.
+// Most of a read is waiting for the file system: with more than one processor
+// a second thread reads every other file meanwhile. |progress| (may be empty)
+// hears, on the calling thread, about how many files are read.
+std::vector<GameRowData> ReadGameRows(const std::string& gamesFolder, const std::vector<std::string>& files,
+                                      bool verify, const std::function<void(int)>& progress);
 
 // The row's status image, checked on the disk the first time it is asked for.
 StatusImage RowStatusImage(GameRowData& row);

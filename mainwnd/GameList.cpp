@@ -36,16 +36,11 @@ void MainWindow::FillGameList() {
     // image asked for only when it shows.
     const int count = static_cast<int>(listing.files.size());
     win::ProgressSteps progress(Item(IDC_PROGRESS), count);
-    std::vector<GameRowData> rows;
-    rows.reserve(listing.files.size());
-    for (int i = 0; i < count; ++i) {
-        progress.Set(i);
-        rows.push_back(ReadGameRow(_state.gamesFolder, listing.files[i], _state.settings.reloadVerify));
-    }
-    OrderGameRows(rows, _sortColumn);
+    _rows = ReadGameRows(_state.gamesFolder, listing.files, _state.settings.reloadVerify,
+                         [&progress](int read) { progress.Set(read); });
+    OrderGameRows(_rows, _sortColumn);
     _list.Reserve(count);
-    _rows.reserve(rows.size());
-    for (GameRowData& row : rows) AppendRow(std::move(row));
+    for (int row = 0; row < count; ++row) ShowRow(row);
     const int listed = _list.Count();
     SetWindowTextA(Handle(),
                    Format(Tr(listed == 1 ? TextId::GameCountOne : TextId::GameCountMany), kAppTitle, listed).c_str());
@@ -59,12 +54,19 @@ void MainWindow::ClearRows() {
 }
 
 void MainWindow::AppendRow(GameRowData row) {
-    if (!row.loaded) win::Ui().ShowMessage(Handle(), Format("Failed to load:\n%s", row.file.c_str()), "Error", MB_OK);
     _rows.push_back(std::move(row));
-    const GameRowData& added = _rows.back();
-    const int inserted = _list.InsertRow(static_cast<int>(_rows.size()) - 1, added.name, win::kImageCallback);
+    ShowRow(static_cast<int>(_rows.size()) - 1);
+}
+
+// Puts _rows[row] into the list as its row |row|.
+void MainWindow::ShowRow(int row) {
+    const GameRowData& added = _rows[static_cast<size_t>(row)];
+    if (!added.loaded)
+        win::Ui().ShowMessage(Handle(), Format("Failed to load:\n%s", added.file.c_str()), "Error", MB_OK);
+    const int inserted = _list.InsertRow(row, added.name, win::kImageCallback);
     for (int column = 1; column < 4; ++column) _list.SetTextCallback(inserted, column);
     if (_state.individualUpdating) {
+        _noGameShown = false;  // the preview shows the row's picture
         UpdateWindow(Handle());
         GameRecord picture{};
         picture.pictureSize = added.pictureSize;
@@ -78,7 +80,10 @@ void MainWindow::ShowRowPart(LVITEMA& item) {
     if (item.iItem < 0 || item.iItem >= static_cast<int>(_rows.size())) return;
     GameRowData& row = _rows[static_cast<size_t>(item.iItem)];
     if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
-        const std::string* columns[] = {&row.name, &row.publisher, &row.category, &row.settings};
+        // A record that did not load shows its name and Settings only.
+        const std::string none;
+        const std::string* columns[] = {&row.name, row.loaded ? &row.publisher : &none,
+                                        row.loaded ? &row.category : &none, &row.settings};
         if (item.iSubItem >= 0 && item.iSubItem < 4)
             lstrcpynA(item.pszText, columns[item.iSubItem]->c_str(), item.cchTextMax);
     }

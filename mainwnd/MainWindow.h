@@ -68,6 +68,7 @@ private:
     void FillGameList();
     void ClearRows();
     void AppendRow(GameRowData row);
+    void ShowRow(int row);
     void ShowRowPart(LVITEMA& item);
     void RefreshGameList();
     void VerifyAllGames();
@@ -144,6 +145,7 @@ private:
     unsigned long long _shownStamp = 0;      // its file's size and time when it was read
     bool _showPending = false;               // a selection change waits to be shown
     bool _showClicked = false;               // and a click asked for it
+    bool _noGameShown = false;               // caption, picture, buttons and details bar show no game
     bool _filling = false;                   // the list is being filled or verified
     DetailsBar _details{_game, _state, DetailsHost()};
     IniFile _dataIni;

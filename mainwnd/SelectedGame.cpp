@@ -62,16 +62,20 @@ void MainWindow::ShowSelectedGame(int row) {
         win::Ui().ShowMessage(Handle(), "Failed to load the game file.\nPlease re-create it.", fileName, MB_OK);
 }
 
+// Each fill of the list clears the current game: a display that shows no game
+// already is left as it is (clearing the details bar again costs each fill).
 void MainWindow::ClearCurrentGame() {
+    const bool alreadyClear = _noGameShown && _shownRow == -1;
     _game = CurrentGame();
     _shownRow = -1;
     _shownStamp = 0;
-    OnCurrentGameChanged();
+    if (!alreadyClear) OnCurrentGameChanged();
 }
 
 // Everything that shows the current game follows it from here.
 void MainWindow::OnCurrentGameChanged() {
     const bool shown = _shownRow != -1;
+    _noGameShown = !shown;
     _details.ShowGame(shown && _game.loaded ? &_game : nullptr);
     if (!shown || !_game.loaded) {
         SetWindowTextA(Handle(), kAppTitle);
