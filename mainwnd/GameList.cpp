@@ -24,7 +24,14 @@ void MainWindow::FillGameList() {
     EnableGameCommands(false);
     // The list redraws once at the end, unless the player wants to see it grow.
     win::NoRedraw quiet(_state.individualUpdating ? nullptr : _list.Handle());
-    ClearRows();
+    // The list's rows are used again, their texts and images coming from
+    // _rows: deleting and inserting every row is most of a fill's own work
+    // with thousands of games. None stays selected, as after a new list.
+    if (_state.individualUpdating) _list.DeleteAll();
+    _list.ClearSelection();
+    const std::vector<GameRowData> previous = std::move(_rows);
+    _rows.clear();
+    const int kept = _list.Count();
     ClearCurrentGame();
 
     const int maxGames = _state.settings.maxGames;
@@ -39,8 +46,15 @@ void MainWindow::FillGameList() {
     _rows = ReadGameRows(_state.gamesFolder, listing.files, _state.settings.reloadVerify,
                          [&progress](int read) { progress.Set(read); });
     OrderGameRows(_rows, _sortColumn);
+    for (int row = kept - 1; row >= count; --row) _list.DeleteRow(row);
     _list.Reserve(count);
-    for (int row = 0; row < count; ++row) ShowRow(row);
+    for (int row = 0; row < count; ++row) {
+        const bool reused = row < kept;
+        ShowRow(row, reused && static_cast<size_t>(row) < previous.size() ? &previous[static_cast<size_t>(row)].name
+                                                                           : nullptr,
+                reused);
+    }
+    if (kept > 0 && count > 0) _list.EnsureVisible(0);  // from the top, as a new list
     const int listed = _list.Count();
     SetWindowTextA(Handle(),
                    Format(Tr(listed == 1 ? TextId::GameCountOne : TextId::GameCountMany), kAppTitle, listed).c_str());
@@ -55,16 +69,21 @@ void MainWindow::ClearRows() {
 
 void MainWindow::AppendRow(GameRowData row) {
     _rows.push_back(std::move(row));
-    ShowRow(static_cast<int>(_rows.size()) - 1);
+    ShowRow(static_cast<int>(_rows.size()) - 1, nullptr, false);
 }
 
-// Puts _rows[row] into the list as its row |row|.
-void MainWindow::ShowRow(int row) {
+// Shows _rows[row] as the list's row |row|: a new row, or the |reused| one,
+// whose text changes unless it was |shown| already.
+void MainWindow::ShowRow(int row, const std::string* shown, bool reused) {
     const GameRowData& added = _rows[static_cast<size_t>(row)];
     if (!added.loaded)
         win::Ui().ShowMessage(Handle(), Format("Failed to load:\n%s", added.file.c_str()), "Error", MB_OK);
-    const int inserted = _list.InsertRow(row, added.name, win::kImageCallback);
-    for (int column = 1; column < 4; ++column) _list.SetTextCallback(inserted, column);
+    if (reused) {
+        if (!shown || *shown != added.name) _list.SetText(row, 0, added.name);
+    } else {
+        const int inserted = _list.InsertRow(row, added.name, win::kImageCallback);
+        for (int column = 1; column < 4; ++column) _list.SetTextCallback(inserted, column);
+    }
     if (_state.individualUpdating) {
         _noGameShown = false;  // the preview shows the row's picture
         UpdateWindow(Handle());

@@ -68,7 +68,7 @@ private:
     void FillGameList();
     void ClearRows();
     void AppendRow(GameRowData row);
-    void ShowRow(int row);
+    void ShowRow(int row, const std::string* shown, bool reused);
     void ShowRowPart(LVITEMA& item);
     void RefreshGameList();
     void VerifyAllGames();

@@ -71,11 +71,17 @@ int ListView::Image(int row) const {
     return item.iImage;
 }
 
-void ListView::Select(int row) {
-    // Only the rows that are selected are cleared: clearing every row's state
-    // takes a pass over all of them, long in a list of thousands.
+// Only the rows that are selected or focused are cleared: clearing every row's
+// state takes a pass over all of them, long in a list of thousands.
+void ListView::ClearSelection() {
     for (int selected = Selected(); selected != -1; selected = ListView_GetNextItem(_hwnd, selected, LVNI_SELECTED))
-        if (selected != row) ListView_SetItemState(_hwnd, selected, 0, LVIS_SELECTED);
+        ListView_SetItemState(_hwnd, selected, 0, LVIS_SELECTED);
+    const int focused = ListView_GetNextItem(_hwnd, -1, LVNI_FOCUSED);
+    if (focused != -1) ListView_SetItemState(_hwnd, focused, 0, LVIS_FOCUSED);
+}
+
+void ListView::Select(int row) {
+    ClearSelection();
     ListView_SetItemState(_hwnd, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
 }
 

@@ -34,7 +34,9 @@ public:
     // First row in the selected state, -1 when none.
     int Selected() const { return ListView_GetNextItem(_hwnd, -1, LVNI_SELECTED); }
     void Select(int row);  // selects and focuses that row only
-    void ClearSelection() { ListView_SetItemState(_hwnd, -1, 0, LVIS_SELECTED | LVIS_FOCUSED); }
+    // No row selected or focused (a pass over the selected and focused rows only).
+    void ClearSelection();
+    bool DeleteRow(int row) { return ListView_DeleteItem(_hwnd, row) != FALSE; }
     // Whole-text search of the first column, ignoring case; -1 when not found.
     int Find(const std::string& text) const;
     void EnsureVisible(int row) { ListView_EnsureVisible(_hwnd, row, FALSE); }
