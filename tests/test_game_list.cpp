@@ -112,6 +112,7 @@ TEST_F(GameListTest, RowsSortByAColumnWithoutCase) {
     EXPECT_EQ(CountMessages("Failed to load:\nBroken.qgf"), 1u);
     EXPECT_EQ(Column(0), (Strings{"Aaa", "Broken", "Civ", "Doom", "Keen", "Loom", "Monkey"}));
     EXPECT_EQ(std::make_pair(List().Image(1), List().Text(1, 3)), std::make_pair(1, std::string("None")));
+    EXPECT_EQ(List().Text(0, 1), "") << "a damaged record's publisher sorts, but does not show";
     for (int column : {2, 1}) {
         ClickColumn(column);
         EXPECT_EQ(Column(0), (Strings{"Broken", "Doom", "Keen", "Loom", "Monkey", "Civ", "Aaa"})) << column;

@@ -187,9 +187,11 @@ TEST_F(ImportRecordTest, FollowsAddGameRulesAndNotesWhatItLeavesOut) {
 // reserved area: the Sound Blaster's ports always, the rest unless it only
 // repeats DOSBox 0.74's default, as far as the rules and the room allow.
 TEST_F(ImportRecordTest, KeepsTheCdRomAndTheDosBoxLinesThatFit) {
+    std::vector<ImportNote> notes;
     auto extrasOf = [&](const ImportedGame& imported, Kinds& kinds) {
         const ImportedRecord made = MakeImportedRecord(imported, program);
         kinds = KindsOf(made.notes);
+        notes = made.notes;
         return ReadGameExtras(made.record).extras;
     };
     const std::string iso = temp.path + "\\disc1.iso", cue = temp.path + "\\disc2.cue";
@@ -203,27 +205,29 @@ TEST_F(ImportRecordTest, KeepsTheCdRomAndTheDosBoxLinesThatFit) {
     const struct {
         ImportedCdRom cd;
         CdRom kept;
-    } cds[] = {{mounted(CdRomKind::Drive, {"E:\\"}), {CdRomKind::Drive, 'E', {}}},
-               {mounted(CdRomKind::Drive, {"f:"}), {CdRomKind::Drive, 'F', {}}},
-               {mounted(CdRomKind::Drive, {game}), {}},
-               {mounted(CdRomKind::Images, {iso, cue}), {CdRomKind::Images, 0, {iso, cue}}},
-               {mounted(CdRomKind::Images, {iso, game + "\\cd.bin"}), {}}};
+        std::string notKept;  // the note's detail
+    } cds[] = {{mounted(CdRomKind::Drive, {"E:\\"}), {CdRomKind::Drive, 'E', {}}, ""},
+               {mounted(CdRomKind::Drive, {"f:"}), {CdRomKind::Drive, 'F', {}}, ""},
+               {mounted(CdRomKind::Drive, {game}), {}, game},
+               {mounted(CdRomKind::Images, {iso, cue}), {CdRomKind::Images, 0, {iso, cue}}, ""},
+               {mounted(CdRomKind::Images, {iso, game + "\\cd.bin"}), {}, iso + ", " + game + "\\cd.bin"}};
     for (const auto& c : cds) {
         ImportedGame imported = base;
         imported.cdRom = c.cd;
         Kinds kinds;
         EXPECT_EQ(extrasOf(imported, kinds).cdRom, c.kept) << c.cd.drive.text;
-        EXPECT_EQ(kinds, c.kept.kind == CdRomKind::None ? Kinds{K::CdRomNotKept} : Kinds{}) << c.cd.drive.text;
+        EXPECT_EQ(kinds, c.notKept.empty() ? Kinds{} : Kinds{K::CdRomNotKept}) << c.cd.drive.text;
+        EXPECT_EQ(notes.empty() ? std::string() : notes[0].detail, c.notKept);
     }
 
     ImportedGame imported = base;
-    imported.dosBox = {"gb", "220", "7", "1", "5", "", "", "default", "", "fixed 3000"};
+    imported.dosBox = {"gb", "220", "7", "1", "5", "", "", "mt32", "", "fixed 3000"};
     imported.extraLines = {"sdl.fullscreen=false", "dosbox.memsize=32", "ne2000.nicirq=10", "DOS.EMS = False",
                            "midi.mpu401=intelligent"};
     Kinds kinds;
     EXPECT_EQ(extrasOf(imported, kinds).extraLines,
-              (Strings{"sblaster.sbbase=220", "sblaster.irq=7", "sblaster.dma=1", "sblaster.hdma=5", "cpu.cycles=fixed 3000",
-                       "sblaster.sbtype=gb", "dosbox.memsize=32", "DOS.EMS = False"}));
+              (Strings{"sblaster.sbbase=220", "sblaster.irq=7", "sblaster.dma=1", "sblaster.hdma=5", "midi.mididevice=mt32",
+                       "cpu.cycles=fixed 3000", "sblaster.sbtype=gb", "dosbox.memsize=32", "DOS.EMS = False"}));
     EXPECT_EQ(kinds, Kinds{K::ExtraLineRefused}) << "gb is kept as a line, not noted";
 
     // The area holds 756 bytes: the lines past it are named in one note, the later short one still fits.

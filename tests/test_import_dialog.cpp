@@ -19,6 +19,18 @@
 
 namespace {
 
+// A double click on a row, with the mouse where the list sees it.
+void DoubleClickRow(const win::ListView& list, int row) {
+    RECT r{};
+    ListView_GetItemRect(list.Handle(), row, &r, LVIR_LABEL);
+    POINT p{r.left + 4, (r.top + r.bottom) / 2}, screen = p;
+    ClientToScreen(list.Handle(), &screen);
+    SetCursorPos(screen.x, screen.y);
+    PostMessageA(list.Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+    PostMessageA(list.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+    PumpMessages();
+}
+
 class ImportDialogTest : public DialogTest<ImportDialog> {
 protected:
     void SetUp() override {
@@ -38,16 +50,7 @@ protected:
     }
     int Image(const std::string& text) const { return list.Image(list.Find(text)); }
     GameRecord Game(const std::string& name) const { return GameAt(GameFilePath(folder, name)); }
-    void DoubleClick(int row) {  // with the mouse where the list sees it
-        RECT r{};
-        ListView_GetItemRect(list.Handle(), row, &r, LVIR_LABEL);
-        POINT p{r.left + 4, (r.top + r.bottom) / 2}, screen = p;
-        ClientToScreen(list.Handle(), &screen);
-        SetCursorPos(screen.x, screen.y);
-        PostMessageA(list.Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(p.x, p.y));
-        PostMessageA(list.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
-        PumpMessages();
-    }
+    void DoubleClick(int row) { DoubleClickRow(list, row); }
     void PressSpace() {
         SendMessageA(list.Handle(), WM_KEYDOWN, VK_SPACE, 0);
         SendMessageA(list.Handle(), WM_KEYUP, VK_SPACE, 0);
@@ -258,7 +261,7 @@ TEST_F(ImportGamesTest, ConfigurationsAreListedMarkedConvertedAndSummarised) {
     Click(IDC_IMPORTGAMES_NONE);
     EXPECT_EQ(Get(IDC_IMPORTGAMES_SELECTED), "0");
     Click(IDC_IMPORTGAMES_ALL);
-    Toggle("Doom");
+    DoubleClickRow(list, list.Find("Doom"));
     Click(IDC_IMPORTGAMES_CONVERT);
     EXPECT_EQ(Get(IDC_IMPORTGAMES_STATUS), "Converted: 1.  Failed: 1.  Already exists: 0");
     EXPECT_EQ(Images(), (std::vector<int>{ImportGamesDialog::kNotConverted, ImportGamesDialog::kUnmarked,
@@ -293,6 +296,9 @@ TEST_F(ImportGamesTest, EverySourceKindIsReadFromWhereThePlayerPointsIt) {
     for (const std::string& sub : {data, data + "\\Confs"}) CreateDirectoryA(sub.c_str(), nullptr);
     WriteFileText(data + "\\Confs\\Keen.prof", "[Extra]\nExe=" + games + "\\KEEN\\KEEN4E.EXE\n0=" + games +
                                                    "\\KEEN;Drive;C;False;;\n[ExtraInfo]\nName=Keen: Goodbye*\n");
+    // Read in the order of the files, listed by title; the same title twice is a duplicate.
+    WriteFileText(data + "\\Confs\\A.prof", "[ExtraInfo]\nName=Zork\n");
+    WriteFileText(data + "\\Confs\\B.prof", "[ExtraInfo]\nName=zork\n");
     const std::string zip = folder + "\\export.zip";
     WriteFileBytes(zip, MakeZip({StoredItem("profiles.xml", "<document><profile><title>Second</title><game-dir><raw>"
                                                             "GAMES\\SECOND</raw></game-dir></profile></document>")}));
@@ -301,8 +307,12 @@ TEST_F(ImportGamesTest, EverySourceKindIsReadFromWhereThePlayerPointsIt) {
     SendMessageA(Item(IDC_IMPORTGAMES_KIND), CB_SETCURSEL, 1, 0);  // a new kind reads the path again
     SendMessageA(dialog->Handle(), WM_COMMAND, MAKEWPARAM(IDC_IMPORTGAMES_KIND, CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(Item(IDC_IMPORTGAMES_KIND)));
-    EXPECT_EQ(Rows(), Strings{"Keen: Goodbye* | " + games + "\\KEEN\\KEEN4E.EXE | Keen.prof | 3"});
+    EXPECT_EQ(Rows(), (Strings{"Keen: Goodbye* | " + games + "\\KEEN\\KEEN4E.EXE | Keen.prof | 3",
+                               "Zork |  | A.prof | 3", "zork |  | B.prof | 3"}));
+    EXPECT_EQ(Counts(), (Strings{"3", "1", "3"}));
     Click(IDC_IMPORTGAMES_CONVERT);
+    EXPECT_EQ(Images(), (std::vector<int>{ImportGamesDialog::kConverted, ImportGamesDialog::kNotConverted,
+                                          ImportGamesDialog::kNotConverted}));
     EXPECT_STREQ(GameAt(GameFilePath(folder, "Keen- Goodbye-")).title, "Keen: Goodbye*");
 
     ui.fileAnswers.push_back(zip);
