@@ -4,7 +4,6 @@
 #include "data/GameFolder.h"
 #include "data/Strings.h"
 #include "launch/ParameterLine.h"
-#include <windows.h>
 #include <algorithm>
 
 StatusImage GameStatusImage(const std::string& path, const std::string& command) {
@@ -60,46 +59,13 @@ GameRowData ReadGameRow(const std::string& gamesFolder, const std::string& file,
     return row;
 }
 
-namespace {
-
-// Every other row, from |first| on.
-struct RowReading {
-    const std::string* gamesFolder;
-    const std::vector<std::string>* files;
-    std::vector<GameRowData>* rows;
-    bool verify;
-    size_t first;
-};
-
-DWORD WINAPI ReadEveryOtherRow(LPVOID param) {
-    const RowReading& job = *static_cast<const RowReading*>(param);
-    for (size_t i = job.first; i < job.files->size(); i += 2)
-        (*job.rows)[i] = ReadGameRow(*job.gamesFolder, (*job.files)[i], job.verify);
-    return 0;
-}
-
-}  // namespace
-
 std::vector<GameRowData> ReadGameRows(const std::string& gamesFolder, const std::vector<std::string>& files,
                                       bool verify, const std::function<void(int)>& progress) {
-    std::vector<GameRowData> rows(files.size());
-    SYSTEM_INFO system;
-    GetSystemInfo(&system);
-    RowReading second{&gamesFolder, &files, &rows, verify, 1};
-    HANDLE helper = nullptr;
-    if (system.dwNumberOfProcessors > 1 && files.size() > 1) {
-        LessNoCase(std::string(), std::string());  // the case table is made before two threads may want it
-        DWORD id = 0;
-        helper = CreateThread(nullptr, 0, ReadEveryOtherRow, &second, 0, &id);
-    }
-    const size_t step = helper ? 2 : 1;
-    for (size_t i = 0; i < files.size(); i += step) {
+    std::vector<GameRowData> rows;
+    rows.reserve(files.size());
+    for (size_t i = 0; i < files.size(); ++i) {
         if (progress) progress(static_cast<int>(i));
-        rows[i] = ReadGameRow(gamesFolder, files[i], verify);
-    }
-    if (helper) {
-        WaitForSingleObject(helper, INFINITE);
-        CloseHandle(helper);
+        rows.push_back(ReadGameRow(gamesFolder, files[i], verify));
     }
     return rows;
 }
