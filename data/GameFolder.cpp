@@ -6,6 +6,26 @@
 #include <windows.h>
 #include <algorithm>
 
+int ClampMaxGames(unsigned long stored) {
+    if (stored < static_cast<unsigned long>(kDefaultMaxGames)) return kDefaultMaxGames;
+    if (stored > static_cast<unsigned long>(kMostMaxGames)) return kMostMaxGames;
+    return static_cast<int>(stored);
+}
+
+bool ParseMaxGames(const std::string& text, int& value) {
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return false;
+    const size_t last = text.find_last_not_of(' ');
+    long number = 0;
+    for (size_t i = first; i <= last; ++i) {
+        if (text[i] < '0' || text[i] > '9' || number > kMostMaxGames) return false;
+        number = number * 10 + (text[i] - '0');
+    }
+    if (number < kDefaultMaxGames || number > kMostMaxGames) return false;
+    value = static_cast<int>(number);
+    return true;
+}
+
 GameFolderListing ListGameFiles(const std::string& gamesFolder, int maxGames) {
     GameFolderListing listing;
     WIN32_FIND_DATAA fd;

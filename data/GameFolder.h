@@ -9,6 +9,17 @@ struct GameFolderListing {
     int counted = 0;                 // every entry that matched "*.qgf", folders included
 };
 
+// How many games the list shows at most ("MaxGames"): 512 unless the player
+// chose another number from 512 to 20,000.
+constexpr int kDefaultMaxGames = 512;
+constexpr int kMostMaxGames = 20000;
+// A stored value brought into that range: below 512 counts as 512, above
+// 20,000 as 20,000.
+int ClampMaxGames(unsigned long stored);
+// A maximum as the player types it: digits only (blanks around them allowed),
+// from 512 to 20,000. False for anything else.
+bool ParseMaxGames(const std::string& text, int& value);
+
 // The files of |gamesFolder| matching "*.qgf": every match is counted, the first
 // |maxGames| files in enumeration order are kept. A name that Windows keeps for
 // a device (AUX.qgf) is neither counted nor kept: opening it would open the device.

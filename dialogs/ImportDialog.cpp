@@ -220,10 +220,10 @@ void ImportDialog::RetireCatalogue() {
     End(IDOK);
 }
 
-ImportOutcome AskImportLoaderIni(HWND owner, const std::string& programFolder, ImportMode mode) {
+LoaderIniOutcome AskImportLoaderIni(HWND owner, const std::string& programFolder, ImportMode mode) {
     ImportDialog dialog(programFolder, mode);
     win::Ui().RunModal(dialog, owner);
-    ImportOutcome outcome;
+    LoaderIniOutcome outcome;
     outcome.converted = dialog.converted;
     outcome.renamed = dialog.renamed;
     return outcome;

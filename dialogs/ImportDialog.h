@@ -50,10 +50,10 @@ private:
     int _unread = 0;
 };
 
-struct ImportOutcome {
+struct LoaderIniOutcome {
     int converted = 0;
     bool renamed = false;
 };
 
 // Runs the dialog through the user-interface seam.
-ImportOutcome AskImportLoaderIni(HWND owner, const std::string& programFolder, ImportMode mode);
+LoaderIniOutcome AskImportLoaderIni(HWND owner, const std::string& programFolder, ImportMode mode);

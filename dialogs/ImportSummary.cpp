@@ -39,29 +39,44 @@ std::string ImportNoteText(const ImportNote& note) {
         case ImportNoteKind::ConfigNotRead:
             return Format("its DOSBox configuration %s cannot be read from the export", d);
         case ImportNoteKind::FolderMissing: return Format("its folder %s does not exist", d);
+        case ImportNoteKind::CdRomNotKept:
+            return Format("its CD-ROM %s is not kept: a game keeps a CD drive of this computer, or .iso and .cue "
+                          "images",
+                          d);
+        case ImportNoteKind::ExtraLineRefused:
+            return Format("its DOSBox line %s is not kept: only settings of DOSBox's own sections, without [ ] # "
+                          "or %%, are",
+                          d);
+        case ImportNoteKind::NoRoomForLines: return Format("no room in its game file for the DOSBox lines %s", d);
     }
     return {};
 }
 
-std::string ImportSummaryText(const ImportBatchResult& result, size_t maxGames) {
+std::string ImportSummaryText(const ImportBatchResult& result, size_t maxGames, size_t maxChars) {
     std::string text =
         Format("Converted: %d.  Failed: %d.  Already exists: %d", result.converted, result.failed, result.existing);
     size_t shown = 0, more = 0;
     for (const ImportGameResult& game : result.games) {
         if (game.notes.empty() && game.unmapped.empty() && game.otherFile.empty()) continue;
-        if (shown == maxGames) {
+        if (more > 0 || shown == maxGames) {
+            ++more;
+            continue;
+        }
+        const char* outcome = game.outcome == ImportOutcome::Converted ? "converted"
+                              : game.outcome == ImportOutcome::Exists  ? "already exists"
+                                                                       : "not converted";
+        std::string paragraph = Format("\n\n%s (%s):", game.title.c_str(), outcome);
+        if (!game.otherFile.empty())
+            paragraph +=
+                Format("\n- its name is the short name of the game file %s, which is kept", game.otherFile.c_str());
+        for (const ImportNote& note : game.notes) paragraph += "\n- " + ImportNoteText(note) + ".";
+        for (const std::string& line : game.unmapped) paragraph += "\n- not understood: " + line;
+        if (text.size() + paragraph.size() > maxChars) {
             ++more;
             continue;
         }
         ++shown;
-        const char* outcome = game.outcome == ImportOutcome::Converted ? "converted"
-                              : game.outcome == ImportOutcome::Exists  ? "already exists"
-                                                                       : "not converted";
-        text += Format("\n\n%s (%s):", game.title.c_str(), outcome);
-        if (!game.otherFile.empty())
-            text += Format("\n- its name is the short name of the game file %s, which is kept", game.otherFile.c_str());
-        for (const ImportNote& note : game.notes) text += "\n- " + ImportNoteText(note) + ".";
-        for (const std::string& line : game.unmapped) text += "\n- not understood: " + line;
+        text += paragraph;
     }
     if (more) text += Format("\n\n... and %d more.", static_cast<int>(more));
     return text;

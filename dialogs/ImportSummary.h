@@ -10,6 +10,7 @@
 std::string ImportNoteText(const ImportNote& note);
 
 // "Converted: %d.  Failed: %d.  Already exists: %d", then a paragraph for each
-// game with notes or lines not understood (at most |maxGames| of them, then
-// how many more).
-std::string ImportSummaryText(const ImportBatchResult& result, size_t maxGames = 20);
+// game with notes or lines not understood (at most |maxGames| of them, and no
+// more than the text's |maxChars| allow, then how many more).
+std::string ImportSummaryText(const ImportBatchResult& result, size_t maxGames = 20,
+                              size_t maxChars = static_cast<size_t>(-1));

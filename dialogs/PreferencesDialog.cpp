@@ -54,6 +54,14 @@ bool PreferencesDialog::OnInit() {
     screens.Select(values.dosBoxScreen >= 0 && values.dosBoxScreen <= 2 ? values.dosBoxScreen : 0);
     SetChecked(IDC_PREF_DOSBOX_KEEPOPEN, values.dosBoxKeepOpen);
     ShowFlavour();
+
+    LimitText(IDC_PREF_MAXGAMES, 5);
+    win::UpDown spin(Item(IDC_PREF_MAXGAMES_SPIN));
+    spin.SetRange(kDefaultMaxGames, kMostMaxGames);
+    // A click steps by a hundred, a held arrow by a thousand after two seconds.
+    UDACCEL steps[] = {{0, 100}, {2, 1000}};
+    spin.SetSteps(steps, 2);
+    SetItemText(IDC_PREF_MAXGAMES, Format("%d", ClampMaxGames(static_cast<unsigned long>(values.maxGames))));
     return true;
 }
 
@@ -127,6 +135,22 @@ void PreferencesDialog::ShowFlavour() {
     ShowWindow(label, SW_HIDE);
     SetWindowTextA(label, text.c_str());
     ShowWindow(label, SW_SHOW);
+}
+
+// The maximum of games as typed; anything but a number from 512 to 20,000
+// keeps the dialog open.
+bool PreferencesDialog::TakeMaxGames() {
+    int maxGames = 0;
+    if (!ParseMaxGames(ItemText(IDC_PREF_MAXGAMES, 16), maxGames)) {
+        win::Ui().ShowMessage(Handle(),
+                              Format("The list shows from %d to %d games. Please enter a number in that range.",
+                                     kDefaultMaxGames, kMostMaxGames),
+                              kAppName, MB_OK | MB_ICONSTOP);
+        SetFocus(Item(IDC_PREF_MAXGAMES));
+        return false;
+    }
+    values.maxGames = maxGames;
+    return true;
 }
 
 // The DOSBox preferences as the controls hold them; a program that cannot be

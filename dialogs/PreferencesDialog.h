@@ -1,8 +1,10 @@
-// The preferences: verify games when the list is reloaded, the CPU slow-down
-// tweak, and DOSBox (when games go to it, its program and the flavour
-// recognised in it, full screen or not, and whether it stays open after the
-// game). There is no Cancel: Escape keeps the changes as OK does.
+// The preferences: verify games when the list is reloaded, the most games the
+// list shows, the CPU slow-down tweak, and DOSBox (when games go to it, its
+// program and the flavour recognised in it, full screen or not, and whether it
+// stays open after the game). There is no Cancel: Escape keeps the changes as
+// OK does.
 #pragma once
+#include "data/GameFolder.h"
 #include "launch/DosBoxFlavour.h"
 #include "widgets/SkinnedDialog.h"
 #include <functional>
@@ -20,6 +22,7 @@ struct Preferences {
     std::string dosBoxPath;
     int dosBoxScreen = 0;
     bool dosBoxKeepOpen = false;
+    int maxGames = kDefaultMaxGames;  // "MaxGames", 512 to 20,000
 };
 
 class PreferencesDialog final : public SkinnedDialog {
@@ -40,8 +43,8 @@ private:
     void OnCommand(int id, int code, HWND ctl) override;
     LRESULT OnNotify(int id, NMHDR& hdr) override;
     bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) override;
-    bool OnOK() override { return TakeDosBox(); }
-    bool OnCancel() override { return TakeDosBox(); }
+    bool OnOK() override { return TakeMaxGames() && TakeDosBox(); }
+    bool OnCancel() override { return TakeMaxGames() && TakeDosBox(); }
 
     void TakeSliderPosition();
     void ShowTweak(int tweak);
@@ -49,6 +52,7 @@ private:
     void BrowseDosBox();
     void ShowFlavour();
     bool TakeDosBox();
+    bool TakeMaxGames();
 
     std::string _shownTweak;
 };
@@ -57,9 +61,9 @@ private:
 std::string FlavourText(const DosBoxIdentity& identity);
 
 // Runs the dialog through the user-interface seam and returns the preferences
-// as it leaves them: OK and Escape both keep every change (a DOSBox program
-// that is no Windows program, nor under Wine a program of the host, is refused
-// first). |verifyChanged| gets each
+// as it leaves them: OK and Escape both keep every change (a maximum of games
+// outside 512 to 20,000, and a DOSBox program that is no Windows program, nor
+// under Wine a program of the host, are refused first). |verifyChanged| gets each
 // click of the verify box; the caller stores the rest when the program closes.
 Preferences AskPreferences(HWND owner, const Preferences& current, std::function<void(int)> tweakChanged = {},
                            std::function<void(bool)> verifyChanged = {});

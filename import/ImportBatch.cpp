@@ -26,13 +26,17 @@ std::string UnusedName(const std::string& name, const NameSet& used, const std::
 }  // namespace
 
 ImportBatchResult ConvertImportedGames(const std::vector<ImportedGame>& games, const std::string& programFolder,
-                                       bool overwrite, BatchListener& listener) {
+                                       bool overwrite, BatchListener& listener, const std::vector<bool>* chosen) {
     ImportBatchResult result;
     NameSet used(LessNoCase);
-    listener.ProgressRange(static_cast<int>(games.size()));
+    auto isChosen = [chosen](size_t k) { return !chosen || (k < chosen->size() && (*chosen)[k]); };
+    int total = 0, done = 0;
+    for (size_t k = 0; k < games.size(); ++k) total += isChosen(k) ? 1 : 0;
+    listener.ProgressRange(total);
     listener.Progress(0);
     for (size_t k = 0; k < games.size(); ++k) {
-        listener.Progress(static_cast<int>(k + 1));
+        if (!isChosen(k)) continue;
+        listener.Progress(++done);
         const ImportedGame& game = games[k];
         const ImportedRecord made = MakeImportedRecord(game, programFolder);
         ImportGameResult r;

@@ -24,9 +24,11 @@ struct ImportBatchResult {
     std::vector<ImportGameResult> games;  // one per game, in order
 };
 
-// Writes every game. Two games of one batch with the same name get
-// "<name> (2)", "<name> (3)"... so that the second does not meet the first.
-// The listener hears the progress (0 to the number of games) and each game
-// file written.
+// Writes every game, or with |chosen| (one flag per game) the chosen ones
+// only: the results are theirs, in order. Two games of one batch with the
+// same name get "<name> (2)", "<name> (3)"... so that the second does not meet
+// the first. The listener hears the progress (0 to the number of games
+// written) and each game file written.
 ImportBatchResult ConvertImportedGames(const std::vector<ImportedGame>& games, const std::string& programFolder,
-                                       bool overwrite, BatchListener& listener);
+                                       bool overwrite, BatchListener& listener,
+                                       const std::vector<bool>* chosen = nullptr);

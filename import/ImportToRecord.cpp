@@ -3,6 +3,7 @@
 #include "data/Files.h"
 #include "data/NewGame.h"
 #include "import/ImportDevices.h"
+#include "import/ImportExtras.h"
 #include "import/ImportPaths.h"
 #include <windows.h>
 #include <cstring>
@@ -106,7 +107,8 @@ ImportedRecord MakeImportedRecord(const ImportedGame& game, const std::string& p
         if (command.empty()) note(ImportNoteKind::ProgramNotDosName, game.command);
     }
     GameRecord devices = BlankGameRecord();
-    const bool chosen = ChooseDevices(game.dosBox, devices, out.notes);
+    std::vector<ImportNote> notChosen;  // their values are kept as DOSBox lines
+    const bool chosen = ChooseDevices(game.dosBox, devices, notChosen);
     const std::string parameters = TrimBlanks(game.parameters);
     const bool withParameters = !parameters.empty() && parameters.size() < kParamSize && !HasCommandSyntax(parameters);
     if (!parameters.empty() && !withParameters) note(ImportNoteKind::ParametersNotKept, parameters);
@@ -145,6 +147,7 @@ ImportedRecord MakeImportedRecord(const ImportedGame& game, const std::string& p
     const std::string comment = Comment(game, fields.publisher);
     if (!comment.empty()) SetField(record.comment, comment.c_str());
     SetGameRunWith(record, RunWith::DosBox);
+    StoreImportedExtras(game.cdRom, ImportedDosBoxLines(game, notChosen), record, out.notes);
     out.ok = true;
     return out;
 }

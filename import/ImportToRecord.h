@@ -2,7 +2,8 @@
 // Loader.ini import use: the title made a game file name (GameFileNameFor),
 // the record of a new game (NewGameRecord, with its setup program search),
 // a Command of 8.3 names inside the folder, the game set to run with DOSBox,
-// and its DOSBox values as device choices of its parameter sets.
+// its DOSBox values as device choices of its parameter sets, and the rest of
+// them, with its CD-ROM, as its DOSBox entries.
 #pragma once
 #include "data/GameRecord.h"
 #include "import/ImportedGame.h"
@@ -21,6 +22,8 @@ struct ImportedRecord {
 // no setup program was found; a setup program or chosen devices that give way
 // are noted. Publisher is the publisher, else the developer; Category the
 // genre; Comment the developer (when not the publisher), the year and the notes.
+// The CD-ROM and the DOSBox lines (the values no device choice holds among
+// them) go into the record's reserved area (import/ImportExtras).
 ImportedRecord MakeImportedRecord(const ImportedGame& game, const std::string& programFolder);
 
 // |name| inside |folder| as 8.3 names: each step as written when it is one,

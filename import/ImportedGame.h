@@ -4,6 +4,7 @@
 #pragma once
 #include "data/GameExtras.h"
 #include "data/GameFile.h"
+#include "data/GameFolder.h"
 #include <string>
 #include <vector>
 
@@ -54,6 +55,9 @@ enum class ImportNoteKind {
     PictureNotTaken,         // the picture (detail) did not pass the picture check
     ConfigNotRead,           // the game's own configuration (detail) in the export cannot be read
     FolderMissing,           // the folder (detail) does not exist
+    CdRomNotKept,            // the CD-ROM (detail: what was mounted) is neither a CD drive nor .iso/.cue images
+    ExtraLineRefused,        // the DOSBox line (detail) is not one a game keeps (CheckExtraLine)
+    NoRoomForLines,          // no room in the record for the DOSBox lines (detail, separated by ", ")
 };
 // True for the kinds that keep the game from being converted.
 bool StopsImport(ImportNoteKind kind);
@@ -99,4 +103,4 @@ struct ImportSource {
 };
 
 // The most games one import reads: the largest library the program lists.
-constexpr size_t kMaxImportGames = 20000;
+constexpr size_t kMaxImportGames = kMostMaxGames;

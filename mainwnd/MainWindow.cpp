@@ -31,6 +31,8 @@ bool MainWindow::PreTranslate(MSG& msg) {
     if (!hwnd || (msg.hwnd != hwnd && !IsChild(hwnd, msg.hwnd))) return false;
     if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;
     if (_tooltip) SendMessageA(_tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
+    if (msg.message == WM_CHAR && msg.hwnd == _list.Handle())
+        return TypeIntoList(static_cast<char>(msg.wParam), msg.time);
     if (msg.message == WM_KEYDOWN) {
         switch (msg.wParam) {
             case VK_DELETE: OnDeleteGame(); break;
@@ -43,7 +45,7 @@ bool MainWindow::PreTranslate(MSG& msg) {
 }
 
 LRESULT MainWindow::OnNotify(int id, NMHDR& hdr) {
-    if (id == IDC_GAMELIST) OnListNotify(hdr);
+    if (id == IDC_GAMELIST) return OnListNotify(hdr);
     if (id == IDC_SLOWDOWN_SLIDER && hdr.code == NM_RELEASEDCAPTURE) OnSlowDownReleased();
     return 0;
 }

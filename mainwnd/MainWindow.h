@@ -4,10 +4,11 @@
 // (start-up and shut-down), GameList.cpp (the list's rows), SelectedGame.cpp (the
 // current game and its display), MainWindowCommands.cpp (menu and buttons),
 // MainWindowMenu.cpp (shell, background, VDMSound, delete), MainWindowLaunch.cpp
-// (running games), MainWindowImport.cpp (old catalogues).
+// (running games), MainWindowImport.cpp (old catalogues, other launchers).
 #pragma once
 #include "data/GameFile.h"
 #include "data/IniFile.h"
+#include "launch/GameRows.h"
 #include "launch/SlowDown.h"
 #include "mainwnd/DetailsBar.h"
 #include "state/AppState.h"
@@ -16,12 +17,11 @@
 #include "win/ListView.h"
 #include "win/Texts.h"
 #include <string>
+#include <vector>
 
-// Where a main window keeps its files and how many games it lists; empty
-// folders take the real places.
+// Where a main window keeps its files; empty folders take the real places.
 struct MainWindowOptions {
     AppFolders folders;
-    int maxGames = 512;
 };
 
 class MainWindow : public SkinnedDialog {
@@ -38,7 +38,8 @@ public:
     void RunClosingSteps();
     // The keys of the main window and its controls, seen before the dialog
     // manager: every message loop that hosts the window passes its messages
-    // here first. Always lets the message go on (false).
+    // here first. True when the key was used up here (a title's letters typed
+    // into the list); otherwise the message goes on.
     bool PreTranslate(MSG& msg);
 
 private:
@@ -63,14 +64,18 @@ private:
     void FindDosBoxAtStartup();
     void SelectLastRun();
 
-    // The game list (GameList.cpp).
+    // The game list (GameList.cpp): _rows[i] is what row i shows.
     void FillGameList();
-    void InsertRow(int index, const struct GameRowData& row);
+    void ClearRows();
+    void AppendRow(GameRowData row);
+    void ShowRow(int row, const std::string* shown, bool reused);
+    void ShowRowPart(LVITEMA& item);
     void RefreshGameList();
     void VerifyAllGames();
     void UpdateRowImage(int row);
     void SortBy(int column);
-    void OnListNotify(NMHDR& hdr);
+    LRESULT OnListNotify(NMHDR& hdr);
+    bool TypeIntoList(char c, DWORD time);
     int GetSelectedRow() const { return _list.Selected(); }
 
     // The details bar's view of the main window.
@@ -122,9 +127,10 @@ private:
     void OnPreferences();
     void OnVdmSoundSettings();
 
-    // The old catalogue (MainWindowImport.cpp).
+    // The old catalogue and other launchers' libraries (MainWindowImport.cpp).
     void OfferLoaderIniImport();
     void OnImportLoaderIni();
+    void OnImportGames();
     void OnAddGamesIniStyle();
 
     // Running games (MainWindowLaunch.cpp).
@@ -139,6 +145,7 @@ private:
     unsigned long long _shownStamp = 0;      // its file's size and time when it was read
     bool _showPending = false;               // a selection change waits to be shown
     bool _showClicked = false;               // and a click asked for it
+    bool _noGameShown = false;               // caption, picture, buttons and details bar show no game
     bool _filling = false;                   // the list is being filled or verified
     DetailsBar _details{_game, _state, DetailsHost()};
     IniFile _dataIni;
@@ -146,6 +153,9 @@ private:
     SlowDown _slowDown{_state.slowDownTweak};
     bool _slowDownEnabled = false;
     win::ListView _list;
+    std::vector<GameRowData> _rows;
+    std::string _typed;      // the letters typed into the list so far
+    DWORD _typedTime = 0;    // when the last of them came
     HWND _tooltip = nullptr;
     HIMAGELIST _rowImages = nullptr;
     HICON _icon = nullptr;

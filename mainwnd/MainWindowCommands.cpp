@@ -17,6 +17,7 @@ void MainWindow::OnCommand(int id, int /*code*/, HWND /*ctl*/) {
         case IDM_RUNGAME: OnRunGameMenu(); break;
         case IDM_ADDGAME: OnAddGame(); break;
         case IDM_IMPORT: OnImportLoaderIni(); break;
+        case IDM_IMPORTGAMES: OnImportGames(); break;
         case IDM_ADDGAMESINI: OnAddGamesIniStyle(); break;
         case IDC_RUNGAME: RunAndSave(GetSelectedRow()); break;
         case IDC_GAMESETTINGS: OnGameSetup(false); break;

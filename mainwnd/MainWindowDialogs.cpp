@@ -35,6 +35,7 @@ void MainWindow::OnPreferences() {
     current.dosBoxPath = settings.dosBoxPath;
     current.dosBoxScreen = settings.dosBoxScreen;
     current.dosBoxKeepOpen = settings.dosBoxKeepOpen;
+    current.maxGames = settings.maxGames;
     // A running slow-down follows the slider at once; "ReloadVerify" is stored
     // at each click of its box.
     const Preferences chosen = AskPreferences(
@@ -47,6 +48,11 @@ void MainWindow::OnPreferences() {
     settings.dosBoxPath = chosen.dosBoxPath;
     settings.dosBoxScreen = chosen.dosBoxScreen;
     settings.dosBoxKeepOpen = chosen.dosBoxKeepOpen;
+    // A new maximum shows at once: more games, or fewer.
+    if (chosen.maxGames != settings.maxGames) {
+        settings.maxGames = chosen.maxGames;
+        RefreshGameList();
+    }
 }
 
 void MainWindow::OnVdmSoundSettings() {

@@ -1,8 +1,9 @@
-// The main window's ways into the old catalogue: the start-up offer to import
-// Loader.ini, and the Game List menu's "Import Loader.ini" and "Add new games
-// (INI style)".
+// The main window's ways into the old catalogue and other launchers' libraries:
+// the start-up offer to import Loader.ini, the Game List menu's "Import
+// Loader.ini" and "Add new games (INI style)", and "Import games".
 #include "data/Files.h"
 #include "dialogs/ImportDialog.h"
+#include "dialogs/ImportGamesDialog.h"
 #include "dialogs/IniStyleAddDialog.h"
 #include "launch/GameRows.h"
 #include "mainwnd/MainWindow.h"
@@ -16,18 +17,18 @@ namespace {
 // The batch conversion's view of the main window: its game list and progress bar.
 class GameListFeed final : public BatchListener {
 public:
-    using AddRow = std::function<void(const std::string&)>;
-    GameListFeed(win::ListView list, win::ProgressBar progress, AddRow addRow)
-        : _list(list), _progress(progress), _addRow(std::move(addRow)) {}
-    void ListCleared() override { _list.DeleteAll(); }
+    using Action = std::function<void(const std::string&)>;
+    GameListFeed(win::ProgressBar progress, std::function<void()> clear, Action addRow)
+        : _progress(progress), _clear(std::move(clear)), _addRow(std::move(addRow)) {}
+    void ListCleared() override { _clear(); }
     void ProgressRange(int maximum) override { _progress.SetRange(maximum); }
     void Progress(int position) override { _progress.SetPos(position); }
     void GameAdded(const std::string& fileName) override { _addRow(fileName); }
 
 private:
-    win::ListView _list;
     win::ProgressBar _progress;
-    AddRow _addRow;
+    std::function<void()> _clear;
+    Action _addRow;
 };
 
 }  // namespace
@@ -47,12 +48,19 @@ void MainWindow::OnImportLoaderIni() {
     RefreshGameList();
 }
 
+// DOSBox configurations, D-Fend Reloaded and DBGL: the list shows what came in.
+void MainWindow::OnImportGames() {
+    AskImportGames(Handle(), _state.programFolder);
+    RefreshGameList();
+}
+
 void MainWindow::OnAddGamesIniStyle() {
     // Each game added shows as a row at once; the list is filled again however
     // the dialog closes.
-    GameListFeed feed(_list, win::ProgressBar(Item(IDC_PROGRESS)), [this](const std::string& fileName) {
-        InsertRow(_list.Count(), ReadGameRow(_state.gamesFolder, fileName, _state.settings.reloadVerify));
-    });
+    GameListFeed feed(win::ProgressBar(Item(IDC_PROGRESS)), [this] { ClearRows(); },
+                      [this](const std::string& fileName) {
+                          AppendRow(ReadGameRow(_state.gamesFolder, fileName, _state.settings.reloadVerify));
+                      });
     AskAddGamesIniStyle(Handle(), _state.programFolder, feed);
     FillGameList();
 }

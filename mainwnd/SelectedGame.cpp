@@ -62,16 +62,20 @@ void MainWindow::ShowSelectedGame(int row) {
         win::Ui().ShowMessage(Handle(), "Failed to load the game file.\nPlease re-create it.", fileName, MB_OK);
 }
 
+// Each fill of the list clears the current game: a display that shows no game
+// already is left as it is (clearing the details bar again costs each fill).
 void MainWindow::ClearCurrentGame() {
+    const bool alreadyClear = _noGameShown && _shownRow == -1;
     _game = CurrentGame();
     _shownRow = -1;
     _shownStamp = 0;
-    OnCurrentGameChanged();
+    if (!alreadyClear) OnCurrentGameChanged();
 }
 
 // Everything that shows the current game follows it from here.
 void MainWindow::OnCurrentGameChanged() {
     const bool shown = _shownRow != -1;
+    _noGameShown = !shown;
     _details.ShowGame(shown && _game.loaded ? &_game : nullptr);
     if (!shown || !_game.loaded) {
         SetWindowTextA(Handle(), kAppTitle);
@@ -108,11 +112,11 @@ DetailsBar::Host MainWindow::DetailsHost() {
 void MainWindow::RefreshSelectedRow() {
     _shownStamp = FileStamp(_game.path);
     const int row = GetSelectedRow();
-    if (row < 0 || !_game.loaded) return;
-    _list.SetText(row, 1, FieldText(_game.record.publisher));
-    _list.SetText(row, 2, FieldText(_game.record.category));
-    _list.SetText(row, 3, SettingsColumnText(_game.record));
-    _list.SetImage(row, _state.settings.reloadVerify ? GameStatusImage(_game.record) : kImageNotVerified);
+    if (row < 0 || row >= static_cast<int>(_rows.size()) || !_game.loaded) return;
+    GameRowData& data = _rows[static_cast<size_t>(row)];
+    SetGameRow(data, GameFileStatus::Ok, _game.record, _state.settings.reloadVerify);
+    RowStatusImage(data);
+    _list.RedrawRow(row);
 }
 
 // On a repaint: the selection went away, or the shown game's file changed.

@@ -1,5 +1,6 @@
 // Registry access for the program's settings.
 #include "state/Settings.h"
+#include "data/GameFolder.h"
 #include "data/RegistryKey.h"
 #include "launch/LaunchRoute.h"
 #include <cstring>
@@ -76,6 +77,7 @@ void Settings::Load() {
     else
         dosBoxScreen = ReadSettingValue(setting::kDosBoxFullScreen, value) && value != 0 ? 2 : 0;
     dosBoxKeepOpen = ReadSettingValue(setting::kDosBoxKeepOpen, value) && value != 0;
+    maxGames = ReadSettingValue(setting::kMaxGames, value) ? ClampMaxGames(value) : kDefaultMaxGames;
     for (int i = 0; i < 4; ++i)
         columnWidths[i] = ReadSettingValue(setting::kColumnWidth[i], value) ? static_cast<int>(value)
                                                                             : kDefaultColumnWidths[i];
@@ -91,5 +93,6 @@ bool Settings::Save() const {
     RegistryKey key;
     if (OpenSettingsKey(key)) key.DeleteValue(setting::kDosBoxFullScreen);
     WriteSettingValue(setting::kDosBoxKeepOpen, dosBoxKeepOpen ? 1 : 0);
+    WriteSettingValue(setting::kMaxGames, static_cast<DWORD>(maxGames));
     return path != SettingWrite::KeyFailed;
 }

@@ -2,6 +2,7 @@
 // HKEY_LOCAL_MACHINE\Software\<company>\<application>: the value helpers and
 // the one structure that start-up loads and the closing steps save.
 #pragma once
+#include "data/GameFolder.h"
 #include <windows.h>
 #include <string>
 
@@ -43,6 +44,7 @@ constexpr char kDosBoxPath[] = "DOSBoxPath";
 constexpr char kDosBoxScreen[] = "DOSBoxScreen";
 constexpr char kDosBoxFullScreen[] = "DOSBoxFullScreen";  // before "DOSBoxScreen": 1 full screen
 constexpr char kDosBoxKeepOpen[] = "DOSBoxKeepOpen";
+constexpr char kMaxGames[] = "MaxGames";
 constexpr const char* kColumnWidth[4] = {"ColumnWidth0", "ColumnWidth1", "ColumnWidth2", "ColumnWidth3"};
 }  // namespace setting
 
@@ -68,6 +70,9 @@ struct Settings {
     std::string dosBoxPath;
     int dosBoxScreen = 0;
     bool dosBoxKeepOpen = false;
+    // "MaxGames": how many games the list shows at most (ClampMaxGames of the
+    // stored value; absent: 512).
+    int maxGames = kDefaultMaxGames;
 
     // Reads every value. A value that is absent keeps its default and is written
     // as the first start writes it ("SlowDownTweak" 0 and "Language" 0 although 4
@@ -76,7 +81,7 @@ struct Settings {
     // left to the start-up's choice.
     void Load();
     // What the closing steps store: the column widths, the slow-down strength,
-    // the language and the DOSBox preferences. False when the key could not be
+    // the language, the DOSBox preferences and the maximum of games. False when the key could not be
     // opened for reading and writing for the DOSBox path, the one string among
     // them (the player is told then).
     bool Save() const;

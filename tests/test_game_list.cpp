@@ -62,16 +62,19 @@ class GameListTest : public MainWindowFixture {};
 
 const char kFailure[] = "Failed to load the game file.\nPlease re-create it.";
 
+// The limit is "MaxGames", 512 unless set: the games past it are counted, not listed.
 TEST_F(GameListTest, OnlyTheLimitOfGamesIsListed) {
+    for (int i = 0; i < 513; ++i) AddGame(MakeGame("g" + std::to_string(i)));
     const struct {
-        int games, limit;
+        DWORD stored;
+        int rows;
         Strings said;
-    } cases[] = {{4, 4, {}}, {5, 4, {"There are 5 games, maximum is 4.\nPlease remove some games."}}};
+    } cases[] = {{0, 512, {"There are 513 games, maximum is 512.\nPlease remove some games."}}, {513, 513, {}}};
     for (const auto& c : cases) {
-        for (int i = 0; i < c.games; ++i) AddGame(MakeGame("g" + std::to_string(i)));
-        Start("", c.limit);
-        EXPECT_EQ(List().Count(), 4);
-        EXPECT_EQ(MessageTexts(ui), c.said) << c.games;
+        if (c.stored) WriteSettingValue(setting::kMaxGames, c.stored);
+        Start();
+        EXPECT_EQ(List().Count(), c.rows);
+        EXPECT_EQ(MessageTexts(ui), c.said) << c.stored;
         Discard();
         ui.Clear();
     }
@@ -109,11 +112,48 @@ TEST_F(GameListTest, RowsSortByAColumnWithoutCase) {
     EXPECT_EQ(CountMessages("Failed to load:\nBroken.qgf"), 1u);
     EXPECT_EQ(Column(0), (Strings{"Aaa", "Broken", "Civ", "Doom", "Keen", "Loom", "Monkey"}));
     EXPECT_EQ(std::make_pair(List().Image(1), List().Text(1, 3)), std::make_pair(1, std::string("None")));
+    EXPECT_EQ(List().Text(0, 1), "") << "a damaged record's publisher sorts, but does not show";
     for (int column : {2, 1}) {
         ClickColumn(column);
         EXPECT_EQ(Column(0), (Strings{"Broken", "Doom", "Keen", "Loom", "Monkey", "Civ", "Aaa"})) << column;
     }
     EXPECT_EQ(CountMessages("Failed to load:\nBroken.qgf"), 3u) << "each fill reports it";
+}
+
+// Typing a title's first letters selects its row, blanks included, in the order
+// of the sorted column; after a pause a new title starts from the next row, and
+// a letter typed again steps on to the next game that starts with it.
+TEST_F(GameListTest, TypingATitleSelectsItsRow) {
+    const std::pair<const char*, const char*> games[] = {{"Commander Keen", "Action"},
+                                                         {"Command & Conquer", "Strategy"},
+                                                         {"Doom", "Action"},
+                                                         {"Duke Nukem", "Action"},
+                                                         {"Dune II", "Strategy"}};
+    for (const auto& [title, category] : games) AddGame(MakeGame(title, "p", category));
+    Start();
+    ClickColumn(2);
+    DWORD time = 1000;
+    const struct {
+        const char* keys;
+        DWORD pause;
+        bool used;
+        const char* selected;
+    } steps[] = {{"comman", 0, true, "Commander Keen"}, {"d ", 0, true, "Command & Conquer"},
+                 {"d", 2000, true, "Dune II"},         {"d", 0, true, "Doom"},
+                 {"d", 0, true, "Duke Nukem"},         {"x", 2000, true, "Duke Nukem"},
+                 {" ", 2000, false, "Duke Nukem"},     {"\b", 0, false, "Duke Nukem"}};
+    for (const auto& step : steps) {
+        time += step.pause;
+        bool used = true;
+        for (const char* c = step.keys; *c; ++c) {
+            MSG msg{List().Handle(), WM_CHAR, static_cast<unsigned char>(*c), 0, time += 50, {0, 0}};
+            used = window->PreTranslate(msg) && used;
+        }
+        PumpMessages();
+        EXPECT_EQ(std::make_pair(used, List().Text(List().Selected(), 0)), std::make_pair(step.used, std::string(step.selected)))
+            << step.keys;
+    }
+    EXPECT_EQ(Caption(), "Quillon Loader 0.8c - Duke Nukem") << "the game selected is shown";
 }
 
 TEST_F(GameListTest, RowImagesFollowTheFilesOnRefreshAndVerify) {

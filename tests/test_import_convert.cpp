@@ -4,6 +4,7 @@
 #include "CatalogueTools.h"
 #include "DialogProbe.h"
 #include "Groups.h"
+#include "data/GameExtras.h"
 #include "data/NewGame.h"
 #include "dialogs/ImportSummary.h"
 #include "import/ImportDevices.h"
@@ -180,6 +181,68 @@ TEST_F(ImportRecordTest, FollowsAddGameRulesAndNotesWhatItLeavesOut) {
     EXPECT_EQ(FieldText(host.record.path).substr(1), ":\\tmp\\no such folder");
 }
 
+// The CD-ROM and the DOSBox values no device choice holds go into the record's
+// reserved area: the Sound Blaster's ports always, the rest unless it only
+// repeats DOSBox 0.74's default, as far as the rules and the room allow.
+TEST_F(ImportRecordTest, KeepsTheCdRomAndTheDosBoxLinesThatFit) {
+    std::vector<ImportNote> notes;
+    auto extrasOf = [&](const ImportedGame& imported, Kinds& kinds) {
+        const ImportedRecord made = MakeImportedRecord(imported, program);
+        kinds = KindsOf(made.notes);
+        notes = made.notes;
+        return ReadGameExtras(made.record).extras;
+    };
+    const std::string iso = temp.path + "\\disc1.iso", cue = temp.path + "\\disc2.cue";
+    auto mounted = [](CdRomKind kind, const Strings& paths) {
+        ImportedCdRom cd;
+        cd.kind = kind;
+        cd.letter = 'D';
+        for (const std::string& path : paths) (kind == CdRomKind::Drive ? cd.drive : cd.images.emplace_back()) = {path};
+        return cd;
+    };
+    const struct {
+        ImportedCdRom cd;
+        CdRom kept;
+        std::string notKept;  // the note's detail
+    } cds[] = {{mounted(CdRomKind::Drive, {"E:\\"}), {CdRomKind::Drive, 'E', {}}, ""},
+               {mounted(CdRomKind::Drive, {"f:"}), {CdRomKind::Drive, 'F', {}}, ""},
+               {mounted(CdRomKind::Drive, {game}), {}, game},
+               {mounted(CdRomKind::Images, {iso, cue}), {CdRomKind::Images, 0, {iso, cue}}, ""},
+               {mounted(CdRomKind::Images, {iso, game + "\\cd.bin"}), {}, iso + ", " + game + "\\cd.bin"}};
+    for (const auto& c : cds) {
+        ImportedGame imported = base;
+        imported.cdRom = c.cd;
+        Kinds kinds;
+        EXPECT_EQ(extrasOf(imported, kinds).cdRom, c.kept) << c.cd.drive.text;
+        EXPECT_EQ(kinds, c.notKept.empty() ? Kinds{} : Kinds{K::CdRomNotKept}) << c.cd.drive.text;
+        EXPECT_EQ(notes.empty() ? std::string() : notes[0].detail, c.notKept);
+    }
+
+    ImportedGame imported = base;
+    imported.dosBox = {"gb", "220", "7", "1", "5", "", "", "mt32", "", "fixed 3000"};
+    imported.extraLines = {"sdl.fullscreen=false", "dosbox.memsize=32", "ne2000.nicirq=10", "DOS.EMS = False",
+                           "midi.mpu401=intelligent"};
+    Kinds kinds;
+    EXPECT_EQ(extrasOf(imported, kinds).extraLines,
+              (Strings{"sblaster.sbbase=220", "sblaster.irq=7", "sblaster.dma=1", "sblaster.hdma=5", "midi.mididevice=mt32",
+                       "cpu.cycles=fixed 3000", "sblaster.sbtype=gb", "dosbox.memsize=32", "DOS.EMS = False"}));
+    EXPECT_EQ(kinds, Kinds{K::ExtraLineRefused}) << "gb is kept as a line, not noted";
+
+    // The area holds 756 bytes: the lines past it are named in one note, the later short one still fits.
+    imported.dosBox = {};
+    imported.extraLines.assign(60, "mixer.rate=22050");
+    for (size_t i = 0; i < imported.extraLines.size(); ++i) imported.extraLines[i] += std::to_string(i % 10);
+    imported.extraLines.back() = "dos.umb=no";
+    const ImportedRecord made = MakeImportedRecord(imported, program);
+    const Strings kept = ReadGameExtras(made.record).extras.extraLines;
+    ASSERT_EQ(KindsOf(made.notes), Kinds{K::NoRoomForLines});
+    EXPECT_EQ(kept.back(), "dos.umb=no");
+    std::string notKept;
+    for (size_t i = kept.size() - 1; i + 1 < imported.extraLines.size(); ++i)
+        notKept += (notKept.empty() ? "" : ", ") + imported.extraLines[i];
+    EXPECT_EQ(made.notes[0].detail, notKept);
+}
+
 // Under Wine every long name has a short one: a title that is the short name
 // of another game's file never replaces that file.
 TEST_F(ImportRecordTest, BatchWritesNewGamesKeepsExistingOnesAndSummarises) {
@@ -194,7 +257,7 @@ TEST_F(ImportRecordTest, BatchWritesNewGamesKeepsExistingOnesAndSummarises) {
     std::vector<ImportedGame> games(5, base);
     games[0].picture = bmp;
     games[1].unmapped = {"keyb gr"};
-    games[1].dosBox.sbtype = "sb1";
+    games[1].extraLines = {"ne2000.nicirq=10"};
     games[2].title = "Old";
     games[2].publisher = "New";
     games[3].title = "Bad";
@@ -206,13 +269,16 @@ TEST_F(ImportRecordTest, BatchWritesNewGamesKeepsExistingOnesAndSummarises) {
     EXPECT_EQ(GameAt(GameFilePath(program, "Keen 4")).pictureSize, bmp.size());
     EXPECT_EQ(ReadFileBytes(GameFilePath(program, "Keen 4")).size(), sizeof(GameRecord) + bmp.size());
     EXPECT_EQ(ImportSummaryText(r),
-              "Converted: 2.  Failed: 1.  Already exists: 2\n\nKeen 4 (converted):\n"
-              "- sblaster.sbtype=sb1 is not among the device choices.\n- not understood: keyb gr\n\n"
+              "Converted: 2.  Failed: 1.  Already exists: 2\n\nKeen 4 (converted):\n- its DOSBox line "
+              "ne2000.nicirq=10 is not kept: only settings of DOSBox's own sections, without [ ] # or %, are.\n"
+              "- not understood: keyb gr\n\n"
               "Bad (not converted):\n- C:\\x\\bad.conf cannot be read.\n\n" +
                   shortName +
                   " (already exists):\n- its name is the short name of the game file Keen Dreams Deluxe.qgf, which "
                   "is kept");
     EXPECT_EQ(ImportSummaryText(r, 1).substr(ImportSummaryText(r, 1).size() - 17), "\n\n... and 2 more.");
+    const std::string one = ImportSummaryText(r, 1);
+    EXPECT_EQ(ImportSummaryText(r, 9, one.size() - 17), one) << "as many games as fit in so many characters";
     EXPECT_STREQ(GameAt(GameFilePath(program, "Old")).publisher, "Kept");
 
     CreateDirectoryA(GameFilePath(program, "Folder").c_str(), nullptr);
@@ -226,7 +292,7 @@ TEST_F(ImportRecordTest, BatchWritesNewGamesKeepsExistingOnesAndSummarises) {
     EXPECT_EQ(FilesBelow(program + "\\Games"),
               (Strings{"\\Keen 4 (2).qgf", "\\Keen 4.qgf", "\\Keen Dreams Deluxe.qgf", "\\Old.qgf"}));
 
-    for (int kind = 0; kind <= static_cast<int>(K::FolderMissing); ++kind)
+    for (int kind = 0; kind <= static_cast<int>(K::NoRoomForLines); ++kind)
         EXPECT_NE(ImportNoteText({static_cast<K>(kind), "x"}), "") << kind;
 }
 

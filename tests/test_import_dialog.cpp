@@ -1,17 +1,35 @@
-// The old catalogue: the Loader.ini import dialog driven in-process, the
-// INI-style add-games dialog, and the main window's ways into them.
+// The old catalogue and other launchers' libraries: the Loader.ini import
+// dialog and the import of DOSBox configurations, D-Fend Reloaded profiles and
+// DBGL exports driven in-process, the INI-style add-games dialog, and the main
+// window's ways into them.
 #include "CatalogueTools.h"
 #include "DialogProbe.h"
+#include "ImportSamples.h"
 #include "MainWindowFixture.h"
+#include "data/GameExtras.h"
 #include "data/GameFile.h"
 #include "dialogs/ImportDialog.h"
+#include "dialogs/ImportGamesDialog.h"
 #include "dialogs/IniStyleAddDialog.h"
 #include "dialogs/PictureMessages.h"
 #include "res/ImportDialogRes.h"
+#include "res/ImportGamesDialogRes.h"
 #include "res/IniStyleAddDialogRes.h"
 #include <functional>
 
 namespace {
+
+// A double click on a row, with the mouse where the list sees it.
+void DoubleClickRow(const win::ListView& list, int row) {
+    RECT r{};
+    ListView_GetItemRect(list.Handle(), row, &r, LVIR_LABEL);
+    POINT p{r.left + 4, (r.top + r.bottom) / 2}, screen = p;
+    ClientToScreen(list.Handle(), &screen);
+    SetCursorPos(screen.x, screen.y);
+    PostMessageA(list.Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+    PostMessageA(list.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+    PumpMessages();
+}
 
 class ImportDialogTest : public DialogTest<ImportDialog> {
 protected:
@@ -32,16 +50,7 @@ protected:
     }
     int Image(const std::string& text) const { return list.Image(list.Find(text)); }
     GameRecord Game(const std::string& name) const { return GameAt(GameFilePath(folder, name)); }
-    void DoubleClick(int row) {  // with the mouse where the list sees it
-        RECT r{};
-        ListView_GetItemRect(list.Handle(), row, &r, LVIR_LABEL);
-        POINT p{r.left + 4, (r.top + r.bottom) / 2}, screen = p;
-        ClientToScreen(list.Handle(), &screen);
-        SetCursorPos(screen.x, screen.y);
-        PostMessageA(list.Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(p.x, p.y));
-        PostMessageA(list.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
-        PumpMessages();
-    }
+    void DoubleClick(int row) { DoubleClickRow(list, row); }
     void PressSpace() {
         SendMessageA(list.Handle(), WM_KEYDOWN, VK_SPACE, 0);
         SendMessageA(list.Handle(), WM_KEYUP, VK_SPACE, 0);
@@ -189,6 +198,147 @@ TEST_F(ImportDialogTest, StartupModeRenamesEvenWhenRowsFailAndCloses) {
     ExpectOneMessage(ui, "Failed to rename the loader.ini file!\n'Loader07.ini' may already exist!", "Problem...");
 }
 
+// A library of DOSBox configurations beside the program folder: Keen 4 in its
+// folder with a Sound Blaster Pro 2 at IRQ 5, Doom with a line the import does
+// not understand and one a game does not keep, and one with nothing to start.
+class ImportGamesTest : public DialogTest<ImportGamesDialog> {
+protected:
+    void SetUp() override {
+        for (const std::string& sub : {folder + "\\Games", library, games, games + "\\KEEN", games + "\\DOOM"})
+            CreateDirectoryA(sub.c_str(), nullptr);
+        WriteFileText(games + "\\KEEN\\KEEN4E.EXE", "MZ");
+        WriteFileText(games + "\\DOOM\\DOOM.EXE", "MZ");
+        WriteFileText(library + "\\Keen 4.conf", "[sblaster]\r\nsbtype=sbpro2\r\nirq=5\r\n[autoexec]\r\nmount c \"" +
+                                                     games + "\\KEEN\"\r\nc:\r\nKEEN4E.EXE /nowait\r\n");
+        WriteFileText(library + "\\Doom.conf", "[ne2000]\r\nnicirq=10\r\n[autoexec]\r\nmount c \"" + games +
+                                                   "\"\r\nc:\r\nkeyb gr\r\ncd DOOM\r\nDOOM.EXE\r\n");
+        WriteFileText(library + "\\broken.conf", "[autoexec]\r\nexit\r\n");
+        WriteFileText(library + "\\readme.txt", "not a configuration");
+    }
+    void Open() {
+        ASSERT_TRUE(DialogTest::Open(folder));
+        list.Attach(Item(IDC_IMPORTGAMES_LIST));
+    }
+    void List(LibraryKind kind, const std::string& path) {
+        SendMessageA(Item(IDC_IMPORTGAMES_KIND), CB_SETCURSEL, static_cast<WPARAM>(kind), 0);
+        Set(IDC_IMPORTGAMES_PATH, path);
+        Click(IDC_IMPORTGAMES_READ);
+    }
+    Strings Counts() const {
+        return {Get(IDC_IMPORTGAMES_FOUND), Get(IDC_IMPORTGAMES_DUPLICATES), Get(IDC_IMPORTGAMES_SELECTED)};
+    }
+    // Each row: its title, its columns and its image.
+    Strings Rows() const {
+        Strings rows;
+        for (int row = 0; row < list.Count(); ++row)
+            rows.push_back(list.Text(row, 0) + " | " + list.Text(row, 1) + " | " + list.Text(row, 2) + " | " +
+                           std::to_string(list.Image(row)));
+        return rows;
+    }
+    std::vector<int> Images() const {
+        std::vector<int> images;
+        for (int row = 0; row < list.Count(); ++row) images.push_back(list.Image(row));
+        return images;
+    }
+    void Toggle(const std::string& title) {
+        list.Select(list.Find(title));
+        SendMessageA(list.Handle(), WM_KEYDOWN, VK_SPACE, 0);
+    }
+
+    const std::string library = folder + "\\Library", games = folder + "\\DOS";
+    win::ListView list;
+};
+
+TEST_F(ImportGamesTest, ConfigurationsAreListedMarkedConvertedAndSummarised) {
+    Open();
+    EXPECT_FALSE(Enabled(IDC_IMPORTGAMES_CONVERT) || Enabled(IDC_IMPORTGAMES_DOSROOT));
+    List(LibraryKind::DosBoxConfs, library);
+    EXPECT_EQ(Counts(), (Strings{"3", "0", "3"}));
+    EXPECT_EQ(Rows(), (Strings{"broken |  | broken.conf | 3", "Doom | " + games + "\\DOOM\\DOOM.EXE | Doom.conf | 3",
+                               "Keen 4 | " + games + "\\KEEN\\KEEN4E.EXE | Keen 4.conf | 3"}));
+    Toggle("Doom");
+    EXPECT_EQ(Get(IDC_IMPORTGAMES_SELECTED), "2");
+    Click(IDC_IMPORTGAMES_NONE);
+    EXPECT_EQ(Get(IDC_IMPORTGAMES_SELECTED), "0");
+    Click(IDC_IMPORTGAMES_ALL);
+    DoubleClickRow(list, list.Find("Doom"));
+    Click(IDC_IMPORTGAMES_CONVERT);
+    EXPECT_EQ(Get(IDC_IMPORTGAMES_STATUS), "Converted: 1.  Failed: 1.  Already exists: 0");
+    EXPECT_EQ(Images(), (std::vector<int>{ImportGamesDialog::kNotConverted, ImportGamesDialog::kUnmarked,
+                                          ImportGamesDialog::kConverted}));
+    EXPECT_EQ(FilesBelow(folder + "\\Games"), Strings{"\\Keen 4.qgf"});
+    const GameRecord keen = GameAt(GameFilePath(folder, "Keen 4"));
+    EXPECT_EQ((Strings{keen.soundNames[0], keen.setup, keen.customParam}),
+              (Strings{"Sound Blaster Pro 2", "(Parameters)", "/nowait"}));
+    EXPECT_EQ(ReadGameExtras(keen).extras.extraLines, Strings{"sblaster.irq=5"});
+    EXPECT_EQ(Get(IDC_IMPORTGAMES_SUMMARY).substr(0, 71),
+              "Converted: 1.  Failed: 1.  Already exists: 0\r\n\r\nbroken (not converted):");
+
+    Click(IDC_IMPORTGAMES_CONVERT);  // Reset: read again, every game marked
+    EXPECT_EQ(Get(IDC_IMPORTGAMES_CONVERT), "Convert");
+    EXPECT_EQ(Images(), std::vector<int>(3, ImportGamesDialog::kMarked));
+    Click(IDC_IMPORTGAMES_CONVERT);
+    EXPECT_EQ(Get(IDC_IMPORTGAMES_STATUS), "Converted: 1.  Failed: 1.  Already exists: 1");
+    const std::string summary = Get(IDC_IMPORTGAMES_SUMMARY);
+    EXPECT_NE(summary.find("Doom (converted):\r\n- its DOSBox line ne2000.nicirq=10 is not kept"), std::string::npos);
+    EXPECT_NE(summary.find("- not understood: keyb gr"), std::string::npos);
+    Click(IDC_IMPORTGAMES_CONVERT);
+    CheckDlgButton(dialog->Handle(), IDC_IMPORTGAMES_OVERWRITE, BST_CHECKED);
+    Click(IDC_IMPORTGAMES_CONVERT);
+    EXPECT_EQ(Get(IDC_IMPORTGAMES_STATUS), "Converted: 2.  Failed: 1.  Already exists: 0");
+    EXPECT_EQ(dialog->converted, 4);
+}
+
+// D-Fend Reloaded's data folder, a DBGL export with its games folder, the
+// browse buttons, and sources that give nothing.
+TEST_F(ImportGamesTest, EverySourceKindIsReadFromWhereThePlayerPointsIt) {
+    const std::string data = folder + "\\DFend";
+    for (const std::string& sub : {data, data + "\\Confs"}) CreateDirectoryA(sub.c_str(), nullptr);
+    WriteFileText(data + "\\Confs\\Keen.prof", "[Extra]\nExe=" + games + "\\KEEN\\KEEN4E.EXE\n0=" + games +
+                                                   "\\KEEN;Drive;C;False;;\n[ExtraInfo]\nName=Keen: Goodbye*\n");
+    // Read in the order of the files, listed by title; the same title twice is a duplicate.
+    WriteFileText(data + "\\Confs\\A.prof", "[ExtraInfo]\nName=Zork\n");
+    WriteFileText(data + "\\Confs\\B.prof", "[ExtraInfo]\nName=zork\n");
+    const std::string zip = folder + "\\export.zip";
+    WriteFileBytes(zip, MakeZip({StoredItem("profiles.xml", "<document><profile><title>Second</title><game-dir><raw>"
+                                                            "GAMES\\SECOND</raw></game-dir></profile></document>")}));
+    Open();
+    Set(IDC_IMPORTGAMES_PATH, data);
+    SendMessageA(Item(IDC_IMPORTGAMES_KIND), CB_SETCURSEL, 1, 0);  // a new kind reads the path again
+    SendMessageA(dialog->Handle(), WM_COMMAND, MAKEWPARAM(IDC_IMPORTGAMES_KIND, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(Item(IDC_IMPORTGAMES_KIND)));
+    EXPECT_EQ(Rows(), (Strings{"Keen: Goodbye* | " + games + "\\KEEN\\KEEN4E.EXE | Keen.prof | 3",
+                               "Zork |  | A.prof | 3", "zork |  | B.prof | 3"}));
+    EXPECT_EQ(Counts(), (Strings{"3", "1", "3"}));
+    Click(IDC_IMPORTGAMES_CONVERT);
+    EXPECT_EQ(Images(), (std::vector<int>{ImportGamesDialog::kConverted, ImportGamesDialog::kNotConverted,
+                                          ImportGamesDialog::kNotConverted}));
+    EXPECT_STREQ(GameAt(GameFilePath(folder, "Keen- Goodbye-")).title, "Keen: Goodbye*");
+
+    ui.fileAnswers.push_back(zip);
+    ui.folderAnswers.push_back("D:\\dosroot");
+    SendMessageA(Item(IDC_IMPORTGAMES_KIND), CB_SETCURSEL, 2, 0);
+    SendMessageA(dialog->Handle(), WM_COMMAND, MAKEWPARAM(IDC_IMPORTGAMES_KIND, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(Item(IDC_IMPORTGAMES_KIND)));
+    EXPECT_TRUE(Enabled(IDC_IMPORTGAMES_DOSROOT));
+    Click(IDC_IMPORTGAMES_FILE);
+    Click(IDC_IMPORTGAMES_FOLDER);  // with an export: DBGL's games folder
+    EXPECT_EQ(ui.Calls(UiCall::File).at(0).params, data);
+    EXPECT_EQ((Strings{Get(IDC_IMPORTGAMES_PATH), Get(IDC_IMPORTGAMES_DOSROOT)}), (Strings{zip, "D:\\dosroot"}));
+    EXPECT_EQ(Rows(), Strings{"Second | D:\\dosroot\\GAMES\\SECOND | export.zip | 3"});
+
+    const std::pair<LibraryKind, std::string> nothing[] = {{LibraryKind::DosBoxConfs, folder + "\\missing"},
+                                                           {LibraryKind::DFendReloaded, games},
+                                                           {LibraryKind::DbglExport, library + "\\Doom.conf"}};
+    const Strings said = {"There is no such file or folder.", "No games to import there.",
+                          "The export is damaged: its list of games cannot be read."};
+    for (size_t i = 0; i < 3; ++i) {
+        List(nothing[i].first, nothing[i].second);
+        EXPECT_EQ(std::make_pair(list.Count(), Get(IDC_IMPORTGAMES_SUMMARY)), std::make_pair(0, said[i]));
+        EXPECT_FALSE(Enabled(IDC_IMPORTGAMES_CONVERT));
+    }
+}
+
 class IniStyleDialogTest : public DialogTest<IniStyleAddDialog> {
 protected:
     void SetUp() override { CreateDirectoryA((folder + "\\Games").c_str(), nullptr); }
@@ -276,7 +426,8 @@ protected:
 };
 
 // The import itself from the offer and the menu is driven end to end; here the
-// offer's absence and its No, and the INI-style add closed either way.
+// offer's absence and its No, the INI-style add closed either way, and the
+// games an import of other launchers' libraries brought.
 TEST_F(LoaderIniCommandsTest, StartupOfferAndTheIniStyleDialogClosedAnyWayRefillsTheList) {
     Start();
     EXPECT_TRUE(ui.Messages().empty());
@@ -301,6 +452,17 @@ TEST_F(LoaderIniCommandsTest, StartupOfferAndTheIniStyleDialogClosedAnyWayRefill
         EXPECT_NE(List().Find(name), -1) << name;
     }
     EXPECT_EQ(List().Count(), 3);
+
+    // Import games: what the dialog converted is listed once it closes.
+    const std::string library = folder + "\\Library";
+    CreateDirectoryA(library.c_str(), nullptr);
+    WriteFileText(library + "\\Imported.conf", "[autoexec]\r\nmount c \"" + folder + "\"\r\nc:\r\nGAME.EXE\r\n");
+    Script([library](HWND h) {
+        SetDlgItemTextA(h, IDC_IMPORTGAMES_PATH, library.c_str());
+        for (int button : {IDC_IMPORTGAMES_READ, IDC_IMPORTGAMES_CONVERT, IDOK}) PressIn(h, button);
+    });
+    Command(IDM_IMPORTGAMES);
+    EXPECT_NE(List().Find("Imported"), -1);
 }
 
 }  // namespace

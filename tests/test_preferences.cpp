@@ -24,7 +24,7 @@ class PreferencesTest : public MainWindowFixture {};
 TEST_F(PreferencesTest, OpeningShowsTheCurrentPreferencesAndTheSliderSetsTheTweakAtOnce) {
     for (const auto& [current, language] :
          {std::pair{Preferences{true, 4, false, true, 0, "", 2, false}, Language::English},
-          {Preferences{false, 10, true, false, 2, "C:\\DOSBox\\DOSBox.exe", 1, true}, Language::Spanish}}) {
+          {Preferences{false, 10, true, false, 2, "C:\\DOSBox\\DOSBox.exe", 1, true, 20000}, Language::Spanish}}) {
         SetLanguage(language);
         PreferencesDialog dialog;
         dialog.values = current;
@@ -42,6 +42,7 @@ TEST_F(PreferencesTest, OpeningShowsTheCurrentPreferencesAndTheSliderSetsTheTwea
         EXPECT_EQ(SendMessageA(ItemOf(dialog, IDC_PREF_DOSBOX_SCREEN), CB_GETCURSEL, 0, 0), current.dosBoxScreen);
         EXPECT_EQ(win::WindowText(ItemOf(dialog, IDC_PREF_DOSBOX_PATH)), current.dosBoxPath);
         EXPECT_EQ(win::WindowText(ItemOf(dialog, IDC_PREF_DOSBOX_FLAVOUR)), "") << "no program there";
+        EXPECT_EQ(win::WindowText(ItemOf(dialog, IDC_PREF_MAXGAMES)), std::to_string(current.maxGames));
     }
 
     std::vector<int> reported;
@@ -90,8 +91,9 @@ TEST_F(PreferencesTest, VerifyOnReloadIsWrittenAndUsedAtOnce) {
 
 // DOSBox: found at start-up when the one set is gone, shown with its flavour,
 // refused when it is not a program, chosen with the browse button (under Wine
-// a program of the host too); it, full screen or not and the tweak are stored
-// at close (the settings tests read them back).
+// a program of the host too); the maximum of games refused outside its range,
+// used at once; these, full screen or not and the tweak are stored at close
+// (the settings tests read them back).
 TEST_F(PreferencesTest, TheChoicesAreStoredAtClose) {
     const std::string found = folder + "\\Programs\\DOSBox-0.74-3\\DOSBox.exe";
     CreateDirectoryA((folder + "\\Programs").c_str(), nullptr);
@@ -104,9 +106,10 @@ TEST_F(PreferencesTest, TheChoicesAreStoredAtClose) {
 
     const std::string notAProgram = folder + "\\DOSBox.exe";
     WriteFileText(notAProgram, "MZ");
-    std::string shown, flavours;
+    std::string shown, flavours, maxShown;
     int tweakShown = -1;
-    bool keptOpen = false;
+    bool keptOpen = false, keptForTheMaximum = false;
+    AddGame(MakeGame("Added Since"));  // shown once the new maximum fills the list again
     const std::string hostShell = "Z:\\bin\\sh";
     ui.fileAnswers.push_back(hostShell);
     ui.modalScripts.push_back([&](win::Dialog& d, HWND owner) -> INT_PTR {
@@ -120,6 +123,11 @@ TEST_F(PreferencesTest, TheChoicesAreStoredAtClose) {
         SendMessageA(ItemOf(d, IDC_PREF_DOSBOX_SCREEN), CB_SETCURSEL, 1, 0);
         SetWindowTextA(ItemOf(d, IDC_PREF_DOSBOX_PATH), notAProgram.c_str());
         Click(d, IDC_PREF_DOSBOX_KEEPOPEN);
+        maxShown = win::WindowText(ItemOf(d, IDC_PREF_MAXGAMES));
+        SetWindowTextA(ItemOf(d, IDC_PREF_MAXGAMES), "511");
+        Send(d, IDOK);
+        keptForTheMaximum = !d.Ended() && GetFocus() == ItemOf(d, IDC_PREF_MAXGAMES);
+        SetWindowTextA(ItemOf(d, IDC_PREF_MAXGAMES), "600");
         Send(d, IDCANCEL);
         keptOpen = !d.Ended();
         Click(d, IDC_PREF_DOSBOX_BROWSE);
@@ -133,18 +141,23 @@ TEST_F(PreferencesTest, TheChoicesAreStoredAtClose) {
     EXPECT_EQ(FlavourText({DosBoxFlavour::Staging, FlavourSource::VersionResource}),
               "Recognised: DOSBox Staging, by its version resource");
     EXPECT_TRUE(keptOpen) << "not a Windows program: refused, also on Escape";
-    ASSERT_EQ(ui.Messages().size(), 1u);
-    EXPECT_EQ(ui.Messages()[0].text.substr(0, 55), "This is not a Windows program, so it cannot be DOSBox:\n");
+    EXPECT_EQ(maxShown, "512");
+    EXPECT_TRUE(keptForTheMaximum);
+    ASSERT_EQ(ui.Messages().size(), 2u);
+    EXPECT_EQ(ui.Messages()[0].text, "The list shows from 512 to 20000 games. Please enter a number in that range.");
+    EXPECT_EQ(ui.Messages()[1].text.substr(0, 55), "This is not a Windows program, so it cannot be DOSBox:\n");
+    EXPECT_NE(List().Find("Added Since"), -1) << "a new maximum fills the list again";
     EXPECT_EQ(ui.Calls(UiCall::File).at(0).params, folder) << "the browser starts in the folder typed";
 
     CloseWindow();
-    DWORD mode = 0, screen = 0, keepOpen = 0, tweak = 0;
+    DWORD mode = 0, screen = 0, keepOpen = 0, tweak = 0, maxGames = 0;
     EXPECT_TRUE(ReadSettingValue(setting::kDosBoxMode, mode) && ReadSettingValue(setting::kDosBoxScreen, screen) &&
                 ReadSettingValue(setting::kDosBoxKeepOpen, keepOpen) &&
-                ReadSettingString(setting::kDosBoxPath, stored) && ReadSettingValue(setting::kSlowDownTweak, tweak));
+                ReadSettingString(setting::kDosBoxPath, stored) && ReadSettingValue(setting::kSlowDownTweak, tweak) &&
+                ReadSettingValue(setting::kMaxGames, maxGames));
     EXPECT_EQ((std::vector<std::string>{std::to_string(mode), std::to_string(screen), std::to_string(keepOpen),
-                                        stored, std::to_string(tweak)}),
-              (std::vector<std::string>{"2", "1", "1", hostShell, "10"}));
+                                        stored, std::to_string(tweak), std::to_string(maxGames)}),
+              (std::vector<std::string>{"2", "1", "1", hostShell, "10", "600"}));
 }
 
 }  // namespace

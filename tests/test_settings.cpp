@@ -21,7 +21,7 @@ std::vector<DWORD> Stored(std::initializer_list<const char*> names) {
 
 std::vector<int> Values(const Settings& s) {
     return {s.firstStart,       s.slowDownTweak,   s.spanish,         s.reloadVerify,   s.useDefaultPif,
-            s.storedBackground, s.columnWidths[0], s.columnWidths[1], s.columnWidths[3]};
+            s.storedBackground, s.columnWidths[0], s.columnWidths[1], s.columnWidths[3], s.maxGames};
 }
 
 TEST(SettingsTest, FirstStartWritesItsValuesThenStoredValuesAreUsedAndClosingValuesSaved) {
@@ -29,28 +29,35 @@ TEST(SettingsTest, FirstStartWritesItsValuesThenStoredValuesAreUsedAndClosingVal
     Settings s;
     s.Load();
     // An absent tweak is stored as 0 but 4 is used; the default widths and the background are not written.
-    EXPECT_EQ(Values(s), (std::vector<int>{1, 4, 0, 1, 1, Settings::kNoBackground, 190, 85, 145}));
+    EXPECT_EQ(Values(s), (std::vector<int>{1, 4, 0, 1, 1, Settings::kNoBackground, 190, 85, 145, 512}));
     EXPECT_EQ(Stored({"Language", "SlowDownTweak", "FirstRun", "ConfirmDelete", "ReloadVerify", "ReloadEffects",
-                      "UseDefaultPif", "ColumnWidth0", "Background"}),
-              (std::vector<DWORD>{0, 0, 0, 1, 1, 0, 1, 0xDEADBEEF, 0xDEADBEEF}));
+                      "UseDefaultPif", "ColumnWidth0", "Background", "MaxGames"}),
+              (std::vector<DWORD>{0, 0, 0, 1, 1, 0, 1, 0xDEADBEEF, 0xDEADBEEF, 0xDEADBEEF}));
 
     // Stored values are used, and the closing values saved.
     const std::pair<const char*, DWORD> stored[] = {{"ConfirmDelete", 0}, {"SlowDownTweak", 9}, {"ReloadVerify", 0},
                                                     {"Language", 1},      {"ColumnWidth1", 77}, {"UseDefaultPif", 0},
-                                                    {"Background", 1},    {"FirstRun", 0}};
+                                                    {"Background", 1},    {"FirstRun", 0},      {"MaxGames", 9999}};
     for (const auto& [name, value] : stored) WriteSettingValue(name, value);
     s = Settings();
     s.Load();
-    EXPECT_EQ(Values(s), (std::vector<int>{0, 9, 1, 0, 0, 1, 190, 77, 145}));
+    EXPECT_EQ(Values(s), (std::vector<int>{0, 9, 1, 0, 0, 1, 190, 77, 145, 9999}));
     EXPECT_EQ(Stored({"ConfirmDelete"}), std::vector<DWORD>{1}) << "always written as 1";
 
     s.columnWidths[2] = 55;
     s.slowDownTweak = 6;
     s.spanish = false;
     s.reloadVerify = true;  // not a closing value
+    s.maxGames = 700;
     s.Save();
-    EXPECT_EQ(Stored({"ColumnWidth0", "ColumnWidth2", "SlowDownTweak", "Language", "ReloadVerify"}),
-              (std::vector<DWORD>{190, 55, 6, 0, 0}));
+    EXPECT_EQ(Stored({"ColumnWidth0", "ColumnWidth2", "SlowDownTweak", "Language", "ReloadVerify", "MaxGames"}),
+              (std::vector<DWORD>{190, 55, 6, 0, 0, 700}));
+    // A stored maximum outside 512 to 20,000 counts as the nearer end.
+    for (const auto& [stored, used] : {std::pair<DWORD, int>{0, 512}, {511, 512}, {20001, 20000}, {0xFFFFFFFF, 20000}}) {
+        WriteSettingValue("MaxGames", stored);
+        s.Load();
+        EXPECT_EQ(s.maxGames, used) << stored;
+    }
     WriteSettingValue("Background", 0xFFFFFFFF);
     s.Load();
     EXPECT_EQ(s.storedBackground, 4) << "any unknown hue";
@@ -71,6 +78,17 @@ TEST(SettingsTest, FirstStartWritesItsValuesThenStoredValuesAreUsedAndClosingVal
     }
     s.Save();
     EXPECT_EQ(Stored({"DOSBoxScreen", "DOSBoxFullScreen"}), (std::vector<DWORD>{0, kAbsent}));
+}
+
+TEST(SettingsTest, MaxGamesTypedIsANumberFrom512To20000) {
+    const std::pair<const char*, int> cases[] = {{"512", 512}, {" 20000 ", 20000}, {"0600", 600},   {"511", -1},
+                                                 {"20001", -1},  {"", -1},           {"6o0", -1},   {"-600", -1},
+                                                 {"99999999999", -1}};
+    for (const auto& [text, value] : cases) {
+        int parsed = -1;
+        EXPECT_EQ(ParseMaxGames(text, parsed), value != -1) << text;
+        EXPECT_EQ(parsed, value) << text;
+    }
 }
 
 TEST(BackgroundTest, StoredHueOrNowAndThenTheAlternative) {

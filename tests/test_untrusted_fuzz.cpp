@@ -699,6 +699,7 @@ private:
             (!command.empty() && !AllDosNames(command)) || HasCommandSyntax(FieldText(g.customParam)) ||
             (!setup.empty() && !UsesParameterSets(g) && !AllDosNames(setup)))
             Fail("an imported record broke a rule: " + made.fileName + " | " + path + " | " + command + " | " + setup);
+        if (ReadGameExtras(g).status != ExtrasStatus::Ok) Fail("an imported record's DOSBox entries break their rules");
     }
 
     void Zip(Rng& r) {

@@ -37,6 +37,7 @@ adding_games.htm      adding games
 running_games.htm     running games
 setting_up_games.htm  setting up games
 importing_games.htm   importing games
+import_library.htm    importing other launchers' libraries
 finding_games.htm     finding games
 dosbox.htm            DOS games in DOSBox
 vdmsound.htm          VDMSound

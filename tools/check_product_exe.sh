@@ -2,7 +2,8 @@
 # Checks the i686 product: a PE header that Windows 95 and NT 4 accept, and
 # imports only from DLLs that those systems ship, and no function that Windows XP
 # and older lack, nor one that Windows 95 and NT 4 lack; stripped (no symbols,
-# no debug sections) and at most 1 MiB.
+# no debug sections) and at most 1.125 MiB (1 MiB until the import of other
+# launchers' libraries, about 100 KB of code of its own, came in).
 exe=$1
 dump=$(i686-w64-mingw32-objdump -p "$exe") || { echo "cannot read $exe"; exit 1; }
 fail=0
@@ -48,6 +49,6 @@ refuse_imports "Windows 95 or NT 4" SHGetSpecialFolderPathA SHGetFolderPathA SHC
 i686-w64-mingw32-objdump -t "$exe" | grep -qx 'no symbols' || { echo "the symbol table is not stripped"; fail=1; }
 if i686-w64-mingw32-objdump -h "$exe" | grep -q ' \.debug'; then echo "debug sections are left in"; fail=1; fi
 size=$(wc -c <"$exe")
-[ "$size" -le 1048576 ] || { echo "$size bytes, over the 1 MiB that Quillon.exe may take"; fail=1; }
+[ "$size" -le 1179648 ] || { echo "$size bytes, over the 1.125 MiB that Quillon.exe may take"; fail=1; }
 [ $fail -eq 0 ] && echo "product executable: PE header 4.0, imports fit Windows 95 to XP, stripped, $size bytes"
 exit $fail

@@ -14,12 +14,14 @@
 #include "dialogs/DosBoxSettingsDialog.h"
 #include "dialogs/GameSettingsDialog.h"
 #include "dialogs/ImportDialog.h"
+#include "dialogs/ImportGamesDialog.h"
 #include "dialogs/LocateGameDialog.h"
 #include "dialogs/ManageEntriesDialog.h"
 #include "dialogs/PreferencesDialog.h"
 #include "dialogs/TextInputDialog.h"
 #include "dialogs/VdmSoundDialog.h"
 #include "res/AddGameDialogRes.h"
+#include "res/ImportGamesDialogRes.h"
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -163,6 +165,13 @@ int main(int argc, char** argv) {
     } else if (window == "import") {
         dialog = std::make_unique<ImportDialog>(programFolder, ImportMode::Menu);
         dialog->Create(nullptr);
+    } else if (window == "import_games") {
+        // The DOSBox configurations that take_help_shots.sh puts in C:\DOSBox Games.
+        dialog = std::make_unique<ImportGamesDialog>(programFolder);
+        if (dialog->Create(nullptr)) {
+            SetText(dialog->Handle(), IDC_IMPORTGAMES_PATH, "C:\\DOSBox Games");
+            SendMessageA(dialog->Handle(), WM_COMMAND, MAKEWPARAM(IDC_IMPORTGAMES_READ, BN_CLICKED), 0);
+        }
     } else if (window == "vdmsound") {
         static IniFile vdms;
         vdms.Open(programFolder + "\\VDMS.INI");

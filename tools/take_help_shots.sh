@@ -24,6 +24,7 @@ SHOTS=(
   "about          about                    no"
   "locate_game    locate_game              no"
   "import         import                   no"
+  "import_games   import_games             no"
 )
 
 ql_need_packages
@@ -52,6 +53,12 @@ key='HKLM\Software\Freeware\QuillonLoader'
 wine reg add "$key" /v FirstRun /t REG_DWORD /d 0 /f >/dev/null 2>&1
 wine reg add "$key" /v Background /t REG_DWORD /d 2 /f >/dev/null 2>&1
 wine reg add "$key" /v LastRun /d "Star Maze" /f >/dev/null 2>&1
+# DOSBox configuration files for the import of other launchers' libraries.
+games="$drive/DOSBox Games"
+mkdir -p "$games"
+printf '[sblaster]\r\nsbtype=sbpro2\r\nirq=5\r\n[autoexec]\r\nmount c "C:\\DemoGames"\r\nc:\r\ncd "SOUND CHECK"\r\nSOUNDCHK.COM /imported\r\n' >"$games/Sound Check.conf"
+printf '[dosbox]\r\nmachine=vgaonly\r\n[autoexec]\r\nmount c C:\\DemoGames\\Rainbow\r\nc:\r\nRAINBOW\r\n' >"$games/Rainbow.conf"
+printf '[autoexec]\r\nmount d "C:\\Games\\Wing"\r\nd:\r\nkeyb gr\r\nWC.EXE\r\n' >"$games/Wing Commander.conf"
 cp build/x86_64/help/help_shots.exe "$work/"
 # A DOSBox where its installer puts it, for the preferences (any program will do).
 mkdir -p "$drive/Program Files/DOSBox-0.74-3"

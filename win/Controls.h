@@ -1,5 +1,5 @@
 // Thin wrappers of the standard controls the dialogs fill and read: list box,
-// combo box, progress bar, trackbar, and a guard that holds a window's
+// combo box, progress bar, trackbar, up-down arrows, and a guard that holds a window's
 // redrawing. Each holds the window and owns nothing; each method is one message.
 #pragma once
 #include <windows.h>
@@ -78,6 +78,16 @@ public:
     void SetRange(int minimum, int maximum) { Send(TBM_SETRANGE, TRUE, MAKELPARAM(minimum, maximum)); }
     void SetPos(int position) { Send(TBM_SETPOS, TRUE, position); }
     int Pos() const { return Send(TBM_GETPOS); }
+};
+
+// The arrows beside a number's edit box (its buddy).
+class UpDown : public Control {
+public:
+    explicit UpDown(HWND hwnd = nullptr) : Control(hwnd) {}
+    // From |minimum| to |maximum|, each at most 32767.
+    void SetRange(int minimum, int maximum) { Send(UDM_SETRANGE, 0, MAKELPARAM(maximum, minimum)); }
+    // The steps an arrow held down takes as time goes on.
+    void SetSteps(UDACCEL* steps, int count) { Send(UDM_SETACCEL, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(steps)); }
 };
 
 // Keeps a window from redrawing for the life of the object, then repaints it

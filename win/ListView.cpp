@@ -22,6 +22,22 @@ int ListView::InsertRow(int index, const std::string& text) {
     return static_cast<int>(SendMessageA(_hwnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
 }
 
+int ListView::InsertRow(int index, const std::string& text, int image) {
+    LVITEMA item{};
+    item.mask = LVIF_TEXT | LVIF_IMAGE;
+    item.iItem = index;
+    item.pszText = const_cast<char*>(text.c_str());
+    item.iImage = image;
+    return static_cast<int>(SendMessageA(_hwnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+void ListView::SetTextCallback(int row, int column) {
+    LVITEMA item{};
+    item.iSubItem = column;
+    item.pszText = LPSTR_TEXTCALLBACKA;
+    SendMessageA(_hwnd, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+}
+
 void ListView::SetText(int row, int column, const std::string& text) {
     LVITEMA item{};
     item.iSubItem = column;
@@ -53,6 +69,15 @@ int ListView::Image(int row) const {
     item.iItem = row;
     if (!SendMessageA(_hwnd, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return -1;
     return item.iImage;
+}
+
+// Only the rows that are selected or focused are cleared: clearing every row's
+// state takes a pass over all of them, long in a list of thousands.
+void ListView::ClearSelection() {
+    for (int selected = Selected(); selected != -1; selected = ListView_GetNextItem(_hwnd, selected, LVNI_SELECTED))
+        ListView_SetItemState(_hwnd, selected, 0, LVIS_SELECTED);
+    const int focused = ListView_GetNextItem(_hwnd, -1, LVNI_FOCUSED);
+    if (focused != -1) ListView_SetItemState(_hwnd, focused, 0, LVIS_FOCUSED);
 }
 
 void ListView::Select(int row) {

@@ -6,6 +6,8 @@
 
 namespace win {
 
+constexpr int kImageCallback = I_IMAGECALLBACK;
+
 class ListView {
 public:
     ListView() = default;
@@ -19,6 +21,12 @@ public:
     bool DeleteAll() { return ListView_DeleteAllItems(_hwnd) != FALSE; }
     // Inserts a row with the first column's text; returns its index or -1.
     int InsertRow(int index, const std::string& text);
+    // The same with its image (kImageCallback: the list asks its parent).
+    int InsertRow(int index, const std::string& text, int image);
+    // A column whose text the list asks its parent for (LVN_GETDISPINFO).
+    void SetTextCallback(int row, int column);
+    // Room for |rows| rows at once, before a fill.
+    void Reserve(int rows) { ListView_SetItemCount(_hwnd, rows); }
     void SetText(int row, int column, const std::string& text);
     std::string Text(int row, int column, size_t maxChars = 259) const;
     void SetImage(int row, int image);
@@ -26,7 +34,9 @@ public:
     // First row in the selected state, -1 when none.
     int Selected() const { return ListView_GetNextItem(_hwnd, -1, LVNI_SELECTED); }
     void Select(int row);  // selects and focuses that row only
-    void ClearSelection() { ListView_SetItemState(_hwnd, -1, 0, LVIS_SELECTED | LVIS_FOCUSED); }
+    // No row selected or focused (a pass over the selected and focused rows only).
+    void ClearSelection();
+    bool DeleteRow(int row) { return ListView_DeleteItem(_hwnd, row) != FALSE; }
     // Whole-text search of the first column, ignoring case; -1 when not found.
     int Find(const std::string& text) const;
     void EnsureVisible(int row) { ListView_EnsureVisible(_hwnd, row, FALSE); }

@@ -24,6 +24,7 @@
 #include "res/DosBoxSettingsDialogRes.h"
 #include "res/GameSettingsDialogRes.h"
 #include "res/ImportDialogRes.h"
+#include "res/ImportGamesDialogRes.h"
 #include "res/TextInputDialogRes.h"
 #include <cstdio>
 #include <cstdlib>
@@ -290,6 +291,91 @@ void StepImport(HWND main, HWND list, const std::string& catalogue) {
     Shot("main-after-import");
 }
 
+// The libraries of other launchers that a player brings, written as those
+// launchers keep them and pointing at the real DOS demo games in C:\DemoGames:
+// a folder of DOSBox configuration files (one game on a Sound Blaster Pro 2 at
+// IRQ 5 with its own cycles, one on a VGA machine) and a D-Fend Reloaded data
+// folder (its profiles in Confs, a capture picture in Capture\<profile>).
+void WriteSampleLibraries(const std::string& root) {
+    const std::string dosbox = root + "\\DOSBox", dfend = root + "\\DFend";
+    for (const std::string& folder : {root, dosbox, dfend, dfend + "\\Confs", dfend + "\\Capture",
+                                      dfend + "\\Capture\\Star Maze"})
+        CreateDirectoryA(folder.c_str(), nullptr);
+    WriteFileText(dosbox + "\\Blaster Pro Check.conf",
+                  "[sdl]\r\nfullscreen=false\r\n[cpu]\r\ncycles=fixed 8000\r\n[sblaster]\r\nsbtype=sbpro2\r\nirq=5\r\n"
+                  "[autoexec]\r\n@echo off\r\nmount c \"C:\\DemoGames\\Sound Check\"\r\nc:\r\nSOUNDCHK.COM /imported\r\n"
+                  "exit\r\n");
+    WriteFileText(dosbox + "\\Rainbow Again.conf",
+                  "[dosbox]\r\nmachine=vgaonly\r\n[autoexec]\r\nmount c C:\\DemoGames\r\nc:\r\ncd RAINBOW\r\nRAINBOW\r\n");
+    WriteFileText(dfend + "\\Confs\\Star Maze.prof",
+                  "[Extra]\r\nExe=C:\\DemoGames\\StarMaze\\STARMAZE.EXE\r\n0=C:\\DemoGames\\StarMaze;Drive;C;False;;\r\n"
+                  "[ExtraInfo]\r\nName=Star Maze: Director's Cut\r\nGenre=Arcade\r\nDeveloper=Quillon Demo Works\r\n"
+                  "Year=1993\r\n[sblaster]\r\nsbtype=sb16\r\n");
+    WriteFileText(dfend + "\\Confs\\Cave.prof",
+                  "[Extra]\r\nExe=C:\\DemoGames\\CaveRun\\CAVERUN.EXE\r\nGameParameters=/fast\r\n"
+                  "0=C:\\DemoGames\\CaveRun;Drive;C;False;;\r\n[ExtraInfo]\r\nName=Cave Runner Classic\r\n"
+                  "Publisher=Quillon Demo Works\r\nGenre=Action\r\n");
+    CopyFileA((g_program + "\\Images\\StarMaze.bmp").c_str(), (dfend + "\\Capture\\Star Maze\\shot0001.bmp").c_str(),
+              FALSE);
+}
+
+// File > Import games: the library of |kind| (0 DOSBox, 1 D-Fend Reloaded) at
+// |path| is listed and converted; every game of it comes in.
+void ImportLibrary(HWND main, int kind, const std::string& path, int games, const std::string& shot) {
+    Command(main, IDM_IMPORTGAMES);
+    HWND dialog = g_remote->WaitForDialog("Import Games", IDC_IMPORTGAMES_PATH, kWait);
+    Require(dialog != nullptr, "the dialog to import games opens");
+    HWND kinds = GetDlgItem(dialog, IDC_IMPORTGAMES_KIND);
+    SendMessageA(kinds, CB_SETCURSEL, static_cast<WPARAM>(kind), 0);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_IMPORTGAMES_KIND, CBN_SELCHANGE), reinterpret_cast<LPARAM>(kinds));
+    SetItemText(dialog, IDC_IMPORTGAMES_PATH, path);
+    Click(dialog, IDC_IMPORTGAMES_READ);
+    Require(WaitUntil([&] { return atoi(ItemText(dialog, IDC_IMPORTGAMES_FOUND).c_str()) == games; }, kWait),
+            "the games of " + path + " are listed: " + ItemText(dialog, IDC_IMPORTGAMES_FOUND));
+    Shot(shot);
+    Click(dialog, IDC_IMPORTGAMES_CONVERT);
+    Require(WaitUntil([&] { return ItemText(dialog, IDC_IMPORTGAMES_STATUS).rfind("Converted:", 0) == 0; }, kWait),
+            "the conversion ends: " + ItemText(dialog, IDC_IMPORTGAMES_STATUS));
+    const std::string status = ItemText(dialog, IDC_IMPORTGAMES_STATUS);
+    Check(status == "Converted: " + std::to_string(games) + ".  Failed: 0.  Already exists: 0",
+          "every game of " + path + " is converted: " + status);
+    Shot(shot + "-done");
+    Click(dialog, IDOK);
+    Closes(dialog, "the dialog to import games");
+}
+
+void StepImportLibraries(HWND main, HWND list) {
+    WriteSampleLibraries("C:\\Imports");
+    const int before = g_remote->RowCount(list);
+    ImportLibrary(main, 0, "C:\\Imports\\DOSBox", 2, "import-dosbox");
+    ImportLibrary(main, 1, "C:\\Imports\\DFend", 2, "import-dfend");
+    Check(WaitUntil([&] { return g_remote->RowCount(list) == before + 4; }, kWait), "the list has the four games");
+    const int star = g_remote->FindRow(list, "Star Maze- Director's Cut");
+    Check(star != -1 && g_remote->CellText(list, star, 1) == "Quillon Demo Works" &&
+              g_remote->CellText(list, star, 2) == "Arcade",
+          "a title that cannot name a file is made one; the profile's developer and genre show");
+    const std::string game = FileText(g_program + "\\Games\\Star Maze- Director's Cut.qgf");
+    Check(game.size() > 11164, "the capture picture is embedded in its game file");
+    SelectGame(list, "Star Maze- Director's Cut");
+    Shot("main-after-import-games");
+}
+
+// The imported game on a Sound Blaster Pro 2 runs in DOSBox: the real DOS game
+// gets its parameters and finds the card its configuration chose (type T4).
+void StepRunImportedGame(HWND main, HWND list) {
+    const std::string marker = "C:\\DemoGames\\Sound Check\\MARKER.TXT";
+    DeleteFileA(marker.c_str());
+    SelectGame(list, "Blaster Pro Check");
+    Click(main, IDC_RUNGAME);
+    Require(WaitUntil([&] { return FileText(marker).find("BLASTER") != std::string::npos; }, kWait),
+            "the imported game runs in DOSBox and writes its marker");
+    Shot("dosbox-imported-game");
+    const std::string ran = FileText(marker);
+    Check(ran.find("Arguments: /imported\r\n") != std::string::npos, "it got the parameters of its configuration: " + ran);
+    Check(ran.find(" T4\r\n") != std::string::npos, "BLASTER tells of the Sound Blaster Pro 2 it was imported with");
+    Sleep(6000);  // the game ends after about four seconds, and DOSBox with it
+}
+
 // A click as the mouse gives it, at client point (x, y).
 void ClickAt(HWND window, int x, int y) {
     PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
@@ -395,7 +481,7 @@ void CheckRegistry() {
     // stores the tweak in use.
     const std::pair<const char*, DWORD> values[] = {{"FirstRun", 0},      {"ConfirmDelete", 1}, {"ReloadVerify", 1},
                                                     {"ReloadEffects", 0}, {"UseDefaultPif", 1}, {"Language", 0},
-                                                    {"SlowDownTweak", 4}, {"Background", 3}};
+                                                    {"SlowDownTweak", 4}, {"Background", 3},    {"MaxGames", 512}};
     RegistryKey settings;
     settings.Open(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_READ, false);
     HKEY probe = nullptr;
@@ -463,6 +549,8 @@ void DriveProgram(const std::string& catalogue) {
     StepSoundSetupRow(main, list);
     StepDosBoxSettings(main);
     StepImport(main, list, catalogue);
+    StepImportLibraries(main, list);
+    StepRunImportedGame(main, list);
     StepOtherDialogs(main, list);
     StepDeleteGame(main, list);
     const std::vector<std::string> rows = program.Column(list, 0);

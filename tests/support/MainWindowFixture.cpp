@@ -24,14 +24,13 @@ void MainWindowFixture::SetUp() {
 
 void MainWindowFixture::TearDown() { Discard(); }
 
-MainWindow& MainWindowFixture::Start(const std::string& commandLine, int maxGames) {
+MainWindow& MainWindowFixture::Start(const std::string& commandLine) {
     MainWindowOptions options;
     options.folders.programFolder = folder;
     options.folders.windowsFolder = folder + "\\Windows";
     options.folders.vdmSoundFolder = folder + "\\NoVDMSound\\";
     options.folders.dosBoxSearchFolder = folder + "\\Programs";
     options.folders.dosBoxConfigFolder = folder + "\\Temp\\DOSBox";
-    options.maxGames = maxGames;
     window = std::make_unique<MainWindow>(commandLine, options);
     HWND h = window->Create(nullptr);
     if (h) {

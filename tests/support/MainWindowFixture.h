@@ -16,7 +16,7 @@ protected:
     void TearDown() override;
 
     // Creates the window (its start-up runs), shows it and lets it paint.
-    MainWindow& Start(const std::string& commandLine = "", int maxGames = 512);
+    MainWindow& Start(const std::string& commandLine = "");
     // Destroys the window without its closing steps, so that another can start.
     void Discard();
     // Closes the window through its close box.
