@@ -219,14 +219,14 @@ TEST_F(ImportRecordTest, KeepsTheCdRomAndTheDosBoxLinesThatFit) {
     }
 
     ImportedGame imported = base;
-    imported.dosBox = {"gb", "220", "7", "1", "5", "", "", "mt32", "", "fixed 3000"};
+    imported.dosBox = {"sbpro1", "220", "7", "1", "5", "", "", "mt32", "", "fixed 3000"};
     imported.extraLines = {"sdl.fullscreen=false", "dosbox.memsize=32", "ne2000.nicirq=10", "DOS.EMS = False",
                            "midi.mpu401=intelligent"};
     Kinds kinds;
     EXPECT_EQ(extrasOf(imported, kinds).extraLines,
               (Strings{"sblaster.sbbase=220", "sblaster.irq=7", "sblaster.dma=1", "sblaster.hdma=5", "midi.mididevice=mt32",
-                       "cpu.cycles=fixed 3000", "sblaster.sbtype=gb", "dosbox.memsize=32", "DOS.EMS = False"}));
-    EXPECT_EQ(kinds, Kinds{K::ExtraLineRefused}) << "gb is kept as a line, not noted";
+                       "cpu.cycles=fixed 3000", "sblaster.sbtype=sbpro1", "dosbox.memsize=32", "DOS.EMS = False"}));
+    EXPECT_EQ(kinds, Kinds{K::ExtraLineRefused}) << "sbpro1, no device choice, is kept as a line, not noted";
 
     // The area holds 756 bytes: the lines past it are named in one note, the later short one still fits.
     imported.dosBox = {};
