@@ -15,6 +15,26 @@ Bytes EmbeddedPif() {
     return data ? Bytes(data, data + SizeofResource(self, info)) : Bytes();
 }
 
+unsigned Word(const Bytes& b, size_t at) {
+    return static_cast<unsigned char>(b[at]) | static_cast<unsigned char>(b[at + 1]) << 8;
+}
+
+// The basic section's checksum holds, and the chain of sections from 0x171
+// (name, next heading, data offset, data length) stays inside the file.
+TEST(DefaultPif, ItsSectionsAreWhole) {
+    const Bytes pif = EmbeddedPif();
+    ASSERT_GT(pif.size(), 0x171u + 22);
+    unsigned sum = 0;
+    for (size_t i = 2; i < 0x171; ++i) sum += static_cast<unsigned char>(pif[i]);
+    EXPECT_EQ(static_cast<unsigned char>(pif[1]), sum & 0xFF);
+    int sections = 0;
+    for (size_t at = 0x171; at != 0xFFFF && sections < 16; at = Word(pif, at + 16), ++sections) {
+        ASSERT_LE(at + 22, pif.size());
+        EXPECT_LE(Word(pif, at + 18) + Word(pif, at + 20), pif.size()) << at;
+    }
+    EXPECT_EQ(sections, 6) << "PIFEX, 386 and 286 3.0, NT 3.1 and 4.0, VMM 4.0";
+}
+
 class DefaultPifInstall : public ::testing::Test {
 protected:
     bool Exists(const std::string& name) const {
@@ -31,7 +51,6 @@ protected:
 // Backed up once and restored; a trailing backslash is not doubled and a path
 // past MAX_PATH is refused.
 TEST_F(DefaultPifInstall, BacksUpTheUsersPifOnceRestoresItAndRefusesLongPaths) {
-    ASSERT_FALSE(pif.empty()) << "the program carries the PIF";
     RestoreDefaultPif(folder);
     EXPECT_FALSE(Exists("_default.pif")) << "no backup: nothing to restore";
     Install();
