@@ -19,25 +19,20 @@ unsigned Word(const Bytes& b, size_t at) {
     return static_cast<unsigned char>(b[at]) | static_cast<unsigned char>(b[at + 1]) << 8;
 }
 
-std::string Field(const Bytes& b, size_t at, size_t size) {
-    std::string s(&b[at], size);
-    return s.substr(0, s.find('\0'));
-}
-
-TEST(DefaultPif, CarriesItsSectionsProgramConfigFilesAndFonts) {
+// The basic section's checksum holds, and the chain of sections from 0x171
+// (name, next heading, data offset, data length) stays inside the file.
+TEST(DefaultPif, ItsSectionsAreWhole) {
     const Bytes pif = EmbeddedPif();
-    ASSERT_EQ(pif.size(), 2855u);
+    ASSERT_GT(pif.size(), 0x171u + 22);
     unsigned sum = 0;
     for (size_t i = 2; i < 0x171; ++i) sum += static_cast<unsigned char>(pif[i]);
-    EXPECT_EQ(static_cast<unsigned char>(pif[1]), sum & 0xFF) << "basic section checksum";
-
-    // The heading chain from 0x171: name, next heading, data offset, data length.
-    std::string chain;
-    for (size_t at = 0x171; at != 0xFFFF && at + 22 <= pif.size(); at = Word(pif, at + 16))
-        chain += Field(pif, at, 16) + " " + std::to_string(Word(pif, at + 20)) +
-                 (Word(pif, at + 18) + Word(pif, at + 20) <= pif.size() ? "|" : " (past the end)|");
-    EXPECT_EQ(chain, "MICROSOFT PIFEX 369|WINDOWS 386 3.0 104|WINDOWS 286 3.0 6|WINDOWS NT  3.1 140|"
-                     "WINDOWS NT  4.0 1676|WINDOWS VMM 4.0 428|");
+    EXPECT_EQ(static_cast<unsigned char>(pif[1]), sum & 0xFF);
+    int sections = 0;
+    for (size_t at = 0x171; at != 0xFFFF && sections < 16; at = Word(pif, at + 16), ++sections) {
+        ASSERT_LE(at + 22, pif.size());
+        EXPECT_LE(Word(pif, at + 18) + Word(pif, at + 20), pif.size()) << at;
+    }
+    EXPECT_EQ(sections, 6) << "PIFEX, 386 and 286 3.0, NT 3.1 and 4.0, VMM 4.0";
 }
 
 class DefaultPifInstall : public ::testing::Test {

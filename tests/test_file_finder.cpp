@@ -7,8 +7,6 @@
 
 namespace {
 
-using Strings = std::vector<std::string>;
-
 // Every event of one search as text: "enter FOLDER", "match PATH", "reject", "progress".
 struct Recorder {
     Strings events;
@@ -124,40 +122,35 @@ TEST_F(FileFinderTest, FiltersAcceptAndReject) {
         ASSERT_TRUE(SetFileTime(h, &stamp, &stamp, &stamp) && CloseHandle(h));
     }
     SetFileAttributesA(archived.c_str(), FILE_ATTRIBUTE_ARCHIVE);
-    // Time bounds are offsets from the stamp for the filters the case sets.
-    struct {
-        const char* name;
-        uint32_t filters, mask;
-        uint64_t minSize, maxSize;
-        int64_t earliest, latest;
-        bool archivedPasses, plainPasses;
-    } cases[] = {
-        {"archive", FilterAttributes, 0x20, 0, 0, 0, 0, true, false},
-        {"size exact", FilterSize, 0, 100, 100, 0, 0, true, false},
-        {"size above", FilterSize, 0, 101, 200, 0, 0, false, false},
-        {"size below", FilterSize, 0, 0, 99, 0, 0, false, true},
-        {"write inside", FilterWriteTime, 0, 0, 0, 0, 0, true, true},
-        {"write after", FilterWriteTime, 0, 0, 0, 1, 5, false, false},
-        {"creation before", FilterCreationTime, 0, 0, 0, -10, -1, false, false},
-        {"access inside", FilterAccessTime, 0, 0, 0, -5, 5, true, true},
-        {"access after", FilterAccessTime, 0, 0, 0, 1, 5, false, false},
-        {"archive and size", FilterAttributes | FilterSize, 0x20, 0, 1000, 0, 0, true, false},
+    // The filters, the attribute mask, the size bounds, the time bounds as offsets
+    // from the stamp, and which entries pass: "A" the archived file, "P" the plain one.
+    const std::tuple<uint32_t, uint32_t, uint64_t, uint64_t, int64_t, int64_t, const char*> cases[] = {
+        {FilterAttributes, FILE_ATTRIBUTE_ARCHIVE, 0, 0, 0, 0, "A"},
+        {FilterSize, 0, 100, 100, 0, 0, "A"},
+        {FilterSize, 0, 101, 200, 0, 0, ""},
+        {FilterSize, 0, 0, 99, 0, 0, "P"},
+        {FilterWriteTime, 0, 0, 0, 0, 0, "AP"},
+        {FilterWriteTime, 0, 0, 0, 1, 5, ""},
+        {FilterCreationTime, 0, 0, 0, -10, -1, ""},
+        {FilterAccessTime, 0, 0, 0, -5, 5, "AP"},
+        {FilterAccessTime, 0, 0, 0, 1, 5, ""},
+        {FilterAttributes | FilterSize, FILE_ATTRIBUTE_ARCHIVE, 0, 1000, 0, 0, "A"},
     };
-    for (const auto& c : cases) {
+    for (const auto& [filters, mask, minSize, maxSize, earliest, latest, passing] : cases) {
         FileSearchOptions o = Options(root, "*.dat");
-        o.filters = c.filters;
-        o.attributeMask = c.mask;
-        o.minSize = c.minSize;
-        o.maxSize = c.maxSize;
-        o.earliestWrite = o.earliestCreation = o.earliestAccess = billion + c.earliest;
-        o.latestWrite = o.latestCreation = o.latestAccess = billion + c.latest;
+        o.filters = filters;
+        o.attributeMask = mask;
+        o.minSize = minSize;
+        o.maxSize = maxSize;
+        o.earliestWrite = o.earliestCreation = o.earliestAccess = billion + earliest;
+        o.latestWrite = o.latestCreation = o.latestAccess = billion + latest;
         FileFinder finder;
         const Recorder rec = Find(finder, o);
         Strings expected;
-        if (c.archivedPasses) expected.push_back(archived);
-        if (c.plainPasses) expected.push_back(plain + "\\");
-        EXPECT_EQ(Results(finder), expected) << c.name;
-        EXPECT_EQ(rec.CountOf("reject"), 2 - finder.Count()) << c.name;
+        if (std::strchr(passing, 'A')) expected.push_back(archived);
+        if (std::strchr(passing, 'P')) expected.push_back(plain + "\\");
+        EXPECT_EQ(Results(finder), expected) << filters << " " << minSize << "-" << maxSize << " " << earliest;
+        EXPECT_EQ(rec.CountOf("reject"), 2 - finder.Count()) << filters;
     }
 }
 
@@ -167,12 +160,12 @@ TEST(FileFinderHelpers, LargeSizesAndWhichFoldersAreEntered) {
     entry.nFileSizeHigh = 1;
     EXPECT_EQ(search_detail::EntrySize(entry), 0x100000005ull) << "a file over 4 GB keeps its size";
     // A junction may lead back up the tree: listed, never entered (Wine cannot make one).
-    const std::pair<DWORD, bool> cases[] = {{FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN, true},
-                                            {FILE_ATTRIBUTE_DIRECTORY | 0x400, false},
-                                            {FILE_ATTRIBUTE_ARCHIVE, false}};
-    for (const auto& [attributes, entered] : cases) {
+    std::strcpy(entry.cFileName, "games");
+    for (const auto& [attributes, entered] :
+         {std::pair<DWORD, bool>{FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN, true},
+          {FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT, false},
+          {FILE_ATTRIBUTE_ARCHIVE, false}}) {
         entry.dwFileAttributes = attributes;
-        std::strcpy(entry.cFileName, "games");
         EXPECT_EQ(search_detail::IsSubfolderToEnter(entry), entered) << attributes;
     }
 }
@@ -208,18 +201,12 @@ TEST_F(FileFinderTest, StopFromTheCallbackSendsOnlyTheAncestorsEnterFolder) {
 
 TEST_F(FileFinderTest, ContentFilterSlidingWindow) {
     // Short texts read 128 - L new bytes per read; 2L - L for long ones.
-    const std::string text = "Hello";
+    const std::string text = "Hello", longText(100, 'q');
     const size_t chunk = 128 - text.size();
-    const std::string longText(100, 'q');
-    std::string wide;
+    std::string wide, longStraddle(150, '.');
     for (char c : std::string("xxHELLOxx")) wide += std::string(1, c) + '\0';
-    std::string longStraddle(150, '.');
     longStraddle.replace(60, 100, longText);
-    struct {
-        const char* name;
-        std::string content, text;
-        bool found;
-    } cases[] = {
+    const std::tuple<const char*, std::string, std::string, bool> cases[] = {
         {"at the start", "hello world", text, true},
         {"across two reads", std::string(chunk - 2, '.') + "hElLo and more", text, true},
         {"zero bytes ignored", wide, text, true},
@@ -230,23 +217,22 @@ TEST_F(FileFinderTest, ContentFilterSlidingWindow) {
         {"long text across two reads", longStraddle, longText, true},
         {"long text cut short", std::string(99, 'q'), longText, false},
     };
-    for (const auto& c : cases) {
-        const std::string path = File("content.bin", c.content);
-        FileFinder finder;
-        EXPECT_EQ(finder.ContainsText(path, c.text), c.found) << c.name;
+    FileFinder finder;
+    for (const auto& [name, content, wanted, found] : cases) {
+        const std::string path = File("content.bin", content);
+        EXPECT_EQ(finder.ContainsText(path, wanted), found) << name;
         FileSearchOptions o = Options(root, "content.bin");
         o.filters = FilterContent;
-        o.contentText = c.text;
-        EXPECT_EQ(finder.Search(o), c.found ? 1 : 0) << c.name;
+        o.contentText = wanted;
+        FileFinder search;
+        EXPECT_EQ(search.Search(o), found ? 1 : 0) << name;
     }
-    FileFinder finder;
     EXPECT_FALSE(finder.ContainsText(root + "\\missing.bin", text));
 
     // Progress every tenth read; a file of exactly n full reads takes one more, empty, read.
     const size_t chunk4 = 128 - 4;
-    const std::pair<size_t, int> progress[] = {
-        {9 * chunk4 - 1, 0}, {9 * chunk4, 1}, {19 * chunk4 - 1, 1}, {19 * chunk4, 2}};
-    for (const auto& [size, expected] : progress) {
+    for (const auto& [size, expected] :
+         {std::pair<size_t, int>{9 * chunk4 - 1, 0}, {9 * chunk4, 1}, {19 * chunk4 - 1, 1}, {19 * chunk4, 2}}) {
         Recorder rec;
         finder.SetCallback(&Recorder::Callback, reinterpret_cast<INT_PTR>(&rec));
         EXPECT_FALSE(finder.ContainsText(File("big.bin", std::string(size, 'x')), "abcd"));

@@ -46,18 +46,14 @@ TEST(PictureCheck, WholeBitmapsOfEveryKindPassAndDamagedOnesAreRefused) {
     // past the end, unknown header sizes (56 is a V3 header Windows does not know),
     // zero, negative or huge sizes, two planes, 7 bits, JPEG, PNG, RLE8 or masks on
     // 24 bits, 300 colours, a colour table past the end.
-    const struct {
-        size_t offset;
-        uint32_t value;
-        int bytes;
-    } damages[] = {{0, 0x4142, 2}, {10, 60, 4},          {14, 64, 4}, {14, 56, 4},         {14, 4000, 4},
-                   {18, 0, 4},     {18, 0xFFFFFFF8u, 4}, {22, 0, 4},  {22, 0x7FFFFFFF, 4}, {22, 0x80000000u, 4},
-                   {26, 2, 2},     {28, 7, 2},           {30, 4, 4},  {30, 5, 4},          {30, 1, 4},
-                   {30, 3, 4},     {46, 300, 4},         {46, 200, 4}};
-    for (const auto& d : damages) {
+    const std::tuple<size_t, uint32_t, int> damages[] = {
+        {0, 0x4142, 2},       {10, 60, 4}, {14, 64, 4},         {14, 56, 4},          {14, 4000, 4}, {18, 0, 4},
+        {18, 0xFFFFFFF8u, 4}, {22, 0, 4},  {22, 0x7FFFFFFF, 4}, {22, 0x80000000u, 4}, {26, 2, 2},    {28, 7, 2},
+        {30, 4, 4},           {30, 5, 4},  {30, 1, 4},          {30, 3, 4},           {46, 300, 4},  {46, 200, 4}};
+    for (const auto& [offset, value, bytes] : damages) {
         std::vector<char> bad = whole;
-        std::memcpy(&bad[d.offset], &d.value, d.bytes);
-        EXPECT_FALSE(Usable(bad)) << d.offset << " = " << d.value;
+        std::memcpy(&bad[offset], &value, bytes);
+        EXPECT_FALSE(Usable(bad)) << offset << " = " << value;
     }
     for (size_t cut : {size_t{0}, size_t{2}, size_t{14}, size_t{20}, size_t{53}, whole.size() - 1})
         EXPECT_FALSE(IsUsableBitmap(whole.data(), cut)) << "cut to " << cut;
@@ -151,18 +147,16 @@ TEST_F(GameFileTest, ReadingRejectsShortDamagedAndDeviceFiles) {
     WriteFileBytes(File("short.qgf"), std::vector<char>(record.begin(), record.end() - 1));
     EXPECT_EQ(ReadGameRecord(File("short.qgf"), out), GameFileStatus::TooShort);
 
-    const struct {
-        size_t offset;
-        char value;
-        GameFileStatus status;
-    } cases[] = {{10, 7, GameFileStatus::Ok},       {10, 6, GameFileStatus::Corrupt}, {10, 8, GameFileStatus::Corrupt},
-                 {8, 1, GameFileStatus::Corrupt},   {9, 1, GameFileStatus::Corrupt},  {0, 'q', GameFileStatus::Corrupt},
-                 {7, 'e', GameFileStatus::Corrupt}, {11160, 'X', GameFileStatus::Ok}, {11156, 100, GameFileStatus::Ok}};
-    for (const auto& c : cases) {
+    // The version (7), the reserved word and the magic are checked; the picture's tag and size are not.
+    using S = GameFileStatus;
+    const std::tuple<size_t, char, S> cases[] = {{10, 7, S::Ok},       {10, 6, S::Corrupt}, {10, 8, S::Corrupt},
+                                                 {8, 1, S::Corrupt},   {9, 1, S::Corrupt},  {0, 'q', S::Corrupt},
+                                                 {7, 'e', S::Corrupt}, {11160, 'X', S::Ok}, {11156, 100, S::Ok}};
+    for (const auto& [offset, value, status] : cases) {
         std::vector<char> bad = record;
-        bad[c.offset] = c.value;
+        bad[offset] = value;
         WriteFileBytes(File("bad.qgf"), bad);
-        EXPECT_EQ(ReadGameRecord(File("bad.qgf"), out), c.status) << c.offset << " = " << int(c.value);
+        EXPECT_EQ(ReadGameRecord(File("bad.qgf"), out), status) << offset << " = " << int(value);
     }
     // Device names are never opened.
     std::vector<char> picture;
@@ -264,13 +258,7 @@ TEST_F(GameFileTest, OnlyWholeBitmapsUpToTheCapAreEmbedded) {
                                                                {"offset1.bmp", PixelsAtOffsetOne()},
                                                                {"empty.bmp", {}}};
     for (const auto& [name, bytes] : files) WriteFileBytes(File(name), bytes);
-    HANDLE sparse = CreateFileA(File("sparse.bmp").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(sparse, good.data(), 16, &written, nullptr);
-    LONG high = 1;
-    SetFilePointer(sparse, 16, &high, FILE_BEGIN);
-    SetEndOfFile(sparse);
-    CloseHandle(sparse);
+    WriteSparseFile(File("sparse.bmp"), std::string(good.data(), 16), (1ull << 32) + 16);
     ASSERT_TRUE(CreateBlankGameFile(File("g.qgf")));
 
     using S = PictureFileStatus;
@@ -339,9 +327,10 @@ CdRom Images(std::vector<std::string> images) { return {CdRomKind::Images, 0, st
 TEST_F(GameFileTest, DosBoxEntriesRoundTripAndGamesWithoutThemStayByteForByte) {
     WriteGame(File("g.qgf"), MakeGame("Old", "p", "c", "C:\\GAMES", "GAME.EXE"), MakeBmp(4, 4, 1, 2, 3));
     const std::vector<char> before = ReadFileBytes(File("g.qgf"));
-    for (const GameExtras& extras : {Extras("D:\\Emu\\DOSBox Staging\\dosbox.exe", {"cpu.cycles=12000", " DOSBox.memsize = 32"},
-                                            Images({"C:\\CD\\Disc 1.CUE", "C:\\CD\\disc2.iso"})),
-                                     Extras("", {}, {CdRomKind::Drive, 'z', {}}), GameExtras{}}) {
+    for (const GameExtras& extras :
+         {Extras("D:\\Emu\\DOSBox Staging\\dosbox.exe", {"cpu.cycles=12000", " DOSBox.memsize = 32"},
+                 Images({"C:\\CD\\Disc 1.CUE", "C:\\CD\\disc2.iso"})),
+          Extras("", {}, {CdRomKind::Drive, 'z', {}}), GameExtras{}}) {
         ASSERT_TRUE(Load("g.qgf"));
         ASSERT_EQ(WriteGameExtras(current.record, extras).problem, ExtrasProblem::None);
         ASSERT_TRUE(SaveGameFile(current));
@@ -357,15 +346,14 @@ TEST_F(GameFileTest, DosBoxEntriesRoundTripAndGamesWithoutThemStayByteForByte) {
 TEST(GameExtrasTest, DamagedListsAreReadUpToTheDamageAndNeverWrittenOver) {
     const std::string program = "C:\\DB\\DOSBox.exe", first = Entry("DBOX", program);
     using St = ExtrasStatus;
-    const struct {
-        const char* name;
-        std::string area;
-        St status;
-        size_t at;
-        GameExtras extras;
-    } rows[] = {
+    // What the area holds, the status and place of the read, and the entries read.
+    const std::tuple<const char*, std::string, St, size_t, GameExtras> rows[] = {
         {"a length past the end", std::string("DBOX\x20\x03", 6), St::Damaged, 0, {}},
-        {"a length one past the end", Entry("ZZZZ", std::string(750, 'x')).replace(4, 1, 1, '\xEF'), St::Damaged, 0, {}},
+        {"a length one past the end",
+         Entry("ZZZZ", std::string(750, 'x')).replace(4, 1, 1, '\xEF'),
+         St::Damaged,
+         0,
+         {}},
         {"an entry to the last byte", first + Entry("ZZZZ", std::string(756 - 28, 'x')), St::Ok, 0, Extras(program)},
         {"a tag that is no name", first + std::string("DB\x01X\0\0", 6) + Entry("CDRM", "DE"), St::Damaged, 22,
          Extras(program)},
@@ -378,20 +366,20 @@ TEST(GameExtrasTest, DamagedListsAreReadUpToTheDamageAndNeverWrittenOver) {
          Extras("", {"cpu.cycles=1", "sdl.fullscreen=true"})},
         {"the first of two programs", first + Entry("DBOX", "C:\\other.exe"), St::Ok, 0, Extras(program)},
     };
-    for (const auto& row : rows) {
-        GameRecord g = WithArea(row.area);
+    for (const auto& [name, bytes, status, at, extras] : rows) {
+        GameRecord g = WithArea(bytes);
         const ExtrasRead read = ReadGameExtras(g);
-        EXPECT_TRUE(read.extras == row.extras && read.status == row.status && read.at == row.at)
-            << row.name << ": status " << static_cast<int>(read.status) << " at " << read.at;
+        EXPECT_TRUE(read.extras == extras && read.status == status && read.at == at)
+            << name << ": status " << static_cast<int>(read.status) << " at " << read.at;
         const std::string area = Area(g);
-        const bool damaged = row.status == St::Damaged;
+        const bool damaged = status == St::Damaged;
         EXPECT_EQ(WriteGameExtras(g, read.extras).problem, damaged ? ExtrasProblem::Damaged : ExtrasProblem::None)
-            << row.name;
-        EXPECT_EQ(CutDamagedExtras(g), damaged) << row.name;
+            << name;
+        EXPECT_EQ(CutDamagedExtras(g), damaged) << name;
         if (!damaged) continue;
-        EXPECT_EQ(Area(g), area.substr(0, row.at) + std::string(756 - row.at, '\0')) << row.name;
-        EXPECT_EQ(WriteGameExtras(g, read.extras).problem, ExtrasProblem::None) << row.name;
-        EXPECT_TRUE(ReadGameExtras(g).extras == row.extras) << row.name << ": the good entries before the damage stay";
+        EXPECT_EQ(Area(g), area.substr(0, at) + std::string(756 - at, '\0')) << name;
+        EXPECT_EQ(WriteGameExtras(g, read.extras).problem, ExtrasProblem::None) << name;
+        EXPECT_TRUE(ReadGameExtras(g).extras == extras) << name << ": the good entries before the damage stay";
     }
 }
 
@@ -400,8 +388,8 @@ TEST(GameExtrasTest, UnknownEntriesKeepTheirPlaceAndCountAgainstTheRoom) {
     GameRecord g = WithArea(unknown + Entry("DBOX", "C:\\OLD.EXE") + empty + Entry("DBOX", "C:\\TWO.EXE"));
     ASSERT_EQ(WriteGameExtras(g, Extras("C:\\NEW.EXE", {"cpu.cycles=500"}, {CdRomKind::Drive, 'd', {}})).problem,
               ExtrasProblem::None);
-    const std::string written = unknown + Entry("DBOX", "C:\\NEW.EXE") + empty + Entry("CDRM", "DD") +
-                                Entry("DBXL", "cpu.cycles=500");
+    const std::string written =
+        unknown + Entry("DBOX", "C:\\NEW.EXE") + empty + Entry("CDRM", "DD") + Entry("DBXL", "cpu.cycles=500");
     EXPECT_EQ(Area(g), written + std::string(756 - written.size(), '\0'));
     ASSERT_EQ(WriteGameExtras(g, {}).problem, ExtrasProblem::None);
     const std::string area = Area(g);
@@ -414,12 +402,8 @@ TEST(GameExtrasTest, UnknownEntriesKeepTheirPlaceAndCountAgainstTheRoom) {
     ASSERT_EQ(WriteGameExtras(g, {}).problem, ExtrasProblem::None);
     using P = ExtrasProblem;
     using L = ExtraLinePart;
-    const struct {
-        GameExtras extras;
-        P problem;
-        size_t index, needed;
-        L part;
-    } refused[] = {
+    // The entries, the problem, the index of the refused image or line, the bytes needed, the part of a line.
+    const std::tuple<GameExtras, P, size_t, size_t, L> refused[] = {
         {Extras("", {"dos.ems=" + std::string(756 - 15 - 6 - 8 + 1, 'e')}), P::TooLarge, 0, 757, L::None},
         {Extras("C:\\A\nB.EXE"), P::Program, 0, 0, L::None},
         {Extras(std::string(260, 'p')), P::Program, 0, 0, L::None},
@@ -430,10 +414,10 @@ TEST(GameExtrasTest, UnknownEntriesKeepTheirPlaceAndCountAgainstTheRoom) {
         {Extras("", {"cpu.cycles=1", "autoexec.x=1"}), P::ExtraLine, 1, 0, L::Section},
         {Extras("", {"sdl.fullscreen=true\r\n[autoexec]"}), P::ExtraLine, 0, 0, L::Value},
     };
-    for (const auto& r : refused) {
-        const ExtrasWrite w = WriteGameExtras(g, r.extras);
-        EXPECT_TRUE(w.problem == r.problem && w.index == r.index && w.part == r.part && w.needed == r.needed)
-            << static_cast<int>(r.problem) << " " << r.index << ": got " << static_cast<int>(w.problem) << " " << w.index;
+    for (const auto& [extras, problem, index, needed, part] : refused) {
+        const ExtrasWrite w = WriteGameExtras(g, extras);
+        EXPECT_TRUE(w.problem == problem && w.index == index && w.part == part && w.needed == needed)
+            << static_cast<int>(problem) << " " << index << ": got " << static_cast<int>(w.problem) << " " << w.index;
         EXPECT_EQ(Area(g), area) << "a refused write changes nothing";
     }
     EXPECT_EQ(WriteGameExtras(g, Extras(std::string(259, 'p'))).problem, P::None) << "259 characters fit MAX_PATH";

@@ -1,6 +1,8 @@
 // The game search dialog on real folder trees, the error-locating dialog, the
 // missing-folder step of a launch and the "Search for selected game" command.
 #include "DialogProbe.h"
+#include "MessageTexts.h"
+#include "UiRows.h"
 #include "dialogs/GameSearchDialog.h"
 #include "dialogs/LocateGameDialog.h"
 #include "dialogs/MovedGame.h"
@@ -8,13 +10,13 @@
 #include "res/LocateGameDialogRes.h"
 #include "win/Beep.h"
 #include "win/Texts.h"
+#include <array>
 #include <functional>
 
 namespace {
 
 constexpr char kFound[] = "Search completed. Please select a folder in the list and click OK...";
 
-std::string Text(HWND dialog, int id) { return win::WindowText(GetDlgItem(dialog, id), 1024); }
 win::ListView List(HWND dialog) { return win::ListView(GetDlgItem(dialog, IDC_SEARCH_LIST)); }
 Strings Found(HWND dialog) {
     Strings rows;
@@ -102,9 +104,10 @@ protected:
     }
     std::string StoredPath() { return FieldText(GameAt(game.path).path); }
     void ExpectStop(const std::string& text, const std::string& caption) {
-        ExpectOneMessage(ui, text, caption);
-        EXPECT_EQ(ui.Messages().empty() ? 0 : ui.Messages()[0].flags & MB_ICONMASK, unsigned(MB_ICONSTOP));
+        ASSERT_EQ(ui.Messages().size(), 1u);
+        EXPECT_EQ(Row(ui.Messages()[0]), MessageRow(text, caption, MB_OK | MB_ICONSTOP));
     }
+    void ExpectNoSelectionStop() { ExpectStop("Please select a folder in the list", "Error"); }
 
     std::optional<std::string> Locate() { return LocateMovedGame(nullptr, "Keen", game, commandLine); }
 
@@ -114,30 +117,29 @@ protected:
 };
 
 TEST_F(GameSearchTest, DefaultChoiceUnavailableNamesAndAGameWithoutNames) {
-    struct Case {
-        const char *exe, *data, *doc, *cmd;
-        int choice;
-    } cases[] = {{"", "", "README.TXT", "", GameSearchDialog::kDocument},
-                 {"GAME.EXE", "GAME.DAT", "", "", GameSearchDialog::kDataFile},
-                 {"GAME.EXE", "", "README.TXT", "GO.BAT", GameSearchDialog::kExecutable},
-                 {"", "", "README.TXT", "GO.BAT", GameSearchDialog::kCommand},
-                 {"A", "B", "C", "D", GameSearchDialog::kDataFile}};
+    using D = GameSearchDialog;
+    // The program, data file, document and command names, and the choice they give.
+    const std::pair<std::array<const char*, 4>, int> cases[] = {
+        {{"", "", "README.TXT", ""}, D::kDocument},
+        {{"GAME.EXE", "GAME.DAT", "", ""}, D::kDataFile},
+        {{"GAME.EXE", "", "README.TXT", "GO.BAT"}, D::kExecutable},
+        {{"", "", "README.TXT", "GO.BAT"}, D::kCommand},
+        {{"A", "B", "C", "D"}, D::kDataFile}};
     const int radios[] = {IDC_SEARCH_CHOICE_EXE, IDC_SEARCH_CHOICE_DATA, IDC_SEARCH_CHOICE_DOC, IDC_SEARCH_CHOICE_CMD};
     const int states[] = {IDC_SEARCH_STATE_EXE, IDC_SEARCH_STATE_DATA, IDC_SEARCH_STATE_DOC, IDC_SEARCH_STATE_CMD};
-    for (const auto& c : cases) {
-        const char* names[] = {c.exe, c.data, c.doc, c.cmd};
-        game.record = MakeGame("Game", "p", "c", "C:\\", c.cmd);
-        for (const auto& [field, text] :
-             {std::pair{game.record.programName, c.exe}, {game.record.dataName, c.data}, {game.record.document, c.doc}})
+    for (const auto& [names, choice] : cases) {
+        game.record = MakeGame("Game", "p", "c", "C:\\", names[3]);
+        for (auto [field, text] : {std::pair{game.record.programName, names[0]},
+                                   {game.record.dataName, names[1]},
+                                   {game.record.document, names[2]}})
             lstrcpyA(field, text);
-        HWND h = Open(false, "Game");
-        ASSERT_TRUE(h);
-        EXPECT_EQ(dialog->CurrentChoice(), c.choice) << c.exe << c.data << c.doc << c.cmd;
+        ASSERT_TRUE(Open(false, "Game"));
+        EXPECT_EQ(dialog->CurrentChoice(), choice) << names[0] << names[1] << names[2] << names[3];
         for (int i = 0; i < 4; ++i) {
             const bool named = names[i][0] != '\0';
-            EXPECT_EQ(IsWindowEnabled(Item(radios[i])) != FALSE, named) << i;
-            EXPECT_EQ(IsDlgButtonChecked(h, radios[i]) == BST_CHECKED, i + 1 == c.choice) << i;
-            EXPECT_EQ(Text(h, states[i]), named ? "..." : "N/A");
+            EXPECT_EQ((std::make_tuple(Enabled(radios[i]), Ticked(radios[i]), Get(states[i]))),
+                      std::make_tuple(named, i + 1 == choice, std::string(named ? "..." : "N/A")))
+                << i;
         }
     }
     EXPECT_TRUE(ui.Messages().empty());
@@ -215,7 +217,7 @@ TEST_F(GameSearchTest, OneRowPerFolderInAscendingOrderAndOkStoresAFolderThatIsTh
     DoubleClick();  // without a row: nothing
     Click(IDOK);    // a message, and the dialog stays
     EXPECT_FALSE(dialog->Ended());
-    ExpectStop("Please select a folder in the list", "Error");
+    ExpectNoSelectionStop();
 
     ui.Clear();
     RemoveTree(root + "\\a\\sub");
@@ -247,7 +249,7 @@ TEST_F(GameSearchTest, StopOrOkDuringASearchEndsItAndKeepsTheRows) {
         const int beeps = win::Beeps().count;
         std::string chosen;
         SearchWithAction(h, [&](HWND d) {
-            EXPECT_EQ(Text(d, IDC_SEARCH_GO), "Stop");
+            EXPECT_EQ(Get(IDC_SEARCH_GO), "Stop");
             if (action == kSelectAndOk) List(d).Select(0);
             chosen = List(d).Text(0, 0);
             PressIn(d, action == kStop ? IDC_SEARCH_GO : action == kCancel ? IDCANCEL : IDOK);
@@ -263,7 +265,7 @@ TEST_F(GameSearchTest, StopOrOkDuringASearchEndsItAndKeepsTheRows) {
         }
         EXPECT_EQ(Found(h), Strings{chosen}) << action;
         EXPECT_EQ((Strings{Get(IDC_SEARCH_STATUS), Get(IDC_SEARCH_GO)}), (Strings{kFound, "Search"})) << action;
-        if (action == kOk) ExpectStop("Please select a folder in the list", "Error");
+        if (action == kOk) ExpectNoSelectionStop();
     }
 }
 
@@ -304,28 +306,20 @@ TEST_F(GameSearchTest, LocateMovedGameAsksUnlessFromTheCommandLineAndStoresAFoun
 }
 
 TEST_F(GameSearchTest, SearchForSelectedGame) {
-    struct Case {
-        int row;
-        const char* title;
-        bool spanish, ran;
-        const char* message;
-    } cases[] = {{-1, "", false, false, "Please select a game in the list first"},
-                 {-1, "Keen", true, false, "Por favor seleccione un juego de la lista primero"},
-                 {0, "", false, false, nullptr},
-                 {3, "Keen", false, true, nullptr}};
-    for (const auto& c : cases) {
+    // The row, the title, the language, whether the search opens, the message (in English: the menu test's).
+    const std::tuple<int, const char*, Language, bool, const char*> cases[] = {
+        {-1, "Keen", Language::Spanish, false, "Por favor seleccione un juego de la lista primero"},
+        {0, "", Language::English, false, nullptr},
+        {3, "Keen", Language::English, true, nullptr}};
+    for (const auto& [row, title, language, ran, message] : cases) {
         ui.Clear();
-        SetLanguage(c.spanish ? Language::Spanish : Language::English);
-        EXPECT_EQ(SearchForSelectedGame(nullptr, c.row, c.title, game), c.ran) << c.row << c.title;
+        SetLanguage(language);
+        EXPECT_EQ(SearchForSelectedGame(nullptr, row, title, game), ran) << row << title;
         SetLanguage(Language::English);
         std::vector<int> opened;
         for (const UiCall& call : ui.Calls(UiCall::Modal)) opened.push_back(call.dialogId);
-        EXPECT_EQ(opened, c.ran ? std::vector<int>{IDD_GAMESEARCH} : std::vector<int>{});
-        if (c.message) {
-            ExpectOneMessage(ui, c.message, "Quillon Loader");
-        } else {
-            EXPECT_TRUE(ui.Messages().empty());
-        }
+        EXPECT_EQ(opened, ran ? std::vector<int>{IDD_GAMESEARCH} : std::vector<int>{});
+        EXPECT_EQ(MessageTexts(ui), message ? Strings{message} : Strings{});
     }
 }
 

@@ -1,19 +1,11 @@
 // Reading other launchers' libraries: DOSBox configurations, D-Fend Reloaded
 // profiles and DBGL exports, with the inflater, the zip reader and the XML
-// reader under them.
-//
-// Where the layouts come from:
-// - DOSBox: the settings and the mount / imgmount / cd commands as DOSBox 0.74's
-//   own dosbox.conf and its documentation describe them.
-// - D-Fend Reloaded: the profiles it ships, github.com/osgamearchive/D-Fend-Reloaded,
-//   "Confs/DOSBox DOS.prof" and "NewUserData/AutoSetup/*.prof" ([Extra] Exe, the
-//   mount list "0=.\VirtualHD;Drive;C;False;;", [13][10] and [61] escapes,
-//   [dosbox] captures=.\Capture\<name>), and the mount types its source names in
-//   its comments (CDROMIMAGE images split by '$').
-// - DBGL: the stylesheets it ships to read its own exports,
-//   github.com/egorpe/DBGL src/dist/shared/xsl/fancy_html.xsl (document/profile,
-//   title, setup, setup-parameters, config-file/raw, captures/raw, meta-info/...).
-// - Zip: PKWARE's APPNOTE.TXT; deflate: RFC 1951.
+// reader under them. Where the layouts come from: DOSBox 0.74's dosbox.conf and
+// its documentation; the profiles D-Fend Reloaded ships
+// (github.com/osgamearchive/D-Fend-Reloaded, "Confs/DOSBox DOS.prof",
+// "NewUserData/AutoSetup/*.prof") and the mount types its source names; the
+// stylesheets DBGL ships to read its own exports (github.com/egorpe/DBGL
+// src/dist/shared/xsl/fancy_html.xsl); PKWARE's APPNOTE.TXT; RFC 1951.
 #include "Groups.h"
 #include "ImportSamples.h"
 #include "TestEnv.h"
@@ -57,11 +49,8 @@ std::string Describe(const ImportedGame& g) {
 std::string Text(const std::vector<char>& bytes) { return std::string(bytes.begin(), bytes.end()); }
 
 TEST(DosBoxConf, AutoexecGivesFolderProgramCdRomAndKeepsWhatItDoesNotUnderstand) {
-    const struct {
-        const char* conf;
-        const char* described;
-        Kinds notes;
-    } cases[] = {
+    // The configuration, the game it describes, the notes.
+    const std::tuple<const char*, const char*, Kinds> cases[] = {
         {"[autoexec]\n@echo off\n# note\nrem x\n\nmount c \"C:\\My Games\"\nc:\ncd keen\nkeen4e.exe /nowait  "
          "-x\ncls\nexit\n",
          "C:\\My Games\\keen | keen4e.exe | /nowait  -x |  | ",
@@ -86,11 +75,11 @@ TEST(DosBoxConf, AutoexecGivesFolderProgramCdRomAndKeepsWhatItDoesNotUnderstand)
         {"[autoexec]\nmount c C:\\g -t floppy\nc:\ncd keen\n", "C:\\g\\keen |  |  |  | ", {K::NoProgram}},
         {"[sdl]\nfullscreen=true\n", " |  |  |  | ", {K::NoProgram, K::NoFolder}},
     };
-    for (const auto& c : cases) {
+    for (const auto& [conf, described, notes] : cases) {
         ImportedGame game;
-        ApplyDosBoxConf(c.conf, "C:\\Confs", game);
-        EXPECT_EQ(Describe(game), c.described) << c.conf;
-        EXPECT_EQ(KindsOf(game), c.notes) << c.conf;
+        ApplyDosBoxConf(conf, "C:\\Confs", game);
+        EXPECT_EQ(Describe(game), described) << conf;
+        EXPECT_EQ(KindsOf(game), notes) << conf;
     }
 }
 
@@ -201,12 +190,7 @@ TEST(Inflate, DecodesEveryBlockKindAndRefusesDamageAndLyingSizes) {
     };
     std::vector<unsigned char> badLength = s[1].packed;
     badLength[3] ^= 1;
-    const struct {
-        const char* what;
-        std::vector<unsigned char> packed;
-        size_t size;
-        InflateStatus status;
-    } cases[] = {
+    const std::tuple<const char*, std::vector<unsigned char>, size_t, InflateStatus> cases[] = {
         {"one byte more declared", s[0].packed, s[0].text.size() + 1, InflateStatus::WrongSize},
         {"one byte less declared", s[0].packed, s[0].text.size() - 1, InflateStatus::WrongSize},
         {"a bomb declared small", s[5].packed, 100, InflateStatus::WrongSize},
@@ -216,10 +200,10 @@ TEST(Inflate, DecodesEveryBlockKindAndRefusesDamageAndLyingSizes) {
         {"block type 3", {0x07, 0x00}, 0, InflateStatus::Damaged},
         {"nothing", {}, 0, InflateStatus::Damaged},
     };
-    for (const auto& c : cases) {
+    for (const auto& [what, packed, size, status] : cases) {
         std::vector<char> out(3, 'x');
-        EXPECT_EQ(Inflate(c.packed.data(), c.packed.size(), c.size, out), c.status) << c.what;
-        EXPECT_TRUE(out.empty()) << c.what;
+        EXPECT_EQ(Inflate(packed.data(), packed.size(), size, out), status) << what;
+        EXPECT_TRUE(out.empty()) << what;
     }
 }
 
@@ -280,11 +264,8 @@ TEST(Xml, ReadsElementsTextReferencesAndCdataAndRefusesTheRest) {
         for (int i = 0; i < depth; ++i) open += "<a>", close += "</a>";
         return open + close;
     };
-    const struct {
-        std::string xml;
-        XmlStatus status;
-        std::string text;  // of r/a/b
-    } cases[] = {
+    // The document, its status, the text of r/a/b.
+    const std::tuple<std::string, XmlStatus, std::string> cases[] = {
         {"<r><a><b> x &lt;&gt;&amp;&apos;&quot; &#65;&#x42; </b></a></r>", XmlStatus::Ok, "x <>&'\" AB"},
         {"\xEF\xBB\xBF<?xml version=\"1.0\"?>\n<!-- c -->\n<r><a x='1' "
          "y=\"a>b\"><b><![CDATA[<i>&amp;</i>]]></b></a></r>\n",
@@ -296,10 +277,10 @@ TEST(Xml, ReadsElementsTextReferencesAndCdataAndRefusesTheRest) {
         {nested(kMaxXmlDepth), XmlStatus::Ok, ""},
         {nested(kMaxXmlDepth + 1), XmlStatus::TooLarge, ""},
     };
-    for (const auto& c : cases) {
-        const XmlDocument doc = ParseXml(c.xml.data(), c.xml.size());
-        EXPECT_EQ(doc.status, c.status) << c.xml.substr(0, 60);
-        EXPECT_EQ(doc.root.Text("a/b"), c.text) << c.xml.substr(0, 60);
+    for (const auto& [xml, status, text] : cases) {
+        const XmlDocument doc = ParseXml(xml.data(), xml.size());
+        EXPECT_EQ(doc.status, status) << xml.substr(0, 60);
+        EXPECT_EQ(doc.root.Text("a/b"), text) << xml.substr(0, 60);
     }
     for (const std::string damaged :
          {"<r><a></b></r>", "<r>&bogus;</r>", "<r>&#0;</r>", "<r>&#x110000;</r>", "<r/><s/>", "<r></r>text", "<r>", "",

@@ -9,6 +9,7 @@
 namespace {
 
 constexpr RECT kClient{0, 0, 158, 258};  // the bar's client area inside its edge
+constexpr DWORD kPlain = outbar::kAnimate | outbar::kSelectedFrame, kDragging = kPlain | outbar::kDragItems;
 POINT Mid(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
 class OutBarTest : public ::testing::Test {
@@ -31,7 +32,9 @@ protected:
         PumpMessages();
         host.Said();
     }
-    RECT Icon(int item) const { return outbar::IconRect(win::WindowDc(bar.Handle()).Get(), bar.State(), kClient, item); }
+    RECT Icon(int item) const {
+        return outbar::IconRect(win::WindowDc(bar.Handle()).Get(), bar.State(), kClient, item);
+    }
     std::string Items() const {
         std::string out;
         for (int i = 0; i < bar.ItemCount(bar.GetSelFolder()); ++i) out += bar.GetItemText(i);
@@ -45,20 +48,17 @@ protected:
 };
 
 TEST_F(OutBarTest, PaintsHeadersAndHover) {
-    Build(0x300);
+    Build(kPlain);
     HWND h = bar.Handle();
     const COLORREF face = GetSysColor(COLOR_3DFACE), background = RGB(32, 32, 64);
-    struct Case {
-        int open;
-        std::vector<int> faceRows, backgroundRows;
-    } cases[] = {
+    // The open folder, rows that show a header's face and rows that show the background.
+    const std::tuple<int, std::vector<int>, std::vector<int>> cases[] = {
         {0, {10, 225, 247}, {30, 120, 205}},  // headers 1 and 2 at the bottom
-        {2, {10, 32, 54}, {70, 200, 250}},    // all three at the top
-    };
-    for (const Case& c : cases) {
-        Open(c.open);
-        for (int y : c.faceRows) EXPECT_EQ(ScreenPixel(h, {3, y}), face) << c.open << " open, row " << y;
-        for (int y : c.backgroundRows) EXPECT_EQ(ScreenPixel(h, {3, y}), background) << c.open << " open, row " << y;
+        {2, {10, 32, 54}, {70, 200, 250}}};   // all three at the top
+    for (const auto& [open, faceRows, backgroundRows] : cases) {
+        Open(open);
+        for (int y : faceRows) EXPECT_EQ(ScreenPixel(h, {3, y}), face) << open << " open, row " << y;
+        for (int y : backgroundRows) EXPECT_EQ(ScreenPixel(h, {3, y}), background) << open << " open, row " << y;
     }
     // Hovering a header raises its lower edge; hovering an item frames its icon.
     Open(1);
@@ -84,7 +84,7 @@ TEST_F(OutBarTest, PaintsHeadersAndHover) {
 TEST_F(OutBarTest, OwnHandCursorOverTheHeadersOnly) {
     HCURSOR hand = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_HANDCURSOR));
     ASSERT_TRUE(hand);
-    Build(0x300);
+    Build(kPlain);
     // The cursor the bar sets for the pointer at |p|. Wine moves the X pointer in
     // its own time: only an answer with the pointer there before and after counts.
     auto cursorAt = [&](POINT p) -> HCURSOR {
@@ -112,7 +112,7 @@ TEST_F(OutBarTest, OwnHandCursorOverTheHeadersOnly) {
 }
 
 TEST_F(OutBarTest, FolderChangesSlideUnlessTheDelayIsNegative) {
-    Build(0x300);
+    Build(kPlain);
     Open(0);
     COLORREF midway = 0;
     bar.onSlideFrame = [&](int n) {
@@ -135,7 +135,7 @@ TEST_F(OutBarTest, FolderChangesSlideUnlessTheDelayIsNegative) {
 
 TEST_F(OutBarTest, FolderWithAChildShowsNoItemsAndNoArrows) {
     HWND child = CreateWindowExA(0, "STATIC", "child", WS_CHILD, 0, 0, 0, 0, host.Handle(), nullptr, nullptr, nullptr);
-    Build(0x380, 3, child);
+    Build(kDragging, 3, child);
     SetParent(child, bar.Handle());
     for (int i = 0; i < 12; ++i) bar.InsertItem(0, -1, "hidden", 0, 0);
     Open(0);
@@ -152,7 +152,7 @@ TEST_F(OutBarTest, FolderWithAChildShowsNoItemsAndNoArrows) {
 }
 
 TEST_F(OutBarTest, ScrollingDownStopsWhenTheLastItemFits) {
-    Build(0x300, 8);
+    Build(kPlain, 8);
     ASSERT_TRUE(bar.State().downShown && !bar.State().upShown);
     // Held on the down arrow, the repeat timer scrolls one item per tick.
     const POINT on = Mid(bar.State().downRect);
@@ -166,14 +166,15 @@ TEST_F(OutBarTest, ScrollingDownStopsWhenTheLastItemFits) {
     const win::WindowDc dc(bar.Handle());
     const int bottom = outbar::ItemArea(bar.State(), kClient).bottom;
     EXPECT_LE(outbar::ItemRect(dc.Get(), bar.State(), kClient, 1, 7, first).bottom, bottom) << "the last item fits";
-    EXPECT_GT(outbar::ItemRect(dc.Get(), bar.State(), kClient, 1, 7, first - 1).bottom, bottom) << "not one step earlier";
+    EXPECT_GT(outbar::ItemRect(dc.Get(), bar.State(), kClient, 1, 7, first - 1).bottom, bottom)
+        << "not one step earlier";
 
     Click(bar.Handle(), Mid(bar.State().upRect));
     EXPECT_EQ(bar.State().firstVisible, first - 1) << "the up arrow scrolls back";
 }
 
 TEST_F(OutBarTest, EscapeAndReleasesElsewhereSendNoClick) {
-    Build(0x300);  // no dragging
+    Build(kPlain);
     const POINT a = Mid(Icon(0)), c = Mid(Icon(2));
     HWND h = bar.Handle();
     PostMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(a.x, a.y));
@@ -184,7 +185,7 @@ TEST_F(OutBarTest, EscapeAndReleasesElsewhereSendNoClick) {
     EXPECT_EQ(GetCapture(), nullptr);
 
     Drag(h, a, {c}, c);
-    EXPECT_EQ(host.Said(), "") << "released over another item without flag 0x80";
+    EXPECT_EQ(host.Said(), "") << "released over another item without kDragItems";
     EXPECT_EQ(Items(), "ABC");
 
     Drag(h, a, {c, a}, a);
@@ -193,19 +194,18 @@ TEST_F(OutBarTest, EscapeAndReleasesElsewhereSendNoClick) {
 }
 
 TEST_F(OutBarTest, InsertItemPositions) {
-    Build(0x300, 0);
-    struct Case {
-        int folder, position;
-        const char* label;
-        int index;
-    } cases[] = {{1, 0, "B", 0}, {1, 0, "A", 0}, {1, 9, "Z", 2}, {1, -3, "Y", 3}, {1, 1, "M", 1}, {5, 0, "X", 0}};
-    for (const Case& c : cases) EXPECT_EQ(bar.InsertItem(c.folder, c.position, c.label, 0, 0), c.index) << c.label;
+    Build(kPlain, 0);
+    // Folder, position, label, the index it gets.
+    const std::tuple<int, int, const char*, int> cases[] = {{1, 0, "B", 0},  {1, 0, "A", 0}, {1, 9, "Z", 2},
+                                                            {1, -3, "Y", 3}, {1, 1, "M", 1}, {5, 0, "X", 0}};
+    for (const auto& [folder, position, label, index] : cases)
+        EXPECT_EQ(bar.InsertItem(folder, position, label, 0, 0), index) << label;
     Open(1);
     EXPECT_EQ(Items(), "AMBZY");
 }
 
 TEST_F(OutBarTest, DraggedItemMovesOnlyWhenTheOwnerAgrees) {
-    Build(0x380);
+    Build(kDragging);
     const POINT a = Mid(Icon(0)), b = Mid(Icon(1)), pastLast{a.x, outbar::ItemArea(bar.State(), kClient).bottom - 4};
     Drag(bar.Handle(), a, {b, pastLast}, pastLast);
     EXPECT_EQ(host.Said(), "4:1>3") << "folder 1, past the last item; no click";

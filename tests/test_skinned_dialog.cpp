@@ -48,23 +48,20 @@ const POINT kSamples[] = {{0, 0}, {37, 11}, {80, 50}, {123, 77}, {159, 99}, {5, 
 // the system's own loader gives, drawn at its place and nothing outside it. Each
 // load replaces the last; a failed one leaves nothing of it.
 TEST(DibBitmap, GivesEveryPictureAsTheSystemLoadsIt) {
-    const struct {
-        int id, width, height, bitCount;
-    } pictures[] = {{IDB_DETAILS_LARGE, 224, 32, 24}, {IDB_DEFAULTGAME, 160, 100, 8}, {IDB_BACK_RED, 500, 350, 8},
-                    {IDB_BACK_GREEN, 500, 350, 8},    {IDB_BACK_BLUE, 500, 350, 8},   {IDB_BACK_ALT, 500, 350, 8},
-                    {IDB_BACK_GREY, 600, 500, 8},     {IDB_DIALOGTILE, 600, 500, 8},  {IDB_SPLASH, 240, 160, 8},
-                    {IDB_ABOUT, 180, 36, 8}};  // the last with a palette, for the failed load after it
     DibBitmap bitmap;
-    for (const auto& p : pictures) {
-        ASSERT_TRUE(bitmap.LoadFromResource(GetModuleHandleA(nullptr), p.id)) << p.id;
-        EXPECT_EQ(std::make_tuple(bitmap.Width(), bitmap.Height(), bitmap.BitCount()),
-                  std::make_tuple(p.width, p.height, p.bitCount))
-            << p.id;
-        EXPECT_EQ(bitmap.Palette() != nullptr, p.bitCount == 8) << p.id << ": a palette for 8 bits only";
-        Surface original(p.id), ours(p.width + 20, p.height + 10), system(p.width + 20, p.height + 10);
+    for (int id : {IDB_DETAILS_LARGE, IDB_DEFAULTGAME, IDB_BACK_RED, IDB_BACK_GREEN, IDB_BACK_BLUE, IDB_BACK_ALT,
+                   IDB_BACK_GREY, IDB_DIALOGTILE, IDB_SPLASH, IDB_ABOUT}) {  // the last with a palette
+        ASSERT_TRUE(bitmap.LoadFromResource(GetModuleHandleA(nullptr), id)) << id;
+        Surface original(id);
+        BITMAP bm{};
+        GetObjectA(GetCurrentObject(original.Dc(), OBJ_BITMAP), sizeof bm, &bm);
+        const int w = bm.bmWidth, h = bm.bmHeight;
+        EXPECT_EQ(std::make_pair(bitmap.Width(), bitmap.Height()), std::make_pair(w, h)) << id;
+        EXPECT_EQ(bitmap.Palette() != nullptr, bitmap.BitCount() <= 8) << id << ": a palette for 8 bits only";
+        Surface ours(w + 20, h + 10), system(w + 20, h + 10);
         bitmap.DrawAt(ours.Dc(), 20, 10);
-        BitBlt(system.Dc(), 20, 10, p.width, p.height, original.Dc(), 0, 0, SRCCOPY);
-        EXPECT_TRUE(ours.Bytes() == system.Bytes()) << p.id;
+        BitBlt(system.Dc(), 20, 10, w, h, original.Dc(), 0, 0, SRCCOPY);
+        EXPECT_TRUE(ours.Bytes() == system.Bytes()) << id;
     }
     EXPECT_FALSE(bitmap.LoadFromResource(GetModuleHandleA(nullptr), 9999));
     EXPECT_FALSE(bitmap.IsLoaded());

@@ -35,9 +35,8 @@ std::string TextIn(const Files& files) { return SoundSetupText(FoundIn(files)); 
 // - Sierra: the soundDrv and audioDrv keys of SCI's RESOURCE.CFG and its driver files (ADL.DRV, MT32.DRV,
 //   GENMIDI.DRV, SNDBLAST.DRV, STD.DRV, TANDY.DRV, AUDBLAST.DRV, ...).
 TEST(SoundSetup, EachFormatAsItsDocumentationLaysItOut) {
-    const struct {
-        const char *file, *text, *found;
-    } rows[] = {
+    // The file, its text, what is found.
+    const std::tuple<const char*, const char*, const char*> rows[] = {
         {"DIG.INI",
          "; DIG.INI\r\nDEVICE Creative Labs Sound Blaster 16\r\ndriver sb16.dig\r\nIO_ADDR 220; hex\r\n"
          "IRQ 5\r\nDMA_8_bit 1\r\nDMA_16_BIT 5\r\n",
@@ -83,15 +82,12 @@ TEST(SoundSetup, EachFormatAsItsDocumentationLaysItOut) {
         {"resource.cfg", "SOUNDDRV=genmidi.drv\naudiodrv\tAUDPRO.DRV\n",
          "RESOURCE.CFG: Pro Audio Spectrum; music General MIDI"},
     };
-    for (const auto& r : rows) EXPECT_EQ(TextIn({{r.file, r.text}}), r.found) << r.file << ": " << r.text;
+    for (const auto& [file, text, found] : rows) EXPECT_EQ(TextIn({{file, text}}), found) << file << ": " << text;
 }
 
 TEST(SoundSetup, FilesInTheirOrderEachPartFromTheFirstThatNamesIt) {
     const std::string dig = "DRIVER SBPRO.DIG\n", mdi = "DRIVER ADLIB.MDI\n", hmi = "[MIDI]\nDeviceID=0xA004\n";
-    const struct {
-        Files files;
-        const char* found;
-    } rows[] = {
+    const std::pair<Files, const char*> rows[] = {
         {{{"DIG.INI", dig}, {"SOUND\\HMISET.CFG", hmi}},
          "DIG.INI: Sound Blaster Pro; SOUND\\HMISET.CFG: music Roland MT-32"},
         {{{"MDI.INI", mdi}, {"HMISET.CFG", hmi}, {"DEFAULT.CFG", "snd_sfxdevice 5\nsnd_musicdevice 8"}},
@@ -103,7 +99,7 @@ TEST(SoundSetup, FilesInTheirOrderEachPartFromTheFirstThatNamesIt) {
          "DEFAULT.CFG: PC speaker; SUB\\X.CFG: music AdLib"},
         {{{"README.TXT", dig}, {"SOUND\\DEEP\\DIG.INI", dig}}, "not found"},
     };
-    for (const auto& r : rows) EXPECT_EQ(TextIn(r.files), r.found) << r.found;
+    for (const auto& [files, found] : rows) EXPECT_EQ(TextIn(files), found) << found;
 
     const SoundSetup s = FoundIn({{"SOUND\\DIG.INI", "; a comment\r\n\r\nDRIVER SB16.DIG\r\nIRQ 7\r\n"},
                                   {"MDI.INI", "IO_ADDR 330\nDRIVER MPU401.MDI\n"}});
@@ -115,14 +111,7 @@ TEST(SoundSetup, FilesInTheirOrderEachPartFromTheFirstThatNamesIt) {
 TEST(SoundSetup, ReadingIsBounded) {
     TempFolder temp("big");
     // A DEFAULT.CFG of 1 GB that ends nowhere: its start is read, the rest never.
-    HANDLE h = CreateFileA((temp.path + "\\DEFAULT.CFG").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(h, "snd_sfxdevice 3\nsnd_sbirq 5\n", 28, &written, nullptr);
-    LARGE_INTEGER size;
-    size.QuadPart = 1LL << 30;
-    SetFilePointerEx(h, size, nullptr, FILE_BEGIN);
-    SetEndOfFile(h);
-    CloseHandle(h);
+    WriteSparseFile(temp.path + "\\DEFAULT.CFG", "snd_sfxdevice 3\nsnd_sbirq 5\n", 1 << 30);
     EXPECT_EQ(SoundSetupText(FindSoundSetup(temp.path)), "DEFAULT.CFG: Sound Blaster, IRQ 5");
     // What lies past the first 32 KiB is never read.
     EXPECT_EQ(TextIn({{"DIG.INI", std::string(32 * 1024 - 16, 'x') + "\nDRIVER SB16.DIG\n"}}),
@@ -179,10 +168,7 @@ std::string Hw(const DosBoxHardware& hw) {
 
 TEST(SoundSetupDosBox, TheFilesWinOverTheParameterSetsWhereDosBoxEmulatesWhatTheyChose) {
     using C = SoundCard;
-    const struct {
-        SoundSetup setup;
-        const char* hw;
-    } rows[] = {
+    const std::pair<SoundSetup, const char*> rows[] = {
         {{}, "machine=svga_s3 mpu401=intelligent gus"},
         {Chose(C::SoundBlasterPro, {0x240, 5, 3}),
          "machine=svga_s3 sbtype=sbpro2 sbbase=240 irq=5 dma=3 mpu401=intelligent"},
@@ -201,7 +187,7 @@ TEST(SoundSetupDosBox, TheFilesWinOverTheParameterSetsWhereDosBoxEmulatesWhatThe
         {Chose(C::DisneySoundSource, {0x220}, C::Tandy), "machine=svga_s3 disney tandy"},
         {Chose(C::PcSpeaker, {}, C::GeneralMidi), "machine=svga_s3 mpu401=intelligent midi=gm speaker"},
     };
-    for (const auto& r : rows) EXPECT_EQ(Hw(HardwareOf(WordsGame(), r.setup)), r.hw) << r.hw;
+    for (const auto& [setup, hw] : rows) EXPECT_EQ(Hw(HardwareOf(WordsGame(), setup)), hw) << hw;
     GameRecord plain = WordsGame();
     SetField(plain.setup, "");
     EXPECT_EQ(Hw(HardwareOf(plain, Chose(C::SoundBlaster, {0x220, 7, 1}, C::GravisUltrasound))),
@@ -250,15 +236,12 @@ TEST(SoundSetupDosBox, TheGamesLinesThenItsFilesThenTheWordsThenNothingWritten) 
 
 TEST(SoundSetupDosBox, OneLineSaysWhereTheFilesDisagree) {
     using C = SoundCard;
-    const struct {
-        SoundSetup setup;
-        const char* line;  // the line, or a part of it that tells which line came
-    } rows[] = {
+    // The setup, and the line or a part of it that tells which line came.
+    const std::pair<SoundSetup, const char*> rows[] = {
         {Chose(C::GravisUltrasound, {0x240, 9, 3}, C::GeneralMidi, 0x330), ""},
         {Chose(C::SoundBlasterPro, {0x240, 5, 3}),
          "DIG.INI chose Sound Blaster Pro, but the selected sound device is \"Gravis UltraSound\": the game starts "
-         "with "
-         "what DIG.INI chose."},
+         "with what DIG.INI chose."},
         {ReadSetupText(SetupFormat::MilesSound, "DRIVER PROAUDIO.DIG", "SOUND\\DIG.INI"),
          "SOUND\\DIG.INI chose Pro Audio Spectrum, which DOSBox does not offer: choose another in the game's setup "
          "program."},
@@ -273,12 +256,9 @@ TEST(SoundSetupDosBox, OneLineSaysWhereTheFilesDisagree) {
         {Chose(C::None), "DIG.INI chose no sound, but the selected sound device"},
         {Chose(C::Unknown, {0x210}, C::RolandMt32), ""},
     };
-    for (const auto& r : rows) {
-        const std::string line = SoundSetupMismatch(WordsGame(), r.setup);
-        if (*r.line)
-            EXPECT_NE(line.find(r.line), std::string::npos) << line;
-        else
-            EXPECT_EQ(line, "");
+    for (const auto& [setup, part] : rows) {
+        const std::string line = SoundSetupMismatch(WordsGame(), setup);
+        EXPECT_TRUE(*part ? line.find(part) != std::string::npos : line.empty()) << part << " | " << line;
     }
     GameRecord plain = WordsGame();
     SetField(plain.setup, "");

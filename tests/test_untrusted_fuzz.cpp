@@ -1,12 +1,9 @@
-// Randomized game files against the code that reads, checks and writes them:
-// the record and picture checks on bytes that end at a no-access page, the
-// parameter line and the names that reach a batch file, the DOSBox entries of
-// the reserved area, reading from disk, and saving and embedding (saves that
-// fail are the game file test's); damaged or random sound setup files in a
-// game's folder against their readers and the DOSBox configuration made from
-// them. Then other launchers' libraries, damaged at random and made hostile on
-// purpose: DOSBox configurations, D-Fend Reloaded profiles, XML, zip archives
-// and deflate data.
+// Randomized game files against the code that reads, checks and writes them
+// (records and pictures ending at a no-access page, the parameter line and the
+// names that reach a batch file, the reserved area's entries, reading, saving
+// and embedding), damaged sound setup files against their readers and the
+// DOSBox configuration made from them; then other launchers' libraries,
+// damaged at random and made hostile on purpose.
 //
 // Every input comes from the seed and its index alone. Switches: --fuzz-seconds=N
 // (default 4, as in CI; 0: no limit), --fuzz-iterations=N (default: no limit),
@@ -105,8 +102,16 @@ void RandomText(Rng& r, char* field, size_t size, const char* alphabet) {
 void RandomEntries(Rng& r, char (&area)[756]) {
     if (!r.Chance(40)) return;
     static const char* const kTags[] = {"DBOX", "CDRM", "DBXL", "ZZ_9", "RUN_", "db\x01x", "\0\0\0\x01"};
-    static const char* const kData[] = {"C:\\DB\\DOSBox.exe", "De", "D1", "Ia.iso\nC:\\b.CUE", "Ix.exe", "I",
-                                        "cpu.cycles=1\nautoexec.x=1", "sdl.fullscreen=true", "", "a\r\nb",
+    static const char* const kData[] = {"C:\\DB\\DOSBox.exe",
+                                        "De",
+                                        "D1",
+                                        "Ia.iso\nC:\\b.CUE",
+                                        "Ix.exe",
+                                        "I",
+                                        "cpu.cycles=1\nautoexec.x=1",
+                                        "sdl.fullscreen=true",
+                                        "",
+                                        "a\r\nb",
                                         "dos.ems=false\n\ncpu.core=normal"};
     size_t at = 0;
     for (uint32_t i = 0, n = 1 + r.Below(6); i < n && at + 6 <= sizeof area; ++i) {
@@ -325,6 +330,38 @@ LONG WINAPI ReportCrash(EXCEPTION_POINTERS* e) {
     return EXCEPTION_CONTINUE_SEARCH;
 }
 
+// What both fuzzers share: the first finding, with how to reproduce it.
+class FuzzerBase {
+public:
+    explicit FuzzerBase(const Options& o) : _o(o) {
+        g_seed = o.seed;
+        SetUnhandledExceptionFilter(ReportCrash);
+    }
+    std::string failure;
+    unsigned long long inputs = 0;
+
+protected:
+    void Fail(const std::string& what) {
+        if (failure.empty())
+            failure = what + " (reproduce with --fuzz-seed=" + std::to_string(_o.seed) +
+                      " --fuzz-index=" + std::to_string(g_index) + ")";
+    }
+    Options _o;
+};
+
+// Runs the inputs the options ask for, looking at the clock every |every|
+// inputs, until the first finding; gives the seconds taken.
+template <class F>
+double RunInputs(F& fuzzer, const Options& o, unsigned every) {
+    const DWORD start = GetTickCount();
+    const unsigned long long first = o.only != kAll ? o.only : 0, end = o.only != kAll ? o.only + 1 : o.iterations;
+    for (unsigned long long index = first; index < end && fuzzer.failure.empty(); ++index) {
+        fuzzer.RunInput(index);
+        if (index % every == 0 && o.seconds && GetTickCount() - start >= o.seconds * 1000) break;
+    }
+    return (GetTickCount() - start) / 1000.0;
+}
+
 // Text that reaches a batch file as a word of its own (or after the program):
 // no batch syntax, and quotes only as one pair around a word with a blank.
 bool ReadsCleanly(const std::string& text, bool word) {
@@ -335,14 +372,13 @@ bool ReadsCleanly(const std::string& text, bool word) {
            !(word ? HasBatchSyntax(bare) : HasCommandSyntax(bare));
 }
 
-class Fuzzer {
+class Fuzzer : public FuzzerBase {
 public:
     explicit Fuzzer(const Options& o)
-        : _o(o), _folder(MakeTempFolder("fuzz")), _game(_folder + "\\g.qgf"), _bitmap(_folder + "\\p.bmp") {}
+        : FuzzerBase(o), _folder(MakeTempFolder("fuzz")), _game(_folder + "\\g.qgf"), _bitmap(_folder + "\\p.bmp") {}
     ~Fuzzer() { RemoveTree(_folder); }
 
-    std::string failure;  // the first finding, with how to reproduce it
-    unsigned long long inputs = 0, fileRounds = 0, setupRounds = 0, accepted = 0, loaded = 0;
+    unsigned long long fileRounds = 0, setupRounds = 0, accepted = 0, loaded = 0;
 
     void RunInput(unsigned long long index) {
         g_index = index;
@@ -367,12 +403,6 @@ public:
     }
 
 private:
-    void Fail(const std::string& what) {
-        if (failure.empty())
-            failure = what + " (reproduce with --fuzz-seed=" + std::to_string(_o.seed) +
-                      " --fuzz-index=" + std::to_string(g_index) + ")";
-    }
-
     // The record and the picture as they would lie in a buffer of the file's size.
     void CheckInMemory(const GameRecord& record, const std::vector<char>& file, Rng& r) {
         const auto* g = reinterpret_cast<const GameRecord*>(BeforeNoAccessPage(&record, sizeof record));
@@ -425,9 +455,11 @@ private:
         }
         const GameRecord once = copy;
         const ExtrasRead again = ReadGameExtras(copy);
-        if (written.problem != ExtrasProblem::None || again.status != ExtrasStatus::Ok || !(again.extras == read.extras))
+        if (written.problem != ExtrasProblem::None || again.status != ExtrasStatus::Ok ||
+            !(again.extras == read.extras))
             Fail("entries read from a game file were not written back as read");
-        if (WriteGameExtras(copy, again.extras).problem != ExtrasProblem::None || std::memcmp(&copy, &once, sizeof once))
+        if (WriteGameExtras(copy, again.extras).problem != ExtrasProblem::None ||
+            std::memcmp(&copy, &once, sizeof once))
             Fail("writing the same entries twice gave other bytes");
     }
 
@@ -500,28 +532,19 @@ private:
         if (FolderState(folder) != before) Fail("reading the sound setup changed the game's folder");
     }
 
-    Options _o;
     std::string _folder, _game, _bitmap;
 };
 
 TEST(GameFileFuzz, RandomGameFilesNeverCrashLoseDataOrLeaveFilesBehind) {
     const Options o = ReadOptions();
-    g_seed = o.seed;
     std::printf("fuzz seed %llu (run again with --fuzz-seed=%llu)\n", o.seed, o.seed);
     std::fflush(stdout);
-    SetUnhandledExceptionFilter(ReportCrash);
     Fuzzer fuzzer(o);
-    const DWORD start = GetTickCount();
-    const unsigned long long first = o.only != kAll ? o.only : 0, end = o.only != kAll ? o.only + 1 : o.iterations;
-    for (unsigned long long index = first; index < end && fuzzer.failure.empty(); ++index) {
-        fuzzer.RunInput(index);
-        if ((index & 255) == 0 && o.seconds && GetTickCount() - start >= o.seconds * 1000) break;
-    }
+    const double seconds = RunInputs(fuzzer, o, 256);
     std::printf(
         "fuzz: %llu inputs in %.1f s; %llu file rounds; %llu setup rounds; %llu pictures passed the "
         "check, %llu loaded by LoadImageA\n",
-        fuzzer.inputs, (GetTickCount() - start) / 1000.0, fuzzer.fileRounds, fuzzer.setupRounds, fuzzer.accepted,
-        fuzzer.loaded);
+        fuzzer.inputs, seconds, fuzzer.fileRounds, fuzzer.setupRounds, fuzzer.accepted, fuzzer.loaded);
     EXPECT_EQ(fuzzer.failure, "");
     EXPECT_GT(fuzzer.fileRounds, 0u);
     EXPECT_GT(fuzzer.setupRounds, 0u);
@@ -579,17 +602,9 @@ int Depth(const XmlElement& e) {
     return deepest + 1;
 }
 
-// A file of |size| bytes that takes no room: its end set past nothing.
-void SparseFile(const std::string& path, LONG size) {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    SetFilePointer(h, size, nullptr, FILE_BEGIN);
-    SetEndOfFile(h);
-    CloseHandle(h);
-}
-
-class ImportFuzzer {
+class ImportFuzzer : public FuzzerBase {
 public:
-    explicit ImportFuzzer(const Options& o) : _o(o), _folder(MakeTempFolder("importfuzz")) {
+    explicit ImportFuzzer(const Options& o) : FuzzerBase(o), _folder(MakeTempFolder("importfuzz")) {
         for (const char* sub : {"\\Program", "\\Program\\Games", "\\Data", "\\Data\\Confs", "\\Data\\Capture"})
             CreateDirectoryA((_folder + sub).c_str(), nullptr);
         const std::vector<char> zip = MakeZip({StoredItem("profiles.xml", kXml), DeflatedItem("p/1.conf", _samples[3]),
@@ -597,9 +612,6 @@ public:
         _zip.assign(zip.begin(), zip.end());
     }
     ~ImportFuzzer() { RemoveTree(_folder); }
-
-    std::string failure;
-    unsigned long long inputs = 0;
 
     void RunInput(unsigned long long index) {
         g_index = index;
@@ -645,7 +657,7 @@ public:
     // Files made hostile on purpose: 1 GB, a zip bomb, lying sizes, deep and wide XML, endless autoexecs.
     void Hostile() {
         const std::string big = _folder + "\\big.conf", zipPath = _folder + "\\bomb.zip";
-        SparseFile(big, 1 << 30);
+        WriteSparseFile(big, "", 1 << 30);
         const ImportedGame game = ReadDosBoxConf(big);
         ZipArchive zip;
         if (game.importNotes.empty() || game.importNotes[0].kind != ImportNoteKind::TooLarge ||
@@ -680,12 +692,6 @@ public:
     }
 
 private:
-    void Fail(const std::string& what) {
-        if (failure.empty())
-            failure = what + " (reproduce with --fuzz-seed=" + std::to_string(_o.seed) +
-                      " --fuzz-index=" + std::to_string(g_index) + ")";
-    }
-
     // What an imported record may hold: a name the Games folder takes, a
     // folder without control characters, a program and a setup program of 8.3
     // names inside it, parameters without command syntax.
@@ -716,7 +722,6 @@ private:
         if (r.Chance(20)) ReadDbglExport(path);
     }
 
-    Options _o;
     std::string _folder;
     const std::vector<DeflateSample> _samples = DeflateSamples();
     std::string _zip;
@@ -724,17 +729,10 @@ private:
 
 TEST(ImportFuzz, DamagedAndHostileLibrariesNeverCrashHangOrBreakTheRules) {
     const Options o = ReadOptions();
-    g_seed = o.seed;
-    SetUnhandledExceptionFilter(ReportCrash);
     ImportFuzzer fuzzer(o);
-    const DWORD start = GetTickCount();
     if (o.only == kAll) fuzzer.Hostile();
-    const unsigned long long first = o.only != kAll ? o.only : 0, end = o.only != kAll ? o.only + 1 : o.iterations;
-    for (unsigned long long index = first; index < end && fuzzer.failure.empty(); ++index) {
-        fuzzer.RunInput(index);
-        if ((index & 63) == 0 && o.seconds && GetTickCount() - start >= o.seconds * 1000) break;
-    }
-    std::printf("import fuzz: %llu inputs in %.1f s\n", fuzzer.inputs, (GetTickCount() - start) / 1000.0);
+    const double seconds = RunInputs(fuzzer, o, 64);
+    std::printf("import fuzz: %llu inputs in %.1f s\n", fuzzer.inputs, seconds);
     EXPECT_EQ(fuzzer.failure, "");
     EXPECT_GT(fuzzer.inputs, 0u);
 }

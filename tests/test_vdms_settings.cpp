@@ -1,20 +1,14 @@
 // VDMSound's settings in VDMS.INI: the value replaced in a line, what the file keeps, and the dialog.
-#include "FakeUi.h"
 #include "DialogProbe.h"
 #include "data/VdmsSettings.h"
 #include "dialogs/VdmSoundDialog.h"
 #include "res/VdmSoundDialogRes.h"
-#include <gtest/gtest.h>
-#include <memory>
 
 namespace {
 
 TEST(VdmsReplace, OnlyTheCharactersAtTheAnchorChange) {
-    const struct {
-        VdmsShape shape;
-        const char *before, *newText;
-        const char* after;  // nullptr: no anchor, the value stays
-    } cases[] = {
+    // Shape, value, new text, the value after (nullptr: no anchor, the value stays).
+    const std::tuple<VdmsShape, const char*, const char*, const char*> cases[] = {
         {VdmsShape::Version, "4.05 ; DSP version", " 4.15", "4.15 ; DSP version"},
         {VdmsShape::Version, "4.05", " 4.15", nullptr},           // bare: too short for the anchor
         {VdmsShape::Version, ".405 ; odd", " 4.15", nullptr},     // no digit before the "."
@@ -34,11 +28,10 @@ TEST(VdmsReplace, OnlyTheCharactersAtTheAnchorChange) {
         {VdmsShape::SampleRate, "22050", "11025", "11025"},  // five characters are enough
         {VdmsShape::SampleRate, "8000", "11025", nullptr},
     };
-    for (const auto& c : cases) {
-        std::string value = c.before;
-        bool replaced = ReplaceVdmsValue(c.shape, value, c.newText);
-        EXPECT_EQ(replaced, c.after != nullptr) << c.before << " <- " << c.newText;
-        EXPECT_EQ(value, c.after ? c.after : c.before) << c.before << " <- " << c.newText;
+    for (const auto& [shape, before, newText, after] : cases) {
+        std::string value = before;
+        EXPECT_EQ(ReplaceVdmsValue(shape, value, newText), after != nullptr) << before << " <- " << newText;
+        EXPECT_EQ(value, after ? after : before) << before << " <- " << newText;
     }
 }
 
@@ -62,7 +55,7 @@ constexpr char kVdmsIni[] =
     "port=0x388          ; AdLib port\r\nsampleRate=22050    ; synthesis rate\r\n"
     "[MPU401 Controller.config]\r\nport=0x300          ; MPU-401 port\r\nIRQ=9               ; MPU-401 IRQ\r\n";
 
-class VdmsFileTest : public ::testing::Test {
+class VdmsFileTest : public DialogTest<VdmSoundDialog> {
 protected:
     void Load(const std::string& text) {
         WriteFileText(path, text);
@@ -74,21 +67,11 @@ protected:
         EXPECT_NE(at, std::string::npos) << from;
         return at == std::string::npos ? text : text.replace(at, from.size(), to);
     }
-    void OpenDialog() {
-        dialog = std::make_unique<VdmSoundDialog>(ini);
-        ASSERT_TRUE(dialog->Create(nullptr));
-    }
-    std::string Box(int id) const { return ItemText(*dialog, id); }
-    void Set(int id, const char* text) { SetWindowTextA(ItemOf(*dialog, id), text); }
-    void Press(int id) { ::Press(*dialog, id); }
-    void Click(int id) { SendMessageA(ItemOf(*dialog, id), BM_CLICK, 0, 0); }
-    bool Checked(int id) const { return ::Checked(*dialog, id); }
+    void OpenDialog() { ASSERT_TRUE(Open(ini)); }
+    void Radio(int id) { SendMessageA(Item(id), BM_CLICK, 0, 0); }
 
-    FakeUi ui;
-    TempFolder folder{"vdms"};
-    const std::string path = folder.path + "\\VDMS.INI";
+    const std::string path = folder + "\\VDMS.INI";
     IniFile ini;
-    std::unique_ptr<VdmSoundDialog> dialog;
 };
 
 // The read stops at 259 characters: a value cut off there is not written back,
@@ -119,9 +102,9 @@ TEST_F(VdmsFileTest, AbsentKeysUnshapedAndCutOffValuesStayAndAreReported) {
 
     // The dialog names the choices it could not write when OK closes it.
     OpenDialog();
-    Click(IDC_VDMS_SB16PNP);
+    Radio(IDC_VDMS_SB16PNP);
     Set(IDC_VDMS_SB_DMA8, "1");
-    Press(IDOK);
+    Click(IDOK);
     EXPECT_TRUE(dialog->Result() == IDOK && Text() == original);
     const std::string text = ui.Messages().empty() ? "" : ui.Messages()[0].text;
     EXPECT_EQ(ui.Messages().size(), 1u);
@@ -135,35 +118,35 @@ TEST_F(VdmsFileTest, AbsentKeysUnshapedAndCutOffValuesStayAndAreReported) {
 TEST_F(VdmsFileTest, DialogShowsTheFileAndOnlyOkWritesTheChoices) {
     Load(kVdmsIni);
     OpenDialog();
-    EXPECT_TRUE(Checked(IDC_VDMS_SB16) && !Checked(IDC_VDMS_SB16PNP));
+    EXPECT_TRUE(Ticked(IDC_VDMS_SB16) && !Ticked(IDC_VDMS_SB16PNP));
     const std::pair<int, const char*> shown[] = {{IDC_VDMS_SB_PORT, "220"},
                                                  {IDC_VDMS_SB_IRQ, "10"},
                                                  {IDC_VDMS_ADLIB_PORT, "388"},
                                                  {IDC_VDMS_ADLIB_RATE, "22050"},
                                                  {IDC_VDMS_MPU_PORT, "300"}};
     for (const auto& [box, text] : shown) {
-        EXPECT_EQ(Box(box), text) << box;
-        EXPECT_EQ(SendMessageA(GetWindow(ItemOf(*dialog, box), GW_CHILD), EM_GETLIMITTEXT, 0, 0), 259) << box;
+        EXPECT_EQ(Get(box), text) << box;
+        EXPECT_EQ(SendMessageA(GetWindow(Item(box), GW_CHILD), EM_GETLIMITTEXT, 0, 0), 259) << box;
     }
     Set(IDC_VDMS_SB_DMA8, "8");
-    Press(IDC_VDMS_DEFAULTS);
-    EXPECT_TRUE(Checked(IDC_VDMS_SB16PNP) && !Checked(IDC_VDMS_SB16));
+    Click(IDC_VDMS_DEFAULTS);
+    EXPECT_TRUE(Ticked(IDC_VDMS_SB16PNP) && !Ticked(IDC_VDMS_SB16));
     for (const auto& [box, text] :
          {std::pair{IDC_VDMS_SB_IRQ, "7"}, {IDC_VDMS_SB_DMA8, "1"}, {IDC_VDMS_ADLIB_RATE, "11025"}})
-        EXPECT_EQ(Box(box), text) << box;
-    Press(IDCANCEL);
+        EXPECT_EQ(Get(box), text) << box;
+    Click(IDCANCEL);
     EXPECT_TRUE(dialog->Result() == IDCANCEL && Text() == kVdmsIni);
 
     OpenDialog();
-    Click(IDC_VDMS_SB16PNP);
-    EXPECT_FALSE(Checked(IDC_VDMS_SB16)) << "one model at a time";
+    Radio(IDC_VDMS_SB16PNP);
+    EXPECT_FALSE(Ticked(IDC_VDMS_SB16)) << "one model at a time";
     for (auto [box, text] : {std::pair{IDC_VDMS_SB_PORT, "240"},
                              {IDC_VDMS_SB_IRQ, "5"},
                              {IDC_VDMS_MPU_PORT, ""},
                              {IDC_VDMS_MPU_IRQ, ""},
                              {IDC_VDMS_ADLIB_RATE, "1000"}})
         Set(box, text);
-    Press(IDOK);
+    Click(IDOK);
     EXPECT_TRUE(dialog->Result() == IDOK && ui.Messages().empty());
     std::string expected = kVdmsIni;
     for (const auto& [from, to] : {std::pair{"port=0x220 ", "port=0x240 "},
@@ -183,13 +166,13 @@ TEST_F(VdmsFileTest, ALockedFileIsReportedAndTheDialogStaysOpen) {
     // Another program holds the file open for reading only.
     HANDLE lock = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-    Press(IDOK);
+    Click(IDOK);
     CloseHandle(lock);
     EXPECT_FALSE(dialog->Ended());
     ASSERT_EQ(ui.Messages().size(), 1u);
     EXPECT_NE(ui.Messages()[0].text.find("VDMS.INI cannot be written"), std::string::npos);
     EXPECT_TRUE(ui.Messages()[0].flags == (MB_OK | MB_ICONSTOP) && Text() == kVdmsIni);
-    Press(IDOK);
+    Click(IDOK);
     EXPECT_EQ(dialog->Result(), IDOK) << "free again: the second OK saves";
     EXPECT_EQ(ini.GetStringStripped("SB Controller.config", "port"), "0x240");
 }

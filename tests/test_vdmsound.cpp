@@ -32,12 +32,8 @@ protected:
 
 TEST_F(VdmSoundTest, RegistryGivesTheTipsFileFolderAndThePif) {
     const std::string fits = "C:\\" + std::string(250, 'y') + "\\";
-    const struct {
-        std::string value;
-        DWORD type;
-        bool terminated;
-        const char* folder;  // null: not found
-    } cases[] = {
+    // TipsFile's value, its type, whether it ends in a NUL, the folder found (null: none).
+    const std::tuple<std::string, DWORD, bool, const char*> cases[] = {
         {"C:\\Some Folder\\VDMS\\tips.txt", REG_SZ, true, "C:\\Some Folder\\VDMS\\"},
         {"D:\\Emu\\tips.txt", REG_EXPAND_SZ, true, "D:\\Emu\\"},  // the type is not looked at
         {"C\\tips.txt", REG_SZ, true, "C\\"},                     // a backslash at index 1 is enough
@@ -46,14 +42,14 @@ TEST_F(VdmSoundTest, RegistryGivesTheTipsFileFolderAndThePif) {
         {fits + "t.txt", REG_SZ, true, fits.c_str()},  // 259 characters and the terminator fill the buffer
         {"C:\\" + std::string(256, 'z') + "\\", REG_BINARY, false, "C:\\"},  // 260 bytes: the last gives way
     };
-    for (const auto& c : cases) {
-        SetTipsFile(c.value, c.type, c.terminated);
+    for (const auto& [value, type, terminated, want] : cases) {
+        SetTipsFile(value, type, terminated);
         VdmSoundInstall found;
         found.available = true;  // a stale result is cleared
-        EXPECT_EQ(FindVdmSound(kVdmSoundFromRegistry, found, folder), c.folder != nullptr) << c.value;
-        EXPECT_EQ(found.available, c.folder != nullptr) << c.value;
-        if (!c.folder) continue;
-        EXPECT_EQ(found.folder + "|" + found.launchFile, std::string(c.folder) + "|" + c.folder + "VDMSRun.pif");
+        EXPECT_EQ(FindVdmSound(kVdmSoundFromRegistry, found, folder), want != nullptr) << value;
+        EXPECT_EQ(found.available, want != nullptr) << value;
+        if (!want) continue;
+        EXPECT_EQ(found.folder + "|" + found.launchFile, std::string(want) + "|" + want + "VDMSRun.pif");
     }
     DeleteRegistryTree(HKEY_CURRENT_USER, kKey);
     AddLaunchPad();

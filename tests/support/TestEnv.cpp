@@ -71,6 +71,17 @@ void WriteFileText(const std::string& path, const std::string& text) {
     WriteFileBytes(path, std::vector<char>(text.begin(), text.end()));
 }
 
+void WriteSparseFile(const std::string& path, const std::string& head, uint64_t size) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(h, head.data(), static_cast<DWORD>(head.size()), &written, nullptr);
+    LARGE_INTEGER end;
+    end.QuadPart = static_cast<LONGLONG>(size);
+    SetFilePointerEx(h, end, nullptr, FILE_BEGIN);
+    SetEndOfFile(h);
+    CloseHandle(h);
+}
+
 std::vector<char> MakeBmp(int width, int height, unsigned char r, unsigned char g, unsigned char b) {
     BmpSpec spec(width, height);
     for (int y = 0; y < height; ++y) {

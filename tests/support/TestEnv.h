@@ -29,6 +29,8 @@ std::string ThisProgram();
 std::vector<char> ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::vector<char>& bytes);
 void WriteFileText(const std::string& path, const std::string& text);
+// A file of |size| bytes that takes no room: |head| at its start, nothing written after it.
+void WriteSparseFile(const std::string& path, const std::string& head, uint64_t size);
 
 // A 24-bit BMP file image of that size, filled with one colour.
 std::vector<char> MakeBmp(int width, int height, unsigned char r, unsigned char g, unsigned char b);
