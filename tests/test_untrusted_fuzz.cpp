@@ -1,13 +1,7 @@
-// Randomized game files against the code that reads, checks and writes them
-// (records and pictures ending at a no-access page, the parameter line and the
-// names that reach a batch file, the reserved area's entries, reading, saving
-// and embedding), damaged sound setup files against their readers and the
-// DOSBox configuration made from them; then other launchers' libraries,
-// damaged at random and made hostile on purpose.
-//
-// Every input comes from the seed and its index alone. Switches: --fuzz-seconds=N
-// (default 4, as in CI; 0: no limit), --fuzz-iterations=N (default: no limit),
-// --fuzz-seed=S (default kCiSeed; always printed), --fuzz-index=I (input I only).
+// Random game files (records and pictures ending at a no-access page, the names that reach a batch file, the
+// reserved area, reading, saving, embedding), damaged sound setup files, and other launchers' libraries damaged at
+// random or hostile on purpose. Every input comes from the seed and its index alone. Switches: --fuzz-seconds=N
+// (default 4; 0: no limit), --fuzz-iterations=N, --fuzz-seed=S (default kCiSeed), --fuzz-index=I (input I only).
 #include "BmpBuilder.h"
 #include "ImportSamples.h"
 #include "TestEnv.h"
@@ -82,11 +76,9 @@ private:
     unsigned long long _state;
 };
 
-const uint32_t kInteresting[] = {0,          1,          2,          3,          4,          7,          8,
-                                 12,         14,         16,         24,         32,         40,         54,
-                                 64,         108,        124,        255,        256,        4096,       0x7FFF,
-                                 0x8000,     0xFFFF,     0x10000,    0x7FFFFFFF, 0x80000000, 0xFFFFFFF0, 0xFFFFFFFF,
-                                 0xFFFFFFFE, 0x40000000, 0x3FFFFFFF, 0x01000000};
+const uint32_t kInteresting[] = {0, 1, 2, 3, 4, 7, 8, 12, 14, 16, 24, 32, 40, 54, 64, 108, 124, 255, 256, 4096, 0x7FFF,
+                                 0x8000, 0xFFFF, 0x10000, 0x7FFFFFFF, 0x80000000, 0xFFFFFFF0, 0xFFFFFFFF, 0xFFFFFFFE,
+                                 0x40000000, 0x3FFFFFFF, 0x01000000};
 const int32_t kIndexes[] = {-1, 0, 1, 2, 3, 4, 5, 6, 7, 9, 10, 11, INT_MIN, INT_MAX, -2};
 
 // Text in a fixed field: often short, sometimes filling the field without a terminator.
@@ -102,16 +94,8 @@ void RandomText(Rng& r, char* field, size_t size, const char* alphabet) {
 void RandomEntries(Rng& r, char (&area)[756]) {
     if (!r.Chance(40)) return;
     static const char* const kTags[] = {"DBOX", "CDRM", "DBXL", "ZZ_9", "RUN_", "db\x01x", "\0\0\0\x01"};
-    static const char* const kData[] = {"C:\\DB\\DOSBox.exe",
-                                        "De",
-                                        "D1",
-                                        "Ia.iso\nC:\\b.CUE",
-                                        "Ix.exe",
-                                        "I",
-                                        "cpu.cycles=1\nautoexec.x=1",
-                                        "sdl.fullscreen=true",
-                                        "",
-                                        "a\r\nb",
+    static const char* const kData[] = {"C:\\DB\\DOSBox.exe", "De", "D1", "Ia.iso\nC:\\b.CUE", "Ix.exe", "I",
+                                        "cpu.cycles=1\nautoexec.x=1", "sdl.fullscreen=true", "", "a\r\nb",
                                         "dos.ems=false\n\ncpu.core=normal"};
     size_t at = 0;
     for (uint32_t i = 0, n = 1 + r.Below(6); i < n && at + 6 <= sizeof area; ++i) {
@@ -212,11 +196,9 @@ void Damage(Rng& r, std::vector<char>& b) {
     for (uint32_t i = 0, rounds = r.Below(4); i < rounds && !b.empty(); ++i) {
         switch (r.Below(4)) {
             case 0: {
-                const uint32_t at = r.Pick(kFields);
-                const uint32_t v = r.Chance(70) ? r.Pick(kInteresting) : static_cast<uint32_t>(r.Next());
+                const uint32_t at = r.Pick(kFields), v = r.Chance(70) ? r.Pick(kInteresting) : uint32_t(r.Next());
                 if (at + 4 <= b.size()) std::memcpy(&b[at], &v, 4);
-                break;
-            }
+            } break;
             case 1: b[r.Below(std::min<size_t>(b.size(), 140))] ^= static_cast<char>(1 << r.Below(8)); break;
             case 2: b[r.Below(b.size())] = static_cast<char>(r.Next()); break;
             default: b.resize(r.Below(b.size() + 1)); break;
@@ -265,9 +247,7 @@ std::string RandomSetupText(Rng& r, const char* sample) {
         switch (r.Below(4)) {
             case 0: text.insert(at, r.Pick(kSetupJunk)); break;
             case 1: text.insert(at, std::string(1 + r.Below(8), '\0')); break;
-            case 2:
-                if (at < text.size()) text[at] = static_cast<char>(r.Next());
-                break;
+            case 2: if (at < text.size()) text[at] = static_cast<char>(r.Next()); break;
             default: text.resize(at); break;
         }
     }
@@ -330,17 +310,31 @@ LONG WINAPI ReportCrash(EXCEPTION_POINTERS* e) {
     return EXCEPTION_CONTINUE_SEARCH;
 }
 
-// What both fuzzers share: the first finding, with how to reproduce it.
+// What both fuzzers share: the inputs the options ask for, run until the first finding (the clock is looked at
+// every |every| inputs), and that finding with how to reproduce it.
 class FuzzerBase {
 public:
     explicit FuzzerBase(const Options& o) : _o(o) {
         g_seed = o.seed;
         SetUnhandledExceptionFilter(ReportCrash);
     }
+    virtual ~FuzzerBase() = default;
+    double Run(unsigned every) {  // the seconds taken
+        const DWORD start = GetTickCount();
+        const unsigned long long first = _o.only != kAll ? _o.only : 0;
+        const unsigned long long end = _o.only != kAll ? first + 1 : _o.iterations;
+        for (unsigned long long index = first; index < end && failure.empty(); ++index) {
+            Rng r(_o.seed, g_index = index);
+            RunInput(index, r), ++inputs;
+            if (index % every == 0 && _o.seconds && GetTickCount() - start >= _o.seconds * 1000) break;
+        }
+        return (GetTickCount() - start) / 1000.0;
+    }
     std::string failure;
     unsigned long long inputs = 0;
 
 protected:
+    virtual void RunInput(unsigned long long index, Rng& r) = 0;
     void Fail(const std::string& what) {
         if (failure.empty())
             failure = what + " (reproduce with --fuzz-seed=" + std::to_string(_o.seed) +
@@ -348,19 +342,6 @@ protected:
     }
     Options _o;
 };
-
-// Runs the inputs the options ask for, looking at the clock every |every|
-// inputs, until the first finding; gives the seconds taken.
-template <class F>
-double RunInputs(F& fuzzer, const Options& o, unsigned every) {
-    const DWORD start = GetTickCount();
-    const unsigned long long first = o.only != kAll ? o.only : 0, end = o.only != kAll ? o.only + 1 : o.iterations;
-    for (unsigned long long index = first; index < end && fuzzer.failure.empty(); ++index) {
-        fuzzer.RunInput(index);
-        if (index % every == 0 && o.seconds && GetTickCount() - start >= o.seconds * 1000) break;
-    }
-    return (GetTickCount() - start) / 1000.0;
-}
 
 // Text that reaches a batch file as a word of its own (or after the program):
 // no batch syntax, and quotes only as one pair around a word with a blank.
@@ -380,10 +361,7 @@ public:
 
     unsigned long long fileRounds = 0, setupRounds = 0, accepted = 0, loaded = 0;
 
-    void RunInput(unsigned long long index) {
-        g_index = index;
-        Rng r(_o.seed, index);
-        ++inputs;
+    void RunInput(unsigned long long index, Rng& r) override {
         GameRecord record = RandomRecord(r);
         std::vector<char> picture;
         if (r.Chance(85)) picture = RandomBitmap(r);
@@ -402,7 +380,6 @@ public:
         if (_o.only != kAll || index % kSetupEvery == 0) SetupRound(record, r);
     }
 
-private:
     // The record and the picture as they would lie in a buffer of the file's size.
     void CheckInMemory(const GameRecord& record, const std::vector<char>& file, Rng& r) {
         const auto* g = reinterpret_cast<const GameRecord*>(BeforeNoAccessPage(&record, sizeof record));
@@ -540,7 +517,7 @@ TEST(GameFileFuzz, RandomGameFilesNeverCrashLoseDataOrLeaveFilesBehind) {
     std::printf("fuzz seed %llu (run again with --fuzz-seed=%llu)\n", o.seed, o.seed);
     std::fflush(stdout);
     Fuzzer fuzzer(o);
-    const double seconds = RunInputs(fuzzer, o, 256);
+    const double seconds = fuzzer.Run(256);
     std::printf(
         "fuzz: %llu inputs in %.1f s; %llu file rounds; %llu setup rounds; %llu pictures passed the "
         "check, %llu loaded by LoadImageA\n",
@@ -574,14 +551,10 @@ std::string Mutate(Rng& r, std::string s) {
     for (uint32_t i = 0, rounds = 1 + r.Below(8); i < rounds; ++i) {
         const size_t at = r.Below(s.size() + 1);
         switch (r.Below(6)) {
-            case 0:
-                if (!s.empty()) s[r.Below(s.size())] = static_cast<char>(r.Next());
-                break;
+            case 0: if (!s.empty()) s[r.Below(s.size())] = static_cast<char>(r.Next()); break;
             case 1: s.insert(at, r.Pick(kTokens)); break;
             case 2: s.erase(at, r.Below(64)); break;
-            case 3:
-                if (s.size() < (256u << 10)) s.insert(at, s.substr(r.Below(s.size() + 1), r.Below(4096)));
-                break;
+            case 3: if (s.size() < (256u << 10)) s.insert(at, s.substr(r.Below(s.size() + 1), r.Below(4096))); break;
             case 4: s.resize(at); break;
             default: s.insert(at, std::string(r.Below(2000), static_cast<char>(r.Next()))); break;
         }
@@ -613,17 +586,13 @@ public:
     }
     ~ImportFuzzer() { RemoveTree(_folder); }
 
-    void RunInput(unsigned long long index) {
-        g_index = index;
-        Rng r(_o.seed, index);
-        ++inputs;
+    void RunInput(unsigned long long index, Rng& r) override {
         switch (index % 5) {
             case 0: {
                 ImportedGame game;
                 ApplyDosBoxConf(Mutate(r, kConf), _folder, game);
                 if (r.Chance(25)) CheckRecord(game);
-                break;
-            }
+            } break;
             case 1: {
                 const std::string path = _folder + "\\Data\\Confs\\f.prof";
                 WriteFileText(path, Mutate(r, kProfile));
@@ -631,15 +600,13 @@ public:
                 if (!game.picture.empty() && !IsUsableBitmap(game.picture.data(), game.picture.size()))
                     Fail("a capture that is no picture was taken");
                 if (r.Chance(25)) CheckRecord(game);
-                break;
-            }
+            } break;
             case 2: {
                 const std::string text = Mutate(r, kXml);
                 const XmlDocument doc = ParseXml(text.data(), text.size());
                 if ((doc.status == XmlStatus::Ok) == doc.root.name.empty() || Depth(doc.root) > kMaxXmlDepth + 1)
                     Fail("an XML document gave an impossible tree");
-                break;
-            }
+            } break;
             case 3: Zip(r); break;
             default: {
                 const DeflateSample& sample = _samples[r.Below(_samples.size() - 1)];
@@ -731,7 +698,7 @@ TEST(ImportFuzz, DamagedAndHostileLibrariesNeverCrashHangOrBreakTheRules) {
     const Options o = ReadOptions();
     ImportFuzzer fuzzer(o);
     if (o.only == kAll) fuzzer.Hostile();
-    const double seconds = RunInputs(fuzzer, o, 64);
+    const double seconds = fuzzer.Run(64);
     std::printf("import fuzz: %llu inputs in %.1f s\n", fuzzer.inputs, seconds);
     EXPECT_EQ(fuzzer.failure, "");
     EXPECT_GT(fuzzer.inputs, 0u);
