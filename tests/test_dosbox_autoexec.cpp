@@ -10,9 +10,7 @@ namespace {
 
 DosBoxRun Game(const std::string& folder, const std::string& program, const std::string& parameters = "") {
     DosBoxRun run;
-    run.folder = folder;
-    run.program = program;
-    run.parameters = parameters;
+    run.folder = folder, run.program = program, run.parameters = parameters;
     return run;
 }
 
@@ -30,21 +28,14 @@ std::string Acts(const DosBoxRun& run) { return Joined(MakeDosBoxAutoexec(run, {
 
 TEST(DosBoxAutoexec, EveryStepIsCheckedBeforeTheGameAndOnlyTheGameClosesDosBox) {
     EXPECT_EQ(Section(Game("c:\\GAMES\\X\\", "GAME.EXE", "-vga=1,2 /sb16 ")),
-              "@echo off\n"
-              "mount -u C >NUL\n"
-              "mount C \"C:\\\"\n"
+              "@echo off\nmount -u C >NUL\nmount C \"C:\\\"\n"
               "if not exist C:\\*.* echo The game was not started: DOSBox could not mount C:\\ as drive C:.\n"
               "if not exist C:\\*.* goto qlstop\n"
               "if not exist C:\\GAMES\\X\\*.* echo The game was not started: its folder c:\\GAMES\\X is missing.\n"
               "if not exist C:\\GAMES\\X\\*.* goto qlstop\n"
               "if not exist C:\\GAMES\\X\\GAME.EXE echo The game was not started: its program GAME.EXE is missing in "
-              "c:\\GAMES\\X.\n"
-              "if not exist C:\\GAMES\\X\\GAME.EXE goto qlstop\n"
-              "C:\n"
-              "cd \\GAMES\\X\n"
-              ".\\GAME.EXE -vga=1,2 /sb16\n"
-              "exit\n"
-              ":qlstop");
+              "c:\\GAMES\\X.\nif not exist C:\\GAMES\\X\\GAME.EXE goto qlstop\n"
+              "C:\ncd \\GAMES\\X\n.\\GAME.EXE -vga=1,2 /sb16\nexit\n:qlstop");
     EXPECT_EQ(Acts(Game("E:", "GO")), "mount -u E >NUL | mount E \"E:\\\" | E: | cd \\ | .\\GO | exit");
     EXPECT_EQ(MakeDosBoxAutoexec(Game("E:", "GO"), {}).lines[5],
               "if not exist E:\\GO.* echo The game was not started: its program GO is missing in E:\\.")
@@ -92,8 +83,7 @@ TEST(DosBoxAutoexec, DriveLettersCdRomsAndFoldersThatDosCannotEnter) {
         {cd(Game("C:\\Long Name", "GAME.EXE"), 'D', {"C:\\A.ISO"}),
          "mount -u C >NUL | mount -u D >NUL | mount -u E >NUL | mount -u F >NUL | " + itself +
              "mount D \"D:\\\" -t cdrom | imgmount E \"C:\\A.ISO\" -t iso | mount F \"C:\\Long Name\" | F: | "
-             ".\\GAME.EXE "
-             "| exit"},
+             ".\\GAME.EXE | exit"},
         // DOS keeps 64 characters of a folder and 79 of a path; a longer one, and a name beyond ASCII, get a drive.
         {Game(Deep(64), "GAME.EXE"),
          "mount -u C >NUL | " + itself + "C: | cd " + Deep(64).substr(2) + " | .\\GAME.EXE | exit"},
