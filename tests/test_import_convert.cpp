@@ -47,17 +47,13 @@ TEST(ImportDevices, ChoicesGiveDosBoxTheSameHardware) {
         Strings notChosen;
     } cases[] = {
         {{"sb16", "", "", "", "", "", "intelligent", "", "svga_s3", ""},
-         "Sound Blaster 16 | General MIDI (MPU-401) | 2 -> sb16 intelligent gus=0 svga_s3",
-         {}},
+         "Sound Blaster 16 | General MIDI (MPU-401) | 2 -> sb16 intelligent gus=0 svga_s3", {}},
         {{"SBPRO2", "", "", "", "", "true", "", "", "", ""},
-         "Sound Blaster Pro 2 | Gravis UltraSound | -1 -> sbpro2  gus=1 ",
-         {}},
+         "Sound Blaster Pro 2 | Gravis UltraSound | -1 -> sbpro2  gus=1 ", {}},
         {{"", "", "", "", "", "1", "", "", "", ""}, "Gravis UltraSound |  | -1 ->   gus=1 ", {}},
         {{"sb16", "", "", "", "", "on", "intelligent", "", "", ""},
-         "Sound Blaster 16 | General MIDI (MPU-401) | -1 -> sb16 intelligent gus=0 ",
-         {"gus.gus=on"}},
-        {{"sb1", "", "", "", "", "false", "uart", "", "hercules", ""},
-         " |  | -1 ->   gus=0 ",
+         "Sound Blaster 16 | General MIDI (MPU-401) | -1 -> sb16 intelligent gus=0 ", {"gus.gus=on"}},
+        {{"sb1", "", "", "", "", "false", "uart", "", "hercules", ""}, " |  | -1 ->   gus=0 ",
          {"sblaster.sbtype=sb1", "midi.mpu401=uart", "dosbox.machine=hercules"}},
         {{"gb", "", "", "", "", "", "none", "", "vgaonly", ""}, "Game Blaster | No music | 3 -> gb none gus=0 vgaonly", {}},
         {{"none", "", "", "", "", "", "", "", "ega", ""}, "No sound |  | 4 -> none  gus=0 ega", {}},
@@ -89,13 +85,8 @@ protected:
         WriteFileText(game + "\\KEEN4E.EXE", std::string(1234, 'k'));
         WriteFileText(game + "\\SETUP.EXE", "setup");
         WriteFileText(game + "\\Long Program.exe", "long");
-        base.title = "Keen 4";
-        base.developer = "id Software";
-        base.genre = "Platform";
-        base.year = "1991";
-        base.notes = "Fun";
-        base.folder = {game, PathStyle::Windows};
-        base.command = "KEEN4E";
+        base.title = "Keen 4", base.developer = "id Software", base.genre = "Platform", base.year = "1991";
+        base.notes = "Fun", base.folder = {game, PathStyle::Windows}, base.command = "KEEN4E";
     }
 
     TempFolder temp{"importrecord"};
@@ -105,47 +96,31 @@ protected:
 };
 
 TEST_F(ImportRecordTest, FollowsAddGameRulesAndNotesWhatItLeavesOut) {
-    using Change = void (*)(ImportedGame&, const std::string&);
+    using G = ImportedGame&;
+    using T = const std::string&;  // the temporary folder
+    const std::string keen = "Keen 4 | SETUP.EXE | KEEN4E.EXE | ";
     const struct {
-        Change change;
-        const char* expected;  // file name | Setup | Command | custom parameter
+        void (*change)(G, T);
+        std::string expected;  // file name | Setup | Command | custom parameter
         Kinds notes;
     } cases[] = {
-        {[](ImportedGame&, const std::string&) {}, "Keen 4 | SETUP.EXE | KEEN4E.EXE | ", {}},
-        {[](ImportedGame& g, const std::string&) { g.parameters = " /nowait "; },
-         "Keen 4 | (Parameters) | KEEN4E.EXE | /nowait",
-         {}},
-        {[](ImportedGame& g, const std::string& t) { g.parameters = "/p", g.setup.text = t + "\\GAME\\SETUP.EXE"; },
-         "Keen 4 | (Parameters) | KEEN4E.EXE | /p",
-         {K::SetupOverParameters}},
-        {[](ImportedGame& g, const std::string&) { g.dosBox.sbtype = "sb16"; },
-         "Keen 4 | SETUP.EXE | KEEN4E.EXE | ",
-         {K::DevicesNotInEffect}},
-        {[](ImportedGame& g, const std::string& t) { g.dosBox.sbtype = "sb16", g.folder.text = t + "\\NONE"; },
-         "Keen 4 | (Parameters) | KEEN4E | ",
+        {[](G, T) {}, keen, {}},
+        {[](G g, T) { g.parameters = " /nowait "; }, "Keen 4 | (Parameters) | KEEN4E.EXE | /nowait", {}},
+        {[](G g, T t) { g.parameters = "/p", g.setup.text = t + "\\GAME\\SETUP.EXE"; },
+         "Keen 4 | (Parameters) | KEEN4E.EXE | /p", {K::SetupOverParameters}},
+        {[](G g, T) { g.dosBox.sbtype = "sb16"; }, keen, {K::DevicesNotInEffect}},
+        {[](G g, T t) { g.dosBox.sbtype = "sb16", g.folder.text = t + "\\NONE"; }, "Keen 4 | (Parameters) | KEEN4E | ",
          {K::FolderMissing}},
-        {[](ImportedGame& g, const std::string&) { g.parameters = "a|b"; },
-         "Keen 4 | SETUP.EXE | KEEN4E.EXE | ",
-         {K::ParametersNotKept}},
-        {[](ImportedGame& g, const std::string&) { g.parameters = std::string(32, 'p'); },
-         "Keen 4 | SETUP.EXE | KEEN4E.EXE | ",
-         {K::ParametersNotKept}},
-        {[](ImportedGame& g, const std::string& t) {
-             g.setup.text = t + "\\OTHER\\SETUP.EXE", g.setupParameters = "/s";
-         },
-         "Keen 4 | SETUP.EXE | KEEN4E.EXE | ",
+        {[](G g, T) { g.parameters = "a|b"; }, keen, {K::ParametersNotKept}},
+        {[](G g, T) { g.parameters = std::string(32, 'p'); }, keen, {K::ParametersNotKept}},
+        {[](G g, T t) { g.setup.text = t + "\\OTHER\\SETUP.EXE", g.setupParameters = "/s"; }, keen,
          {K::SetupNotKept, K::SetupParametersNotKept}},
-        {[](ImportedGame& g, const std::string& t) { g.setup.text = t + "\\GAME\\KEEN4E.EXE"; },
-         "Keen 4 | KEEN4E.EXE | KEEN4E.EXE | ",
-         {}},
-        {[](ImportedGame& g, const std::string&) { g.command = "missing long name.exe", g.title = "CON"; },
-         "Game CON | SETUP.EXE |  | ",
+        {[](G g, T t) { g.setup.text = t + "\\GAME\\KEEN4E.EXE"; }, "Keen 4 | KEEN4E.EXE | KEEN4E.EXE | ", {}},
+        {[](G g, T) { g.command = "missing long name.exe", g.title = "CON"; }, "Game CON | SETUP.EXE |  | ",
          {K::ProgramNotDosName}},
-        {[](ImportedGame& g, const std::string&) { g.Note(K::CannotRead, "x"); }, " |  |  | ", {K::CannotRead}},
-        {[](ImportedGame& g, const std::string&) { g.folder.text.clear(); }, "Keen 4 |  |  | ", {K::NoFolder}},
-        {[](ImportedGame& g, const std::string&) { g.folder.text = "C:\\a\x01z"; },
-         "Keen 4 |  |  | ",
-         {K::UnusableFolder}},
+        {[](G g, T) { g.Note(K::CannotRead, "x"); }, " |  |  | ", {K::CannotRead}},
+        {[](G g, T) { g.folder.text.clear(); }, "Keen 4 |  |  | ", {K::NoFolder}},
+        {[](G g, T) { g.folder.text = "C:\\a\x01z"; }, "Keen 4 |  |  | ", {K::UnusableFolder}},
     };
     for (const auto& c : cases) {
         ImportedGame imported = base;

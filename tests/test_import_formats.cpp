@@ -51,25 +51,20 @@ std::string Text(const std::vector<char>& bytes) { return std::string(bytes.begi
 TEST(DosBoxConf, AutoexecGivesFolderProgramCdRomAndKeepsWhatItDoesNotUnderstand) {
     // The configuration, the game it describes, the notes.
     const std::tuple<const char*, const char*, Kinds> cases[] = {
-        {"[autoexec]\n@echo off\n# note\nrem x\n\nmount c \"C:\\My Games\"\nc:\ncd keen\nkeen4e.exe /nowait  "
-         "-x\ncls\nexit\n",
-         "C:\\My Games\\keen | keen4e.exe | /nowait  -x |  | ",
-         {}},
+        {"[autoexec]\n@echo off\n# note\nrem x\n\nmount c \"C:\\My Games\"\nc:\ncd keen\nkeen4e.exe /nowait  -x\ncls\n"
+         "exit\n",
+         "C:\\My Games\\keen | keen4e.exe | /nowait  -x |  | ", {}},
         {"[autoexec]\nmount C ..\\dos\nC:\ncd\\games\\keen\\sub\ncd..\nKEEN\\KEEN4E.EXE\n",
-         "C:\\dos\\games\\keen | KEEN\\KEEN4E.EXE |  |  | ",
-         {}},
+         "C:\\dos\\games\\keen | KEEN\\KEEN4E.EXE |  |  | ", {}},
         {"[autoexec]\nmount c /home/ann/dos\nmount d ~/cd -t cdrom -label X\nc:\ncd /KEEN\ncall GO.BAT fast\n",
-         "/home/ann/dos/KEEN (host) | GO.BAT | fast | D=~/cd | ",
-         {}},
+         "/home/ann/dos/KEEN (host) | GO.BAT | fast | D=~/cd | ", {}},
         {"[autoexec]\nmount c C:\\g\nmount e \\tools\nc:\ncd game\ne:\\bin\\run.exe\n",
-         "C:\\tools\\bin | run.exe |  |  | ",
-         {}},
+         "C:\\tools\\bin | run.exe |  |  | ", {}},
         {"[autoexec]\nmount c .\nimgmount d \"disc 1.iso\" disc2.cue -t iso -fs iso\nimgmount a boot.img -t floppy\n"
-         "mount e D:\\ -t cdrom\nmount -u c\nkeyb gr\nloadfix -32\nfoo=bar\nmount z C:\\x\nc:\nFIRST.EXE\nSECOND.COM "
-         "-p\n",
+         "mount e D:\\ -t cdrom\nmount -u c\nkeyb gr\nloadfix -32\nfoo=bar\nmount z C:\\x\nc:\nFIRST.EXE\n"
+         "SECOND.COM -p\n",
          "C:\\Confs | SECOND.COM | -p | D=C:\\Confs\\disc 1.iso,C:\\Confs\\disc2.cue | imgmount a boot.img -t floppy;"
-         "mount e D:\\ -t cdrom;mount -u c;keyb gr;loadfix -32;foo=bar;mount z C:\\x;FIRST.EXE",
-         {}},
+         "mount e D:\\ -t cdrom;mount -u c;keyb gr;loadfix -32;foo=bar;mount z C:\\x;FIRST.EXE", {}},
         {"[autoexec]\nmount c C:\\g\nD:\\GAME.EXE\n", " |  |  |  | ", {K::NoFolder}},
         {"[autoexec]\nGAME.EXE\n", " |  |  |  | GAME.EXE", {K::NoProgram, K::NoFolder}},
         {"[autoexec]\nmount c C:\\g -t floppy\nc:\ncd keen\n", "C:\\g\\keen |  |  |  | ", {K::NoProgram}},
@@ -213,11 +208,7 @@ TEST(Zip, ReadsStoredAndDeflatedEntriesAndRefusesWhatDoesNotFit) {
     ZipItem lying = DeflatedItem("lying.txt", s[0]), badCrc = StoredItem("crc.txt", "abc"),
             locked = StoredItem("locked.txt", "abc"), bzip = StoredItem("bzip.txt", "abc"),
             short_ = StoredItem("short", "");
-    lying.size -= 1;
-    short_.size = 2;
-    badCrc.crc ^= 1;
-    locked.flags = 1;
-    bzip.method = 12;
+    lying.size -= 1, short_.size = 2, badCrc.crc ^= 1, locked.flags = 1, bzip.method = 12;
     const std::vector<char> zip =
         MakeZip({StoredItem("readme.txt", "plain"), DeflatedItem("dir/Auto.conf", s[3]), DeflatedItem("fixed", s[0]),
                  StoredItem("../up.txt", "x"), StoredItem("/root.txt", "x"), StoredItem("C:x.txt", "x"),
@@ -248,9 +239,7 @@ TEST(Zip, ReadsStoredAndDeflatedEntriesAndRefusesWhatDoesNotFit) {
     moved[moved.size() - 3] = 0x7F;  // the directory's offset points past the end
     split[split.size() - 14] = 1;    // fewer entries on this disk than in all: a split archive
     const std::pair<std::vector<char>, ZipStatus> files[] = {{std::vector<char>(100, 'P'), ZipStatus::NotAZip},
-                                                             {cut, ZipStatus::NotAZip},
-                                                             {moved, ZipStatus::Damaged},
-                                                             {split, ZipStatus::Unsupported}};
+        {cut, ZipStatus::NotAZip}, {moved, ZipStatus::Damaged}, {split, ZipStatus::Unsupported}};
     for (const auto& [bytes, status] : files) {
         WriteFileBytes(path, bytes);
         EXPECT_EQ(ZipArchive().Open(path), status);
