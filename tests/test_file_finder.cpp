@@ -37,9 +37,7 @@ struct Recorder {
 
 FileSearchOptions Options(const std::string& start, const std::string& pattern = "*.*", bool recurse = false) {
     FileSearchOptions o;
-    o.startFolder = start;
-    o.namePattern = pattern;
-    o.recurse = recurse;
+    o.startFolder = start, o.namePattern = pattern, o.recurse = recurse;
     return o;
 }
 
@@ -138,10 +136,7 @@ TEST_F(FileFinderTest, FiltersAcceptAndReject) {
     };
     for (const auto& [filters, mask, minSize, maxSize, earliest, latest, passing] : cases) {
         FileSearchOptions o = Options(root, "*.dat");
-        o.filters = filters;
-        o.attributeMask = mask;
-        o.minSize = minSize;
-        o.maxSize = maxSize;
+        o.filters = filters, o.attributeMask = mask, o.minSize = minSize, o.maxSize = maxSize;
         o.earliestWrite = o.earliestCreation = o.earliestAccess = billion + earliest;
         o.latestWrite = o.latestCreation = o.latestAccess = billion + latest;
         FileFinder finder;
@@ -222,8 +217,7 @@ TEST_F(FileFinderTest, ContentFilterSlidingWindow) {
         const std::string path = File("content.bin", content);
         EXPECT_EQ(finder.ContainsText(path, wanted), found) << name;
         FileSearchOptions o = Options(root, "content.bin");
-        o.filters = FilterContent;
-        o.contentText = wanted;
+        o.filters = FilterContent, o.contentText = wanted;
         FileFinder search;
         EXPECT_EQ(search.Search(o), found ? 1 : 0) << name;
     }

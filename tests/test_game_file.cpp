@@ -250,13 +250,9 @@ TEST_F(GameFileTest, OnlyWholeBitmapsUpToTheCapAreEmbedded) {
     cap.resize(4 << 20);
     std::vector<char> over = cap;
     over.push_back(0);
-    const std::pair<const char*, std::vector<char>> files[] = {{"good.bmp", good},
-                                                               {"cap.bmp", cap},
-                                                               {"over.bmp", over},
-                                                               {"notes.txt", {'B', 'M', 'x'}},
-                                                               {"header.bmp", HeaderWithoutPixels()},
-                                                               {"offset1.bmp", PixelsAtOffsetOne()},
-                                                               {"empty.bmp", {}}};
+    const std::pair<const char*, std::vector<char>> files[] = {
+        {"good.bmp", good}, {"cap.bmp", cap}, {"over.bmp", over}, {"notes.txt", {'B', 'M', 'x'}},
+        {"header.bmp", HeaderWithoutPixels()}, {"offset1.bmp", PixelsAtOffsetOne()}, {"empty.bmp", {}}};
     for (const auto& [name, bytes] : files) WriteFileBytes(File(name), bytes);
     WriteSparseFile(File("sparse.bmp"), std::string(good.data(), 16), (1ull << 32) + 16);
     ASSERT_TRUE(CreateBlankGameFile(File("g.qgf")));
@@ -349,10 +345,7 @@ TEST(GameExtrasTest, DamagedListsAreReadUpToTheDamageAndNeverWrittenOver) {
     // What the area holds, the status and place of the read, and the entries read.
     const std::tuple<const char*, std::string, St, size_t, GameExtras> rows[] = {
         {"a length past the end", std::string("DBOX\x20\x03", 6), St::Damaged, 0, {}},
-        {"a length one past the end",
-         Entry("ZZZZ", std::string(750, 'x')).replace(4, 1, 1, '\xEF'),
-         St::Damaged,
-         0,
+        {"a length one past the end", Entry("ZZZZ", std::string(750, 'x')).replace(4, 1, 1, '\xEF'), St::Damaged, 0,
          {}},
         {"an entry to the last byte", first + Entry("ZZZZ", std::string(756 - 28, 'x')), St::Ok, 0, Extras(program)},
         {"a tag that is no name", first + std::string("DB\x01X\0\0", 6) + Entry("CDRM", "DE"), St::Damaged, 22,

@@ -40,10 +40,8 @@ protected:
     void SetUp() override {
         gameDir = folder + "\\GAME";
         CreateDirectoryA(gameDir.c_str(), nullptr);
-        current.path = folder + "\\Keen.qgf";
-        current.record = MakeGame("Keen", "Apogee", "Platform", gameDir, "KEEN.EXE");
+        current = {MakeGame("Keen", "Apogee", "Platform", gameDir, "KEEN.EXE"), folder + "\\Keen.qgf", true};
         current.record.options = 0;
-        current.loaded = true;
         vdm.launchFile = "C:\\VDMS\\VDMSRun.bat";
     }
     void Save() { WriteGame(current.path, current.record); }
@@ -54,10 +52,7 @@ protected:
     }
     GameSetupContext Context() {
         GameSetupContext c;
-        c.title = "Keen";
-        c.game = &current;
-        c.dataIni = &ini;
-        c.facts.vdm = vdm;
+        c.title = "Keen", c.game = &current, c.dataIni = &ini, c.facts.vdm = vdm;
         return c;
     }
     std::string LastMessage() const { return ui.Messages().empty() ? "" : ui.Messages().back().text; }

@@ -147,18 +147,10 @@ SoundSetup Chose(SoundCard sound, std::vector<int> values = {}, SoundCard music 
 // The hardware as one line: the settings it sets, in a fixed order.
 std::string Hw(const DosBoxHardware& hw) {
     std::string s;
-    for (auto [name, value] : {std::pair{"machine=", hw.machine},
-                               {"sbtype=", hw.sbtype},
-                               {"sbbase=", hw.blaster.base},
-                               {"irq=", hw.blaster.irq},
-                               {"dma=", hw.blaster.dma},
-                               {"hdma=", hw.blaster.hdma},
-                               {"oplmode=", hw.oplmode},
-                               {"mpu401=", hw.mpu401},
-                               {"midi=", hw.midi},
-                               {"gusbase=", hw.gusbase},
-                               {"gusirq=", hw.gusirq},
-                               {"gusdma=", hw.gusdma}})
+    for (auto [name, value] : {std::pair{"machine=", hw.machine}, {"sbtype=", hw.sbtype}, {"sbbase=", hw.blaster.base},
+                               {"irq=", hw.blaster.irq}, {"dma=", hw.blaster.dma}, {"hdma=", hw.blaster.hdma},
+                               {"oplmode=", hw.oplmode}, {"mpu401=", hw.mpu401}, {"midi=", hw.midi},
+                               {"gusbase=", hw.gusbase}, {"gusirq=", hw.gusirq}, {"gusdma=", hw.gusdma}})
         if (!value.empty()) s += (s.empty() ? "" : " ") + std::string(name) + value;
     for (auto [on, name] :
          {std::pair{hw.gus, " gus"}, {hw.disney, " disney"}, {hw.tandy, " tandy"}, {hw.pcspeaker, " speaker"}})

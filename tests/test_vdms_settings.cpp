@@ -36,10 +36,9 @@ TEST(VdmsReplace, OnlyTheCharactersAtTheAnchorChange) {
 }
 
 TEST(VdmsReplace, SampleRatesAreClampedAndEmptyBoxesTakeTheDefaults) {
-    const std::pair<const char*, const char*> rates[] = {
-        {"44101", "44100"},     {"7999", "8000"}, {"abc", "8000"},
-        {"", "8000"},           {"8000", "8000"}, {"44100", "44100"},
-        {"11025Hz", "11025Hz"}, {"-5", "8000"},   {"99999999999999999999", "44100"}};
+    const std::pair<const char*, const char*> rates[] = {{"44101", "44100"}, {"7999", "8000"}, {"abc", "8000"},
+        {"", "8000"}, {"8000", "8000"}, {"44100", "44100"}, {"11025Hz", "11025Hz"}, {"-5", "8000"},
+        {"99999999999999999999", "44100"}};
     for (const auto& [typed, written] : rates) EXPECT_EQ(ClampSampleRate(typed), written) << typed;
     // The emptied MPU-401 boxes are the dialog test's.
     EXPECT_EQ(VdmsTextToWrite(VdmsField::AdLibSampleRate, ""), "11025");
@@ -88,9 +87,8 @@ TEST_F(VdmsFileTest, AbsentKeysUnshapedAndCutOffValuesStayAndAreReported) {
     EXPECT_TRUE(!same.writeFailed && same.keysWritten == 0 && Text() == original);
 
     chosen.version = kVdmsDefaultVersion;
-    chosen.fields[static_cast<int>(VdmsField::SbPort)] = "240";
-    chosen.fields[static_cast<int>(VdmsField::SbIrq)] = "5";
-    chosen.fields[static_cast<int>(VdmsField::SbDma8)] = "3";
+    for (auto [field, text] : {std::pair{VdmsField::SbPort, "240"}, {VdmsField::SbIrq, "5"}, {VdmsField::SbDma8, "3"}})
+        chosen.fields[static_cast<int>(field)] = text;
     VdmsWriteResult result = WriteVdmsSettings(ini, chosen);
     EXPECT_FALSE(result.writeFailed);
     EXPECT_EQ(Text(), Replaced(original, "DMA8=1", "DMA8=3"));
@@ -119,11 +117,8 @@ TEST_F(VdmsFileTest, DialogShowsTheFileAndOnlyOkWritesTheChoices) {
     Load(kVdmsIni);
     OpenDialog();
     EXPECT_TRUE(Ticked(IDC_VDMS_SB16) && !Ticked(IDC_VDMS_SB16PNP));
-    const std::pair<int, const char*> shown[] = {{IDC_VDMS_SB_PORT, "220"},
-                                                 {IDC_VDMS_SB_IRQ, "10"},
-                                                 {IDC_VDMS_ADLIB_PORT, "388"},
-                                                 {IDC_VDMS_ADLIB_RATE, "22050"},
-                                                 {IDC_VDMS_MPU_PORT, "300"}};
+    const std::pair<int, const char*> shown[] = {{IDC_VDMS_SB_PORT, "220"}, {IDC_VDMS_SB_IRQ, "10"},
+        {IDC_VDMS_ADLIB_PORT, "388"}, {IDC_VDMS_ADLIB_RATE, "22050"}, {IDC_VDMS_MPU_PORT, "300"}};
     for (const auto& [box, text] : shown) {
         EXPECT_EQ(Get(box), text) << box;
         EXPECT_EQ(SendMessageA(GetWindow(Item(box), GW_CHILD), EM_GETLIMITTEXT, 0, 0), 259) << box;
@@ -140,21 +135,15 @@ TEST_F(VdmsFileTest, DialogShowsTheFileAndOnlyOkWritesTheChoices) {
     OpenDialog();
     Radio(IDC_VDMS_SB16PNP);
     EXPECT_FALSE(Ticked(IDC_VDMS_SB16)) << "one model at a time";
-    for (auto [box, text] : {std::pair{IDC_VDMS_SB_PORT, "240"},
-                             {IDC_VDMS_SB_IRQ, "5"},
-                             {IDC_VDMS_MPU_PORT, ""},
-                             {IDC_VDMS_MPU_IRQ, ""},
-                             {IDC_VDMS_ADLIB_RATE, "1000"}})
+    for (auto [box, text] : {std::pair{IDC_VDMS_SB_PORT, "240"}, {IDC_VDMS_SB_IRQ, "5"}, {IDC_VDMS_MPU_PORT, ""},
+                             {IDC_VDMS_MPU_IRQ, ""}, {IDC_VDMS_ADLIB_RATE, "1000"}})
         Set(box, text);
     Click(IDOK);
     EXPECT_TRUE(dialog->Result() == IDOK && ui.Messages().empty());
     std::string expected = kVdmsIni;
-    for (const auto& [from, to] : {std::pair{"port=0x220 ", "port=0x240 "},
-                                   {"IRQ=10   ;", "IRQ=5    ;"},
-                                   {"version=4.05 ", "version=4.15 "},
-                                   {"sampleRate=22050", "sampleRate=8000 "},
-                                   {"port=0x300", "port=0x330"},
-                                   {"IRQ=9", "IRQ=2"}})
+    for (const auto& [from, to] : {std::pair{"port=0x220 ", "port=0x240 "}, {"IRQ=10   ;", "IRQ=5    ;"},
+                                   {"version=4.05 ", "version=4.15 "}, {"sampleRate=22050", "sampleRate=8000 "},
+                                   {"port=0x300", "port=0x330"}, {"IRQ=9", "IRQ=2"}})
         expected = Replaced(expected, from, to);
     EXPECT_EQ(Text(), expected) << "emptied MPU-401 boxes write 330 and 2";
 }
