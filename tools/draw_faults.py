@@ -69,7 +69,7 @@ def run(cmd, timeout=None, log=None):
     exception (Ctrl-C too) the whole process group is killed. Returns
     (returncode or None on timeout, output)."""
     proc = subprocess.Popen(cmd, cwd=BUILD, stdout=log or subprocess.PIPE, stderr=subprocess.STDOUT,
-                            stdin=subprocess.DEVNULL, text=True, start_new_session=True)
+                            stdin=subprocess.DEVNULL, text=True, errors="replace", start_new_session=True)
     try:
         out, _ = proc.communicate(timeout=timeout)
         return proc.returncode, out or ""
