@@ -34,7 +34,9 @@ TEST(PictureCheck, WholeBitmapsOfEveryKindPassAndDamagedOnesAreRefused) {
                             {7, -5, 24},        {2, 2, 32},       {4, 4, 16, 3},         {4, 4, 32, 3, 108},
                             {6, 6, 24, 0, 124}, {5, 5, 8, 0, 12}, {5, 5, 24, 0, 12}};
     for (const BmpSpec& s : good) EXPECT_TRUE(Usable(BuildBmp(s))) << s.width << "x" << s.height << "x" << s.bitCount;
-    for (const BmpSpec& s : {Rle(4, 2, 8, {4, 7, 0, 0, 0, 3, 1, 2, 3, 0, 1, 9, 0, 1}), Rle(6, 1, 4, {6, 0x12, 0, 1})})
+    // The largest run-length picture a preview may unpack to: 8192 x 8192 at 8 bits, 64 MiB.
+    for (const BmpSpec& s : {Rle(4, 2, 8, {4, 7, 0, 0, 0, 3, 1, 2, 3, 0, 1, 9, 0, 1}), Rle(6, 1, 4, {6, 0x12, 0, 1}),
+                             Rle(8192, 8192, 8, {0, 1})})
         EXPECT_TRUE(Usable(BuildBmp(s))) << s.bitCount;
 
     std::vector<char> cutShort = MakeBmp(64, 64, 1, 2, 3);
@@ -69,7 +71,8 @@ TEST(PictureCheck, WholeBitmapsOfEveryKindPassAndDamagedOnesAreRefused) {
         {"move past the picture", Rle(4, 2, 8, {0, 2, 9, 0, 1, 1, 0, 1})},
         {"move cut short", Rle(4, 2, 8, {0, 2, 1})},
         {"no end marker", Rle(4, 2, 8, {4, 7, 0, 0})},
-        {"top-down run lengths", Rle(4, -2, 8, {4, 7, 0, 1})}};
+        {"top-down run lengths", Rle(4, -2, 8, {4, 7, 0, 1})},
+        {"one line more than 64 MiB", Rle(8192, 8193, 8, {0, 1})}};
     for (const auto& [name, spec] : specs) EXPECT_FALSE(Usable(BuildBmp(spec))) << name;
 }
 
