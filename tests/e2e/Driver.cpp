@@ -5,12 +5,10 @@
 //   e2e_driver --setup-without-runtime SETUP SHOTS_FOLDER
 //   e2e_driver --dosbox PROGRAM_FOLDER SHOTS_FOLDER DOS_GAMES ON_Z
 //
-// PROGRAM_FOLDER holds the installed Quillon.exe with the sample games, whose
-// demo programs lie in C:\DemoGames; OLD_CATALOGUE is a Loader.ini to import.
-// With --dosbox, DOS games run in the host's DOSBox (see DriveDosBox): the DOS
-// programs lie in DOS_GAMES (C:\DOSRUNS) and ON_Z, a folder on drive Z:.
-// Every window the program opens is written to SHOTS_FOLDER as NN-name.png.
-// Prints one line per step; the exit code is 0 only when every step passed.
+// The sample games' demo programs lie in C:\DemoGames; OLD_CATALOGUE is a
+// Loader.ini to import. With --dosbox, DOS games run in the host's DOSBox (see
+// DriveDosBox). Every window the program opens is shot to SHOTS_FOLDER as
+// NN-name.png. Prints one line per step; exits with 0 only when all passed.
 #include "Remote.h"
 #include "CatalogueTools.h"
 #include "ProcessTools.h"
@@ -18,7 +16,6 @@
 #include "data/Files.h"
 #include "data/GameExtras.h"
 #include "data/RegistryKey.h"
-#include "launch/HostPath.h"
 #include "res/resource.h"
 #include "res/AddGameDialogRes.h"
 #include "res/DosBoxSettingsDialogRes.h"
@@ -33,14 +30,14 @@ using namespace e2e;
 
 namespace {
 
+using Strings = std::vector<std::string>;
 const DWORD kWait = 30000;
 const char* const kSettingsKey = "Software\\Freeware\\QuillonLoader";
 
-std::string g_program;
-std::string g_shots;
-int g_shot = 0;
-int g_failures = 0;
+std::string g_program, g_shots;
+int g_shot = 0, g_failures = 0;
 Remote* g_remote = nullptr;
+HWND g_main = nullptr, g_list = nullptr;  // the running program's main window and game list
 
 struct Stop {};  // a failed Require: the run ends, and the program with it
 
@@ -68,6 +65,8 @@ void Require(bool ok, const std::string& what) {
     if (!ok) throw Stop();
 }
 
+bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
 // A value under HKEY_LOCAL_MACHINE\<key> (or HKEY_CLASSES_ROOT\<key>'s default).
 std::string ReadText(HKEY root, const char* key, const char* name = nullptr) {
     RegistryKey k;
@@ -76,140 +75,166 @@ std::string ReadText(HKEY root, const char* key, const char* name = nullptr) {
     return value;
 }
 
-std::string FileText(const std::string& path) {
-    const std::vector<char> bytes = ReadFileBytes(path);
-    return std::string(bytes.begin(), bytes.end());
+void CheckLastRun(const std::string& title, const std::string& what) {
+    const std::string lastRun = ReadText(HKEY_LOCAL_MACHINE, kSettingsKey, "LastRun");
+    Check(lastRun == title, what + ": '" + lastRun + "'");
 }
 
-std::string Joined(const std::vector<std::string>& texts) {
+std::string Joined(const Strings& texts) {
     std::string all;
     for (const auto& t : texts) all += (all.empty() ? "" : ", ") + t;
     return all;
 }
 
+HWND Opens(const std::string& caption, int control, const std::string& what) {
+    HWND dialog = g_remote->WaitForDialog(caption, control, kWait);
+    Require(dialog != nullptr, what);
+    return dialog;
+}
+
 void Closes(HWND dialog, const std::string& what) {
-    Require(WaitUntil([&] { return !IsWindow(dialog); }, kWait), what + " closes");
+    Require(WaitUntil([&] { return !IsWindow(dialog); }), what + " closes");
+}
+void Close(HWND dialog, int button, const std::string& what) {
+    Click(dialog, button);
+    Closes(dialog, what);
 }
 
-// A dialog of the program (a message box too): it appears (after |command|, a
-// button of the main window or a menu command, when given), says |textPart|,
-// is shot and closes with |button|.
-void Answer(const std::string& caption, const std::string& textPart, int button, const std::string& shot,
-            HWND main = nullptr, int command = 0, bool isButton = false) {
-    if (isButton)
-        Click(main, command);
-    else if (command)
-        Command(main, command);
-    HWND box = g_remote->WaitForDialog(caption, button, kWait);
-    Require(box != nullptr, "the dialog '" + caption + "' opens");
-    if (!textPart.empty())
-        Check(MessageBoxText(box).find(textPart) != std::string::npos, "'" + caption + "' says '" + textPart + "'");
+// A button of the main window clicked, or a menu command posted as the menu does.
+void Do(int id) { GetDlgItem(g_main, id) ? Click(g_main, id) : Command(g_main, id); }
+
+// A dialog of the program (a message box too) appears, says |textPart|, is shot
+// and closes with |button|.
+void Answer(const std::string& caption, int button, const std::string& shot, const std::string& textPart = "") {
+    HWND box = Opens(caption, button, "the dialog '" + caption + "' opens");
+    if (!textPart.empty()) Check(Has(MessageBoxText(box), textPart), "'" + caption + "' says '" + textPart + "'");
     Shot(shot);
-    Click(box, button);
-    Closes(box, "the dialog '" + caption + "'");
+    Close(box, button, "the dialog '" + caption + "'");
 }
 
-void OpenAndClose(HWND main, int command, bool isButton, const std::string& caption, int button,
-                  const std::string& shot) {
-    Answer(caption, "", button, shot, main, command, isButton);
+int Row(const std::string& title) { return g_remote->FindRow(g_list, title); }
+int Rows() { return g_remote->RowCount(g_list); }
+std::string Cell(int row, int column) { return g_remote->CellText(g_list, row, column); }
+bool Shows(const std::string& title, const std::string& publisher, const std::string& category) {
+    const int row = Row(title);
+    return row != -1 && Cell(row, 1) == publisher && Cell(row, 2) == category;
 }
 
-int SelectGame(HWND list, const std::string& title) {
-    const int row = g_remote->FindRow(list, title);
-    Require(g_remote->SelectRow(list, row), "'" + title + "' is selected");
+int SelectGame(const std::string& title) {
+    const int row = Row(title);
+    Require(g_remote->SelectRow(g_list, row), "'" + title + "' is selected");
     Sleep(500);
     return row;
 }
 
-void StepListRows(HWND list) {
-    const std::vector<std::string> samples = {"Blaster Pro", "Cave Runner", "Lost Kingdom", "Pixel Pinball", "Rainbow",
-                                              "Sound Check", "Star Maze",   "Tank Duel",    "Ultra Check"};
-    Require(WaitUntil([&] { return g_remote->RowCount(list) == static_cast<int>(samples.size()); }, kWait),
+// Runs |title|; whether its |marker| file came, holding |expected|.
+bool Runs(const std::string& title, const std::string& marker, const std::string& expected) {
+    DeleteFileA(marker.c_str());
+    SelectGame(title);
+    Do(IDC_RUNGAME);
+    return WaitUntil([&] { return FileExists(marker) && Has(FileText(marker), expected); });
+}
+
+// One start of a program (the installed Quillon.exe unless |exe| is given),
+// driven while the object lives.
+struct Start {
+    explicit Start(const std::string& what, const std::string& exe = "")
+        : run(exe.empty() ? g_program + "\\Quillon.exe" : exe, "", exe.empty() ? g_program : ""), remote(run.Pid()) {
+        Require(run.Started(), what);
+        g_remote = &remote;
+    }
+    ~Start() { g_remote = nullptr; }
+    void MainWindow(const std::string& what = "the main window opens") {
+        Require((g_main = remote.WaitForMainWindow(kWait)) != nullptr, what);
+        g_list = GetDlgItem(g_main, IDC_GAMELIST);
+    }
+    void Exit() {
+        Command(g_main, IDM_EXIT);
+        const DWORD code = run.WaitExit(kWait);
+        Require(code != STILL_ACTIVE, "the program ends on File > Exit");
+        Check(code == 0, "its exit code is 0 (" + std::to_string(code) + ")");
+    }
+    ProgramRun run;
+    Remote remote;
+};
+
+void StepListRows() {
+    const Strings samples = {"Blaster Pro", "Cave Runner", "Lost Kingdom", "Pixel Pinball", "Rainbow",
+                             "Sound Check", "Star Maze",   "Tank Duel",    "Ultra Check"};
+    Require(WaitUntil([&] { return Rows() == static_cast<int>(samples.size()); }),
             "the list shows the nine sample games");
-    std::vector<std::string> titles = g_remote->Column(list, 0);
+    Strings titles = g_remote->Column(g_list, 0);
     std::sort(titles.begin(), titles.end());
     Check(titles == samples, "the rows are the sample games: " + Joined(titles));
-    const int tank = g_remote->FindRow(list, "Tank Duel");
-    Check(g_remote->CellText(list, tank, 1) == "Quillon Demo Works" && g_remote->CellText(list, tank, 2) == "Action",
-          "the row 'Tank Duel' shows its publisher and category");
-    Check(g_remote->CellText(list, tank, 3).find("/vga") != std::string::npos,
-          "the row 'Tank Duel' shows its parameters: '" + g_remote->CellText(list, tank, 3) + "'");
+    Check(Shows("Tank Duel", "Quillon Demo Works", "Action"), "the row 'Tank Duel' shows its publisher and category");
+    const std::string parameters = Cell(Row("Tank Duel"), 3);
+    Check(Has(parameters, "/vga"), "the row 'Tank Duel' shows its parameters: '" + parameters + "'");
 }
 
-void StepRunGame(HWND main, HWND list) {
+void StepRunGame() {
     const std::string marker = "C:\\DemoGames\\TankDuel\\RANLAST.TXT";
-    DeleteFileA(marker.c_str());
-    SelectGame(list, "Tank Duel");
-    Click(main, IDC_RUNGAME);
-    Require(WaitUntil([&] { return FileExists(marker); }, kWait), "the demo game starts and writes its marker");
+    Require(Runs("Tank Duel", marker, ""), "the demo game starts and writes its marker");
     Sleep(300);
     const std::string ran = FileText(marker);
-    Check(ran.find("/vga") != std::string::npos && ran.find("/sb16") != std::string::npos,
-          "the game got its device parameters");
-    Check(ran.find("C:\\DemoGames\\TankDuel") != std::string::npos, "the game ran in its own folder");
+    Check(Has(ran, "/vga") && Has(ran, "/sb16"), "the game got its device parameters");
+    Check(Has(ran, "C:\\DemoGames\\TankDuel"), "the game ran in its own folder");
     HWND game = nullptr;
-    WaitUntil([&] { return (game = FindWindowA("QuillonDemoGame", "Tank Duel")) != nullptr; }, kWait);
-    Check(game != nullptr, "the game's window is open");
+    Check(WaitUntil([&] { return (game = FindWindowA("QuillonDemoGame", "Tank Duel")) != nullptr; }),
+          "the game's window is open");
     Shot("demo-game");
     if (game) PostMessageA(game, WM_CLOSE, 0, 0);
-    const std::string lastRun = ReadText(HKEY_LOCAL_MACHINE, kSettingsKey, "LastRun");
-    Check(lastRun == "Tank Duel", "LastRun names the game that ran: '" + lastRun + "'");
+    CheckLastRun("Tank Duel", "LastRun names the game that ran");
 }
 
-void StepAddGame(HWND main, HWND list) {
-    const int before = g_remote->RowCount(list);
-    Command(main, IDM_ADDGAME);
-    HWND dialog = g_remote->WaitForDialog("Quillon Loader - Add a new game (QGF File)", IDC_ADD_TITLE, kWait);
-    Require(dialog != nullptr, "the add-game dialog opens");
+void StepAddGame() {
+    const int before = Rows();
+    Do(IDM_ADDGAME);
+    HWND dialog = Opens("Quillon Loader - Add a new game (QGF File)", IDC_ADD_TITLE, "the add-game dialog opens");
     Shot("add-game");
-    const std::pair<int, std::string> fields[] = {{IDC_ADD_TITLE, "Night Patrol"},
-                                                  {IDC_ADD_PUBLISHER, "Quillon Demo Works"},
-                                                  {IDC_ADD_CATEGORY, "Arcade"},
-                                                  {IDC_ADD_PATH, "C:\\DemoGames\\StarMaze"},
-                                                  {IDC_ADD_COMMAND, "STARMAZE.EXE"},
-                                                  {IDC_ADD_PICTURE, g_program + "\\Images\\StarMaze.bmp"}};
+    const std::pair<int, std::string> fields[] = {
+        {IDC_ADD_TITLE, "Night Patrol"},   {IDC_ADD_PUBLISHER, "Quillon Demo Works"},
+        {IDC_ADD_CATEGORY, "Arcade"},      {IDC_ADD_PATH, "C:\\DemoGames\\StarMaze"},
+        {IDC_ADD_COMMAND, "STARMAZE.EXE"}, {IDC_ADD_PICTURE, g_program + "\\Images\\StarMaze.bmp"}};
     for (const auto& field : fields) SetItemText(dialog, field.first, field.second);
     Shot("add-game-filled");
-    Click(dialog, IDOK);
-    Closes(dialog, "the add-game dialog");
+    Close(dialog, IDOK, "the add-game dialog");
     // Without a setup program in the game's folder, its settings are asked for next.
-    Answer("Modify Settings for Night Patrol", "", IDCANCEL, "game-settings");
-    Check(WaitUntil([&] { return g_remote->RowCount(list) == before + 1; }, kWait), "the list has one row more");
-    const int row = g_remote->FindRow(list, "Night Patrol");
-    Check(row != -1 && g_remote->CellText(list, row, 1) == "Quillon Demo Works" &&
-              g_remote->CellText(list, row, 2) == "Arcade",
-          "the new game's row shows its publisher and category");
-    Check(row != -1 && g_remote->SelectedRow(list) == row, "the new game is selected");
+    Answer("Modify Settings for Night Patrol", IDCANCEL, "game-settings");
+    Check(WaitUntil([&] { return Rows() == before + 1; }), "the list has one row more");
+    Check(Shows("Night Patrol", "Quillon Demo Works", "Arcade"), "the new game's row shows its publisher and category");
+    Check(Row("Night Patrol") != -1 && g_remote->SelectedRow(g_list) == Row("Night Patrol"),
+          "the new game is selected");
     // The record is 11164 bytes; the picture follows it.
-    Check(ReadFileBytes(g_program + "\\Games\\Night Patrol.qgf").size() > 11164,
+    Check(FileText(g_program + "\\Games\\Night Patrol.qgf").size() > 11164,
           "its game file holds the record and the picture");
     Shot("main-after-add");
 }
 
-// Editing a field in the details bar: a double click on Star Maze's publisher
-// asks for the new text; the row and the game file show it.
-void StepEditDetailsBar(HWND main, HWND list) {
-    const int row = SelectGame(list, "Star Maze");
-    HWND tree = GetDlgItem(GetDlgItem(main, IDC_DETAILSBAR), IDC_DETAILS_TREE);
+HWND DetailsTree() { return GetDlgItem(GetDlgItem(g_main, IDC_DETAILSBAR), IDC_DETAILS_TREE); }
+HTREEITEM TreeNext(UINT how, HTREEITEM from) {
+    return reinterpret_cast<HTREEITEM>(
+        SendMessageA(DetailsTree(), TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(from)));
+}
+
+// A double click on Star Maze's publisher in the details bar asks for the new
+// text; the row and the game file show it.
+void StepEditDetailsBar() {
+    const int row = SelectGame("Star Maze");
+    HWND tree = DetailsTree();
     Require(tree != nullptr, "the details bar shows its tree");
     // The second heading is "Publisher"; its one child holds the value.
-    auto next = [tree](UINT how, HTREEITEM from) {
-        return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(from)));
-    };
-    HTREEITEM value = next(TVGN_CHILD, next(TVGN_NEXT, next(TVGN_ROOT, nullptr)));
+    const HTREEITEM value = TreeNext(TVGN_CHILD, TreeNext(TVGN_NEXT, TreeNext(TVGN_ROOT, nullptr)));
     RECT rect{};
     Require(value && g_remote->TreeItemRect(tree, value, rect), "the publisher's value item is there");
     SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(value));
     const LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
     for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
         PostMessageA(tree, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, at);
-    HWND ask = g_remote->WaitForDialog("", IDC_TEXTINPUT_VALUE, kWait);
-    Require(ask != nullptr, "a double click on the publisher asks for the new one");
+    HWND ask = Opens("", IDC_TEXTINPUT_VALUE, "a double click on the publisher asks for the new one");
     SetItemText(ask, IDC_TEXTINPUT_VALUE, "Night Owl Software");
     Shot("details-bar-edit");
     Click(ask, IDOK);
-    Check(WaitUntil([&] { return g_remote->CellText(list, row, 1) == "Night Owl Software"; }, kWait),
-          "the row shows the new publisher");
+    Check(WaitUntil([&] { return Cell(row, 1) == "Night Owl Software"; }), "the row shows the new publisher");
     // The publisher field starts at byte 272 of the record.
     const std::string game = FileText(g_program + "\\Games\\Star Maze.qgf");
     const std::string stored = game.size() > 272 ? game.substr(272).c_str() : "";
@@ -220,16 +245,13 @@ void StepEditDetailsBar(HWND main, HWND list) {
 // The details bar's "Sound setup" row of Blaster Pro, a DOS game whose own
 // DIG.INI chose a Sound Blaster Pro: found among the tree's headers and shown,
 // the start of its line and its end.
-void StepSoundSetupRow(HWND main, HWND list) {
-    SelectGame(list, "Blaster Pro");
-    HWND tree = GetDlgItem(GetDlgItem(main, IDC_DETAILSBAR), IDC_DETAILS_TREE);
-    auto next = [tree](UINT how, HTREEITEM from) {
-        return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(from)));
-    };
-    HTREEITEM header = next(TVGN_ROOT, nullptr);
-    while (header && g_remote->TreeItemText(tree, header) != "Sound setup") header = next(TVGN_NEXT, header);
+void StepSoundSetupRow() {
+    SelectGame("Blaster Pro");
+    HWND tree = DetailsTree();
+    HTREEITEM header = TreeNext(TVGN_ROOT, nullptr);
+    while (header && g_remote->TreeItemText(tree, header) != "Sound setup") header = TreeNext(TVGN_NEXT, header);
     Require(header != nullptr, "a DOS game's details show a 'Sound setup' row");
-    HTREEITEM value = next(TVGN_CHILD, header);
+    const HTREEITEM value = TreeNext(TVGN_CHILD, header);
     const std::string text = g_remote->TreeItemText(tree, value);
     Check(text == "DIG.INI: Sound Blaster Pro, 240, IRQ 5, DMA 3", "the row tells what DIG.INI chose: " + text);
     SendMessageA(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(value));
@@ -243,51 +265,56 @@ void StepSoundSetupRow(HWND main, HWND list) {
 // Blaster Pro's game settings say where its DIG.INI disagrees with its
 // parameter set; its DOSBox settings open from there. Both are cancelled: the
 // game file stays as it was.
-void StepDosBoxSettings(HWND main) {
+void StepDosBoxSettings() {
     const std::string file = g_program + "\\Games\\Blaster Pro.qgf", before = FileText(file);
-    Click(main, IDC_MODIFY);
-    HWND settings = g_remote->WaitForDialog("Modify Settings for Blaster Pro", IDC_GS_SOUND_MISMATCH, kWait);
-    Require(settings != nullptr, "Modify opens Blaster Pro's game settings");
+    Do(IDC_MODIFY);
+    HWND settings =
+        Opens("Modify Settings for Blaster Pro", IDC_GS_SOUND_MISMATCH, "Modify opens Blaster Pro's game settings");
     const std::string line = ItemText(settings, IDC_GS_SOUND_MISMATCH);
     Check(line.rfind("DIG.INI chose Sound Blaster Pro, but the selected sound device is \"Gravis UltraSound\"", 0) == 0,
           "the settings say where DIG.INI disagrees: " + line);
     Shot("game-settings-sound-mismatch");
     Click(settings, IDC_GS_DOSBOX);
-    HWND dosBox = g_remote->WaitForDialog("DOSBox Settings for Blaster Pro", IDC_DBX_LINES, kWait);
-    Require(dosBox != nullptr, "the DOSBox settings of the game open");
+    HWND dosBox = Opens("DOSBox Settings for Blaster Pro", IDC_DBX_LINES, "the DOSBox settings of the game open");
     SetItemText(dosBox, IDC_DBX_LINES, "cpu.cycles=12000\r\ndosbox.memsize=32");
     Shot("dosbox-settings");
-    Click(dosBox, IDCANCEL);
-    Closes(dosBox, "the DOSBox settings");
-    Click(settings, IDCANCEL);
-    Closes(settings, "the game settings");
+    Close(dosBox, IDCANCEL, "the DOSBox settings");
+    Close(settings, IDCANCEL, "the game settings");
     Check(!before.empty() && FileText(file) == before, "cancelled, the game file is unchanged");
 }
 
-// Starts an import of |catalogue| in the import dialog; the status once it is done.
-std::string Convert(HWND dialog, const std::string& shot) {
-    Require(WaitUntil([&] { return atoi(ItemText(dialog, IDC_IMPORT_FOUND).c_str()) > 0; }, kWait),
-            "the catalogue's sections are listed: " + ItemText(dialog, IDC_IMPORT_FOUND));
+// The controls of the two import dialogs: the count of entries found, Convert and the status.
+struct ImportIds {
+    int found, convert, status;
+};
+const ImportIds kLoaderIni{IDC_IMPORT_FOUND, IDC_IMPORT_CONVERT, IDC_IMPORT_STATUS};
+const ImportIds kLibrary{IDC_IMPORTGAMES_FOUND, IDC_IMPORTGAMES_CONVERT, IDC_IMPORTGAMES_STATUS};
+
+// The import dialog lists |count| entries (any when 0), is shot and converts; its status once done.
+std::string Convert(HWND dialog, const ImportIds& ids, const std::string& listed, const std::string& shot,
+                    int count = 0) {
+    const bool found = WaitUntil([&] {
+        const int n = atoi(ItemText(dialog, ids.found).c_str());
+        return count ? n == count : n > 0;
+    });
+    Require(found, listed + " are listed: " + ItemText(dialog, ids.found));
     Shot(shot);
-    Click(dialog, IDC_IMPORT_CONVERT);
-    Require(WaitUntil([&] { return ItemText(dialog, IDC_IMPORT_STATUS).rfind("Converted:", 0) == 0; }, kWait),
-            "the conversion ends: " + ItemText(dialog, IDC_IMPORT_STATUS));
-    return ItemText(dialog, IDC_IMPORT_STATUS);
+    Click(dialog, ids.convert);
+    const bool ended = WaitUntil([&] { return ItemText(dialog, ids.status).rfind("Converted:", 0) == 0; });
+    Require(ended, "the conversion ends: " + ItemText(dialog, ids.status));
+    return ItemText(dialog, ids.status);
 }
 
-void StepImport(HWND main, HWND list, const std::string& catalogue) {
-    const int before = g_remote->RowCount(list);
-    Command(main, IDM_IMPORT);
-    HWND dialog = g_remote->WaitForDialog("Import Loader.ini", IDC_IMPORT_PATH, kWait);
-    Require(dialog != nullptr, "the import dialog opens");
+void StepImport(const std::string& catalogue) {
+    const int before = Rows();
+    Do(IDM_IMPORT);
+    HWND dialog = Opens("Import Loader.ini", IDC_IMPORT_PATH, "the import dialog opens");
     SetItemText(dialog, IDC_IMPORT_PATH, catalogue);
-    const int converted = atoi(Convert(dialog, "import").c_str() + 10);
+    const int converted = atoi(Convert(dialog, kLoaderIni, "the catalogue's sections", "import").c_str() + 10);
     Check(converted > 0, "games were converted");
     Shot("import-done");
-    Click(dialog, IDOK);
-    Closes(dialog, "the import dialog");
-    Check(WaitUntil([&] { return g_remote->RowCount(list) == before + converted; }, kWait),
-          "the list has a row for each converted game");
+    Close(dialog, IDOK, "the import dialog");
+    Check(WaitUntil([&] { return Rows() == before + converted; }), "the list has a row for each converted game");
     Shot("main-after-import");
 }
 
@@ -298,19 +325,22 @@ void StepImport(HWND main, HWND list, const std::string& catalogue) {
 // folder (its profiles in Confs, a capture picture in Capture\<profile>).
 void WriteSampleLibraries(const std::string& root) {
     const std::string dosbox = root + "\\DOSBox", dfend = root + "\\DFend";
-    for (const std::string& folder : {root, dosbox, dfend, dfend + "\\Confs", dfend + "\\Capture",
-                                      dfend + "\\Capture\\Star Maze"})
+    for (const std::string& folder :
+         {root, dosbox, dfend, dfend + "\\Confs", dfend + "\\Capture", dfend + "\\Capture\\Star Maze"})
         CreateDirectoryA(folder.c_str(), nullptr);
-    WriteFileText(dosbox + "\\Blaster Pro Check.conf",
-                  "[sdl]\r\nfullscreen=false\r\n[cpu]\r\ncycles=fixed 8000\r\n[sblaster]\r\nsbtype=sbpro2\r\nirq=5\r\n"
-                  "[autoexec]\r\n@echo off\r\nmount c \"C:\\DemoGames\\Sound Check\"\r\nc:\r\nSOUNDCHK.COM /imported\r\n"
-                  "exit\r\n");
-    WriteFileText(dosbox + "\\Rainbow Again.conf",
-                  "[dosbox]\r\nmachine=vgaonly\r\n[autoexec]\r\nmount c C:\\DemoGames\r\nc:\r\ncd RAINBOW\r\nRAINBOW\r\n");
-    WriteFileText(dfend + "\\Confs\\Star Maze.prof",
-                  "[Extra]\r\nExe=C:\\DemoGames\\StarMaze\\STARMAZE.EXE\r\n0=C:\\DemoGames\\StarMaze;Drive;C;False;;\r\n"
-                  "[ExtraInfo]\r\nName=Star Maze: Director's Cut\r\nGenre=Arcade\r\nDeveloper=Quillon Demo Works\r\n"
-                  "Year=1993\r\n[sblaster]\r\nsbtype=sb16\r\n");
+    WriteFileText(
+        dosbox + "\\Blaster Pro Check.conf",
+        "[sdl]\r\nfullscreen=false\r\n[cpu]\r\ncycles=fixed 8000\r\n[sblaster]\r\nsbtype=sbpro2\r\nirq=5\r\n"
+        "[autoexec]\r\n@echo off\r\nmount c \"C:\\DemoGames\\Sound Check\"\r\nc:\r\nSOUNDCHK.COM /imported\r\n"
+        "exit\r\n");
+    WriteFileText(
+        dosbox + "\\Rainbow Again.conf",
+        "[dosbox]\r\nmachine=vgaonly\r\n[autoexec]\r\nmount c C:\\DemoGames\r\nc:\r\ncd RAINBOW\r\nRAINBOW\r\n");
+    WriteFileText(
+        dfend + "\\Confs\\Star Maze.prof",
+        "[Extra]\r\nExe=C:\\DemoGames\\StarMaze\\STARMAZE.EXE\r\n0=C:\\DemoGames\\StarMaze;Drive;C;False;;\r\n"
+        "[ExtraInfo]\r\nName=Star Maze: Director's Cut\r\nGenre=Arcade\r\nDeveloper=Quillon Demo Works\r\n"
+        "Year=1993\r\n[sblaster]\r\nsbtype=sb16\r\n");
     WriteFileText(dfend + "\\Confs\\Cave.prof",
                   "[Extra]\r\nExe=C:\\DemoGames\\CaveRun\\CAVERUN.EXE\r\nGameParameters=/fast\r\n"
                   "0=C:\\DemoGames\\CaveRun;Drive;C;False;;\r\n[ExtraInfo]\r\nName=Cave Runner Classic\r\n"
@@ -321,58 +351,44 @@ void WriteSampleLibraries(const std::string& root) {
 
 // File > Import games: the library of |kind| (0 DOSBox, 1 D-Fend Reloaded) at
 // |path| is listed and converted; every game of it comes in.
-void ImportLibrary(HWND main, int kind, const std::string& path, int games, const std::string& shot) {
-    Command(main, IDM_IMPORTGAMES);
-    HWND dialog = g_remote->WaitForDialog("Import Games", IDC_IMPORTGAMES_PATH, kWait);
-    Require(dialog != nullptr, "the dialog to import games opens");
+void ImportLibrary(int kind, const std::string& path, int games, const std::string& shot) {
+    Do(IDM_IMPORTGAMES);
+    HWND dialog = Opens("Import Games", IDC_IMPORTGAMES_PATH, "the dialog to import games opens");
     HWND kinds = GetDlgItem(dialog, IDC_IMPORTGAMES_KIND);
     SendMessageA(kinds, CB_SETCURSEL, static_cast<WPARAM>(kind), 0);
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_IMPORTGAMES_KIND, CBN_SELCHANGE), reinterpret_cast<LPARAM>(kinds));
     SetItemText(dialog, IDC_IMPORTGAMES_PATH, path);
     Click(dialog, IDC_IMPORTGAMES_READ);
-    Require(WaitUntil([&] { return atoi(ItemText(dialog, IDC_IMPORTGAMES_FOUND).c_str()) == games; }, kWait),
-            "the games of " + path + " are listed: " + ItemText(dialog, IDC_IMPORTGAMES_FOUND));
-    Shot(shot);
-    Click(dialog, IDC_IMPORTGAMES_CONVERT);
-    Require(WaitUntil([&] { return ItemText(dialog, IDC_IMPORTGAMES_STATUS).rfind("Converted:", 0) == 0; }, kWait),
-            "the conversion ends: " + ItemText(dialog, IDC_IMPORTGAMES_STATUS));
-    const std::string status = ItemText(dialog, IDC_IMPORTGAMES_STATUS);
+    const std::string status = Convert(dialog, kLibrary, "the games of " + path, shot, games);
     Check(status == "Converted: " + std::to_string(games) + ".  Failed: 0.  Already exists: 0",
           "every game of " + path + " is converted: " + status);
     Shot(shot + "-done");
-    Click(dialog, IDOK);
-    Closes(dialog, "the dialog to import games");
+    Close(dialog, IDOK, "the dialog to import games");
 }
 
-void StepImportLibraries(HWND main, HWND list) {
+void StepImportLibraries() {
     WriteSampleLibraries("C:\\Imports");
-    const int before = g_remote->RowCount(list);
-    ImportLibrary(main, 0, "C:\\Imports\\DOSBox", 2, "import-dosbox");
-    ImportLibrary(main, 1, "C:\\Imports\\DFend", 2, "import-dfend");
-    Check(WaitUntil([&] { return g_remote->RowCount(list) == before + 4; }, kWait), "the list has the four games");
-    const int star = g_remote->FindRow(list, "Star Maze- Director's Cut");
-    Check(star != -1 && g_remote->CellText(list, star, 1) == "Quillon Demo Works" &&
-              g_remote->CellText(list, star, 2) == "Arcade",
+    const int before = Rows();
+    ImportLibrary(0, "C:\\Imports\\DOSBox", 2, "import-dosbox");
+    ImportLibrary(1, "C:\\Imports\\DFend", 2, "import-dfend");
+    Check(WaitUntil([&] { return Rows() == before + 4; }), "the list has the four games");
+    Check(Shows("Star Maze- Director's Cut", "Quillon Demo Works", "Arcade"),
           "a title that cannot name a file is made one; the profile's developer and genre show");
-    const std::string game = FileText(g_program + "\\Games\\Star Maze- Director's Cut.qgf");
-    Check(game.size() > 11164, "the capture picture is embedded in its game file");
-    SelectGame(list, "Star Maze- Director's Cut");
+    Check(FileText(g_program + "\\Games\\Star Maze- Director's Cut.qgf").size() > 11164,
+          "the capture picture is embedded in its game file");
+    SelectGame("Star Maze- Director's Cut");
     Shot("main-after-import-games");
 }
 
 // The imported game on a Sound Blaster Pro 2 runs in DOSBox: the real DOS game
 // gets its parameters and finds the card its configuration chose (type T4).
-void StepRunImportedGame(HWND main, HWND list) {
+void StepRunImportedGame() {
     const std::string marker = "C:\\DemoGames\\Sound Check\\MARKER.TXT";
-    DeleteFileA(marker.c_str());
-    SelectGame(list, "Blaster Pro Check");
-    Click(main, IDC_RUNGAME);
-    Require(WaitUntil([&] { return FileText(marker).find("BLASTER") != std::string::npos; }, kWait),
-            "the imported game runs in DOSBox and writes its marker");
+    Require(Runs("Blaster Pro Check", marker, "BLASTER"), "the imported game runs in DOSBox and writes its marker");
     Shot("dosbox-imported-game");
     const std::string ran = FileText(marker);
-    Check(ran.find("Arguments: /imported\r\n") != std::string::npos, "it got the parameters of its configuration: " + ran);
-    Check(ran.find(" T4\r\n") != std::string::npos, "BLASTER tells of the Sound Blaster Pro 2 it was imported with");
+    Check(Has(ran, "Arguments: /imported\r\n"), "it got the parameters of its configuration: " + ran);
+    Check(Has(ran, " T4\r\n"), "BLASTER tells of the Sound Blaster Pro 2 it was imported with");
     Sleep(6000);  // the game ends after about four seconds, and DOSBox with it
 }
 
@@ -385,8 +401,8 @@ void ClickAt(HWND window, int x, int y) {
 // The details bar's third folder, "Comment": a click on its header (at the
 // bottom of the bar, 22 pixels high) opens it; a click on its one item asks for
 // the comment. Cancelled, the game stays as it is.
-void StepCommentDialog(HWND main) {
-    HWND bar = GetDlgItem(main, IDC_DETAILSBAR);
+void StepCommentDialog() {
+    HWND bar = GetDlgItem(g_main, IDC_DETAILSBAR);
     Require(bar != nullptr, "the details bar's folders are there");
     const std::string file = g_program + "\\Games\\Tank Duel.qgf", before = FileText(file);
     RECT c{};
@@ -395,66 +411,67 @@ void StepCommentDialog(HWND main) {
     Sleep(1500);  // the folders slide
     // Three headers on top now; the item's icon starts 5 pixels below them.
     ClickAt(bar, c.right / 2, 3 * 22 + 5 + 12);
-    Answer("Enter the comment", "", IDCANCEL, "comment");
+    Answer("Enter the comment", IDCANCEL, "comment");
     Check(!before.empty() && FileText(file) == before, "cancelled, the game file is unchanged");
     ClickAt(bar, c.right / 2, 11);  // back to the first folder
     Sleep(1500);
 }
 
 // The dialogs the steps above do not open, each opened as a player would and
-// closed unchanged; then the error-locating dialog of a game whose folder is missing.
-void StepOtherDialogs(HWND main, HWND list) {
-    SelectGame(list, "Tank Duel");
-    OpenAndClose(main, IDC_GAMESETTINGS, true, "Parameters for Tank Duel", IDOK, "command-line-setup");
-    OpenAndClose(main, IDM_PREFERENCES, false, "Preferences", IDOK, "preferences");
-    OpenAndClose(main, IDM_MANAGEENTRIES, false, "Data INI Entries", IDOK, "manage-entries");
-    OpenAndClose(main, IDM_ADDGAMESINI, false, "Add Games - INI style", IDOK, "add-games-ini-style");
-    // That dialog fills the list again, which leaves no game selected.
-    SelectGame(list, "Tank Duel");
-    OpenAndClose(main, IDM_SEARCHGAME, false, "Game Search - Tank Duel", IDCANCEL, "game-search");
-    OpenAndClose(main, IDM_ABOUT, false, "About QuillonLoader", IDOK, "about");
-    StepCommentDialog(main);
-    SelectGame(list, "Lost Kingdom");  // its folder is missing
-    OpenAndClose(main, IDC_RUNGAME, true, "Error locating game", IDCANCEL, "error-locating-game");
+// closed unchanged (the game named first is selected); then the error-locating
+// dialog of a game whose folder is missing.
+void StepOtherDialogs() {
+    const struct {
+        const char* select;
+        int command;
+        const char* caption;
+        int close;
+        const char* shot;
+    } dialogs[] = {{"Tank Duel", IDC_GAMESETTINGS, "Parameters for Tank Duel", IDOK, "command-line-setup"},
+                   {nullptr, IDM_PREFERENCES, "Preferences", IDOK, "preferences"},
+                   {nullptr, IDM_MANAGEENTRIES, "Data INI Entries", IDOK, "manage-entries"},
+                   {nullptr, IDM_ADDGAMESINI, "Add Games - INI style", IDOK, "add-games-ini-style"},
+                   // That dialog fills the list again, which leaves no game selected.
+                   {"Tank Duel", IDM_SEARCHGAME, "Game Search - Tank Duel", IDCANCEL, "game-search"},
+                   {nullptr, IDM_ABOUT, "About QuillonLoader", IDOK, "about"},
+                   {"Lost Kingdom", IDC_RUNGAME, "Error locating game", IDCANCEL, "error-locating-game"}};
+    for (const auto& d : dialogs) {
+        if (d.command == IDC_RUNGAME) StepCommentDialog();
+        if (d.select) SelectGame(d.select);
+        Do(d.command);
+        Answer(d.caption, d.close, d.shot);
+    }
 }
 
 // Game List > Delete selected game: asked, the row and the file go.
-void StepDeleteGame(HWND main, HWND list) {
-    SelectGame(list, "Night Patrol");
-    const int before = g_remote->RowCount(list);
-    Command(main, IDM_DELETEGAME);
-    HWND confirm = g_remote->WaitForDialog("Confirm Deletion", IDYES, kWait);
-    Require(confirm != nullptr, "the deletion is asked for");
-    Check(MessageBoxText(confirm).find("Night Patrol") != std::string::npos, "the question names the game");
+void StepDeleteGame() {
+    SelectGame("Night Patrol");
+    const int before = Rows();
+    Do(IDM_DELETEGAME);
+    HWND confirm = Opens("Confirm Deletion", IDYES, "the deletion is asked for");
+    Check(Has(MessageBoxText(confirm), "Night Patrol"), "the question names the game");
     Shot("confirm-delete");
     Click(confirm, IDYES);
-    Check(WaitUntil([&] { return g_remote->RowCount(list) == before - 1; }, kWait), "the row is gone");
-    Check(g_remote->FindRow(list, "Night Patrol") == -1, "'Night Patrol' is no longer listed");
+    Check(WaitUntil([&] { return Rows() == before - 1; }), "the row is gone");
+    Check(Row("Night Patrol") == -1, "'Night Patrol' is no longer listed");
     Check(!FileExists(g_program + "\\Games\\Night Patrol.qgf"), "its game file is deleted");
 }
 
 // The start-up import of the Loader.ini beside the program: its games are all
 // in the list already, and the catalogue is kept as Loader07.ini.
 void StepStartupImport() {
-    HWND dialog = g_remote->WaitForDialog("Import Loader.ini", IDC_IMPORT_PATH, kWait);
-    Require(dialog != nullptr, "the import dialog opens at start-up");
-    Check(ItemText(dialog, IDC_IMPORT_PATH) == g_program + "\\Loader.ini", "it imports the Loader.ini beside the program");
+    HWND dialog = Opens("Import Loader.ini", IDC_IMPORT_PATH, "the import dialog opens at start-up");
+    Check(ItemText(dialog, IDC_IMPORT_PATH) == g_program + "\\Loader.ini",
+          "it imports the Loader.ini beside the program");
     // The dialog closes after the closing message: its status is read first.
-    const std::string status = Convert(dialog, "startup-import");
-    Answer("Completed", "renamed to loader07.ini", IDOK, "startup-import-done");
-    Check(status.rfind("Converted: 0.", 0) == 0 && status.find("Already exists: 5") != std::string::npos,
+    const std::string status = Convert(dialog, kLoaderIni, "the catalogue's sections", "startup-import");
+    Answer("Completed", IDOK, "startup-import-done", "renamed to loader07.ini");
+    Check(status.rfind("Converted: 0.", 0) == 0 && Has(status, "Already exists: 5"),
           "every game of the catalogue exists already: " + status);
     if (!WaitUntil([&] { return !IsWindow(dialog); }, 3000)) Click(dialog, IDOK);
     Closes(dialog, "the import dialog");
     Check(!FileExists(g_program + "\\Loader.ini") && FileExists(g_program + "\\Loader07.ini"),
           "the catalogue is kept as Loader07.ini");
-}
-
-void StepClose(HWND main, ProgramRun& run) {
-    Command(main, IDM_EXIT);
-    const DWORD code = run.WaitExit(kWait);
-    Require(code != STILL_ACTIVE, "the program ends on File > Exit");
-    Check(code == 0, "its exit code is 0 (" + std::to_string(code) + ")");
 }
 
 // Puts up or takes away a VDMSound installation in C:\VDMSound, as its
@@ -482,17 +499,18 @@ void CheckRegistry() {
     const std::pair<const char*, DWORD> values[] = {{"FirstRun", 0},      {"ConfirmDelete", 1}, {"ReloadVerify", 1},
                                                     {"ReloadEffects", 0}, {"UseDefaultPif", 1}, {"Language", 0},
                                                     {"SlowDownTweak", 4}, {"Background", 3},    {"MaxGames", 512}};
+    HKEY probe = nullptr;
+    DWORD count = 0;
+    const LONG opened = RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_READ, &probe);
+    if (opened == ERROR_SUCCESS) {
+        RegQueryInfoKeyA(probe, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr,
+                         nullptr);
+        RegCloseKey(probe);
+    }
+    Check(opened == ERROR_SUCCESS,
+          "the settings key opens (error " + std::to_string(opened) + ", " + std::to_string(count) + " values)");
     RegistryKey settings;
     settings.Open(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_READ, false);
-    HKEY probe = nullptr;
-    const LONG opened = RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_READ, &probe);
-    DWORD valueCount = 0;
-    if (opened == ERROR_SUCCESS)
-        RegQueryInfoKeyA(probe, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &valueCount, nullptr, nullptr,
-                         nullptr, nullptr);
-    if (probe) RegCloseKey(probe);
-    Check(opened == ERROR_SUCCESS, "the settings key opens (error " + std::to_string(opened) + ", " +
-                                       std::to_string(valueCount) + " values)");
     for (const auto& e : values) {
         DWORD value = 12345;
         const bool read = settings.ReadDword(e.first, value);
@@ -505,63 +523,54 @@ void CheckRegistry() {
         const bool read = settings.ReadDword(name.c_str(), width);
         Check(read && width > 0 && width < 2000, "closing stored " + name + " (" + std::to_string(width) + ")");
     }
+    // The game file association: {key under HKEY_CLASSES_ROOT, its default value, what that means}.
     const std::string exe = g_program + "\\Quillon.exe";
-    const std::string type = ReadText(HKEY_CLASSES_ROOT, ".qgf");
-    const std::string command = ReadText(HKEY_CLASSES_ROOT, "qgf_auto_file\\shell\\open\\command");
-    const std::string icon = ReadText(HKEY_CLASSES_ROOT, "qgf_auto_file\\DefaultIcon");
-    Check(type == "qgf_auto_file", ".qgf files are game files: " + type);
-    Check(command == "\"" + exe + "\" \"%1\"", "a game file opens with this program: " + command);
-    Check(icon == exe + ",5", "game files show the program's icon: " + icon);
+    const std::string classes[][3] = {
+        {".qgf", "qgf_auto_file", ".qgf files are game files: "},
+        {"qgf_auto_file\\shell\\open\\command", "\"" + exe + "\" \"%1\"", "a game file opens with this program: "},
+        {"qgf_auto_file\\DefaultIcon", exe + ",5", "game files show the program's icon: "}};
+    for (const auto& c : classes) {
+        const std::string value = ReadText(HKEY_CLASSES_ROOT, c[0].c_str());
+        Check(value == c[1], c[2] + value);
+    }
 }
 
 // The installer built to find no C run-time library, as on Windows 95 as it first
 // shipped: it says what to install and stops with exit code 3.
 void SetupWithoutRuntime(const std::string& setup) {
-    ProgramRun run(setup, "");
-    Require(run.Started(), "the setup starts: " + setup);
-    Remote remote(run.Pid());
-    g_remote = &remote;
+    Start run("the setup starts: " + setup, setup);
     g_shot = -1;  // its shot comes before the program's
-    Answer("Quillon Loader 0.8c Setup",
+    Answer("Quillon Loader 0.8c Setup", IDOK, "setup-without-msvcrt",
            "Please install Internet Explorer 4.0 or later, or Microsoft's Visual C++ 6.0 run-time package "
-           "(VCREDIST.EXE): either brings MSVCRT.DLL. Then run this setup again.",
-           IDOK, "setup-without-msvcrt");
-    const DWORD code = run.WaitExit(kWait);
+           "(VCREDIST.EXE): either brings MSVCRT.DLL. Then run this setup again.");
+    const DWORD code = run.run.WaitExit(kWait);
     Check(code == 3, "the setup stops with exit code 3: " + std::to_string(code));
-    g_remote = nullptr;
 }
 
 void DriveProgram(const std::string& catalogue) {
-    // First start: the one-time welcome, then the sample games.
-    ProgramRun first(g_program + "\\Quillon.exe", "", g_program);
-    Require(first.Started(), "Quillon.exe starts from " + g_program);
-    Remote program(first.Pid());
-    g_remote = &program;
-    Answer("Welcome to Quillon Loader", "This is a one time message.", IDOK, "welcome");
-    HWND main = program.WaitForMainWindow(kWait);
-    Require(main != nullptr, "the main window opens");
-    HWND list = GetDlgItem(main, IDC_GAMELIST);
-    StepListRows(list);
-    Shot("main");
-    StepRunGame(main, list);
-    StepAddGame(main, list);
-    StepEditDetailsBar(main, list);
-    StepSoundSetupRow(main, list);
-    StepDosBoxSettings(main);
-    StepImport(main, list, catalogue);
-    StepImportLibraries(main, list);
-    StepRunImportedGame(main, list);
-    StepOtherDialogs(main, list);
-    StepDeleteGame(main, list);
-    const std::vector<std::string> rows = program.Column(list, 0);
-    StepClose(main, first);
+    Strings rows;
+    {
+        // First start: the one-time welcome, then the sample games.
+        Start first("Quillon.exe starts from " + g_program);
+        Answer("Welcome to Quillon Loader", IDOK, "welcome", "This is a one time message.");
+        first.MainWindow();
+        StepListRows();
+        Shot("main");
+        for (void (*step)() : {StepRunGame, StepAddGame, StepEditDetailsBar, StepSoundSetupRow, StepDosBoxSettings})
+            step();
+        StepImport(catalogue);
+        for (void (*step)() : {StepImportLibraries, StepRunImportedGame, StepOtherDialogs, StepDeleteGame}) step();
+        rows = g_remote->Column(g_list, 0);
+        first.Exit();
+    }
 
     // What the run left behind.
     CheckRegistry();
-    std::vector<std::string> files;
+    Strings files;
     for (const auto& row : rows) files.push_back("\\" + row + ".qgf");
     std::sort(files.begin(), files.end());
-    Check(FilesBelow(g_program + "\\Games") == files, "the Games folder holds exactly the listed games: " + Joined(rows));
+    Check(FilesBelow(g_program + "\\Games") == files,
+          "the Games folder holds exactly the listed games: " + Joined(rows));
 
     // Second start, with the old catalogue beside the program and VDMSound put
     // up: no welcome, the offer to import it, the same games, the game selected
@@ -569,30 +578,28 @@ void DriveProgram(const std::string& catalogue) {
     Require(FakeVdmSound(true), "a VDMSound installation is there for the second start");
     Require(CopyFileA(catalogue.c_str(), (g_program + "\\Loader.ini").c_str(), FALSE) != 0,
             "an old Loader.ini lies beside the program");
-    ProgramRun second(g_program + "\\Quillon.exe", "", g_program);
-    Require(second.Started(), "Quillon.exe starts again");
-    Remote again(second.Pid());
-    g_remote = &again;
-    Answer("Found v0.7 Loader.ini file", "Would you like to import the games", IDYES, "import-offer");
-    StepStartupImport();
-    main = again.WaitForMainWindow(kWait);
-    Require(main != nullptr, "the main window opens again");
-    list = GetDlgItem(main, IDC_GAMELIST);
-    Check(WaitUntil([&] { return again.RowCount(list) == static_cast<int>(rows.size()); }, kWait),
-          "the list shows the same games again");
-    Check(again.WaitForDialog("Welcome to Quillon Loader", 0, 1000) == nullptr, "no welcome on the second start");
-    const std::string lastRun = ReadText(HKEY_LOCAL_MACHINE, kSettingsKey, "LastRun");
-    // The game selected last is selected again; a deleted one leaves no row selected.
-    Check(!lastRun.empty(), "LastRun is stored");
-    const bool listed = std::count(rows.begin(), rows.end(), lastRun) > 0;
-    WaitUntil([&] { return again.SelectedRow(list) != -1; }, listed ? kWait : 500);
-    const int selected = again.SelectedRow(list);
-    Check(listed ? selected != -1 && again.CellText(list, selected, 0) == lastRun : selected == -1,
-          "the game selected last ('" + lastRun + "') is selected" + (listed ? "" : ": deleted, none is"));
-    Shot("second-start");
-    OpenAndClose(main, IDM_VDMSSETTINGS, false, "Global VDMSound Emulation Settings", IDCANCEL, "vdmsound-settings");
-    StepClose(main, second);
-    g_remote = nullptr;
+    {
+        Start second("Quillon.exe starts again");
+        Answer("Found v0.7 Loader.ini file", IDYES, "import-offer", "Would you like to import the games");
+        StepStartupImport();
+        second.MainWindow("the main window opens again");
+        Check(WaitUntil([&] { return Rows() == static_cast<int>(rows.size()); }),
+              "the list shows the same games again");
+        Check(second.remote.WaitForDialog("Welcome to Quillon Loader", 0, 1000) == nullptr,
+              "no welcome on the second start");
+        // The game selected last is selected again; a deleted one leaves no row selected.
+        const std::string lastRun = ReadText(HKEY_LOCAL_MACHINE, kSettingsKey, "LastRun");
+        Check(!lastRun.empty(), "LastRun is stored");
+        const bool listed = std::count(rows.begin(), rows.end(), lastRun) > 0;
+        WaitUntil([&] { return g_remote->SelectedRow(g_list) != -1; }, listed ? kWait : 500);
+        const int selected = g_remote->SelectedRow(g_list);
+        Check(listed ? selected != -1 && Cell(selected, 0) == lastRun : selected == -1,
+              "the game selected last ('" + lastRun + "') is selected" + (listed ? "" : ": deleted, none is"));
+        Shot("second-start");
+        Do(IDM_VDMSSETTINGS);
+        Answer("Global VDMSound Emulation Settings", IDCANCEL, "vdmsound-settings");
+        second.Exit();
+    }
     Check(FakeVdmSound(false), "the VDMSound installation is taken away again");
 }
 
@@ -607,17 +614,10 @@ void DriveProgram(const std::string& catalogue) {
 std::string HostScript(const std::string& script, DWORD ms = kWait) {
     static int count = 0;
     const std::string base = g_shots + "\\host-" + std::to_string(++count);
-    WriteFileText(base + ".sh", script);
-    std::string sh, out;
-    if (!HostPathOf(base + ".sh", sh) || !HostPathOf(base + ".out", out)) return "";
-    std::string command = "/bin/sh -c \"/bin/sh '" + sh + "' >'" + out + ".part' 2>&1; mv '" + out + ".part' '" + out + "'\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return "";
-    win::CloseProcessHandles(process);
-    WaitUntil([&] { return FileExists(base + ".out"); }, ms);
+    WriteFileText(base + ".sh", "exec 2>&1\n" + script);
+    std::string sh;
+    if (!HostPathOf(base + ".sh", sh)) return "";
+    WriteOnHost("/bin/sh '" + sh + "' >", base + ".out", ms);
     const std::string output = FileText(base + ".out");
     DeleteFileA((base + ".sh").c_str());
     DeleteFileA((base + ".out").c_str());
@@ -633,61 +633,51 @@ bool DosBoxRuns() { return !HostScript(std::string(kOurDosBoxes) + "ours").empty
 
 // True once no DOSBox of this run is left (|ms| at most).
 bool DosBoxesEnded(DWORD ms = kWait) {
-    const std::string left = HostScript(std::string(kOurDosBoxes) + "n=0; while [ -n \"$(ours)\" ] && [ $n -lt " +
-                                            std::to_string(ms / 100) + " ]; do sleep 0.1; n=$((n+1)); done; ours; echo end",
-                                        ms + 5000);
+    const std::string left =
+        HostScript(std::string(kOurDosBoxes) + "n=0; while [ -n \"$(ours)\" ] && [ $n -lt " + std::to_string(ms / 100) +
+                       " ]; do sleep 0.1; n=$((n+1)); done; ours; echo end",
+                   ms + 5000);
     return left == "end\n";
 }
 
 // Runs |title| and waits for MARKER.TXT in |folder| to hold |expected|, then for DOSBox to end; the marker.
-std::string RunDosGame(HWND main, HWND list, const std::string& title, const std::string& folder,
-                       const std::string& expected, const std::string& shot = "") {
+std::string RunDosGame(const std::string& title, const std::string& folder, const std::string& expected,
+                       const std::string& shot = "") {
     const std::string marker = folder + "\\MARKER.TXT";
-    DeleteFileA(marker.c_str());
-    SelectGame(list, title);
-    Click(main, IDC_RUNGAME);
-    const bool found = WaitUntil([&] { return FileText(marker).find(expected) != std::string::npos; }, kWait);
+    const bool found = Runs(title, marker, expected);
     if (!shot.empty()) Shot(shot);
     Check(found, "'" + title + "' runs in DOSBox: " + expected + (found ? "" : " (marker: " + FileText(marker) + ")"));
     Check(DosBoxesEnded(), "DOSBox ends after '" + title + "'");
     return FileText(marker);
 }
 
-// A game file in the Games folder, for a DOS program in |folder|.
-void PutDosGame(const std::string& title, const std::string& folder, const std::string& program,
-                const GameExtras& extras = {}) {
-    GameRecord game = MakeGame(title, "Quillon Demo Works", "DOSBox", folder, program);
-    WriteGameExtras(game, extras);
-    WriteGame(g_program + "\\Games\\" + title + ".qgf", game);
-}
-
 // The slow-down box cleared, or ticked with the slider at |percent|.
-void SetSlowDown(HWND main, int percent) {
-    HWND box = GetDlgItem(main, IDC_SLOWDOWN);
+void SetSlowDown(int percent) {
+    HWND box = GetDlgItem(g_main, IDC_SLOWDOWN);
     auto ticked = [box] { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; };
     if (ticked()) {
-        Click(main, IDC_SLOWDOWN);
-        Require(WaitUntil([&] { return !ticked(); }, kWait), "the slow-down box is cleared");
+        Click(g_main, IDC_SLOWDOWN);
+        Require(WaitUntil([&] { return !ticked(); }), "the slow-down box is cleared");
     }
     if (percent < 0) return;
-    SendMessageA(GetDlgItem(main, IDC_SLOWDOWN_SLIDER), TBM_SETPOS, TRUE, 10 + percent);
-    Click(main, IDC_SLOWDOWN);
-    Require(WaitUntil(ticked, kWait), "the slow-down box is ticked at " + std::to_string(percent) + "%");
+    SendMessageA(GetDlgItem(g_main, IDC_SLOWDOWN_SLIDER), TBM_SETPOS, TRUE, 10 + percent);
+    Click(g_main, IDC_SLOWDOWN);
+    Require(WaitUntil(ticked), "the slow-down box is ticked at " + std::to_string(percent) + "%");
     Sleep(300);
 }
 
 // The slow-down at off, 0%, 50% and 100%: CPUCOUNT.COM's loops per second fall
 // with each step (never a time: the machine may be busy).
-void StepDosBoxSlowDown(HWND main, HWND list, const std::string& folder) {
+void StepDosBoxSlowDown(const std::string& folder) {
     long loops[4] = {};
     const int percents[4] = {-1, 0, 50, 100};
     for (int i = 0; i < 4; ++i) {
-        SetSlowDown(main, percents[i]);
-        const std::string ran = RunDosGame(main, list, "Speed Count", folder, "loops per second");
+        SetSlowDown(percents[i]);
+        const std::string ran = RunDosGame("Speed Count", folder, "loops per second");
         const size_t at = ran.find(": ");
         loops[i] = at == std::string::npos ? 0 : atol(ran.c_str() + at + 2);
     }
-    SetSlowDown(main, -1);
+    SetSlowDown(-1);
     printf("  slow-down in DOSBox, loops per second: off %ld, 0%% %ld, 50%% %ld, 100%% %ld\n", loops[0], loops[1],
            loops[2], loops[3]);
     Check(loops[0] > 0 && loops[1] * 10 > loops[0] * 7 && loops[1] * 7 < loops[0] * 10, "0% runs as fast as off");
@@ -696,27 +686,26 @@ void StepDosBoxSlowDown(HWND main, HWND list, const std::string& folder) {
 
 // The player's own DOSBox configuration, which DOSBox made in the run's HOME at
 // its first start, mounts C: in its [autoexec]: the game starts all the same.
-void StepDosBoxOwnConfig(HWND main, HWND list, const std::string& dosGames) {
+void StepDosBoxOwnConfig(const std::string& dosGames) {
     // Wine keeps HOME from Windows programs; the host's shell knows it.
     std::string own = "Z:" + HostScript("printf %s \"$HOME\"") + "/.dosbox/dosbox-0.74-3.conf";
-    for (char& c : own)
-        if (c == '/') c = '\\';
+    std::replace(own.begin(), own.end(), '/', '\\');
     const std::string before = FileText(own);
-    Require(before.find("[autoexec]") != std::string::npos, "DOSBox made the player's configuration " + own);
+    Require(Has(before, "[autoexec]"), "DOSBox made the player's configuration " + own);
     std::string mountable;
     HostPathOf(dosGames + "\\CDNAME", mountable);
     WriteFileText(own, before + "mount C \"" + mountable + "\"\r\nC:\r\n");
-    RunDosGame(main, list, "Own Mount", dosGames + "\\OWNC", "Program: C:\\DOSRUNS\\OWNC\\GAME.COM");
+    RunDosGame("Own Mount", dosGames + "\\OWNC", "Program: C:\\DOSRUNS\\OWNC\\GAME.COM");
     WriteFileText(own, before);
 }
 
 // A program that DOSBox cannot find (Windows knows it by the short name Wine
 // gave its long name; DOSBox has short names of its own): DOSBox stays open and
 // says what is missing; the test closes it.
-void StepDosBoxMissingProgram(HWND main, HWND list) {
-    SelectGame(list, "Gone Program");
-    Click(main, IDC_RUNGAME);
-    Require(WaitUntil(DosBoxRuns, kWait), "DOSBox starts for 'Gone Program'");
+void StepDosBoxMissingProgram() {
+    SelectGame("Gone Program");
+    Do(IDC_RUNGAME);
+    Require(WaitUntil(DosBoxRuns), "DOSBox starts for 'Gone Program'");
     Sleep(4000);
     Shot("dosbox-missing-program");
     Check(DosBoxRuns(), "DOSBox stays open when the game's program is missing");
@@ -732,55 +721,50 @@ void DriveDosBox(const std::string& dosGames, const std::string& onZ) {
     char shortName[MAX_PATH] = "";
     GetShortPathNameA((dosGames + "\\NOPROG\\Long name game.com").c_str(), shortName, sizeof shortName);
     const std::string gone = strrchr(shortName, '\\') ? strrchr(shortName, '\\') + 1 : "";
-    Require(gone.find('~') != std::string::npos, "Wine gave the long name a short one: " + gone);
+    Require(Has(gone, "~"), "Wine gave the long name a short one: " + gone);
+    // The games written, {title, folder, program, what it writes into its marker (none: run apart)}, run in this order.
+    const std::string games[][4] = {
+        {"Disc Check", dosGames + "\\CDGAME", "CDCHECK.COM",
+         "CD-ROM: 1 drive(s), the first D:; D:\\QUILLON.TXT: Disc one of the end-to-end test"},
+        {"Named CD", dosGames + "\\CDNAME", "CD.COM", "Program: C:\\DOSRUNS\\CDNAME\\CD.COM"},
+        {"Tom & Jerry", dosGames + "\\TOM & JERRY", "GAME.COM", "Program: D:\\GAME.COM"},
+        {"Deep Path", dosGames + "\\DEEPPATH\\LEVEL001\\LEVEL002\\LEVEL003\\LEVEL004\\LEVEL005\\LEVEL006\\GAME",
+         "GAME.COM", "Folder: D:\\\r\n"},
+        {"On Drive Z", onZ, "GAME.COM", "Program: C:\\GAME.COM"},
+        {"Speed Count", dosGames + "\\SPEED", "CPUCOUNT.COM", ""},
+        {"Own Mount", dosGames + "\\OWNC", "GAME.COM", ""},
+        {"Gone Program", dosGames + "\\NOPROG", gone, ""}};
     GameExtras disc;
     disc.cdRom = {CdRomKind::Images, 0, {dosGames + "\\ISO\\DISC1.ISO"}};
-    const std::string deep = dosGames + "\\DEEPPATH\\LEVEL001\\LEVEL002\\LEVEL003\\LEVEL004\\LEVEL005\\LEVEL006\\GAME";
-    PutDosGame("Disc Check", dosGames + "\\CDGAME", "CDCHECK.COM", disc);
-    PutDosGame("Speed Count", dosGames + "\\SPEED", "CPUCOUNT.COM");
-    PutDosGame("Named CD", dosGames + "\\CDNAME", "CD.COM");
-    PutDosGame("Tom & Jerry", dosGames + "\\TOM & JERRY", "GAME.COM");
-    PutDosGame("Deep Path", deep, "GAME.COM");
-    PutDosGame("On Drive Z", onZ, "GAME.COM");
-    PutDosGame("Own Mount", dosGames + "\\OWNC", "GAME.COM");
-    PutDosGame("Gone Program", dosGames + "\\NOPROG", gone);
+    for (const auto& g : games) {
+        GameRecord game = MakeGame(g[0], "Quillon Demo Works", "DOSBox", g[1], g[2]);
+        WriteGameExtras(game, g[0] == "Disc Check" ? disc : GameExtras{});
+        WriteGame(g_program + "\\Games\\" + g[0] + ".qgf", game);
+    }
 
-    ProgramRun run(g_program + "\\Quillon.exe", "", g_program);
-    Require(run.Started(), "Quillon.exe starts for the DOS games");
-    Remote program(run.Pid());
-    g_remote = &program;
-    HWND main = program.WaitForMainWindow(kWait);
-    Require(main != nullptr, "the main window opens");
-    HWND list = GetDlgItem(main, IDC_GAMELIST);
-    Require(WaitUntil([&] { return program.FindRow(list, "Gone Program") != -1; }, kWait), "the DOS games are listed");
-
-    SelectGame(list, "Rainbow");
-    Click(main, IDC_RUNGAME);
-    Require(WaitUntil(DosBoxRuns, kWait), "Rainbow starts DOSBox");
+    Start run("Quillon.exe starts for the DOS games");
+    run.MainWindow();
+    Require(WaitUntil([&] { return Row("Gone Program") != -1; }), "the DOS games are listed");
+    SelectGame("Rainbow");
+    Do(IDC_RUNGAME);
+    Require(WaitUntil(DosBoxRuns), "Rainbow starts DOSBox");
     Sleep(2500);
     Shot("dosbox-rainbow");
     Check(DosBoxesEnded(), "Rainbow ends after a few seconds, and DOSBox with it");
-    const std::string sound = RunDosGame(main, list, "Sound Check", "C:\\DemoGames\\Sound Check",
-                                         "BLASTER=A220 I7 D1 H5 T6\r\n", "dosbox-sound-check");
-    Check(sound.find("Arguments: /vga /sb16 /mpu\r\n") != std::string::npos, "Sound Check got its parameters");
-    Check(sound.find("Folder: D:\\\r\n") != std::string::npos, "it ran in its own folder, mounted as D:");
+    const std::string sound =
+        RunDosGame("Sound Check", "C:\\DemoGames\\Sound Check", "BLASTER=A220 I7 D1 H5 T6\r\n", "dosbox-sound-check");
+    Check(Has(sound, "Arguments: /vga /sb16 /mpu\r\n"), "Sound Check got its parameters");
+    Check(Has(sound, "Folder: D:\\\r\n"), "it ran in its own folder, mounted as D:");
     // The game's own setup files decide, not its parameter set (Gravis for Blaster Pro, none for Ultra Check).
-    RunDosGame(main, list, "Blaster Pro", "C:\\DemoGames\\BlastPro", "BLASTER=A240 I5 D3 T4\r\n");
-    RunDosGame(main, list, "Ultra Check", "C:\\DemoGames\\UltraChk", "ULTRASND=260,7,7,11,11\r\n");
-
-    RunDosGame(main, list, "Disc Check", dosGames + "\\CDGAME",
-               "CD-ROM: 1 drive(s), the first D:; D:\\QUILLON.TXT: Disc one of the end-to-end test", "dosbox-cd-image");
-    RunDosGame(main, list, "Named CD", dosGames + "\\CDNAME", "Program: C:\\DOSRUNS\\CDNAME\\CD.COM");
-    RunDosGame(main, list, "Tom & Jerry", dosGames + "\\TOM & JERRY", "Program: D:\\GAME.COM");
-    RunDosGame(main, list, "Deep Path", deep, "Folder: D:\\\r\n");
-    RunDosGame(main, list, "On Drive Z", onZ, "Program: C:\\GAME.COM");
-    StepDosBoxSlowDown(main, list, dosGames + "\\SPEED");
-    StepDosBoxOwnConfig(main, list, dosGames);
-    StepDosBoxMissingProgram(main, list);
-    const std::string lastRun = ReadText(HKEY_LOCAL_MACHINE, kSettingsKey, "LastRun");
-    Check(lastRun == "Gone Program", "LastRun names the DOS game run last: '" + lastRun + "'");
-    StepClose(main, run);
-    g_remote = nullptr;
+    RunDosGame("Blaster Pro", "C:\\DemoGames\\BlastPro", "BLASTER=A240 I5 D3 T4\r\n");
+    RunDosGame("Ultra Check", "C:\\DemoGames\\UltraChk", "ULTRASND=260,7,7,11,11\r\n");
+    for (const auto& g : games)
+        if (!g[3].empty()) RunDosGame(g[0], g[1], g[3], g[0] == "Disc Check" ? "dosbox-cd-image" : "");
+    StepDosBoxSlowDown(dosGames + "\\SPEED");
+    StepDosBoxOwnConfig(dosGames);
+    StepDosBoxMissingProgram();
+    CheckLastRun("Gone Program", "LastRun names the DOS game run last");
+    run.Exit();
 }
 
 }  // namespace

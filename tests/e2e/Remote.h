@@ -1,6 +1,7 @@
 // Driving another process's windows as a player would: finding its windows,
 // reading its controls, clicking its buttons, and taking screenshots.
 #pragma once
+#include "launch/HostPath.h"
 #include "res/resource.h"
 #include "win/UserInterface.h"
 #include <windows.h>
@@ -15,17 +16,11 @@ namespace e2e {
 
 // Sleeps in small steps until `done` holds or `ms` passed.
 template <typename F>
-bool WaitUntil(F done, DWORD ms) {
+bool WaitUntil(F done, DWORD ms = 30000) {
     for (const DWORD start = GetTickCount();; Sleep(100)) {
         if (done()) return true;
         if (GetTickCount() - start >= ms) return false;
     }
-}
-
-inline std::string ClassName(HWND window) {
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
 }
 
 inline std::string Text(HWND window) {
@@ -111,8 +106,10 @@ public:
         HWND found = nullptr;
         WaitUntil(
             [&] {
+                char kind[16] = "";
                 for (HWND w : Windows())
-                    if (ClassName(w) == "#32770" && (withMenu ? GetMenu(w) != nullptr : Text(w) == caption) &&
+                    if (GetClassNameA(w, kind, sizeof kind) && std::strcmp(kind, "#32770") == 0 &&
+                        (withMenu ? GetMenu(w) != nullptr : Text(w) == caption) &&
                         (controlId == 0 || GetDlgItem(w, controlId)))
                         return (found = w) != nullptr;
                 return false;
@@ -125,20 +122,9 @@ public:
     int RowCount(HWND list) const { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
 
     std::string CellText(HWND list, int row, int column) const {
-        // The item structure and its text buffer both live in the program's process.
-        const SIZE_T textSize = 512;
-        RemoteBuffer buffer(_process, sizeof(LVITEMA) + textSize);
         LVITEMA item = {};
-        item.mask = LVIF_TEXT;
         item.iSubItem = column;
-        item.pszText = buffer.Address() + sizeof(LVITEMA);
-        item.cchTextMax = static_cast<int>(textSize);
-        std::string text(textSize, '\0');
-        if (!buffer.Write(&item, sizeof item) || SendMessageA(list, LVM_GETITEMTEXTA, row, buffer.Param()) <= 0 ||
-            !buffer.Read(sizeof(LVITEMA), &text[0], textSize))
-            return std::string();
-        text.resize(strnlen(text.c_str(), textSize));
-        return text;
+        return TextOf(list, LVM_GETITEMTEXTA, row, item);
     }
 
     std::vector<std::string> Column(HWND list, int column) const {
@@ -174,48 +160,51 @@ public:
     }
 
     // A tree item's text, also one the tree asks its owner for (LPSTR_TEXTCALLBACK).
-    std::string TreeItemText(HWND tree, HTREEITEM item) const {
+    std::string TreeItemText(HWND tree, HTREEITEM handle) const {
+        TVITEMA item = {};
+        item.mask = TVIF_TEXT;
+        item.hItem = handle;
+        return TextOf(tree, TVM_GETITEMA, 0, item);
+    }
+
+private:
+    // The text a control writes into the buffer of |item| (an LVITEMA or a
+    // TVITEMA), both living in the program's process.
+    template <typename Item>
+    std::string TextOf(HWND control, UINT message, WPARAM wp, Item item) const {
         const SIZE_T textSize = 512;
-        RemoteBuffer buffer(_process, sizeof(TVITEMA) + textSize);
-        TVITEMA query = {};
-        query.mask = TVIF_TEXT;
-        query.hItem = item;
-        query.pszText = buffer.Address() + sizeof(TVITEMA);
-        query.cchTextMax = static_cast<int>(textSize);
+        RemoteBuffer buffer(_process, sizeof item + textSize);
+        item.pszText = buffer.Address() + sizeof item;
+        item.cchTextMax = static_cast<int>(textSize);
         std::string text(textSize, '\0');
-        if (!buffer.Write(&query, sizeof query) || !SendMessageA(tree, TVM_GETITEMA, 0, buffer.Param()) ||
-            !buffer.Read(sizeof(TVITEMA), &text[0], textSize))
+        if (!buffer.Write(&item, sizeof item) || SendMessageA(control, message, wp, buffer.Param()) <= 0 ||
+            !buffer.Read(sizeof item, &text[0], textSize))
             return std::string();
         text.resize(strnlen(text.c_str(), textSize));
         return text;
     }
 
-private:
     DWORD _pid;
     HANDLE _process;
 };
 
-// The whole X display, windows that are not Wine's (DOSBox) included, as a PNG
-// file: the host's import, started as a host program.
-inline bool Screenshot(const std::string& path) {
-    typedef char*(CDECL * UnixNameFn)(LPCWSTR);
-    const auto unixName = reinterpret_cast<UnixNameFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-    WCHAR wide[MAX_PATH];
-    char* host = unixName && MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH) ? unixName(wide) : nullptr;
-    if (!host) return false;
-    // Wine does not wait for a host program: the picture is written under
-    // another name and renamed once it is whole.
-    std::string command = std::string("/bin/sh -c \"import -window root 'png:") + host + ".part' && mv '" + host +
-                          ".part' '" + host + "'\"";
-    HeapFree(GetProcessHeap(), 0, host);
+// Runs |command| in the host's shell, its last word the host's name of |file|
+// plus ".part": Wine does not wait for a host program, so the file is renamed
+// once whole. True once |file| is there.
+inline bool WriteOnHost(const std::string& command, const std::string& file, DWORD ms = 30000) {
+    std::string host;
+    if (!HostPathOf(file, host)) return false;
+    std::string line = "/bin/sh -c \"" + command + "'" + host + ".part'; mv '" + host + ".part' '" + host + "'\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         return false;
     win::CloseProcessHandles(process);
-    return WaitUntil([&] { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }, 30000);
+    return WaitUntil([&] { return GetFileAttributesA(file.c_str()) != INVALID_FILE_ATTRIBUTES; }, ms);
 }
+
+// The whole X display, windows that are not Wine's (DOSBox) included, as a PNG file.
+inline bool Screenshot(const std::string& path) { return WriteOnHost("import -window root png:", path); }
 
 }  // namespace e2e

@@ -7,11 +7,6 @@
 #include <memory>
 #include <string>
 
-inline std::string FileText(const std::string& path) {
-    const std::vector<char> bytes = ReadFileBytes(path);
-    return std::string(bytes.begin(), bytes.end());
-}
-
 // The game record in a file; one that does not load fails the test.
 inline GameRecord GameAt(const std::string& path) {
     GameRecord g{};

@@ -27,6 +27,10 @@ void ResetSettings();
 std::string ThisProgram();
 
 std::vector<char> ReadFileBytes(const std::string& path);
+inline std::string FileText(const std::string& path) {
+    const std::vector<char> bytes = ReadFileBytes(path);
+    return std::string(bytes.begin(), bytes.end());
+}
 void WriteFileBytes(const std::string& path, const std::vector<char>& bytes);
 void WriteFileText(const std::string& path, const std::string& text);
 // A file of |size| bytes that takes no room: |head| at its start, nothing written after it.
