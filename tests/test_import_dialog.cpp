@@ -383,6 +383,7 @@ TEST_F(IniStyleDialogTest, OneAddMakesSeveralGamesWithPicturesFromTheChosenFolde
     // An existing game is not reported; the short name of another game's file is.
     ASSERT_EQ(ui.Messages().size(), 1u);
     EXPECT_NE(ui.Messages()[0].text.find(":\n" + alias + " (Keen Dreams Deluxe.qgf)"), std::string::npos);
+    EXPECT_EQ(ui.Messages()[0].caption, "Quillon Loader");
     EXPECT_EQ(Get(IDC_INISTYLE_TEXT), IniStyleAddDialog::kEntryTemplate);
     EXPECT_FALSE(FileExists(dialog->TempFilePath()));
 }
