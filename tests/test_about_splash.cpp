@@ -1,5 +1,4 @@
-// The About box's Windows version line from given version data, and the
-// splash window: shown once, gone after its second, absent without its picture.
+// The About box's Windows version line, and the splash window: shown once, gone after its second.
 #include "BarHost.h"
 #include "FakeUi.h"
 #include "TestEnv.h"
@@ -60,11 +59,9 @@ protected:
 };
 
 TEST_F(SplashTest, ShowsCentredOnceAndGoesAfterAboutASecond) {
-    {
-        FakeUi ui;
-        ShowSplashWindow(owner, GetModuleHandleA("kernel32.dll"));  // a module without the picture
-        EXPECT_TRUE(CurrentSplashWindow() == nullptr && ui.calls.empty()) << "nothing shows, nothing is reported";
-    }
+    FakeUi ui;
+    ShowSplashWindow(owner, GetModuleHandleA("kernel32.dll"));  // a module without the picture
+    EXPECT_TRUE(CurrentSplashWindow() == nullptr && ui.calls.empty()) << "nothing shows, nothing is reported";
     const DWORD start = GetTickCount();
     ShowSplashWindow(owner);
     HWND splash = CurrentSplashWindow();

@@ -1,5 +1,4 @@
-// The add-game dialog driven in-process: its lists, the browse buttons, and
-// the game file that ADD writes.
+// The add-game dialog in-process: its lists, the browse buttons and the game file ADD writes.
 #include "BmpBuilder.h"
 #include "CatalogueTools.h"
 #include "DialogProbe.h"
@@ -10,7 +9,6 @@
 #include "res/AddGameDialogRes.h"
 #include <algorithm>
 #include <commdlg.h>
-#include <memory>
 
 namespace {
 
@@ -62,12 +60,10 @@ TEST_F(AddGameDialogTest, AddWritesTheFieldsIntoABlankGameFileOrCancels) {
         EXPECT_EQ(SendMessageA(edit, EM_GETLIMITTEXT, 0, 0), 259) << "what a text field of the record holds";
     WriteFileBytes(gameDir + "\\KEEN4E.EXE", std::vector<char>(1234, 'x'));
     WriteFileBytes(gameDir + "\\EGAGRAPH.CK4", std::vector<char>(567, 'd'));
-    const std::pair<int, const char*> typed[] = {{IDC_ADD_PUBLISHER, "Apogee"},
-                                                 {IDC_ADD_CATEGORY, "Platform"},
-                                                 {IDC_ADD_COMMAND, "KEEN4E.EXE"},
-                                                 {IDC_ADD_DOCUMENT, "README.TXT"},
-                                                 {IDC_ADD_DATAFILE, "EGAGRAPH.CK4"}};
-    for (const auto& [id, text] : typed) Set(id, text);
+    for (const auto& [id, text] : {std::pair{IDC_ADD_PUBLISHER, "Apogee"}, {IDC_ADD_CATEGORY, "Platform"},
+                                   {IDC_ADD_COMMAND, "KEEN4E.EXE"}, {IDC_ADD_DOCUMENT, "README.TXT"},
+                                   {IDC_ADD_DATAFILE, "EGAGRAPH.CK4"}})
+        Set(id, text);
     CheckDlgButton(dialog->Handle(), IDC_ADD_WIN95, BST_UNCHECKED);  // both boxes start checked
     Add("Commander Keen 4", gameDir);
     EXPECT_TRUE(ui.calls.empty());
@@ -130,8 +126,7 @@ TEST_F(AddGameDialogTest, SetupProgramPrecedence) {
     EXPECT_TRUE(dialog->added->noSetup) << "no folder, no setup";
 }
 
-// The spaces question comes first; then a title that cannot name a file inside
-// Games is refused and selected, and nothing is written anywhere.
+// After the spaces question, a title that cannot name a file in Games is refused and selected; nothing is written.
 TEST_F(AddGameDialogTest, TitlesThatCannotNameAFileAreRefusedAfterTheSpacesQuestion) {
     EXPECT_TRUE(FindWindowExA(dialog->Handle(), nullptr, "Static",
                               "Please keep the game path in DOS format\n(8.3) with no spaces to ensure the game\ncan "

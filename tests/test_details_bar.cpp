@@ -1,5 +1,4 @@
-// The details bar: placeholders and fill, field edits, links, comment, shortcut and
-// Docs button; the tree view wrapper and the no-redraw guard it uses.
+// The details bar's fill, edits, links, comment, shortcut and Docs button; the tree view wrapper.
 #include "BarHost.h"
 #include "BmpBuilder.h"
 #include "FakeUi.h"
@@ -15,7 +14,6 @@
 #include "win/Controls.h"
 #include "win/TreeView.h"
 #include <gtest/gtest.h>
-#include <tuple>
 
 namespace {
 
@@ -48,10 +46,10 @@ protected:
         EXPECT_EQ(ReadGameRecord(game.path, r), GameFileStatus::Ok);
         return r;
     }
-    // The text input dialog's next answer.
-    void Type(const std::string& text) {
-        ui.modalScripts.push_back([text](win::Dialog& d, HWND) -> INT_PTR {
-            static_cast<TextInputDialog&>(d).value = text;
+    // The next text input or comment dialog's answer.
+    void Type(const std::string& text, bool comment = false) {
+        ui.modalScripts.push_back([text, comment](win::Dialog& d, HWND) -> INT_PTR {
+            (comment ? static_cast<CommentDialog&>(d).comment : static_cast<TextInputDialog&>(d).value) = text;
             return IDOK;
         });
     }
@@ -69,7 +67,6 @@ protected:
         ui.Clear();
         return out;
     }
-    // Every value item's text, in the tree's order.
     std::string Values() const {
         std::string all;
         for (int code : {0, 16, 32, 48, 49, 64, 80, 96, 97, 112, 113, 128, 144, 160, 192, 176})
@@ -77,7 +74,7 @@ protected:
         return all;
     }
 
-    // The headers between Run With and Web Site, each with its value.
+    // The headers between Run With and Web Site with their values.
     std::string DosRows() const {
         const win::TreeView tree(bar.Tree());
         HTREEITEM h = tree.Root();
@@ -132,25 +129,18 @@ TEST_F(DetailsBarTest, PlaceholdersThenTheFillsFormats) {
               std::make_tuple("game", FALSE, 0, "Quillon Loader 0.8c"));
 }
 
-// A DOS game's rows follow Run With, and go for a Windows game.
+// A DOS game's rows follow Run With; a Windows game has none.
 TEST_F(DetailsBarTest, DosGamesShowTheirDosBoxRows) {
     const std::string keen = folder + "\\KEEN\\keen.exe", dig = folder + "\\KEEN\\DIG.INI";
-    const std::tuple<char, GameExtras, bool, const char*> games[] = {
-        // 'D' DOS, 'W' Windows, '-' no Path
-        {'D',
-         {},
-         true,
-         "DOSBox program: As in Preferences|CD-ROM: None|Sound setup: DIG.INI: Sound Blaster 16, 220, IRQ 5, DMA 1|"},
+    const std::string prefs = "DOSBox program: As in Preferences|CD-ROM: ";
+    const std::tuple<char, GameExtras, bool, std::string> games[] = {  // 'D' DOS, 'W' Windows, '-' no Path
+        {'D', {}, true, prefs + "None|Sound setup: DIG.INI: Sound Blaster 16, 220, IRQ 5, DMA 1|"},
         {'W', {}, true, ""},
-        {'D',
-         {"C:\\DOSBOX\\DOSBox.exe", {CdRomKind::Drive, 'E', {}}, {}},
-         false,
+        {'D', {"C:\\DOSBOX\\DOSBox.exe", {CdRomKind::Drive, 'E', {}}, {}}, false,
          "DOSBox program: C:\\DOSBOX\\DOSBox.exe|CD-ROM: Drive E:|Sound setup: not found|"},
         {'-', {}, true, ""},
-        {'D',
-         {"", {CdRomKind::Images, 0, {"C:\\A.ISO", "C:\\B.CUE"}}, {}},
-         false,
-         "DOSBox program: As in Preferences|CD-ROM: C:\\A.ISO; C:\\B.CUE|Sound setup: not found|"}};
+        {'D', {"", {CdRomKind::Images, 0, {"C:\\A.ISO", "C:\\B.CUE"}}, {}}, false,
+         prefs + "C:\\A.ISO; C:\\B.CUE|Sound setup: not found|"}};
     const GameRecord plain = game.record;
     for (const auto& [kind, extras, digIni, rows] : games) {
         kind == 'W' ? (void)CopyFileA(ThisProgram().c_str(), keen.c_str(), FALSE) : WriteFileText(keen, "x");
@@ -173,8 +163,7 @@ TEST_F(DetailsBarTest, WebSiteNeedsAnAddress) {
         {"www.apogee.com", "open http://www.apogee.com"},
         {"C:\\WINDOWS\\format.com", "Could not open the web site:\nC:\\WINDOWS\\format.com"},
         {"http://a.example/\" -x", "Could not open the web site:\nhttp://a.example/\" -x"},
-        {"hTTp://", "No Web Site has been set."},
-    };
+        {"hTTp://", "No Web Site has been set."}};
     for (auto [web, said] : cases) {
         SetField(game.record.webSite, web);
         ClickItem(1, 1);
@@ -211,10 +200,7 @@ TEST_F(DetailsBarTest, EditsSaveFirstAndAFailedSaveKeepsTheOldValue) {
     Type("Sierra On-Line");
     bar.EditField(DetailsBar::kPublisher);
     bar.EditField(DetailsBar::kWin95);
-    ui.modalScripts.push_back([](win::Dialog& d, HWND) -> INT_PTR {
-        static_cast<CommentDialog&>(d).comment = "lost";
-        return IDOK;
-    });
+    Type("lost", true);
     ClickItem(2, 0);
     EXPECT_EQ(bar.Bar().GetItemText(0), "Vorticons!");
     const auto messages = ui.Messages();
@@ -268,8 +254,7 @@ TEST_F(DetailsBarTest, FileFieldsTakeTheNameAndTheSize) {
         << "starts in the game's Path; a missing Path starts in C:\\";
 }
 
-// Damaged pictures that crashed LoadImageA are told and change nothing; a good
-// one is embedded and shown, and later saves keep it.
+// Damaged pictures are told and change nothing; a good one is embedded, shown and kept by later saves.
 TEST_F(DetailsBarTest, PictureIsCheckedThenEmbeddedAndLaterSavesKeepIt) {
     const std::vector<char> before = ReadFileBytes(game.path);
     for (const auto& bytes : {HeaderWithoutPixels(), PixelsAtOffsetOne()}) {
@@ -297,10 +282,7 @@ TEST_F(DetailsBarTest, PictureIsCheckedThenEmbeddedAndLaterSavesKeepIt) {
 }
 
 TEST_F(DetailsBarTest, CommentAndDoubleClickGoThroughTheBar) {
-    ui.modalScripts.push_back([](win::Dialog& d, HWND) -> INT_PTR {
-        static_cast<CommentDialog&>(d).comment = "Two\r\nlines";
-        return IDOK;
-    });
+    Type("Two\r\nlines", true);
     ClickItem(2, 0);
     EXPECT_EQ(FieldText(Stored().comment) + "|" + bar.Bar().GetItemText(0), "Two\r\nlines|Two\r\nlines");
 
@@ -326,8 +308,7 @@ TEST_F(DetailsBarTest, ShortcutIsTheTitlePlusQgfLnkAndOpensTheGame) {
     const std::pair<const char*, const char*> names[] = {
         {"Star Maze", "Star Maze.qgf.lnk"}, {"CON", "_CON.qgf.lnk"}, {"lpt1", "_lpt1.qgf.lnk"},
         {"COM10", "COM10.qgf.lnk"},         {"", "_.qgf.lnk"},       {"a\tb", "a_b.qgf.lnk"},
-        {"Caf\xE9", "Caf\xE9.qgf.lnk"},
-    };
+        {"Caf\xE9", "Caf\xE9.qgf.lnk"}};
     for (auto [title, name] : names) EXPECT_EQ(ShortcutFileName(title), name) << title;
 }
 

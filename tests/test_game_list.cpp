@@ -1,6 +1,4 @@
-// The game list: which files are listed, what each row shows and their order
-// (without a window), then the main window's list: fill, caption, limit,
-// sorting, refresh and the selected game.
+// The game list's files and rows, then the main window's list: fill, caption, limit, order, selection.
 #include "MainWindowFixture.h"
 #include "MessageTexts.h"
 #include "data/GameFolder.h"
@@ -37,14 +35,11 @@ TEST(GameRows, StatusImageAndSettingsText) {
     const std::string dir = temp.path + "\\Game";
     CreateDirectoryA(dir.c_str(), nullptr);
     WriteFileText(dir + "\\play.exe", "MZ");
-    const struct {
-        std::string path, command;
-        int image;
-    } images[] = {{dir, "play.exe", 0}, {temp.path + "\\Nowhere", "play.exe", 1},
-                  {dir, "gone.exe", 2}, {dir, "x", 2},
-                  {"C", "play.exe", 1}, {dir, "", 2}};
-    for (const auto& c : images)
-        EXPECT_EQ(GameStatusImage(MakeGame("t", "p", "c", c.path, c.command)), c.image) << c.path << " " << c.command;
+    const std::tuple<std::string, const char*, int> images[] = {
+        {dir, "play.exe", 0}, {temp.path + "\\Nowhere", "play.exe", 1}, {dir, "gone.exe", 2},
+        {dir, "x", 2},        {"C", "play.exe", 1},                     {dir, "", 2}};
+    for (const auto& [path, command, image] : images)
+        EXPECT_EQ(GameStatusImage(MakeGame("t", "p", "c", path, command)), image) << path << " " << command;
 
     GameRecord g = MakeGame("t", "p", "c", "C:\\", "GAME.EXE");
     g.selectedDisplay = 2;
@@ -65,16 +60,13 @@ const char kFailure[] = "Failed to load the game file.\nPlease re-create it.";
 // The limit is "MaxGames", 512 unless set: the games past it are counted, not listed.
 TEST_F(GameListTest, OnlyTheLimitOfGamesIsListed) {
     for (int i = 0; i < 513; ++i) AddGame(MakeGame("g" + std::to_string(i)));
-    const struct {
-        DWORD stored;
-        int rows;
-        Strings said;
-    } cases[] = {{0, 512, {"There are 513 games, maximum is 512.\nPlease remove some games."}}, {513, 513, {}}};
-    for (const auto& c : cases) {
-        if (c.stored) WriteSettingValue(setting::kMaxGames, c.stored);
+    const std::tuple<DWORD, int, Strings> cases[] = {
+        {0, 512, {"There are 513 games, maximum is 512.\nPlease remove some games."}}, {513, 513, {}}};
+    for (const auto& [stored, rows, said] : cases) {
+        if (stored) WriteSettingValue(setting::kMaxGames, stored);
         Start();
-        EXPECT_EQ(List().Count(), c.rows);
-        EXPECT_EQ(MessageTexts(ui), c.said) << c.stored;
+        EXPECT_EQ(List().Count(), rows);
+        EXPECT_EQ(MessageTexts(ui), said) << stored;
         Discard();
         ui.Clear();
     }
@@ -93,17 +85,14 @@ TEST_F(GameListTest, CaptionCountsTheRows) {
     EXPECT_EQ(Caption(), "Quillon Loader 0.8c - Game 1");
 }
 
-// Rows group by the sort column without case and keep the names' order inside a
-// group; a damaged file is listed first, a record with the wrong magic by its keys.
+// Rows sort by a column without case, by name inside a group; a damaged file first, a wrong magic by its keys.
 TEST_F(GameListTest, RowsSortByAColumnWithoutCase) {
-    const struct {
-        const char *title, *publisher, *category;
-    } games[] = {{"Doom", "id", "Action"},
-                 {"Monkey", "LucasArts", "adventure"},
-                 {"Keen", "id", "action"},
-                 {"Loom", "LucasArts", "Adventure"},
-                 {"Civ", "MicroProse", "Strategy"}};
-    for (const auto& g : games) AddGame(MakeGame(g.title, g.publisher, g.category));
+    const char* games[][3] = {{"Doom", "id", "Action"},
+                              {"Monkey", "LucasArts", "adventure"},
+                              {"Keen", "id", "action"},
+                              {"Loom", "LucasArts", "Adventure"},
+                              {"Civ", "MicroProse", "Strategy"}};
+    for (const auto& [title, publisher, category] : games) AddGame(MakeGame(title, publisher, category));
     GameRecord wrong = MakeGame("Aaa", "Zz", "Zz");
     wrong.magic[0] = 'X';
     AddGame(wrong);
@@ -120,38 +109,28 @@ TEST_F(GameListTest, RowsSortByAColumnWithoutCase) {
     EXPECT_EQ(CountMessages("Failed to load:\nBroken.qgf"), 3u) << "each fill reports it";
 }
 
-// Typing a title's first letters selects its row, blanks included, in the order
-// of the sorted column; after a pause a new title starts from the next row, and
-// a letter typed again steps on to the next game that starts with it.
+// Typed first letters select a title in the sorted order; after a pause a new title
+// starts from the next row; a letter typed again steps to the next game with it.
 TEST_F(GameListTest, TypingATitleSelectsItsRow) {
-    const std::pair<const char*, const char*> games[] = {{"Commander Keen", "Action"},
-                                                         {"Command & Conquer", "Strategy"},
-                                                         {"Doom", "Action"},
-                                                         {"Duke Nukem", "Action"},
-                                                         {"Dune II", "Strategy"}};
-    for (const auto& [title, category] : games) AddGame(MakeGame(title, "p", category));
+    for (const auto& [title, category] : {std::pair{"Commander Keen", "Action"}, {"Command & Conquer", "Strategy"},
+                                          {"Doom", "Action"}, {"Duke Nukem", "Action"}, {"Dune II", "Strategy"}})
+        AddGame(MakeGame(title, "p", category));
     Start();
     ClickColumn(2);
     DWORD time = 1000;
-    const struct {
-        const char* keys;
-        DWORD pause;
-        bool used;
-        const char* selected;
-    } steps[] = {{"comman", 0, true, "Commander Keen"}, {"d ", 0, true, "Command & Conquer"},
-                 {"d", 2000, true, "Dune II"},         {"d", 0, true, "Doom"},
-                 {"d", 0, true, "Duke Nukem"},         {"x", 2000, true, "Duke Nukem"},
-                 {" ", 2000, false, "Duke Nukem"},     {"\b", 0, false, "Duke Nukem"}};
-    for (const auto& step : steps) {
-        time += step.pause;
-        bool used = true;
-        for (const char* c = step.keys; *c; ++c) {
+    const std::tuple<const char*, DWORD, bool, std::string> steps[] = {  // keys, pause, used, selected
+        {"comman", 0, true, "Commander Keen"}, {"d ", 0, true, "Command & Conquer"}, {"d", 2000, true, "Dune II"},
+        {"d", 0, true, "Doom"},                {"d", 0, true, "Duke Nukem"},         {"x", 2000, true, "Duke Nukem"},
+        {" ", 2000, false, "Duke Nukem"},      {"\b", 0, false, "Duke Nukem"}};
+    for (const auto& [keys, pause, used, selected] : steps) {
+        time += pause;
+        bool taken = true;
+        for (const char* c = keys; *c; ++c) {
             MSG msg{List().Handle(), WM_CHAR, static_cast<unsigned char>(*c), 0, time += 50, {0, 0}};
-            used = window->PreTranslate(msg) && used;
+            taken = window->PreTranslate(msg) && taken;
         }
         PumpMessages();
-        EXPECT_EQ(std::make_pair(used, List().Text(List().Selected(), 0)), std::make_pair(step.used, std::string(step.selected)))
-            << step.keys;
+        EXPECT_EQ(std::make_pair(taken, List().Text(List().Selected(), 0)), std::make_pair(used, selected)) << keys;
     }
     EXPECT_EQ(Caption(), "Quillon Loader 0.8c - Duke Nukem") << "the game selected is shown";
 }

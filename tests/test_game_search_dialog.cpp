@@ -1,5 +1,5 @@
-// The game search dialog on real folder trees, the error-locating dialog, the
-// missing-folder step of a launch and the "Search for selected game" command.
+// The game search dialog on real folder trees, the locate dialog, a launch's missing-folder step and
+// the "Search for selected game" command.
 #include "DialogProbe.h"
 #include "MessageTexts.h"
 #include "UiRows.h"
@@ -25,12 +25,9 @@ Strings Found(HWND dialog) {
 }
 
 TEST(LocateGameDialog, EachWayOutGivesItsAnswerAndTheTextsShowTheGame) {
-    const std::pair<int, LocateAnswer> cases[] = {{IDC_LOCATE_SEARCH, LocateAnswer::Search},
-                                                  {IDC_LOCATE_BROWSE, LocateAnswer::Browse},
-                                                  {IDCANCEL, LocateAnswer::No},
-                                                  {IDOK, LocateAnswer::No},
-                                                  {SC_CLOSE, LocateAnswer::No}};  // SC_CLOSE: the close box
-    for (const auto& [id, answer] : cases) {
+    for (const auto& [id, answer] :  // SC_CLOSE: the close box
+         {std::pair{IDC_LOCATE_SEARCH, LocateAnswer::Search}, {IDC_LOCATE_BROWSE, LocateAnswer::Browse},
+          {IDCANCEL, LocateAnswer::No}, {IDOK, LocateAnswer::No}, {SC_CLOSE, LocateAnswer::No}}) {
         LocateGameDialog dialog;
         dialog.title = "Commander Keen";
         dialog.folder = "C:\\" + std::string(256, 'f');  // 259 characters
@@ -60,8 +57,7 @@ FakeUi::ModalScript Answer(int dialogId, int button, const std::string& start = 
     };
 }
 
-// Presses Search and runs |action| once from inside the search, right after the
-// first row is in: it arrives through the callback's message pump.
+// Presses Search and runs |action| from inside the search (its message pump) after the first row.
 std::function<void(HWND)> s_action;
 WNDPROC s_oldProc;
 int s_inserts;
@@ -129,10 +125,9 @@ TEST_F(GameSearchTest, DefaultChoiceUnavailableNamesAndAGameWithoutNames) {
     const int states[] = {IDC_SEARCH_STATE_EXE, IDC_SEARCH_STATE_DATA, IDC_SEARCH_STATE_DOC, IDC_SEARCH_STATE_CMD};
     for (const auto& [names, choice] : cases) {
         game.record = MakeGame("Game", "p", "c", "C:\\", names[3]);
-        for (auto [field, text] : {std::pair{game.record.programName, names[0]},
-                                   {game.record.dataName, names[1]},
-                                   {game.record.document, names[2]}})
-            lstrcpyA(field, text);
+        SetField(game.record.programName, names[0]);
+        SetField(game.record.dataName, names[1]);
+        SetField(game.record.document, names[2]);
         ASSERT_TRUE(Open(false, "Game"));
         EXPECT_EQ(dialog->CurrentChoice(), choice) << names[0] << names[1] << names[2] << names[3];
         for (int i = 0; i < 4; ++i) {
@@ -269,8 +264,7 @@ TEST_F(GameSearchTest, StopOrOkDuringASearchEndsItAndKeepsTheRows) {
     }
 }
 
-// A launch from the command line only reports the missing folder; the next
-// asks: No and a cancelled search stop it, a folder found is stored.
+// From the command line a missing folder is told; else asked: No and a cancelled search stop, a find is stored.
 TEST_F(GameSearchTest, LocateMovedGameAsksUnlessFromTheCommandLineAndStoresAFoundFolder) {
     commandLine = true;
     EXPECT_EQ(Locate(), std::nullopt);

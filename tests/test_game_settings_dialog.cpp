@@ -1,6 +1,4 @@
-// The game settings dialog driven in-process with its DOSBox settings dialog,
-// and the command line setup dialog: what it offers, the live command line,
-// its selections and Clear.
+// The game settings dialog with its DOSBox settings dialog, and the command line dialog, in-process.
 #include "DialogProbe.h"
 #include "UiRows.h"
 #include "data/Files.h"
@@ -57,11 +55,9 @@ TEST_F(GameSettingsDialogTest, TheSetupFieldChoosesTheModeAndOkStoresIt) {
         EXPECT_EQ(dialog->CurrentMode(), mode) << setup;
         EXPECT_EQ((Strings{Get(IDC_GS_SETUP), Get(IDC_GS_CONFIG)}), (Strings{setupEdit, mode == 0 ? "SOUND.CFG" : ""}))
             << setup;
-        EXPECT_EQ(
-            (std::vector<bool>{IsWindowEnabled(Item(IDC_GS_CONFIG)) != 0,
-                               IsWindowEnabled(Item(IDC_GS_BROWSE_SETUP)) != 0, IsWindowEnabled(Item(Combo(9))) != 0,
-                               (GetWindowLongA(Item(IDC_GS_MOUSE), GWL_STYLE) & ES_READONLY) == 0}),
-            (std::vector<bool>{mode == 0, mode == 1, mode == 2, mode == 2}))
+        EXPECT_EQ((std::vector<bool>{Enabled(IDC_GS_CONFIG), Enabled(IDC_GS_BROWSE_SETUP), Enabled(Combo(9)),
+                                     !(GetWindowLongA(Item(IDC_GS_MOUSE), GWL_STYLE) & ES_READONLY)}),
+                  (std::vector<bool>{mode == 0, mode == 1, mode == 2, mode == 2}))
             << setup;
         Click(IDOK);
         EXPECT_EQ(dialog->Result(), IDOK);
@@ -207,11 +203,10 @@ TEST_F(GameSettingsDialogTest, ExecuteWritesCommandsBatAndRunsIt) {
 
     SetField(game.command, "");
     ASSERT_TRUE(Open());
-    EXPECT_FALSE(IsWindowEnabled(Item(IDC_GS_EXECUTE))) << "no Command: nothing to ask for help";
+    EXPECT_FALSE(Enabled(IDC_GS_EXECUTE)) << "no Command: nothing to ask for help";
 }
 
-// A DOS game's line on its own sound setup: only where its DIG.INI disagrees
-// with the selected parameter set (Gravis UltraSound), and only for a DOS game.
+// A DOS game's own sound setup is named only where its DIG.INI disagrees with the selected set.
 TEST_F(GameSettingsDialogTest, TheSoundSetupLine) {
     SetField(game.setup, "(Parameters)");
     SetField(game.soundNames[1], "Gravis UltraSound");
@@ -241,8 +236,7 @@ protected:
     GameRecord game = MakeGame("Keen", "Apogee", "Platform", "C:\\KEEN", "KEEN.EXE");
 };
 
-// Shown and saved again, each value leaves the record as it was byte for byte;
-// so does a game without any.
+// Shown and saved again, each value (or none) leaves the record as it was byte for byte.
 TEST_F(DosBoxSettingsTest, EachValueGoesRoundUnchanged) {
     const GameExtras rows[] = {{},
                                {ThisProgram(), {}, {}},
@@ -290,8 +284,7 @@ TEST_F(DosBoxSettingsTest, TheControlsSetEachValue) {
     }
 }
 
-// What the game file cannot take is named, and the dialog stays open; a
-// refused line is selected.
+// What the game file cannot take is named, the dialog stays open, a refused line is selected.
 TEST_F(DosBoxSettingsTest, RefusalsNameWhatIsWrong) {
     WriteFileText(folder + "\\notes.txt", "MZ");
     const std::tuple<int, std::string, const char*, int> rows[] = {
@@ -328,8 +321,7 @@ TEST_F(DosBoxSettingsTest, RefusalsNameWhatIsWrong) {
     EXPECT_EQ(std::make_pair(first, last), std::make_pair(DWORD{14}, DWORD{32}));
 }
 
-// A damaged list is cut only when the player agrees; a refused entry is told
-// and then left out.
+// A damaged list is cut only when the player agrees; a refused entry is told, then left out.
 TEST_F(DosBoxSettingsTest, DamageIsCutOnlyAfterYes) {
     GameRecord damaged = game;
     WriteGameExtras(damaged, GameExtras{"", {}, {"cpu.cycles=1"}});
@@ -360,14 +352,11 @@ protected:
     void SetUp() override {
         game = MakeGame("Keen", "Apogee", "Platform", "C:\\KEEN", "KEEN.EXE");
         const std::pair<char*, const char*> fields[] = {
-            {game.setup, "(Parameters)"},     {game.soundNames[0], "Sound Blaster"},
-            {game.soundParams[0], "-sb"},     {game.soundNames[2], "Adlib"},
-            {game.soundParams[2], "-adlib"},  {game.soundNames[4], "ADLIB"},
-            {game.soundParams[4], "-second"}, {game.musicNames[7], "General MIDI"},
-            {game.musicParams[7], "-gm"},     {game.keyboardParam, "-kbd"},
-            {game.joystickParam, "-joy"},     {game.egaParam, "-ega"},
-            {game.vgaParam, "-vga"},          {game.customName, "Modem"},
-            {game.customParam, "-modem"}};
+            {game.setup, "(Parameters)"}, {game.soundNames[0], "Sound Blaster"}, {game.soundParams[0], "-sb"},
+            {game.soundNames[2], "Adlib"}, {game.soundParams[2], "-adlib"},      {game.soundNames[4], "ADLIB"},
+            {game.soundParams[4], "-second"}, {game.musicNames[7], "General MIDI"}, {game.musicParams[7], "-gm"},
+            {game.keyboardParam, "-kbd"}, {game.joystickParam, "-joy"}, {game.egaParam, "-ega"},
+            {game.vgaParam, "-vga"}, {game.customName, "Modem"}, {game.customParam, "-modem"}};
         for (const auto& [field, text] : fields) lstrcpyA(field, text);  // all shorter than a parameter field
     }
     HWND Open(const std::string& title = "Keen") {

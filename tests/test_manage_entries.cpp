@@ -1,5 +1,4 @@
-// The manage entries dialog driven in-process, and the text input and comment
-// dialogs it and the main window ask with.
+// The manage entries dialog in-process, and the text input and comment dialogs.
 #include "DialogProbe.h"
 #include "MessageTexts.h"
 #include "dialogs/CommentDialog.h"
@@ -83,8 +82,7 @@ TEST_F(ManageEntriesTest, AddingFillsTheLowestFreeSlotAsTyped) {
     Click(IDC_ENTRIES_CATEGORIES_ADD);
     EXPECT_EQ(ini.GetString("Categories", "01"), "Puzzle");
 
-    // The empty row is deleted like any other: asked about, then it goes with
-    // the first free slot, which leaves every entry in place.
+    // The empty row is deleted like any other: asked, then it goes with the first free slot.
     Select(IDC_ENTRIES_CATEGORIES, 0);  // the empty row sorts first
     ui.messageAnswers = {IDNO, IDYES};
     for (int press = 0; press < 2; ++press) Click(IDC_ENTRIES_CATEGORIES_DELETE);
@@ -99,8 +97,7 @@ TEST_F(ManageEntriesTest, AddingFillsTheLowestFreeSlotAsTyped) {
     EXPECT_EQ(prompts, (Strings{"Enter the new Music Device", "Enter the new Category", "Enter the new Category"}));
 }
 
-// With Data.ini held by another program, the rows stay as the file is and
-// each change says that it was not stored; the web site says so once.
+// With Data.ini held by another program the rows stay, and each change (the web site once) is told.
 TEST_F(ManageEntriesTest, ChangesThatCannotBeStoredLeaveTheListsAsTheFileIs) {
     Open("[Categories]\n00=Action\n");
     HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);

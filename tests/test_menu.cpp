@@ -37,29 +37,23 @@ TEST_F(MenuTest, GameCommandsAreGreyedWithoutASelection) {
 
 TEST_F(MenuTest, ShellCommandsAndTheirFailures) {
     Start();
-    const struct {
-        int command;
-        std::string file, dir, failure;
-        unsigned show;
-    } cases[] = {
+    const std::string farstep = "http://www.farstep.net/quillon/", vdms = "http://sourceforge.net/projects/vdmsound/";
+    const std::tuple<int, std::string, std::string, std::string, unsigned> cases[] = {  // file, folder, failure, show
         {IDM_GAMESFOLDER, folder + "\\Games", "", "Error! Could not locate " + folder + "\\Games!", SW_SHOWNORMAL},
-        {IDM_WEBSITE, "http://www.farstep.net/quillon/", "",
-         "Could not open the Farstep web site\nhttp://www.farstep.net/quillon/", SW_SHOWNORMAL},
+        {IDM_WEBSITE, farstep, "", "Could not open the Farstep web site\n" + farstep, SW_SHOWNORMAL},
         {IDM_EDITDATAINI, folder + "\\Data.ini", "", "Could not locate Data.ini!", SW_SHOWNORMAL},
-        {IDM_VDMSWEB, "http://sourceforge.net/projects/vdmsound/", "",
-         "Could not open the VDMSound web site\nhttp://sourceforge.net/projects/vdmsound/", SW_SHOWNORMAL},
-        {IDM_HELPTOPICS, "Quillon.chm", folder, "Could not run the help file!", SW_SHOWMAXIMIZED},
-    };
-    for (const auto& c : cases) {
+        {IDM_VDMSWEB, vdms, "", "Could not open the VDMSound web site\n" + vdms, SW_SHOWNORMAL},
+        {IDM_HELPTOPICS, "Quillon.chm", folder, "Could not run the help file!", SW_SHOWMAXIMIZED}};
+    for (const auto& [command, file, dir, failure, show] : cases) {
         ui.Clear();
         ui.shellResults = {42, 32};  // the second run fails
-        Command(c.command);
-        Command(c.command);
+        Command(command);
+        Command(command);
         const auto runs = ui.Calls(UiCall::Execute);
-        ASSERT_EQ(runs.size(), 2u) << c.file;
+        ASSERT_EQ(runs.size(), 2u) << file;
         EXPECT_EQ(std::tie(runs[0].text, runs[0].caption, runs[0].dir, runs[0].flags),
-                  std::make_tuple(c.file, "open", c.dir, c.show));
-        ASSERT_EQ(MessageTexts(ui), Strings{c.failure});
+                  std::make_tuple(file, "open", dir, show));
+        ASSERT_EQ(MessageTexts(ui), Strings{failure});
         EXPECT_EQ(ui.Messages()[0].caption, "Quillon Loader");
     }
 
@@ -67,9 +61,7 @@ TEST_F(MenuTest, ShellCommandsAndTheirFailures) {
     ui.Clear();
     for (int command : {IDM_EDITVDMSINI, IDM_VDMSHELP, IDM_VDMSSETTINGS}) Command(command);
     EXPECT_EQ(ui.calls.size(), 3u) << "nothing run, no dialog";
-    EXPECT_EQ(MessageTexts(ui), Strings(3,
-                                        "VDMSound cannot be found. \nPlease download VDMSound from\n"
-                                        "http://sourceforge.net/projects/vdmsound/"));
+    EXPECT_EQ(MessageTexts(ui), Strings(3, "VDMSound cannot be found. \nPlease download VDMSound from\n" + vdms));
 
     // The VDMSound page comes from Data.ini: only a web address reaches the shell.
     WriteFileText(folder + "\\Data.ini", "[Misc]\r\nVDMSoundWeb=C:\\WINDOWS\\evil.bat\r\n");
@@ -100,8 +92,7 @@ TEST_F(MenuTest, DialogCommandsOpenTheirDialogs) {
     LPARAM shown = -1;
     EXPECT_TRUE(tree.Param(tree.Selected(), shown) && shown == DetailsBar::kPath);
 
-    // With VDMSound and its VDMS.INI, its settings dialog opens and its files
-    // open from its folder; a failure names the folder.
+    // With VDMSound, its settings dialog opens and its files open from its folder; a failure names it.
     Discard();
     const std::string vdm = folder + "\\NoVDMSound\\";
     CreateDirectoryA(vdm.c_str(), nullptr);
@@ -121,14 +112,13 @@ TEST_F(MenuTest, DialogCommandsOpenTheirDialogs) {
 
 TEST_F(MenuTest, BackgroundHuesAndF9AreStored) {
     Start();
-    const std::pair<int, DWORD> hues[] = {
-        {IDM_BACK_RED, 0}, {IDM_BACK_GREEN, 1}, {IDM_BACK_BLUE, 2}, {IDM_BACK_GREY, 3}};
     auto stored = [] {
         DWORD value = 99;
         ReadSettingValue("Background", value);
         return value;
     };
-    for (const auto& [command, value] : hues) {
+    for (const auto& [command, value] :
+         {std::pair{IDM_BACK_RED, 0u}, {IDM_BACK_GREEN, 1u}, {IDM_BACK_BLUE, 2u}, {IDM_BACK_GREY, 3u}}) {
         Command(command);
         EXPECT_EQ(stored(), value);
     }

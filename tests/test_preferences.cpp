@@ -1,5 +1,4 @@
-// The preferences dialog: what it shows, the slider and its label, the verify
-// box written and used at once, and the tweak and DOSBox choices stored at close.
+// The preferences dialog: what it shows, the slider, the verify box and the choices stored at close.
 #include "MainWindowFixture.h"
 #include "dialogs/PreferencesDialog.h"
 #include "res/PreferencesDialogRes.h"
@@ -89,11 +88,8 @@ TEST_F(PreferencesTest, VerifyOnReloadIsWrittenAndUsedAtOnce) {
     EXPECT_EQ(List().Image(0), 7) << "used at once";
 }
 
-// DOSBox: found at start-up when the one set is gone, shown with its flavour,
-// refused when it is not a program, chosen with the browse button (under Wine
-// a program of the host too); the maximum of games refused outside its range,
-// used at once; these, full screen or not and the tweak are stored at close
-// (the settings tests read them back).
+// DOSBox found at start-up when the one set is gone, refused when not a program, browsed
+// (under Wine a host program too); the maximum of games checked and used at once; stored at close.
 TEST_F(PreferencesTest, TheChoicesAreStoredAtClose) {
     const std::string found = folder + "\\Programs\\DOSBox-0.74-3\\DOSBox.exe";
     CreateDirectoryA((folder + "\\Programs").c_str(), nullptr);
@@ -150,14 +146,12 @@ TEST_F(PreferencesTest, TheChoicesAreStoredAtClose) {
     EXPECT_EQ(ui.Calls(UiCall::File).at(0).params, folder) << "the browser starts in the folder typed";
 
     CloseWindow();
-    DWORD mode = 0, screen = 0, keepOpen = 0, tweak = 0, maxGames = 0;
-    EXPECT_TRUE(ReadSettingValue(setting::kDosBoxMode, mode) && ReadSettingValue(setting::kDosBoxScreen, screen) &&
-                ReadSettingValue(setting::kDosBoxKeepOpen, keepOpen) &&
-                ReadSettingString(setting::kDosBoxPath, stored) && ReadSettingValue(setting::kSlowDownTweak, tweak) &&
-                ReadSettingValue(setting::kMaxGames, maxGames));
-    EXPECT_EQ((std::vector<std::string>{std::to_string(mode), std::to_string(screen), std::to_string(keepOpen),
-                                        stored, std::to_string(tweak), std::to_string(maxGames)}),
-              (std::vector<std::string>{"2", "1", "1", hostShell, "10", "600"}));
+    std::vector<DWORD> values;
+    for (const char* name : {setting::kDosBoxMode, setting::kDosBoxScreen, setting::kDosBoxKeepOpen,
+                             setting::kSlowDownTweak, setting::kMaxGames})
+        EXPECT_TRUE(ReadSettingValue(name, values.emplace_back())) << name;
+    EXPECT_EQ(values, (std::vector<DWORD>{2, 1, 1, 10, 600}));
+    EXPECT_TRUE(ReadSettingString(setting::kDosBoxPath, stored) && stored == hostShell) << stored;
 }
 
 }  // namespace

@@ -8,11 +8,13 @@
 
 namespace {
 
-// The stored values of |names|; 0xDEADBEEF for one that is absent.
+constexpr DWORD kAbsent = 0xDEADBEEF;
+
+// The stored values of |names|; kAbsent for one that is absent.
 std::vector<DWORD> Stored(std::initializer_list<const char*> names) {
     std::vector<DWORD> values;
     for (const char* name : names) {
-        DWORD v = 0xDEADBEEF;
+        DWORD v = kAbsent;
         ReadSettingValue(name, v);
         values.push_back(v);
     }
@@ -32,7 +34,7 @@ TEST(SettingsTest, FirstStartWritesItsValuesThenStoredValuesAreUsedAndClosingVal
     EXPECT_EQ(Values(s), (std::vector<int>{1, 4, 0, 1, 1, Settings::kNoBackground, 190, 85, 145, 512}));
     EXPECT_EQ(Stored({"Language", "SlowDownTweak", "FirstRun", "ConfirmDelete", "ReloadVerify", "ReloadEffects",
                       "UseDefaultPif", "ColumnWidth0", "Background", "MaxGames"}),
-              (std::vector<DWORD>{0, 0, 0, 1, 1, 0, 1, 0xDEADBEEF, 0xDEADBEEF, 0xDEADBEEF}));
+              (std::vector<DWORD>{0, 0, 0, 1, 1, 0, 1, kAbsent, kAbsent, kAbsent}));
 
     // Stored values are used, and the closing values saved.
     const std::pair<const char*, DWORD> stored[] = {{"ConfirmDelete", 0}, {"SlowDownTweak", 9}, {"ReloadVerify", 0},
@@ -63,18 +65,15 @@ TEST(SettingsTest, FirstStartWritesItsValuesThenStoredValuesAreUsedAndClosingVal
     EXPECT_EQ(s.storedBackground, 4) << "any unknown hue";
 
     // "DOSBoxScreen"; without it, an older "DOSBoxFullScreen", which the next save removes.
-    constexpr DWORD kAbsent = 0xDEADBEEF;
-    const struct {
-        DWORD screen, fullScreen;
-        int read;
-    } screens[] = {{kAbsent, kAbsent, 0}, {kAbsent, 1, 2}, {kAbsent, 0, 0}, {1, 1, 1}, {2, 0, 2}, {3, 1, 0}};
-    for (const auto& r : screens) {
+    const DWORD screens[][3] = {{kAbsent, kAbsent, 0}, {kAbsent, 1, 2}, {kAbsent, 0, 0},
+                                {1, 1, 1},             {2, 0, 2},       {3, 1, 0}};
+    for (const auto& [screen, fullScreen, read] : screens) {
         RegistryKey key;
         key.Open(HKEY_LOCAL_MACHINE, SettingsKeyPath(), KEY_WRITE, true);
-        for (auto [name, value] : {std::pair{"DOSBoxScreen", r.screen}, {"DOSBoxFullScreen", r.fullScreen}})
+        for (auto [name, value] : {std::pair{"DOSBoxScreen", screen}, {"DOSBoxFullScreen", fullScreen}})
             value == kAbsent ? key.DeleteValue(name) : key.WriteDword(name, value);
         s.Load();
-        EXPECT_EQ(s.dosBoxScreen, r.read) << r.screen << " " << r.fullScreen;
+        EXPECT_EQ(s.dosBoxScreen, int(read)) << screen << " " << fullScreen;
     }
     s.Save();
     EXPECT_EQ(Stored({"DOSBoxScreen", "DOSBoxFullScreen"}), (std::vector<DWORD>{0, kAbsent}));
@@ -92,16 +91,12 @@ TEST(SettingsTest, MaxGamesTypedIsANumberFrom512To20000) {
 }
 
 TEST(BackgroundTest, StoredHueOrNowAndThenTheAlternative) {
-    const struct {
-        int stored, draw, bitmap, store;
-    } cases[] = {
+    const int cases[][4] = {  // stored hue, draw: the bitmap and the hue to store
         {-1, 9, IDB_BACK_GREY, 3}, {0, 0, IDB_BACK_RED, -1}, {1, 7, IDB_BACK_GREEN, -1}, {2, 3, IDB_BACK_BLUE, -1},
-        {3, 5, IDB_BACK_GREY, -1}, {3, 8, IDB_BACK_ALT, 2},  {0, 9, IDB_BACK_ALT, 2},    {4, 0, IDB_BACK_ALT, 2},
-    };
-    for (const auto& c : cases) {
-        BackgroundChoice choice = ChooseStartBackground(c.stored, c.draw);
-        EXPECT_EQ(std::make_pair(choice.bitmap, choice.store), std::make_pair(c.bitmap, c.store))
-            << c.stored << " " << c.draw;
+        {3, 5, IDB_BACK_GREY, -1}, {3, 8, IDB_BACK_ALT, 2},  {0, 9, IDB_BACK_ALT, 2},    {4, 0, IDB_BACK_ALT, 2}};
+    for (const auto& [stored, draw, bitmap, store] : cases) {
+        const BackgroundChoice choice = ChooseStartBackground(stored, draw);
+        EXPECT_EQ(std::make_pair(choice.bitmap, choice.store), std::make_pair(bitmap, store)) << stored << " " << draw;
     }
 }
 

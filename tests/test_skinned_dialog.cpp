@@ -43,10 +43,8 @@ private:
 
 const POINT kSamples[] = {{0, 0}, {37, 11}, {80, 50}, {123, 77}, {159, 99}, {5, 90}, {150, 3}};
 
-// The 8-bit pictures are stored run-length encoded and decoded by DibBitmap itself;
-// the 24-bit strip goes through LoadImageA. Either way every pixel is the one that
-// the system's own loader gives, drawn at its place and nothing outside it. Each
-// load replaces the last; a failed one leaves nothing of it.
+// Run-length encoded 8-bit pictures and the 24-bit strip give every pixel as the system's own
+// loader does, at its place and nothing outside it; a failed load leaves nothing of the last.
 TEST(DibBitmap, GivesEveryPictureAsTheSystemLoadsIt) {
     DibBitmap bitmap;
     for (int id : {IDB_DETAILS_LARGE, IDB_DEFAULTGAME, IDB_BACK_RED, IDB_BACK_GREEN, IDB_BACK_BLUE, IDB_BACK_ALT,
@@ -64,8 +62,7 @@ TEST(DibBitmap, GivesEveryPictureAsTheSystemLoadsIt) {
         EXPECT_TRUE(ours.Bytes() == system.Bytes()) << id;
     }
     EXPECT_FALSE(bitmap.LoadFromResource(GetModuleHandleA(nullptr), 9999));
-    EXPECT_FALSE(bitmap.IsLoaded());
-    EXPECT_EQ(bitmap.Palette(), nullptr);
+    EXPECT_TRUE(!bitmap.IsLoaded() && bitmap.Palette() == nullptr);
 }
 
 class SkinnedDialogTest : public ::testing::Test {

@@ -1,5 +1,4 @@
-// Start-up and shut-down of the main window, adding a game from its menu, and a
-// second copy refused while the first runs.
+// Start-up and shut-down of the main window, adding a game, and a second copy refused.
 #include "MainWindowFixture.h"
 #include "MessageTexts.h"
 #include "res/AddGameDialogRes.h"
@@ -75,26 +74,21 @@ TEST_F(StartupTest, DataIniAndVdmsIniChecks) {
         "VDMSound is installed but VDMS.INI cannot be found.\n\nThe latest version of VDMSound can be downloaded at\n";
     CreateDirectoryA(vdm.c_str(), nullptr);
     WriteFileText(vdm + "LaunchPad.dll", "");
-    const struct {
-        const char *dataIni, *vdmsIni;
-        Strings said;
-    } cases[] = {
+    const std::tuple<const char*, const char*, Strings> cases[] = {  // Data.ini, VDMS.INI, said
         {"[Misc]\r\nVDMSoundWeb=http://example.invalid/vdms\r\n", nullptr, {missing + "http://example.invalid/vdms"}},
         {"[Categories]\r\n00=Action\r\n", nullptr, {missing + "http://sourceforge.net/projects/vdmsound/"}},
-        {"[Categories]\r\n00=Action\r\n", "[sb]\r\n", {}},
-    };
-    for (const auto& c : cases) {
-        WriteFileText(folder + "\\Data.ini", c.dataIni);
-        if (c.vdmsIni) WriteFileText(vdm + "VDMS.INI", c.vdmsIni);
+        {"[Categories]\r\n00=Action\r\n", "[sb]\r\n", {}}};
+    for (const auto& [dataIni, vdmsIni, said] : cases) {
+        WriteFileText(folder + "\\Data.ini", dataIni);
+        if (vdmsIni) WriteFileText(vdm + "VDMS.INI", vdmsIni);
         Restart();
-        EXPECT_EQ(MessageTexts(ui), c.said);
+        EXPECT_EQ(MessageTexts(ui), said);
         EXPECT_FALSE(window->Ended());
     }
 }
 
-// The closing steps store the column widths and put the user's
-// default PIF back; they run from the close box, Exit and the end of the Windows
-// session (which closes nothing), not from Escape.
+// The closing steps store the column widths and put the user's default PIF back; they run from
+// the close box, Exit and the end of the Windows session (which closes nothing), not from Escape.
 TEST_F(StartupTest, ClosingStepsAndTheDefaultPif) {
     const std::string pif = folder + "\\Windows\\_default.pif";
     WriteFileText(pif, "the user's own");
@@ -102,23 +96,20 @@ TEST_F(StartupTest, ClosingStepsAndTheDefaultPif) {
     SendMessageA(Hwnd(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     PumpMessages();
     EXPECT_FALSE(window->Ended()) << "Escape does nothing";
-    const struct {
-        const char* how;
-        int column, width;
-        std::function<void()> close;
-    } ways[] = {{"close box", 0, 123, [this] { CloseWindow(); }},
-                {"end of session", 1, 66, [this] { SendMessageA(Hwnd(), WM_ENDSESSION, TRUE, 0); }},
-                {"Exit", 3, 99, [this] { Command(IDM_EXIT); }}};
-    for (const auto& way : ways) {
-        if (way.column) Restart();
+    const std::tuple<int, DWORD, std::function<void()>> ways[] = {  // the close box, end of session, Exit
+        {0, 123, [this] { CloseWindow(); }},
+        {1, 66, [this] { SendMessageA(Hwnd(), WM_ENDSESSION, TRUE, 0); }},
+        {3, 99, [this] { Command(IDM_EXIT); }}};
+    for (const auto& [column, width, close] : ways) {
+        if (column) Restart();
         ASSERT_EQ(ReadFileBytes(pif).size(), 2855u) << "the program's own while it runs";
-        ListView_SetColumnWidth(List().Handle(), way.column, way.width);
-        way.close();
-        EXPECT_EQ(ReadFileBytes(pif).size(), 14u) << way.how << ": the user's put back";
-        DWORD width = 0;
-        ReadSettingValue(("ColumnWidth" + std::to_string(way.column)).c_str(), width);
-        EXPECT_EQ(width, DWORD(way.width)) << way.how;
-        EXPECT_EQ(window->Ended(), way.column != 1) << way.how;
+        ListView_SetColumnWidth(List().Handle(), column, width);
+        close();
+        EXPECT_EQ(ReadFileBytes(pif).size(), 14u) << column << ": the user's put back";
+        DWORD stored = 0;
+        ReadSettingValue(("ColumnWidth" + std::to_string(column)).c_str(), stored);
+        EXPECT_EQ(stored, width) << column;
+        EXPECT_EQ(window->Ended(), column != 1) << column;
     }
 
     DeleteFileA(pif.c_str());

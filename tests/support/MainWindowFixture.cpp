@@ -14,8 +14,7 @@ void MainWindowFixture::SetUp() {
                   "[Sound Devices]\r\n00=Sound Blaster\r\n[Music Devices]\r\n00=AdLib\r\n");
     ResetSettings();
     WriteSettingValue("FirstRun", 0);
-    // Games run as on a Windows that runs DOS programs itself; the DOSBox tests
-    // choose otherwise.
+    // Games run as on a Windows that runs DOS programs itself (the DOSBox tests choose otherwise).
     WriteSettingValue("DOSBoxMode", 0);
     ReleaseSingleInstance();
     SetLanguage(Language::English);  // as in a new process
@@ -32,8 +31,7 @@ MainWindow& MainWindowFixture::Start(const std::string& commandLine) {
     options.folders.dosBoxSearchFolder = folder + "\\Programs";
     options.folders.dosBoxConfigFolder = folder + "\\Temp\\DOSBox";
     window = std::make_unique<MainWindow>(commandLine, options);
-    HWND h = window->Create(nullptr);
-    if (h) {
+    if (HWND h = window->Create(nullptr)) {
         ShowWindow(h, SW_SHOWNOACTIVATE);
         UpdateWindow(h);
         PumpMessages();
@@ -78,12 +76,7 @@ std::string MainWindowFixture::LastRun() const {
 
 namespace {
 void Notify(HWND window, UINT code, int row, int column) {
-    NMLISTVIEW nm{};
-    nm.hdr.hwndFrom = GetDlgItem(window, IDC_GAMELIST);
-    nm.hdr.idFrom = IDC_GAMELIST;
-    nm.hdr.code = code;
-    nm.iItem = row;
-    nm.iSubItem = column;
+    NMLISTVIEW nm{{GetDlgItem(window, IDC_GAMELIST), IDC_GAMELIST, code}, row, column, 0, 0, 0, {0, 0}, 0};
     SendMessageA(window, WM_NOTIFY, IDC_GAMELIST, reinterpret_cast<LPARAM>(&nm));
     PumpMessages();
 }
