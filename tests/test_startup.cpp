@@ -156,4 +156,33 @@ TEST_F(StartupTest, TheGameRunLastIsSelectedThenAnAddedGame) {
     EXPECT_EQ(List().Count(), 3);
 }
 
+// Windows may end the message loop with a quit while the window is open: the
+// loop ends at once (a close sent a second later would end a loop that let the
+// quit pass) and the closing steps still store the column widths.
+MainWindow* g_looping = nullptr;
+bool g_closedLate = false;
+void CALLBACK QuitSoon(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    ListView_SetColumnWidth(GetDlgItem(g_looping->Handle(), IDC_GAMELIST), 0, 77);
+    PostQuitMessage(0);
+}
+void CALLBACK CloseLate(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    g_closedLate = true;
+    PostMessageA(g_looping->Handle(), WM_CLOSE, 0, 0);
+}
+
+TEST_F(StartupTest, AQuitEndsTheMessageLoopAndTheClosingStepsRun) {
+    window = std::make_unique<MainWindow>("", Options());
+    g_looping = window.get();
+    const UINT_PTR quit = SetTimer(nullptr, 0, 100, &QuitSoon), late = SetTimer(nullptr, 0, 1500, &CloseLate);
+    window->Run();
+    KillTimer(nullptr, late);
+    KillTimer(nullptr, quit);
+    EXPECT_FALSE(g_closedLate) << "the quit was let pass";
+    DWORD stored = 0;
+    ReadSettingValue("ColumnWidth0", stored);
+    EXPECT_EQ(stored, 77u);
+}
+
 }  // namespace

@@ -23,14 +23,18 @@ void MainWindowFixture::SetUp() {
 
 void MainWindowFixture::TearDown() { Discard(); }
 
-MainWindow& MainWindowFixture::Start(const std::string& commandLine) {
+MainWindowOptions MainWindowFixture::Options() const {
     MainWindowOptions options;
     options.folders.programFolder = folder;
     options.folders.windowsFolder = folder + "\\Windows";
     options.folders.vdmSoundFolder = folder + "\\NoVDMSound\\";
     options.folders.dosBoxSearchFolder = folder + "\\Programs";
     options.folders.dosBoxConfigFolder = folder + "\\Temp\\DOSBox";
-    window = std::make_unique<MainWindow>(commandLine, options);
+    return options;
+}
+
+MainWindow& MainWindowFixture::Start(const std::string& commandLine) {
+    window = std::make_unique<MainWindow>(commandLine, Options());
     if (HWND h = window->Create(nullptr)) {
         ShowWindow(h, SW_SHOWNOACTIVATE);
         UpdateWindow(h);

@@ -15,6 +15,8 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
+    // The window's folders: all inside the private program folder.
+    MainWindowOptions Options() const;
     // Creates the window (its start-up runs), shows it and lets it paint.
     MainWindow& Start(const std::string& commandLine = "");
     // Destroys the window without its closing steps, so that another can start.
