@@ -154,6 +154,7 @@ TEST_F(ImportRecordTest, FollowsAddGameRulesAndNotesWhatItLeavesOut) {
     const ImportedRecord host = MakeImportedRecord(imported, program);
     EXPECT_TRUE(host.ok);
     EXPECT_EQ(FieldText(host.record.path).substr(1), ":\\tmp\\no such folder");
+    for (const ImportNote& note : host.notes) EXPECT_NE(note.kind, ImportNoteKind::HostPath) << "mapped, no note";
 }
 
 // The CD-ROM and the DOSBox values no device choice holds go into the record's
