@@ -12,7 +12,6 @@ class VdmSoundTest : public ::testing::Test {
 protected:
     void SetUp() override { DeleteRegistryTree(HKEY_CURRENT_USER, kKey); }
     void TearDown() override { DeleteRegistryTree(HKEY_CURRENT_USER, kKey); }
-
     void SetTipsFile(const std::string& value, DWORD type = REG_SZ, bool terminated = true) {
         HKEY key = nullptr;
         ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
@@ -25,7 +24,6 @@ protected:
     void AddLaunchPad() { WriteFileText(folder + "LaunchPad.dll", "MZ"); }
     std::string BatchPath() const { return folder + "VDMSRun.bat"; }
     bool Exists(const std::string& path) const { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
     TempFolder temp{"vdms"};
     const std::string folder = temp.path + "\\";  // with its trailing backslash
 };
