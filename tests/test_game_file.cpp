@@ -318,7 +318,6 @@ TEST_F(GameFileTest, DosBoxEntriesRoundTripAndGamesWithoutThemStayByteForByte) {
 TEST(GameExtrasTest, DamagedListsAreReadUpToTheDamageAndNeverWrittenOver) {
     const std::string program = "C:\\DB\\DOSBox.exe", first = Entry("DBOX", program);
     using St = ExtrasStatus;
-    // What the area holds, the status and place of the read, and the entries read.
     const std::tuple<const char*, std::string, St, size_t, GameExtras> rows[] = {
         {"a length past the end", std::string("DBOX\x20\x03", 6), St::Damaged, 0, {}},
         {"a length one past the end", Entry("ZZZZ", std::string(750, 'x')).replace(4, 1, 1, '\xEF'), St::Damaged, 0,
@@ -370,7 +369,6 @@ TEST(GameExtrasTest, UnknownEntriesKeepTheirPlaceAndCountAgainstTheRoom) {
     ASSERT_EQ(WriteGameExtras(g, {}).problem, ExtrasProblem::None);
     using P = ExtrasProblem;
     using L = ExtraLinePart;
-    // The entries, the problem, the index of the refused image or line, the bytes needed, the part of a line.
     const std::tuple<GameExtras, P, size_t, size_t, L> refused[] = {
         {Extras("", {"dos.ems=" + std::string(756 - 15 - 6 - 8 + 1, 'e')}), P::TooLarge, 0, 757, L::None},
         {Extras("C:\\A\nB.EXE"), P::Program, 0, 0, L::None},

@@ -49,7 +49,6 @@ std::string Describe(const ImportedGame& g) {
 std::string Text(const std::vector<char>& bytes) { return std::string(bytes.begin(), bytes.end()); }
 
 TEST(DosBoxConf, AutoexecGivesFolderProgramCdRomAndKeepsWhatItDoesNotUnderstand) {
-    // The configuration, the game it describes, the notes.
     const std::tuple<const char*, const char*, Kinds> cases[] = {
         {"[autoexec]\n@echo off\n# note\nrem x\n\nmount c \"C:\\My Games\"\nc:\ncd keen\nkeen4e.exe /nowait  -x\ncls\n"
          "exit\n",
@@ -249,7 +248,6 @@ TEST(Xml, ReadsElementsTextReferencesAndCdataAndRefusesTheRest) {
         for (int i = 0; i < depth; ++i) open += "<a>", close += "</a>";
         return open + close;
     };
-    // The document, its status, the text of r/a/b.
     const std::tuple<std::string, XmlStatus, std::string> cases[] = {
         {"<r><a><b> x &lt;&gt;&amp;&apos;&quot; &#65;&#x42; </b></a></r>", XmlStatus::Ok, "x <>&'\" AB"},
         {"\xEF\xBB\xBF<?xml version=\"1.0\"?>\n<!-- c -->\n<r><a x='1' "

@@ -152,13 +152,11 @@ TEST_F(LaunchTest, DosGamesGoToDosBoxWhereWindowsCannotRunThem) {
     EXPECT_TRUE(Run(g));
     ASSERT_EQ(ui.calls.size(), 2u);
     EXPECT_EQ(Row(ui.calls[1]), MessageRow(Format(Tr(TextId::CouldNotOpen), dosBox.c_str()), "Dos.qgf", MB_ICONSTOP));
-    // The game's own DOSBox (Staging, by its folder's name), its CD image and its own sound setup file.
     const std::string staging = folder + "\\DOSBox Staging\\dosbox.exe";
     CreateDirectoryA((folder + "\\DOSBox Staging").c_str(), nullptr);
     CopyFileA(ThisProgram().c_str(), staging.c_str(), FALSE);
     WriteFileText(gameDir + "\\DIG.INI", "DRIVER SBPRO.DIG\r\nIO_ADDR 240\r\n");
     GameExtras own;
-    // A game file is a stranger's: the DOSBox it names must be one.
     own.dosBoxProgram = folder + "\\Tools\\other.exe";
     CreateDirectoryA((folder + "\\Tools").c_str(), nullptr);
     CopyFileA(ThisProgram().c_str(), own.dosBoxProgram.c_str(), FALSE);

@@ -66,7 +66,6 @@ TEST(LaunchPlanTest, KindFilesAndArgumentsByOptionsAndVdmSound) {
         SetField(g.setup, c.setup);
         const LaunchPlan p = PlanLaunch(g, LaunchTarget::Game, {false, c.vdmFound ? vdm : VdmSoundInstall{}, {}, {}});
         const WindowsLaunch& w = *p.InWindows();
-        // The layer is never touched on Windows 9x.
         EXPECT_EQ((std::vector<std::string>{w.file, w.params, p.folder, p.fullProgram}),
                   (std::vector<std::string>{c.file, c.params, "C:\\GAMES\\G", "C:\\GAMES\\G\\MY PLAY.EXE"}))
             << c.options << " " << c.setup;

@@ -34,7 +34,6 @@ std::string TextIn(const Files& files) { return SoundSetupText(FoundIn(files)); 
 // - Sierra: the soundDrv and audioDrv keys of SCI's RESOURCE.CFG and its driver files (ADL.DRV, MT32.DRV,
 //   GENMIDI.DRV, SNDBLAST.DRV, STD.DRV, TANDY.DRV, AUDBLAST.DRV, ...).
 TEST(SoundSetup, EachFormatAsItsDocumentationLaysItOut) {
-    // The file, its text, what is found.
     const std::tuple<const char*, const char*, const char*> rows[] = {
         {"DIG.INI",
          "; DIG.INI\r\nDEVICE Creative Labs Sound Blaster 16\r\ndriver sb16.dig\r\nIO_ADDR 220; hex\r\n"
@@ -217,7 +216,6 @@ TEST(SoundSetupDosBox, TheGamesLinesThenItsFilesThenTheWordsThenNothingWritten) 
 
 TEST(SoundSetupDosBox, OneLineSaysWhereTheFilesDisagree) {
     using C = SoundCard;
-    // The setup, and the line or a part of it that tells which line came.
     const std::pair<SoundSetup, const char*> rows[] = {
         {Chose(C::GravisUltrasound, {0x240, 9, 3}, C::GeneralMidi, 0x330), ""},
         {Chose(C::SoundBlasterPro, {0x240, 5, 3}),

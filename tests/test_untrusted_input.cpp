@@ -39,7 +39,6 @@ TEST(CommandLineTest, FullPathsDecideWhatIsTheListedFile) {
 }
 
 TEST(CommandLineTest, FirstArgumentAndName) {
-    // The command line, the file it names, the game's name.
     const std::tuple<const char*, const char*, const char*> cases[] = {
         {"\"C:\\a b\\One.qgf\" \"C:\\Two.qgf\"", "C:\\a b\\One.qgf", "One"},  // two arguments
         {"  \"C:\\x.y\\.qgf\"  ", "C:\\x.y\\.qgf", ".qgf"},

@@ -7,7 +7,6 @@
 namespace {
 
 TEST(VdmsReplace, OnlyTheCharactersAtTheAnchorChange) {
-    // Shape, value, new text, the value after (nullptr: no anchor, the value stays).
     const std::tuple<VdmsShape, const char*, const char*, const char*> cases[] = {
         {VdmsShape::Version, "4.05 ; DSP version", " 4.15", "4.15 ; DSP version"},
         {VdmsShape::Version, "4.05", " 4.15", nullptr},           // bare: too short for the anchor

@@ -30,7 +30,6 @@ protected:
 
 TEST_F(VdmSoundTest, RegistryGivesTheTipsFileFolderAndThePif) {
     const std::string fits = "C:\\" + std::string(250, 'y') + "\\";
-    // TipsFile's value, its type, whether it ends in a NUL, the folder found (null: none).
     const std::tuple<std::string, DWORD, bool, const char*> cases[] = {
         {"C:\\Some Folder\\VDMS\\tips.txt", REG_SZ, true, "C:\\Some Folder\\VDMS\\"},
         {"D:\\Emu\\tips.txt", REG_EXPAND_SZ, true, "D:\\Emu\\"},  // the type is not looked at
