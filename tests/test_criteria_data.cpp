@@ -1,6 +1,4 @@
-// The criteria lists of Data.ini: reading with holes and the publisher stop,
-// the limits, and the open check. Adding and deleting through the manage
-// entries dialog are its own test's.
+// The criteria lists of Data.ini: holes, the publisher stop, the limits and the open check.
 #include "DialogProbe.h"
 #include "MessageTexts.h"
 #include "UiRows.h"
@@ -16,7 +14,6 @@ protected:
         WriteFileText(path, text);
         ASSERT_TRUE(ini.Open(path));
     }
-
     FakeUi ui;
     TempFolder folder{"criteria"};
     const std::string path = DataIniPath(folder.path);

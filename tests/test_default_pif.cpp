@@ -19,8 +19,7 @@ unsigned Word(const Bytes& b, size_t at) {
     return static_cast<unsigned char>(b[at]) | static_cast<unsigned char>(b[at + 1]) << 8;
 }
 
-// The basic section's checksum holds, and the chain of sections from 0x171
-// (name, next heading, data offset, data length) stays inside the file.
+// The basic section's checksum holds; the section chain from 0x171 stays inside the file.
 TEST(DefaultPif, ItsSectionsAreWhole) {
     const Bytes pif = EmbeddedPif();
     ASSERT_GT(pif.size(), 0x171u + 22);
@@ -42,14 +41,12 @@ protected:
     }
     Bytes Read(const std::string& name) const { return ReadFileBytes(folder + "\\" + name); }
     void Install(const char* module = nullptr) { InstallDefaultPif(folder, GetModuleHandleA(module)); }
-
     TempFolder temp{"pif"};
     const std::string& folder = temp.path;
     const Bytes pif = EmbeddedPif(), users = {'u', 's', 'e', 'r', 0, '\xFF', '\r', '\n'};
 };
 
-// Backed up once and restored; a trailing backslash is not doubled and a path
-// past MAX_PATH is refused.
+// Backed up once and restored; no doubled backslash; a path past MAX_PATH is refused.
 TEST_F(DefaultPifInstall, BacksUpTheUsersPifOnceRestoresItAndRefusesLongPaths) {
     RestoreDefaultPif(folder);
     EXPECT_FALSE(Exists("_default.pif")) << "no backup: nothing to restore";
@@ -57,7 +54,6 @@ TEST_F(DefaultPifInstall, BacksUpTheUsersPifOnceRestoresItAndRefusesLongPaths) {
     EXPECT_FALSE(Exists("_defaultpif.bak")) << "nothing to back up";
     RestoreDefaultPif(folder);
     EXPECT_EQ(Read("_default.pif"), pif);
-
     WriteFileBytes(folder + "\\_default.pif", users);
     Install("kernel32.dll");
     EXPECT_TRUE(Read("_default.pif") == users && !Exists("_defaultpif.bak"))
@@ -67,9 +63,7 @@ TEST_F(DefaultPifInstall, BacksUpTheUsersPifOnceRestoresItAndRefusesLongPaths) {
     EXPECT_TRUE(Read("_default.pif") == pif && Read("_defaultpif.bak") == users);
     RestoreDefaultPif(folder);
     EXPECT_TRUE(Read("_default.pif") == users && Read("_defaultpif.bak") == users) << "the backup is kept";
-
-    // "\_defaultpif.bak" is 16 characters: a 243-character folder makes the
-    // longest allowed backup path, 259 characters.
+    // "\_defaultpif.bak" is 16 characters: a 243-character folder makes the longest backup path, 259.
     for (size_t length : {243u, 244u}) {
         std::string dir = folder + "\\";
         dir.append(length - dir.size(), 'd');

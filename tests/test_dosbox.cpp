@@ -1,6 +1,4 @@
-// DOSBox, window-free: the configuration made from a game (devices, displays, speed, ports, drives, hostile
-// values), the kind of a program, the route a game takes, the start-up search, telling the flavours apart, the
-// host's paths under Wine and the launch files.
+// DOSBox, window-free: the configuration of a game, program kinds, routes, the search, flavours, host paths.
 #include "DialogProbe.h"
 #include "Groups.h"
 #include "data/RegistryKey.h"
@@ -69,7 +67,6 @@ TEST(DosBoxConfig, DeviceNamesMatchOnTheWordsThatTellDevicesApart) {
          {"tandy", {"Tandy"}},
          {"pcspeaker", {"PC Speaker"}}},
         Music);
-
     GameRecord g = ParameterGame();
     SetField(g.soundNames[0], "Sound Blaster 16");
     SetField(g.musicNames[0], "Sound Blaster FM");
@@ -89,9 +86,7 @@ TEST(DosBoxConfig, DeviceNamesMatchOnTheWordsThatTellDevicesApart) {
 }
 
 TEST(DosBoxConfig, SlowDownCyclesAndVdmSoundPorts) {
-    // The slider's 0% is a period of 100 ms (110 before the box is first ticked): as fast as no slow-down.
-    // Measured in DOSBox 0.74-3 with CPUCOUNT.COM (tools/dosbox_check.sh), loops per second: off and 0%
-    // 599,825, 50% 166,833, 100% 59,833; a protected-mode game off 26 to 58 million, 50% 1,935,634.
+    // 0% is a period of 100 ms (110 before the box is first ticked); measured with tools/dosbox_check.sh.
     EXPECT_EQ((std::vector<std::string>{DosBoxCyclesSetting(false, 10), DosBoxCyclesSetting(true, 110),
                                         DosBoxCyclesSetting(true, 100), DosBoxCyclesSetting(true, 50),
                                         DosBoxCyclesSetting(true, 10), DosBoxCyclesSetting(true, 0)}),
@@ -101,7 +96,6 @@ TEST(DosBoxConfig, SlowDownCyclesAndVdmSoundPorts) {
         EXPECT_LT(DosBoxCycles(period), DosBoxCycles(period + 1)) << "slower at every step up: " << period;
         EXPECT_LT(DosBoxCycleLimit(period), period < 99 ? DosBoxCycleLimit(period + 1) : 100000) << period;
     }
-
     TempFolder temp("vdms");
     auto ports = [&temp](const std::string& section) {
         WriteFileText(temp.path + "\\VDMS.INI", "[SB Controller.config]\r\n" + section);
@@ -139,7 +133,6 @@ TEST(DosBoxRoute, ProgramKindsAndTheRouteOfAGame) {
                (IsDosBoxProgram(temp.path + "\\" + name, true) ? "W" : "-");
     };
     ExpectGroups<std::string>({{"WW", {"PE.COM"}}, {"-W", {"dosbox"}}, {"--", {"GAME.EXE", "MISSING.EXE"}}}, dosBox);
-
     EXPECT_EQ((std::vector<DosBoxMode>{DosBoxModeOf(0), DosBoxModeOf(2), DosBoxModeOf(3)}),
               (std::vector<DosBoxMode>{DosBoxMode::Never, DosBoxMode::Always, DosBoxMode::WhereNeeded}));
     using M = DosBoxMode;
@@ -204,7 +197,6 @@ TEST(DosBoxFind, TheBestFlavourAndTheNewestVersionFromEveryPlace) {
         for (const auto& f : row.portable) search.portableFolders.push_back(root + "\\" + f);
         EXPECT_EQ(FindDosBox(search), row.found) << (row.programFiles.empty() ? row.portable : row.programFiles)[0];
     }
-    // Under Wine, the host's own DOSBox, ranked with the others.
     const std::string host = put("Host\\dosbox", false), hostStaging = put("Host\\dosbox-staging", false);
     for (const std::string& elf : {host, hostStaging}) WriteFileText(elf, "\x7F" "ELF");
     DosBoxSearch onHost;
@@ -214,9 +206,7 @@ TEST(DosBoxFind, TheBestFlavourAndTheNewestVersionFromEveryPlace) {
     EXPECT_EQ(FindDosBox(onHost), newest) << "0.74-3 by its folder's name";
     onHost.hostPrograms.push_back(hostStaging);
     EXPECT_EQ(FindDosBox(onHost), hostStaging);
-
-    // Uninstall entries, the user's or the machine's 32-bit view (a 64-bit program
-    // sees it only when it asks), ranked with the folders.
+    // Uninstall entries, the user's or the machine's 32-bit view, ranked with the folders.
     const std::string key = "Software\\QuillonLoaderTest\\Uninstall";
     const std::string wow = "Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\QuillonLoaderTest";
     auto entry = [&](const char* name, const char* valueName, const std::string& value, std::vector<std::string> pf = {}) {
@@ -238,7 +228,6 @@ TEST(DosBoxFind, TheBestFlavourAndTheNewestVersionFromEveryPlace) {
     EXPECT_EQ(entry("Other Game", "DisplayIcon", stagingFolder + "\\DOSBox.exe"), "") << "not a DOSBox entry";
     EXPECT_EQ(entry("DOSBox", "DisplayIcon", root + "\\PF2\\DOSBox Staging\\DOSBox.exe"), "") << "not a program";
     DeleteRegistryTree(HKEY_CURRENT_USER, "Software\\QuillonLoaderTest");
-
     {
         RegistryKey k;
         ASSERT_TRUE(k.Open(HKEY_LOCAL_MACHINE, wow, KEY_WRITE, true) && k.WriteString("DisplayName", "DOSBox-X") &&

@@ -1,6 +1,4 @@
-// The [autoexec] section of a DOSBox launch: whole sections, the drive letters, the
-// checks before the program, refused values, the encodings. Each section here ran in
-// Debian's DOSBox 0.74-3 (tools/dosbox_check.sh).
+// The [autoexec] of a DOSBox launch; each section here ran in DOSBox 0.74-3 (tools/dosbox_check.sh).
 #include "data/Strings.h"
 #include "launch/DosBoxAutoexec.h"
 #include <windows.h>
@@ -77,7 +75,6 @@ TEST(DosBoxAutoexec, DriveLettersCdRomsAndFoldersThatDosCannotEnter) {
          "mount -u D >NUL | mount -u E >NUL | mount D \"D:\\\" | "
          "imgmount E \"C:\\ISO\\DISC 1.ISO\" \"C:\\ISO\\DISC2.CUE\" -t iso | D: | cd \\GAMES\\X | .\\GAME.EXE | exit"},
         {cd(game, 'Z', {}), "mount -u C >NUL | mount -u D >NUL | " + itself + "mount D \"Z:\\\" -t cdrom | " + plain},
-        // A folder on a CD drive is a CD-ROM, asked or not.
         {cd(game, 0, {}, true), "mount -u C >NUL | mount C \"C:\\\" -t cdrom | " + plain},
         {cd(game, 'C', {}), "mount -u C >NUL | mount C \"C:\\\" -t cdrom | " + plain},
         {cd(Game("C:\\Long Name", "GAME.EXE"), 'D', {"C:\\A.ISO"}),
@@ -95,7 +92,6 @@ TEST(DosBoxAutoexec, DriveLettersCdRomsAndFoldersThatDosCannotEnter) {
                                                    Deep(60) + "\" | D: | .\\ABCDEFGH\\ABCD.EXE | exit"},
         {Game("C:\\JUEGOS\\A\xD1O", "GAME.EXE"),
          "mount -u C >NUL | mount -u D >NUL | " + itself + "mount D \"C:\\JUEGOS\\A\xD1O\" | D: | .\\GAME.EXE | exit"},
-        // Any shell command name runs as the program: .\ comes first.
         {Game("C:\\GAMES", "SET.EXE", "/a&b ^c"),
          "mount -u C >NUL | " + itself + "C: | cd \\GAMES | .\\SET.EXE /a&b ^c | exit"},
     };
@@ -152,7 +148,6 @@ TEST(DosBoxAutoexec, StagingReadsUtf8AndHostPathsKeepTheirOwnEncoding) {
     MultiByteToWideChar(1252, 0, all.c_str(), -1, wide, 256);
     WideCharToMultiByte(CP_UTF8, 0, wide, -1, windows, sizeof windows, nullptr, nullptr);
     EXPECT_EQ(Cp1252ToUtf8(all), windows) << "as Windows converts code page 1252";
-
     const DosBoxRun run = Game("C:\\Juegos\\A\xF1o", "\xC9XITO.EXE");
     DosBoxAutoexecOptions utf8;
     utf8.utf8 = true;
@@ -168,7 +163,6 @@ TEST(DosBoxAutoexec, StagingReadsUtf8AndHostPathsKeepTheirOwnEncoding) {
     utf8.hostPath = [](const std::string& path) { return "/home/p/" + path.substr(3); };
     EXPECT_EQ(MakeDosBoxAutoexec(run, utf8).lines[6], "mount D \"/home/p/Juegos\\A\xF1o\"")
         << "a host path as the host gave it";
-
     EXPECT_FALSE(IsOnCdDrive("C:\\GAMES")) << "a fixed drive";
     EXPECT_FALSE(IsOnCdDrive("GAMES"));
 }

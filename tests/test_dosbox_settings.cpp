@@ -1,6 +1,4 @@
-// DOSBox's flavours, window-free: the player's own setting lines, telling the
-// flavours apart by their texts and names, and each flavour's names for what the
-// launch writes, checked against the settings each flavour documents.
+// DOSBox's flavours, window-free: the player's lines, telling flavours apart, and each flavour's names.
 #include "Groups.h"
 #include "TestEnv.h"
 #include "data/DosBoxExtraLine.h"
@@ -117,8 +115,7 @@ Documented Of(DosBoxFlavour flavour) {
     return d;
 }
 
-// |value| is one of |values|: "#" takes any number, "fixed#" "fixed " and a number, "auto#limit#" "auto", a
-// number, "limit" and a number.
+// |value| is one of |values|: "#" any number, "fixed#", "auto#limit#" with numbers where # stands.
 bool Allowed(const std::string& values, const std::string& value) {
     auto has = [&values](const std::string& v) {
         return (" " + values + " ").find(" " + v + " ") != std::string::npos;
@@ -187,7 +184,6 @@ TEST(DosBoxFlavours, WhatEachFlavourIsToldWhereTheirNamesDiffer) {
                   "|[gus]gus" + std::string(setting == S::GusBase ? "base=" : setting == S::GusIrq ? "irq=" : "dma=") +
                       value + " ")
             << "Staging's Gravis does without " << value;
-
 }
 
 // A whole configuration for each flavour (its lines are DosBoxSettingLines', checked above). Staging reads it as

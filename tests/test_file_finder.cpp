@@ -12,7 +12,6 @@ struct Recorder {
     Strings events;
     int stopAtMatch = 0;  // stop at this Match (1 = the first); 0 never
     int matches = 0;
-
     static void Callback(FileFinder& f, int32_t event, INT_PTR user) {
         auto* self = reinterpret_cast<Recorder*>(user);
         switch (static_cast<SearchEvent>(event)) {
@@ -96,12 +95,9 @@ TEST_F(FileFinderTest, OneFolderWithoutRecursionNoDotEntriesAndAccumulatedCounts
     EXPECT_EQ(rec.events.size(), 3u) << "one folder entered, no event for . and ..";
     EXPECT_EQ(Results(finder), (Strings{root + "\\file.txt", root + "\\sub\\"}));
     EXPECT_EQ(finder.Result(2) + finder.Result(-1), "");
-
-    // Results are never cleared, and a stop asked for between searches is forgotten.
     finder.Stop();
     EXPECT_EQ(finder.Search(Options(root, "file.txt")), 3);
     EXPECT_EQ(finder.Result(2), root + "\\file.txt");
-
     FileFinder empty;  // a start folder's own separator is kept, not doubled
     EXPECT_EQ(Find(empty, Options(root + "\\sub\\inner\\", "*.exe", true)).events,
               Strings{"enter " + root + "\\sub\\inner\\"});
@@ -109,8 +105,7 @@ TEST_F(FileFinderTest, OneFolderWithoutRecursionNoDotEntriesAndAccumulatedCounts
 
 TEST_F(FileFinderTest, FiltersAcceptAndReject) {
     const std::string archived = File("archived.dat", std::string(100, 'a'));
-    // Wine gives every file the archive attribute and no folder: the entry
-    // without it is a folder (the file pass examines folders too).
+    // Wine gives every file the archive attribute and no folder: the entry without it is a folder.
     const std::string plain = Dir("plain.dat");
     const int64_t billion = 1000000000;  // 2001-09-09 01:46:40 UTC
     const uint64_t ticks = (billion + 11644473600ull) * 10000000ull;
@@ -120,8 +115,7 @@ TEST_F(FileFinderTest, FiltersAcceptAndReject) {
         ASSERT_TRUE(SetFileTime(h, &stamp, &stamp, &stamp) && CloseHandle(h));
     }
     SetFileAttributesA(archived.c_str(), FILE_ATTRIBUTE_ARCHIVE);
-    // The filters, the attribute mask, the size bounds, the time bounds as offsets
-    // from the stamp, and which entries pass: "A" the archived file, "P" the plain one.
+    // Filters, attribute mask, size and time bounds, and which pass: "A" the archived file, "P" the plain one.
     const std::tuple<uint32_t, uint32_t, uint64_t, uint64_t, int64_t, int64_t, const char*> cases[] = {
         {FilterAttributes, FILE_ATTRIBUTE_ARCHIVE, 0, 0, 0, 0, "A"},
         {FilterSize, 0, 100, 100, 0, 0, "A"},
@@ -167,7 +161,6 @@ TEST(FileFinderHelpers, LargeSizesAndWhichFoldersAreEntered) {
 }
 
 TEST_F(FileFinderTest, StopFromTheCallbackSendsOnlyTheAncestorsEnterFolder) {
-    // A chain root\l1\l2\l3, two matching files in each folder.
     Strings folders = {root + "\\"};
     for (const char* level : {"l1", "l1\\l2", "l1\\l2\\l3"}) folders.push_back(Dir(level) + "\\");
     for (const std::string& f : folders) {
@@ -181,8 +174,6 @@ TEST_F(FileFinderTest, StopFromTheCallbackSendsOnlyTheAncestorsEnterFolder) {
     EXPECT_EQ(rec.events, (Strings{"enter " + folders[3], "match " + folders[3], "enter " + folders[2],
                                    "enter " + folders[1], "enter " + folders[0]}));
     EXPECT_TRUE(finder.Count() == 1 && finder.StopRequested());
-
-    // Sibling folders after the stop are not entered, whichever came first.
     const std::string wide = Dir("wide");
     for (const std::string sibling : {"s1", "s2", "s3", "s4", "s5"}) {
         Dir("wide\\" + sibling);
@@ -223,7 +214,6 @@ TEST_F(FileFinderTest, ContentFilterSlidingWindow) {
         EXPECT_EQ(search.Search(o), found ? 1 : 0) << name;
     }
     EXPECT_FALSE(finder.ContainsText(root + "\\missing.bin", text));
-
     // Progress every tenth read; a file of exactly n full reads takes one more, empty, read.
     const size_t chunk4 = 128 - 4;
     for (const auto& [size, expected] :
@@ -237,7 +227,6 @@ TEST_F(FileFinderTest, ContentFilterSlidingWindow) {
 }
 
 TEST_F(FileFinderTest, PathsLongerThanMaxPathAreSkipped) {
-    // A folder whose path with its separator is 250 characters long.
     std::string deep = root;
     const size_t need = 249 - root.size(), parts = (need + 60) / 61;
     for (size_t i = 0; i < parts; ++i) {
@@ -245,8 +234,7 @@ TEST_F(FileFinderTest, PathsLongerThanMaxPathAreSkipped) {
         ASSERT_TRUE(CreateDirectoryW(Long(deep).c_str(), nullptr)) << deep.size();
     }
     ASSERT_EQ(deep.size() + 1, 250u);
-    // "x.txt" fits (255); a 20-character name (270) does not; a subfolder whose
-    // listing pattern would exceed MAX_PATH is not entered.
+    // "x.txt" fits (255), a 20-character name (270) does not; a too-long listing pattern is not entered.
     const std::string longName = deep + "\\abcdefghijklmno.txt", sub = deep + "\\sub567";
     ASSERT_TRUE(CreateDirectoryW(Long(sub).c_str(), nullptr));
     for (const std::string& path : {deep + "\\x.txt", longName, sub + "\\x.txt"}) {
@@ -259,7 +247,6 @@ TEST_F(FileFinderTest, PathsLongerThanMaxPathAreSkipped) {
     EXPECT_EQ(Results(finder), Strings{deep + "\\x.txt"});
     EXPECT_EQ(rec.IndexOf("enter " + sub + "\\"), -1);
     for (const std::string& e : rec.events) EXPECT_LT(e.size() - 6, static_cast<size_t>(MAX_PATH)) << e;
-
     DeleteFileW(Long(sub + "\\x.txt").c_str());
     RemoveDirectoryW(Long(sub).c_str());
     DeleteFileW(Long(longName).c_str());

@@ -1,6 +1,4 @@
-// The game file: the picture check, blank records, reading (damaged files,
-// picture sizes, devices), saving and embedding pictures, and the DOSBox
-// entries of the reserved area.
+// The game file: the picture check, blank records, reading, saving, embedding and the reserved area's entries.
 #include "BmpBuilder.h"
 #include "DialogProbe.h"
 #include "Groups.h"
@@ -27,8 +25,7 @@ BmpSpec Rle(int32_t w, int32_t h, uint16_t bits, std::vector<unsigned char> stre
     return s;
 }
 
-// Run-length pictures: line 0 a run of 4, line 1 three literal pixels (padded)
-// and a run of 1; a 4-bit run of 6.
+// Run-length: line 0 a run of 4, line 1 three padded literals and a run of 1; a 4-bit run of 6.
 TEST(PictureCheck, WholeBitmapsOfEveryKindPassAndDamagedOnesAreRefused) {
     const BmpSpec good[] = {{13, 7, 1},         {5, 3, 4},        {9, 10, 8, 0, 40, 16}, {3, 3, 16},
                             {7, -5, 24},        {2, 2, 32},       {4, 4, 16, 3},         {4, 4, 32, 3, 108},
@@ -38,16 +35,11 @@ TEST(PictureCheck, WholeBitmapsOfEveryKindPassAndDamagedOnesAreRefused) {
     for (const BmpSpec& s : {Rle(4, 2, 8, {4, 7, 0, 0, 0, 3, 1, 2, 3, 0, 1, 9, 0, 1}), Rle(6, 1, 4, {6, 0x12, 0, 1}),
                              Rle(8192, 8192, 8, {0, 1})})
         EXPECT_TRUE(Usable(BuildBmp(s))) << s.bitCount;
-
     std::vector<char> cutShort = MakeBmp(64, 64, 1, 2, 3);
     cutShort.resize(cutShort.size() - 4096);
     for (const auto& bad : {HeaderWithoutPixels(), cutShort, PixelsAtOffsetOne()}) EXPECT_FALSE(Usable(bad));
-
     const std::vector<char> whole = BuildBmp(BmpSpec{});
-    // Header fields set to values a bitmap cannot have: not "BM" ("BA"), pixels or header
-    // past the end, unknown header sizes (56 is a V3 header Windows does not know),
-    // zero, negative or huge sizes, two planes, 7 bits, JPEG, PNG, RLE8 or masks on
-    // 24 bits, 300 colours, a colour table past the end.
+    // Header fields a bitmap cannot have: names, offsets, header sizes, dimensions, planes, depths, encodings.
     const std::tuple<size_t, uint32_t, int> damages[] = {
         {0, 0x4142, 2},       {10, 60, 4}, {14, 64, 4},         {14, 56, 4},          {14, 4000, 4}, {18, 0, 4},
         {18, 0xFFFFFFF8u, 4}, {22, 0, 4},  {22, 0x7FFFFFFF, 4}, {22, 0x80000000u, 4}, {26, 2, 2},    {28, 7, 2},
@@ -59,7 +51,6 @@ TEST(PictureCheck, WholeBitmapsOfEveryKindPassAndDamagedOnesAreRefused) {
     }
     for (size_t cut : {size_t{0}, size_t{2}, size_t{14}, size_t{20}, size_t{53}, whole.size() - 1})
         EXPECT_FALSE(IsUsableBitmap(whole.data(), cut)) << "cut to " << cut;
-
     BmpSpec noTable(8, 8, 8);  // a colour table promised, the pixels right after the header
     noTable.bitsOffset = 54;
     const std::pair<const char*, BmpSpec> specs[] = {
@@ -102,13 +93,11 @@ TEST_F(GameFileTest, BlankFileHasTheDocumentedBytes) {
     for (auto [at, value] :
          {std::pair<size_t, int32_t>{8, 7 << 16}, {10592, -1}, {10596, -1}, {10600, -1}, {10620, 3}, {11156, 0}})
         EXPECT_EQ(Int32At(bytes, at), value) << at;
-    // Everything else is zero: the command, the devices, the reserved areas.
     for (auto [from, to] : {std::pair<size_t, size_t>{1052, 2352}, {3376, 10592}})
         for (size_t i = from; i < to; ++i) ASSERT_EQ(bytes[i], 0) << "offset " << i;
 }
 
-// "Run with" lives in the reserved area at 3636 (tag "RUN_", value 1 or 2):
-// Default leaves files as they were, byte for byte, through every save.
+// "Run with" at 3636 (tag "RUN_", 1 or 2); Default keeps files byte for byte through every save.
 TEST_F(GameFileTest, RunWithRoundTripsAndDefaultKeepsOlderFilesIdentical) {
     WriteGame(File("old.qgf"), MakeGame("Old", "p", "c", "C:\\GAMES", "GAME.EXE"), MakeBmp(4, 4, 1, 2, 3));
     const std::vector<char> before = ReadFileBytes(File("old.qgf"));
@@ -125,9 +114,6 @@ TEST_F(GameFileTest, RunWithRoundTripsAndDefaultKeepsOlderFilesIdentical) {
     const std::string none = "0" + std::string(4, '\0') + "0";
     EXPECT_EQ(stored, (std::vector<std::string>{none, "2RUN_2", "1RUN_1", none}));
     EXPECT_EQ(ReadFileBytes(File("old.qgf")), before) << "saved with Default: what the program wrote before";
-
-    // Anything but the tag with 1 or 2 reads as Default; choosing Default keeps
-    // bytes that hold no choice.
     std::memcpy(current.record.runTag, "RUN_", 4);
     current.record.runWith = 7;
     EXPECT_EQ(GameRunWith(current.record), RunWith::Default);
@@ -149,7 +135,6 @@ TEST_F(GameFileTest, ReadingRejectsShortDamagedAndDeviceFiles) {
     const std::vector<char> record(reinterpret_cast<char*>(&blank), reinterpret_cast<char*>(&blank) + sizeof blank);
     WriteFileBytes(File("short.qgf"), std::vector<char>(record.begin(), record.end() - 1));
     EXPECT_EQ(ReadGameRecord(File("short.qgf"), out), GameFileStatus::TooShort);
-
     // The version (7), the reserved word and the magic are checked; the picture's tag and size are not.
     using S = GameFileStatus;
     const std::tuple<size_t, char, S> cases[] = {{10, 7, S::Ok},       {10, 6, S::Corrupt}, {10, 8, S::Corrupt},
@@ -161,7 +146,6 @@ TEST_F(GameFileTest, ReadingRejectsShortDamagedAndDeviceFiles) {
         WriteFileBytes(File("bad.qgf"), bad);
         EXPECT_EQ(ReadGameRecord(File("bad.qgf"), out), status) << offset << " = " << int(value);
     }
-    // Device names are never opened.
     std::vector<char> picture;
     for (const char* device : {"COM1.qgf", "aux.qgf", "CON"}) {
         EXPECT_EQ(ReadGameRecord(File(device), out), GameFileStatus::CannotOpen) << device;
@@ -177,8 +161,6 @@ TEST_F(GameFileTest, PictureSizeIsBoundedByTheFile) {
     std::vector<char> out;
     ASSERT_TRUE(ReadGamePicture(File("p.qgf"), static_cast<uint32_t>(picture.size()), out));
     EXPECT_EQ(out, picture);
-    // Sizes the file does not hold: refused before anything is allocated (a
-    // vector of 4 GiB would take seconds, and throws past 2 GiB on i686).
     for (uint32_t size :
          {static_cast<uint32_t>(picture.size() + 1), 0x7FFFFFFFu, 0x80000000u, 0xFFFFFFF0u, 0xFFFFFFFFu}) {
         std::memcpy(&bytes[11156], &size, 4);
@@ -191,8 +173,7 @@ TEST_F(GameFileTest, PictureSizeIsBoundedByTheFile) {
     EXPECT_FALSE(ReadGamePicture(File("missing.qgf"), 1, out));
 }
 
-// Saves that keep the picture are the fuzz test's; a game that did not load is
-// never saved, and one whose file has gone (and had no picture) is written anew.
+// A game that did not load is never saved; one whose file has gone (no picture) is written anew.
 TEST_F(GameFileTest, SaveOnlyForALoadedGame) {
     WriteGame(File("pic.qgf"), MakeGame("Pic"), MakeBmp(7, 5, 10, 20, 30));
     ASSERT_TRUE(Load("pic.qgf"));
@@ -200,7 +181,6 @@ TEST_F(GameFileTest, SaveOnlyForALoadedGame) {
     SetField(current.record.comment, "changed");
     EXPECT_FALSE(SaveGameFile(current));
     EXPECT_STREQ(&ReadFileBytes(File("pic.qgf"))[2352], "no comment");
-
     current.loaded = true;
     current.path = File("gone.qgf");
     current.record.pictureSize = 0;
@@ -208,9 +188,7 @@ TEST_F(GameFileTest, SaveOnlyForALoadedGame) {
     EXPECT_EQ(ReadFileBytes(File("gone.qgf")).size(), 11164u);
 }
 
-// A save or an embed that cannot finish leaves the file as it was and nothing
-// beside it: the file locked, read-only, "X.new" a folder, or the new file held
-// open so that it cannot be renamed into place after the old one moved aside.
+// A save or embed that cannot finish (locked, read-only, "X.new" a folder or held) leaves the file as it was.
 TEST_F(GameFileTest, FailedWritesLeaveTheFileAsItWas) {
     WriteGame(File("safe.qgf"), MakeGame("Safe"), MakeBmp(4, 4, 1, 2, 3));
     WriteFileBytes(File("p.bmp"), MakeBmp(2, 2, 9, 9, 9));
@@ -243,10 +221,7 @@ TEST_F(GameFileTest, FailedWritesLeaveTheFileAsItWas) {
     }
 }
 
-// Only a whole bitmap of at most 4 MiB, its size read in 64 bits, becomes a
-// game's picture: the damaged pictures that crashed LoadImageA, a text file,
-// a 4 GiB + 16 byte file whose low 32 bits say 16, and devices are refused,
-// and the game file stays as it was.
+// Only a whole bitmap of at most 4 MiB (size read in 64 bits) is embedded; the game file stays otherwise.
 TEST_F(GameFileTest, OnlyWholeBitmapsUpToTheCapAreEmbedded) {
     const std::vector<char> good = MakeBmp(8, 8, 1, 2, 3);
     std::vector<char> cap = good;  // bytes after the pixels are allowed
@@ -259,7 +234,6 @@ TEST_F(GameFileTest, OnlyWholeBitmapsUpToTheCapAreEmbedded) {
     for (const auto& [name, bytes] : files) WriteFileBytes(File(name), bytes);
     WriteSparseFile(File("sparse.bmp"), std::string(good.data(), 16), (1ull << 32) + 16);
     ASSERT_TRUE(CreateBlankGameFile(File("g.qgf")));
-
     using S = PictureFileStatus;
     ExpectGroups<S>({{S::Ok, {"good.bmp", "cap.bmp"}},
                      {S::TooLarge, {"over.bmp", "sparse.bmp"}},
@@ -277,7 +251,6 @@ TEST_F(GameFileTest, OnlyWholeBitmapsUpToTheCapAreEmbedded) {
                         return status;
                     });
     EXPECT_FALSE(EmbedPictureBytes(File("g.qgf"), HeaderWithoutPixels())) << "the bytes are checked again";
-
     WriteFileBytes(File("tiny.qgf"), std::vector<char>(100, 0));
     for (const char* game : {"none.qgf", "tiny.qgf"}) EXPECT_FALSE(EmbedPicture(File(game), File("good.bmp"))) << game;
     // A wrong version is refused and left alone; the magic is not checked.
@@ -345,7 +318,6 @@ TEST_F(GameFileTest, DosBoxEntriesRoundTripAndGamesWithoutThemStayByteForByte) {
 TEST(GameExtrasTest, DamagedListsAreReadUpToTheDamageAndNeverWrittenOver) {
     const std::string program = "C:\\DB\\DOSBox.exe", first = Entry("DBOX", program);
     using St = ExtrasStatus;
-    // What the area holds, the status and place of the read, and the entries read.
     const std::tuple<const char*, std::string, St, size_t, GameExtras> rows[] = {
         {"a length past the end", std::string("DBOX\x20\x03", 6), St::Damaged, 0, {}},
         {"a length one past the end", Entry("ZZZZ", std::string(750, 'x')).replace(4, 1, 1, '\xEF'), St::Damaged, 0,
@@ -390,7 +362,6 @@ TEST(GameExtrasTest, UnknownEntriesKeepTheirPlaceAndCountAgainstTheRoom) {
     ASSERT_EQ(WriteGameExtras(g, {}).problem, ExtrasProblem::None);
     const std::string area = Area(g);
     EXPECT_EQ(area, unknown + empty + std::string(756 - 15, '\0')) << "only the unknown ones are left";
-
     // 756 bytes fit exactly: the unknown 15, a program of 259 characters and a line.
     const std::string line = "dos.ems=" + std::string(756 - 15 - (6 + 259) - 6 - 8, 'e');
     EXPECT_EQ(WriteGameExtras(g, Extras(std::string(259, 'p'), {line})).problem, ExtrasProblem::None);
@@ -398,7 +369,6 @@ TEST(GameExtrasTest, UnknownEntriesKeepTheirPlaceAndCountAgainstTheRoom) {
     ASSERT_EQ(WriteGameExtras(g, {}).problem, ExtrasProblem::None);
     using P = ExtrasProblem;
     using L = ExtraLinePart;
-    // The entries, the problem, the index of the refused image or line, the bytes needed, the part of a line.
     const std::tuple<GameExtras, P, size_t, size_t, L> refused[] = {
         {Extras("", {"dos.ems=" + std::string(756 - 15 - 6 - 8 + 1, 'e')}), P::TooLarge, 0, 757, L::None},
         {Extras("C:\\A\nB.EXE"), P::Program, 0, 0, L::None},

@@ -68,7 +68,6 @@ protected:
         });
     }
     static void Press(HWND h, int id) { SendMessageA(h, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
-
     FakeUi ui;
     TempFolder temp{"gamesetup"};
     const std::string& folder = temp.path;
@@ -78,15 +77,13 @@ protected:
     VdmSoundInstall vdm;
 };
 
-// A game without a setup asks first; set to parameters, the command line dialog
-// follows: its Close saves the choice, its close box keeps it in memory.
+// A game without a setup asks first; the command line dialog follows: Close saves, the close box does not.
 TEST_F(GameSetupTest, ANewGameConfiguredForParametersGoesOnToTheCommandLine) {
     Save();
     ui.messageAnswers.push_back(IDNO);
     EXPECT_FALSE(RunGameSetup(Context()).refreshRow);
     ASSERT_EQ(ui.calls.size(), 1u) << "no dialog after No";
     EXPECT_EQ(ui.calls[0].flags, static_cast<unsigned>(MB_YESNO | MB_ICONSTOP));
-
     ui.messageAnswers.push_back(IDYES);
     Script(IDD_GAMESETTINGS, [](HWND h) {
         Press(h, IDC_GS_MODE_PARAMETERS);
@@ -103,7 +100,6 @@ TEST_F(GameSetupTest, ANewGameConfiguredForParametersGoesOnToTheCommandLine) {
     GameRecord g = Saved();
     EXPECT_EQ((Strings{g.setup, g.vgaParam, std::to_string(g.selectedDisplay)}), (Strings{"(Parameters)", "-vga", "2"}))
         << "the command line dialog's Close saved the selection";
-
     SetField(current.record.setup, "(parameters)");  // in any case
     SetField(current.record.mouseParam, "-m");
     Script(IDD_COMMANDLINE, [](HWND h) {
@@ -122,17 +118,13 @@ TEST_F(GameSetupTest, TheConfigFileIsMovedAsideOnceAndNothingIsLost) {
     EXPECT_TRUE(LastMessageHas("The config file 'SOUND.CFG' has just been deleted.")) << LastMessage();
     EXPECT_FALSE(FileExists(gameDir + "\\SOUND.CFG"));
     EXPECT_EQ(FileText(gameDir + "\\SOUND.CFG.bak"), "new settings");
-
     RunGameSetup(Context());  // pressed again before the game ran
     EXPECT_TRUE(LastMessageHas("The config file 'SOUND.CFG' did not exist.\nRun the game")) << LastMessage();
-
     WriteFileText(gameDir + "\\SOUND.CFG", "newer");  // the game wrote a new one: both backups stay
     RunGameSetup(Context());
     EXPECT_EQ(FileText(gameDir + "\\SOUND.CFG.bak") + "|" + FileText(gameDir + "\\SOUND.CFG.2.bak"),
               "new settings|newer");
     EXPECT_TRUE(LastMessageHas("moved aside as 'SOUND.CFG.2.bak'")) << LastMessage();
-
-    // A file that cannot be renamed (held open without sharing) is not reported deleted.
     WriteFileText(gameDir + "\\SOUND.CFG", "held");
     HANDLE held = CreateFileA((gameDir + "\\SOUND.CFG").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
@@ -142,8 +134,6 @@ TEST_F(GameSetupTest, TheConfigFileIsMovedAsideOnceAndNothingIsLost) {
     EXPECT_TRUE(LastMessageHas("could not be moved aside") && !LastMessageHas("deleted")) << LastMessage();
     EXPECT_EQ(ui.calls.back().flags, static_cast<unsigned>(MB_OK | MB_ICONSTOP));
     EXPECT_TRUE(ui.Calls(UiCall::Execute).empty()) << "the game itself is not started";
-
-    // A Config file that leaves the folder or names a device renames nothing.
     WriteFileText(folder + "\\VICTIM.CFG", "keep");
     for (const char* config : {"..\\VICTIM.CFG", "CON", "AUX.cfg"}) {
         SetField(current.record.configFile, config);
@@ -158,16 +148,12 @@ TEST_F(GameSetupTest, TheSetupProgramRunsDirectlyOrThroughVdmSound) {
     WriteFileText(gameDir + "\\SETUP.EXE", "x");
     EXPECT_TRUE(RunGameSetup(Context()).refreshRow);
     EXPECT_EQ(Row(ui.calls.at(0)), (Strings{"SETUP.EXE", "open", std::to_string(SW_SHOWNORMAL), "", gameDir}));
-
     vdm.available = true;  // VDMSound found and Options 1: through its launch file
     current.record.options = 1;
     RunGameSetup(Context());
     EXPECT_EQ(Row(ui.calls.at(1)),
               (Strings{vdm.launchFile, "open", std::to_string(SW_SHOWNORMAL), "SETUP.EXE", gameDir}));
-
-    // A failed start, by route and language; a program gone before a start
-    // through VDMSound is not started, nor its row refreshed. Options 2 runs
-    // directly even with VDMSound.
+    // A failed start by route and language; a program gone is not started; Options 2 runs directly.
     const std::string full = gameDir + "\\SETUP.EXE", gone = gameDir + "\\GONE.EXE";
     const struct {
         int options;
@@ -190,15 +176,12 @@ TEST_F(GameSetupTest, TheSetupProgramRunsDirectlyOrThroughVdmSound) {
         SetLanguage(Language::English);
         EXPECT_EQ(LastMessage(), Format(Tr(f.said, f.language), f.named.c_str())) << f.options;
     }
-
-    // A setup program in a subfolder runs; a blank is quoted for VDMSound's batch.
     CreateDirectoryA((gameDir + "\\SUB DIR").c_str(), nullptr);
     WriteFileText(gameDir + "\\SUB DIR\\SETUP.EXE", "x");
     SetField(current.record.setup, "SUB DIR\\SETUP.EXE");
     current.record.options = 1;
     RunGameSetup(Context());
     EXPECT_EQ(ui.Calls(UiCall::Execute).back().params, "\"SUB DIR\\SETUP.EXE\"");
-
     ui.Clear();  // a setup name that leaves the folder or carries batch syntax into a batch is never run
     WriteFileText(gameDir + "\\C;x.BAT", "x");
     ui.fileAnswers.push_back(gameDir + "\\C;x.BAT");  // picked for a missing one
@@ -209,8 +192,6 @@ TEST_F(GameSetupTest, TheSetupProgramRunsDirectlyOrThroughVdmSound) {
     EXPECT_EQ(ui.Messages().size(), 5u);
     EXPECT_TRUE(ui.Calls(UiCall::Execute).empty());
     EXPECT_EQ(FieldText(current.record.setup), "MISSING.EXE") << "a refused pick is not stored";
-
-    // Where the game goes to DOSBox, so does its setup program: alone, in its folder.
     SetField(current.record.setup, "SETUP.EXE");
     GameSetupContext inDosBox = Context();
     DosBoxFacts& dosBox = inDosBox.facts.dosBox;
@@ -255,7 +236,6 @@ TEST_F(GameSetupTest, ModifySavesOnOkAndKeepsABrowsedFolderOnCancel) {
     });
     EXPECT_TRUE(ModifyGameSettings(Context()).refreshRow);
     EXPECT_EQ(FieldText(Saved().configFile), "DATA\\GAME.CFG");
-
     ui.fileAnswers.push_back(std::string("D:\\ELSEWHERE\\GAME.CFG"));
     Script(IDD_GAMESETTINGS, [](HWND h) {
         Press(h, IDC_GS_BROWSE_CONFIG);
@@ -264,15 +244,13 @@ TEST_F(GameSetupTest, ModifySavesOnOkAndKeepsABrowsedFolderOnCancel) {
     GameSetupOutcome out = ModifyGameSettings(Context());
     EXPECT_TRUE(!out.refreshRow && out.unsaved);
     EXPECT_EQ((Strings{current.record.path, Saved().path}), (Strings{"D:\\ELSEWHERE", gameDir}));
-
     current.loaded = false;  // a game that cannot be saved says so
     Script(IDD_GAMESETTINGS, [](HWND h) { Press(h, IDOK); });
     EXPECT_TRUE(ModifyGameSettings(Context()).unsaved);
     EXPECT_EQ(Row(ui.calls.back()), MessageRow("There was an error saving the game file!", current.path, MB_OK));
 }
 
-// The DOSBox settings reach the file only through the OK of both dialogs; a
-// game without any keeps its file byte for byte.
+// The DOSBox settings are saved only through both OKs; a game without any keeps its bytes.
 TEST_F(GameSetupTest, DosBoxSettingsReachTheFileOnlyThroughBothOks) {
     Save();
     const std::vector<char> before = ReadFileBytes(current.path);

@@ -1,6 +1,4 @@
-// Imported games made game files: the name a title gives, device choices that
-// give DOSBox the same hardware, the record by Add Game's rules, and the batch
-// with its counts, its care for existing game files and its summary.
+// Imported games made game files: names, device choices, the record, and the batch with its summary.
 #include "CatalogueTools.h"
 #include "DialogProbe.h"
 #include "Groups.h"
@@ -88,7 +86,6 @@ protected:
         base.title = "Keen 4", base.developer = "id Software", base.genre = "Platform", base.year = "1991";
         base.notes = "Fun", base.folder = {game, PathStyle::Windows}, base.command = "KEEN4E";
     }
-
     TempFolder temp{"importrecord"};
     const std::string program = temp.path + "\\Program", game = temp.path + "\\GAME";
     ImportedGame base;
@@ -133,7 +130,6 @@ TEST_F(ImportRecordTest, FollowsAddGameRulesAndNotesWhatItLeavesOut) {
         EXPECT_EQ(KindsOf(made.notes), c.notes) << c.expected;
         EXPECT_EQ(made.ok, made.notes.empty() || !StopsImport(made.notes.back().kind)) << c.expected;
     }
-
     ImportedGame imported = base;
     imported.parameters = "/nowait";
     GameRecord r = MakeImportedRecord(imported, program).record;
@@ -146,7 +142,6 @@ TEST_F(ImportRecordTest, FollowsAddGameRulesAndNotesWhatItLeavesOut) {
     EXPECT_STREQ(MakeImportedRecord(imported, program).record.comment, "Developer: id Software");
     imported.developer = "";
     EXPECT_STREQ(MakeImportedRecord(imported, program).record.comment, "no comment");
-
     imported.command = "Long Program.exe";  // the file system's short name
     const std::string command = FieldText(MakeImportedRecord(imported, program).record.command);
     EXPECT_TRUE(IsDosName(command) && FileExists(game + "\\" + command)) << command;
@@ -157,9 +152,7 @@ TEST_F(ImportRecordTest, FollowsAddGameRulesAndNotesWhatItLeavesOut) {
     for (const ImportNote& note : host.notes) EXPECT_NE(note.kind, ImportNoteKind::HostPath) << "mapped, no note";
 }
 
-// The CD-ROM and the DOSBox values no device choice holds go into the record's
-// reserved area: the Sound Blaster's ports always, the rest unless it only
-// repeats DOSBox 0.74's default, as far as the rules and the room allow.
+// CD-ROM and DOSBox values go to the reserved area: the Blaster's ports always, the rest unless default.
 TEST_F(ImportRecordTest, KeepsTheCdRomAndTheDosBoxLinesThatFit) {
     std::vector<ImportNote> notes;
     auto extrasOf = [&](const ImportedGame& imported, Kinds& kinds) {
@@ -193,7 +186,6 @@ TEST_F(ImportRecordTest, KeepsTheCdRomAndTheDosBoxLinesThatFit) {
         EXPECT_EQ(kinds, c.notKept.empty() ? Kinds{} : Kinds{K::CdRomNotKept}) << c.cd.drive.text;
         EXPECT_EQ(notes.empty() ? std::string() : notes[0].detail, c.notKept);
     }
-
     ImportedGame imported = base;
     imported.dosBox = {"sbpro1", "220", "7", "1", "5", "", "", "mt32", "", "fixed 3000"};
     imported.extraLines = {"sdl.fullscreen=false", "dosbox.memsize=32", "ne2000.nicirq=10", "DOS.EMS = False",
@@ -203,7 +195,6 @@ TEST_F(ImportRecordTest, KeepsTheCdRomAndTheDosBoxLinesThatFit) {
               (Strings{"sblaster.sbbase=220", "sblaster.irq=7", "sblaster.dma=1", "sblaster.hdma=5", "midi.mididevice=mt32",
                        "cpu.cycles=fixed 3000", "sblaster.sbtype=sbpro1", "dosbox.memsize=32", "DOS.EMS = False"}));
     EXPECT_EQ(kinds, Kinds{K::ExtraLineRefused}) << "sbpro1, no device choice, is kept as a line, not noted";
-
     // The area holds 756 bytes: the lines past it are named in one note, the later short one still fits.
     imported.dosBox = {};
     imported.extraLines.assign(60, "mixer.rate=22050");
@@ -219,8 +210,7 @@ TEST_F(ImportRecordTest, KeepsTheCdRomAndTheDosBoxLinesThatFit) {
     EXPECT_EQ(made.notes[0].detail, notKept);
 }
 
-// Under Wine every long name has a short one: a title that is the short name
-// of another game's file never replaces that file.
+// A title that is the short name of another game's file never replaces that file.
 TEST_F(ImportRecordTest, BatchWritesNewGamesKeepsExistingOnesAndSummarises) {
     const std::vector<char> bmp = MakeBmp(4, 2, 1, 2, 3);
     const std::string deluxe = GameFilePath(program, "Keen Dreams Deluxe");
@@ -229,7 +219,6 @@ TEST_F(ImportRecordTest, BatchWritesNewGamesKeepsExistingOnesAndSummarises) {
     const std::vector<char> kept = ReadFileBytes(deluxe);
     const std::string shortName = ShortBaseName(deluxe);
     ASSERT_NE(shortName, "");
-
     std::vector<ImportedGame> games(5, base);
     games[0].picture = bmp;
     games[1].unmapped = {"keyb gr"};
@@ -256,7 +245,6 @@ TEST_F(ImportRecordTest, BatchWritesNewGamesKeepsExistingOnesAndSummarises) {
     const std::string one = ImportSummaryText(r, 1);
     EXPECT_EQ(ImportSummaryText(r, 9, one.size() - 17), one) << "as many games as fit in so many characters";
     EXPECT_STREQ(GameAt(GameFilePath(program, "Old")).publisher, "Kept");
-
     CreateDirectoryA(GameFilePath(program, "Folder").c_str(), nullptr);
     games[3] = base;
     games[3].title = "Folder";
@@ -267,7 +255,6 @@ TEST_F(ImportRecordTest, BatchWritesNewGamesKeepsExistingOnesAndSummarises) {
     EXPECT_STREQ(GameAt(GameFilePath(program, "Old")).publisher, "New");
     EXPECT_EQ(FilesBelow(program + "\\Games"),
               (Strings{"\\Keen 4 (2).qgf", "\\Keen 4.qgf", "\\Keen Dreams Deluxe.qgf", "\\Old.qgf"}));
-
     for (int kind = 0; kind <= static_cast<int>(K::NoRoomForLines); ++kind)
         EXPECT_NE(ImportNoteText({static_cast<K>(kind), "x"}), "") << kind;
 }

@@ -49,7 +49,6 @@ std::string Describe(const ImportedGame& g) {
 std::string Text(const std::vector<char>& bytes) { return std::string(bytes.begin(), bytes.end()); }
 
 TEST(DosBoxConf, AutoexecGivesFolderProgramCdRomAndKeepsWhatItDoesNotUnderstand) {
-    // The configuration, the game it describes, the notes.
     const std::tuple<const char*, const char*, Kinds> cases[] = {
         {"[autoexec]\n@echo off\n# note\nrem x\n\nmount c \"C:\\My Games\"\nc:\ncd keen\nkeen4e.exe /nowait  -x\ncls\n"
          "exit\n",
@@ -122,7 +121,6 @@ TEST(DFendReloaded, ProfilesGiveTheirFactsProgramMountsSettingsAndCapture) {
     for (const auto& [escaped, plain] : std::vector<std::pair<std::string, std::string>>{
              {"a[13][10]b", "a\r\nb"}, {"x[61]y", "x=y"}, {"[13]x[10]", "\r\nx\r\n"}, {"[5][62]", "[5][62]"}})
         EXPECT_EQ(DFendUnescape(escaped), plain) << escaped;
-
     TempFolder temp("dfend");
     const std::string data = temp.path;
     for (const char* sub : {"\\Confs", "\\Capture", "\\Capture\\Shots", "\\Capture\\Auto"})
@@ -140,7 +138,6 @@ TEST(DFendReloaded, ProfilesGiveTheirFactsProgramMountsSettingsAndCapture) {
     const std::vector<char> shot = MakeBmp(4, 2, 0, 0, 255);
     WriteFileBytes(data + "\\Capture\\Shots\\shot.bmp", shot);
     WriteFileText(data + "\\Capture\\Auto\\a.bmp", "BM, but no picture");
-
     const ImportSource source = ReadDFendProfiles(data);
     ASSERT_EQ(source.games.size(), 2u);
     const ImportedGame& keen = source.games[1];
@@ -153,14 +150,12 @@ TEST(DFendReloaded, ProfilesGiveTheirFactsProgramMountsSettingsAndCapture) {
                                   ";3=.\\a.iso$.\\b.iso;CDROMIMAGE;E;;;;keyb gr");
     EXPECT_EQ(keen.extraLines, Strings{"dosbox.memsize=16"});
     EXPECT_EQ(keen.picture, shot);
-
     const ImportedGame& automatic = source.games[0];  // no name, started by its own autoexec, a damaged capture
     EXPECT_EQ(automatic.title, "Auto");
     EXPECT_EQ(Describe(automatic),
               data + "\\VirtualHD\\GAME | GO.BAT | -x | D=" + data + "\\one.cue," + data + "\\two.cue | ");
     ASSERT_EQ(KindsOf(automatic), Kinds{K::PictureNotTaken});
     EXPECT_EQ(automatic.importNotes[0].picture, PictureFileStatus::NotABitmap);
-
     EXPECT_EQ(ReadDFendProfiles(data + "\\Confs").games.size(), 2u);
     const ImportSource one = ReadDFendProfiles(data + "\\Confs\\Keen.prof");
     ASSERT_EQ(one.games.size(), 1u);
@@ -253,7 +248,6 @@ TEST(Xml, ReadsElementsTextReferencesAndCdataAndRefusesTheRest) {
         for (int i = 0; i < depth; ++i) open += "<a>", close += "</a>";
         return open + close;
     };
-    // The document, its status, the text of r/a/b.
     const std::tuple<std::string, XmlStatus, std::string> cases[] = {
         {"<r><a><b> x &lt;&gt;&amp;&apos;&quot; &#65;&#x42; </b></a></r>", XmlStatus::Ok, "x <>&'\" AB"},
         {"\xEF\xBB\xBF<?xml version=\"1.0\"?>\n<!-- c -->\n<r><a x='1' "
@@ -314,7 +308,6 @@ TEST(Dbgl, ExportsGiveTheirProfilesWithTheGamesOwnConfiguration) {
               (Strings{"D:\\dosroot\\GAMES\\SECOND", "D:\\dosroot\\SECOND\\INSTALL.EXE"}));
     EXPECT_EQ(KindsOf(second), Kinds{K::ConfigNotRead});
     EXPECT_EQ(source.games[2].setup.text, "C:\\X.EXE") << "a DOS path outside the game's folder is the host's";
-
     const std::pair<std::vector<ZipItem>, SourceStatus> exports[] = {
         {{StoredItem("other.xml", xml)}, SourceStatus::Empty},
         {{StoredItem("profiles.xml", "<!DOCTYPE document><document/>")}, SourceStatus::Unsupported},

@@ -34,7 +34,6 @@ protected:
     GameRecord Game(const std::string& title, const std::string& command = "PLAY.EXE") {
         return MakeGame(title, "p", "c", gameDir, command);
     }
-    // The launch steps on their own, as the window runs them.
     bool Run(GameRecord& g) {
         CurrentGame current;
         current.record = g;
@@ -46,8 +45,7 @@ protected:
     std::string gameDir;
 };
 
-// The shell gets the program with its parameters, or VDMSound's launch file
-// with Loader.bat in the game's folder, then the current one; failures are told.
+// The shell gets the program, or VDMSound's launch file with Loader.bat; failures are told.
 TEST_F(LaunchTest, ShellGetsThePlanAndFailuresAreReported) {
     GameRecord g = Game("Broken");
     SetField(g.setup, "(Parameters)");
@@ -61,7 +59,6 @@ TEST_F(LaunchTest, ShellGetsThePlanAndFailuresAreReported) {
     EXPECT_EQ(Row(ui.calls[2]),
               MessageRow("Could not open PLAY.EXE\nPlease verify the settings.", "Broken.qgf", MB_ICONSTOP));
     EXPECT_EQ(LastRun(), "Broken");
-
     state.vdm = {true, folder + "\\VDMS\\", folder + "\\VDMS\\VDMSRun.pif"};
     g.options = 1;
     ui.Clear();
@@ -85,8 +82,7 @@ TEST_F(LaunchTest, ShellGetsThePlanAndFailuresAreReported) {
     EXPECT_EQ(ui.calls[0].text.rfind("Using VDMSound with setup parameters requires a temporary batch file", 0), 0u);
 }
 
-// The folder's own steps (the message of a command-line launch, browse,
-// search) are the locating dialog's: test_locate_game.
+// The locating dialog's own steps are test_locate_game's.
 TEST_F(LaunchTest, MissingFolderAndProgramAreAskedFor) {
     GameRecord g = MakeGame("Moved", "p", "c", folder + "\\GONE", "");
     WriteSettingString("LastRun", "before");
@@ -102,7 +98,6 @@ TEST_F(LaunchTest, MissingFolderAndProgramAreAskedFor) {
     EXPECT_EQ(FieldText(g.path), gameDir);
     EXPECT_EQ(LastRun(), "Moved") << "written before the program check";
     EXPECT_EQ(ui.Calls(UiCall::File).at(0).params, gameDir) << "the picker opens in the folder";
-
     const std::string other = folder + "\\OTHER";
     CreateDirectoryA(other.c_str(), nullptr);
     WriteFileText(other + "\\RUN.COM", "x");
@@ -113,8 +108,7 @@ TEST_F(LaunchTest, MissingFolderAndProgramAreAskedFor) {
     EXPECT_EQ(ui.Calls(UiCall::Execute).back().dir, other);
 }
 
-// Where Windows cannot run DOS programs, a DOS game goes to DOSBox with a
-// configuration of its own; Loader.bat, VDMSound and the layer stay out of it.
+// Where Windows cannot run DOS programs, a DOS game goes to DOSBox; Loader.bat and the layer stay out.
 TEST_F(LaunchTest, DosGamesGoToDosBoxWhereWindowsCannotRunThem) {
     state.isNt = true;
     state.vdm = {true, folder + "\\VDMS\\", folder + "\\VDMS\\VDMSRun.pif"};
@@ -130,7 +124,6 @@ TEST_F(LaunchTest, DosGamesGoToDosBoxWhereWindowsCannotRunThem) {
     EXPECT_FALSE(Run(g));
     ASSERT_EQ(ui.calls.size(), 1u) << "DOSBox not found: told, nothing started";
     EXPECT_EQ(ui.calls[0].text.rfind("This game runs in DOSBox, but DOSBox was not found.", 0), 0u);
-
     const std::string dosBoxFolder = folder + "\\DOSBox 0.74\\", dosBox = dosBoxFolder + "DOSBox.exe";
     CreateDirectoryA(dosBoxFolder.c_str(), nullptr);
     WriteFileText(dosBox, "MZ");
@@ -154,20 +147,16 @@ TEST_F(LaunchTest, DosGamesGoToDosBoxWhereWindowsCannotRunThem) {
     if (layers.Open(HKEY_CURRENT_USER, kLayersKey, KEY_READ, false))
         layers.ReadString((gameDir + "\\PLAY.EXE").c_str(), layer);
     EXPECT_EQ(layer, "WIN95") << "the layer is Windows' own: untouched";
-
-    // A DOSBox that does not start: the launch's failure message, and it counts as run.
     ui.Clear();
     ui.startResults.push_back(false);
     EXPECT_TRUE(Run(g));
     ASSERT_EQ(ui.calls.size(), 2u);
     EXPECT_EQ(Row(ui.calls[1]), MessageRow(Format(Tr(TextId::CouldNotOpen), dosBox.c_str()), "Dos.qgf", MB_ICONSTOP));
-    // The game's own DOSBox (Staging, by its folder's name), its CD image and its own sound setup file.
     const std::string staging = folder + "\\DOSBox Staging\\dosbox.exe";
     CreateDirectoryA((folder + "\\DOSBox Staging").c_str(), nullptr);
     CopyFileA(ThisProgram().c_str(), staging.c_str(), FALSE);
     WriteFileText(gameDir + "\\DIG.INI", "DRIVER SBPRO.DIG\r\nIO_ADDR 240\r\n");
     GameExtras own;
-    // A game file is a stranger's: the DOSBox it names must be one.
     own.dosBoxProgram = folder + "\\Tools\\other.exe";
     CreateDirectoryA((folder + "\\Tools").c_str(), nullptr);
     CopyFileA(ThisProgram().c_str(), own.dosBoxProgram.c_str(), FALSE);
@@ -187,7 +176,6 @@ TEST_F(LaunchTest, DosGamesGoToDosBoxWhereWindowsCannotRunThem) {
     EXPECT_EQ(ui.calls.at(0).params, "\"" + staging + "\" -conf \"" + conf2 + "\"");
     EXPECT_NE(text2.find("[sblaster]\r\nsbtype=sbpro2\r\nsbbase=240\r\n"), std::string::npos) << text2;
     EXPECT_NE(text2.find("\r\nimgmount D \"C:\\CD\\A.ISO\" -t iso\r\n"), std::string::npos) << text2;
-    // The game's own choice wins: the shell as before.
     SetGameRunWith(g, RunWith::Windows);
     ui.Clear();
     ASSERT_TRUE(Run(g));
@@ -202,7 +190,6 @@ TEST_F(LaunchTest, EntryPointsRunAndSaveOrNot) {
     Command(IDM_RUNGAME);
     ASSERT_EQ(ui.Messages().size(), 1u);
     EXPECT_EQ(Row(ui.Messages()[0]), MessageRow("No game is selected.", "Quillon Loader", MB_ICONEXCLAMATION));
-
     const std::string play = gameDir + "\\PLAY.EXE";
     ui.fileAnswers = {play, play, play};
     ClickRow(0);
@@ -220,8 +207,6 @@ TEST_F(LaunchTest, EntryPointsRunAndSaveOrNot) {
     }
     EXPECT_EQ(saved, (Strings{"", "PLAY.EXE", "PLAY.EXE"})) << "the menu leaves the choice unsaved";
     EXPECT_EQ(List().Image(2), 0) << "the row's image is recomputed";
-
-    // Enter in the list presses the default button, Run Game; Escape does nothing.
     ClickRow(1);
     ui.Clear();
     for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
@@ -233,8 +218,7 @@ TEST_F(LaunchTest, EntryPointsRunAndSaveOrNot) {
     EXPECT_TRUE(IsWindow(Hwnd()) && !window->Ended());
 }
 
-// A row selected and run at once, before the window has shown its game (a
-// driver, an accessibility tool, a busy machine): the row's own game runs.
+// A row selected and run at once, before the window has shown its game: the row's own game runs.
 TEST_F(LaunchTest, ALaunchRunsTheRowItNamesBeforeItsSelectionIsShown) {
     WriteFileText(gameDir + "\\DOSMARK.COM", "x");
     WriteFileText(gameDir + "\\marker.exe", "MZ");
@@ -269,8 +253,7 @@ TEST_F(LaunchTest, ALaunchRunsTheRowItNamesBeforeItsSelectionIsShown) {
     }
 }
 
-// Only the listed file in Games runs from the command line: never a file of a
-// listed name elsewhere, nor a device; device-named files in Games are no games.
+// Only the listed file in Games runs from the command line: not a namesake elsewhere, nor a device.
 TEST_F(LaunchTest, CommandLineRunsOnlyTheListedGameFile) {
     AddGame(Game("Other"));
     AddGame(Game("Chosen Game"));
@@ -330,9 +313,7 @@ TEST_F(LaunchTest, SlowDownLabelFollowsTheSliderAndBecomesDosBoxsSpeed) {
 
 }  // namespace
 
-// Under Wine a host program (the host's DOSBox) starts without handles: hProcess
-// is null and hThread holds whatever lay on Wine's stack, at times one of our
-// own handles. Only a Windows process's two handles are closed.
+// Under Wine a host program starts without usable handles: only a Windows process's two are closed.
 TEST(ProcessHandles, OnlyThoseOfAWindowsProcessAreClosed) {
     DWORD flags = 0;
     HANDLE ours = CreateEventA(nullptr, TRUE, FALSE, nullptr);

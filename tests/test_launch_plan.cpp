@@ -30,15 +30,12 @@ TEST(ParameterLine, OrderEmptyCandidatesRangesAndFieldEnds) {
     g.keyboardOn = g.mouseOn = g.joystickOn = g.customOn = 1;
     g.selectedDisplay = 4, g.selectedSound = 9, g.selectedMusic = 0;
     EXPECT_EQ(ComposeParameterLine(g), "/ega /kb /mouse /joy /sb /mt32 /x ");
-
     g.mouseOn = 0;
     g.selectedDisplay = 3;  // MCGA, which is empty
     g.selectedSound = 10;
     g.selectedMusic = -1;
     EXPECT_EQ(ComposeParameterLine(g), "/kb /joy /x ");
-
-    // A parameter that fills its 32 bytes is read no further, though the field
-    // after it holds text.
+    // A parameter filling its 32 bytes is read no further.
     g.joystickOn = g.keyboardOn = 0;
     std::memset(g.customParam, 'c', sizeof g.customParam);
     SetField(g.vesaParam, "/vesa");
@@ -69,7 +66,6 @@ TEST(LaunchPlanTest, KindFilesAndArgumentsByOptionsAndVdmSound) {
         SetField(g.setup, c.setup);
         const LaunchPlan p = PlanLaunch(g, LaunchTarget::Game, {false, c.vdmFound ? vdm : VdmSoundInstall{}, {}, {}});
         const WindowsLaunch& w = *p.InWindows();
-        // The layer is never touched on Windows 9x.
         EXPECT_EQ((std::vector<std::string>{w.file, w.params, p.folder, p.fullProgram}),
                   (std::vector<std::string>{c.file, c.params, "C:\\GAMES\\G", "C:\\GAMES\\G\\MY PLAY.EXE"}))
             << c.options << " " << c.setup;
@@ -79,7 +75,6 @@ TEST(LaunchPlanTest, KindFilesAndArgumentsByOptionsAndVdmSound) {
     SetField(g.setup, "(Parameters)");
     EXPECT_EQ(PlanLaunch(g, LaunchTarget::Game, {false, vdm, {}, {}}).InWindows()->batchLine,
               "@\"MY PLAY.EXE\"  /sb16 ");
-
     const Layer layers[5] = {Layer::Removed, Layer::Removed, Layer::Win95, Layer::Win95, Layer::Removed};
     for (int options = 0; options < 5; ++options) {
         g.options = options;
@@ -87,8 +82,7 @@ TEST(LaunchPlanTest, KindFilesAndArgumentsByOptionsAndVdmSound) {
     }
 }
 
-// The setup program's Windows plan, and the DOSBox plan of the game and of its
-// setup program (the game's Windows plan is the test above's).
+// The setup program's Windows plan, and the DOSBox plans of the game and its setup program.
 TEST(LaunchPlanTest, RoutesOfTheGameAndItsSetupProgram) {
     GameRecord g = MakeGame("G", "p", "c", "C:\\GAMES\\G", "PLAY.EXE");
     SetField(g.vgaParam, "-vga");
@@ -133,7 +127,6 @@ TEST(LaunchPlanTest, RoutesOfTheGameAndItsSetupProgram) {
     LaunchFacts inDosBox{false, {}, {DosBoxMode::Always, true, "Z:\\usr\\bin\\dosbox", "", {}, true, {}}, ProgramKind::Dos};
     const DosBoxConfig refused = PlanLaunch(g, LaunchTarget::Setup, inDosBox).InDosBox()->config;
     EXPECT_EQ(refused.field + refused.text, "Setup");
-
     // The flavour's arguments: the player's own configuration under ours (0.74's README: "-userconf will always
     // be loaded before them"; DOSBox-X's manual page; Staging always loads it, its manual page: --noprimaryconf),
     // and for the host's DOSBox the host's paths, in the configuration too.
@@ -158,7 +151,6 @@ TEST(LaunchPlanTest, LoaderBatchAndLayerAreWritten) {
     ASSERT_TRUE(WriteLoaderBatch(folder, LoaderBatchLine("PLAY.EXE", " /sb16 ")));
     const std::vector<char> written = ReadFileBytes(folder + "\\Loader.bat");
     EXPECT_EQ(std::string(written.begin(), written.end()), "@PLAY.EXE  /sb16 ");
-
     const std::string program = folder + "\\PLAY.EXE";
     const std::tuple<Layer, LayerResult, const char*> steps[] = {{Layer::Win95, LayerResult::Done, "WIN95"},
                                                                  {Layer::Untouched, LayerResult::NothingToDo, "WIN95"},
@@ -170,8 +162,7 @@ TEST(LaunchPlanTest, LoaderBatchAndLayerAreWritten) {
     RemoveTree(folder);
 }
 
-// DELETE in any case deletes; a missing name or data writes nothing, not even
-// the key; a key that cannot be made is a result, not a message.
+// DELETE deletes; a missing name or data writes nothing, not even the key; a failure is a result.
 TEST(RegistryValueTest, WritesDeletesInAnyCaseAndSkipsMissingNamesOrData) {
     DeleteRegistryTree(HKEY_CURRENT_USER, kLayersKey);
     const std::string program = "C:\\GAMES\\DOOM\\DOOM.EXE";

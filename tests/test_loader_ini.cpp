@@ -1,7 +1,4 @@
-// The INI accessor (opening, reads and writes, stripped values, the section
-// enumeration) and the old catalogue's conversion over it: the split and
-// matching rules, every key of a game section, game file names, the batch
-// conversion, and damaged catalogues.
+// The INI accessor and the old catalogue's conversion over it, down to damaged catalogues.
 #include "CatalogueTools.h"
 #include "DialogProbe.h"
 #include "Groups.h"
@@ -46,7 +43,6 @@ protected:
         for (bool ok = ini.FirstSection(name, 260); ok; ok = ini.NextSection(name, 260)) names.push_back(name);
         return names;
     }
-
     TempFolder temp{"loaderini"};
     const std::string folder = temp.path, program = folder + "\\Program", iniPath = program + "\\Loader.ini";
     IniFile ini;
@@ -60,7 +56,6 @@ TEST_F(LoaderIniTest, WritesAtOnceOnlyWhenOpenAndNamedAndSectionsAreListed) {
     ini.DeleteKey("List", "00");
     EXPECT_EQ(FileText(iniPath), "[List]\n00=Zero\n01=One\n") << "a closed accessor drops writes";
     EXPECT_TRUE(Sections().empty());
-
     ASSERT_TRUE(ini.Open(iniPath));
     ini.DeleteKey("List", "00");
     ini.WriteString("List", "05", "");
@@ -72,7 +67,6 @@ TEST_F(LoaderIniTest, WritesAtOnceOnlyWhenOpenAndNamedAndSectionsAreListed) {
         << "an empty value is written; no section or key, nothing";
     EXPECT_FALSE(ini.Open(folder)) << "a folder is no INI file";
     EXPECT_EQ(ini.GetString("List", "01"), "") << "a failed open closes the accessor";
-
     WriteIni("[abcde]\na=1\n[fghijklm]\n[no]\n");
     EXPECT_EQ(Sections(), (Strings{"abcde", "fghijklm", "no"}));
     std::string name;
@@ -108,7 +102,6 @@ TEST(LoaderIniRules, NamesDisplays) {
 
 TEST(LoaderIniRules, RefusesNamesThatCannotNameAGameFileAndPicturesOutsideTheFolder) {
     EXPECT_EQ(ImportFileName("Quest: The *Best*"), "Quest- The -Best-");
-
     ExpectGroups<std::string>({{"C:\\Old\\Images\\keen.bmp", {"keen.bmp"}},
                                {"C:\\Old\\Images\\sub\\keen.bmp", {"sub\\keen.bmp"}},
                                {"", {"..\\secret.bmp", "C:\\secret.bmp", "COM1", "a*.bmp", ""}}},
@@ -178,8 +171,7 @@ TEST_F(LoaderIniTest, AbsentOddAndLongValues) {
         "SoundDevice01=A,/a\r\nSoundDevice02=,/b\r\n[On]\r\nVDMSound=1\r\n[Long]\r\nPublisher=" +
         longText + "\r\nKeyboard=" + longText + "\r\nSoundDevice01=" + longText + "\r\nMusicDevice01=Name," + longText +
         "\r\nCustomDevice=" + longText + "," + longText + "\r\n");
-    // No Publisher gives an empty one; no or an empty selection selects nothing,
-    // not the entry with an empty name; only "0" clears VDMSound.
+    // No or an empty selection selects nothing, not the entry with an empty name; only "0" clears VDMSound.
     for (const char* section : {"Bare", "Odd", "On"}) {
         GameRecord g = Apply(section);
         EXPECT_EQ((Strings{g.publisher, g.category, g.path}), (Strings{"", "", ""})) << section;
@@ -194,8 +186,7 @@ TEST_F(LoaderIniTest, AbsentOddAndLongValues) {
                        std::string(31, 'x'), "", ""}));
 }
 
-// Under Wine and on FAT disks every long name has a short one: a section named
-// after the short name of another game's file never replaces that file.
+// A section named after the short name of another game's file never replaces that file.
 TEST_F(LoaderIniTest, ConvertsOneSectionWithItsPictureAndOverwritesOnlyItsOwnFileWhenAsked) {
     const std::vector<char> bmp = MakeBmp(4, 2, 255, 0, 0);
     WriteFileBytes(program + "\\Images\\keen.bmp", bmp);
@@ -205,7 +196,6 @@ TEST_F(LoaderIniTest, ConvertsOneSectionWithItsPictureAndOverwritesOnlyItsOwnFil
     // An existing game and overwriting it are the import dialog's test.
     CreateDirectoryA(GameFilePath(program, "Folder").c_str(), nullptr);
     EXPECT_EQ(Convert("Keen", "Folder", true), SectionOutcome::Failed);
-
     const std::string deluxe = GameFilePath(program, "Keen Dreams Deluxe");
     WriteGame(deluxe, MakeGame("Keen Dreams Deluxe", "Kept"), bmp);
     const std::vector<char> kept = ReadFileBytes(deluxe);
@@ -220,9 +210,7 @@ TEST_F(LoaderIniTest, ConvertsOneSectionWithItsPictureAndOverwritesOnlyItsOwnFil
     EXPECT_STREQ(Load("Keen Dreams Deluxe").publisher, "Apogee");
 }
 
-// The batch adds new games, skips existing ones silently and takes a picture
-// from the given folder only when it passes the picture check; every one that
-// is not is noted with the reason.
+// The batch adds new games, skips existing ones and notes every picture not taken with the reason.
 TEST_F(LoaderIniTest, BatchAddsNewGamesSkipsExistingOnesAndNotesPicturesNotTaken) {
     WriteGame(GameFilePath(program, "Old"), MakeGame("Old", "Kept Publisher"));
     const std::string pics = folder + "\\pics";
@@ -240,7 +228,6 @@ TEST_F(LoaderIniTest, BatchAddsNewGamesSkipsExistingOnesAndNotesPicturesNotTaken
         "[H]\r\nPicture=AUX\r\n[A: B]\r\n");
     const BatchResult r = ConvertCatalogue(iniPath, pics, program, list);
     EXPECT_EQ(r.status, BatchStatus::Done);
-    // The batch keeps the name as it is: a colon cannot name a file.
     EXPECT_EQ((std::vector<int>{r.added, r.existing, r.refused, list.cleared}), (std::vector<int>{8, 1, 1, 1}));
     EXPECT_EQ(list.added, (Strings{"A.qgf", "B.qgf", "C.qgf", "D.qgf", "E.qgf", "F.qgf", "G.qgf", "H.qgf"}));
     using N = PictureNote;
@@ -253,7 +240,6 @@ TEST_F(LoaderIniTest, BatchAddsNewGamesSkipsExistingOnesAndNotesPicturesNotTaken
     EXPECT_STREQ(Load("B").category, "Puzzle");
     EXPECT_EQ(Load("A").pictureSize, bmp.size());
     for (const char* name : {"B", "C", "D", "E", "F", "G", "H"}) EXPECT_EQ(Load(name).pictureSize, 0u) << name;
-
     WriteFileText(iniPath, "Publisher=Nobody\r\n; no sections at all\r\n");
     EXPECT_EQ(ConvertCatalogue(iniPath, folder, program, list).status, BatchStatus::NoSections);
     EXPECT_EQ(ConvertCatalogue(folder + "\\missing.ini", folder, program, list).status, BatchStatus::CannotOpen);
@@ -267,7 +253,6 @@ TEST_F(LoaderIniTest, DamagedCataloguesShowWhatCanBeRead) {
     CatalogueSections sections = ReadCatalogueSections(ini);
     EXPECT_EQ(sections.names.size(), kMaxCatalogueSections);
     EXPECT_EQ(sections.unread, 2000 - static_cast<int>(kMaxCatalogueSections));
-
     std::vector<char> junk(5 * 1024 * 1024);  // 5 MB of binary junk with a few sections, one unnamed
     unsigned seed = 12345;
     for (char& c : junk) c = static_cast<char>((seed = seed * 1103515245 + 12345) >> 16);

@@ -1,5 +1,4 @@
-// The rules for names and texts from a stranger: devices, steps out of a
-// folder, drives, batch and command syntax, DOS names.
+// The rules for names and texts from a stranger: devices, folder steps, drives, batch syntax, DOS names.
 #include "Groups.h"
 #include "data/Files.h"
 #include "data/GameFolder.h"

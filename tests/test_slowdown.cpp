@@ -1,5 +1,4 @@
-// The slow-down timer: its period, starting and stopping (the slider's label:
-// test_launch).
+// The slow-down timer: its period, starting and stopping.
 #include "launch/SlowDown.h"
 #include <gtest/gtest.h>
 #include <windows.h>

@@ -1,8 +1,7 @@
-// Random game files (records and pictures ending at a no-access page, the names that reach a batch file, the
-// reserved area, reading, saving, embedding), damaged sound setup files, and other launchers' libraries damaged at
-// random or hostile on purpose. Every input comes from the seed and its index alone. Switches: --fuzz-seconds=N
-// (default 4; 0: no limit), --fuzz-iterations=N, --fuzz-seed=S (default kCiSeed), --fuzz-index=I (input I only).
+// Random game files, damaged sound setup files and damaged or hostile libraries of other launchers, each input
+// from the seed and its index. --fuzz-seconds=N (0: no limit), --fuzz-iterations=N, --fuzz-seed=S, --fuzz-index=I.
 #include "BmpBuilder.h"
+#include "CatalogueTools.h"
 #include "ImportSamples.h"
 #include "TestEnv.h"
 #include "data/Bitmap.h"
@@ -89,8 +88,7 @@ void RandomText(Rng& r, char* field, size_t size, const char* alphabet) {
     for (size_t i = 0; i < len; ++i) field[i] = alphabet[r.Below(std::strlen(alphabet))];
 }
 
-// Tagged entries in the reserved area: ours with good and refused values,
-// unknown ones, tags that are no names, lengths past the end, random bytes.
+// Reserved-area entries: ours with good and refused values, unknown ones, bad tags and lengths, random bytes.
 void RandomEntries(Rng& r, char (&area)[756]) {
     if (!r.Chance(40)) return;
     static const char* const kTags[] = {"DBOX", "CDRM", "DBXL", "ZZ_9", "RUN_", "db\x01x", "\0\0\0\x01"};
@@ -189,8 +187,7 @@ std::vector<char> RandomBitmap(Rng& r) {
     return BuildBmp(s);
 }
 
-// Damage of the kinds that crashed the picture display: header fields set to
-// odd values, bytes flipped, the end cut off.
+// Damage of the kinds that crashed the picture display: odd header fields, flipped bytes, the end cut off.
 void Damage(Rng& r, std::vector<char>& b) {
     static const uint32_t kFields[] = {2, 10, 14, 18, 22, 26, 28, 30, 34, 46, 50, 70, 126, 130};
     for (uint32_t i = 0, rounds = r.Below(4); i < rounds && !b.empty(); ++i) {
@@ -206,8 +203,7 @@ void Damage(Rng& r, std::vector<char>& b) {
     }
 }
 
-// A copy of |n| bytes that ends right where a no-access page starts: a read past
-// the data ends the process at once.
+// A copy of |n| bytes ending where a no-access page starts: a read past the data ends the process.
 const char* BeforeNoAccessPage(const void* data, size_t n) {
     constexpr size_t kSize = 4 << 20;
     static char* const base = [] {
@@ -255,24 +251,14 @@ std::string RandomSetupText(Rng& r, const char* sample) {
     return text;
 }
 
-// Every file below |folder| with its size and time: what a reader must leave as it was.
+// Every file below |folder| with its bytes: what a reader must leave as it was.
 std::string FolderState(const std::string& folder) {
     std::string state;
-    WIN32_FIND_DATAA d;
-    HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &d);
-    if (h == INVALID_HANDLE_VALUE) return state;
-    do {
-        const std::string name = d.cFileName;
-        if (name == "." || name == "..") continue;
-        state += name + Format(" %lu %lu %lu\n", d.nFileSizeLow, d.ftLastWriteTime.dwLowDateTime, d.dwFileAttributes);
-        if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) state += FolderState(folder + "\\" + name);
-    } while (FindNextFileA(h, &d));
-    FindClose(h);
+    for (const std::string& file : FilesBelow(folder)) state += file + "\n" + FileText(folder + file) + "\n";
     return state;
 }
 
-// True when every setting line of a DOSBox configuration holds a value that DOSBox 0.74 offers, or is one of
-// the game's own lines.
+// Every setting line holds a value that DOSBox 0.74 offers, or is one of the game's own lines.
 bool SoundLinesOffered(const std::string& config, const GameRecord& game) {
     std::string offered = " gus=true pcspeaker=true tandy=on disney=true mpu401=intelligent mpu401=none ";
     for (const char* v : {"svga_s3", "vgaonly", "ega", "cga", "tandy"}) offered += std::string("machine=") + v + " ";
@@ -310,8 +296,7 @@ LONG WINAPI ReportCrash(EXCEPTION_POINTERS* e) {
     return EXCEPTION_CONTINUE_SEARCH;
 }
 
-// What both fuzzers share: the inputs the options ask for, run until the first finding (the clock is looked at
-// every |every| inputs), and that finding with how to reproduce it.
+// The inputs the options ask for, run until the first finding (the clock read every |every| inputs).
 class FuzzerBase {
 public:
     explicit FuzzerBase(const Options& o) : _o(o) {
@@ -343,8 +328,7 @@ protected:
     Options _o;
 };
 
-// Text that reaches a batch file as a word of its own (or after the program):
-// no batch syntax, and quotes only as one pair around a word with a blank.
+// A batch file word: no batch syntax, quotes only as one pair around a word with a blank.
 bool ReadsCleanly(const std::string& text, bool word) {
     std::string bare = text;
     bare.erase(std::remove(bare.begin(), bare.end(), '"'), bare.end());
@@ -358,9 +342,7 @@ public:
     explicit Fuzzer(const Options& o)
         : FuzzerBase(o), _folder(MakeTempFolder("fuzz")), _game(_folder + "\\g.qgf"), _bitmap(_folder + "\\p.bmp") {}
     ~Fuzzer() { RemoveTree(_folder); }
-
     unsigned long long fileRounds = 0, setupRounds = 0, accepted = 0, loaded = 0;
-
     void RunInput(unsigned long long index, Rng& r) override {
         GameRecord record = RandomRecord(r);
         std::vector<char> picture;
@@ -369,18 +351,14 @@ public:
         record.pictureSize = static_cast<uint32_t>(picture.size());
         if (r.Chance(15)) record.pictureSize = r.Chance(70) ? r.Pick(kInteresting) : static_cast<uint32_t>(r.Next());
         if (r.Chance(10)) record.pictureSize = static_cast<uint32_t>(picture.size()) + r.Below(9) - 4;
-
         std::vector<char> file(sizeof record + picture.size());
         std::memcpy(file.data(), &record, sizeof record);
         std::copy(picture.begin(), picture.end(), file.begin() + sizeof record);
         if (r.Chance(5)) file.resize(r.Below(file.size() + 1));
-
         CheckInMemory(record, file, r);
         if (_o.only != kAll || index % kFileEvery == 0) FileRound(file, r);
         if (_o.only != kAll || index % kSetupEvery == 0) SetupRound(record, r);
     }
-
-    // The record and the picture as they would lie in a buffer of the file's size.
     void CheckInMemory(const GameRecord& record, const std::vector<char>& file, Rng& r) {
         const auto* g = reinterpret_cast<const GameRecord*>(BeforeNoAccessPage(&record, sizeof record));
         CheckGameRecord(*g);
@@ -388,7 +366,6 @@ public:
         if (UnsafeParameterField(*g, HasCommandSyntax).empty() == HasCommandSyntax(line))
             Fail("the parameter check and the line disagree: " + line);
         if (line.size() > 7 * kParamSize) Fail("parameter line too long");
-        // What a launch or a setup run that is allowed hands VDMSound's batch file.
         LaunchFacts facts;
         facts.vdm = {true, "C:\\V\\", "C:\\V\\VDMSRun.bat"};
         const WindowsLaunch run = *PlanLaunch(*g, LaunchTarget::Game, facts).InWindows();
@@ -404,22 +381,18 @@ public:
             Fail("a setup name reached VDMSound's batch file with batch syntax: " + setup);
         FieldText(g->title), FieldText(g->comment), FieldText(g->dataName), UsesParameterSets(*g);
         CheckEntries(*g);
-
         const size_t available = file.size() > sizeof record ? file.size() - sizeof record : 0;
         const size_t n = std::min<size_t>({available, record.pictureSize, 4 << 20});
         const char* bytes = BeforeNoAccessPage(file.data() + sizeof record, n);
         if (!IsUsableBitmap(bytes, n)) return;
         ++accepted;
         if (!r.Chance(kLoadPercent) && _o.only == kAll) return;
-        // What the main window does with a picture that passed the check.
         WriteFileBytes(_folder + "\\~_quil_~.bmp", std::vector<char>(bytes, bytes + n));
         HANDLE bmp = LoadImageA(nullptr, (_folder + "\\~_quil_~.bmp").c_str(), IMAGE_BITMAP, 0, 0,
                                 LR_LOADFROMFILE | LR_CREATEDIBSECTION);
         if (bmp) ++loaded, DeleteObject(bmp);
     }
-
-    // What a stranger's entries read as is written back whole: a damaged list
-    // only after its cut, and then read again as it was.
+    // A stranger's entries are written back as read: a damaged list only after its cut.
     void CheckEntries(const GameRecord& g) {
         const ExtrasRead read = ReadGameExtras(g);
         GameRecord copy = g;
@@ -439,7 +412,6 @@ public:
             std::memcmp(&copy, &once, sizeof once))
             Fail("writing the same entries twice gave other bytes");
     }
-
     void FileRound(const std::vector<char>& file, Rng& r) {
         ++fileRounds;
         WriteFileBytes(_game, file);
@@ -453,22 +425,17 @@ public:
         }
         if (status != expected) Fail("ReadGameRecord gave an unexpected status");
         if (status != GameFileStatus::Ok) return;
-
         std::vector<char> picture;
         const bool read = ReadGamePicture(_game, record.pictureSize, picture);
         const size_t held = file.size() - sizeof record;
         if (read != (held >= record.pictureSize)) Fail("ReadGamePicture disagrees with the file's length");
         if (read && !std::equal(picture.begin(), picture.end(), file.begin() + sizeof record))
             Fail("ReadGamePicture read other bytes");
-
-        // Saving: the new record and the picture bytes the file holds.
         CurrentGame game{record, _game, true};
         if (r.Chance(80)) SetField(game.record.comment, ("saved " + std::to_string(r.Next())).c_str());
         std::vector<char> want(file.begin(), file.begin() + sizeof record + std::min<size_t>(held, record.pictureSize));
         std::memcpy(want.data(), &game.record, sizeof game.record);
         if (!SaveGameFile(game) || ReadFileBytes(_game) != want) Fail("a save failed or wrote other bytes");
-
-        // Embedding: the record with the new size and the new picture, or nothing changed.
         const std::vector<char> before = ReadFileBytes(_game);
         const std::vector<char> bitmap = r.Chance(80) ? RandomBitmap(r) : std::vector<char>(r.Below(64), 'x');
         WriteFileBytes(_bitmap, bitmap);
@@ -483,9 +450,7 @@ public:
         for (const char* left : {".new", ".old"})
             if (FileExists(_game + left)) Fail(std::string("a write left X.qgf") + left + " behind");
     }
-
-    // Setup files in a game's folder (and a subfolder): read, never changed,
-    // and only values that DOSBox offers reach its configuration.
+    // Setup files are read, never changed, and only values DOSBox offers reach its configuration.
     void SetupRound(GameRecord game, Rng& r) {
         ++setupRounds;
         const std::string folder = _folder + "\\game";
@@ -508,14 +473,11 @@ public:
         if (!SoundLinesOffered(config, game)) Fail("a sound setting that DOSBox does not offer: " + config);
         if (FolderState(folder) != before) Fail("reading the sound setup changed the game's folder");
     }
-
     std::string _folder, _game, _bitmap;
 };
 
 TEST(GameFileFuzz, RandomGameFilesNeverCrashLoseDataOrLeaveFilesBehind) {
     const Options o = ReadOptions();
-    std::printf("fuzz seed %llu (run again with --fuzz-seed=%llu)\n", o.seed, o.seed);
-    std::fflush(stdout);
     Fuzzer fuzzer(o);
     const double seconds = fuzzer.Run(256);
     std::printf(
@@ -585,7 +547,6 @@ public:
         _zip.assign(zip.begin(), zip.end());
     }
     ~ImportFuzzer() { RemoveTree(_folder); }
-
     void RunInput(unsigned long long index, Rng& r) override {
         switch (index % 5) {
             case 0: {
@@ -620,7 +581,6 @@ public:
             }
         }
     }
-
     // Files made hostile on purpose: 1 GB, a zip bomb, lying sizes, deep and wide XML, endless autoexecs.
     void Hostile() {
         const std::string big = _folder + "\\big.conf", zipPath = _folder + "\\bomb.zip";
@@ -659,9 +619,7 @@ public:
     }
 
 private:
-    // What an imported record may hold: a name the Games folder takes, a
-    // folder without control characters, a program and a setup program of 8.3
-    // names inside it, parameters without command syntax.
+    // An imported record: a Games file name, a clean folder, 8.3 programs, no command syntax.
     void CheckRecord(const ImportedGame& game) {
         const std::string program = _folder + "\\Program";
         const ImportedRecord made = MakeImportedRecord(game, program);
@@ -674,7 +632,6 @@ private:
             Fail("an imported record broke a rule: " + made.fileName + " | " + path + " | " + command + " | " + setup);
         if (ReadGameExtras(g).status != ExtrasStatus::Ok) Fail("an imported record's DOSBox entries break their rules");
     }
-
     void Zip(Rng& r) {
         const std::string path = _folder + "\\f.zip";
         WriteFileText(path, Mutate(r, _zip));
@@ -688,7 +645,6 @@ private:
         }
         if (r.Chance(20)) ReadDbglExport(path);
     }
-
     std::string _folder;
     const std::vector<DeflateSample> _samples = DeflateSamples();
     std::string _zip;

@@ -1,7 +1,4 @@
-// Command lines and games from strangers, as the launch sees them: the file a
-// command line names, parameters that chain commands, damaged pictures and
-// read-only game files in the main window. (The picture check and the game
-// file's own rules are tested beside the game file.)
+// Command lines and games from strangers as the launch sees them, and damaged pictures in the main window.
 #include "BmpBuilder.h"
 #include "DialogProbe.h"
 #include "MainWindowFixture.h"
@@ -23,7 +20,6 @@ TEST(CommandLineTest, FullPathsDecideWhatIsTheListedFile) {
     CreateDirectoryA((folder + "\\outside").c_str(), nullptr);
     WriteGame(games + "\\Tank Duel.qgf", MakeGame("Tank Duel"));
     WriteGame(folder + "\\outside\\Tank Duel.qgf", MakeGame("Evil"));
-
     char shortName[MAX_PATH] = "";  // the 8.3 name is the same file, where the file system makes one
     GetShortPathNameA((games + "\\Tank Duel.qgf").c_str(), shortName, sizeof shortName);
     const std::pair<std::string, bool> cases[] = {
@@ -43,7 +39,6 @@ TEST(CommandLineTest, FullPathsDecideWhatIsTheListedFile) {
 }
 
 TEST(CommandLineTest, FirstArgumentAndName) {
-    // The command line, the file it names, the game's name.
     const std::tuple<const char*, const char*, const char*> cases[] = {
         {"\"C:\\a b\\One.qgf\" \"C:\\Two.qgf\"", "C:\\a b\\One.qgf", "One"},  // two arguments
         {"  \"C:\\x.y\\.qgf\"  ", "C:\\x.y\\.qgf", ".qgf"},
@@ -58,7 +53,6 @@ TEST(CommandLineTest, FirstArgumentAndName) {
 
 class UntrustedWindow : public MainWindowFixture {
 protected:
-    // A runnable game: GAMEDIR\PLAY.EXE exists.
     GameRecord Runnable(const std::string& title) {
         CreateDirectoryA(GameDir().c_str(), nullptr);
         WriteFileText(GameDir() + "\\PLAY.EXE", "MZ");
@@ -67,8 +61,7 @@ protected:
     std::string GameDir() const { return folder + "\\GAMEDIR"; }
 };
 
-// A picture the check refuses shows the default (a file that holds too little
-// for its picture is the game list test's).
+// A picture the check refuses shows the default.
 TEST_F(UntrustedWindow, DamagedPicturesShowTheDefaultAndTheGameStaysRunnable) {
     const std::pair<const char*, std::vector<char>> pictures[] = {{"A Header Only", HeaderWithoutPixels()},
                                                                   {"B Offset One", PixelsAtOffsetOne()},
@@ -88,9 +81,7 @@ TEST_F(UntrustedWindow, DamagedPicturesShowTheDefaultAndTheGameStaysRunnable) {
 TEST_F(UntrustedWindow, BatchSyntaxNeverReachesABatchFile) {
     CurrentGame current;
     current.record = Runnable("Smuggler");
-    // What VDMSound's batch, Loader.bat or the command interpreter would read
-    // stops the launch; an .exe started directly gets its parameters as they are.
-    // Through VDMSound, the command, the mouse parameter, the field refused.
+    // What a batch or the interpreter would read stops the launch; a direct .exe gets its parameters as they are.
     const std::tuple<bool, const char*, const char*, const char*> cases[] = {
         {false, "PLAY.EXE", "/m\r\ncalc.exe", "Mouse parameter"},
         {true, "PLAY.EXE", "/m & calc.exe", "Mouse parameter"},
@@ -127,8 +118,6 @@ TEST_F(UntrustedWindow, RunningAReadOnlyGameTellsWhyAChangeWasNotSaved) {
     ui.Clear();
     Command(IDC_RUNGAME);  // nothing changed: no message
     EXPECT_TRUE(ui.Messages().empty() && ui.Calls(UiCall::Execute).size() == 1u);
-
-    // The program is missing: the user picks another, which cannot be stored.
     WriteFileText(GameDir() + "\\OTHER.EXE", "MZ");
     DeleteFileA((GameDir() + "\\PLAY.EXE").c_str());
     ui.fileAnswers.push_back(GameDir() + "\\OTHER.EXE");

@@ -7,7 +7,6 @@
 namespace {
 
 TEST(VdmsReplace, OnlyTheCharactersAtTheAnchorChange) {
-    // Shape, value, new text, the value after (nullptr: no anchor, the value stays).
     const std::tuple<VdmsShape, const char*, const char*, const char*> cases[] = {
         {VdmsShape::Version, "4.05 ; DSP version", " 4.15", "4.15 ; DSP version"},
         {VdmsShape::Version, "4.05", " 4.15", nullptr},           // bare: too short for the anchor
@@ -68,13 +67,11 @@ protected:
     }
     void OpenDialog() { ASSERT_TRUE(Open(ini)); }
     void Radio(int id) { SendMessageA(Item(id), BM_CLICK, 0, 0); }
-
     const std::string path = folder + "\\VDMS.INI";
     IniFile ini;
 };
 
-// The read stops at 259 characters: a value cut off there is not written back,
-// it would lose the rest of its line.
+// A value cut off at 259 characters is not written back: it would lose the rest of its line.
 TEST_F(VdmsFileTest, AbsentKeysUnshapedAndCutOffValuesStayAndAreReported) {
     const std::string original =
         "[SB Controller.config]\r\nversion=4.05\r\nport=220 ; no prefix\r\nIRQ=7 ;" + std::string(300, 'c') +
@@ -82,10 +79,8 @@ TEST_F(VdmsFileTest, AbsentKeysUnshapedAndCutOffValuesStayAndAreReported) {
     Load(original);
     VdmsSettings chosen = ReadVdmsSettings(ini);
     EXPECT_EQ(chosen.version, 3) << "a bare version is still shown";
-
     VdmsWriteResult same = WriteVdmsSettings(ini, chosen);
     EXPECT_TRUE(!same.writeFailed && same.keysWritten == 0 && Text() == original);
-
     chosen.version = kVdmsDefaultVersion;
     for (auto [field, text] : {std::pair{VdmsField::SbPort, "240"}, {VdmsField::SbIrq, "5"}, {VdmsField::SbDma8, "3"}})
         chosen.fields[static_cast<int>(field)] = text;
@@ -97,8 +92,6 @@ TEST_F(VdmsFileTest, AbsentKeysUnshapedAndCutOffValuesStayAndAreReported) {
         << "what the player chose; the boxes of absent keys left empty are no choice";
     for (const char* absent : {"DMA16", "sampleRate", "[AdLib"})
         EXPECT_EQ(Text().find(absent), std::string::npos) << absent << " must stay absent";
-
-    // The dialog names the choices it could not write when OK closes it.
     OpenDialog();
     Radio(IDC_VDMS_SB16PNP);
     Set(IDC_VDMS_SB_DMA8, "1");
@@ -111,8 +104,7 @@ TEST_F(VdmsFileTest, AbsentKeysUnshapedAndCutOffValuesStayAndAreReported) {
         << text;
 }
 
-// Defaults fills the boxes and writes nothing, Cancel neither; OK writes the
-// choices in place: every byte but the replaced ones stays.
+// Defaults and Cancel write nothing; OK writes the choices in place, every other byte stays.
 TEST_F(VdmsFileTest, DialogShowsTheFileAndOnlyOkWritesTheChoices) {
     Load(kVdmsIni);
     OpenDialog();
@@ -131,7 +123,6 @@ TEST_F(VdmsFileTest, DialogShowsTheFileAndOnlyOkWritesTheChoices) {
         EXPECT_EQ(Get(box), text) << box;
     Click(IDCANCEL);
     EXPECT_TRUE(dialog->Result() == IDCANCEL && Text() == kVdmsIni);
-
     OpenDialog();
     Radio(IDC_VDMS_SB16PNP);
     EXPECT_FALSE(Ticked(IDC_VDMS_SB16)) << "one model at a time";
@@ -152,7 +143,6 @@ TEST_F(VdmsFileTest, ALockedFileIsReportedAndTheDialogStaysOpen) {
     Load(kVdmsIni);
     OpenDialog();
     Set(IDC_VDMS_SB_PORT, "240");
-    // Another program holds the file open for reading only.
     HANDLE lock = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
     Click(IDOK);

@@ -12,7 +12,6 @@ class VdmSoundTest : public ::testing::Test {
 protected:
     void SetUp() override { DeleteRegistryTree(HKEY_CURRENT_USER, kKey); }
     void TearDown() override { DeleteRegistryTree(HKEY_CURRENT_USER, kKey); }
-
     void SetTipsFile(const std::string& value, DWORD type = REG_SZ, bool terminated = true) {
         HKEY key = nullptr;
         ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
@@ -25,14 +24,12 @@ protected:
     void AddLaunchPad() { WriteFileText(folder + "LaunchPad.dll", "MZ"); }
     std::string BatchPath() const { return folder + "VDMSRun.bat"; }
     bool Exists(const std::string& path) const { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
     TempFolder temp{"vdms"};
     const std::string folder = temp.path + "\\";  // with its trailing backslash
 };
 
 TEST_F(VdmSoundTest, RegistryGivesTheTipsFileFolderAndThePif) {
     const std::string fits = "C:\\" + std::string(250, 'y') + "\\";
-    // TipsFile's value, its type, whether it ends in a NUL, the folder found (null: none).
     const std::tuple<std::string, DWORD, bool, const char*> cases[] = {
         {"C:\\Some Folder\\VDMS\\tips.txt", REG_SZ, true, "C:\\Some Folder\\VDMS\\"},
         {"D:\\Emu\\tips.txt", REG_EXPAND_SZ, true, "D:\\Emu\\"},  // the type is not looked at

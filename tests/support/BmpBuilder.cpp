@@ -16,8 +16,7 @@ std::vector<char> BuildBmp(const BmpSpec& s) {
     std::vector<char> out(natural, 0);
     auto put32 = [&](size_t at, uint32_t v) { std::memcpy(&out[at], &v, 4); };
     auto put16 = [&](size_t at, uint16_t v) { std::memcpy(&out[at], &v, 2); };
-    out[0] = 'B';
-    out[1] = 'M';
+    put16(0, 0x4D42);  // "BM"
     put32(2, natural + static_cast<uint32_t>(bits.size()));
     put32(10, offset);
     put32(14, s.infoSize);

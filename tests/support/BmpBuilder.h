@@ -1,5 +1,4 @@
-// Bitmap file images for the picture-check tests: any header size, bit depth,
-// compression and colour table, with the pixel bytes given or zero-filled.
+// Bitmap file images for the picture-check tests: any header, depth, compression and colour table.
 #pragma once
 #include <cstdint>
 #include <vector>
@@ -18,8 +17,6 @@ struct BmpSpec {
 // The whole file: 14-byte file header, info header, masks, colour table, pixels.
 std::vector<char> BuildBmp(const BmpSpec& spec);
 
-// Damaged pictures that once crashed the picture display: the 54-byte header of
-// a 100 x 100 24-bit picture without its pixels, and a 9 x 10 8-bit picture
-// whose pixels are said to start at offset 1.
+// Pictures that crashed the display: a 100 x 100 24-bit header without pixels, pixels at offset 1.
 std::vector<char> HeaderWithoutPixels();
 std::vector<char> PixelsAtOffsetOne();

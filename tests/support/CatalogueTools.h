@@ -1,5 +1,4 @@
-// Helpers for the catalogue import tests: a game list that records what the
-// batch conversion tells it, and the files a folder holds.
+// Catalogue import helpers: a game list that records the batch's calls, and a folder's files.
 #pragma once
 #include "data/LoaderIni.h"
 #include <windows.h>
@@ -33,8 +32,7 @@ inline std::vector<std::string> FilesBelow(const std::string& folder, const std:
     return out;
 }
 
-// The short (8.3) name of an existing file without its extension, "KEEN~0HY"
-// for "Keen Dreams Deluxe.qgf"; empty when the file system gives it none.
+// The short (8.3) base name of an existing file ("KEEN~0HY"); empty when there is none.
 inline std::string ShortBaseName(const std::string& path) {
     char shortPath[MAX_PATH] = "";
     if (!GetShortPathNameA(path.c_str(), shortPath, sizeof shortPath)) return {};

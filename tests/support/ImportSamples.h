@@ -85,8 +85,7 @@ inline ZipItem DeflatedItem(const std::string& name, const DeflateSample& sample
             static_cast<uint32_t>(sample.text.size()), sample.crc, 8};
 }
 
-// A zip archive as APPNOTE lays it out: each local header and its data, the
-// central directory, the end record.
+// A zip archive as APPNOTE lays it out: local headers with data, the central directory, the end record.
 inline std::vector<char> MakeZip(const std::vector<ZipItem>& items) {
     std::vector<char> zip, directory;
     auto put = [](std::vector<char>& out, uint32_t value, int bytes) {

@@ -1,5 +1,4 @@
-// Running a program from a test: starting it with a command line and reading
-// a message box's text.
+// Running a program from a test and reading a message box's text.
 #pragma once
 #include <windows.h>
 #include <string>
