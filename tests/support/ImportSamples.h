@@ -99,9 +99,12 @@ inline std::vector<char> MakeZip(const std::vector<ZipItem>& items) {
     for (const ZipItem& item : items) {
         put(directory, 0x02014b50, 4), put(directory, 20, 2), put(directory, 20, 2);
         header(directory, item);
-        put(directory, 0, 2), put(directory, 0, 2), put(directory, 0, 2), put(directory, 0, 4);
+        const std::string comment = "kept by " + item.name;  // each entry's file comment follows its name
+        put(directory, static_cast<uint32_t>(comment.size()), 2), put(directory, 0, 2), put(directory, 0, 2);
+        put(directory, 0, 4);
         put(directory, static_cast<uint32_t>(zip.size()), 4);
         directory.insert(directory.end(), item.name.begin(), item.name.end());
+        directory.insert(directory.end(), comment.begin(), comment.end());
         put(zip, 0x04034b50, 4), put(zip, 20, 2);
         header(zip, item);
         zip.insert(zip.end(), item.name.begin(), item.name.end());
