@@ -69,10 +69,8 @@ TEST_F(SplashTest, ShowsCentredOnceAndGoesAfterAboutASecond) {
     GetWindowRect(splash, &r);
     EXPECT_EQ(std::make_tuple(r.left, r.top, r.right, r.bottom), std::make_tuple(280L, 200L, 520L, 360L))
         << "240 x 160, centred on the owner";
-
     ShowSplashWindow(owner);
     EXPECT_EQ(CurrentSplashWindow(), splash) << "only one at a time";
-
     // The wait only guards against a splash that never goes.
     while (CurrentSplashWindow() && GetTickCount() - start < 20000) {
         PumpMessages();

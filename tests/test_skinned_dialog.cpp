@@ -90,7 +90,6 @@ TEST_F(SkinnedDialogTest, StaticsAndButtonsShowTheBackgroundButTrackbarsEditsAnd
         EXPECT_NE(colour.first, transparent.first) << kind;
         EXPECT_EQ(colour.second, OPAQUE) << kind;
     }
-
     dialog.SetBackground(9999, SkinnedDialog::kTile);
     EXPECT_NE(ColourFor(dialog.Handle(), Item(IDC_TEXTINPUT_PROMPT)), transparent) << "no bitmap: default colours";
 }
@@ -108,7 +107,6 @@ TEST_F(SkinnedDialogTest, TilesOrStretchesOverTheClientArea) {
     Surface tile(IDB_DIALOGTILE), tiled(client.right, client.bottom);
     EXPECT_TRUE(SendMessageA(dialog.Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(tiled.Dc()), 0));
     for (POINT p : kSamples) EXPECT_EQ(tiled.At(600 + p.x, 500 + p.y), tile.At(p.x, p.y));
-
     dialog.SetBackground(IDB_DEFAULTGAME, SkinnedDialog::kStretch);
     Surface picture(IDB_DEFAULTGAME), stretched(client.right + 1, client.bottom + 1);
     EXPECT_TRUE(SendMessageA(dialog.Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(stretched.Dc()), 0));
