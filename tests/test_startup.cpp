@@ -50,7 +50,6 @@ TEST_F(StartupTest, ControlsAndColumns) {
     EXPECT_EQ(std::make_pair(List().ColumnWidth(0), List().ColumnWidth(1)), std::make_pair(190, 77));
     EXPECT_EQ(ImageList_GetImageCount(ListView_GetImageList(list, LVSIL_SMALL)), 8);
     EXPECT_GT(GetMenuStringA(GetSystemMenu(Hwnd(), FALSE), IDM_ABOUTBOX, nullptr, 0, MF_BYCOMMAND), 0);
-
     WriteSettingValue("Language", 1);
     RemoveDirectoryA((folder + "\\Games").c_str());
     Restart();
@@ -67,7 +66,6 @@ TEST_F(StartupTest, DataIniAndVdmsIniChecks) {
     ASSERT_EQ(ui.Calls(UiCall::Exit).size(), 1u);
     EXPECT_EQ(ui.Calls(UiCall::Exit)[0].flags, 1u);
     EXPECT_TRUE(window->Ended());
-
     // VDMSound found in its folder: its VDMS.INI should be there too (only a warning).
     const std::string vdm = folder + "\\NoVDMSound\\";
     const std::string missing =
@@ -111,7 +109,6 @@ TEST_F(StartupTest, ClosingStepsAndTheDefaultPif) {
         EXPECT_EQ(stored, width) << column;
         EXPECT_EQ(window->Ended(), column != 1) << column;
     }
-
     DeleteFileA(pif.c_str());
     DeleteFileA((folder + "\\Windows\\_defaultpif.bak").c_str());
     WriteSettingValue("UseDefaultPif", 0);
@@ -137,7 +134,6 @@ TEST_F(StartupTest, TheGameRunLastIsSelectedThenAnAddedGame) {
     Start();
     EXPECT_EQ(std::make_tuple(List().Selected(), Caption(), Enabled(IDC_RUNGAME)),
               std::make_tuple(1, "Quillon Loader 0.8c - Beta", true));
-
     ui.modalScripts.push_back([](win::Dialog& dialog, HWND owner) -> INT_PTR {
         EXPECT_EQ(dialog.TemplateId(), IDD_ADDGAME);
         HWND h = dialog.Create(owner);
@@ -151,7 +147,6 @@ TEST_F(StartupTest, TheGameRunLastIsSelectedThenAnAddedGame) {
     EXPECT_EQ(ui.Calls(UiCall::Modal)[1].dialogId, IDD_GAMESETTINGS) << "no setup program: its settings are asked for";
     EXPECT_EQ(std::make_tuple(List().Count(), List().Text(List().Selected(), 0), Caption()),
               std::make_tuple(3, "Brand New", "Quillon Loader 0.8c - Brand New"));
-
     Command(IDM_ADDGAME);  // cancelled
     EXPECT_EQ(List().Count(), 3);
 }
