@@ -97,7 +97,6 @@ TEST_F(OutBarTest, FolderChangesSlideUnlessTheDelayIsNegative) {
     bar.SetSelFolder(1);
     EXPECT_EQ(bar.SlideFrames(), 0) << "the open folder again: no slide";
     EXPECT_EQ(host.Said(), "5:1") << "but notification 5 again";
-
     bar.animationDelay = -1;
     bar.SetSelFolder(0);
     EXPECT_EQ(bar.SlideFrames(), 0);
@@ -140,7 +139,6 @@ TEST_F(OutBarTest, ScrollingDownStopsWhenTheLastItemFits) {
     EXPECT_LE(outbar::ItemRect(dc.Get(), bar.State(), kClient, 1, 7, first).bottom, bottom) << "the last item fits";
     EXPECT_GT(outbar::ItemRect(dc.Get(), bar.State(), kClient, 1, 7, first - 1).bottom, bottom)
         << "not one step earlier";
-
     Click(bar.Handle(), Mid(bar.State().upRect));
     EXPECT_EQ(bar.State().firstVisible, first - 1) << "the up arrow scrolls back";
 }
@@ -155,11 +153,9 @@ TEST_F(OutBarTest, EscapeAndReleasesElsewhereSendNoClick) {
     PumpMessages();
     EXPECT_EQ(host.Said(), "") << "Escape ends the press without a click";
     EXPECT_EQ(GetCapture(), nullptr);
-
     Drag(h, a, {c}, c);
     EXPECT_EQ(host.Said(), "") << "released over another item without kDragItems";
     EXPECT_EQ(Items(), "ABC");
-
     Drag(h, a, {c, a}, a);
     EXPECT_EQ(host.Said(), "1:0") << "back over the item: a click";
     EXPECT_EQ(bar.State().selectedItem, 0);
@@ -182,11 +178,9 @@ TEST_F(OutBarTest, DraggedItemMovesOnlyWhenTheOwnerAgrees) {
     Drag(bar.Handle(), a, {b, pastLast}, pastLast);
     EXPECT_EQ(host.Said(), "4:1>3") << "folder 1, past the last item; no click";
     EXPECT_EQ(Items(), "ABC") << "answered 0";
-
     host.dragAnswer = 1;
     Drag(bar.Handle(), a, {b, pastLast}, pastLast);
     EXPECT_EQ(Items(), "BCA");
-
     host.Said();
     Drag(bar.Handle(), Mid(Icon(2)), {{a.x, 5}}, {a.x, 5});
     EXPECT_EQ(host.Said(), "") << "released outside the item area";
