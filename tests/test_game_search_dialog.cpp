@@ -203,11 +203,7 @@ TEST_F(GameSearchTest, OneRowPerFolderInAscendingOrderAndOkStoresAFolderThatIsTh
               (Strings{kFound, "Search", "..."}));
     EXPECT_EQ(std::make_pair(win::Beeps().count, win::Beeps().last), std::make_pair(beeps + 2, UINT(MB_ICONASTERISK)));
     EXPECT_FALSE(IsWindowEnabled(Item(IDOK)));
-    DoubleClick();  // without a row: nothing
-    Click(IDOK);    // a message, and the dialog stays
-    EXPECT_FALSE(dialog->Ended());
-    ExpectNoSelectionStop();
-    ui.Clear();
+    DoubleClick();  // without a row: nothing (OK without a row is the stop test's)
     RemoveTree(root + "\\a\\sub");
     List(h).Select(1);
     EXPECT_TRUE(IsWindowEnabled(Item(IDOK)));
