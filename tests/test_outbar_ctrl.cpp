@@ -1,7 +1,6 @@
 // The folder bar control in a window, driven with mouse messages.
 #include "BarHost.h"
 #include "TestEnv.h"
-#include "res/resource.h"
 #include "widgets/OutBar.h"
 #include "win/GdiGuards.h"
 #include <gtest/gtest.h>
@@ -55,37 +54,6 @@ TEST_F(OutBarTest, ClicksFindTheHeadersWhereTheFolderPutsThem) {
     Click(h, {80, 247});
     Click(h, {80, 32});
     EXPECT_EQ(host.Said(), "5:2 5:1") << "folder 1's header moved to the top";
-}
-
-// Windows 95 and NT 4 have no hand cursor: the program brings its own.
-TEST_F(OutBarTest, OwnHandCursorOverTheHeadersOnly) {
-    HCURSOR hand = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_HANDCURSOR));
-    ASSERT_TRUE(hand);
-    Build(kPlain);
-    // The cursor the bar sets for the pointer at |p|. Wine moves the X pointer in
-    // its own time: only an answer with the pointer there before and after counts.
-    auto cursorAt = [&](POINT p) -> HCURSOR {
-        ClientToScreen(bar.Handle(), &p);
-        auto there = [&] {
-            POINT now{};
-            return GetCursorPos(&now) && now.x == p.x && now.y == p.y;
-        };
-        for (int i = 0; i < 50; ++i) {
-            SetCursorPos(p.x, p.y);
-            Sleep(20);
-            PumpMessages();
-            if (!there()) continue;
-            SetCursor(nullptr);
-            SendMessageA(bar.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(bar.Handle()), MAKELPARAM(HTCLIENT, 0));
-            HCURSOR shown = GetCursor();
-            if (there()) return shown;
-        }
-        ADD_FAILURE() << "the pointer never stayed at " << p.x << "," << p.y;
-        return nullptr;
-    };
-    EXPECT_EQ(cursorAt({40, 10}), hand) << "folder 0's header";
-    EXPECT_EQ(cursorAt({40, 247}), hand) << "folder 2's header";
-    EXPECT_NE(cursorAt(Mid(Icon(0))), hand) << "an item";
 }
 
 TEST_F(OutBarTest, FolderChangesSlideUnlessTheDelayIsNegative) {
