@@ -25,7 +25,6 @@ protected:
         ASSERT_TRUE(Open(folder, ini));
     }
     void TearDown() override { SetCurrentDirectoryA("C:\\"); }
-    // Types the title and path into the open dialog (a fresh one once the last has ended) and presses ADD.
     void Add(const std::string& title, const std::string& path = {}) {
         if (dialog->Ended()) Open(folder, ini);
         Set(IDC_ADD_TITLE, title);

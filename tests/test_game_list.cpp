@@ -172,11 +172,9 @@ TEST_F(GameListTest, SelectingARowShowsItsGameAndTheSetupCommandsReachIt) {
     ClickRow(0);
     EXPECT_EQ(Caption(), "Quillon Loader 0.8c - Cut");
     EXPECT_EQ(PreviewSize(), std::make_pair(160, 100)) << "a cut picture is not shown";
-    // The keyboard selects without a click.
     List().Select(2);
     PumpMessages();
     EXPECT_EQ(Caption(), "Quillon Loader 0.8c - Plain");
-    // The setup commands reach the selected game.
     ui.Clear();
     NMHDR nm{List().Handle(), IDC_GAMELIST, static_cast<UINT>(NM_RDBLCLK)};
     SendMessageA(Hwnd(), WM_NOTIFY, IDC_GAMELIST, reinterpret_cast<LPARAM>(&nm));

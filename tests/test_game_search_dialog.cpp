@@ -88,7 +88,6 @@ protected:
     }
     void Dir(const std::string& relative) { CreateDirectoryA((root + "\\" + relative).c_str(), nullptr); }
     void Put(const std::string& path) { WriteFileText(path[1] == ':' ? path : root + "\\" + path, "MZ"); }
-    // Opens the dialog on the test folder (or leaves the initial start folder).
     HWND Open(bool fromRoot = true, const std::string& title = "Keen") {
         HWND h = DialogTest::Open(game, title);
         if (h && fromRoot) Set(IDC_SEARCH_START, root);

@@ -40,7 +40,6 @@ TEST_F(GameSettingsDialogTest, TheSetupFieldChoosesTheModeAndOkStoresIt) {
         {"(PARAMETERS)", GameSettingsDialog::kParameters, "", "(Parameters)"},
         {"(parameters)", GameSettingsDialog::kParameters, "", "(Parameters)"},
         {"KSETUP.EXE", GameSettingsDialog::kSetupProgram, "KSETUP.EXE", "KSETUP.EXE"},
-        {"SUB\\SETUP.EXE", GameSettingsDialog::kSetupProgram, "SUB\\SETUP.EXE", "SUB\\SETUP.EXE"},
         {"", GameSettingsDialog::kNoSetup, "SETUP.COM", ""}};  // the last setup program found is suggested
     for (const char* f : {"INSTALL.COM", "setup.com", "INSTALL.BAT"}) WriteFileText(gameDir + "\\" + f, "x");
     int runWith = 0;  // the "Run with" choice goes round: shown, changed, stored

@@ -151,7 +151,6 @@ TEST_F(ImportDialogTest, ShortNamesOfOtherGamesAndPicturesNotTakenAreNamed) {
                      "short name of another game file, which was kept as it is:\n" +
                          alias + " (Keen Dreams Deluxe.qgf)",
                      "Import Loader.ini");
-    // A long list names twenty games and counts the rest.
     const std::vector<GameNote> many(25, GameNote{"X", {SectionOutcome::Converted, PictureNote::TooLarge, ""}});
     std::string listed;
     for (int i = 0; i < 20; ++i) listed += "X: the picture file is larger than 4 MiB.\n";

@@ -18,7 +18,6 @@ protected:
         ASSERT_TRUE(DialogTest::Open(ini, confirm));
     }
     void Select(int box, int row) { SendMessageA(Item(box), LB_SETCURSEL, static_cast<WPARAM>(row), 0); }
-    // The user types |text| into the text input dialog and presses OK.
     void WillType(const std::string& text) {
         ui.modalScripts.push_back([this, text](win::Dialog& d, HWND) -> INT_PTR {
             prompts.push_back(static_cast<TextInputDialog&>(d).prompt);
@@ -133,7 +132,6 @@ TEST_F(ManageEntriesTest, CloseChecksDataIniAgainAndEscapeDoesNot) {
     WriteFileText(path, "[Categories]\n00=Action\n");
     ASSERT_TRUE(ini.Open(path));
     for (INT_PTR button : {IDCANCEL, IDOK}) {
-        // Data.ini disappears while the dialog is open.
         ui.modalScripts.push_back([this, button](win::Dialog& d, HWND) -> INT_PTR {
             EXPECT_EQ(d.TemplateId(), IDD_MANAGEENTRIES);
             DeleteFileA(path.c_str());

@@ -144,7 +144,6 @@ TEST_F(MenuTest, DeletingAGame) {
     Command(IDM_DELETEGAME);
     EXPECT_FALSE(FileExists(GamePath("Gone")));
     EXPECT_EQ(Column(0), (Strings{"Keep", "Locked"}));
-    // A read-only file and its row stay.
     SetFileAttributesA(GamePath("Locked").c_str(), FILE_ATTRIBUTE_READONLY);
     ClickRow(1);
     ui.Clear();

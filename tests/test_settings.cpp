@@ -35,7 +35,6 @@ TEST(SettingsTest, FirstStartWritesItsValuesThenStoredValuesAreUsedAndClosingVal
     EXPECT_EQ(Stored({"Language", "SlowDownTweak", "FirstRun", "ConfirmDelete", "ReloadVerify", "ReloadEffects",
                       "UseDefaultPif", "ColumnWidth0", "Background", "MaxGames"}),
               (std::vector<DWORD>{0, 0, 0, 1, 1, 0, 1, kAbsent, kAbsent, kAbsent}));
-    // Stored values are used, and the closing values saved.
     const std::pair<const char*, DWORD> stored[] = {{"ConfirmDelete", 0}, {"SlowDownTweak", 9}, {"ReloadVerify", 0},
                                                     {"Language", 1},      {"ColumnWidth1", 77}, {"UseDefaultPif", 0},
                                                     {"Background", 1},    {"FirstRun", 0},      {"MaxGames", 9999}};

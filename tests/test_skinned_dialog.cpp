@@ -27,7 +27,6 @@ public:
     }
     HDC Dc() const { return _dc; }
     COLORREF At(int x, int y) const { return GetPixel(_dc, x, y); }
-    // The canvas's pixels, row after row.
     std::string Bytes() const {
         GdiFlush();
         return std::string(static_cast<const char*>(_bits), (_width * 3 + 3) / 4 * 4 * static_cast<size_t>(_height));
