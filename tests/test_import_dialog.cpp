@@ -380,9 +380,7 @@ TEST_F(LoaderIniCommandsTest, StartupOfferAndTheIniStyleDialogClosedAnyWayRefill
     AddGame(MakeGame("Listed"));
     WriteFileText(folder + "\\Loader.ini", "[Keen]\r\n");
     Start();  // answered No
-    ASSERT_EQ(ui.Messages().size(), 1u);
-    EXPECT_EQ(std::make_pair(ui.Messages()[0].caption, ui.Messages()[0].flags),
-              std::make_pair(std::string("Found v0.7 Loader.ini file"), unsigned(MB_YESNO | MB_ICONQUESTION)));
+    EXPECT_EQ(ui.Messages().size(), 1u) << "the offer (its caption is the end-to-end test's)";
     EXPECT_TRUE(ui.Calls(UiCall::Modal).empty());
     for (int close : {IDCANCEL, IDOK}) {
         const std::string name = close == IDOK ? "Added On OK" : "Added On Escape";
