@@ -118,8 +118,7 @@ TEST_F(GameSearchTest, DefaultChoiceUnavailableNamesAndAGameWithoutNames) {
         {{"", "", "README.TXT", ""}, D::kDocument},
         {{"GAME.EXE", "GAME.DAT", "", ""}, D::kDataFile},
         {{"GAME.EXE", "", "README.TXT", "GO.BAT"}, D::kExecutable},
-        {{"", "", "README.TXT", "GO.BAT"}, D::kCommand},
-        {{"A", "B", "C", "D"}, D::kDataFile}};
+        {{"", "", "README.TXT", "GO.BAT"}, D::kCommand}};
     const int radios[] = {IDC_SEARCH_CHOICE_EXE, IDC_SEARCH_CHOICE_DATA, IDC_SEARCH_CHOICE_DOC, IDC_SEARCH_CHOICE_CMD};
     const int states[] = {IDC_SEARCH_STATE_EXE, IDC_SEARCH_STATE_DATA, IDC_SEARCH_STATE_DOC, IDC_SEARCH_STATE_CMD};
     for (const auto& [names, choice] : cases) {

@@ -38,7 +38,6 @@ protected:
 TEST_F(GameSettingsDialogTest, TheSetupFieldChoosesTheModeAndOkStoresIt) {
     const std::tuple<const char*, int, const char*, const char*> cases[] = {
         {"(PARAMETERS)", GameSettingsDialog::kParameters, "", "(Parameters)"},
-        {"(parameters)", GameSettingsDialog::kParameters, "", "(Parameters)"},
         {"KSETUP.EXE", GameSettingsDialog::kSetupProgram, "KSETUP.EXE", "KSETUP.EXE"},
         {"", GameSettingsDialog::kNoSetup, "SETUP.COM", ""}};  // the last setup program found is suggested
     for (const char* f : {"INSTALL.COM", "setup.com", "INSTALL.BAT"}) WriteFileText(gameDir + "\\" + f, "x");
