@@ -331,7 +331,6 @@ TEST_F(DetailsBarTest, DocsButton) {
     EXPECT_EQ(TreeSelection(), bar.ValueItem(DetailsBar::kDocument));
 }
 
-// The tree view wrapper on a real tree.
 TEST(TreeView, AddsInOrderExpandsSelectsAndReads) {
     HWND frame = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 200, 300, nullptr, nullptr,
                                  GetModuleHandleA(nullptr), nullptr);
