@@ -110,8 +110,7 @@ TEST_F(StartupTest, ASecondCopyInTheSameProcessIsRefusedWithoutTouchingSettings)
     ResetSettings();
     Start();
     EXPECT_TRUE(window->Ended());
-    ASSERT_EQ(MessageTexts(ui), Strings{"Cannot run Quillon Loader, an instance is already running."});
-    EXPECT_EQ(ui.Messages()[0].caption, "Quillon Loader 0.8c");
+    EXPECT_EQ(MessageTexts(ui), Strings{"Cannot run Quillon Loader, an instance is already running."});
     HKEY key;
     EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Freeware\\QuillonLoader", 0, KEY_READ, &key), ERROR_SUCCESS);
 }
