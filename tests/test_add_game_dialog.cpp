@@ -44,7 +44,6 @@ protected:
         return bm.bmWidth;
     }
     std::string LastMessage() const { return ui.Messages().empty() ? "" : ui.Messages().back().text; }
-
     const std::string gameDir = folder + "\\KEEN4";
     IniFile ini;
 };

@@ -103,9 +103,7 @@ protected:
         EXPECT_EQ(Row(ui.Messages()[0]), MessageRow(text, caption, MB_OK | MB_ICONSTOP));
     }
     void ExpectNoSelectionStop() { ExpectStop("Please select a folder in the list", "Error"); }
-
     std::optional<std::string> Locate() { return LocateMovedGame(nullptr, "Keen", game, commandLine); }
-
     const std::string root = folder;
     CurrentGame game;
     bool commandLine = false;

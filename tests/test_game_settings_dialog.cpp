@@ -29,7 +29,6 @@ protected:
         return dialog->Create(nullptr);
     }
     int Combo(int row) const { return IDC_GS_DEVICE_1 + row; }
-
     const std::string gameDir = folder + "\\KEEN";
     IniFile ini;
     GameRecord game;
@@ -357,7 +356,6 @@ protected:
         SendMessageA(dialog->Handle(), WM_COMMAND, MAKEWPARAM(list, LBN_SELCHANGE),
                      reinterpret_cast<LPARAM>(Item(list)));
     }
-
     GameRecord game;
 };
 

@@ -51,7 +51,6 @@ protected:
     Strings Counts() const { return {Get(IDC_IMPORT_FOUND), Get(IDC_IMPORT_DUPLICATES), Get(IDC_IMPORT_SELECTED)}; }
     int Image(const std::string& text) const { return list.Image(list.Find(text)); }
     GameRecord Game(const std::string& name) const { return GameAt(GameFilePath(folder, name)); }
-
     const std::string loaderIni = folder + "\\Loader.ini";
     win::ListView list;
 };
@@ -212,7 +211,6 @@ protected:
         SendMessageA(dialog->Handle(), WM_COMMAND, MAKEWPARAM(IDC_IMPORTGAMES_KIND, CBN_SELCHANGE),
                      reinterpret_cast<LPARAM>(Item(IDC_IMPORTGAMES_KIND)));
     }
-
     const std::string library = folder + "\\Library", games = folder + "\\DOS";
     win::ListView list;
 };
@@ -304,7 +302,6 @@ protected:
         Click(IDC_INISTYLE_ADD);
     }
     GameRecord Game(const std::string& name) const { return GameAt(GameFilePath(folder, name)); }
-
     ListRecorder list;
 };
 

@@ -25,7 +25,6 @@ protected:
             return IDOK;
         });
     }
-
     const std::string path = DataIniPath(folder);
     IniFile ini;
     Strings prompts;

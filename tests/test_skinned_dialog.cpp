@@ -73,7 +73,6 @@ protected:
         return {reinterpret_cast<HBRUSH>(r), GetBkMode(dc.Dc())};
     }
     HWND Item(int id) const { return GetDlgItem(dialog.Handle(), id); }
-
     TextInputDialog dialog;
     const std::pair<HBRUSH, int> transparent{static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)), TRANSPARENT};
 };
