@@ -72,7 +72,6 @@ TEST_F(PreferencesTest, VerifyOnReloadIsWrittenAndUsedAtOnce) {
     ASSERT_EQ(List().Image(0), 2) << "verified";
     DWORD storedWhileOpen = 99, stored = 99;
     ui.modalScripts.push_back([&](win::Dialog& d, HWND owner) -> INT_PTR {
-        EXPECT_EQ(d.TemplateId(), IDD_PREFERENCES);
         d.Create(owner);
         EXPECT_TRUE(IsDlgButtonChecked(d.Handle(), IDC_PREF_VERIFY));
         Click(d, IDC_PREF_VERIFY);
