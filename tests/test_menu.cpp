@@ -53,16 +53,13 @@ TEST_F(MenuTest, ShellCommandsAndTheirFailures) {
         ASSERT_EQ(runs.size(), 2u) << file;
         EXPECT_EQ(std::tie(runs[0].text, runs[0].caption, runs[0].dir, runs[0].flags),
                   std::make_tuple(file, "open", dir, show));
-        ASSERT_EQ(MessageTexts(ui), Strings{failure});
-        EXPECT_EQ(ui.Messages()[0].caption, "Quillon Loader");
+        EXPECT_EQ(MessageTexts(ui), Strings{failure});
     }
-
     // Without VDMSound its three commands only say where to get it.
     ui.Clear();
     for (int command : {IDM_EDITVDMSINI, IDM_VDMSHELP, IDM_VDMSSETTINGS}) Command(command);
     EXPECT_EQ(ui.calls.size(), 3u) << "nothing run, no dialog";
     EXPECT_EQ(MessageTexts(ui), Strings(3, "VDMSound cannot be found. \nPlease download VDMSound from\n" + vdms));
-
     // The VDMSound page comes from Data.ini: only a web address reaches the shell.
     WriteFileText(folder + "\\Data.ini", "[Misc]\r\nVDMSoundWeb=C:\\WINDOWS\\evil.bat\r\n");
     Command(IDM_RELOADDATA);
@@ -91,7 +88,6 @@ TEST_F(MenuTest, DialogCommandsOpenTheirDialogs) {
     win::TreeView tree(GetDlgItem(GetDlgItem(Hwnd(), IDC_DETAILSBAR), IDC_DETAILS_TREE));
     LPARAM shown = -1;
     EXPECT_TRUE(tree.Param(tree.Selected(), shown) && shown == DetailsBar::kPath);
-
     // With VDMSound, its settings dialog opens and its files open from its folder; a failure names it.
     Discard();
     const std::string vdm = folder + "\\NoVDMSound\\";
@@ -137,7 +133,6 @@ TEST_F(MenuTest, DeletingAGame) {
     Start();
     Command(IDM_DELETEGAME);
     EXPECT_EQ(MessageTexts(ui), Strings{Tr(TextId::SelectGameFirst)});
-
     ClickRow(0);  // "Gone"
     ui.Clear();
     Key(VK_DELETE);  // answered No
@@ -149,8 +144,6 @@ TEST_F(MenuTest, DeletingAGame) {
     Command(IDM_DELETEGAME);
     EXPECT_FALSE(FileExists(GamePath("Gone")));
     EXPECT_EQ(Column(0), (Strings{"Keep", "Locked"}));
-
-    // A read-only file and its row stay.
     SetFileAttributesA(GamePath("Locked").c_str(), FILE_ATTRIBUTE_READONLY);
     ClickRow(1);
     ui.Clear();

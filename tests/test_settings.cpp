@@ -35,8 +35,6 @@ TEST(SettingsTest, FirstStartWritesItsValuesThenStoredValuesAreUsedAndClosingVal
     EXPECT_EQ(Stored({"Language", "SlowDownTweak", "FirstRun", "ConfirmDelete", "ReloadVerify", "ReloadEffects",
                       "UseDefaultPif", "ColumnWidth0", "Background", "MaxGames"}),
               (std::vector<DWORD>{0, 0, 0, 1, 1, 0, 1, kAbsent, kAbsent, kAbsent}));
-
-    // Stored values are used, and the closing values saved.
     const std::pair<const char*, DWORD> stored[] = {{"ConfirmDelete", 0}, {"SlowDownTweak", 9}, {"ReloadVerify", 0},
                                                     {"Language", 1},      {"ColumnWidth1", 77}, {"UseDefaultPif", 0},
                                                     {"Background", 1},    {"FirstRun", 0},      {"MaxGames", 9999}};
@@ -45,7 +43,6 @@ TEST(SettingsTest, FirstStartWritesItsValuesThenStoredValuesAreUsedAndClosingVal
     s.Load();
     EXPECT_EQ(Values(s), (std::vector<int>{0, 9, 1, 0, 0, 1, 190, 77, 145, 9999}));
     EXPECT_EQ(Stored({"ConfirmDelete"}), std::vector<DWORD>{1}) << "always written as 1";
-
     s.columnWidths[2] = 55;
     s.slowDownTweak = 6;
     s.spanish = false;
@@ -63,7 +60,6 @@ TEST(SettingsTest, FirstStartWritesItsValuesThenStoredValuesAreUsedAndClosingVal
     WriteSettingValue("Background", 0xFFFFFFFF);
     s.Load();
     EXPECT_EQ(s.storedBackground, 4) << "any unknown hue";
-
     // "DOSBoxScreen"; without it, an older "DOSBoxFullScreen", which the next save removes.
     const DWORD screens[][3] = {{kAbsent, kAbsent, 0}, {kAbsent, 1, 2}, {kAbsent, 0, 0},
                                 {1, 1, 1},             {2, 0, 2},       {3, 1, 0}};

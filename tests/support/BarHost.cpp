@@ -1,4 +1,4 @@
-// The notification host window and the mouse and screen helpers.
+// The notification host window and the mouse helpers.
 #include "BarHost.h"
 #include "TestEnv.h"
 #include "widgets/OutBar.h"
@@ -52,11 +52,4 @@ void Drag(HWND control, POINT down, const std::vector<POINT>& moves, POINT up) {
     for (POINT m : moves) PostMessageA(control, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(m.x, m.y));
     PostMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(up.x, up.y));
     PumpMessages();
-}
-
-COLORREF ScreenPixel(HWND hwnd, POINT client) {
-    HDC dc = GetDC(hwnd);
-    COLORREF c = GetPixel(dc, client.x, client.y);
-    ReleaseDC(hwnd, dc);
-    return c;
 }

@@ -1,5 +1,5 @@
 // A plain top-level window that receives the folder bar's notifications, and
-// the mouse and screen helpers of the bar's tests.
+// the mouse helpers of the bar's tests.
 #pragma once
 #include <windows.h>
 #include <functional>
@@ -28,5 +28,3 @@ private:
 // |control| (client coordinates), then lets the control's loop run.
 void Drag(HWND control, POINT down, const std::vector<POINT>& moves, POINT up);
 inline void Click(HWND control, POINT p) { Drag(control, p, {}, p); }
-// The colour that the screen shows at a client point of a window.
-COLORREF ScreenPixel(HWND hwnd, POINT client);

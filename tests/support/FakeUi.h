@@ -32,9 +32,7 @@ public:
     std::deque<std::optional<std::string>> fileAnswers;    // nullopt: cancelled
     std::deque<std::optional<std::string>> folderAnswers;  // nullopt: cancelled
     std::deque<INT_PTR> shellResults;
-    bool realShell = false;  // Execute calls the real ShellExecuteA (and still records)
     std::deque<bool> startResults;  // StartProcess answers; true without one
-    bool realStart = false;  // StartProcess starts the process (and still records)
     std::deque<ModalScript> modalScripts;
 
     std::vector<UiCall> calls;
