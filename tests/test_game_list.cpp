@@ -200,6 +200,9 @@ TEST_F(GameListTest, RefreshKeepsTheSelectedGameByName) {
         << "LastRun written for the reselected game, not for the last row filled";
     ClickColumn(1);
     EXPECT_EQ(List().Selected(), -1) << "a fill drops the selection";
+    ClickRow(0);
+    ClickRow(-1);  // a click below the rows
+    EXPECT_EQ(std::make_tuple(Caption(), Enabled(IDC_RUNGAME)), std::make_tuple("Quillon Loader 0.8c", false));
     EXPECT_EQ(LastRun(), "Aaa");
 }
 

@@ -3,6 +3,7 @@
 #include "MessageTexts.h"
 #include "data/Files.h"
 #include "res/AboutDialogRes.h"
+#include "res/ManageEntriesDialogRes.h"
 #include "res/VdmSoundDialogRes.h"
 #include "res/resource.h"
 #include "state/Settings.h"
@@ -79,8 +80,10 @@ TEST_F(MenuTest, DialogCommandsOpenTheirDialogs) {
     ClickRow(0);
     SendMessageA(Hwnd(), WM_SYSCOMMAND, IDM_ABOUTBOX, 0);  // the menu's dialogs are the end-to-end test's
     PumpMessages();
-    ASSERT_EQ(ui.Calls(UiCall::Modal).size(), 1u);
+    Command(IDM_MANAGEENTRIES);
+    ASSERT_EQ(ui.Calls(UiCall::Modal).size(), 2u);
     EXPECT_EQ(ui.Calls(UiCall::Modal)[0].dialogId, IDD_ABOUTBOX);
+    EXPECT_EQ(ui.Calls(UiCall::Modal)[1].dialogId, IDD_MANAGEENTRIES);
     // Game Settings on its missing folder shows the details bar's Path item first.
     ui.Clear();
     Command(IDC_GAMESETTINGS);

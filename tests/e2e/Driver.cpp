@@ -216,32 +216,6 @@ HTREEITEM TreeNext(UINT how, HTREEITEM from) {
         SendMessageA(DetailsTree(), TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(from)));
 }
 
-// A double click on Star Maze's publisher in the details bar asks for the new
-// text; the row and the game file show it.
-void StepEditDetailsBar() {
-    const int row = SelectGame("Star Maze");
-    HWND tree = DetailsTree();
-    Require(tree != nullptr, "the details bar shows its tree");
-    // The second heading is "Publisher"; its one child holds the value.
-    const HTREEITEM value = TreeNext(TVGN_CHILD, TreeNext(TVGN_NEXT, TreeNext(TVGN_ROOT, nullptr)));
-    RECT rect{};
-    Require(value && g_remote->TreeItemRect(tree, value, rect), "the publisher's value item is there");
-    SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(value));
-    const LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-    for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
-        PostMessageA(tree, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, at);
-    HWND ask = Opens("", IDC_TEXTINPUT_VALUE, "a double click on the publisher asks for the new one");
-    SetItemText(ask, IDC_TEXTINPUT_VALUE, "Night Owl Software");
-    Shot("details-bar-edit");
-    Click(ask, IDOK);
-    Check(WaitUntil([&] { return Cell(row, 1) == "Night Owl Software"; }), "the row shows the new publisher");
-    // The publisher field starts at byte 272 of the record.
-    const std::string game = FileText(g_program + "\\Games\\Star Maze.qgf");
-    const std::string stored = game.size() > 272 ? game.substr(272).c_str() : "";
-    Check(stored == "Night Owl Software", "the game file holds the new publisher: '" + stored + "'");
-    Shot("details-bar-edited");
-}
-
 // The details bar's "Sound setup" row of Blaster Pro, a DOS game whose own
 // DIG.INI chose a Sound Blaster Pro: found among the tree's headers and shown,
 // the start of its line and its end.
@@ -392,31 +366,6 @@ void StepRunImportedGame() {
     Sleep(6000);  // the game ends after about four seconds, and DOSBox with it
 }
 
-// A click as the mouse gives it, at client point (x, y).
-void ClickAt(HWND window, int x, int y) {
-    PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-    PostMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-}
-
-// The details bar's third folder, "Comment": a click on its header (at the
-// bottom of the bar, 22 pixels high) opens it; a click on its one item asks for
-// the comment. Cancelled, the game stays as it is.
-void StepCommentDialog() {
-    HWND bar = GetDlgItem(g_main, IDC_DETAILSBAR);
-    Require(bar != nullptr, "the details bar's folders are there");
-    const std::string file = g_program + "\\Games\\Tank Duel.qgf", before = FileText(file);
-    RECT c{};
-    GetClientRect(bar, &c);
-    ClickAt(bar, c.right / 2, c.bottom - 11);
-    Sleep(1500);  // the folders slide
-    // Three headers on top now; the item's icon starts 5 pixels below them.
-    ClickAt(bar, c.right / 2, 3 * 22 + 5 + 12);
-    Answer("Enter the comment", IDCANCEL, "comment");
-    Check(!before.empty() && FileText(file) == before, "cancelled, the game file is unchanged");
-    ClickAt(bar, c.right / 2, 11);  // back to the first folder
-    Sleep(1500);
-}
-
 // The dialogs the steps above do not open, each opened as a player would and
 // closed unchanged (the game named first is selected); then the error-locating
 // dialog of a game whose folder is missing.
@@ -436,7 +385,6 @@ void StepOtherDialogs() {
                    {nullptr, IDM_ABOUT, "About QuillonLoader", IDOK, "about"},
                    {"Lost Kingdom", IDC_RUNGAME, "Error locating game", IDCANCEL, "error-locating-game"}};
     for (const auto& d : dialogs) {
-        if (d.command == IDC_RUNGAME) StepCommentDialog();
         if (d.select) SelectGame(d.select);
         Do(d.command);
         Answer(d.caption, d.close, d.shot);
@@ -556,7 +504,7 @@ void DriveProgram(const std::string& catalogue) {
         first.MainWindow();
         StepListRows();
         Shot("main");
-        for (void (*step)() : {StepRunGame, StepAddGame, StepEditDetailsBar, StepSoundSetupRow, StepDosBoxSettings})
+        for (void (*step)() : {StepRunGame, StepAddGame, StepSoundSetupRow, StepDosBoxSettings})
             step();
         StepImport(catalogue);
         for (void (*step)() : {StepImportLibraries, StepRunImportedGame, StepOtherDialogs, StepDeleteGame}) step();

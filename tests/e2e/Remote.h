@@ -151,14 +151,6 @@ public:
                SendMessageA(list, LVM_SETITEMSTATE, row, buffer.Param()) != 0;
     }
 
-    // The rectangle of a tree item's text, in client pixels.
-    bool TreeItemRect(HWND tree, HTREEITEM item, RECT& rect) const {
-        // TVM_GETITEMRECT takes the item in the rectangle's place.
-        RemoteBuffer buffer(_process, sizeof(RECT));
-        return buffer.Write(&item, sizeof item) && SendMessageA(tree, TVM_GETITEMRECT, TRUE, buffer.Param()) &&
-               buffer.Read(0, &rect, sizeof rect);
-    }
-
     // A tree item's text, also one the tree asks its owner for (LPSTR_TEXTCALLBACK).
     std::string TreeItemText(HWND tree, HTREEITEM handle) const {
         TVITEMA item = {};

@@ -87,7 +87,7 @@ void Notify(HWND window, UINT code, int row, int column) {
 }  // namespace
 
 void MainWindowFixture::ClickRow(int row) {
-    List().Select(row);
+    row < 0 ? List().ClearSelection() : List().Select(row);
     Notify(Hwnd(), NM_CLICK, row, 0);
 }
 
