@@ -138,9 +138,7 @@ TEST_F(StartupTest, TheGameRunLastIsSelectedThenAnAddedGame) {
     EXPECT_EQ(List().Count(), 3);
 }
 
-// Windows may end the message loop with a quit while the window is open: the
-// loop ends at once (a close sent a second later would end a loop that let the
-// quit pass) and the closing steps still store the column widths.
+// A quit while the window is open (the session ends) ends the loop at once; the closing steps still run.
 MainWindow* g_looping = nullptr;
 bool g_closedLate = false;
 void CALLBACK QuitSoon(HWND, UINT, UINT_PTR timer, DWORD) {

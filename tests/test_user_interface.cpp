@@ -1,6 +1,4 @@
-// The real seam: Windows' own message box and file dialog as the program opens
-// them, answered from a second thread as a player would, and the shell's answer
-// for a file that is not there.
+// The real seam: Windows' own dialogs, answered from a second thread as a player would, and the shell.
 #include "TestEnv.h"
 #include "win/UserInterface.h"
 #include <commdlg.h>
@@ -19,11 +17,6 @@ std::thread Player(const std::string& caption, std::function<void(HWND)> answer)
     });
 }
 
-std::string Lower(std::string text) {
-    CharLowerA(&text[0]);
-    return text;
-}
-
 TEST(RealSeam, TheMessageBoxShowsTheTextAndGivesTheButtonPressed) {
     std::string shown;
     std::thread player = Player("Quillon seam box", [&](HWND box) {
@@ -37,7 +30,8 @@ TEST(RealSeam, TheMessageBoxShowsTheTextAndGivesTheButtonPressed) {
     EXPECT_EQ(shown, "Delete it?");
 }
 
-TEST(RealSeam, TheFileDialogOpensInTheFolderAndGivesTheFullPathOrNothing) {
+// The file dialog gives the full path or nothing; the shell's failure comes back as its number.
+TEST(RealSeam, TheFileDialogAndTheShell) {
     TempFolder temp("seam");
     WriteFileText(temp.path + "\\GAME.EXE", "MZ");
     win::OpenFileRequest request;
@@ -54,12 +48,8 @@ TEST(RealSeam, TheFileDialogOpensInTheFolderAndGivesTheFullPathOrNothing) {
         const bool picked = win::Ui().PickFile(request, path);
         player.join();
         EXPECT_EQ(picked, button == IDOK);
-        EXPECT_EQ(Lower(path), button == IDOK ? Lower(temp.path + "\\GAME.EXE") : "unchanged") << button;
+        EXPECT_STRCASEEQ(path.c_str(), button == IDOK ? (temp.path + "\\GAME.EXE").c_str() : "unchanged");
     }
-}
-
-TEST(RealSeam, TheShellsFailureComesBackAsItsNumber) {
-    TempFolder temp("seam");
     EXPECT_LE(win::Ui().Execute(nullptr, "open", temp.path + "\\NONE.TXT", "", temp.path, SW_HIDE), 32);
 }
 

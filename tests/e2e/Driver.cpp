@@ -1,14 +1,8 @@
-// The end-to-end run of the real program: starts an installed Quillon.exe as a
-// player would, and drives it from outside through window messages.
-//
-//   e2e_driver PROGRAM_FOLDER SHOTS_FOLDER OLD_CATALOGUE
+// The end-to-end run: drives an installed Quillon.exe from outside, as a player would. Every window it
+// opens is shot to SHOTS_FOLDER as NN-name.png; one line per step; exit code 0 only when all passed.
+//   e2e_driver PROGRAM_FOLDER SHOTS_FOLDER OLD_CATALOGUE (a Loader.ini; the demo programs lie in C:\DemoGames)
 //   e2e_driver --setup-without-runtime SETUP SHOTS_FOLDER
-//   e2e_driver --dosbox PROGRAM_FOLDER SHOTS_FOLDER DOS_GAMES ON_Z
-//
-// The sample games' demo programs lie in C:\DemoGames; OLD_CATALOGUE is a
-// Loader.ini to import. With --dosbox, DOS games run in the host's DOSBox (see
-// DriveDosBox). Every window the program opens is shot to SHOTS_FOLDER as
-// NN-name.png. Prints one line per step; exits with 0 only when all passed.
+//   e2e_driver --dosbox PROGRAM_FOLDER SHOTS_FOLDER DOS_GAMES ON_Z (see DriveDosBox)
 #include "Remote.h"
 #include "CatalogueTools.h"
 #include "ProcessTools.h"
@@ -103,8 +97,7 @@ void Close(HWND dialog, int button, const std::string& what) {
 // A button of the main window clicked, or a menu command posted as the menu does.
 void Do(int id) { GetDlgItem(g_main, id) ? Click(g_main, id) : Command(g_main, id); }
 
-// A dialog of the program (a message box too) appears, says |textPart|, is shot
-// and closes with |button|.
+// A dialog of the program (a message box too) appears, says |textPart|, is shot and closes with |button|.
 void Answer(const std::string& caption, int button, const std::string& shot, const std::string& textPart = "") {
     HWND box = Opens(caption, button, "the dialog '" + caption + "' opens");
     if (!textPart.empty()) Check(Has(MessageBoxText(box), textPart), "'" + caption + "' says '" + textPart + "'");
@@ -135,8 +128,7 @@ bool Runs(const std::string& title, const std::string& marker, const std::string
     return WaitUntil([&] { return FileExists(marker) && Has(FileText(marker), expected); });
 }
 
-// One start of a program (the installed Quillon.exe unless |exe| is given),
-// driven while the object lives.
+// One start of a program (the installed Quillon.exe unless |exe| is given), driven while the object lives.
 struct Start {
     explicit Start(const std::string& what, const std::string& exe = "")
         : run(exe.empty() ? g_program + "\\Quillon.exe" : exe, "", exe.empty() ? g_program : ""), remote(run.Pid()) {
@@ -216,9 +208,7 @@ HTREEITEM TreeNext(UINT how, HTREEITEM from) {
         SendMessageA(DetailsTree(), TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(from)));
 }
 
-// The details bar's "Sound setup" row of Blaster Pro, a DOS game whose own
-// DIG.INI chose a Sound Blaster Pro: found among the tree's headers and shown,
-// the start of its line and its end.
+// The details bar's "Sound setup" row of Blaster Pro, whose own DIG.INI chose a Sound Blaster Pro.
 void StepSoundSetupRow() {
     SelectGame("Blaster Pro");
     HWND tree = DetailsTree();
@@ -236,9 +226,8 @@ void StepSoundSetupRow() {
     for (int i = 0; i < 2; ++i) SendMessageA(tree, WM_HSCROLL, SB_PAGELEFT, 0);
 }
 
-// Blaster Pro's game settings say where its DIG.INI disagrees with its
-// parameter set; its DOSBox settings open from there. Both are cancelled: the
-// game file stays as it was.
+// Blaster Pro's game settings say where its DIG.INI disagrees with its parameter set; its DOSBox
+// settings open from there. Both are cancelled: the game file stays as it was.
 void StepDosBoxSettings() {
     const std::string file = g_program + "\\Games\\Blaster Pro.qgf", before = FileText(file);
     Do(IDC_MODIFY);
@@ -292,11 +281,9 @@ void StepImport(const std::string& catalogue) {
     Shot("main-after-import");
 }
 
-// The libraries of other launchers that a player brings, written as those
-// launchers keep them and pointing at the real DOS demo games in C:\DemoGames:
-// a folder of DOSBox configuration files (one game on a Sound Blaster Pro 2 at
-// IRQ 5 with its own cycles, one on a VGA machine) and a D-Fend Reloaded data
-// folder (its profiles in Confs, a capture picture in Capture\<profile>).
+// Other launchers' libraries pointing at the DOS demo games: DOSBox configuration files (one game on a
+// Sound Blaster Pro 2 at IRQ 5 with its own cycles, one on a VGA machine) and a D-Fend Reloaded data
+// folder (profiles in Confs, a capture picture in Capture\<profile>).
 void WriteSampleLibraries(const std::string& root) {
     const std::string dosbox = root + "\\DOSBox", dfend = root + "\\DFend";
     for (const std::string& folder :
@@ -323,8 +310,7 @@ void WriteSampleLibraries(const std::string& root) {
               FALSE);
 }
 
-// File > Import games: the library of |kind| (0 DOSBox, 1 D-Fend Reloaded) at
-// |path| is listed and converted; every game of it comes in.
+// File > Import games: the library of |kind| (0 DOSBox, 1 D-Fend Reloaded) at |path| comes in whole.
 void ImportLibrary(int kind, const std::string& path, int games, const std::string& shot) {
     Do(IDM_IMPORTGAMES);
     HWND dialog = Opens("Import Games", IDC_IMPORTGAMES_PATH, "the dialog to import games opens");
@@ -354,8 +340,7 @@ void StepImportLibraries() {
     Shot("main-after-import-games");
 }
 
-// The imported game on a Sound Blaster Pro 2 runs in DOSBox: the real DOS game
-// gets its parameters and finds the card its configuration chose (type T4).
+// The imported game runs in DOSBox and finds the card its configuration chose (a Pro 2: type T4).
 void StepRunImportedGame() {
     const std::string marker = "C:\\DemoGames\\Sound Check\\MARKER.TXT";
     Require(Runs("Blaster Pro Check", marker, "BLASTER"), "the imported game runs in DOSBox and writes its marker");
@@ -366,9 +351,8 @@ void StepRunImportedGame() {
     Sleep(6000);  // the game ends after about four seconds, and DOSBox with it
 }
 
-// The dialogs the steps above do not open, each opened as a player would and
-// closed unchanged (the game named first is selected); then the error-locating
-// dialog of a game whose folder is missing.
+// The other dialogs, opened as a player would and closed unchanged (the game named first selected);
+// then the error-locating dialog of a game whose folder is missing.
 void StepOtherDialogs() {
     const struct {
         const char* select;
@@ -405,8 +389,7 @@ void StepDeleteGame() {
     Check(!FileExists(g_program + "\\Games\\Night Patrol.qgf"), "its game file is deleted");
 }
 
-// The start-up import of the Loader.ini beside the program: its games are all
-// in the list already, and the catalogue is kept as Loader07.ini.
+// The start-up import of the Loader.ini beside the program: its games exist; it is kept as Loader07.ini.
 void StepStartupImport() {
     HWND dialog = Opens("Import Loader.ini", IDC_IMPORT_PATH, "the import dialog opens at start-up");
     Check(ItemText(dialog, IDC_IMPORT_PATH) == g_program + "\\Loader.ini",
@@ -422,8 +405,7 @@ void StepStartupImport() {
           "the catalogue is kept as Loader07.ini");
 }
 
-// Puts up or takes away a VDMSound installation in C:\VDMSound, as its
-// installer leaves it: a tips file named in the registry, VDMS.INI beside it.
+// Puts up or takes away a VDMSound installation in C:\VDMSound: a tips file named in the registry, VDMS.INI.
 bool FakeVdmSound(bool present) {
     const char* key = "Software\\Freeware\\VDMSound";
     if (!present) {
@@ -442,8 +424,7 @@ bool FakeVdmSound(bool present) {
 }
 
 void CheckRegistry() {
-    // The first start uses the slow-down tweak 4 while it writes 0; closing
-    // stores the tweak in use.
+    // The first start uses the slow-down tweak 4 while it writes 0; closing stores the tweak in use.
     const std::pair<const char*, DWORD> values[] = {{"FirstRun", 0},      {"ConfirmDelete", 1}, {"ReloadVerify", 1},
                                                     {"ReloadEffects", 0}, {"UseDefaultPif", 1}, {"Language", 0},
                                                     {"SlowDownTweak", 4}, {"Background", 3},    {"MaxGames", 512}};
@@ -483,8 +464,7 @@ void CheckRegistry() {
     }
 }
 
-// The installer built to find no C run-time library, as on Windows 95 as it first
-// shipped: it says what to install and stops with exit code 3.
+// The installer built to find no C run-time library (Windows 95 as shipped) says so and stops with code 3.
 void SetupWithoutRuntime(const std::string& setup) {
     Start run("the setup starts: " + setup, setup);
     g_shot = -1;  // its shot comes before the program's
@@ -520,9 +500,7 @@ void DriveProgram(const std::string& catalogue) {
     Check(FilesBelow(g_program + "\\Games") == files,
           "the Games folder holds exactly the listed games: " + Joined(rows));
 
-    // Second start, with the old catalogue beside the program and VDMSound put
-    // up: no welcome, the offer to import it, the same games, the game selected
-    // last selected again, the VDMSound settings.
+    // Second start, with the old catalogue beside the program and VDMSound put up.
     Require(FakeVdmSound(true), "a VDMSound installation is there for the second start");
     Require(CopyFileA(catalogue.c_str(), (g_program + "\\Loader.ini").c_str(), FALSE) != 0,
             "an old Loader.ini lies beside the program");
@@ -551,12 +529,9 @@ void DriveProgram(const std::string& catalogue) {
     Check(FakeVdmSound(false), "the VDMSound installation is taken away again");
 }
 
-// ---- DOS games in the host's DOSBox --------------------------------------
-// Wine, like 64-bit Windows, cannot run DOS programs: the program hands them to
-// DOSBox, here Debian's own (Z:\usr\bin\dosbox, found at the first start).
-// Wine does not wait for host programs: a host shell script writes its output
-// into a file that appears when the script has ended. run_e2e.sh gives the run
-// a HOME of its own, where DOSBox keeps the player's own configuration.
+// ---- DOS games in Debian's DOSBox (Z:\usr\bin\dosbox, found at the first start) ----------------
+// Wine does not wait for host programs: a host script writes its output into a file that appears when it
+// has ended. run_e2e.sh gives the run a HOME of its own, where DOSBox keeps the player's configuration.
 
 // Runs |script| in the host's shell to its end; its output ("" when it did not end in time).
 std::string HostScript(const std::string& script, DWORD ms = kWait) {
@@ -614,8 +589,7 @@ void SetSlowDown(int percent) {
     Sleep(300);
 }
 
-// The slow-down at off, 0%, 50% and 100%: CPUCOUNT.COM's loops per second fall
-// with each step (never a time: the machine may be busy).
+// The slow-down at off, 0%, 50% and 100%: CPUCOUNT.COM's loops per second fall (no time: the machine is shared).
 void StepDosBoxSlowDown(const std::string& folder) {
     long loops[4] = {};
     const int percents[4] = {-1, 0, 50, 100};
@@ -632,8 +606,7 @@ void StepDosBoxSlowDown(const std::string& folder) {
     Check(loops[2] * 10 < loops[1] * 8 && loops[3] * 10 < loops[2] * 8, "50% runs slower than 0%, 100% slower still");
 }
 
-// The player's own DOSBox configuration, which DOSBox made in the run's HOME at
-// its first start, mounts C: in its [autoexec]: the game starts all the same.
+// The player's own DOSBox configuration (in the run's HOME) mounts C: in its [autoexec]: the game starts.
 void StepDosBoxOwnConfig(const std::string& dosGames) {
     // Wine keeps HOME from Windows programs; the host's shell knows it.
     std::string own = "Z:" + HostScript("printf %s \"$HOME\"") + "/.dosbox/dosbox-0.74-3.conf";
@@ -647,9 +620,8 @@ void StepDosBoxOwnConfig(const std::string& dosGames) {
     WriteFileText(own, before);
 }
 
-// A program that DOSBox cannot find (Windows knows it by the short name Wine
-// gave its long name; DOSBox has short names of its own): DOSBox stays open and
-// says what is missing; the test closes it.
+// A program DOSBox cannot find (Wine's short name of a long one; DOSBox has its own): DOSBox stays open
+// and says what is missing; the test closes it.
 void StepDosBoxMissingProgram() {
     SelectGame("Gone Program");
     Do(IDC_RUNGAME);
@@ -661,8 +633,7 @@ void StepDosBoxMissingProgram() {
     Check(DosBoxesEnded(10000), "DOSBox is closed by the test");
 }
 
-// The DOS games, in a third start: the sample DOS games, then the games below
-// (their files written first), each checked by the marker its program writes.
+// The DOS games, in a third start: the samples, then the games below, each checked by its marker.
 void DriveDosBox(const std::string& dosGames, const std::string& onZ) {
     const std::string found = ReadText(HKEY_LOCAL_MACHINE, kSettingsKey, "DOSBoxPath");
     Check(found == "Z:\\usr\\bin\\dosbox", "the host's DOSBox was found at the first start: " + found);

@@ -1,5 +1,4 @@
-// Driving another process's windows as a player would: finding its windows,
-// reading its controls, clicking its buttons, and taking screenshots.
+// Driving another process's windows as a player would: find, read, click, and take screenshots.
 #pragma once
 #include "launch/HostPath.h"
 #include "res/resource.h"
@@ -35,8 +34,7 @@ inline std::string ItemText(HWND dialog, int id) {
     return item ? Text(item) : std::string();
 }
 
-// A click that does not wait for what it starts (a modal dialog would block a
-// sent message until it closes).
+// A click that does not wait for what it starts (a modal dialog would block a sent message).
 inline void Click(HWND dialog, int id) {
     if (HWND button = GetDlgItem(dialog, id)) PostMessageA(button, BM_CLICK, 0, 0);
 }
@@ -74,8 +72,7 @@ private:
     void* _address;
 };
 
-// The program under test, reached through its process: its windows, and its
-// list and tree controls read through buffers inside it.
+// The program under test: its windows, and its list and tree controls read through buffers inside it.
 class Remote {
 public:
     explicit Remote(DWORD pid)
@@ -99,9 +96,8 @@ public:
         return found.second;
     }
 
-    // A visible dialog of the process with this caption (and, when given, a
-    // control with this id); waits up to `ms`. An empty caption and a menu:
-    // the main window, the dialog that holds the game list.
+    // A visible dialog with this caption (and control |id|, when given), waited for up to `ms`. An empty
+    // caption and a menu: the main window, the dialog that holds the game list.
     HWND WaitForDialog(const std::string& caption, int controlId, DWORD ms, bool withMenu = false) const {
         HWND found = nullptr;
         WaitUntil(
@@ -160,8 +156,7 @@ public:
     }
 
 private:
-    // The text a control writes into the buffer of |item| (an LVITEMA or a
-    // TVITEMA), both living in the program's process.
+    // The text a control writes into the buffer of |item| (an LVITEMA or a TVITEMA) in the program's process.
     template <typename Item>
     std::string TextOf(HWND control, UINT message, WPARAM wp, Item item) const {
         const SIZE_T textSize = 512;
@@ -180,9 +175,8 @@ private:
     HANDLE _process;
 };
 
-// Runs |command| in the host's shell, its last word the host's name of |file|
-// plus ".part": Wine does not wait for a host program, so the file is renamed
-// once whole. True once |file| is there.
+// Runs |command| in the host's shell, its last word the host's name of |file| plus ".part" (renamed once
+// whole: Wine does not wait for a host program). True once |file| is there.
 inline bool WriteOnHost(const std::string& command, const std::string& file, DWORD ms = 30000) {
     std::string host;
     if (!HostPathOf(file, host)) return false;

@@ -1,18 +1,11 @@
 #!/usr/bin/env bash
-# The end-to-end test of the installed program, in a fresh Wine prefix of its
-# own (build/.../wineprefix-e2e):
-#  1. the installer (the product's script, built around this tree's x86_64
-#     program) installs silently; its files, shortcuts and uninstall entry exist
-#     (first, its copy built to find no C run-time library stops and says why);
-#  2. e2e_driver starts the installed Quillon.exe and drives it as a player
-#     would (see tests/e2e/Driver.cpp); its screenshots and the logs go to
-#     ARTEFACTS_DIR (BUILD_DIR/e2e unless given) as NN-name.png; then it runs
-#     DOS games in the host's DOSBox (Debian's dosbox, which the program finds
-#     at its first start as Z:\usr\bin\dosbox), with a HOME of the run's own
-#     where DOSBox keeps the player's own configuration;
-#  3. an upgrade (the installer again) keeps the player's Data.ini and games;
-#  4. the uninstaller removes what was installed and leaves exactly the
-#     player's files.
+# The end-to-end test of the installed program, in a fresh Wine prefix (build/.../wineprefix-e2e):
+#  1. the installer (around this tree's x86_64 program) installs silently; its copy built to find no C
+#     run-time library stops first and says why;
+#  2. e2e_driver drives the installed Quillon.exe as a player would (tests/e2e/Driver.cpp), then DOS games
+#     in Debian's dosbox with a HOME of the run's own; screenshots and logs go to ARTEFACTS_DIR
+#     (BUILD_DIR/e2e unless given);
+#  3. an upgrade keeps the player's Data.ini and games; 4. the uninstaller leaves exactly the player's files.
 #   run_e2e.sh BUILD_DIR SOURCE_DIR [ARTEFACTS_DIR]
 set -uo pipefail
 build=$(cd "$1" && pwd)

@@ -17,11 +17,6 @@ public:
     DWORD Pid() const { return _pi.dwProcessId; }
     // Exit code, or STILL_ACTIVE when it did not end in time.
     DWORD WaitExit(DWORD ms);
-    // Asks |window| to close, then waits for the exit code.
-    DWORD CloseAndWait(HWND window, DWORD ms) {
-        PostMessageA(window, WM_CLOSE, 0, 0);
-        return WaitExit(ms);
-    }
 
 private:
     PROCESS_INFORMATION _pi{};
