@@ -109,6 +109,9 @@ TEST_F(DetailsBarTest, PlaceholdersThenTheFillsFormats) {
                   "\\KEEN|Open Folder|keen.exe||File: keen.exe|Size: 1234|File: levels.dat|Size: 0|None|Yes|No|"
                   "Default|http://www.apogee.com|");
     EXPECT_TRUE(IsWindowEnabled(bar.Bar().Handle()));
+    RECT at{}, want = DetailsBar::BarRect(host.Handle());
+    GetWindowRect(bar.Bar().Handle(), &at), MapWindowPoints(nullptr, host.Handle(), reinterpret_cast<POINT*>(&at), 2);
+    EXPECT_EQ(std::make_pair(at.left, at.top), std::make_pair(want.left, want.top)) << "the bar at its place";
     const auto& folders = bar.Bar().State().folders;
     EXPECT_EQ(std::tie(folders[1].items[1].label, folders[2].items[0].label),
               std::make_tuple("http://www.apogee.com", "Vorticons!"));

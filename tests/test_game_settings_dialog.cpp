@@ -409,6 +409,8 @@ TEST_F(CommandLineDialogTest, EveryClickChangesTheGameAndTheLine) {
     EXPECT_FALSE(Ticked(IDC_CL_VGA));
     Click(IDC_CL_JOYSTICK);
     EXPECT_EQ(Line(), "KEEN.EXE -ega -adlib -gm -modem ");
+    Click(IDC_CL_CUSTOM);
+    EXPECT_EQ(std::make_pair(g.customOn, Line()), std::make_pair(0, std::string("KEEN.EXE -ega -adlib -gm ")));
     Click(IDC_CL_CLEAR);
     EXPECT_EQ(Line(), "KEEN.EXE ") << "the program text and one space";
     EXPECT_EQ((std::vector<int>{g.selectedDisplay, g.selectedSound, g.selectedMusic,

@@ -240,6 +240,8 @@ TEST(SoundSetupDosBox, OneLineSaysWhereTheFilesDisagree) {
         EXPECT_TRUE(*part ? line.find(part) != std::string::npos : line.empty()) << part << " | " << line;
     }
     GameRecord plain = WordsGame();
+    SetField(plain.musicNames[0], "AdLib");
+    EXPECT_EQ(SoundSetupMismatch(plain, Chose(C::Unknown, {}, C::Opl3)), "") << "FM music in both";
     SetField(plain.setup, "");
     EXPECT_EQ(SoundSetupMismatch(plain, Chose(C::SoundBlasterPro, {0x240, 5, 3}, C::AdLib)), "") << "no parameter sets";
 }
