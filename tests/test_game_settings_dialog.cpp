@@ -52,9 +52,10 @@ TEST_F(GameSettingsDialogTest, TheSetupFieldChoosesTheModeAndOkStoresIt) {
         EXPECT_EQ(dialog->CurrentMode(), mode) << setup;
         EXPECT_EQ((Strings{Get(IDC_GS_SETUP), Get(IDC_GS_CONFIG)}), (Strings{setupEdit, mode == 0 ? "SOUND.CFG" : ""}))
             << setup;
-        EXPECT_EQ((std::vector<bool>{Enabled(IDC_GS_CONFIG), Enabled(IDC_GS_BROWSE_SETUP), Enabled(Combo(9)),
-                                     !(GetWindowLongA(Item(IDC_GS_MOUSE), GWL_STYLE) & ES_READONLY)}),
-                  (std::vector<bool>{mode == 0, mode == 1, mode == 2, mode == 2}))
+        const bool editable = !(GetWindowLongA(Item(IDC_GS_MOUSE), GWL_STYLE) & ES_READONLY);
+        EXPECT_EQ((std::vector<bool>{Enabled(IDC_GS_CONFIG), Enabled(IDC_GS_SETUP), Enabled(IDC_GS_BROWSE_SETUP),
+                                     Enabled(Combo(9)), editable}),
+                  (std::vector<bool>{mode == 0, mode == 1, mode == 1, mode == 2, mode == 2}))
             << setup;
         Click(IDOK);
         EXPECT_EQ((Strings{dialog->game.setup, dialog->game.configFile}), (Strings{stored, "SOUND.CFG"}))
