@@ -1,5 +1,4 @@
-// Start-up and shut-down of the main window, adding a game, and a second copy refused (the welcome
-// at the first start only is the end-to-end test's).
+// Start-up and shut-down of the main window, the first start's welcome, adding a game, a second copy refused.
 #include "MainWindowFixture.h"
 #include "MessageTexts.h"
 #include "res/AddGameDialogRes.h"
@@ -33,8 +32,9 @@ protected:
 };
 
 TEST_F(StartupTest, ControlsAndColumns) {
-    WriteSettingValue("ColumnWidth1", 77);
+    ResetSettings(), WriteSettingValue("ColumnWidth1", 77);  // a first start
     Start();
+    EXPECT_EQ(ui.Messages().at(0).caption, "Welcome to Quillon Loader");
     HWND list = List().Handle();
     EXPECT_EQ(Headings(list), (Strings{"Game", "Publisher", "Category", "Settings"}));
     EXPECT_EQ(std::make_pair(List().ColumnWidth(0), List().ColumnWidth(1)), std::make_pair(190, 77));
