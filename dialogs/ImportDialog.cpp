@@ -128,10 +128,7 @@ void ImportDialog::LoadList() {
 }
 
 void ImportDialog::ShowSelectedCount() {
-    int marked = 0;
-    for (int row = 0; row < _list.Count(); ++row)
-        if (_list.Image(row) == kMarked) ++marked;
-    SetItemText(IDC_IMPORT_SELECTED, Number(marked));
+    SetItemText(IDC_IMPORT_SELECTED, Number(_list.CountImage(kMarked)));
 }
 
 void ImportDialog::ShowStatus(const std::string& text) {

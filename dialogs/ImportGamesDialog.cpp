@@ -256,10 +256,7 @@ void ImportGamesDialog::ToggleMark(int row) {
 }
 
 void ImportGamesDialog::ShowSelectedCount() {
-    int marked = 0;
-    for (int row = 0; row < _list.Count(); ++row)
-        if (_list.Image(row) == kMarked) ++marked;
-    SetItemText(IDC_IMPORTGAMES_SELECTED, Number(marked));
+    SetItemText(IDC_IMPORTGAMES_SELECTED, Number(_list.CountImage(kMarked)));
 }
 
 void ImportGamesDialog::ShowStatus(const std::string& text) {

@@ -71,6 +71,13 @@ int ListView::Image(int row) const {
     return item.iImage;
 }
 
+int ListView::CountImage(int image) const {
+    int n = 0;
+    for (int row = 0, rows = Count(); row < rows; ++row)
+        if (Image(row) == image) ++n;
+    return n;
+}
+
 // Only the rows that are selected or focused are cleared: clearing every row's
 // state takes a pass over all of them, long in a list of thousands.
 void ListView::ClearSelection() {

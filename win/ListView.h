@@ -31,6 +31,8 @@ public:
     std::string Text(int row, int column, size_t maxChars = 259) const;
     void SetImage(int row, int image);
     int Image(int row) const;
+    // How many rows show |image|.
+    int CountImage(int image) const;
     // First row in the selected state, -1 when none.
     int Selected() const { return ListView_GetNextItem(_hwnd, -1, LVNI_SELECTED); }
     void Select(int row);  // selects and focuses that row only
